@@ -1,0 +1,33 @@
+#pragma once
+// The program folder and folder listings as the original's file system gave them.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+// The folder of the running executable. Tests and the driver may set another one.
+std::filesystem::path program_folder();
+void set_program_folder(const std::filesystem::path& folder);
+
+enum class EntryKind { files, folders };
+
+// Names (not paths) of the entries of a folder, sorted by name ignoring letter case (ASCII),
+// ties broken by the exact bytes. A folder that cannot be read lists nothing.
+std::vector<std::string> list_folder(const std::filesystem::path& folder, EntryKind kind);
+
+// An exact name first, then a unique case-insensitive match among the entries of the folder.
+// Returns the path that exists, or nothing.
+std::optional<std::filesystem::path> find_ignoring_case(const std::filesystem::path& folder,
+                                                        const std::string& name);
+
+// A relative path, component by component, with find_ignoring_case; nothing when any part is missing.
+std::optional<std::filesystem::path> resolve_ignoring_case(const std::filesystem::path& base,
+                                                           const std::filesystem::path& relative);
+
+// ASCII case-insensitive comparison used for sorting and lookups.
+bool less_ignoring_case(const std::string& a, const std::string& b);
+bool equal_ignoring_case(const std::string& a, const std::string& b);
+
+}  // namespace kv

@@ -1,0 +1,118 @@
+#pragma once
+// A control of a window. Every control has a name (and an index when it belongs to a control array),
+// a place in twips relative to its container, and the original's property names as accessors.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/forms/events.h"
+
+namespace kv::forms {
+
+class Form;
+
+// Colours as the original stored them: 0x00BBGGRR.
+using Color = uint32_t;
+inline constexpr Color rgb(uint8_t r, uint8_t g, uint8_t b) {
+    return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
+}
+
+struct Font {
+    std::string name = "Microsoft Sans Serif";
+    float size = 8.25f;
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const Font&) const = default;
+};
+
+enum class ControlKind { label, image, picture_box, text_box, list_box, shape, line, frame, timer };
+
+class Control {
+public:
+    Control(Form& form, ControlKind kind, std::string name, int index, Control* container);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    ControlKind kind() const { return kind_; }
+    const std::string& name() const { return name_; }
+    int index() const { return index_; }          // -1 when not an array element
+    std::string full_name() const;                // "name" or "name(3)"
+    Form& form() const { return form_; }
+    Control* container() const { return container_; }
+
+    // Windowed controls stand above lightweight ones in the same container.
+    bool windowed() const;
+    // Picture boxes and frames hold other controls and clip them.
+    bool is_container() const;
+    // Shapes, lines and timers never take the mouse.
+    bool takes_mouse() const;
+
+    float left() const { return left_; }
+    float top() const { return top_; }
+    float width() const { return width_; }
+    float height() const { return height_; }
+    void set_left(float v);
+    void set_top(float v);
+    // A negative size is an invalid property value and fails like the original.
+    void set_width(float v);
+    void set_height(float v);
+    void move(float l, float t, float w, float h);
+
+    bool visible() const { return visible_; }
+    void set_visible(bool v);
+    bool enabled() const { return enabled_; }
+    void set_enabled(bool v);
+
+    // Text appearance, used by the controls that show text.
+    const Font& font() const { return font_; }
+    void set_font(const Font& f);
+    void set_font_name(const std::string& n);
+    void set_font_size(float s);
+    void set_font_bold(bool b);
+    void set_font_italic(bool i);
+    Color fore_color() const { return fore_color_; }
+    void set_fore_color(Color c);
+    Color back_color() const { return back_color_; }
+    void set_back_color(Color c);
+
+    // The control's position in form coordinates (twips), following its containers.
+    float form_x() const;
+    float form_y() const;
+    // Whether the control and all its containers are visible.
+    bool shown() const;
+
+    // A property by its original name, as text, for the driver ("Left", "Caption", "Picture"...).
+    virtual std::optional<std::string> property(std::string_view property_name) const;
+
+    // Events. Handlers are set by the window that owns the control.
+    std::function<void(const MouseEvent&)> on_mouse_down, on_mouse_up, on_mouse_move;
+    std::function<void()> on_click, on_dbl_click, on_change;
+    std::function<void(int16_t& key_code, int16_t shift)> on_key_down, on_key_up;
+    std::function<void(int16_t& key_ascii)> on_key_press;
+
+protected:
+    // Tells the window (and through it the display) that something it draws changed.
+    void changed();
+    // Lets auto-sized controls adapt after a font change.
+    virtual void font_changed() {}
+    // Lets timers restart when switched on or off.
+    virtual void enabled_changed() {}
+
+private:
+    Form& form_;
+    ControlKind kind_;
+    std::string name_;
+    int index_;
+    Control* container_;
+    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    Font font_;
+    Color fore_color_ = 0x000000;
+    Color back_color_ = 0xFFFFFF;
+};
+
+}  // namespace kv::forms

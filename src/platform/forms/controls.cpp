@@ -1,0 +1,365 @@
+#include "platform/forms/controls.h"
+
+#include "platform/forms/backend.h"
+#include "platform/forms/form.h"
+#include "platform/runtime.h"
+
+namespace kv::forms {
+
+namespace {
+const char* alignment_text(Alignment a) {
+    switch (a) {
+        case Alignment::left: return "0";
+        case Alignment::right: return "1";
+        case Alignment::center: return "2";
+    }
+    return "0";
+}
+
+// Length in bytes of the UTF-8 character that ends at byte `end` (at least 1).
+int utf8_char_before(const std::string& s, int end) {
+    int start = end - 1;
+    while (start > 0 && (static_cast<unsigned char>(s[start]) & 0xC0) == 0x80) --start;
+    return end - start;
+}
+}  // namespace
+
+// ---- Label
+
+Label::Label(Form& form, std::string name, int index, Control* container)
+    : Control(form, ControlKind::label, std::move(name), index, container) {
+    set_back_color(0xF0F0F0);
+}
+
+void Label::set_caption(const std::string& c) {
+    if (caption_ == c) return;
+    caption_ = c;
+    fit_to_caption();
+    changed();
+}
+
+void Label::set_alignment(Alignment a) {
+    if (alignment_ == a) return;
+    alignment_ = a;
+    changed();
+}
+
+void Label::set_transparent(bool t) {
+    if (transparent_ == t) return;
+    transparent_ = t;
+    changed();
+}
+
+void Label::set_auto_size(bool a) {
+    if (auto_size_ == a) return;
+    auto_size_ = a;
+    fit_to_caption();
+    changed();
+}
+
+void Label::set_word_wrap(bool w) {
+    if (word_wrap_ == w) return;
+    word_wrap_ = w;
+    fit_to_caption();
+    changed();
+}
+
+void Label::font_changed() { fit_to_caption(); }
+
+void Label::fit_to_caption() {
+    if (!auto_size_) return;
+    TextSize size = backend().measure_text(font(), caption_);
+    if (!word_wrap_) set_width(size.width);
+    set_height(size.height);
+}
+
+std::optional<std::string> Label::property(std::string_view p) const {
+    if (p == "Caption") return caption_;
+    if (p == "Alignment") return alignment_text(alignment_);
+    if (p == "BackStyle") return transparent_ ? "0" : "1";
+    if (p == "AutoSize") return bool_text(auto_size_);
+    if (p == "WordWrap") return bool_text(word_wrap_);
+    return Control::property(p);
+}
+
+// ---- Image
+
+Image::Image(Form& form, std::string name, int index, Control* container)
+    : Control(form, ControlKind::image, std::move(name), index, container) {}
+
+void Image::set_picture(const Picture& p) {
+    picture_ = p;
+    if (!stretch_ && !p.empty()) {
+        set_width(static_cast<float>(p.width_px()) * 15.0f);
+        set_height(static_cast<float>(p.height_px()) * 15.0f);
+    }
+    changed();
+}
+
+void Image::set_stretch(bool s) {
+    if (stretch_ == s) return;
+    stretch_ = s;
+    changed();
+}
+
+std::optional<std::string> Image::property(std::string_view p) const {
+    if (p == "Picture") return picture_.file();
+    if (p == "Stretch") return bool_text(stretch_);
+    return Control::property(p);
+}
+
+// ---- PictureBox
+
+PictureBox::PictureBox(Form& form, std::string name, int index, Control* container)
+    : Control(form, ControlKind::picture_box, std::move(name), index, container) {}
+
+void PictureBox::set_picture(const Picture& p) {
+    picture_ = p;
+    changed();
+}
+
+void PictureBox::set_border(bool b) {
+    if (border_ == b) return;
+    border_ = b;
+    changed();
+}
+
+std::optional<std::string> PictureBox::property(std::string_view p) const {
+    if (p == "Picture") return picture_.file();
+    if (p == "BorderStyle") return border_ ? "1" : "0";
+    return Control::property(p);
+}
+
+// ---- TextBox
+
+TextBox::TextBox(Form& form, std::string name, int index, Control* container)
+    : Control(form, ControlKind::text_box, std::move(name), index, container) {}
+
+void TextBox::set_text(const std::string& t) {
+    if (text_ == t) return;
+    text_ = t;
+    if (sel_start_ > static_cast<int>(text_.size())) sel_start_ = static_cast<int>(text_.size());
+    changed();
+    if (on_change) on_change();
+}
+
+void TextBox::set_locked(bool l) {
+    if (locked_ == l) return;
+    locked_ = l;
+    changed();
+}
+
+void TextBox::set_max_length(int m) {
+    if (m < 0) throw Failure("Invalid property value: MaxLength of " + full_name());
+    max_length_ = m;
+}
+
+void TextBox::set_alignment(Alignment a) {
+    if (alignment_ == a) return;
+    alignment_ = a;
+    changed();
+}
+
+void TextBox::set_border(bool b) {
+    if (border_ == b) return;
+    border_ = b;
+    changed();
+}
+
+void TextBox::set_sel_start(int s) {
+    if (s < 0) throw Failure("Invalid property value: SelStart of " + full_name());
+    sel_start_ = std::min(s, static_cast<int>(text_.size()));
+}
+
+void TextBox::type_character(int16_t key_ascii) {
+    if (on_key_press) on_key_press(key_ascii);
+    if (key_ascii == 0 || locked_) return;
+    std::string t = text_;
+    int caret = sel_start_;
+    if (key_ascii == keys::back) {
+        if (caret == 0) return;
+        int n = utf8_char_before(t, caret);
+        t.erase(static_cast<size_t>(caret - n), static_cast<size_t>(n));
+        caret -= n;
+    } else if (key_ascii < 32) {
+        return;
+    } else {
+        std::string ch;
+        // Characters beyond ASCII arrive as their code point and are stored as UTF-8.
+        auto cp = static_cast<uint32_t>(static_cast<uint16_t>(key_ascii));
+        if (cp < 0x80) {
+            ch += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            ch += static_cast<char>(0xC0 | (cp >> 6));
+            ch += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            ch += static_cast<char>(0xE0 | (cp >> 12));
+            ch += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            ch += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+        if (max_length_ > 0 && static_cast<int>(t.size() + ch.size()) > max_length_) return;
+        t.insert(static_cast<size_t>(caret), ch);
+        caret += static_cast<int>(ch.size());
+    }
+    sel_start_ = caret;
+    text_ = t;
+    changed();
+    if (on_change) on_change();
+}
+
+std::optional<std::string> TextBox::property(std::string_view p) const {
+    if (p == "Text") return text_;
+    if (p == "Locked") return bool_text(locked_);
+    if (p == "SelStart") return std::to_string(sel_start_);
+    if (p == "MaxLength") return std::to_string(max_length_);
+    if (p == "Alignment") return alignment_text(alignment_);
+    return Control::property(p);
+}
+
+// ---- ListBox
+
+ListBox::ListBox(Form& form, std::string name, int index, Control* container)
+    : Control(form, ControlKind::list_box, std::move(name), index, container) {}
+
+void ListBox::add_item(const std::string& item) {
+    items_.push_back(item);
+    changed();
+}
+
+void ListBox::remove_item(int i) {
+    if (i < 0 || i >= list_count()) throw Failure("Invalid argument: RemoveItem of " + full_name());
+    items_.erase(items_.begin() + i);
+    if (list_index_ >= list_count()) list_index_ = list_count() - 1;
+    changed();
+}
+
+void ListBox::clear() {
+    items_.clear();
+    list_index_ = -1;
+    changed();
+}
+
+const std::string& ListBox::list(int i) const {
+    if (i < 0 || i >= list_count()) throw Failure("Invalid argument: List of " + full_name());
+    return items_[static_cast<size_t>(i)];
+}
+
+void ListBox::set_list_index(int i) {
+    if (i < -1 || i >= list_count()) throw Failure("Invalid property value: ListIndex of " + full_name());
+    if (list_index_ == i) return;
+    list_index_ = i;
+    changed();
+    if (on_click) on_click();
+}
+
+std::string ListBox::text() const {
+    return list_index_ < 0 ? std::string() : items_[static_cast<size_t>(list_index_)];
+}
+
+std::optional<std::string> ListBox::property(std::string_view p) const {
+    if (p == "ListCount") return std::to_string(list_count());
+    if (p == "ListIndex") return std::to_string(list_index_);
+    if (p == "Text") return text();
+    return Control::property(p);
+}
+
+// ---- Shape
+
+Shape::Shape(Form& form, std::string name, int index, Control* container)
+    : Control(form, ControlKind::shape, std::move(name), index, container) {}
+
+void Shape::set_shape(ShapeKind s) {
+    shape_ = s;
+    changed();
+}
+void Shape::set_border_color(Color c) {
+    border_color_ = c;
+    changed();
+}
+void Shape::set_fill_color(Color c) {
+    fill_color_ = c;
+    changed();
+}
+void Shape::set_filled(bool f) {
+    filled_ = f;
+    changed();
+}
+void Shape::set_back_transparent(bool t) {
+    back_transparent_ = t;
+    changed();
+}
+
+std::optional<std::string> Shape::property(std::string_view p) const {
+    if (p == "Shape") return std::to_string(static_cast<int>(shape_));
+    if (p == "BorderColor") return std::to_string(border_color_);
+    if (p == "FillColor") return std::to_string(fill_color_);
+    if (p == "FillStyle") return filled_ ? "0" : "1";
+    if (p == "BackStyle") return back_transparent_ ? "0" : "1";
+    return Control::property(p);
+}
+
+// ---- Line
+
+Line::Line(Form& form, std::string name, int index, Control* container)
+    : Control(form, ControlKind::line, std::move(name), index, container) {}
+
+void Line::set_points(float x1, float y1, float x2, float y2) {
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    changed();
+}
+
+void Line::set_border_color(Color c) {
+    border_color_ = c;
+    changed();
+}
+
+std::optional<std::string> Line::property(std::string_view p) const {
+    if (p == "X1") return number_text(x1_);
+    if (p == "Y1") return number_text(y1_);
+    if (p == "X2") return number_text(x2_);
+    if (p == "Y2") return number_text(y2_);
+    if (p == "BorderColor") return std::to_string(border_color_);
+    return Control::property(p);
+}
+
+// ---- Frame
+
+Frame::Frame(Form& form, std::string name, int index, Control* container)
+    : Control(form, ControlKind::frame, std::move(name), index, container) {}
+
+void Frame::set_caption(const std::string& c) {
+    caption_ = c;
+    changed();
+}
+
+std::optional<std::string> Frame::property(std::string_view p) const {
+    if (p == "Caption") return caption_;
+    return Control::property(p);
+}
+
+// ---- Timer
+
+Timer::Timer(Form& form, std::string name, int index, Control* container)
+    : Control(form, ControlKind::timer, std::move(name), index, container) {
+    set_enabled(false);
+}
+
+Timer::~Timer() { backend().timer_destroyed(*this); }
+
+void Timer::set_interval(int ms) {
+    if (ms < 0 || ms > 65535) throw Failure("Invalid property value: Interval of " + full_name());
+    interval_ = ms;
+    backend().timer_changed(*this);
+}
+
+void Timer::enabled_changed() { backend().timer_changed(*this); }
+
+std::optional<std::string> Timer::property(std::string_view p) const {
+    if (p == "Interval") return std::to_string(interval_);
+    return Control::property(p);
+}
+
+}  // namespace kv::forms

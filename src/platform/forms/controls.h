@@ -1,0 +1,196 @@
+#pragma once
+// The control kinds of the window system.
+#include <string>
+#include <vector>
+
+#include "platform/forms/control.h"
+#include "platform/picture.h"
+
+namespace kv::forms {
+
+enum class Alignment { left = 0, right = 1, center = 2 };
+
+class Label : public Control {
+public:
+    Label(Form& form, std::string name, int index, Control* container);
+    const std::string& caption() const { return caption_; }
+    void set_caption(const std::string& c);
+    Alignment alignment() const { return alignment_; }
+    void set_alignment(Alignment a);
+    // Transparent labels (BackStyle 0) draw no background but still take the mouse.
+    bool transparent() const { return transparent_; }
+    void set_transparent(bool t);
+    bool auto_size() const { return auto_size_; }
+    void set_auto_size(bool a);
+    bool word_wrap() const { return word_wrap_; }
+    void set_word_wrap(bool w);
+    std::optional<std::string> property(std::string_view p) const override;
+
+private:
+    void font_changed() override;
+    void fit_to_caption();
+    std::string caption_;
+    Alignment alignment_ = Alignment::left;
+    bool transparent_ = false;
+    bool auto_size_ = false;
+    bool word_wrap_ = false;
+};
+
+class Image : public Control {
+public:
+    Image(Form& form, std::string name, int index, Control* container);
+    const Picture& picture() const { return picture_; }
+    // Without Stretch the image takes its picture's natural size.
+    void set_picture(const Picture& p);
+    bool stretch() const { return stretch_; }
+    void set_stretch(bool s);
+    std::optional<std::string> property(std::string_view p) const override;
+
+private:
+    Picture picture_;
+    bool stretch_ = false;
+};
+
+// A windowed box that clips what it holds; its own picture is drawn at natural size from its corner.
+class PictureBox : public Control {
+public:
+    PictureBox(Form& form, std::string name, int index, Control* container);
+    const Picture& picture() const { return picture_; }
+    void set_picture(const Picture& p);
+    bool border() const { return border_; }
+    void set_border(bool b);
+    std::optional<std::string> property(std::string_view p) const override;
+
+private:
+    Picture picture_;
+    bool border_ = false;
+};
+
+class TextBox : public Control {
+public:
+    TextBox(Form& form, std::string name, int index, Control* container);
+    const std::string& text() const { return text_; }
+    // Setting the text fires Change when it differs, as the original did.
+    void set_text(const std::string& t);
+    bool locked() const { return locked_; }
+    void set_locked(bool l);
+    int max_length() const { return max_length_; }
+    void set_max_length(int m);
+    Alignment alignment() const { return alignment_; }
+    void set_alignment(Alignment a);
+    bool border() const { return border_; }
+    void set_border(bool b);
+    // Caret position in bytes of the text.
+    int sel_start() const { return sel_start_; }
+    void set_sel_start(int s);
+
+    // What a typed character does: KeyPress may change or cancel it (0), then it is inserted at the
+    // caret (or, for Backspace, the character before the caret is removed), firing Change.
+    void type_character(int16_t key_ascii);
+
+    std::optional<std::string> property(std::string_view p) const override;
+
+private:
+    std::string text_;
+    bool locked_ = false;
+    int max_length_ = 0;
+    Alignment alignment_ = Alignment::left;
+    bool border_ = true;
+    int sel_start_ = 0;
+};
+
+class ListBox : public Control {
+public:
+    ListBox(Form& form, std::string name, int index, Control* container);
+    void add_item(const std::string& item);
+    void remove_item(int i);
+    void clear();
+    int list_count() const { return static_cast<int>(items_.size()); }
+    // Fails for an index the list does not hold.
+    const std::string& list(int i) const;
+    int list_index() const { return list_index_; }
+    // Fails outside -1 .. ListCount-1; fires Click when it changes, as the original did.
+    void set_list_index(int i);
+    // The current entry's text; empty when none.
+    std::string text() const;
+    const std::vector<std::string>& items() const { return items_; }
+    std::optional<std::string> property(std::string_view p) const override;
+
+private:
+    std::vector<std::string> items_;
+    int list_index_ = -1;
+};
+
+enum class ShapeKind { rectangle = 0, square = 1, oval = 2, circle = 3, rounded_rectangle = 4, rounded_square = 5 };
+
+class Shape : public Control {
+public:
+    Shape(Form& form, std::string name, int index, Control* container);
+    ShapeKind shape() const { return shape_; }
+    void set_shape(ShapeKind s);
+    Color border_color() const { return border_color_; }
+    void set_border_color(Color c);
+    Color fill_color() const { return fill_color_; }
+    void set_fill_color(Color c);
+    bool filled() const { return filled_; }
+    void set_filled(bool f);
+    bool back_transparent() const { return back_transparent_; }
+    void set_back_transparent(bool t);
+    std::optional<std::string> property(std::string_view p) const override;
+
+private:
+    ShapeKind shape_ = ShapeKind::rectangle;
+    Color border_color_ = 0;
+    Color fill_color_ = 0;
+    bool filled_ = false;
+    bool back_transparent_ = true;
+};
+
+class Line : public Control {
+public:
+    Line(Form& form, std::string name, int index, Control* container);
+    float x1() const { return x1_; }
+    float y1() const { return y1_; }
+    float x2() const { return x2_; }
+    float y2() const { return y2_; }
+    void set_points(float x1, float y1, float x2, float y2);
+    Color border_color() const { return border_color_; }
+    void set_border_color(Color c);
+    std::optional<std::string> property(std::string_view p) const override;
+
+private:
+    float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+    Color border_color_ = 0;
+};
+
+// A captioned container drawn as a plain panel.
+class Frame : public Control {
+public:
+    Frame(Form& form, std::string name, int index, Control* container);
+    const std::string& caption() const { return caption_; }
+    void set_caption(const std::string& c);
+    std::optional<std::string> property(std::string_view p) const override;
+
+private:
+    std::string caption_;
+};
+
+// Fires on_timer every Interval milliseconds while Enabled and Interval > 0, on the display's clock.
+// Changing Interval or Enabled restarts the count, as the original's timers did. Enabled is the
+// control's own Enabled, off when the timer is made.
+class Timer : public Control {
+public:
+    Timer(Form& form, std::string name, int index, Control* container);
+    ~Timer() override;
+    int interval() const { return interval_; }
+    void set_interval(int ms);
+    bool running() const { return enabled() && interval_ > 0; }
+    std::function<void()> on_timer;
+    std::optional<std::string> property(std::string_view p) const override;
+
+private:
+    void enabled_changed() override;
+    int interval_ = 0;
+};
+
+}  // namespace kv::forms

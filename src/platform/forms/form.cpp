@@ -1,0 +1,257 @@
+#include "platform/forms/form.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/forms/backend.h"
+#include "platform/runtime.h"
+
+namespace kv::forms {
+
+Form::Form(std::string name) : name_(std::move(name)) { backend().form_created(*this); }
+
+Form::~Form() {
+    // Controls (timers among them) go first, while the display still knows the window.
+    controls_.clear();
+    backend().form_destroyed(*this);
+}
+
+void Form::set_left(float v) {
+    if (left_ == v) return;
+    left_ = v;
+    changed();
+}
+
+void Form::set_top(float v) {
+    if (top_ == v) return;
+    top_ = v;
+    changed();
+}
+
+void Form::set_width(float v) {
+    if (v < 0) throw Failure("Invalid property value: Width of " + name_);
+    if (width_ == v) return;
+    width_ = v;
+    changed();
+}
+
+void Form::set_height(float v) {
+    if (v < 0) throw Failure("Invalid property value: Height of " + name_);
+    if (height_ == v) return;
+    height_ = v;
+    changed();
+}
+
+void Form::move(float l, float t) {
+    left_ = l;
+    top_ = t;
+    changed();
+}
+
+void Form::set_caption(const std::string& c) {
+    caption_ = c;
+    changed();
+}
+
+void Form::show() {
+    load();
+    if (visible_) return;
+    visible_ = true;
+    backend().form_shown(*this);
+}
+
+void Form::show_modal(Form& owner) {
+    load();
+    owner_ = &owner;
+    modal_ = true;
+    visible_ = true;
+    backend().form_shown(*this);
+    try {
+        backend().run_modal(*this);
+    } catch (...) {
+        modal_ = false;
+        throw;
+    }
+    modal_ = false;
+}
+
+void Form::hide() {
+    if (!visible_) return;
+    visible_ = false;
+    captured_ = nullptr;
+    captured_buttons_ = 0;
+    backend().form_hidden(*this);
+}
+
+void Form::set_window_state(WindowState s) {
+    window_state_ = s;
+    changed();
+}
+
+void Form::set_ex_style(int32_t s) {
+    ex_style_ = s;
+    changed();
+}
+
+void Form::set_layered_alpha(uint8_t a) {
+    alpha_ = a;
+    changed();
+}
+
+void Form::set_region(std::optional<Region> r) {
+    region_ = r;
+    changed();
+}
+
+void Form::set_top_most(bool t) { set_ex_style(t ? (ex_style_ | ws_ex_topmost) : (ex_style_ & ~ws_ex_topmost)); }
+
+void Form::load() {
+    // A window touched again while its own load handler runs is the same, half-loaded instance.
+    if (loaded_ || loading_) return;
+    loading_ = true;
+    try {
+        Form_Load();
+    } catch (...) {
+        loading_ = false;
+        loaded_ = true;
+        throw;
+    }
+    loading_ = false;
+    loaded_ = true;
+}
+
+void Form::adopt(std::unique_ptr<Control> c) {
+    by_name_[c->full_name()] = c.get();
+    controls_.push_back(std::move(c));
+    changed();
+}
+
+Control* Form::find(std::string_view full_name) const {
+    auto it = by_name_.find(full_name);
+    return it == by_name_.end() ? nullptr : it->second;
+}
+
+Control* Form::find(std::string_view control_name, int index) const {
+    if (index < 0) return find(control_name);
+    return find(std::string(control_name) + "(" + std::to_string(index) + ")");
+}
+
+std::vector<Control*> Form::children_of(const Control* container) const {
+    std::vector<Control*> light, windowed;
+    for (auto& c : controls_) {
+        if (c->container() != container) continue;
+        (c->windowed() ? windowed : light).push_back(c.get());
+    }
+    light.insert(light.end(), windowed.begin(), windowed.end());
+    return light;
+}
+
+void Form::expose(std::string variable_name, std::function<std::string()> getter) {
+    variables_[std::move(variable_name)] = std::move(getter);
+}
+
+std::optional<std::string> Form::variable(std::string_view variable_name) const {
+    auto it = variables_.find(variable_name);
+    if (it == variables_.end()) return std::nullopt;
+    return it->second();
+}
+
+Control* Form::hit_in(const Control* container, float x, float y) const {
+    auto children = children_of(container);
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        Control* c = *it;
+        if (!c->visible() || c->kind() == ControlKind::timer) continue;
+        float cx = c->form_x(), cy = c->form_y();
+        if (x < cx || y < cy || x >= cx + c->width() || y >= cy + c->height()) continue;
+        if (c->is_container()) {
+            // A disabled container takes nothing, for itself or for what it holds.
+            if (!c->enabled()) return nullptr;
+            if (Control* inner = hit_in(c, x, y)) return inner;
+            return c;
+        }
+        if (c->takes_mouse() && c->enabled()) return c;
+        // Disabled or mouse-blind lightweight controls let the mouse through to what lies below.
+        if (c->windowed() && !c->enabled()) return nullptr;
+    }
+    return nullptr;
+}
+
+Control* Form::hit_test(float x, float y) const { return hit_in(nullptr, x, y); }
+
+MouseEvent Form::event_for(const Control& c, float x, float y, int16_t button, int16_t shift) const {
+    return MouseEvent{button, shift, x - c.form_x(), y - c.form_y()};
+}
+
+void Form::set_focus(Control* c) {
+    focused_ = c;
+    changed();
+}
+
+void Form::deliver_mouse_down(float x, float y, int16_t button, int16_t shift) {
+    Control* target = captured_ ? captured_ : hit_test(x, y);
+    if (!target) return;
+    captured_ = target;
+    captured_buttons_ = static_cast<int16_t>(captured_buttons_ | button);
+    if (target->kind() == ControlKind::text_box || target->kind() == ControlKind::list_box) set_focus(target);
+    if (target->on_mouse_down) target->on_mouse_down(event_for(*target, x, y, button, shift));
+}
+
+void Form::deliver_double_click(float x, float y, int16_t button, int16_t /*shift*/) {
+    Control* target = captured_ ? captured_ : hit_test(x, y);
+    if (!target) return;
+    captured_ = target;
+    captured_buttons_ = static_cast<int16_t>(captured_buttons_ | button);
+    if (target->on_dbl_click) target->on_dbl_click();
+}
+
+void Form::deliver_mouse_up(float x, float y, int16_t button, int16_t shift) {
+    Control* target = captured_ ? captured_ : hit_test(x, y);
+    if (!target) return;
+    captured_buttons_ = static_cast<int16_t>(captured_buttons_ & ~button);
+    if (captured_buttons_ == 0) captured_ = nullptr;
+    // The handler may hide the window or move the control; decide Click from where it was released.
+    bool over = hit_test(x, y) == target;
+    if (target->on_mouse_up) target->on_mouse_up(event_for(*target, x, y, button, shift));
+    if (over && button == left_button && target->on_click) target->on_click();
+}
+
+void Form::deliver_mouse_move(float x, float y, int16_t buttons, int16_t shift) {
+    Control* target = (captured_ && buttons != 0) ? captured_ : hit_test(x, y);
+    if (!target) return;
+    if (target->on_mouse_move) target->on_mouse_move(event_for(*target, x, y, buttons, shift));
+}
+
+void Form::deliver_key_down(int16_t key_code, int16_t shift) {
+    if (on_key_down) on_key_down(key_code, shift);
+    if (key_code == 0) return;
+    if (focused_ && focused_->on_key_down) focused_->on_key_down(key_code, shift);
+}
+
+void Form::deliver_key_press(int16_t key_ascii) {
+    if (!focused_) return;
+    if (auto* box = dynamic_cast<TextBox*>(focused_)) {
+        box->type_character(key_ascii);
+    } else if (focused_->on_key_press) {
+        focused_->on_key_press(key_ascii);
+    }
+}
+
+void Form::deliver_key_up(int16_t key_code, int16_t shift) {
+    if (focused_ && focused_->on_key_up) focused_->on_key_up(key_code, shift);
+}
+
+void Form::deliver_wheel(int delta) { wheel_inbox_.push_back(delta); }
+
+std::optional<int> Form::take_wheel() {
+    if (wheel_inbox_.empty()) return std::nullopt;
+    int d = wheel_inbox_.front();
+    wheel_inbox_.pop_front();
+    return d;
+}
+
+void Form::changed() {
+    ++revision_;
+    backend().form_changed(*this);
+}
+
+}  // namespace kv::forms

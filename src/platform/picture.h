@@ -1,0 +1,41 @@
+#pragma once
+// Decoded bitmaps and their natural size. Pictures are untrusted input: a missing, truncated or
+// impossibly large file is a failure (kv::Failure), never a crash or a read past the end.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+struct PictureData {
+    int width = 0;   // pixels
+    int height = 0;  // pixels
+    std::vector<uint32_t> argb;  // width*height pixels, 0xAARRGGBB, row by row from the top
+};
+
+// A loaded picture; cheap to copy (shares its pixels). An empty Picture has no file and no size.
+class Picture {
+public:
+    Picture() = default;
+    // Loads and decodes the file (BMP and the other formats stb_image reads). Fails on any problem.
+    static Picture load(const std::filesystem::path& file);
+    // A picture made in memory (tests, generated pictures).
+    static Picture from_data(PictureData data, std::string name = {});
+
+    bool empty() const { return !data_; }
+    int width_px() const { return data_ ? data_->width : 0; }
+    int height_px() const { return data_ ? data_->height : 0; }
+    const std::string& file() const { return file_; }
+    const PictureData* data() const { return data_.get(); }
+
+private:
+    std::shared_ptr<const PictureData> data_;
+    std::string file_;
+};
+
+// Largest picture accepted, in pixels per side, so that a hostile header cannot ask for gigabytes.
+inline constexpr int max_picture_side = 16384;
+
+}  // namespace kv

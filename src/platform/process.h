@@ -1,0 +1,37 @@
+#pragma once
+// Starting programs: never through a shell, so nothing in a command line is interpreted.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+struct CommandLine {
+    std::filesystem::path program;    // what to start (may be a bare name looked up on PATH)
+    std::vector<std::string> arguments;  // argv[1..]
+};
+
+// Splits a command line into program and arguments. Double quotes group blanks and are removed;
+// nothing else is special. When the first word is not quoted and the text holds blanks, the longest
+// blank-separated prefix that names an existing file is the program (as the original's process start
+// resolved "C:\Program Files\x.exe -a"). Fails on an empty command line.
+CommandLine split_command_line(const std::string& command_line);
+
+// Starts the program with its arguments in the working folder (empty: the current folder), does not
+// wait for it. "explorer.exe" stands for the desktop's file manager, opened on the arguments.
+// Fails (kv::Failure) when the program cannot be started. Returns the process id.
+int start_process(const CommandLine& command, const std::filesystem::path& working_folder);
+
+// Opens a folder, document or web address with the desktop (xdg-open). Fails when it cannot be started.
+int open_with_desktop(const std::string& target, const std::filesystem::path& working_folder);
+
+// True when the text names something that starts as a program: an existing executable file.
+bool is_program(const std::filesystem::path& path);
+
+// True when the text is a web address (scheme "http:", "https:", "mailto:" or "www." start).
+bool is_web_address(const std::string& text);
+
+// Waits for a started process to end and returns its exit status (used by callers that must wait).
+int wait_for_process(int pid);
+
+}  // namespace kv

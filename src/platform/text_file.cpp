@@ -1,0 +1,172 @@
+#include "platform/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "platform/runtime.h"
+
+namespace kv {
+
+namespace {
+
+std::string error_text(int error) { return std::strerror(error); }
+
+// Closes the descriptor when the scope ends unless released.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    int release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+// Removes the temporary file when the scope ends unless the rename took it over.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::filesystem::path path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!path_.empty()) ::unlink(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    void keep() { path_.clear(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+void write_all(int fd, const std::string& bytes, const std::filesystem::path& file) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw Failure("cannot write " + file.string() + ": " + error_text(errno));
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+}
+
+// A symbolic link is replaced through: the file it points to gets the new contents, the link stays.
+std::filesystem::path final_target(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec))) {
+        auto resolved = std::filesystem::weakly_canonical(file, ec);
+        if (!ec) return resolved;
+    }
+    return file;
+}
+
+}  // namespace
+
+std::string read_bytes(const std::filesystem::path& file) {
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) throw Failure("cannot open " + file.string() + ": " + error_text(errno));
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw Failure("cannot read " + file.string() + ": " + error_text(errno));
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    return bytes;
+}
+
+std::vector<std::string> split_lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(bytes.substr(start, i - start));
+            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+std::vector<std::string> read_lines(const std::filesystem::path& file) { return split_lines(read_bytes(file)); }
+
+void write_lines_atomically(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    write_bytes_atomically(file, bytes);
+}
+
+void write_bytes_atomically(const std::filesystem::path& file, const std::string& bytes) {
+    const std::filesystem::path target = final_target(file);
+    if (target.filename().empty()) throw Failure("cannot write " + file.string() + ": not a file name");
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+
+    // The temporary file must be in the target's folder so the rename stays on one file system.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    std::filesystem::path temporary;
+    int raw_fd = -1;
+    for (int attempt = 0; attempt < 100 && raw_fd < 0; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
+        temporary = folder / ("." + target.filename().string() + suffix);
+        raw_fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (raw_fd < 0 && errno != EEXIST)
+            throw Failure("cannot write " + file.string() + ": " + error_text(errno));
+    }
+    if (raw_fd < 0) throw Failure("cannot write " + file.string() + ": no free temporary name");
+
+    FileDescriptor fd(raw_fd);
+    TemporaryFile cleanup(temporary);
+
+    // A replaced file keeps its permissions.
+    struct stat old_status {};
+    if (::stat(target.c_str(), &old_status) == 0 && S_ISREG(old_status.st_mode))
+        ::fchmod(fd.get(), old_status.st_mode & 07777);
+
+    write_all(fd.get(), bytes, file);
+    if (::fsync(fd.get()) != 0) throw Failure("cannot write " + file.string() + ": " + error_text(errno));
+    if (::close(fd.release()) != 0)
+        throw Failure("cannot write " + file.string() + ": " + error_text(errno));
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
+        throw Failure("cannot replace " + file.string() + ": " + error_text(errno));
+    cleanup.keep();
+
+    // Make the rename itself durable; the new contents are already in place if this fails.
+    int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder_fd >= 0) {
+        ::fsync(folder_fd);
+        ::close(folder_fd);
+    }
+}
+
+}  // namespace kv

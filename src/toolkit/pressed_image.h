@@ -1,0 +1,22 @@
+#pragma once
+// Buttons drawn as one picture holding the released look above the pressed look, shown through a
+// box one state high: a press shows the lower half, a release the upper half. The click belongs to
+// the window that owns the button.
+#include <optional>
+
+#include "platform/forms/controls.h"
+
+namespace kv::toolkit {
+
+// Sets the label's MouseDown and MouseUp. With a fixed pressed Top (the add and edit dialogs' OK and
+// Cancel) the image goes there instead of minus half its height.
+void attach_pressed_image(forms::Control& label, forms::Image& image, std::optional<float> pressed_top = {});
+
+// The two halves as the handlers set them.
+void show_pressed(forms::Image& image, std::optional<float> pressed_top = {});
+void show_released(forms::Image& image);
+
+// Two-state marks (check marks, radio marks) are on while the image shows its lower half.
+bool shows_lower_half(const forms::Image& image);
+
+}  // namespace kv::toolkit

@@ -1,0 +1,48 @@
+#include "toolkit/shel_ex.h"
+
+#include <filesystem>
+
+#include "platform/process.h"
+#include "platform/runtime.h"
+
+namespace kv::toolkit {
+
+namespace {
+
+// What the desktop opens as one thing: an existing program (started bare), or a folder, document or
+// web address (handed to the desktop's opener).
+bool desktop_open(const std::string& command_line, const std::filesystem::path& folder) {
+    if (command_line.empty()) return false;
+    if (is_web_address(command_line)) {
+        open_with_desktop(command_line, folder);
+        return true;
+    }
+    std::error_code ec;
+    std::filesystem::path target(command_line);
+    if (target.is_relative() && !folder.empty()) target = folder / target;
+    if (!std::filesystem::exists(target, ec)) return false;
+    if (is_program(target)) {
+        start_process(CommandLine{target, {}}, folder);
+    } else {
+        open_with_desktop(target.string(), folder);
+    }
+    return true;
+}
+
+}  // namespace
+
+int32_t shell_execute(const std::string& command_line, int32_t /*show*/, const std::string& working_folder) {
+    const std::filesystem::path folder(working_folder);
+    int32_t result = shell_file_not_found;
+    // The desktop's own failure is not the caller's concern: the process start below decides.
+    skip_failure([&] {
+        if (desktop_open(command_line, folder)) result = shell_opened;
+    });
+    if (result < 32) {
+        // Started in the caller's working folder, so emulators with a switch find their files.
+        start_process(split_command_line(command_line), folder);
+    }
+    return result;
+}
+
+}  // namespace kv::toolkit

@@ -1,0 +1,20 @@
+#pragma once
+// The one way the program starts anything outside itself: emulators, the file manager, web
+// addresses and the registry editor.
+#include <cstdint>
+#include <string>
+
+namespace kv::toolkit {
+
+// Result of the desktop's open: 32 or more when it opened the command line as one file, program,
+// folder or address; below 32 when it could not, in which case the command line was started as a
+// process with its arguments instead.
+inline constexpr int32_t shell_opened = 42;
+inline constexpr int32_t shell_file_not_found = 2;
+
+// Opens the whole command line as one thing in the working folder; when that is not possible, starts
+// it as a program with arguments, in the same working folder. Never waits. When neither works the
+// failure (kv::Failure) reaches the caller.
+int32_t shell_execute(const std::string& command_line, int32_t show, const std::string& working_folder);
+
+}  // namespace kv::toolkit

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "platform/folder.h"
+#include "support/test_support.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST(Folder, ListsSortedIgnoringCaseWithTiesByBytes) {
+    kvtest::TempFolder dir;
+    for (const char* name : {"b", "a", "_x", "C", "A"}) kvtest::write_file(dir / name, "");
+    std::filesystem::create_directories(dir / "Sub");
+    std::filesystem::create_directories(dir / "apple");
+    std::filesystem::create_symlink("b", dir / "link");
+    std::filesystem::create_symlink("apple", dir / "folder link");
+    // Letters fold to upper case, so "_" sorts after them.
+    EXPECT_EQ(kv::list_folder(dir.path(), kv::EntryKind::files), (Names{"A", "a", "b", "C", "link", "_x"}));
+    EXPECT_EQ(kv::list_folder(dir.path(), kv::EntryKind::folders), (Names{"apple", "folder link", "Sub"}));
+    EXPECT_TRUE(kv::list_folder(dir / "missing", kv::EntryKind::files).empty());
+    EXPECT_TRUE(kv::list_folder(dir / "b", kv::EntryKind::folders).empty());
+}
+
+TEST(Folder, FindsExactNameFirstThenUniqueCaseInsensitiveMatch) {
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "Skin.bmp", "");
+    kvtest::write_file(dir / "skin.BMP", "");
+    kvtest::write_file(dir / "Main.ini", "");
+    EXPECT_EQ(kv::find_ignoring_case(dir.path(), "skin.BMP"), dir / "skin.BMP");
+    EXPECT_EQ(kv::find_ignoring_case(dir.path(), "SKIN.BMP"), std::nullopt);  // two candidates
+    EXPECT_EQ(kv::find_ignoring_case(dir.path(), "MAIN.INI"), dir / "Main.ini");
+    EXPECT_EQ(kv::find_ignoring_case(dir.path(), "other.ini"), std::nullopt);
+    EXPECT_EQ(kv::find_ignoring_case(dir / "missing", "Main.ini"), std::nullopt);
+    EXPECT_EQ(kv::find_ignoring_case(dir.path(), ""), std::nullopt);
+}
+
+TEST(Folder, ResolvesEveryComponentIgnoringCase) {
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "Skins" / "Blue" / "main.bmp", "");
+    EXPECT_EQ(kv::resolve_ignoring_case(dir.path(), "skins/BLUE/Main.BMP"), dir / "Skins" / "Blue" / "main.bmp");
+    auto up_and_down = kv::resolve_ignoring_case(dir.path(), "skins/./blue/../BLUE");
+    ASSERT_TRUE(up_and_down);
+    EXPECT_TRUE(std::filesystem::equivalent(*up_and_down, dir / "Skins" / "Blue"));
+    EXPECT_EQ(kv::resolve_ignoring_case(dir.path(), "skins/red/main.bmp"), std::nullopt);
+    EXPECT_EQ(kv::resolve_ignoring_case("/nowhere", dir.path() / "SKINS"), dir / "Skins");
+}
+
+TEST(Folder, ProgramFolderIsTheExecutablesUnlessSet) {
+    const auto own = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    EXPECT_EQ(kv::program_folder(), own);
+    kv::set_program_folder("/some/where");
+    EXPECT_EQ(kv::program_folder(), "/some/where");
+    kv::set_program_folder(own);
+}
+
+TEST(Folder, ComparesAsciiIgnoringCase) {
+    EXPECT_TRUE(kv::equal_ignoring_case("Korvalin.EXE", "korvalin.exe"));
+    EXPECT_FALSE(kv::equal_ignoring_case("a", "ab"));
+    EXPECT_FALSE(kv::equal_ignoring_case("\xc9", "\xe9"));  // only ASCII letters fold
+    EXPECT_TRUE(kv::less_ignoring_case("apple", "Banana"));
+    EXPECT_FALSE(kv::less_ignoring_case("A", "a"));
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "platform/picture.h"
+#include "platform/runtime.h"
+#include "support/test_support.h"
+
+namespace {
+
+void put16(std::string& b, uint32_t v) {
+    b += static_cast<char>(v & 0xFF);
+    b += static_cast<char>((v >> 8) & 0xFF);
+}
+void put32(std::string& b, uint32_t v) {
+    put16(b, v & 0xFFFF);
+    put16(b, v >> 16);
+}
+
+// A 24-bit BMP; pixels are 0xRRGGBB row by row from the top. A negative height stores rows from the top.
+std::string bmp(int width, int height, const std::vector<uint32_t>& pixels) {
+    const int rows = height < 0 ? -height : height;
+    const int row_bytes = (width * 3 + 3) / 4 * 4;
+    std::string b = "BM";
+    put32(b, 54 + row_bytes * rows);
+    put32(b, 0);
+    put32(b, 54);  // pixel data offset
+    put32(b, 40);  // header size
+    put32(b, static_cast<uint32_t>(width));
+    put32(b, static_cast<uint32_t>(height));
+    put16(b, 1);
+    put16(b, 24);
+    put32(b, 0);  // no compression
+    put32(b, row_bytes * rows);
+    for (int i = 0; i < 4; ++i) put32(b, 0);
+    for (int r = 0; r < rows; ++r) {
+        const int y = height < 0 ? r : rows - 1 - r;
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = pixels.empty() ? 0 : pixels[static_cast<size_t>(y * width + x)];
+            b += static_cast<char>(p & 0xFF);
+            b += static_cast<char>((p >> 8) & 0xFF);
+            b += static_cast<char>((p >> 16) & 0xFF);
+        }
+        b.append(static_cast<size_t>(row_bytes - width * 3), '\0');
+    }
+    return b;
+}
+
+const std::vector<uint32_t> three_by_two = {0xFF0000, 0x00FF00, 0x0000FF,  // top row
+                                            0x123456, 0xFFFFFF, 0x000000};
+
+TEST(Picture, LoadsA24BitBmpEitherWayUp) {
+    kvtest::TempFolder dir;
+    for (int height : {2, -2}) {
+        kvtest::write_file(dir / "p.bmp", bmp(3, height, three_by_two));
+        auto picture = kv::Picture::load(dir / "p.bmp");
+        ASSERT_EQ(picture.width_px(), 3);
+        ASSERT_EQ(picture.height_px(), 2);
+        EXPECT_EQ(picture.file(), (dir / "p.bmp").string());
+        std::vector<uint32_t> expected;
+        for (uint32_t p : three_by_two) expected.push_back(0xFF000000 | p);
+        EXPECT_EQ(picture.data()->argb, expected) << "height " << height;
+    }
+}
+
+TEST(Picture, RefusesTruncatedBmp) {
+    kvtest::TempFolder dir;
+    const std::string whole = bmp(3, 2, three_by_two);
+    for (size_t keep : {whole.size() - 1, size_t{60}, size_t{54}, size_t{30}, size_t{3}}) {
+        kvtest::write_file(dir / "p.bmp", whole.substr(0, keep));
+        EXPECT_THROW(kv::Picture::load(dir / "p.bmp"), kv::Failure) << keep << " bytes";
+    }
+}
+
+TEST(Picture, RefusesImpossibleSizes) {
+    kvtest::TempFolder dir;
+    for (auto [w, h] : {std::pair{kv::max_picture_side + 1, 1}, std::pair{1, -(kv::max_picture_side + 1)},
+                        std::pair{0, 1}, std::pair{-5, 1}}) {
+        // Only the header: the declared size alone must be refused.
+        kvtest::write_file(dir / "p.bmp", bmp(0, 0, {}).substr(0, 18) + bmp(w, h, {}).substr(18, 36));
+        EXPECT_THROW(kv::Picture::load(dir / "p.bmp"), kv::Failure) << w << "x" << h;
+    }
+    // A PNG header declaring 20000 x 20000 pixels.
+    std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x02\0\0\0\0\0\0\0", 33);
+    kvtest::write_file(dir / "p.png", png);
+    EXPECT_THROW(kv::Picture::load(dir / "p.png"), kv::Failure);
+}
+
+TEST(Picture, RefusesMissingEmptyAndGarbageFiles) {
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "empty.bmp", "");
+    kvtest::write_file(dir / "text.bmp", "this is not a picture at all, just some words\n");
+    EXPECT_THROW(kv::Picture::load(dir / "missing.bmp"), kv::Failure);
+    EXPECT_THROW(kv::Picture::load(dir / "empty.bmp"), kv::Failure);
+    EXPECT_THROW(kv::Picture::load(dir / "text.bmp"), kv::Failure);
+    EXPECT_THROW(kv::Picture::load(dir.path()), kv::Failure);
+}
+
+TEST(Picture, FromDataChecksItsSize) {
+    auto picture = kv::Picture::from_data({2, 1, {0xFF000000, 0xFFFFFFFF}}, "made");
+    EXPECT_FALSE(picture.empty());
+    EXPECT_EQ(picture.width_px(), 2);
+    EXPECT_EQ(picture.file(), "made");
+    EXPECT_TRUE(kv::Picture().empty());
+    EXPECT_THROW(kv::Picture::from_data({2, 2, {0}}), kv::Failure);
+}
+
+}  // namespace

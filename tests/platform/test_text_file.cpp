@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/folder.h"
+#include "platform/runtime.h"
+#include "platform/text_file.h"
+#include "support/test_support.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(TextFile, SplitsOnEveryKindOfLineEnd) {
+    EXPECT_EQ(kv::split_lines(""), Lines{});
+    EXPECT_EQ(kv::split_lines("a\r\nb"), (Lines{"a", "b"}));
+    EXPECT_EQ(kv::split_lines("a\r\n"), Lines{"a"});
+    EXPECT_EQ(kv::split_lines("\r\n"), Lines{""});
+    EXPECT_EQ(kv::split_lines("a\rb\nc"), (Lines{"a", "b", "c"}));
+    // LF then CR is two line ends, CR CR LF too.
+    EXPECT_EQ(kv::split_lines("a\n\rb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(kv::split_lines("a\r\r\nb"), (Lines{"a", "", "b"}));
+}
+
+TEST(TextFile, ReadsBytesUntranscoded) {
+    kvtest::TempFolder dir;
+    const std::string bytes("caf\xe9\0\xff\r\nx", 9);
+    kvtest::write_file(dir / "t.txt", bytes);
+    EXPECT_EQ(kv::read_bytes(dir / "t.txt"), bytes);
+    EXPECT_EQ(kv::read_lines(dir / "t.txt"), (Lines{std::string("caf\xe9\0\xff", 6), "x"}));
+    EXPECT_THROW(kv::read_lines(dir / "missing.txt"), kv::Failure);
+    EXPECT_THROW(kv::read_bytes(dir.path()), kv::Failure);
+}
+
+TEST(TextFile, WritesCrLfAndReplacesKeepingPermissions) {
+    kvtest::TempFolder dir;
+    const auto file = dir / "out.ini";
+    kv::write_lines_atomically(file, {"a", "", "b"});
+    EXPECT_EQ(kvtest::read_file(file), "a\r\n\r\nb\r\n");
+
+    ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+    kv::write_bytes_atomically(file, "new");
+    EXPECT_EQ(kvtest::read_file(file), "new");
+    struct stat st {};
+    ASSERT_EQ(stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(kv::list_folder(dir.path(), kv::EntryKind::files), Lines{"out.ini"});  // no temporary left
+}
+
+TEST(TextFile, WritesThroughASymbolicLink) {
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "real.txt", "old");
+    std::filesystem::create_symlink("real.txt", dir / "link.txt");
+    kv::write_bytes_atomically(dir / "link.txt", "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
+    EXPECT_EQ(kvtest::read_file(dir / "real.txt"), "new");
+}
+
+TEST(TextFile, FailedWriteLeavesNoTraceWhereverItFails) {
+    kvtest::TempFolder dir;
+    // The temporary file cannot be made: its folder is missing, or is a file.
+    kvtest::write_file(dir / "plain", "x");
+    EXPECT_THROW(kv::write_bytes_atomically(dir / "missing" / "f.txt", "new"), kv::Failure);
+    EXPECT_THROW(kv::write_bytes_atomically(dir / "plain" / "f.txt", "new"), kv::Failure);
+    // The temporary file is written but the rename fails: the target is a folder.
+    kvtest::write_file(dir / "target" / "inside.txt", "keep");
+    EXPECT_THROW(kv::write_bytes_atomically(dir / "target", "new"), kv::Failure);
+    EXPECT_EQ(kvtest::read_file(dir / "target" / "inside.txt"), "keep");
+    EXPECT_EQ(kv::list_folder(dir.path(), kv::EntryKind::files), Lines{"plain"});
+    EXPECT_EQ(kvtest::read_file(dir / "plain"), "x");
+}
+
+TEST(TextFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
+    kvtest::TempFolder dir;
+    const auto file = dir / "settings.ini";
+    const std::string old_bytes = "old contents\r\n";
+    kvtest::write_file(file, old_bytes);
+    // A file size limit makes the write itself fail, even for root; done in a child to keep the limit there.
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        int code = 1;
+        try {
+            kv::write_bytes_atomically(file, std::string(100000, 'x'));
+        } catch (const kv::Failure&) {
+            code = 0;
+        }
+        _exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write did not fail";
+    EXPECT_EQ(kvtest::read_file(file), old_bytes);
+    EXPECT_EQ(kv::list_folder(dir.path(), kv::EntryKind::files), Lines{"settings.ini"});
+}
+
+TEST(TextFile, ReadOnlyFolderLeavesTheOldFileWhole) {
+    if (geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
+    kvtest::TempFolder dir;
+    const auto file = dir / "f.txt";
+    kvtest::write_file(file, "old");
+    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+    EXPECT_THROW(kv::write_lines_atomically(file, {"new"}), kv::Failure);
+    EXPECT_EQ(kvtest::read_file(file), "old");
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+#pragma once
+// Helpers shared by the tests: real temporary folders and small file utilities.
+#include <filesystem>
+#include <string>
+
+namespace kvtest {
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Writes bytes exactly as given (creating parent folders).
+void write_file(const std::filesystem::path& file, const std::string& bytes);
+// Reads a whole file's bytes; empty when it does not exist.
+std::string read_file(const std::filesystem::path& file);
+
+}  // namespace kvtest
