@@ -14,13 +14,22 @@ namespace kv::app {
 
 namespace detail {
 forms::Form& instance(std::type_index type, const std::function<std::unique_ptr<forms::Form>()>& make);
-}
+forms::Form& instance_without_load(std::type_index type,
+                                   const std::function<std::unique_ptr<forms::Form>()>& make);
+}  // namespace detail
 
 // The window of type T, created and loaded on first touch. A window touched again while it loads
 // is the same instance.
 template <typename T>
 T& form() {
     return static_cast<T&>(detail::instance(typeid(T), [] { return std::make_unique<T>(); }));
+}
+
+// The window of type T, created on first touch but not loaded: setting a public variable of a
+// window does not load it (start-up sets the dialogs' texts before it loads them in its own order).
+template <typename T>
+T& form_without_load() {
+    return static_cast<T&>(detail::instance_without_load(typeid(T), [] { return std::make_unique<T>(); }));
 }
 
 // A window by its name ("Main_form", "options_form"...), created and loaded on first touch;

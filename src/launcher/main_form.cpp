@@ -1,8 +1,41 @@
 #include "launcher/main_form.h"
 
+#include <algorithm>
+#include <climits>
+
+#include "app/forms.h"
+#include "configs/add_profile.h"
+#include "configs/configs_form.h"
+#include "configs/epsxe_config.h"
+#include "configs/pcsx_config.h"
+#include "configs/psxeven_config.h"
+#include "configs/ssspsx_config.h"
+#include "fonts_languages/font_browser.h"
+#include "fonts_languages/language_browser.h"
+#include "launcher/about_form.h"
+#include "launcher/add_new.h"
+#include "launcher/edit_form.h"
+#include "launcher/game_prompt.h"
+#include "launcher/hide_form.h"
+#include "launcher/options_form.h"
+#include "launcher/switches_form.h"
+#include "platform/folder.h"
+#include "platform/forms/backend.h"
+#include "platform/runtime.h"
+#include "plugins/popup_form.h"
+#include "skins/skin_browser.h"
+#include "toolkit/messages_form.h"
+#include "toolkit/pressed_image.h"
+#include "toolkit/transparent.h"
+
 namespace kv {
 
+using forms::Image;
+using forms::Label;
+using forms::PictureBox;
+
 namespace {
+
 toolkit::FrameStyle main_frame() {
     toolkit::FrameStyle s;
     s.design_title = "  Form Name";
@@ -10,16 +43,375 @@ toolkit::FrameStyle main_frame() {
     s.height = 3540;
     return s;
 }
-}  // namespace
 
-Main_form::Main_form() : toolkit::FramedForm("Main_form", main_frame()) {
-    set_caption("Korvalin 1.2");
-    set_show_in_taskbar(true);
+constexpr float button_width = 855;
+constexpr float button_height = 375;
+constexpr float section_top = 480;
+constexpr float command_top = 3030;
+constexpr std::array<float, section_count> section_lefts{120, 975, 1830, 2685, 3540, 4395, 5245, 6105, 6960, 7815};
+constexpr std::array<const char*, section_count> section_titles{"PSX", "PS2", "NDS",    "GB/GBA", "N64",
+                                                                "DC",  "GC",  "Saturn", "S/NES",  "Misc"};
+// The click labels were not numbered in section order.
+constexpr std::array<int, section_count> section_click_numbers{4, 5, 6, 3, 7, 8, 9, 10, 11, 12};
+constexpr std::array<const char*, 10> command_box_names{"Picture16", "Picture23", "Picture24", "Picture25",
+                                                        "Picture26", "Picture27", "Picture28", "Picture29",
+                                                        "Picture30", "Picture31"};
+constexpr std::array<float, 10> command_lefts{120, 975, 1830, 2685, 3535, 4400, 5250, 6105, 6960, 7815};
+constexpr std::array<const char*, 10> command_captions{"Add new", "Delete", "Edit",    "Browse",  "Run",
+                                                       "Switches", "Skins", "Options", "Configs", "Help"};
+constexpr std::array<float, 5> switch_lefts{115, 1015, 1915, 2820, 3720};
+
+Image& stretched(Image& image) {
+    image.set_stretch(true);
+    return image;
 }
 
+Label& text(Label& label, const std::string& caption) {
+    label.set_transparent(true);
+    label.set_fore_color(forms::rgb(255, 255, 255));
+    label.set_caption(caption);
+    return label;
+}
+
+Label& click_label(Label& label) {
+    label.set_transparent(true);
+    return label;
+}
+
+Image& hidden(Image& image) {
+    image.set_visible(false);
+    return image;
+}
+
+forms::Timer& timer(forms::Timer& t, int interval) {
+    t.set_interval(interval);
+    return t;
+}
+
+std::filesystem::path database_path() {
+    const auto folder = program_folder();
+    return find_ignoring_case(folder, "Data.kvl").value_or(folder / "Data.kvl");
+}
+
+}  // namespace
+
+Main_form::Main_form()
+    : toolkit::FramedForm("Main_form", main_frame()),
+      Picture11(add<PictureBox>("Picture11", 8400, 60, 255, 255)),
+      X_image(add<Image>("X_image", 0, 0, 255, 510, &Picture11)),
+      Picture12(add<PictureBox>("Picture12", 8130, 60, 255, 255)),
+      Min_image(add<Image>("Min_image", 0, 0, 255, 510, &Picture12)),
+      Picture13(add<PictureBox>("Picture13", 7880, 60, 255, 255)),
+      hide_image(add<Image>("hide_image", 0, 0, 255, 510, &Picture13)),
+      section_background(stretched(add<Image>("section_background", 135, 375, 8520, 600))),
+      Picture14(add<PictureBox>("Picture14", 120, 960, 1935, 255)),
+      platform_preview(stretched(add<Image>("platform_preview", 0, 0, 1935, 255, &Picture14))),
+      platform_preview_label(text(add<Label>("platform_preview_label", 45, 30, 1845, 195, &Picture14), "Platform")),
+      Picture17(add<PictureBox>("Picture17", 120, 1215, 1935, 1720)),
+      platform_image(stretched(add<Image>("platform_image", 0, 0, 1935, 1720, &Picture17))),
+      Picture32(add<PictureBox>("Picture32", 45, 15, 1850, 1660, &Picture17)),
+      platforms_image(stretched(add<Image>("platforms_image", 0, 0, 1845, 16650, &Picture32))),
+      misc_image(hidden(add<Image>("misc_image", 0, 0, 1845, 1665, &Picture32))),
+      Picture21(add<PictureBox>("Picture21", 2050, 960, 1935, 255)),
+      emu_list_image(stretched(add<Image>("emu_list_image", 0, 0, 1935, 255, &Picture21))),
+      emulators_label(text(add<Label>("emulators_label", 45, 30, 1845, 195, &Picture21), "Emulators")),
+      Picture15(add<PictureBox>("Picture15", 3990, 960, 4680, 255)),
+      about_emu(stretched(add<Image>("about_emu", 0, 0, 4680, 255, &Picture15))),
+      Label2(text(add<Label>("Label2", 45, 30, 4590, 195, &Picture15), "About emulator")),
+      Picture18(add<PictureBox>("Picture18", 3990, 1215, 4680, 975)),
+      about_image(stretched(add<Image>("about_image", 0, 0, 4680, 975, &Picture18))),
+      about_txt(text(add<Label>("about_txt", 100, 60, 4500, 855, &Picture18), "")),
+      Picture19(add<PictureBox>("Picture19", 3990, 2190, 4680, 255)),
+      about_emu2(stretched(add<Image>("about_emu2", 0, 0, 4680, 255, &Picture19))),
+      Label1(text(add<Label>("Label1", 45, 15, 1785, 240, &Picture19), "Switches")),
+      switches_number(text(add<Label>("switches_number", 1830, 15, 2775, 255, &Picture19), "0/5")),
+      Picture20(add<PictureBox>("Picture20", 3990, 2445, 4680, 480)),
+      about2_image(stretched(add<Image>("about2_image", 0, 0, 4680, 480, &Picture20))),
+      Timer1(timer(add<forms::Timer>("Timer1", 0, 0, 0, 0), 10)),
+      emulator_list(*this, toolkit::ListLayout::main_form(), toolkit::ListVariant::main_form(),
+                    list_source()) {
+    set_caption("Korvalin 1.2");
+    set_show_in_taskbar(true);
+    about_txt.set_word_wrap(true);
+
+    for (std::size_t k = 0; k < section_count; ++k) {
+        const int i = static_cast<int>(k);
+        auto& box = add<PictureBox>("Picture" + std::to_string(k + 1), section_lefts[k], section_top,
+                                    button_width, button_height);
+        section_boxes[k] = &box;
+        upper_section[k] = &add<Image>("upper_section", 0, 0, button_width, 2 * button_height, &box, i);
+        section_label[k] =
+            &text(add<Label>("section_label", 0, 80, button_width, button_height, &box, i), section_titles[k]);
+        section_label[k]->set_alignment(forms::Alignment::center);
+        section_click_labels[k] = &click_label(add<Label>(
+            "Label" + std::to_string(section_click_numbers[k]), 0, 0, button_width, button_height, &box));
+    }
+
+    for (std::size_t k = 0; k < switch_buttons.size(); ++k)
+        switch_buttons[k] = &text(add<Label>("Label" + std::to_string(13 + k), switch_lefts[k], 120, button_width,
+                                             255, &Picture20),
+                                  "#" + std::to_string(k + 1));
+
+    for (std::size_t i = 0; i < command_boxes.size(); ++i) {
+        const int index = static_cast<int>(i);
+        auto& box = add<PictureBox>(command_box_names[i], command_lefts[i], command_top, button_width, button_height);
+        command_boxes[i] = &box;
+        down_section[i] = &add<Image>("down_section", 0, 0, button_width, 2 * button_height, &box, index);
+        down_section_label[i] = &text(
+            add<Label>("down_section_label", 0, 80, button_width, button_height, &box, index), command_captions[i]);
+        down_section_label[i]->set_alignment(forms::Alignment::center);
+        command_click_labels[i] = &click_label(
+            add<Label>("Label" + std::to_string(19 + i), 0, 0, button_width, button_height, &box));
+    }
+
+    toolkit::attach_pressed_image(X_image, X_image);
+    X_image.on_click = [this] { X_image_Click(); };
+
+    expose_state();
+}
+
+toolkit::ListSource Main_form::list_source() {
+    toolkit::ListSource s;
+    s.count = [this] { return static_cast<int>(std::min<std::size_t>(display_list.size(), INT_MAX)); };
+    s.item = [this](int t) { return toolkit::item_at(display_list, t); };
+    s.selection = [this] { return selected_emulator; };
+    s.set_selection = [this](const std::string& name) { selected_emulator = name; };
+    s.follow_up = [this] {
+        show_emulator_about();
+        show_switches();
+    };
+    s.remove_last = [this] { display_list.pop_back(); };
+    // A double click runs the selected emulator once running comes.
+    return s;
+}
+
+void Main_form::expose_state() {
+    expose("selected_emulator", [this] { return selected_emulator; });
+    expose("current_section", [this] { return current_section; });
+    expose("current_skin", [this] { return current_skin; });
+    expose("path_override", [this] { return bool_text(path_override); });
+    expose("launcher_state", [this] { return std::to_string(launcher_state); });
+    expose("misc_image_enabled", [this] { return bool_text(misc_image_enabled); });
+    expose("opacity", [this] { return std::to_string(opacity); });
+    for (std::size_t k = 0; k < section_count; ++k) {
+        const std::string list_name = (k == 3 ? std::string("GBA") : std::string(sections[k].id)) + "_emu";
+        expose(list_name + "_count", [this, k] { return std::to_string(catalogue.section(k).size()); });
+    }
+    expose("about_list_count", [this] { return std::to_string(catalogue.about_list.size()); });
+    expose("switches_list_count", [this] { return std::to_string(catalogue.switches_list.size()); });
+    expose("display_list_count", [this] { return std::to_string(display_list.size()); });
+}
+
+// ---- Start-up and close
+
 void Main_form::Form_Load() {
+    check_already_running();
+    app::form_without_load<edit_form>().edit_index = 0;
+    app::form_without_load<toolkit::messages_form>().trim_factor = "0|1";
+    current_section = "PSX";
+    current_skin = "Midnight";
+    app::form_without_load<add_new>().add_new_error_message = "A name of the emulator is required.";
+    app::form_without_load<add_profile>().add_profile_message = "A name of the configuration is required.";
+    auto& configs = app::form_without_load<configs_form>();
+    configs.no_emulator_message = " - Emulator not found, add emulator to the list in order to proceed.";
+    configs.no_path_message =
+        " - Emulator location is unknown, please set the emulator location in order to proceed.";
+    auto& epsxe = app::form_without_load<ePSXe_config>();
+    epsxe.not_selected = "Not selected";
+    epsxe.plugin_working = "Plugin is working correctly.";
+    epsxe.plugin_not_working = "Plugin is NOT working correctly.";
+    int32_t full_opacity = 100;
+    make_forms_transparent(full_opacity);
+    set_launcher_state(0);
+    toolkit::set_transparency(app::form<popup_form>(), 220);
+    path_override = false;
+    set_hide_misc_image(false);
+    load_database();
+    read_config();
     Framebar_title.set_caption("  " + caption() + "  ");
     arrange_frame();
+}
+
+void Main_form::check_already_running() {
+    // A folder whose lock file cannot even be made (read-only media) must not keep the program from
+    // starting: then nothing tells another instance, as before there was a lock.
+    skip_failure([&] { instance_lock_ = std::make_unique<InstanceLock>(program_folder()); });
+    if (!instance_lock_ || instance_lock_->acquired()) return;
+    forms::backend().system_message("Korvalin", "Korvalin is already running", forms::MessageIcon::information);
+    forms::end_program();
+}
+
+void Main_form::read_config() {
+    // Reading Config.ini comes with the settings. Without it the start-up defaults stay, and the skin
+    // and the language are applied as after a settings file that could not be read.
+    const std::string language_name;
+    skip_failure([&] { load_skin(current_skin); });
+    skip_failure([&] { app::form<skin_browser>().load_colors(current_skin); });
+    skip_failure([&] { app::form<language_browser>().change_language(language_name); });
+}
+
+void Main_form::save_config() {
+    // Writing Config.ini comes with the settings.
+}
+
+void Main_form::X_image_Click() {
+    save_database();
+    save_config();
+    forms::end_program();
+}
+
+// ---- Operations other windows call
+
+void Main_form::make_forms_transparent(int32_t& opacity_percantage) {
+    opacity_percantage = std::clamp(opacity_percantage, 10, 100);
+    opacity = static_cast<int16_t>(opacity_percantage);
+    // Layering the windows comes with the opacity option. Asking for each window loads it, in this order.
+    app::form<options_form>();
+    app::form<about_form>();
+    app::form<add_new>();
+    app::form<edit_form>();
+    app::form<font_browser>();
+    app::form<skin_browser>();
+    app::form<language_browser>();
+    app::form<toolkit::messages_form>();
+    app::form<switches_form>();
+    app::form<configs_form>();
+    app::form<add_profile>();
+    app::form<ePSXe_config>();
+    app::form<PSXeven_config>();
+    app::form<PCSX_config>();
+    app::form<SSSPSX_config>();
+}
+
+void Main_form::set_launcher_state(int16_t l_state) { launcher_state = l_state; }
+
+void Main_form::set_hide_misc_image(bool m_state) { misc_image_enabled = m_state; }
+
+void Main_form::load_skin(const std::string& skin_name) {
+    current_skin = skin_name;
+    // The skin's bitmaps come with skinning; the last windows they dress are these two.
+    app::form<hide_form>();
+    app::form<game_prompt>();
+}
+
+// ---- Sections
+
+void Main_form::switch_section(std::size_t k) {
+    current_section = std::string(sections.at(k).id);
+    load_section_list(current_section);
+    // The platform picture and the switch buttons follow with the sections.
+}
+
+void Main_form::load_psx_stuff() { switch_section(0); }
+void Main_form::load_ps2_stuff() { switch_section(1); }
+void Main_form::load_nds_stuff() { switch_section(2); }
+void Main_form::load_gba_stuff() { switch_section(3); }
+void Main_form::load_n64_stuff() { switch_section(4); }
+void Main_form::load_dc_stuff() { switch_section(5); }
+void Main_form::load_gc_stuff() { switch_section(6); }
+void Main_form::load_saturn_stuff() { switch_section(7); }
+void Main_form::load_snes_stuff() { switch_section(8); }
+void Main_form::load_misc_stuff() { switch_section(9); }
+
+// ---- Catalogue
+
+void Main_form::load_database() {
+    database_file_ = database_path();
+    database_state_ = load_catalogue(database_file_, catalogue);
+    load_section_list("PSX");
+}
+
+void Main_form::save_database() {
+    // A file that is there but could not be read still holds the user's catalogue: replacing it with
+    // what little was read would lose it.
+    if (database_state_ == CatalogueFile::unreadable) return;
+    if (database_file_.empty()) database_file_ = database_path();
+    skip_failure([&] { save_catalogue(database_file_, catalogue); });
+}
+
+void Main_form::load_section_list(const std::string& section) {
+    emulator_list.clear_list();
+    // A blank record shows as an empty row, so the emulators after it stay reachable.
+    if (const auto* list = catalogue.section_list(section))
+        for (const auto& record : *list) display_list.emplace_back(record_name(record));
+    emulator_list.show_list();
+}
+
+void Main_form::show_emulator_about() {
+    about_txt.set_caption("");
+    // An empty name (an empty section, a blank row) has no about text, even where a record has no name.
+    if (selected_emulator.empty()) return;
+    for (const auto& about : catalogue.about_list) {
+        if (record_name(about) != selected_emulator) continue;
+        about_txt.set_caption(std::string(record_field(about, 1).value_or("")));
+        return;
+    }
+}
+
+void Main_form::show_switches() {
+    // The switch buttons of the selected emulator come with the switches.
+}
+
+void Main_form::add_new_emulator(const std::string& emulator_name, const std::string& about_em) {
+    if (auto* list = catalogue.section_list(current_section)) list->push_back(emulator_name);
+    load_section_list(current_section);
+    catalogue.about_list.push_back(about_em);
+}
+
+void Main_form::delete_emu() {
+    if (display_list.empty()) return;
+    remove_emulator_about();
+    remove_emulator_switches();
+    const auto found = std::find(display_list.begin(), display_list.end(), selected_emulator);
+    if (found == display_list.end()) return;
+    const auto position = static_cast<std::size_t>(found - display_list.begin());
+    display_list.erase(found);
+    auto* list = catalogue.section_list(current_section);
+    if (!list || position >= list->size()) return;
+    list->erase(list->begin() + static_cast<std::ptrdiff_t>(position));
+    emulator_list.show_list();
+}
+
+void Main_form::remove_emulator_about() {
+    if (selected_emulator.empty()) return;
+    auto& about = catalogue.about_list;
+    const auto found = std::find_if(about.begin(), about.end(),
+                                    [&](const std::string& record) { return record_name(record) == selected_emulator; });
+    if (found != about.end()) about.erase(found);
+}
+
+void Main_form::remove_emulator_switches() {
+    if (selected_emulator.empty()) return;
+    auto& switches = catalogue.switches_list;
+    const auto found = std::find_if(switches.begin(), switches.end(), [&](const std::string& record) {
+        return record_name(record) == selected_emulator;
+    });
+    if (found != switches.end()) switches.erase(found);
+}
+
+void Main_form::edit_collection(const std::string& emulator_name, const std::string& about_em) {
+    edit_list.clear();
+    const int32_t edit_index = app::form<edit_form>().edit_index;
+    const auto* list = catalogue.section_list(current_section);
+    const std::size_t count = list ? list->size() : 0;
+    bool inserted = false;
+    for (std::size_t found_index = 1;; ++found_index) {
+        if (edit_index > 0 && static_cast<std::size_t>(edit_index) == found_index) {
+            edit_list.push_back(emulator_name);
+            inserted = true;
+        }
+        if (found_index > count) break;
+        edit_list.push_back((*list)[found_index - 1]);
+    }
+    // A position outside the list would drop the edited emulator, whose old record is already gone.
+    if (!inserted) edit_list.push_back(emulator_name);
+    catalogue.about_list.push_back(about_em);
+    commit_edited_list();
+}
+
+void Main_form::commit_edited_list() {
+    if (auto* list = catalogue.section_list(current_section)) *list = edit_list;
+    load_section_list(current_section);
 }
 
 }  // namespace kv

@@ -1,6 +1,17 @@
 #pragma once
-// The main window: the launcher itself.
+// The main window: the launcher itself. Its load handler is the program's start-up; its close image
+// saves and ends the program.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "launcher/catalogue.h"
+#include "platform/instance.h"
 #include "toolkit/framed_form.h"
+#include "toolkit/seven_row_list.h"
 
 namespace kv {
 
@@ -8,8 +19,131 @@ class Main_form : public toolkit::FramedForm {
 public:
     Main_form();
 
+    // ---- State
+
+    // The ten section lists, the about and switch records: the catalogue of Data.kvl.
+    Catalogue catalogue;
+    // Read by the configs window to find the folders of the PlayStation emulators.
+    std::vector<std::string>& PSX_emu = catalogue.PSX_emu;
+    // The names of the current section's emulators, position for position as its list.
+    std::vector<std::string> display_list;
+    // Where an edit rebuilds the current section's list.
+    std::vector<std::string> edit_list;
+    std::string selected_emulator;
+    std::string current_section = "PSX";
+    std::string current_skin = "Midnight";
+    bool path_override = false;
+    // After a run: 0 stay, 1 save and end, 2 minimise.
+    int16_t launcher_state = 0;
+    bool misc_image_enabled = false;
+    // Window opacity in per cent, 10 to 100.
+    int16_t opacity = 100;
+
+    // ---- Controls (the emulator list's own controls belong to `emulator_list`)
+
+    forms::PictureBox& Picture11;  // close
+    forms::Image& X_image;
+    forms::PictureBox& Picture12;  // minimise
+    forms::Image& Min_image;
+    forms::PictureBox& Picture13;  // hide to the screen edge
+    forms::Image& hide_image;
+
+    forms::Image& section_background;
+    // Section buttons in section order: box, sprite, title, click label.
+    std::array<forms::PictureBox*, section_count> section_boxes{};
+    std::array<forms::Image*, section_count> upper_section{};
+    std::array<forms::Label*, section_count> section_label{};
+    std::array<forms::Label*, section_count> section_click_labels{};
+
+    forms::PictureBox& Picture14;  // "Platform" header
+    forms::Image& platform_preview;
+    forms::Label& platform_preview_label;
+    forms::PictureBox& Picture17;  // platform panel
+    forms::Image& platform_image;
+    forms::PictureBox& Picture32;
+    forms::Image& platforms_image;
+    forms::Image& misc_image;
+
+    forms::PictureBox& Picture21;  // "Emulators" header
+    forms::Image& emu_list_image;
+    forms::Label& emulators_label;
+
+    forms::PictureBox& Picture15;  // "About emulator" header
+    forms::Image& about_emu;
+    forms::Label& Label2;
+    forms::PictureBox& Picture18;  // about text
+    forms::Image& about_image;
+    forms::Label& about_txt;
+
+    forms::PictureBox& Picture19;  // "Switches" header
+    forms::Image& about_emu2;
+    forms::Label& Label1;
+    forms::Label& switches_number;
+    forms::PictureBox& Picture20;  // switch buttons
+    forms::Image& about2_image;
+    std::array<forms::Label*, 5> switch_buttons{};  // Label13 .. Label17
+
+    // Command bar, index 0 to 9: box, sprite, caption, click label (Label19 .. Label28).
+    std::array<forms::PictureBox*, 10> command_boxes{};
+    std::array<forms::Image*, 10> down_section{};
+    std::array<forms::Label*, 10> down_section_label{};
+    std::array<forms::Label*, 10> command_click_labels{};
+
+    forms::Timer& Timer1;  // slide out when hiding
+
+    // The seven-row list of the current section's emulator names.
+    toolkit::SevenRowList emulator_list;
+
+    // ---- Public operations
+
+    void make_forms_transparent(int32_t& opacity_percantage);
+    void set_launcher_state(int16_t l_state);
+    void set_hide_misc_image(bool m_state);
+    void load_skin(const std::string& skin_name);
+
+    // Catalogue.
+    void add_new_emulator(const std::string& emulator_name, const std::string& about_em);
+    void delete_emu();
+    void edit_collection(const std::string& emulator_name, const std::string& about_em);
+    void load_section_list(const std::string& section);
+    void show_emulator_about();
+    void load_database();
+    void save_database();
+
+    // Sections.
+    void load_psx_stuff();
+    void load_ps2_stuff();
+    void load_nds_stuff();
+    void load_gba_stuff();
+    void load_n64_stuff();
+    void load_dc_stuff();
+    void load_gc_stuff();
+    void load_saturn_stuff();
+    void load_snes_stuff();
+    void load_misc_stuff();
+
+    // Close image.
+    void X_image_Click();
+
 protected:
     void Form_Load() override;
+
+private:
+    void check_already_running();
+    void read_config();
+    void save_config();
+    void show_switches();
+    void remove_emulator_about();
+    void remove_emulator_switches();
+    void commit_edited_list();
+    void switch_section(std::size_t k);
+    toolkit::ListSource list_source();
+    void expose_state();
+
+    std::unique_ptr<InstanceLock> instance_lock_;
+    // Where the catalogue was read from and whether it may be written back.
+    std::filesystem::path database_file_;
+    CatalogueFile database_state_ = CatalogueFile::missing;
 };
 
 }  // namespace kv

@@ -23,7 +23,9 @@ uint32_t le16(const std::string& b, size_t at) {
            static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8;
 }
 
-uint32_t le32(const std::string& b, size_t at) { return le16(b, at) | le16(b, at + 2) << 16; }
+uint32_t le32(const std::string& b, size_t at) {
+    return le16(b, at) | le16(b, at + 2) << 16;
+}
 
 void check_side(int64_t side, const std::string& name) {
     if (side <= 0 || side > max_picture_side)
@@ -99,7 +101,8 @@ Picture Picture::load(const std::filesystem::path& file) {
     int width = 0;
     int height = 0;
     int channels = 0;
-    std::unique_ptr<stbi_uc, StbiFree> rgba(stbi_load_from_memory(data, length, &width, &height, &channels, 4));
+    std::unique_ptr<stbi_uc, StbiFree> rgba(
+        stbi_load_from_memory(data, length, &width, &height, &channels, 4));
     if (!rgba) throw Failure("cannot decode picture (" + std::string(stbi_failure_reason()) + "): " + name);
     check_side(width, name);
     check_side(height, name);

@@ -22,7 +22,9 @@ namespace kv {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // One word from position i on: blanks inside double quotes belong to the word, the quotes are dropped.
 bool next_word(const std::string& text, size_t& i, std::string& word) {
@@ -100,7 +102,7 @@ void reap_in_background(int pid) {
 }
 
 class SpawnAttributes {
-public:
+  public:
     SpawnAttributes() {
         posix_spawnattr_init(&attributes_);
         // The child starts with no blocked signals and default handling, whatever this process set.
@@ -117,19 +119,19 @@ public:
     SpawnAttributes& operator=(const SpawnAttributes&) = delete;
     const posix_spawnattr_t* get() const { return &attributes_; }
 
-private:
+  private:
     posix_spawnattr_t attributes_;
 };
 
 class SpawnActions {
-public:
+  public:
     SpawnActions() { posix_spawn_file_actions_init(&actions_); }
     ~SpawnActions() { posix_spawn_file_actions_destroy(&actions_); }
     SpawnActions(const SpawnActions&) = delete;
     SpawnActions& operator=(const SpawnActions&) = delete;
     posix_spawn_file_actions_t* get() { return &actions_; }
 
-private:
+  private:
     posix_spawn_file_actions_t actions_;
 };
 
@@ -176,7 +178,8 @@ int start_process(const CommandLine& command, const std::filesystem::path& worki
     if (command.program.empty()) throw Failure("no program to start");
     if (is_file_manager(command.program)) {
         // The file manager opens the folder it is given, else the working folder.
-        CommandLine open{"xdg-open", {command.arguments.empty() ? std::string(".") : command.arguments.front()}};
+        CommandLine open{"xdg-open",
+                         {command.arguments.empty() ? std::string(".") : command.arguments.front()}};
         return start_process(open, working_folder);
     }
 
@@ -202,8 +205,7 @@ int start_process(const CommandLine& command, const std::filesystem::path& worki
     SpawnActions actions;
     if (!working_folder.empty()) {
         int rc = posix_spawn_file_actions_addchdir_np(actions.get(), working_folder.c_str());
-        if (rc != 0)
-            throw Failure("cannot start " + command.program.string() + ": " + std::strerror(rc));
+        if (rc != 0) throw Failure("cannot start " + command.program.string() + ": " + std::strerror(rc));
     }
 
     pid_t pid = 0;
@@ -218,7 +220,7 @@ int start_process(const CommandLine& command, const std::filesystem::path& worki
         registry.by_pid[pid] = Child{};
     }
     try {
-        if (pid < 0) std::thread(reap_in_background, pid).detach();
+        std::thread(reap_in_background, pid).detach();
     } catch (const std::system_error&) {
         // No thread to spare: the child is reaped by whoever waits for it.
         std::lock_guard<std::mutex> lock(registry.mutex);

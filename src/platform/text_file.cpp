@@ -15,11 +15,13 @@ namespace kv {
 
 namespace {
 
-std::string error_text(int error) { return std::strerror(error); }
+std::string error_text(int error) {
+    return std::strerror(error);
+}
 
 // Closes the descriptor when the scope ends unless released.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
@@ -33,13 +35,13 @@ public:
         return fd;
     }
 
-private:
+  private:
     int fd_;
 };
 
 // Removes the temporary file when the scope ends unless the rename took it over.
 class TemporaryFile {
-public:
+  public:
     explicit TemporaryFile(std::filesystem::path path) : path_(std::move(path)) {}
     ~TemporaryFile() {
         if (!path_.empty()) ::unlink(path_.c_str());
@@ -48,7 +50,7 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     void keep() { path_.clear(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -113,7 +115,9 @@ std::vector<std::string> split_lines(const std::string& bytes) {
     return lines;
 }
 
-std::vector<std::string> read_lines(const std::filesystem::path& file) { return split_lines(read_bytes(file)); }
+std::vector<std::string> read_lines(const std::filesystem::path& file) {
+    return split_lines(read_bytes(file));
+}
 
 void write_lines_atomically(const std::filesystem::path& file, const std::vector<std::string>& lines) {
     std::string bytes;
@@ -155,8 +159,7 @@ void write_bytes_atomically(const std::filesystem::path& file, const std::string
 
     write_all(fd.get(), bytes, file);
     if (::fsync(fd.get()) != 0) throw Failure("cannot write " + file.string() + ": " + error_text(errno));
-    if (::close(fd.release()) != 0)
-        throw Failure("cannot write " + file.string() + ": " + error_text(errno));
+    if (::close(fd.release()) != 0) throw Failure("cannot write " + file.string() + ": " + error_text(errno));
     if (::rename(temporary.c_str(), target.c_str()) != 0)
         throw Failure("cannot replace " + file.string() + ": " + error_text(errno));
     cleanup.keep();

@@ -37,7 +37,8 @@ TEST(Folder, FindsExactNameFirstThenUniqueCaseInsensitiveMatch) {
 TEST(Folder, ResolvesEveryComponentIgnoringCase) {
     kvtest::TempFolder dir;
     kvtest::write_file(dir / "Skins" / "Blue" / "main.bmp", "");
-    EXPECT_EQ(kv::resolve_ignoring_case(dir.path(), "skins/BLUE/Main.BMP"), dir / "Skins" / "Blue" / "main.bmp");
+    EXPECT_EQ(kv::resolve_ignoring_case(dir.path(), "skins/BLUE/Main.BMP"),
+              dir / "Skins" / "Blue" / "main.bmp");
     auto up_and_down = kv::resolve_ignoring_case(dir.path(), "skins/./blue/../BLUE");
     ASSERT_TRUE(up_and_down);
     EXPECT_TRUE(std::filesystem::equivalent(*up_and_down, dir / "Skins" / "Blue"));

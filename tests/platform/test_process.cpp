@@ -53,8 +53,9 @@ TEST(Process, UnquotedProgramIsTheLongestExistingPrefix) {
     EXPECT_EQ(c.program, games + "/run fast");
     EXPECT_TRUE(c.arguments.empty());
     // A prefix that is a folder does not count; without any match the first word is the program.
-    c = kv::split_command_line(dir.path().string() + " x");
-    EXPECT_EQ(c.program, dir.path());
+    c = kv::split_command_line(games + " x");
+    EXPECT_EQ(c.program, (dir / "my").string());
+    EXPECT_EQ(c.arguments, (Words{"games", "x"}));
     c = kv::split_command_line(games + "/missing");
     EXPECT_EQ(c.program, (dir / "my").string());
     EXPECT_EQ(c.arguments, Words{"games/missing"});
@@ -71,14 +72,29 @@ TEST(Process, StartsProgramWithArgvInWorkingFolder) {
     EXPECT_EQ(kv::read_lines(folder / "out.txt"), (Words{work.string(), "-x", "y"}));
 }
 
+TEST(Process, RelativeProgramMeansTheCurrentFolderNotTheWorkingOne) {
+    kvtest::TempFolder dir;
+    write_script(dir / "bin" / "a.sh", recorder);
+    std::filesystem::create_directories(dir / "work");
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    int pid = -1;
+    EXPECT_NO_THROW(pid = kv::start_process({"bin/a.sh", {}}, dir / "work"));
+    std::filesystem::current_path(previous);
+    if (pid > 0) {
+        EXPECT_EQ(kv::wait_for_process(pid), 7);
+    }
+    EXPECT_EQ(kv::read_lines(dir / "bin" / "out.txt"), Words{(dir / "work").string()});
+}
+
 TEST(Process, NothingInTheCommandLineReachesAShell) {
     kvtest::TempFolder dir;
     write_script(dir / "a.sh", recorder);
     const std::string line = (dir / "a.sh").string() + " \"; touch hacked\" $(touch hacked) 'q' `id` $HOME *";
     int pid = kv::start_process(kv::split_command_line(line), dir.path());
     EXPECT_EQ(kv::wait_for_process(pid), 7);
-    EXPECT_EQ(kv::read_lines(dir / "out.txt"),
-              (Words{dir.path().string(), "; touch hacked", "$(touch", "hacked)", "'q'", "`id`", "$HOME", "*"}));
+    EXPECT_EQ(kv::read_lines(dir / "out.txt"), (Words{dir.path().string(), "; touch hacked", "$(touch",
+                                                      "hacked)", "'q'", "`id`", "$HOME", "*"}));
     EXPECT_FALSE(std::filesystem::exists(dir / "hacked"));
 }
 
@@ -109,7 +125,7 @@ TEST(Process, ChildrenNobodyWaitsForAreReaped) {
 
 // A stand-in xdg-open early on PATH records what the desktop was asked to open.
 class DesktopTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         write_script(bin / "xdg-open", recorder);
         old_path = std::getenv("PATH");
@@ -127,8 +143,9 @@ protected:
 
 TEST_F(DesktopTest, ExplorerMeansTheFileManager) {
     const std::string folder = "/home/me/My Games";
-    EXPECT_EQ(opened(kv::start_process(kv::split_command_line("explorer.exe \"" + folder + "\""), work.path())),
-              (Words{work.path().string(), folder}));
+    EXPECT_EQ(
+        opened(kv::start_process(kv::split_command_line("explorer.exe \"" + folder + "\""), work.path())),
+        (Words{work.path().string(), folder}));
     EXPECT_EQ(opened(kv::start_process({"C:\\WINDOWS\\Explorer.EXE", {"/tmp", "/e"}}, {})).at(1), "/tmp");
     EXPECT_EQ(opened(kv::open_with_desktop("https://example.org/?a=1&b=2", work.path())),
               (Words{work.path().string(), "https://example.org/?a=1&b=2"}));

@@ -17,7 +17,9 @@ constexpr uint32_t kPixelOffset = kFileHeaderSize + kInfoHeaderSize;
 constexpr int32_t kPixelsPerMetre = 2835;
 
 // Rows are padded to a multiple of four bytes.
-uint32_t row_bytes(int width) { return (static_cast<uint32_t>(width) * 3 + 3) & ~3u; }
+uint32_t row_bytes(int width) {
+    return (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+}
 
 void put16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(static_cast<uint8_t>(v));
@@ -105,7 +107,8 @@ std::optional<BmpSize> read_bmp_size(const std::filesystem::path& path, std::str
         problem = "empty or top-down picture";
         return std::nullopt;
     }
-    if (static_cast<uint64_t>(offset) + static_cast<uint64_t>(row_bytes(width)) * static_cast<uint64_t>(height) >
+    if (static_cast<uint64_t>(offset) +
+            static_cast<uint64_t>(row_bytes(width)) * static_cast<uint64_t>(height) >
         in.size()) {
         problem = "pixel data cut short";
         return std::nullopt;

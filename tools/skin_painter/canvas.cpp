@@ -49,7 +49,9 @@ Rgb mix(Rgb a, Rgb b, double t) {
 }
 
 Canvas::Canvas(int width, int height, Rgb fill)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * static_cast<size_t>(height), fill) {
+    : width_(width),
+      height_(height),
+      pixels_(static_cast<size_t>(width) * static_cast<size_t>(height), fill) {
     if (width <= 0 || height <= 0) throw std::invalid_argument("a picture needs a positive size");
 }
 
@@ -106,7 +108,9 @@ void Canvas::vline(int x, int y, int length, Rgb colour) {
     for (int i = 0; i < length; ++i) set(x, y + i, colour);
 }
 
-void Canvas::fill_round(Rect r, int radius, Rgb colour) { gradient_round(r, radius, colour, colour); }
+void Canvas::fill_round(Rect r, int radius, Rgb colour) {
+    gradient_round(r, radius, colour, colour);
+}
 
 void Canvas::gradient_round(Rect r, int radius, Rgb top, Rgb bottom) {
     cover(
@@ -133,7 +137,9 @@ void Canvas::fill_circle(double cx, double cy, double radius, Rgb colour) {
              static_cast<int>(std::ceil(2 * radius)) + 2, static_cast<int>(std::ceil(2 * radius)) + 2};
     cover(
         *this, box,
-        [&](double px, double py) { return (px - cx) * (px - cx) + (py - cy) * (py - cy) <= radius * radius; },
+        [&](double px, double py) {
+            return (px - cx) * (px - cx) + (py - cy) * (py - cy) <= radius * radius;
+        },
         [&](int) { return colour; });
 }
 
@@ -150,24 +156,36 @@ void Canvas::ring(double cx, double cy, double radius, double thickness, Rgb col
         [&](int) { return colour; });
 }
 
-void Canvas::fill_triangle(double x0, double y0, double x1, double y1, double x2, double y2, Rgb colour) {
-    auto edge = [](double ax, double ay, double bx, double by, double px, double py) {
-        return (bx - ax) * (py - ay) - (by - ay) * (px - ax);
+void Canvas::fill_convex(const std::vector<Point>& vertices, Rgb colour) {
+    if (vertices.size() < 3) return;
+    auto edge = [](Point a, Point b, double px, double py) {
+        return (b.x - a.x) * (py - a.y) - (b.y - a.y) * (px - a.x);
     };
-    double area = edge(x0, y0, x1, y1, x2, y2);
-    if (area == 0) return;
-    int left = static_cast<int>(std::floor(std::min({x0, x1, x2})));
-    int top = static_cast<int>(std::floor(std::min({y0, y1, y2})));
-    int right = static_cast<int>(std::ceil(std::max({x0, x1, x2})));
-    int bottom = static_cast<int>(std::ceil(std::max({y0, y1, y2})));
+    double winding = 0;
+    for (size_t i = 0; i < vertices.size(); ++i) {
+        const Point& a = vertices[i];
+        const Point& b = vertices[(i + 1) % vertices.size()];
+        winding += a.x * b.y - b.x * a.y;
+    }
+    if (winding == 0) return;
+    double left = vertices[0].x, right = vertices[0].x, top = vertices[0].y, bottom = vertices[0].y;
+    for (const Point& p : vertices) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    Rect box{static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)),
+             static_cast<int>(std::ceil(right) - std::floor(left)) + 1,
+             static_cast<int>(std::ceil(bottom) - std::floor(top)) + 1};
     cover(
-        *this, Rect{left, top, right - left + 1, bottom - top + 1},
+        *this, box,
         [&](double px, double py) {
-            // Same sign as the whole triangle on all three edges: inside, whichever way it winds.
-            double a = edge(x0, y0, x1, y1, px, py) * area;
-            double b = edge(x1, y1, x2, y2, px, py) * area;
-            double c = edge(x2, y2, x0, y0, px, py) * area;
-            return a >= 0 && b >= 0 && c >= 0;
+            // On the inner side of every edge, whichever way the polygon winds.
+            for (size_t i = 0; i < vertices.size(); ++i)
+                if (edge(vertices[i], vertices[(i + 1) % vertices.size()], px, py) * winding < 0)
+                    return false;
+            return true;
         },
         [&](int) { return colour; });
 }

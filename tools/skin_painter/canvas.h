@@ -30,8 +30,13 @@ struct Rect {
     int h = 0;
 };
 
+struct Point {
+    double x = 0;
+    double y = 0;
+};
+
 class Canvas {
-public:
+  public:
     Canvas(int width, int height, Rgb fill = {});
 
     int width() const { return width_; }
@@ -60,13 +65,18 @@ public:
     // Circle of centre (cx, cy) in pixel units (0.5 is the middle of pixel 0).
     void fill_circle(double cx, double cy, double radius, Rgb colour);
     void ring(double cx, double cy, double radius, double thickness, Rgb colour);
-    // Filled triangle, anti-aliased; vertices in pixel units like fill_circle.
-    void fill_triangle(double x0, double y0, double x1, double y1, double x2, double y2, Rgb colour);
+    // Filled convex polygon, anti-aliased; vertices in pixel units like fill_circle, in either winding.
+    void fill_convex(const std::vector<Point>& vertices, Rgb colour);
+    void fill_triangle(double x0, double y0, double x1, double y1, double x2, double y2, Rgb colour) {
+        fill_convex({{x0, y0}, {x1, y1}, {x2, y2}}, colour);
+    }
 
     // Copies `source` with its top left corner at (x, y).
     void paste(const Canvas& source, int x, int y);
 
-private:
+    friend bool operator==(const Canvas&, const Canvas&) = default;
+
+  private:
     int width_;
     int height_;
     std::vector<Rgb> pixels_;

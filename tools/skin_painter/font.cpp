@@ -12,8 +12,14 @@ namespace {
 // Every row of a glyph has the glyph's width; rows left out are blank.
 struct Glyph {
     char character;
-    std::array<std::string_view, 9> rows;
+    std::array<const char*, 9> rows;  // rows left out are null
 };
+
+constexpr int row_length(const char* row) {
+    int length = 0;
+    while (row != nullptr && row[length] != '\0') ++length;
+    return length;
+}
 
 constexpr Glyph kGlyphs[] = {
     {' ', {"...", "...", "...", "...", "...", "...", "..."}},
@@ -98,9 +104,9 @@ constexpr Glyph kGlyphs[] = {
 // A glyph whose rows differ in width would draw skewed; catch it when the table is edited.
 constexpr bool glyphs_are_rectangular() {
     for (const Glyph& g : kGlyphs) {
-        if (g.rows[0].empty()) return false;
-        for (std::string_view row : g.rows)
-            if (!row.empty() && row.size() != g.rows[0].size()) return false;
+        if (row_length(g.rows[0]) == 0) return false;
+        for (const char* row : g.rows)
+            if (row != nullptr && row_length(row) != row_length(g.rows[0])) return false;
     }
     return true;
 }
@@ -112,7 +118,9 @@ const Glyph& glyph(char c) {
     throw std::invalid_argument(std::string("the skin font has no glyph for '") + c + "'");
 }
 
-int glyph_width(const Glyph& g) { return static_cast<int>(g.rows[0].size()); }
+int glyph_width(const Glyph& g) {
+    return row_length(g.rows[0]);
+}
 
 }  // namespace
 
@@ -126,9 +134,9 @@ void draw_text(Canvas& canvas, int x, int y, std::string_view text, Rgb colour, 
     for (char c : text) {
         const Glyph& g = glyph(c);
         for (int row = 0; row < static_cast<int>(g.rows.size()); ++row) {
-            std::string_view bits = g.rows[static_cast<size_t>(row)];
-            for (int col = 0; col < static_cast<int>(bits.size()); ++col) {
-                if (bits[static_cast<size_t>(col)] != '#') continue;
+            const char* bits = g.rows[static_cast<size_t>(row)];
+            for (int col = 0; col < row_length(bits); ++col) {
+                if (bits[col] != '#') continue;
                 canvas.fill(Rect{x + col * scale, y + row * scale, scale, scale}, colour);
             }
         }

@@ -192,6 +192,7 @@ void Form::deliver_mouse_down(float x, float y, int16_t button, int16_t shift) {
     if (!target) return;
     captured_ = target;
     captured_buttons_ = static_cast<int16_t>(captured_buttons_ | button);
+    after_double_click_ = false;
     if (target->kind() == ControlKind::text_box || target->kind() == ControlKind::list_box) set_focus(target);
     if (target->on_mouse_down) target->on_mouse_down(event_for(*target, x, y, button, shift));
 }
@@ -201,6 +202,7 @@ void Form::deliver_double_click(float x, float y, int16_t button, int16_t /*shif
     if (!target) return;
     captured_ = target;
     captured_buttons_ = static_cast<int16_t>(captured_buttons_ | button);
+    after_double_click_ = true;
     if (target->on_dbl_click) target->on_dbl_click();
 }
 
@@ -210,7 +212,8 @@ void Form::deliver_mouse_up(float x, float y, int16_t button, int16_t shift) {
     captured_buttons_ = static_cast<int16_t>(captured_buttons_ & ~button);
     if (captured_buttons_ == 0) captured_ = nullptr;
     // The handler may hide the window or move the control; decide Click from where it was released.
-    bool over = hit_test(x, y) == target;
+    bool over = hit_test(x, y) == target && !after_double_click_;
+    after_double_click_ = false;
     if (target->on_mouse_up) target->on_mouse_up(event_for(*target, x, y, button, shift));
     if (over && button == left_button && target->on_click) target->on_click();
 }

@@ -156,6 +156,7 @@ private:
     Control* focused_ = nullptr;
     Control* captured_ = nullptr;
     int16_t captured_buttons_ = 0;
+    bool after_double_click_ = false;  // the release that ends a double click is no Click
     uint64_t revision_ = 0;
 };
 

@@ -1,0 +1,103 @@
+// Loading and saving the catalogue, alone and through the whole program's start-up and close, for
+// catalogues of 1,000 to 100,000 emulators. The time should grow linearly with the count.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/forms.h"
+#include "launcher/catalogue.h"
+#include "launcher/main_form.h"
+#include "platform/folder.h"
+#include "platform/forms/backend.h"
+#include "platform/headless/headless_backend.h"
+
+namespace {
+
+// A fresh folder under the temporary folder, removed at the end.
+class BenchFolder {
+public:
+    BenchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "korvalin-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) std::abort();
+        path_ = pattern;
+    }
+    ~BenchFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    BenchFolder(const BenchFolder&) = delete;
+    BenchFolder& operator=(const BenchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Each emulator has its record in one of the ten sections, a two-line about text and a switch record.
+kv::Catalogue make_catalogue(int64_t emulators) {
+    kv::Catalogue c;
+    for (int64_t i = 0; i < emulators; ++i) {
+        const std::string name = "Emulator " + std::to_string(i);
+        c.section(static_cast<std::size_t>(i) % kv::section_count)
+            .push_back(name + "|/home/user/Emulators/" + name + "/|emulator");
+        c.about_list.push_back(name + "|Emulates a console of the nineties.\r\nSecond line of its about text.");
+        c.switches_list.push_back(name + "|-fullscreen|-nogui|||");
+    }
+    return c;
+}
+
+void BM_LoadCatalogue(benchmark::State& state) {
+    BenchFolder folder;
+    const auto file = folder.path() / "Data.kvl";
+    kv::save_catalogue(file, make_catalogue(state.range(0)));
+    for (auto _ : state) {
+        kv::Catalogue c;
+        kv::load_catalogue(file, c);
+        benchmark::DoNotOptimize(c.PSX_emu.data());
+    }
+    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_SaveCatalogue(benchmark::State& state) {
+    BenchFolder folder;
+    const auto file = folder.path() / "Data.kvl";
+    const kv::Catalogue c = make_catalogue(state.range(0));
+    for (auto _ : state) kv::save_catalogue(file, c);
+    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The program's start-up (every window, the catalogue, the PSX list shown) and its close.
+void BM_StartAndCloseProgram(benchmark::State& state) {
+    BenchFolder folder;
+    kv::save_catalogue(folder.path() / "Data.kvl", make_catalogue(state.range(0)));
+    kv::headless::HeadlessBackend display;
+    kv::forms::set_backend(&display);
+    kv::set_program_folder(folder.path());
+    for (auto _ : state) {
+        kv::app::start_program();
+        try {
+            kv::app::form<kv::Main_form>().X_image_Click();
+        } catch (const kv::forms::ProgramEnded&) {
+        }
+        kv::app::reset_forms();
+    }
+    kv::forms::set_backend(nullptr);
+    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+BENCHMARK(BM_LoadCatalogue)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveCatalogue)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartAndCloseProgram)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,15 @@
+#pragma once
+// The PSXeven settings editor. Its content comes with its own feature.
+#include "toolkit/framed_form.h"
+
+namespace kv {
+
+class PSXeven_config : public toolkit::FramedForm {
+public:
+    PSXeven_config();
+
+protected:
+    void Form_Load() override;
+};
+
+}  // namespace kv

@@ -1,0 +1,15 @@
+#pragma once
+// The SSSPSX settings editor. Its content comes with its own feature.
+#include "toolkit/framed_form.h"
+
+namespace kv {
+
+class SSSPSX_config : public toolkit::FramedForm {
+public:
+    SSSPSX_config();
+
+protected:
+    void Form_Load() override;
+};
+
+}  // namespace kv

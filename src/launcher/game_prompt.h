@@ -1,0 +1,15 @@
+#pragma once
+// A prompt asking whether to start the emulator for a game; nothing opens it. Its content comes with its own feature.
+#include "toolkit/framed_form.h"
+
+namespace kv {
+
+class game_prompt : public toolkit::FramedForm {
+public:
+    game_prompt();
+
+protected:
+    void Form_Load() override;
+};
+
+}  // namespace kv

@@ -1,0 +1,13 @@
+#pragma once
+// The strip along the left screen edge that brings the hidden main window back. It has no frame.
+// Its behaviour comes with hiding.
+#include "platform/forms/form.h"
+
+namespace kv {
+
+class hide_form : public forms::Form {
+public:
+    hide_form();
+};
+
+}  // namespace kv

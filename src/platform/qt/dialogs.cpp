@@ -1,0 +1,100 @@
+#include "platform/qt/dialogs.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "platform/qt/text.h"
+
+namespace kv::qt {
+
+namespace {
+
+QString from_path(const std::filesystem::path& p) {
+    return QFile::decodeName(QByteArray::fromStdString(p.string()));
+}
+std::filesystem::path to_path(const QString& s) {
+    return std::filesystem::path(QFile::encodeName(s).toStdString());
+}
+
+// "*.bmp" -> "*.[bB][mM][pP]": Qt matches file names case-sensitively here.
+QString any_case(const QString& pattern) {
+    QString out;
+    for (QChar c : pattern) {
+        if (c.isLetter() && c.toLower() != c.toUpper())
+            out += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
+        else
+            out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+QString file_dialog_filter(const std::string& description, const std::string& patterns) {
+    QStringList parts;
+    for (QString p : decode_text(patterns).split(QLatin1Char(';'))) {
+        p = p.trimmed();
+        if (p.isEmpty()) continue;
+        // Programs here have no extension, so a filter for Windows programs lists every file.
+        if (p.compare(QLatin1String("*.exe"), Qt::CaseInsensitive) == 0) p = QStringLiteral("*");
+        p = any_case(p);
+        if (!parts.contains(p)) parts << p;
+    }
+    if (parts.isEmpty()) parts << QStringLiteral("*");
+    return decode_text(description) + QStringLiteral(" (") + parts.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+std::optional<std::filesystem::path> run_file_dialog(const forms::FileDialogRequest& request,
+                                                     QWidget* parent) {
+    QFileDialog dialog(parent, decode_text(request.title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The description alone, as the original showed it; the patterns rewritten for letter case are not for
+    // reading.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilter(file_dialog_filter(request.filter_description, request.filter_pattern));
+    if (!request.start_folder.empty()) dialog.setDirectory(from_path(request.start_folder));
+    if (!request.preselected.empty()) dialog.selectFile(from_path(request.preselected));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return std::nullopt;
+    return to_path(files.first());
+}
+
+std::optional<std::filesystem::path> run_folder_dialog(const forms::FolderDialogRequest& request,
+                                                       QWidget* parent) {
+    QFileDialog dialog(parent, decode_text(request.title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setFileMode(QFileDialog::Directory);
+    if (!request.start_folder.empty()) dialog.setDirectory(from_path(request.start_folder));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList folders = dialog.selectedFiles();
+    if (folders.isEmpty()) return std::nullopt;
+    return to_path(folders.first());
+}
+
+void run_message_box(const std::string& caption, const std::string& text, forms::MessageIcon icon,
+                     QWidget* parent) {
+    QMessageBox::Icon qt_icon = QMessageBox::NoIcon;
+    switch (icon) {
+        case forms::MessageIcon::none:
+            break;
+        case forms::MessageIcon::information:
+            qt_icon = QMessageBox::Information;
+            break;
+        case forms::MessageIcon::exclamation:
+            qt_icon = QMessageBox::Warning;
+            break;
+        case forms::MessageIcon::critical:
+            qt_icon = QMessageBox::Critical;
+            break;
+    }
+    QMessageBox box(qt_icon, decode_text(caption), decode_text(text), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace kv::qt

@@ -1,0 +1,165 @@
+#include "platform/qt/qt_backend.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/forms/form.h"
+#include "platform/qt/dialogs.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/guard.h"
+#include "platform/qt/text.h"
+
+namespace kv::qt {
+
+QtBackend::QtBackend() {
+    install_font_substitutes();
+}
+
+QtBackend::~QtBackend() {
+    for (auto& [form, loop] : modal_loops_) loop->quit();
+    // Forms that outlive the display fall back to the headless one.
+    if (&forms::backend() == this) forms::set_backend(nullptr);
+}
+
+FormWindow* QtBackend::find_window(const forms::Form* form) const {
+    auto it = windows_.find(form);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+QWidget* QtBackend::window_of(const forms::Form& form) const {
+    return find_window(&form);
+}
+
+QWidget* QtBackend::widget_of(const forms::Control& control) const {
+    FormWindow* w = find_window(&control.form());
+    return w ? w->widget_of(control) : nullptr;
+}
+
+QImage QtBackend::grab_form(const forms::Form& form) {
+    FormWindow* w = find_window(&form);
+    if (!w) return QImage();
+    if (w->sync_pending()) w->sync();
+    return w->grab().toImage();
+}
+
+void QtBackend::sync_all() {
+    for (auto& [form, window] : windows_)
+        if (window->sync_pending()) window->sync();
+}
+
+void QtBackend::form_created(forms::Form& form) {
+    windows_[&form] = std::make_unique<FormWindow>(form);
+}
+
+void QtBackend::form_destroyed(forms::Form& form) {
+    for (auto& [f, loop] : modal_loops_)
+        if (f == &form) loop->quit();
+    windows_.erase(&form);
+}
+
+void QtBackend::form_changed(forms::Form& form) {
+    if (FormWindow* w = find_window(&form)) w->schedule_sync();
+}
+
+void QtBackend::form_shown(forms::Form& form) {
+    if (FormWindow* w = find_window(&form)) w->show_form();
+}
+
+void QtBackend::form_hidden(forms::Form& form) {
+    if (FormWindow* w = find_window(&form)) w->hide_form();
+    for (auto& [f, loop] : modal_loops_)
+        if (f == &form) loop->quit();
+}
+
+void QtBackend::run_modal(forms::Form& form) {
+    if (!form.visible()) return;
+    QEventLoop loop;
+    modal_loops_.emplace_back(&form, &loop);
+    loop.exec();
+    std::erase_if(modal_loops_, [&](const auto& entry) { return entry.second == &loop; });
+}
+
+void QtBackend::timer_changed(forms::Timer& timer) {
+    QTimer*& qt_timer = timers_[&timer];
+    if (!qt_timer) {
+        qt_timer = new QTimer(&timer_owner_);
+        QObject::connect(qt_timer, &QTimer::timeout, qt_timer, [&timer] {
+            guarded([&] {
+                if (timer.on_timer) timer.on_timer();
+            });
+        });
+    }
+    // Any change restarts the count, as the original's timers did.
+    if (timer.running())
+        qt_timer->start(timer.interval());
+    else
+        qt_timer->stop();
+}
+
+void QtBackend::timer_destroyed(forms::Timer& timer) {
+    auto it = timers_.find(&timer);
+    if (it == timers_.end()) return;
+    it->second->stop();
+    it->second->disconnect();
+    // Later, since the timer may be the one whose handler is running.
+    it->second->deleteLater();
+    timers_.erase(it);
+}
+
+forms::TextSize QtBackend::measure_text(const forms::Font& font, const std::string& text) {
+    const QFontMetrics metrics(to_qfont(font));
+    QString t = decode_text(text);
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList lines = t.split(QLatin1Char('\n'));
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    const auto height = static_cast<float>(metrics.lineSpacing()) * static_cast<float>(lines.size());
+    return forms::TextSize{static_cast<float>(widest * twips_per_pixel), height * twips_per_pixel};
+}
+
+std::vector<std::string> QtBackend::installed_fonts() {
+    std::vector<std::string> fonts;
+    for (const QString& family : QFontDatabase::families())
+        if (!QFontDatabase::isPrivateFamily(family)) fonts.push_back(encode_text(family));
+    return fonts;
+}
+
+QWidget* QtBackend::dialog_parent(const forms::Form* owner) const {
+    FormWindow* w = owner ? find_window(owner) : nullptr;
+    if (w && w->isVisible()) return w;
+    return QApplication::activeWindow();
+}
+
+std::optional<std::filesystem::path> QtBackend::open_file(const forms::FileDialogRequest& request) {
+    return run_file_dialog(request, dialog_parent(request.owner));
+}
+
+std::optional<std::filesystem::path> QtBackend::choose_folder(const forms::FolderDialogRequest& request) {
+    return run_folder_dialog(request, dialog_parent(request.owner));
+}
+
+void QtBackend::system_message(const std::string& caption, const std::string& text, forms::MessageIcon icon) {
+    run_message_box(caption, text, icon, QApplication::activeWindow());
+}
+
+void QtBackend::beep() {
+    QApplication::beep();
+}
+
+float QtBackend::screen_width() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<float>(screen->size().width() * twips_per_pixel) : 0.0f;
+}
+
+float QtBackend::screen_height() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<float>(screen->size().height() * twips_per_pixel) : 0.0f;
+}
+
+}  // namespace kv::qt

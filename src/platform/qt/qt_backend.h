@@ -1,0 +1,67 @@
+#pragma once
+// The display on Qt 6 Widgets: every form a real frameless top-level window, its timers QTimers,
+// its modal showing a nested event loop, its dialogs Qt's own (not the desktop's).
+#include <QImage>
+#include <QObject>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "platform/forms/backend.h"
+
+class QEventLoop;
+class QTimer;
+
+namespace kv::qt {
+
+class FormWindow;
+
+class QtBackend : public forms::Backend {
+  public:
+    // Needs a QApplication. Installs the substitutes for Windows font names.
+    QtBackend();
+    ~QtBackend() override;
+    QtBackend(const QtBackend&) = delete;
+    QtBackend& operator=(const QtBackend&) = delete;
+
+    // The form's window as it looks now, pending model changes applied first.
+    QImage grab_form(const forms::Form& form);
+    // The window of a form, and the native widget of a text or list box (nullptr when there is none).
+    QWidget* window_of(const forms::Form& form) const;
+    QWidget* widget_of(const forms::Control& control) const;
+    // Applies every model change that is still waiting for the event loop.
+    void sync_all();
+
+    void form_created(forms::Form& form) override;
+    void form_destroyed(forms::Form& form) override;
+    void form_changed(forms::Form& form) override;
+    void form_shown(forms::Form& form) override;
+    void form_hidden(forms::Form& form) override;
+    void run_modal(forms::Form& form) override;
+    void timer_changed(forms::Timer& timer) override;
+    void timer_destroyed(forms::Timer& timer) override;
+    forms::TextSize measure_text(const forms::Font& font, const std::string& text) override;
+    std::vector<std::string> installed_fonts() override;
+    std::optional<std::filesystem::path> open_file(const forms::FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> choose_folder(const forms::FolderDialogRequest& request) override;
+    void system_message(const std::string& caption, const std::string& text,
+                        forms::MessageIcon icon) override;
+    void beep() override;
+    float screen_width() override;
+    float screen_height() override;
+
+  private:
+    FormWindow* find_window(const forms::Form* form) const;
+    // The visible window a dialog is centred on and owned by.
+    QWidget* dialog_parent(const forms::Form* owner) const;
+
+    std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
+    QObject timer_owner_;
+    std::map<const forms::Timer*, QTimer*> timers_;  // children of timer_owner_
+    // Modal loops running, innermost last, with the form whose hiding ends each.
+    std::vector<std::pair<const forms::Form*, QEventLoop*>> modal_loops_;
+};
+
+}  // namespace kv::qt

@@ -1,0 +1,133 @@
+#include "platform/qt/text.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace kv::qt {
+
+namespace {
+
+// Windows-1252 at 0x80..0x9F; the five unassigned bytes keep their own code, as Windows maps them.
+constexpr char16_t cp1252_high[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Length of the UTF-8 sequence starting at i, or 0 when it is not a valid one.
+size_t utf8_sequence(const std::string& s, size_t i) {
+    auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    unsigned char c = b(i);
+    if (c < 0x80) return 1;
+    size_t n = 0;
+    uint32_t cp = 0;
+    if ((c & 0xE0) == 0xC0) {
+        n = 2;
+        cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+        n = 3;
+        cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+        n = 4;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size()) return 0;
+    for (size_t k = 1; k < n; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b(i + k) & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past Unicode are not valid.
+    static constexpr uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < smallest[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return n;
+}
+
+QString decode_1252(const std::string& bytes) {
+    QString out;
+    out.reserve(static_cast<qsizetype>(bytes.size()));
+    for (char ch : bytes) {
+        auto c = static_cast<unsigned char>(ch);
+        out += (c >= 0x80 && c < 0xA0) ? QChar(cp1252_high[c - 0x80]) : QChar(c);
+    }
+    return out;
+}
+
+}  // namespace
+
+int to_px(float twips) {
+    return static_cast<int>(std::lround(twips / static_cast<float>(twips_per_pixel)));
+}
+
+bool is_valid_utf8(const std::string& bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        size_t n = utf8_sequence(bytes, i);
+        if (n == 0) return false;
+        i += n;
+    }
+    return true;
+}
+
+QString decode_text(const std::string& bytes) {
+    if (is_valid_utf8(bytes)) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return decode_1252(bytes);
+}
+
+std::string encode_text(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+int caret_to_qt(const std::string& bytes, int byte_pos) {
+    if (byte_pos <= 0) return 0;
+    auto end = std::min(static_cast<size_t>(byte_pos), bytes.size());
+    // Windows-1252 text has one character per byte.
+    if (!is_valid_utf8(bytes)) return static_cast<int>(end);
+    int units = 0;
+    for (size_t i = 0; i < end;) {
+        size_t n = utf8_sequence(bytes, i);
+        units += n == 4 ? 2 : 1;
+        i += n;
+    }
+    return units;
+}
+
+int caret_to_bytes(const std::string& bytes, int qt_pos) {
+    if (qt_pos <= 0) return 0;
+    if (!is_valid_utf8(bytes)) return std::min(qt_pos, static_cast<int>(bytes.size()));
+    int units = 0;
+    size_t i = 0;
+    while (i < bytes.size() && units < qt_pos) {
+        size_t n = utf8_sequence(bytes, i);
+        units += n == 4 ? 2 : 1;
+        i += n;
+    }
+    return static_cast<int>(i);
+}
+
+QColor to_qcolor(forms::Color c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QFont to_qfont(const forms::Font& f) {
+    QFont font(decode_text(f.name));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(f.size * 96.0f / 72.0f))));
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    return font;
+}
+
+void install_font_substitutes() {
+    // Families with the originals' widths come first, so that text sized for them still fits.
+    const QStringList sans = {"Liberation Sans", "Arimo", "Nimbus Sans", "DejaVu Sans"};
+    const QStringList serif = {"Liberation Serif", "Tinos", "Nimbus Roman", "DejaVu Serif"};
+    const QStringList mono = {"Liberation Mono", "Cousine", "Nimbus Mono PS", "DejaVu Sans Mono"};
+    for (const char* name : {"Microsoft Sans Serif", "MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2",
+                             "Tahoma", "Verdana", "Arial", "Segoe UI", "Trebuchet MS", "Lucida Sans Unicode"})
+        QFont::insertSubstitutions(name, sans);
+    for (const char* name : {"Times New Roman", "MS Serif", "Georgia"})
+        QFont::insertSubstitutions(name, serif);
+    for (const char* name : {"Courier New", "Courier", "Lucida Console", "Consolas"})
+        QFont::insertSubstitutions(name, mono);
+}
+
+}  // namespace kv::qt

@@ -1,0 +1,37 @@
+#pragma once
+// What the model holds as bytes and numbers, turned into what Qt draws with, and back.
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <string>
+
+#include "platform/forms/control.h"
+
+namespace kv::qt {
+
+inline constexpr int twips_per_pixel = 15;
+
+// Twips to whole pixels, rounding to the nearest.
+int to_px(float twips);
+
+// Text is drawn as UTF-8 when it is valid UTF-8, otherwise as Windows-1252.
+bool is_valid_utf8(const std::string& bytes);
+QString decode_text(const std::string& bytes);
+// Typed text is stored as UTF-8.
+std::string encode_text(const QString& text);
+
+// Caret positions: bytes of the model's text against characters (UTF-16 units) of its decoded form.
+int caret_to_qt(const std::string& bytes, int byte_pos);
+int caret_to_bytes(const std::string& bytes, int qt_pos);
+
+QColor to_qcolor(forms::Color c);
+
+// The model keeps a font's name as written; Qt substitutes a missing family (see install_font_substitutes).
+// The size is in points at 96 pixels per inch, the resolution 15 twips per pixel stands for, so text
+// keeps its size against the pixel-sized windows whatever the screen reports.
+QFont to_qfont(const forms::Font& f);
+
+// Windows font names that are rarely installed here, mapped to families that usually are.
+void install_font_substitutes();
+
+}  // namespace kv::qt

@@ -1,0 +1,111 @@
+#include "toolkit/messages_form.h"
+
+#include <optional>
+#include <string_view>
+
+#include "platform/forms/backend.h"
+#include "platform/runtime.h"
+#include "toolkit/pressed_image.h"
+
+namespace kv::toolkit {
+
+namespace {
+
+FrameStyle messages_frame() {
+    FrameStyle s;
+    s.design_title = "  Exclamation  ";
+    s.width = 3855;
+    s.height = 1785;
+    return s;
+}
+
+constexpr float icon_size = 720;
+constexpr float text_margins = 1470;  // 960 left of the text, 510 right of it
+constexpr float pixel_twips = 15;
+
+// Field `index` of a "|"-joined record as a number; nothing when it is missing or no number.
+std::optional<double> number_field(std::string_view record, size_t index) {
+    for (size_t i = 0; i < index; ++i) {
+        const size_t bar = record.find('|');
+        if (bar == std::string_view::npos) return std::nullopt;
+        record.remove_prefix(bar + 1);
+    }
+    record = record.substr(0, record.find('|'));
+    try {
+        return text_to_double(record);
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
+}
+
+template <typename T>
+T& white_transparent(T& label) {
+    label.set_transparent(true);
+    label.set_fore_color(forms::rgb(255, 255, 255));
+    return label;
+}
+
+forms::Image& stretched(forms::Image& image) {
+    image.set_stretch(true);
+    return image;
+}
+
+}  // namespace
+
+messages_form::messages_form()
+    : FramedForm("messages_form", messages_frame()),
+      Picture1(add<forms::PictureBox>("Picture1", 150, 390, icon_size, icon_size)),
+      message_image(stretched(add<forms::Image>("message_image", 0, 0, icon_size, 2 * icon_size, &Picture1))),
+      Label31(white_transparent(add<forms::Label>("Label31", 960, 660, 0, 0))),
+      // Centred at the design width until the first message places it.
+      Picture17(add<forms::PictureBox>("Picture17", 1500, 1200, 855, 375)),
+      Image1(stretched(add<forms::Image>("Image1", 0, 0, 855, 750, &Picture17))),
+      Label22(white_transparent(add<forms::Label>("Label22", 0, 80, 855, 375, &Picture17))),
+      Label43(add<forms::Label>("Label43", 0, 0, 855, 375, &Picture17)) {
+    Picture1.set_back_color(0x808080);
+    Label31.set_auto_size(true);
+    Label22.set_alignment(forms::Alignment::center);
+    Label22.set_caption("OK");
+    Label43.set_transparent(true);
+    attach_pressed_image(Label43, Image1);
+    Label43.on_click = [this] { Label43_Click(); };
+    expose("trim_factor", [this] { return trim_factor; });
+}
+
+void messages_form::Form_Load() {
+    arrange_frame();
+}
+
+void messages_form::show_exclamation(const std::string& message, const std::string& message_caption,
+                                     int16_t message_icon) {
+    message_image.set_top(0);
+    if (message_icon == 1) message_image.set_top(-icon_size);
+    Label31.set_caption(message);
+    Framebar_title.set_caption("  " + message_caption + "  ");
+    forms::backend().beep();
+    set_width(Label31.width() + text_margins);
+    arrange_frame();
+    Picture17.set_left(width() / 2 - Picture17.width() / 2);
+    apply_outline();
+}
+
+void messages_form::apply_outline() {
+    // The skin keeps trim_factor as a corner and a divisor above 0. Anything else falls back to the
+    // start-up value of that field (square corners, nothing cut off): a bad setting must never hide
+    // the modal box the user has to press OK in, nor keep the message from being shown.
+    const double w = width();
+    const double h = height();
+    int32_t corner = 0;
+    if (auto c = number_field(trim_factor, 0)) skip_failure([&] { corner = to_int32(*c); });
+    int32_t bottom = to_int32(h + 1);
+    if (auto d = number_field(trim_factor, 1); d && *d > 0)
+        skip_failure([&] { bottom = to_int32(h / *d + 1); });
+    const int32_t right = to_int32(w / pixel_twips + 1);
+    set_region(forms::Region{0, 0, right, bottom, corner, corner});
+}
+
+void messages_form::Label43_Click() {
+    hide();
+}
+
+}  // namespace kv::toolkit

@@ -1,0 +1,17 @@
+#pragma once
+// The one way the user picks a file: the display's open-file dialog, centred on its owner, with one
+// filter, a title and a starting folder.
+#include <string>
+
+#include "platform/forms/form.h"
+
+namespace kv::toolkit {
+
+// Answers the chosen file as its folder (ending in '/'), "|" and its name, for instance
+// "/home/ann/emus/|epsxe", or "cancel" when the user cancels or the dialog fails. Every dialog opens
+// with the file last chosen through it, by any caller, already in its name box.
+std::string browse_for_file(const forms::Form& owner, const std::string& filter_description,
+                            const std::string& filter_pattern, const std::string& dialog_title,
+                            const std::string& initial_folder);
+
+}  // namespace kv::toolkit

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs one driver script on a fresh copy of the assembled program folder.
+#   run_script.sh DRIVER PROGRAM_DIR SCRIPT
+# Beside SCRIPT (NAME.kvd) may stand:
+#   NAME.folder/  files copied into the program folder first (a Data.kvl, a Config.ini...)
+#   NAME.out      the driver's expected standard output
+#   NAME.check    a bash script run afterwards with $PROGRAM set to the program folder
+set -u
+driver=$1 program_dir=$2 script=$3
+base=${script%.kvd}
+work=$(mktemp -d "${TMPDIR:-/tmp}/korvalin-e2e-XXXXXX")
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
+
+mkdir -p "$work/program"
+if [ -d "$program_dir" ]; then
+  cp -R "$program_dir/." "$work/program/"
+  # The driver is the program here; the real executable and any lock are not part of a fresh folder.
+  rm -f "$work/program/korvalin" "$work/program/.korvalin.lock"
+fi
+[ -d "$base.folder" ] && cp -R "$base.folder/." "$work/program/"
+export PROGRAM="$work/program"
+
+{ echo "folder $PROGRAM"; sed "s|\$PROGRAM|$PROGRAM|g" "$script"; } > "$work/script.kvd"
+"$driver" "$work/script.kvd" > "$work/stdout" 2> "$work/stderr"
+rc=$?
+cat "$work/stdout"
+cat "$work/stderr" >&2
+if [ $rc -ne 0 ]; then
+  echo "driver exited with $rc" >&2
+  exit 1
+fi
+if [ -f "$base.out" ] && ! diff -u "$base.out" "$work/stdout"; then
+  echo "standard output differs from $base.out" >&2
+  exit 1
+fi
+if [ -f "$base.check" ]; then
+  bash "$base.check" || { echo "$base.check failed" >&2; exit 1; }
+fi
+exit 0

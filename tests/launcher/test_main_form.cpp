@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/forms.h"
+#include "launcher/edit_form.h"
+#include "launcher/main_form.h"
+#include "platform/folder.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/instance.h"
+#include "support/test_support.h"
+
+namespace kv {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A Data.kvl with the given PSX records, about records (each followed by "end") and switch records.
+std::string data_file(const Lines& psx, const Lines& about = {}, const Lines& switches = {}) {
+    std::string bytes = "[PSX]\r\n";
+    for (const auto& r : psx) bytes += r + "\r\n";
+    bytes += "[PS2]\r\n[NDS]\r\n[GB/GBA]\r\n[N64]\r\n[DC]\r\n[GC]\r\n[Saturn]\r\n[S/NES]\r\n[Misc]\r\n[About]\r\n";
+    for (const auto& r : about) bytes += r + "\r\nend\r\n";
+    bytes += "[Switches]\r\n";
+    for (const auto& r : switches) bytes += r + "\r\n";
+    return bytes;
+}
+
+class MainFormTest : public ::testing::Test {
+protected:
+    MainFormTest() {
+        forms::set_backend(&display);
+        set_program_folder(folder.path());
+    }
+    ~MainFormTest() override {
+        app::reset_forms();
+        forms::set_backend(nullptr);
+    }
+
+    Main_form& start(const std::string& data) {
+        kvtest::write_file(folder / "Data.kvl", data);
+        return start();
+    }
+    Main_form& start() {
+        app::start_program();
+        return app::form<Main_form>();
+    }
+
+    kvtest::TempFolder folder;
+    headless::HeadlessBackend display;
+};
+
+TEST_F(MainFormTest, StartUpLoadsEveryWindowAndShowsOnlyTheMainWindow) {
+    Main_form& main = start();
+    const auto windows = app::created_forms();
+    EXPECT_EQ(windows.size(), 19u);
+    for (forms::Form* f : windows) {
+        EXPECT_TRUE(f->loaded()) << f->name();
+        EXPECT_EQ(f->visible(), f == &main) << f->name();
+    }
+    EXPECT_EQ(main.Framebar_title.caption(), "  Korvalin 1.2  ");
+    EXPECT_EQ(main.current_section, "PSX");
+    EXPECT_EQ(main.current_skin, "Midnight");
+    EXPECT_TRUE(display.system_messages().empty());
+}
+
+TEST_F(MainFormTest, SecondInstanceIsToldAndEndsWithoutTouchingTheCatalogue) {
+    const std::string data = data_file({"ePSXe|/e/|e"});
+    kvtest::write_file(folder / "Data.kvl", data);
+    InstanceLock first(folder.path());
+    ASSERT_TRUE(first.acquired());
+    EXPECT_THROW(app::start_program(), forms::ProgramEnded);
+    EXPECT_EQ(display.system_messages(), Lines{"Korvalin: Korvalin is already running"});
+    EXPECT_EQ(app::created_forms().size(), 1u);  // nothing but the main window itself
+    EXPECT_EQ(kvtest::read_file(folder / "Data.kvl"), data);
+}
+
+TEST_F(MainFormTest, BlankRecordIsAnEmptyRowThatCanBeDeleted) {
+    Main_form& main = start(data_file({"A|/a/|a", "", "B|/b/|b"}, {"A|about A", "|nameless about"}, {"|||||"}));
+    EXPECT_EQ(main.display_list, (Lines{"A", "", "B"}));
+    EXPECT_TRUE(main.emulator_list.click_label(3).enabled());
+    main.emulator_list.row_MouseDown(3, {});
+    EXPECT_EQ(main.selected_emulator, "B");
+
+    main.emulator_list.row_MouseDown(2, {});
+    EXPECT_EQ(main.selected_emulator, "");
+    EXPECT_EQ(main.about_txt.caption(), "");  // not the record without a name
+    main.delete_emu();
+    EXPECT_EQ(main.PSX_emu, (Lines{"A|/a/|a", "B|/b/|b"}));
+    // An empty name belongs to no about or switch record.
+    EXPECT_EQ(main.catalogue.about_list.size(), 2u);
+    EXPECT_EQ(main.catalogue.switches_list.size(), 1u);
+}
+
+TEST_F(MainFormTest, DeleteRemovesTheSelectedEmulatorAndItsFirstRecords) {
+    Main_form& main = start(data_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}, {"B|first", "A|a", "B|second"},
+                                      {"B|-1||||", "A|-a||||", "B|-2||||"}));
+    main.emulator_list.row_MouseDown(2, {});
+    ASSERT_EQ(main.about_txt.caption(), "first");
+    main.delete_emu();
+    EXPECT_EQ(main.PSX_emu, (Lines{"A|/a/|a", "C|/c/|c"}));
+    EXPECT_EQ(main.display_list, (Lines{"A", "C"}));
+    EXPECT_EQ(main.catalogue.about_list, (Lines{"A|a", "B|second"}));
+    EXPECT_EQ(main.catalogue.switches_list, (Lines{"A|-a||||", "B|-2||||"}));
+    EXPECT_EQ(main.selected_emulator, "A");
+    EXPECT_EQ(main.about_txt.caption(), "a");
+
+    main.delete_emu();
+    main.delete_emu();
+    EXPECT_TRUE(main.PSX_emu.empty());
+    EXPECT_EQ(main.selected_emulator, "");
+    EXPECT_FALSE(main.emulator_list.row(1).visible());
+    // Nothing left to delete: the remaining records stay.
+    main.delete_emu();
+    EXPECT_EQ(main.catalogue.about_list, Lines{"B|second"});
+    EXPECT_EQ(main.catalogue.switches_list, Lines{"B|-2||||"});
+}
+
+TEST_F(MainFormTest, AddingAppendsAndShowsTheListFromItsStart) {
+    Main_form& main = start();
+    main.add_new_emulator("A|/a/|a", "A|about A");
+    EXPECT_EQ(main.selected_emulator, "A");
+    // The list was shown before the about record was stored.
+    EXPECT_EQ(main.about_txt.caption(), "");
+    main.emulator_list.row_MouseDown(1, {});
+    EXPECT_EQ(main.about_txt.caption(), "about A");
+
+    main.add_new_emulator("B|Unknown|Unknown", "B|");
+    EXPECT_EQ(main.PSX_emu, (Lines{"A|/a/|a", "B|Unknown|Unknown"}));
+    EXPECT_EQ(main.display_list, (Lines{"A", "B"}));
+    EXPECT_EQ(main.selected_emulator, "A");
+    EXPECT_EQ(main.catalogue.about_list, (Lines{"A|about A", "B|"}));
+}
+
+TEST_F(MainFormTest, EditPutsTheRecordBackAtItsPosition) {
+    Main_form& main = start(data_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}));
+    auto& edit = app::form<edit_form>();
+
+    main.emulator_list.row_MouseDown(2, {});
+    main.delete_emu();
+    edit.edit_index = 2;
+    main.edit_collection("B2|/b2/|b2", "B2|renamed");
+    EXPECT_EQ(main.PSX_emu, (Lines{"A|/a/|a", "B2|/b2/|b2", "C|/c/|c"}));
+    EXPECT_EQ(main.display_list, (Lines{"A", "B2", "C"}));
+
+    main.emulator_list.row_MouseDown(3, {});
+    main.delete_emu();
+    edit.edit_index = 3;
+    main.edit_collection("C|/c2/|c", "C|");
+    EXPECT_EQ(main.PSX_emu, (Lines{"A|/a/|a", "B2|/b2/|b2", "C|/c2/|c"}));
+
+    // A position outside the list must not lose the edited emulator: it goes to the end.
+    main.emulator_list.row_MouseDown(1, {});
+    main.delete_emu();
+    edit.edit_index = 0;
+    main.edit_collection("A|/a/|a", "A|");
+    EXPECT_EQ(main.PSX_emu, (Lines{"B2|/b2/|b2", "C|/c2/|c", "A|/a/|a"}));
+}
+
+TEST_F(MainFormTest, AboutTextIsTheSecondFieldOfTheFirstMatch) {
+    Main_form& main =
+        start(data_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}, {"A|one | two", "B", "A|later", "C|line 1\r\nline 2"}));
+    EXPECT_EQ(main.about_txt.caption(), "one ");
+    main.emulator_list.row_MouseDown(2, {});
+    EXPECT_EQ(main.about_txt.caption(), "");
+    main.emulator_list.row_MouseDown(3, {});
+    EXPECT_EQ(main.about_txt.caption(), "line 1\r\nline 2");
+}
+
+TEST_F(MainFormTest, CloseSavesTheCatalogueAndEnds) {
+    const std::string data = data_file({"A|/a/|a"}, {"A|x"}, {"A|||||"});
+    Main_form& main = start(data);
+    main.add_new_emulator("B|/b/|b", "B|y");
+    EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
+    EXPECT_EQ(kvtest::read_file(folder / "Data.kvl"),
+              data_file({"A|/a/|a", "B|/b/|b"}, {"A|x", "B|y"}, {"A|||||"}));
+}
+
+TEST_F(MainFormTest, CloseNeverOverwritesACatalogueItCouldNotRead) {
+    // A link to itself exists but cannot be opened.
+    std::filesystem::create_symlink("Data.kvl", folder / "Data.kvl");
+    Main_form& main = start();
+    EXPECT_TRUE(main.PSX_emu.empty());
+    main.add_new_emulator("A|/a/|a", "A|");
+    EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "Data.kvl"));
+    EXPECT_EQ(std::filesystem::read_symlink(folder / "Data.kvl"), "Data.kvl");
+}
+
+TEST_F(MainFormTest, CatalogueCaseInsensitiveNameIsReadAndWrittenInPlace) {
+    kvtest::write_file(folder / "data.KVL", data_file({"A|/a/|a"}));
+    Main_form& main = start();
+    EXPECT_EQ(main.PSX_emu, Lines{"A|/a/|a"});
+    EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
+    EXPECT_FALSE(std::filesystem::exists(folder / "Data.kvl"));
+    EXPECT_EQ(kvtest::read_file(folder / "data.KVL"), data_file({"A|/a/|a"}));
+}
+
+TEST_F(MainFormTest, SectionsHoldMoreThanSixteenBitsOfRecords) {
+    Lines psx;
+    for (int i = 1; i <= 40000; ++i) psx.push_back("E" + std::to_string(i) + "|/e/|e");
+    Main_form& main = start(data_file(psx));
+    EXPECT_EQ(main.PSX_emu.size(), 40000u);
+    EXPECT_EQ(main.display_list.size(), 40000u);
+
+    // Edit the last one: a position beyond 32,767.
+    main.selected_emulator = "E40000";
+    main.delete_emu();
+    app::form<edit_form>().edit_index = 40000;
+    main.edit_collection("Last|/l/|l", "Last|");
+    EXPECT_EQ(main.PSX_emu.size(), 40000u);
+    EXPECT_EQ(main.PSX_emu.back(), "Last|/l/|l");
+    EXPECT_EQ(main.PSX_emu[39998], "E39999|/e/|e");
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/runtime.h"
+#include "toolkit/show_opn.h"
+
+using kv::toolkit::browse_for_file;
+
+namespace {
+
+class BrowseForFile : public ::testing::Test {
+  protected:
+    void SetUp() override { kv::forms::set_backend(&display); }
+    void TearDown() override { kv::forms::set_backend(nullptr); }
+    std::string browse() {
+        return browse_for_file(owner, "Executables (*.exe)", "*.exe", "Browse", "/opt/kv");
+    }
+
+    kv::headless::HeadlessBackend display;
+    kv::forms::Form owner{"owner"};
+};
+
+TEST_F(BrowseForFile, AsksOverTheOwnerWithOneFilter) {
+    display.answer_file(std::nullopt);
+    EXPECT_EQ(browse(), "cancel");
+    const auto& r = display.file_requests().back();
+    EXPECT_EQ(r.title, "Browse");
+    EXPECT_EQ(r.filter_description, "Executables (*.exe)");
+    EXPECT_EQ(r.filter_pattern, "*.exe");
+    EXPECT_EQ(r.start_folder, "/opt/kv");
+    EXPECT_EQ(r.owner, &owner);
+}
+
+TEST_F(BrowseForFile, AnswersFolderWithItsSeparatorAndName) {
+    display.answer_file("/home/ann/emus/epsxe");
+    EXPECT_EQ(browse(), "/home/ann/emus/|epsxe");
+    display.answer_file("/boot.bin");
+    EXPECT_EQ(browse(), "/|boot.bin");
+    display.answer_file("roms/game.exe");  // typed: relative to the folder the dialog shows
+    EXPECT_EQ(browse(), "/opt/kv/roms/|game.exe");
+}
+
+TEST_F(BrowseForFile, NextDialogStartsFromTheLastChosenFile) {
+    display.answer_file("/data/a.mcr");
+    browse();
+    display.answer_file(std::nullopt);
+    EXPECT_EQ(browse(), "cancel");
+    display.answer_file("/data/folder/");  // a folder is no file
+    EXPECT_EQ(browse(), "cancel");
+    browse();
+    const auto& asked = display.file_requests();
+    EXPECT_EQ(asked[1].preselected, "/data/a.mcr");
+    EXPECT_EQ(asked[3].preselected, "/data/a.mcr");
+}
+
+struct BrokenDialog : kv::headless::HeadlessBackend {
+    std::optional<std::filesystem::path> open_file(const kv::forms::FileDialogRequest&) override {
+        throw kv::Failure("no dialog");
+    }
+};
+
+TEST_F(BrowseForFile, FailedDialogAnswersCancel) {
+    BrokenDialog broken;
+    kv::forms::set_backend(&broken);
+    EXPECT_EQ(browse(), "cancel");
+}
+
+}  // namespace
