@@ -42,7 +42,8 @@ kv::Catalogue make_catalogue(int64_t emulators) {
         const std::string name = "Emulator " + std::to_string(i);
         c.section(static_cast<std::size_t>(i) % kv::section_count)
             .push_back(name + "|/home/user/Emulators/" + name + "/|emulator");
-        c.about_list.push_back(name + "|Emulates a console of the nineties.\r\nSecond line of its about text.");
+        c.about_list.push_back(name +
+                               "|Emulates a console of the nineties.\r\nSecond line of its about text.");
         c.switches_list.push_back(name + "|-fullscreen|-nogui|||");
     }
     return c;
@@ -90,8 +91,16 @@ void BM_StartAndCloseProgram(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-BENCHMARK(BM_LoadCatalogue)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveCatalogue)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadCatalogue)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveCatalogue)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartAndCloseProgram)
     ->RangeMultiplier(10)
     ->Range(1000, 100000)

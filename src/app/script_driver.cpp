@@ -119,6 +119,16 @@ std::vector<uint32_t> code_points(const std::string& s) {
     return out;
 }
 
+// "W.NAME TEXT": TEXT is everything after the blank that follows the name; a TEXT in double quotes
+// keeps its leading and trailing blanks ("  Korvalin 1.2  ").
+std::pair<std::string, std::string> expected_value(const std::string& args) {
+    size_t sp = args.find_first_of(" \t");
+    if (sp == std::string::npos) return {args, {}};
+    std::string text = args.substr(sp + 1);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') return {args.substr(0, sp), text.substr(1, text.size() - 2)};
+    return {args.substr(0, sp), trim(text)};
+}
+
 class Driver {
 public:
     Driver(std::istream& in, std::ostream& out, std::ostream& err) : in_(in), out_(out), err_(err) {
@@ -332,7 +342,7 @@ private:
         } else if (verb == "get") {
             out_ << read_value(args) << "\n";
         } else if (verb == "expect") {
-            auto [path, expected] = split_word(args);
+            auto [path, expected] = expected_value(args);
             std::string actual = read_value(path);
             if (actual != expected) {
                 out_ << "expect failed at line " << line_no_ << ": " << path << "\n  expected: " << expected

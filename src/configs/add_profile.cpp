@@ -16,6 +16,8 @@ add_profile::add_profile() : toolkit::FramedForm("add_profile", frame_style()) {
     expose("add_profile_message", [this] { return add_profile_message; });
 }
 
-void add_profile::Form_Load() { arrange_frame(); }
+void add_profile::Form_Load() {
+    arrange_frame();
+}
 
 }  // namespace kv

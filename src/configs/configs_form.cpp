@@ -18,7 +18,9 @@ configs_form::configs_form() : toolkit::FramedForm("configs_form", frame_style()
     expose("no_path_message", [this] { return no_path_message; });
 }
 
-void configs_form::Form_Load() { arrange_frame(); }
+void configs_form::Form_Load() {
+    arrange_frame();
+}
 
 void configs_form::load_defaut() {
     current_config = "ePSXe";

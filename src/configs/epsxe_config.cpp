@@ -18,6 +18,8 @@ ePSXe_config::ePSXe_config() : toolkit::FramedForm("ePSXe_config", frame_style()
     expose("plugin_not_working", [this] { return plugin_not_working; });
 }
 
-void ePSXe_config::Form_Load() { arrange_frame(); }
+void ePSXe_config::Form_Load() {
+    arrange_frame();
+}
 
 }  // namespace kv

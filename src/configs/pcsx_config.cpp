@@ -14,6 +14,8 @@ toolkit::FrameStyle frame_style() {
 
 PCSX_config::PCSX_config() : toolkit::FramedForm("PCSX_config", frame_style()) {}
 
-void PCSX_config::Form_Load() { arrange_frame(); }
+void PCSX_config::Form_Load() {
+    arrange_frame();
+}
 
 }  // namespace kv

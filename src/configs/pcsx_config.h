@@ -1,5 +1,5 @@
 #pragma once
-// The PCSX settings editor. Its content comes with its own feature.
+// The PCSX settings editor, which comes with the emulator settings.
 #include "toolkit/framed_form.h"
 
 namespace kv {

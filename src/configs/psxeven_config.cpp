@@ -14,6 +14,8 @@ toolkit::FrameStyle frame_style() {
 
 PSXeven_config::PSXeven_config() : toolkit::FramedForm("PSXeven_config", frame_style()) {}
 
-void PSXeven_config::Form_Load() { arrange_frame(); }
+void PSXeven_config::Form_Load() {
+    arrange_frame();
+}
 
 }  // namespace kv

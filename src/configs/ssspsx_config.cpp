@@ -14,6 +14,8 @@ toolkit::FrameStyle frame_style() {
 
 SSSPSX_config::SSSPSX_config() : toolkit::FramedForm("SSSPSX_config", frame_style()) {}
 
-void SSSPSX_config::Form_Load() { arrange_frame(); }
+void SSSPSX_config::Form_Load() {
+    arrange_frame();
+}
 
 }  // namespace kv

@@ -1,5 +1,5 @@
 #pragma once
-// The SSSPSX settings editor. Its content comes with its own feature.
+// The SSSPSX settings editor, which comes with the emulator settings.
 #include "toolkit/framed_form.h"
 
 namespace kv {

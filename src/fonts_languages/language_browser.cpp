@@ -28,8 +28,8 @@ void language_browser::Form_Load() {
 void language_browser::change_language(const std::string& language_name) {
     auto& options = app::form<options_form>();
     stop_at_failure([&] {
-        const auto file =
-            resolve_ignoring_case(program_folder(), std::filesystem::path("Languages") / (language_name + ".ini"));
+        const auto file = resolve_ignoring_case(
+            program_folder(), std::filesystem::path("Languages") / (language_name + ".ini"));
         if (!file) throw Failure("no language file " + language_name);
         read_lines(*file);  // the file must open and read
         options.Label21.set_caption(language_name);

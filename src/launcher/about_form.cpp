@@ -15,6 +15,8 @@ toolkit::FrameStyle frame_style() {
 
 about_form::about_form() : toolkit::FramedForm("about_form", frame_style()) {}
 
-void about_form::Form_Load() { arrange_frame(); }
+void about_form::Form_Load() {
+    arrange_frame();
+}
 
 }  // namespace kv

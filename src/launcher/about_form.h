@@ -1,5 +1,5 @@
 #pragma once
-// The help window: its About and Shortcuts pages. Its content comes with its own feature.
+// The help window with its About and Shortcuts pages, which come with the help command.
 #include "toolkit/framed_form.h"
 
 namespace kv {

@@ -17,6 +17,8 @@ add_new::add_new() : toolkit::FramedForm("add_new", frame_style()) {
     expose("add_new_error_message", [this] { return add_new_error_message; });
 }
 
-void add_new::Form_Load() { arrange_frame(); }
+void add_new::Form_Load() {
+    arrange_frame();
+}
 
 }  // namespace kv

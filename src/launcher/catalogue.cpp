@@ -9,13 +9,13 @@ namespace {
 
 using List = std::vector<std::string> Catalogue::*;
 constexpr std::array<List, section_count> section_members{
-    &Catalogue::PSX_emu, &Catalogue::PS2_emu,    &Catalogue::NDS_emu,  &Catalogue::GBA_emu,
-    &Catalogue::N64_emu, &Catalogue::DC_emu,     &Catalogue::GC_emu,   &Catalogue::Saturn_emu,
+    &Catalogue::PSX_emu,  &Catalogue::PS2_emu,  &Catalogue::NDS_emu, &Catalogue::GBA_emu,
+    &Catalogue::N64_emu,  &Catalogue::DC_emu,   &Catalogue::GC_emu,  &Catalogue::Saturn_emu,
     &Catalogue::SNES_emu, &Catalogue::Misc_emu,
 };
 
-// Hands out the lines one by one. The first line counts only up to its first comma, as the original
-// read it field-wise; what follows the comma is read as the next line.
+// Hands out the lines one by one. The first line has always been read as one comma-separated field,
+// so what follows a comma in it is read as the next line.
 class LineReader {
 public:
     explicit LineReader(std::vector<std::string> lines) : lines_(std::move(lines)) {
@@ -49,7 +49,9 @@ std::optional<std::size_t> section_index(std::string_view section_id) {
     return std::nullopt;
 }
 
-std::string_view record_name(std::string_view record) { return record.substr(0, record.find('|')); }
+std::string_view record_name(std::string_view record) {
+    return record.substr(0, record.find('|'));
+}
 
 std::optional<std::string_view> record_field(std::string_view record, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
@@ -60,9 +62,13 @@ std::optional<std::string_view> record_field(std::string_view record, std::size_
     return record.substr(0, record.find('|'));
 }
 
-std::vector<std::string>& Catalogue::section(std::size_t k) { return this->*section_members.at(k); }
+std::vector<std::string>& Catalogue::section(std::size_t k) {
+    return this->*section_members.at(k);
+}
 
-const std::vector<std::string>& Catalogue::section(std::size_t k) const { return this->*section_members.at(k); }
+const std::vector<std::string>& Catalogue::section(std::size_t k) const {
+    return this->*section_members.at(k);
+}
 
 std::vector<std::string>* Catalogue::section_list(std::string_view section_id) {
     const auto k = section_index(section_id);

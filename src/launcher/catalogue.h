@@ -44,8 +44,8 @@ std::optional<std::string_view> record_field(std::string_view record, std::size_
 
 struct Catalogue {
     // The emulator records of each section, in file order.
-    std::vector<std::string> PSX_emu, PS2_emu, NDS_emu, GBA_emu, N64_emu, DC_emu, GC_emu, Saturn_emu, SNES_emu,
-        Misc_emu;
+    std::vector<std::string> PSX_emu, PS2_emu, NDS_emu, GBA_emu, N64_emu, DC_emu, GC_emu, Saturn_emu,
+        SNES_emu, Misc_emu;
     // About records (a name, "|" and a text that may hold CR LF) and switch records of all sections.
     std::vector<std::string> about_list;
     std::vector<std::string> switches_list;

@@ -19,6 +19,8 @@ edit_form::edit_form() : toolkit::FramedForm("edit_form", frame_style()) {
     expose("edit_index", [this] { return std::to_string(edit_index); });
 }
 
-void edit_form::Form_Load() { arrange_frame(); }
+void edit_form::Form_Load() {
+    arrange_frame();
+}
 
 }  // namespace kv

@@ -14,6 +14,8 @@ toolkit::FrameStyle frame_style() {
 
 game_prompt::game_prompt() : toolkit::FramedForm("game_prompt", frame_style()) {}
 
-void game_prompt::Form_Load() { arrange_frame(); }
+void game_prompt::Form_Load() {
+    arrange_frame();
+}
 
 }  // namespace kv

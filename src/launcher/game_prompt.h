@@ -1,5 +1,5 @@
 #pragma once
-// A prompt asking whether to start the emulator for a game; nothing opens it. Its content comes with its own feature.
+// A prompt asking whether to start the emulator for a game. Nothing opens it.
 #include "toolkit/framed_form.h"
 
 namespace kv {

@@ -2,6 +2,6 @@
 
 namespace kv {
 
-hide_form::hide_form() : forms::Form("hide_form") { move(0, 0); }
+hide_form::hide_form() : forms::Form("hide_form") {}
 
 }  // namespace kv

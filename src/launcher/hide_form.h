@@ -1,6 +1,6 @@
 #pragma once
-// The strip along the left screen edge that brings the hidden main window back. It has no frame.
-// Its behaviour comes with hiding.
+// The strip along the left screen edge that brings the hidden main window back. It has no frame and
+// always stands at the screen's top-left corner. Its behaviour comes with hiding.
 #include "platform/forms/form.h"
 
 namespace kv {

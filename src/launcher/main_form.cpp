@@ -48,7 +48,8 @@ constexpr float button_width = 855;
 constexpr float button_height = 375;
 constexpr float section_top = 480;
 constexpr float command_top = 3030;
-constexpr std::array<float, section_count> section_lefts{120, 975, 1830, 2685, 3540, 4395, 5245, 6105, 6960, 7815};
+constexpr std::array<float, section_count> section_lefts{120,  975,  1830, 2685, 3540,
+                                                         4395, 5245, 6105, 6960, 7815};
 constexpr std::array<const char*, section_count> section_titles{"PSX", "PS2", "NDS",    "GB/GBA", "N64",
                                                                 "DC",  "GC",  "Saturn", "S/NES",  "Misc"};
 // The click labels were not numbered in section order.
@@ -57,8 +58,8 @@ constexpr std::array<const char*, 10> command_box_names{"Picture16", "Picture23"
                                                         "Picture26", "Picture27", "Picture28", "Picture29",
                                                         "Picture30", "Picture31"};
 constexpr std::array<float, 10> command_lefts{120, 975, 1830, 2685, 3535, 4400, 5250, 6105, 6960, 7815};
-constexpr std::array<const char*, 10> command_captions{"Add new", "Delete", "Edit",    "Browse",  "Run",
-                                                       "Switches", "Skins", "Options", "Configs", "Help"};
+constexpr std::array<const char*, 10> command_captions{"Add new",  "Delete", "Edit",    "Browse",  "Run",
+                                                       "Switches", "Skins",  "Options", "Configs", "Help"};
 constexpr std::array<float, 5> switch_lefts{115, 1015, 1915, 2820, 3720};
 
 Image& stretched(Image& image) {
@@ -106,7 +107,8 @@ Main_form::Main_form()
       section_background(stretched(add<Image>("section_background", 135, 375, 8520, 600))),
       Picture14(add<PictureBox>("Picture14", 120, 960, 1935, 255)),
       platform_preview(stretched(add<Image>("platform_preview", 0, 0, 1935, 255, &Picture14))),
-      platform_preview_label(text(add<Label>("platform_preview_label", 45, 30, 1845, 195, &Picture14), "Platform")),
+      platform_preview_label(
+          text(add<Label>("platform_preview_label", 45, 30, 1845, 195, &Picture14), "Platform")),
       Picture17(add<PictureBox>("Picture17", 120, 1215, 1935, 1720)),
       platform_image(stretched(add<Image>("platform_image", 0, 0, 1935, 1720, &Picture17))),
       Picture32(add<PictureBox>("Picture32", 45, 15, 1850, 1660, &Picture17)),
@@ -140,25 +142,27 @@ Main_form::Main_form()
                                     button_width, button_height);
         section_boxes[k] = &box;
         upper_section[k] = &add<Image>("upper_section", 0, 0, button_width, 2 * button_height, &box, i);
-        section_label[k] =
-            &text(add<Label>("section_label", 0, 80, button_width, button_height, &box, i), section_titles[k]);
+        section_label[k] = &text(add<Label>("section_label", 0, 80, button_width, button_height, &box, i),
+                                 section_titles[k]);
         section_label[k]->set_alignment(forms::Alignment::center);
-        section_click_labels[k] = &click_label(add<Label>(
-            "Label" + std::to_string(section_click_numbers[k]), 0, 0, button_width, button_height, &box));
+        section_click_labels[k] = &click_label(add<Label>("Label" + std::to_string(section_click_numbers[k]),
+                                                          0, 0, button_width, button_height, &box));
     }
 
     for (std::size_t k = 0; k < switch_buttons.size(); ++k)
-        switch_buttons[k] = &text(add<Label>("Label" + std::to_string(13 + k), switch_lefts[k], 120, button_width,
-                                             255, &Picture20),
-                                  "#" + std::to_string(k + 1));
+        switch_buttons[k] = &text(
+            add<Label>("Label" + std::to_string(13 + k), switch_lefts[k], 120, button_width, 255, &Picture20),
+            "#" + std::to_string(k + 1));
 
     for (std::size_t i = 0; i < command_boxes.size(); ++i) {
         const int index = static_cast<int>(i);
-        auto& box = add<PictureBox>(command_box_names[i], command_lefts[i], command_top, button_width, button_height);
+        auto& box =
+            add<PictureBox>(command_box_names[i], command_lefts[i], command_top, button_width, button_height);
         command_boxes[i] = &box;
         down_section[i] = &add<Image>("down_section", 0, 0, button_width, 2 * button_height, &box, index);
-        down_section_label[i] = &text(
-            add<Label>("down_section_label", 0, 80, button_width, button_height, &box, index), command_captions[i]);
+        down_section_label[i] =
+            &text(add<Label>("down_section_label", 0, 80, button_width, button_height, &box, index),
+                  command_captions[i]);
         down_section_label[i]->set_alignment(forms::Alignment::center);
         command_click_labels[i] = &click_label(
             add<Label>("Label" + std::to_string(19 + i), 0, 0, button_width, button_height, &box));
@@ -237,7 +241,8 @@ void Main_form::check_already_running() {
     // starting: then nothing tells another instance, as before there was a lock.
     skip_failure([&] { instance_lock_ = std::make_unique<InstanceLock>(program_folder()); });
     if (!instance_lock_ || instance_lock_->acquired()) return;
-    forms::backend().system_message("Korvalin", "Korvalin is already running", forms::MessageIcon::information);
+    forms::backend().system_message("Korvalin", "Korvalin is already running",
+                                    forms::MessageIcon::information);
     forms::end_program();
 }
 
@@ -283,9 +288,13 @@ void Main_form::make_forms_transparent(int32_t& opacity_percantage) {
     app::form<SSSPSX_config>();
 }
 
-void Main_form::set_launcher_state(int16_t l_state) { launcher_state = l_state; }
+void Main_form::set_launcher_state(int16_t l_state) {
+    launcher_state = l_state;
+}
 
-void Main_form::set_hide_misc_image(bool m_state) { misc_image_enabled = m_state; }
+void Main_form::set_hide_misc_image(bool m_state) {
+    misc_image_enabled = m_state;
+}
 
 void Main_form::load_skin(const std::string& skin_name) {
     current_skin = skin_name;
@@ -302,16 +311,36 @@ void Main_form::switch_section(std::size_t k) {
     // The platform picture and the switch buttons follow with the sections.
 }
 
-void Main_form::load_psx_stuff() { switch_section(0); }
-void Main_form::load_ps2_stuff() { switch_section(1); }
-void Main_form::load_nds_stuff() { switch_section(2); }
-void Main_form::load_gba_stuff() { switch_section(3); }
-void Main_form::load_n64_stuff() { switch_section(4); }
-void Main_form::load_dc_stuff() { switch_section(5); }
-void Main_form::load_gc_stuff() { switch_section(6); }
-void Main_form::load_saturn_stuff() { switch_section(7); }
-void Main_form::load_snes_stuff() { switch_section(8); }
-void Main_form::load_misc_stuff() { switch_section(9); }
+void Main_form::load_psx_stuff() {
+    switch_section(0);
+}
+void Main_form::load_ps2_stuff() {
+    switch_section(1);
+}
+void Main_form::load_nds_stuff() {
+    switch_section(2);
+}
+void Main_form::load_gba_stuff() {
+    switch_section(3);
+}
+void Main_form::load_n64_stuff() {
+    switch_section(4);
+}
+void Main_form::load_dc_stuff() {
+    switch_section(5);
+}
+void Main_form::load_gc_stuff() {
+    switch_section(6);
+}
+void Main_form::load_saturn_stuff() {
+    switch_section(7);
+}
+void Main_form::load_snes_stuff() {
+    switch_section(8);
+}
+void Main_form::load_misc_stuff() {
+    switch_section(9);
+}
 
 // ---- Catalogue
 
@@ -375,8 +404,9 @@ void Main_form::delete_emu() {
 void Main_form::remove_emulator_about() {
     if (selected_emulator.empty()) return;
     auto& about = catalogue.about_list;
-    const auto found = std::find_if(about.begin(), about.end(),
-                                    [&](const std::string& record) { return record_name(record) == selected_emulator; });
+    const auto found = std::find_if(about.begin(), about.end(), [&](const std::string& record) {
+        return record_name(record) == selected_emulator;
+    });
     if (found != about.end()) about.erase(found);
 }
 

@@ -15,6 +15,8 @@ toolkit::FrameStyle frame_style() {
 
 switches_form::switches_form() : toolkit::FramedForm("switches_form", frame_style()) {}
 
-void switches_form::Form_Load() { arrange_frame(); }
+void switches_form::Form_Load() {
+    arrange_frame();
+}
 
 }  // namespace kv

@@ -1,5 +1,5 @@
 #pragma once
-// The switches editor: up to five command-line switches of one emulator. Its content comes with its own feature.
+// The editor of one emulator's five command-line switches, which comes with the switches.
 #include "toolkit/framed_form.h"
 
 namespace kv {

@@ -84,6 +84,9 @@ std::string read_bytes(const std::filesystem::path& file) {
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) throw Failure("cannot open " + file.string() + ": " + error_text(errno));
     std::string bytes;
+    // Sized from the file first, so a large catalogue is read without repeated growing.
+    struct stat info {};
+    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(fd.get(), buffer, sizeof buffer);

@@ -4,7 +4,8 @@
 # Beside SCRIPT (NAME.kvd) may stand:
 #   NAME.folder/  files copied into the program folder first (a Data.kvl, a Config.ini...)
 #   NAME.out      the driver's expected standard output
-#   NAME.check    a bash script run afterwards with $PROGRAM set to the program folder
+#   NAME.check    a bash script run afterwards with $PROGRAM set to the program folder and
+#                 $DRIVER to the driver
 set -u
 driver=$1 program_dir=$2 script=$3
 base=${script%.kvd}
@@ -19,6 +20,7 @@ if [ -d "$program_dir" ]; then
 fi
 [ -d "$base.folder" ] && cp -R "$base.folder/." "$work/program/"
 export PROGRAM="$work/program"
+export DRIVER="$driver"
 
 { echo "folder $PROGRAM"; sed "s|\$PROGRAM|$PROGRAM|g" "$script"; } > "$work/script.kvd"
 "$driver" "$work/script.kvd" > "$work/stdout" 2> "$work/stderr"

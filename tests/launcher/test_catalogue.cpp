@@ -17,8 +17,8 @@ using Lines = std::vector<std::string>;
 Lines headers_around(const Lines& psx, const Lines& about_block, const Lines& switches) {
     Lines out{"[PSX]"};
     out.insert(out.end(), psx.begin(), psx.end());
-    for (const char* h : {"[PS2]", "[NDS]", "[GB/GBA]", "[N64]", "[DC]", "[GC]", "[Saturn]", "[S/NES]", "[Misc]",
-                          "[About]"})
+    for (const char* h :
+         {"[PS2]", "[NDS]", "[GB/GBA]", "[N64]", "[DC]", "[GC]", "[Saturn]", "[S/NES]", "[Misc]", "[About]"})
         out.emplace_back(h);
     out.insert(out.end(), about_block.begin(), about_block.end());
     out.emplace_back("[Switches]");
@@ -47,10 +47,13 @@ TEST(Records, FieldsAreSplitAtBars) {
 }
 
 TEST(ReadCatalogue, EverySectionAboutAndSwitchRecordLandsInItsList) {
-    Lines file{"[PSX]", "ePSXe|/e/|e", "", "PCSX|/p/|p", "[PS2]", "PCSX2|/p2/|p2", "[NDS]", "[GB/GBA]",
-               "VBA|/v/|v", "[N64]", "[DC]", "[GC]", "[Saturn]", "[S/NES]", "[Misc]", "MAME|Unknown|Unknown",
-               "[About]", "ePSXe|One", "Two", "", "Three", "end", "PCSX|x", "end", "[Switches]", "ePSXe|-a||||",
-               "", "PCSX|||||"};
+    Lines file{"[PSX]",      "ePSXe|/e/|e",   "",       "PCSX|/p/|p",
+               "[PS2]",      "PCSX2|/p2/|p2", "[NDS]",  "[GB/GBA]",
+               "VBA|/v/|v",  "[N64]",         "[DC]",   "[GC]",
+               "[Saturn]",   "[S/NES]",       "[Misc]", "MAME|Unknown|Unknown",
+               "[About]",    "ePSXe|One",     "Two",    "",
+               "Three",      "end",           "PCSX|x", "end",
+               "[Switches]", "ePSXe|-a||||",  "",       "PCSX|||||"};
     Catalogue c;
     read_catalogue(file, c);
     EXPECT_EQ(c.PSX_emu, (Lines{"ePSXe|/e/|e", "", "PCSX|/p/|p"}));
@@ -71,7 +74,8 @@ TEST(ReadCatalogue, AboutBlockKeepsOnlyWhatEndCloses) {
     // Blank lines before a record's text are not kept, "end" twice gives an empty record, an "end" in
     // a text splits it, and text after the last "end" is not kept.
     Catalogue c;
-    read_catalogue(headers_around({}, {"", "", "A|text", "end", "end", "B|one", "end", "two", "end", "stray"}, {}), c);
+    read_catalogue(
+        headers_around({}, {"", "", "A|text", "end", "end", "B|one", "end", "two", "end", "stray"}, {}), c);
     EXPECT_EQ(c.about_list, (Lines{"A|text", "", "B|one", "two"}));
     // The empty record survives a save and read as an empty record.
     Catalogue again;
@@ -96,8 +100,8 @@ TEST(ReadCatalogue, FirstLineIsTakenForTheHeaderUpToItsComma) {
 }
 
 TEST(ReadCatalogue, MissingHeaderKeepsEverythingInTheBlockBeforeIt) {
-    Lines file{"[PSX]", "A|/a/|a", "[PS2]", "[NDS]", "[GB/GBA]", "[N64]", "[DC]", "D|/d/|d", "[Saturn]",
-               "[S/NES]", "[Misc]", "[About]", "A|about", "end", "[Switches]", "A|-x||||"};
+    Lines file{"[PSX]",    "A|/a/|a", "[PS2]",  "[NDS]",   "[GB/GBA]", "[N64]", "[DC]",       "D|/d/|d",
+               "[Saturn]", "[S/NES]", "[Misc]", "[About]", "A|about",  "end",   "[Switches]", "A|-x||||"};
     Catalogue c;
     read_catalogue(file, c);
     EXPECT_EQ(c.PSX_emu, Lines{"A|/a/|a"});
@@ -108,19 +112,21 @@ TEST(ReadCatalogue, MissingHeaderKeepsEverythingInTheBlockBeforeIt) {
     // Saving writes the lines back inside that block, then every header.
     Lines expected{"[PSX]", "A|/a/|a", "[PS2]", "[NDS]", "[GB/GBA]", "[N64]", "[DC]"};
     expected.insert(expected.end(), c.DC_emu.begin(), c.DC_emu.end());
-    for (const char* h : {"[GC]", "[Saturn]", "[S/NES]", "[Misc]", "[About]", "[Switches]"}) expected.emplace_back(h);
+    for (const char* h : {"[GC]", "[Saturn]", "[S/NES]", "[Misc]", "[About]", "[Switches]"})
+        expected.emplace_back(h);
     EXPECT_EQ(catalogue_bytes(c), crlf_file(expected));
 }
 
 TEST(CatalogueBytes, EmptyCatalogueIsTheTwelveHeaders) {
     EXPECT_EQ(catalogue_bytes(Catalogue{}),
-              crlf_file(Lines{"[PSX]", "[PS2]", "[NDS]", "[GB/GBA]", "[N64]", "[DC]", "[GC]", "[Saturn]", "[S/NES]", "[Misc]",
-                     "[About]", "[Switches]"}));
+              crlf_file(Lines{"[PSX]", "[PS2]", "[NDS]", "[GB/GBA]", "[N64]", "[DC]", "[GC]", "[Saturn]",
+                              "[S/NES]", "[Misc]", "[About]", "[Switches]"}));
 }
 
 TEST(CatalogueFile, AnyLineEndReadsTheSameAndSavesAsCrLf) {
     kvtest::TempFolder dir;
-    const Lines lines = headers_around({"ePSXe|/e/|e", "", "PCSX|/p/|p"}, {"ePSXe|One", "Two", "end"}, {"ePSXe|-a||||"});
+    const Lines lines =
+        headers_around({"ePSXe|/e/|e", "", "PCSX|/p/|p"}, {"ePSXe|One", "Two", "end"}, {"ePSXe|-a||||"});
     const std::string crlf = crlf_file(lines);
     std::string lf, cr;
     for (const auto& l : lines) {
@@ -140,7 +146,9 @@ TEST(CatalogueFile, AnyLineEndReadsTheSameAndSavesAsCrLf) {
 
 TEST(CatalogueFile, BytesBeyondAsciiSurviveUnchanged) {
     kvtest::TempFolder dir;
-    const std::string utf8 = "PCSX R\xC3\xA9" "armed";
+    const std::string utf8 =
+        "PCSX R\xC3\xA9"
+        "armed";
     const std::string latin1 = "Caf\xE9";
     const std::string bytes = crlf_file(headers_around({utf8 + "|/\xC3\xA9/|x", latin1 + "|/c/|c"},
                                                        {utf8 + "|Premi\xC3\xA8re", "ligne \xFC\xFF", "end"},

@@ -5,8 +5,11 @@
 #include <vector>
 
 #include "app/forms.h"
+#include "fonts_languages/font_browser.h"
+#include "fonts_languages/language_browser.h"
 #include "launcher/edit_form.h"
 #include "launcher/main_form.h"
+#include "launcher/options_form.h"
 #include "platform/folder.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/instance.h"
@@ -21,7 +24,8 @@ using Lines = std::vector<std::string>;
 std::string data_file(const Lines& psx, const Lines& about = {}, const Lines& switches = {}) {
     std::string bytes = "[PSX]\r\n";
     for (const auto& r : psx) bytes += r + "\r\n";
-    bytes += "[PS2]\r\n[NDS]\r\n[GB/GBA]\r\n[N64]\r\n[DC]\r\n[GC]\r\n[Saturn]\r\n[S/NES]\r\n[Misc]\r\n[About]\r\n";
+    bytes +=
+        "[PS2]\r\n[NDS]\r\n[GB/GBA]\r\n[N64]\r\n[DC]\r\n[GC]\r\n[Saturn]\r\n[S/NES]\r\n[Misc]\r\n[About]\r\n";
     for (const auto& r : about) bytes += r + "\r\nend\r\n";
     bytes += "[Switches]\r\n";
     for (const auto& r : switches) bytes += r + "\r\n";
@@ -66,6 +70,29 @@ TEST_F(MainFormTest, StartUpLoadsEveryWindowAndShowsOnlyTheMainWindow) {
     EXPECT_TRUE(display.system_messages().empty());
 }
 
+TEST_F(MainFormTest, SkinFontAndLanguageEntryPointsKeepWhatTheSettingsNeed) {
+    Main_form& main = start();
+    main.load_skin("Daylight");
+    EXPECT_EQ(main.current_skin, "Daylight");
+
+    forms::Label& font = app::form<options_form>().Label31;
+    auto& fonts = app::form<font_browser>();
+    fonts.change_font("Verdana", "10.5", true, false);
+    EXPECT_EQ(font.caption(), "Verdana");
+    EXPECT_EQ(font.font(), (forms::Font{"Verdana", 10.5f, true, false}));
+    // A size that is no number is skipped; the other steps still apply.
+    fonts.change_font("Tahoma", "large", false, true);
+    EXPECT_EQ(font.font(), (forms::Font{"Tahoma", 10.5f, false, true}));
+
+    forms::Label& language = app::form<options_form>().Label21;
+    auto& languages = app::form<language_browser>();
+    kvtest::write_file(folder / "Languages" / "deutsch.INI", "Deutsch\r\n");
+    languages.change_language("Deutsch");
+    EXPECT_EQ(language.caption(), "Deutsch");
+    languages.change_language("Klingon");
+    EXPECT_EQ(language.caption(), "Deutsch");
+}
+
 TEST_F(MainFormTest, SecondInstanceIsToldAndEndsWithoutTouchingTheCatalogue) {
     const std::string data = data_file({"ePSXe|/e/|e"});
     kvtest::write_file(folder / "Data.kvl", data);
@@ -78,7 +105,8 @@ TEST_F(MainFormTest, SecondInstanceIsToldAndEndsWithoutTouchingTheCatalogue) {
 }
 
 TEST_F(MainFormTest, BlankRecordIsAnEmptyRowThatCanBeDeleted) {
-    Main_form& main = start(data_file({"A|/a/|a", "", "B|/b/|b"}, {"A|about A", "|nameless about"}, {"|||||"}));
+    Main_form& main =
+        start(data_file({"A|/a/|a", "", "B|/b/|b"}, {"A|about A", "|nameless about"}, {"|||||"}));
     EXPECT_EQ(main.display_list, (Lines{"A", "", "B"}));
     EXPECT_TRUE(main.emulator_list.click_label(3).enabled());
     main.emulator_list.row_MouseDown(3, {});
@@ -160,8 +188,8 @@ TEST_F(MainFormTest, EditPutsTheRecordBackAtItsPosition) {
 }
 
 TEST_F(MainFormTest, AboutTextIsTheSecondFieldOfTheFirstMatch) {
-    Main_form& main =
-        start(data_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}, {"A|one | two", "B", "A|later", "C|line 1\r\nline 2"}));
+    Main_form& main = start(
+        data_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}, {"A|one | two", "B", "A|later", "C|line 1\r\nline 2"}));
     EXPECT_EQ(main.about_txt.caption(), "one ");
     main.emulator_list.row_MouseDown(2, {});
     EXPECT_EQ(main.about_txt.caption(), "");

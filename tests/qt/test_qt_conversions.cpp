@@ -51,32 +51,22 @@ TEST(QtText, TwipsRoundToPixelsAndColoursSwapToRgb) {
     EXPECT_EQ(to_qfont(kv::forms::Font{"Tahoma", 12, true, false}).pixelSize(), 16);
 }
 
-TEST(QtInput, KeysTakeTheOriginalCodes) {
+TEST(QtInput, KeysButtonsAndModifiersTakeTheOriginalNumbers) {
     EXPECT_EQ(key_code(Qt::Key_A, Qt::ShiftModifier), 'A');
-    EXPECT_EQ(key_code(Qt::Key_7, Qt::NoModifier), '7');
+    // A shifted digit is still its key; the keypad's digits and minus have codes of their own.
     EXPECT_EQ(key_code(Qt::Key_Ampersand, Qt::ShiftModifier), '7');
     EXPECT_EQ(key_code(Qt::Key_7, Qt::KeypadModifier), 103);
-    EXPECT_EQ(key_code(Qt::Key_Return, Qt::NoModifier), keys::enter);
-    EXPECT_EQ(key_code(Qt::Key_Enter, Qt::KeypadModifier), keys::enter);
-    EXPECT_EQ(key_code(Qt::Key_Escape, Qt::NoModifier), keys::escape);
-    EXPECT_EQ(key_code(Qt::Key_Left, Qt::NoModifier), keys::left);
-    EXPECT_EQ(key_code(Qt::Key_Down, Qt::KeypadModifier), keys::down);
-    EXPECT_EQ(key_code(Qt::Key_Delete, Qt::NoModifier), keys::del);
-    EXPECT_EQ(key_code(Qt::Key_F1, Qt::NoModifier), keys::f1);
-    EXPECT_EQ(key_code(Qt::Key_F12, Qt::NoModifier), 123);
     EXPECT_EQ(key_code(Qt::Key_Minus, Qt::NoModifier), 189);
     EXPECT_EQ(key_code(Qt::Key_Minus, Qt::KeypadModifier), 109);
+    EXPECT_EQ(key_code(Qt::Key_Enter, Qt::KeypadModifier), keys::enter);
+    EXPECT_EQ(key_code(Qt::Key_Down, Qt::KeypadModifier), keys::down);
+    EXPECT_EQ(key_code(Qt::Key_F12, Qt::NoModifier), 123);
     EXPECT_EQ(key_code(Qt::Key_Eacute, Qt::NoModifier), 0);
-}
 
-TEST(QtInput, ButtonsAndShiftFlags) {
-    EXPECT_EQ(button_flag(Qt::LeftButton), 1);
-    EXPECT_EQ(button_flag(Qt::RightButton), 2);
     EXPECT_EQ(button_flag(Qt::MiddleButton), 4);
     EXPECT_EQ(button_flag(Qt::BackButton), 0);
-    EXPECT_EQ(button_flags(Qt::LeftButton | Qt::MiddleButton), 5);
-    EXPECT_EQ(shift_flags(Qt::ShiftModifier | Qt::AltModifier), 5);
-    EXPECT_EQ(shift_flags(Qt::ControlModifier | Qt::KeypadModifier), 2);
+    EXPECT_EQ(button_flags(Qt::LeftButton | Qt::RightButton), 3);
+    EXPECT_EQ(shift_flags(Qt::ShiftModifier | Qt::AltModifier | Qt::KeypadModifier), 5);
     // Pressing Shift already holds it; releasing Ctrl no longer does.
     EXPECT_EQ(key_shift_flags(Qt::Key_Shift, Qt::NoModifier, true), 1);
     EXPECT_EQ(key_shift_flags(Qt::Key_Control, Qt::ControlModifier, false), 0);

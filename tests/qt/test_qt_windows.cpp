@@ -74,9 +74,10 @@ TEST_F(QtFormsTest, WindowDrawsTheModelWhereItPlacesIt) {
     EXPECT_EQ(at(shot, 30, 10), kv::qt::form_background);
     EXPECT_EQ(at(shot, 40, 10), green);
     EXPECT_EQ(at(shot, 69, 39), green);
-    // The box shows the lower half of the picture moved up by half its height, and nothing below itself.
+    // The box shows the lower half of the picture moved up by half its height, and nothing outside itself.
     EXPECT_EQ(at(shot, 80, 10), yellow);
     EXPECT_EQ(at(shot, 89, 19), yellow);
+    EXPECT_EQ(at(shot, 85, 5), kv::qt::form_background);
     EXPECT_EQ(at(shot, 85, 21), kv::qt::form_background);
     EXPECT_EQ(at(shot, 68, 58), 0xFFFF00FF);                // the label's back, clear of its text
     EXPECT_EQ(at(shot, 105, 45), kv::qt::form_background);  // an image without a picture

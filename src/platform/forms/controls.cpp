@@ -111,7 +111,10 @@ std::optional<std::string> Image::property(std::string_view p) const {
 // ---- PictureBox
 
 PictureBox::PictureBox(Form& form, std::string name, int index, Control* container)
-    : Control(form, ControlKind::picture_box, std::move(name), index, container) {}
+    : Control(form, ControlKind::picture_box, std::move(name), index, container) {
+    // The button-face grey the original's picture boxes started with.
+    set_back_color(0xF0F0F0);
+}
 
 void PictureBox::set_picture(const Picture& p) {
     picture_ = p;
@@ -169,6 +172,7 @@ void TextBox::set_border(bool b) {
 void TextBox::set_sel_start(int s) {
     if (s < 0) throw Failure("Invalid property value: SelStart of " + full_name());
     sel_start_ = std::min(s, static_cast<int>(text_.size()));
+    changed();
 }
 
 void TextBox::type_character(int16_t key_ascii) {

@@ -157,8 +157,8 @@ const QImage& FormPainter::image_of(const Picture& picture) {
 
 void FormPainter::paint(QPainter& painter, const forms::Form& form) {
     for (auto& [key, cached] : images_) cached.used = false;
-    painter.fillRect(QRect(0, 0, to_px(form.width()), to_px(form.height())),
-                     QColor::fromRgb(form_background));
+    // The whole surface, which may for a moment differ from the model's size.
+    painter.fillRect(painter.viewport(), QColor::fromRgb(form_background));
     paint_children(painter, form, nullptr);
     std::erase_if(images_, [](const auto& entry) { return !entry.second.used; });
 }
