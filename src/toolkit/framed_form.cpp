@@ -37,6 +37,8 @@ FramedForm::FramedForm(std::string name, const FrameStyle& style)
     titlebar_mover.set_transparent(true);
     // The design places the pieces where the layout puts them at the design size.
     arrange_frame();
+    expose("drag_x", [this] { return std::to_string(drag_x); });
+    expose("drag_y", [this] { return std::to_string(drag_y); });
     titlebar_mover.on_mouse_down = [this](const forms::MouseEvent& e) { titlebar_mover_MouseDown(e); };
     titlebar_mover.on_mouse_move = [this](const forms::MouseEvent& e) { titlebar_mover_MouseMove(e); };
 }
