@@ -23,18 +23,6 @@ using Action = FormWindow::MouseAction;
 // strip) must not take the keyboard from the window the person works in.
 constexpr const char* focusless_form = "hide_form";
 
-Qt::Alignment horizontal(forms::Alignment a) {
-    switch (a) {
-        case forms::Alignment::right:
-            return Qt::AlignRight;
-        case forms::Alignment::center:
-            return Qt::AlignHCenter;
-        case forms::Alignment::left:
-            break;
-    }
-    return Qt::AlignLeft;
-}
-
 bool effectively_enabled(const forms::Control& c) {
     for (const forms::Control* p = &c; p; p = p->container())
         if (!p->enabled()) return false;

@@ -60,18 +60,6 @@ QRegion window_region(const forms::Region& r) {
 
 namespace {
 
-Qt::Alignment horizontal(forms::Alignment a) {
-    switch (a) {
-        case forms::Alignment::right:
-            return Qt::AlignRight;
-        case forms::Alignment::center:
-            return Qt::AlignHCenter;
-        case forms::Alignment::left:
-            break;
-    }
-    return Qt::AlignLeft;
-}
-
 QString caption_text(const std::string& caption) {
     QString t = decode_text(caption);
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));

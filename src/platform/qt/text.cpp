@@ -130,4 +130,16 @@ void install_font_substitutes() {
         QFont::insertSubstitutions(name, mono);
 }
 
+Qt::Alignment horizontal(forms::Alignment a) {
+    switch (a) {
+        case forms::Alignment::right:
+            return Qt::AlignRight;
+        case forms::Alignment::center:
+            return Qt::AlignHCenter;
+        case forms::Alignment::left:
+            break;
+    }
+    return Qt::AlignLeft;
+}
+
 }  // namespace kv::qt

@@ -5,7 +5,7 @@
 #include <QString>
 #include <string>
 
-#include "platform/forms/control.h"
+#include "platform/forms/controls.h"
 
 namespace kv::qt {
 
@@ -25,6 +25,9 @@ int caret_to_qt(const std::string& bytes, int byte_pos);
 int caret_to_bytes(const std::string& bytes, int qt_pos);
 
 QColor to_qcolor(forms::Color c);
+
+// A label's or text box's alignment as Qt's horizontal alignment flag.
+Qt::Alignment horizontal(forms::Alignment a);
 
 // The model keeps a font's name as written; Qt substitutes a missing family (see install_font_substitutes).
 // The size is in points at 96 pixels per inch, the resolution 15 twips per pixel stands for, so text

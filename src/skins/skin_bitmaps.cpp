@@ -1,0 +1,144 @@
+#include "skins/skin_bitmaps.h"
+
+#include <array>
+#include <map>
+#include <vector>
+
+#include "app/forms.h"
+#include "platform/folder.h"
+#include "platform/picture.h"
+#include "platform/runtime.h"
+
+namespace kv::skins {
+
+namespace {
+
+constexpr std::array<std::string_view, 43> files = {
+    "Framebar_left.bmp",  "Framebar_middle.bmp",    "Framebar_right.bmp",      "left_side.bmp",
+    "right_side.bmp",     "background.bmp",         "down_left.bmp",           "down_right.bmp",
+    "down_middle.bmp",    "X.bmp",                  "Min.bmp",                 "hide.bmp",
+    "section_background.bmp", "platform_preview.bmp", "about_emulator.bmp",    "list_image.bmp",
+    "about_image.bmp",    "switches_image.bmp",     "platform_image.bmp",      "platforms_image.bmp",
+    "shaft_image.bmp",    "list_selector_image.bmp", "button.bmp",             "tab_background.bmp",
+    "tab.bmp",            "browse_button.bmp",      "slider_button.bmp",       "up_arrow.bmp",
+    "down_arrow.bmp",     "scroll_image.bmp",       "preview_border.bmp",      "up_button.bmp",
+    "down_button.bmp",    "switch_display.bmp",     "hide_line.bmp",           "mini_button.bmp",
+    "message_icon.bmp",   "combo.bmp",              "combo_button.bmp",        "section_button.bmp",
+    "down_buttons.bmp",   "check_box.bmp",          "option_box.bmp",
+};
+
+// The framed windows, in the order their frames are dressed.
+constexpr std::array<std::string_view, 17> framed_windows = {
+    "Main_form",      "about_form",       "options_form", "add_new",      "skin_browser",
+    "switches_form",  "edit_form",        "font_browser", "language_browser", "messages_form",
+    "configs_form",   "add_profile",      "ePSXe_config", "PSXeven_config",   "PCSX_config",
+    "SSSPSX_config",  "game_prompt",
+};
+
+struct FramePiece {
+    std::string_view file;
+    std::string_view control;
+};
+constexpr std::array<FramePiece, 9> frame_pieces = {{
+    {"Framebar_left.bmp", "framebar_left"},
+    {"Framebar_middle.bmp", "framebar_middle"},
+    {"Framebar_right.bmp", "framebar_right"},
+    {"left_side.bmp", "left_side"},
+    {"right_side.bmp", "right_side"},
+    {"background.bmp", "background"},
+    {"down_left.bmp", "down_left"},
+    {"down_right.bmp", "down_right"},
+    {"down_middle.bmp", "down_middle"},
+}};
+
+// The other images, in the order they are dressed. The dialogs' own buttons, tabs and boxes join
+// these rows, at their places in this order, as those windows get their controls.
+constexpr std::array<BitmapTarget, 22> other_targets = {{
+    {"X.bmp", "Main_form", "X_image"},
+    {"Min.bmp", "Main_form", "Min_image"},
+    {"hide.bmp", "Main_form", "hide_image"},
+    {"section_background.bmp", "Main_form", "section_background"},
+    {"platform_preview.bmp", "Main_form", "platform_preview"},
+    {"about_emulator.bmp", "Main_form", "about_emu"},
+    {"about_emulator.bmp", "Main_form", "about_emu2"},
+    {"list_image.bmp", "Main_form", "list_image"},
+    {"about_image.bmp", "Main_form", "about_image"},
+    {"switches_image.bmp", "Main_form", "about2_image"},
+    {"platform_preview.bmp", "Main_form", "emu_list_image"},
+    {"platform_image.bmp", "Main_form", "platform_image"},
+    {"platforms_image.bmp", "Main_form", "platforms_image"},
+    {"shaft_image.bmp", "Main_form", "shaft_image"},
+    {"list_selector_image.bmp", "Main_form", "list_selector_image"},
+    {"up_arrow.bmp", "Main_form", "up_arrow"},
+    {"down_arrow.bmp", "Main_form", "down_arrow"},
+    {"scroll_image.bmp", "Main_form", "scroll_image"},
+    {"message_icon.bmp", "messages_form", "message_image"},
+    {"button.bmp", "messages_form", "Image1"},
+    // Control arrays come last, every element each.
+    {"section_button.bmp", "Main_form", "upper_section", all_elements},
+    {"down_buttons.bmp", "Main_form", "down_section", all_elements},
+}};
+
+std::vector<BitmapTarget> build_targets() {
+    std::vector<BitmapTarget> out;
+    for (std::string_view window : framed_windows)
+        for (const FramePiece& piece : frame_pieces) out.push_back({piece.file, window, piece.control});
+    out.insert(out.end(), other_targets.begin(), other_targets.end());
+    return out;
+}
+
+// The windows the skin dresses: each exists after a call, whether the skin loaded or not.
+constexpr std::array<std::string_view, 2> unframed_windows = {"hide_form", "popup_form"};
+
+void touch_windows() {
+    for (std::string_view window : framed_windows) app::form_named(window);
+    for (std::string_view window : unframed_windows) app::form_named(window);
+}
+
+std::map<std::string_view, Picture> load_all(const std::string& skin_name) {
+    std::map<std::string_view, Picture> pictures;
+    for (std::string_view file : files) pictures[file] = Picture::load(skin_file(skin_name, file));
+    return pictures;
+}
+
+forms::Image* image_at(forms::Form& form, std::string_view control, int index) {
+    return dynamic_cast<forms::Image*>(index == single_control ? form.find(control) : form.find(control, index));
+}
+
+}  // namespace
+
+std::span<const std::string_view> skin_bitmap_files() {
+    return files;
+}
+
+std::span<const BitmapTarget> skin_bitmap_targets() {
+    static const std::vector<BitmapTarget> targets = build_targets();
+    return targets;
+}
+
+std::filesystem::path skin_file(const std::string& skin_name, std::string_view file) {
+    const std::filesystem::path relative = std::filesystem::path("Skins") / skin_name / std::string(file);
+    if (auto found = resolve_ignoring_case(program_folder(), relative)) return *found;
+    throw Failure("skin file not found: " + relative.string());
+}
+
+bool skin_loads_whole(const std::string& skin_name) {
+    return !skip_failure([&] { load_all(skin_name); });
+}
+
+void apply_skin_bitmaps(const std::string& skin_name) {
+    touch_windows();
+    const auto pictures = load_all(skin_name);
+    for (const BitmapTarget& t : skin_bitmap_targets()) {
+        forms::Form* form = app::form_named(t.window);
+        if (!form) continue;
+        const Picture& picture = pictures.at(t.file);
+        if (t.index != all_elements) {
+            if (forms::Image* image = image_at(*form, t.control, t.index)) image->set_picture(picture);
+            continue;
+        }
+        for (int i = 0; forms::Image* image = image_at(*form, t.control, i); ++i) image->set_picture(picture);
+    }
+}
+
+}  // namespace kv::skins
