@@ -1,5 +1,6 @@
 #include "app/script_driver.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <sstream>
@@ -237,7 +238,19 @@ private:
     // The point of the event in form twips, and a note when something else lies on top there.
     std::pair<float, float> point(forms::Form& f, forms::Control& c, const std::vector<std::string>& w,
                                   size_t at) {
-        float x = c.width() / 2, y = c.height() / 2;
+        // By default the centre of what shows of the control, since its containers clip it.
+        float l = c.form_x(), t = c.form_y(), r = l + c.width(), b = t + c.height();
+        for (const forms::Control* box = c.container(); box; box = box->container()) {
+            l = std::max(l, box->form_x());
+            t = std::max(t, box->form_y());
+            r = std::min(r, box->form_x() + box->width());
+            b = std::min(b, box->form_y() + box->height());
+        }
+        float x = (l + r) / 2 - c.form_x(), y = (t + b) / 2 - c.form_y();
+        if (r <= l || b <= t) {
+            x = c.width() / 2;
+            y = c.height() / 2;
+        }
         if (w.size() >= at + 2) {
             x = number(w[at]);
             y = number(w[at + 1]);

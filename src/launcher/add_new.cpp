@@ -1,24 +1,27 @@
 #include "launcher/add_new.h"
 
+#include "app/forms.h"
+#include "launcher/main_form.h"
+
 namespace kv {
 
-namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Add new emulator  ";
-    s.width = 4455;
-    s.height = 2775;
-    s.title_top = 75;
-    return s;
-}
-}  // namespace
-
-add_new::add_new() : toolkit::FramedForm("add_new", frame_style()) {
+add_new::add_new() : EmulatorDialog("add_new", "  Add new emulator  ") {
+    Label8.on_click = [this] { Label8_Click(); };
+    Label7.on_click = [this] { Label7_Click(); };
     expose("add_new_error_message", [this] { return add_new_error_message; });
 }
 
-void add_new::Form_Load() {
-    arrange_frame();
+void add_new::Label8_Click() {
+    if (refuse_empty_name()) return;
+    const std::string record = emulator_record();
+    app::form<Main_form>().add_new_emulator(record, about_record());
+    clear_boxes();
+    close_dialog();
+}
+
+void add_new::Label7_Click() {
+    clear_boxes();
+    close_dialog();
 }
 
 }  // namespace kv

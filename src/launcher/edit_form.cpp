@@ -2,25 +2,55 @@
 
 #include <string>
 
+#include "app/forms.h"
+#include "launcher/catalogue.h"
+#include "launcher/main_form.h"
+
 namespace kv {
 
-namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Edit  ";
-    s.width = 4455;
-    s.height = 2775;
-    s.title_top = 75;
-    return s;
-}
-}  // namespace
-
-edit_form::edit_form() : toolkit::FramedForm("edit_form", frame_style()) {
+edit_form::edit_form() : EmulatorDialog("edit_form", "  Edit  ") {
+    Label8.on_click = [this] { Label8_Click(); };
+    Label7.on_click = [this] { Label7_Click(); };
     expose("edit_index", [this] { return std::to_string(edit_index); });
+    expose("record_path", [this] { return record_path; });
+    expose("switch_name", [this] { return switch_name; });
+    expose("switch_fields", [this] { return switch_fields; });
 }
 
-void edit_form::Form_Load() {
-    arrange_frame();
+void edit_form::get_path(const std::string& in_path_) {
+    record_path.clear();
+    // A record short of fields reads them as empty, as the location of a blank row.
+    chosen_path = std::string(record_field(in_path_, 1).value_or("")) + "|" +
+                  std::string(record_field(in_path_, 2).value_or(""));
+    const std::string folder(record_name(chosen_path));
+    Text3.set_text(folder == "Unknown" ? "" : folder);
+    record_path = chosen_path;
+}
+
+void edit_form::get_switches(const std::string& in_switches) {
+    switch_name = std::string(record_name(in_switches));
+    switch_fields = in_switches.size() > switch_name.size() ? in_switches.substr(switch_name.size() + 1) : "";
+}
+
+void edit_form::Label8_Click() {
+    if (refuse_empty_name()) return;
+    auto& main = app::form<Main_form>();
+    const std::string record = emulator_record();
+    const std::string about = about_record();
+    main.delete_emu();
+    main.add_edited_switch(Text1.text() + "|" + switch_fields);
+    main.edit_collection(record, about);
+    clear_boxes();
+    close_dialog();
+}
+
+void edit_form::Label7_Click() {
+    Text1.set_text("");
+    Text2.set_text("");
+    Text3.set_text("");
+    app::form<Main_form>().add_edited_switch(switch_name + "|" + switch_fields);
+    chosen_path.clear();
+    close_dialog();
 }
 
 }  // namespace kv

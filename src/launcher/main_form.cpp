@@ -153,6 +153,7 @@ Main_form::Main_form()
         switch_buttons[k] = &text(
             add<Label>("Label" + std::to_string(13 + k), switch_lefts[k], 120, button_width, 255, &Picture20),
             "#" + std::to_string(k + 1));
+    wire_switch_buttons();
 
     for (std::size_t i = 0; i < command_boxes.size(); ++i) {
         const int index = static_cast<int>(i);
@@ -168,10 +169,29 @@ Main_form::Main_form()
             add<Label>("Label" + std::to_string(19 + i), 0, 0, button_width, button_height, &box));
     }
 
-    toolkit::attach_pressed_image(X_image, X_image);
-    X_image.on_click = [this] { X_image_Click(); };
+    attach_buttons();
 
     expose_state();
+}
+
+void Main_form::attach_buttons() {
+    toolkit::attach_pressed_image(X_image, X_image);
+    X_image.on_click = [this] { X_image_Click(); };
+    toolkit::attach_pressed_image(Min_image, Min_image);
+    Min_image.on_click = [this] { Min_image_Click(); };
+    toolkit::attach_pressed_image(hide_image, hide_image);
+    hide_image.on_click = [this] { hide_image_Click(); };
+    Timer1.on_timer = [this] { Timer1_Timer(); };
+    for (std::size_t k = 0; k < section_count; ++k) {
+        toolkit::attach_pressed_image(*section_click_labels[k], *upper_section[k]);
+        section_click_labels[k]->on_click = [this, k] { section_Click(k); };
+    }
+    for (std::size_t i = 0; i < command_boxes.size(); ++i) {
+        toolkit::attach_pressed_image(*command_click_labels[i], *down_section[i]);
+        command_click_labels[i]->on_click = [this, i] { command_Click(i); };
+    }
+    command_boxes[0]->on_key_press = [this](int16_t& key_ascii) { Picture16_KeyPress(key_ascii); };
+    wire_switch_buttons();
 }
 
 toolkit::ListSource Main_form::list_source() {
@@ -185,7 +205,7 @@ toolkit::ListSource Main_form::list_source() {
         show_switches();
     };
     s.remove_last = [this] { display_list.pop_back(); };
-    // A double click runs the selected emulator once running comes.
+    s.double_click = [this] { run_emulator("_disabled_"); };
     return s;
 }
 
@@ -234,6 +254,8 @@ void Main_form::Form_Load() {
     read_config();
     Framebar_title.set_caption("  " + caption() + "  ");
     arrange_frame();
+    // The first command button is the one control that takes the keyboard: the shortcuts arrive there.
+    set_focus(command_boxes[0]);
 }
 
 void Main_form::check_already_running() {
@@ -246,100 +268,10 @@ void Main_form::check_already_running() {
     forms::end_program();
 }
 
-void Main_form::read_config() {
-    // Reading Config.ini comes with the settings. Without it the start-up defaults stay, and the skin
-    // and the language are applied as after a settings file that could not be read.
-    const std::string language_name;
-    skip_failure([&] { load_skin(current_skin); });
-    skip_failure([&] { app::form<skin_browser>().load_colors(current_skin); });
-    skip_failure([&] { app::form<language_browser>().change_language(language_name); });
-}
-
-void Main_form::save_config() {
-    // Writing Config.ini comes with the settings.
-}
-
 void Main_form::X_image_Click() {
     save_database();
     save_config();
     forms::end_program();
-}
-
-// ---- Operations other windows call
-
-void Main_form::make_forms_transparent(int32_t& opacity_percantage) {
-    opacity_percantage = std::clamp(opacity_percantage, 10, 100);
-    opacity = static_cast<int16_t>(opacity_percantage);
-    // Layering the windows comes with the opacity option. Asking for each window loads it, in this order.
-    app::form<options_form>();
-    app::form<about_form>();
-    app::form<add_new>();
-    app::form<edit_form>();
-    app::form<font_browser>();
-    app::form<skin_browser>();
-    app::form<language_browser>();
-    app::form<toolkit::messages_form>();
-    app::form<switches_form>();
-    app::form<configs_form>();
-    app::form<add_profile>();
-    app::form<ePSXe_config>();
-    app::form<PSXeven_config>();
-    app::form<PCSX_config>();
-    app::form<SSSPSX_config>();
-}
-
-void Main_form::set_launcher_state(int16_t l_state) {
-    launcher_state = l_state;
-}
-
-void Main_form::set_hide_misc_image(bool m_state) {
-    misc_image_enabled = m_state;
-}
-
-void Main_form::load_skin(const std::string& skin_name) {
-    current_skin = skin_name;
-    // The skin's bitmaps come with skinning; the last windows they dress are these two.
-    app::form<hide_form>();
-    app::form<game_prompt>();
-}
-
-// ---- Sections
-
-void Main_form::switch_section(std::size_t k) {
-    current_section = std::string(sections.at(k).id);
-    load_section_list(current_section);
-    // The platform picture and the switch buttons follow with the sections.
-}
-
-void Main_form::load_psx_stuff() {
-    switch_section(0);
-}
-void Main_form::load_ps2_stuff() {
-    switch_section(1);
-}
-void Main_form::load_nds_stuff() {
-    switch_section(2);
-}
-void Main_form::load_gba_stuff() {
-    switch_section(3);
-}
-void Main_form::load_n64_stuff() {
-    switch_section(4);
-}
-void Main_form::load_dc_stuff() {
-    switch_section(5);
-}
-void Main_form::load_gc_stuff() {
-    switch_section(6);
-}
-void Main_form::load_saturn_stuff() {
-    switch_section(7);
-}
-void Main_form::load_snes_stuff() {
-    switch_section(8);
-}
-void Main_form::load_misc_stuff() {
-    switch_section(9);
 }
 
 // ---- Catalogue
@@ -372,19 +304,18 @@ void Main_form::show_emulator_about() {
     if (selected_emulator.empty()) return;
     for (const auto& about : catalogue.about_list) {
         if (record_name(about) != selected_emulator) continue;
-        about_txt.set_caption(std::string(record_field(about, 1).value_or("")));
+        // The text is everything after the name: a "|" typed into it is part of it.
+        const auto bar = about.find('|');
+        about_txt.set_caption(bar == std::string::npos ? std::string() : about.substr(bar + 1));
         return;
     }
 }
 
-void Main_form::show_switches() {
-    // The switch buttons of the selected emulator come with the switches.
-}
-
 void Main_form::add_new_emulator(const std::string& emulator_name, const std::string& about_em) {
     if (auto* list = catalogue.section_list(current_section)) list->push_back(emulator_name);
-    load_section_list(current_section);
+    // Stored before the list is shown, so that a new first emulator shows its about text at once.
     catalogue.about_list.push_back(about_em);
+    load_section_list(current_section);
 }
 
 void Main_form::delete_emu() {

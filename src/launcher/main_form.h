@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "launcher/catalogue.h"
+#include "launcher/settings_file.h"
 #include "platform/instance.h"
 #include "toolkit/framed_form.h"
 #include "toolkit/seven_row_list.h"
@@ -122,8 +123,33 @@ public:
     void load_snes_stuff();
     void load_misc_stuff();
 
-    // Close image.
+    // Running the selected emulator: "_disabled_" plainly, "_browse_" its folder in the file manager,
+    // or a blank and a switch appended to its command line.
+    void run_emulator(std::string param);
+
+    // Switches (main_form_switches.cpp): the editor's and the edit dialog's ways back into the list.
+    void Create_switch(const std::string& New_Switch);
+    void add_edited_switch(const std::string& in_switch);
+
+    // The command bar's dialogs (main_form_switches.cpp, main_form_dialogs.cpp). Each switches the
+    // wheel polling off and shows its dialog modal over this window.
+    void open_add_new();
+    void open_edit_form();
+    void open_switches_form();
+    void open_options_form();
+    void open_help();
+    void copy_section_names();
+
+    // Window buttons.
     void X_image_Click();
+    void Min_image_Click();
+    void hide_image_Click();
+    void Timer1_Timer();
+
+    // Section buttons (k in section order) and command bar (index 0 to 9).
+    void section_Click(std::size_t k);
+    void command_Click(std::size_t i);
+    void Picture16_KeyPress(int16_t& key_ascii);
 
 protected:
     void Form_Load() override;
@@ -133,10 +159,21 @@ private:
     void read_config();
     void save_config();
     void show_switches();
+    void count_switches();
+    std::optional<std::size_t> find_switch_record() const;
+    void fill_switches_editor();
+    void edit_emulator_switches();
+    void edit_emulator_path();
+    void wire_switch_buttons();
+    void switch_button_Click(forms::Label& button);
     void remove_emulator_about();
     void remove_emulator_switches();
     void commit_edited_list();
     void switch_section(std::size_t k);
+    void apply_section_flags(const std::vector<std::string>& flags);
+    void load_misc_picture(const std::string& path);
+    SettingsValues current_settings();
+    void attach_buttons();
     toolkit::ListSource list_source();
     void expose_state();
 
@@ -144,6 +181,9 @@ private:
     // Where the catalogue was read from and whether it may be written back.
     std::filesystem::path database_file_;
     CatalogueFile database_state_ = CatalogueFile::missing;
+    // Where the settings were read from; a file that is there but could not be read is not replaced.
+    std::filesystem::path config_file_;
+    bool config_unreadable_ = false;
 };
 
 }  // namespace kv

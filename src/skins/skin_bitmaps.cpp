@@ -14,25 +14,56 @@ namespace kv::skins {
 namespace {
 
 constexpr std::array<std::string_view, 43> files = {
-    "Framebar_left.bmp",  "Framebar_middle.bmp",    "Framebar_right.bmp",      "left_side.bmp",
-    "right_side.bmp",     "background.bmp",         "down_left.bmp",           "down_right.bmp",
-    "down_middle.bmp",    "X.bmp",                  "Min.bmp",                 "hide.bmp",
-    "section_background.bmp", "platform_preview.bmp", "about_emulator.bmp",    "list_image.bmp",
-    "about_image.bmp",    "switches_image.bmp",     "platform_image.bmp",      "platforms_image.bmp",
-    "shaft_image.bmp",    "list_selector_image.bmp", "button.bmp",             "tab_background.bmp",
-    "tab.bmp",            "browse_button.bmp",      "slider_button.bmp",       "up_arrow.bmp",
-    "down_arrow.bmp",     "scroll_image.bmp",       "preview_border.bmp",      "up_button.bmp",
-    "down_button.bmp",    "switch_display.bmp",     "hide_line.bmp",           "mini_button.bmp",
-    "message_icon.bmp",   "combo.bmp",              "combo_button.bmp",        "section_button.bmp",
-    "down_buttons.bmp",   "check_box.bmp",          "option_box.bmp",
+    "Framebar_left.bmp",
+    "Framebar_middle.bmp",
+    "Framebar_right.bmp",
+    "left_side.bmp",
+    "right_side.bmp",
+    "background.bmp",
+    "down_left.bmp",
+    "down_right.bmp",
+    "down_middle.bmp",
+    "X.bmp",
+    "Min.bmp",
+    "hide.bmp",
+    "section_background.bmp",
+    "platform_preview.bmp",
+    "about_emulator.bmp",
+    "list_image.bmp",
+    "about_image.bmp",
+    "switches_image.bmp",
+    "platform_image.bmp",
+    "platforms_image.bmp",
+    "shaft_image.bmp",
+    "list_selector_image.bmp",
+    "button.bmp",
+    "tab_background.bmp",
+    "tab.bmp",
+    "browse_button.bmp",
+    "slider_button.bmp",
+    "up_arrow.bmp",
+    "down_arrow.bmp",
+    "scroll_image.bmp",
+    "preview_border.bmp",
+    "up_button.bmp",
+    "down_button.bmp",
+    "switch_display.bmp",
+    "hide_line.bmp",
+    "mini_button.bmp",
+    "message_icon.bmp",
+    "combo.bmp",
+    "combo_button.bmp",
+    "section_button.bmp",
+    "down_buttons.bmp",
+    "check_box.bmp",
+    "option_box.bmp",
 };
 
 // The framed windows, in the order their frames are dressed.
 constexpr std::array<std::string_view, 17> framed_windows = {
-    "Main_form",      "about_form",       "options_form", "add_new",      "skin_browser",
-    "switches_form",  "edit_form",        "font_browser", "language_browser", "messages_form",
-    "configs_form",   "add_profile",      "ePSXe_config", "PSXeven_config",   "PCSX_config",
-    "SSSPSX_config",  "game_prompt",
+    "Main_form",    "about_form",     "options_form",     "add_new",       "skin_browser", "switches_form",
+    "edit_form",    "font_browser",   "language_browser", "messages_form", "configs_form", "add_profile",
+    "ePSXe_config", "PSXeven_config", "PCSX_config",      "SSSPSX_config", "game_prompt",
 };
 
 struct FramePiece {
@@ -53,7 +84,7 @@ constexpr std::array<FramePiece, 9> frame_pieces = {{
 
 // The other images, in the order they are dressed. The dialogs' own buttons, tabs and boxes join
 // these rows, at their places in this order, as those windows get their controls.
-constexpr std::array<BitmapTarget, 22> other_targets = {{
+constexpr BitmapTarget other_targets[] = {
     {"X.bmp", "Main_form", "X_image"},
     {"Min.bmp", "Main_form", "Min_image"},
     {"hide.bmp", "Main_form", "hide_image"},
@@ -69,30 +100,54 @@ constexpr std::array<BitmapTarget, 22> other_targets = {{
     {"platforms_image.bmp", "Main_form", "platforms_image"},
     {"shaft_image.bmp", "Main_form", "shaft_image"},
     {"list_selector_image.bmp", "Main_form", "list_selector_image"},
+    {"button.bmp", "about_form", "Image1"},
+    {"tab_background.bmp", "about_form", "tab_back"},
+    {"tab_background.bmp", "about_form", "tab_back2"},
+    {"tab.bmp", "about_form", "tab_image1"},
+    {"tab.bmp", "about_form", "tab_image2"},
+    {"button.bmp", "options_form", "Image1"},
+    {"button.bmp", "options_form", "Image2"},
+    {"browse_button.bmp", "options_form", "Image3"},
+    {"slider_button.bmp", "options_form", "slider_button"},
     {"up_arrow.bmp", "Main_form", "up_arrow"},
     {"down_arrow.bmp", "Main_form", "down_arrow"},
     {"scroll_image.bmp", "Main_form", "scroll_image"},
+    {"browse_button.bmp", "add_new", "Image1"},
+    {"button.bmp", "add_new", "Image2"},
+    {"button.bmp", "add_new", "Image3"},
+    {"up_button.bmp", "switches_form", "up_button"},
+    {"down_button.bmp", "switches_form", "down_button"},
+    {"switch_display.bmp", "switches_form", "switch_button"},
+    {"button.bmp", "switches_form", "Image1"},
+    {"button.bmp", "switches_form", "Image2"},
+    {"hide_line.bmp", "hide_form", "hideline"},
+    {"browse_button.bmp", "edit_form", "Image1"},
+    {"button.bmp", "edit_form", "Image2"},
+    {"button.bmp", "edit_form", "Image3"},
     {"message_icon.bmp", "messages_form", "message_image"},
     {"button.bmp", "messages_form", "Image1"},
+    {"button.bmp", "game_prompt", "Image1"},
+    {"button.bmp", "game_prompt", "Image2"},
     // Control arrays come last, every element each.
     {"section_button.bmp", "Main_form", "upper_section", all_elements},
     {"down_buttons.bmp", "Main_form", "down_section", all_elements},
-}};
+    {"check_box.bmp", "options_form", "section_checkbox", all_elements},
+    {"button.bmp", "options_form", "buttons_image", all_elements},
+    {"option_box.bmp", "options_form", "option_box", all_elements},
+};
 
 std::vector<BitmapTarget> build_targets() {
     std::vector<BitmapTarget> out;
     for (std::string_view window : framed_windows)
         for (const FramePiece& piece : frame_pieces) out.push_back({piece.file, window, piece.control});
-    out.insert(out.end(), other_targets.begin(), other_targets.end());
+    out.insert(out.end(), std::begin(other_targets), std::end(other_targets));
     return out;
 }
 
-// The windows the skin dresses: each exists after a call, whether the skin loaded or not.
-constexpr std::array<std::string_view, 2> unframed_windows = {"hide_form", "popup_form"};
-
+// Every window the skin dresses exists after a call, whether the skin loaded or not.
 void touch_windows() {
     for (std::string_view window : framed_windows) app::form_named(window);
-    for (std::string_view window : unframed_windows) app::form_named(window);
+    app::form_named("hide_form");
 }
 
 std::map<std::string_view, Picture> load_all(const std::string& skin_name) {
@@ -102,7 +157,8 @@ std::map<std::string_view, Picture> load_all(const std::string& skin_name) {
 }
 
 forms::Image* image_at(forms::Form& form, std::string_view control, int index) {
-    return dynamic_cast<forms::Image*>(index == single_control ? form.find(control) : form.find(control, index));
+    return dynamic_cast<forms::Image*>(index == single_control ? form.find(control)
+                                                               : form.find(control, index));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "launcher/edit_form.h"
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
+#include "platform/runtime.h"
 #include "platform/folder.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/instance.h"
@@ -72,8 +73,9 @@ TEST_F(MainFormTest, StartUpLoadsEveryWindowAndShowsOnlyTheMainWindow) {
 
 TEST_F(MainFormTest, SkinFontAndLanguageEntryPointsKeepWhatTheSettingsNeed) {
     Main_form& main = start();
-    main.load_skin("Daylight");
-    EXPECT_EQ(main.current_skin, "Daylight");
+    // A skin that is not there changes nothing, not even the name.
+    EXPECT_THROW(main.load_skin("Daylight"), kv::Failure);
+    EXPECT_EQ(main.current_skin, "Midnight");
 
     forms::Label& font = app::form<options_form>().Label31;
     auto& fonts = app::form<font_browser>();
@@ -150,9 +152,7 @@ TEST_F(MainFormTest, AddingAppendsAndShowsTheListFromItsStart) {
     Main_form& main = start();
     main.add_new_emulator("A|/a/|a", "A|about A");
     EXPECT_EQ(main.selected_emulator, "A");
-    // The list was shown before the about record was stored.
-    EXPECT_EQ(main.about_txt.caption(), "");
-    main.emulator_list.row_MouseDown(1, {});
+    // The about record is stored before the list is shown, so the new first emulator shows it at once.
     EXPECT_EQ(main.about_txt.caption(), "about A");
 
     main.add_new_emulator("B|Unknown|Unknown", "B|");
@@ -187,10 +187,10 @@ TEST_F(MainFormTest, EditPutsTheRecordBackAtItsPosition) {
     EXPECT_EQ(main.PSX_emu, (Lines{"B2|/b2/|b2", "C|/c2/|c", "A|/a/|a"}));
 }
 
-TEST_F(MainFormTest, AboutTextIsTheSecondFieldOfTheFirstMatch) {
+TEST_F(MainFormTest, AboutTextIsEverythingAfterTheNameOfTheFirstMatch) {
     Main_form& main = start(
         data_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}, {"A|one | two", "B", "A|later", "C|line 1\r\nline 2"}));
-    EXPECT_EQ(main.about_txt.caption(), "one ");
+    EXPECT_EQ(main.about_txt.caption(), "one | two");
     main.emulator_list.row_MouseDown(2, {});
     EXPECT_EQ(main.about_txt.caption(), "");
     main.emulator_list.row_MouseDown(3, {});

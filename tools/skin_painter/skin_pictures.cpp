@@ -275,9 +275,10 @@ Canvas combo_button() {
     });
 }
 
-// The switches editor's arrows: two states of 375 by 135 twips each.
+// The switches editor's arrows: two states of 375 by 120 twips each, so that a state fits the window's
+// cells of 128 and 127 twips and the pressed one never shows under the other arrow.
 Canvas switch_arrow(Direction direction) {
-    return states_stacked(px(375), px(135), 2, m::kBackground, [=](Canvas& c, Rect r, int state) {
+    return states_stacked(px(375), px(120), 2, m::kBackground, [=](Canvas& c, Rect r, int state) {
         const bool pressed = state == 1;
         button_face(c, r, 2, pressed);
         const double shift = pressed ? 1 : 0;
@@ -450,8 +451,8 @@ constexpr SkinPicture kPictures[] = {
     {"down_arrow.bmp", 34, 17, down_arrow},
     {"scroll_image.bmp", 34, 49, scroll_image},
     {"preview_border.bmp", 121, 117, preview_border},
-    {"up_button.bmp", 25, 18, up_button},
-    {"down_button.bmp", 25, 18, down_button},
+    {"up_button.bmp", 25, 16, up_button},
+    {"down_button.bmp", 25, 16, down_button},
     {"switch_display.bmp", 33, 17, switch_display},
     {"hide_line.bmp", 8, 32, hide_line},
     {"mini_button.bmp", 25, 100, mini_button},

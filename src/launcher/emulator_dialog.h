@@ -1,0 +1,56 @@
+#pragma once
+// What the add and edit dialogs share: a name, a location chosen through the open-file dialog and
+// an about text, with OK, Cancel and Browse buttons.
+#include <string>
+
+#include "toolkit/framed_form.h"
+
+namespace kv {
+
+class EmulatorDialog : public toolkit::FramedForm {
+  public:
+    EmulatorDialog(std::string name, const std::string& title);
+
+    forms::Label& Label1;  // "Name:"
+    forms::Shape& Shape1;
+    forms::TextBox& Text1;  // the name
+    forms::Label& Label3;   // "Location:"
+    forms::Shape& Shape2;
+    forms::TextBox& Text3;        // the executable's folder, read-only
+    forms::PictureBox& Picture3;  // Browse
+    forms::Image& Image1;
+    forms::Label& Label6;
+    forms::Label& Label9;
+    forms::Label& Label2;  // "About emulator:"
+    forms::Shape& Shape3;
+    forms::TextBox& Text2;        // the about text
+    forms::PictureBox& Picture2;  // Cancel
+    forms::Image& Image3;
+    forms::Label& Label5;
+    forms::Label& Label7;
+    forms::PictureBox& Picture1;  // OK
+    forms::Image& Image2;
+    forms::Label& Label4;
+    forms::Label& Label8;
+
+    void Label9_Click();
+
+  protected:
+    void Form_Load() override;
+    // What a cancelled browse leaves in chosen_path.
+    virtual std::string path_after_cancelled_browse() const = 0;
+    // The empty-name message shown over this dialog; true when the name was empty.
+    bool refuse_empty_name();
+    // The record parts OK stores: Text1 and the location, Text1 and the about text.
+    std::string emulator_record();
+    std::string about_record() const;
+    // Empties the three boxes and the chosen path.
+    void clear_boxes();
+    // The main window polls the wheel again and the dialog hides.
+    void close_dialog();
+
+    // The executable as the open-file dialog gave it: folder, "|", file name.
+    std::string chosen_path;
+};
+
+}  // namespace kv

@@ -1,0 +1,40 @@
+// Minimising, and hiding the main window to a strip at the left screen edge.
+#include "app/forms.h"
+#include "launcher/hide_form.h"
+#include "launcher/main_form.h"
+#include "platform/runtime.h"
+
+namespace kv {
+
+namespace {
+constexpr float slide_step = 500;
+}
+
+void Main_form::Min_image_Click() {
+    set_window_state(forms::WindowState::minimized);
+}
+
+void Main_form::hide_image_Click() {
+    auto& strip = app::form<hide_form>();
+    // A press while the window slides either way is ignored: two slides would fight over the window.
+    if (Timer1.running() || strip.Timer1.running()) return;
+    strip.get_coordinates(to_int32(left()), to_int32(top()));
+    emulator_list.scroll_event.set_enabled(false);
+    Timer1.set_enabled(true);
+}
+
+void Main_form::Timer1_Timer() {
+    const float w = width();
+    const float l = left();
+    if (l >= -w) {
+        set_left(l - slide_step);
+        return;
+    }
+    Timer1.set_enabled(false);
+    auto& strip = app::form<hide_form>();
+    strip.size_all();
+    strip.show();
+    hide();
+}
+
+}  // namespace kv

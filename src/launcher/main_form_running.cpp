@@ -1,0 +1,116 @@
+// Running the selected emulator, the command bar and its keyboard shortcuts.
+#include <algorithm>
+
+#include "launcher/main_form.h"
+#include "launcher/path_override.h"
+#include "platform/folder.h"
+#include "platform/forms/backend.h"
+#include "platform/runtime.h"
+#include "toolkit/shel_ex.h"
+
+namespace kv {
+
+namespace {
+
+// A normal-size window that is not activated.
+constexpr int32_t show_no_activate = 4;
+
+enum Command : std::size_t {
+    add_command,
+    delete_command,
+    edit_command,
+    browse_command,
+    run_command,
+    switches_command
+};
+
+constexpr int16_t ctrl_n = 14;
+constexpr int16_t ctrl_d = 4;
+constexpr int16_t ctrl_e = 5;
+constexpr int16_t ctrl_r = 18;
+constexpr int16_t ctrl_b = 2;
+constexpr int16_t ctrl_w = 23;
+
+}  // namespace
+
+void Main_form::run_emulator(std::string param) {
+    bool started = false;
+    // Any failure ends the request silently: nothing started, no after-run behaviour.
+    stop_at_failure([&] {
+        const auto found = std::find(display_list.begin(), display_list.end(), selected_emulator);
+        if (found == display_list.end()) return;
+        const auto position = static_cast<std::size_t>(found - display_list.begin());
+        const auto* list = catalogue.section_list(current_section);
+        if (!list || position >= list->size()) return;
+        const std::string& record = (*list)[position];
+        const auto stored = record_field(record, 1);
+        const auto executable = record_field(record, 2);
+        if (!stored || !executable) return;
+        const std::string folder(*stored);
+        const auto overridden =
+            overridden_folder(std::filesystem::absolute(program_folder()).string(), folder);
+        if (!overridden) return;
+        const std::string dir = path_override ? *overridden : folder;
+
+        if (param == "_disabled_") param.clear();
+        if (param == "_browse_") {
+            if (folder == "Unknown") return;
+            // Quoted, so that a folder with blanks reaches the file manager as one argument.
+            toolkit::shell_execute("explorer.exe \"" + dir + "\"", show_no_activate, dir);
+            return;
+        }
+        toolkit::shell_execute(dir + std::string(*executable) + param, show_no_activate, dir);
+        started = true;
+    });
+    if (!started) return;
+
+    switch (launcher_state) {
+        case 1:
+            save_database();
+            save_config();
+            forms::end_program();
+        case 2:
+            set_window_state(forms::WindowState::minimized);
+            break;
+        default:
+            break;
+    }
+}
+
+void Main_form::command_Click(std::size_t i) {
+    // Skins, Options, Configs and Help open windows that come with their own parts of the program.
+    switch (i) {
+        case add_command:
+            open_add_new();
+            break;
+        case delete_command:
+            delete_emu();
+            break;
+        case edit_command:
+            open_edit_form();
+            break;
+        case browse_command:
+            run_emulator("_browse_");
+            break;
+        case run_command:
+            run_emulator("_disabled_");
+            break;
+        case switches_command:
+            open_switches_form();
+            break;
+        default:
+            break;
+    }
+}
+
+void Main_form::Picture16_KeyPress(int16_t& key_ascii) {
+    // Each code is tested on its own. Ctrl+S, Ctrl+O and Ctrl+C come with their windows.
+    if (key_ascii == ctrl_n) open_add_new();
+    if (key_ascii == ctrl_d) delete_emu();
+    if (key_ascii == ctrl_e) open_edit_form();
+    if (key_ascii == ctrl_r) run_emulator("_disabled_");
+    if (key_ascii == ctrl_b) run_emulator("_browse_");
+    if (key_ascii == ctrl_w) open_switches_form();
+}
+
+}  // namespace kv

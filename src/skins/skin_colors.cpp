@@ -1,0 +1,162 @@
+#include "skins/skin_colors.h"
+
+#include <string>
+
+#include "app/forms.h"
+#include "platform/runtime.h"
+#include "skins/skin_bitmaps.h"
+
+namespace kv::skins {
+
+namespace {
+
+constexpr int list_selected_line = 13;
+constexpr int first_color_line = 6;
+constexpr int last_color_line = 25;
+
+// One window's targets on one line, as blank-separated control names; "name(3)" is one element,
+// "name(all)" every element. The dialogs' own controls join these rows as the dialogs get them.
+struct ColorRow {
+    int line;
+    Paint paint;
+    std::string_view window;
+    std::string_view controls;
+};
+
+constexpr ColorRow rows[] = {
+    {6, Paint::fore, "Main_form", "Framebar_title"},
+    {6, Paint::fore, "add_new", "Framebar_title"},
+    {6, Paint::fore, "edit_form", "Framebar_title"},
+    {6, Paint::fore, "font_browser", "Framebar_title"},
+    {6, Paint::fore, "messages_form", "Framebar_title"},
+    {6, Paint::fore, "options_form", "Framebar_title"},
+    {6, Paint::fore, "skin_browser", "Framebar_title"},
+    {6, Paint::fore, "switches_form", "Framebar_title"},
+    {6, Paint::fore, "about_form", "Framebar_title"},
+    {6, Paint::fore, "language_browser", "Framebar_title"},
+    {6, Paint::fore, "configs_form", "Framebar_title"},
+    {6, Paint::fore, "add_profile", "Framebar_title"},
+    {6, Paint::fore, "ePSXe_config", "Framebar_title"},
+    {6, Paint::fore, "PSXeven_config", "Framebar_title"},
+    {6, Paint::fore, "PCSX_config", "Framebar_title"},
+    {6, Paint::fore, "SSSPSX_config", "Framebar_title"},
+    {7, Paint::fore, "Main_form", "section_label(all)"},
+    {8, Paint::fore, "Main_form", "down_section_label(all)"},
+    {9, Paint::fore, "Main_form", "about_txt"},
+    {10, Paint::fore, "Main_form", "Label13 Label14 Label15 Label16 Label17"},
+    {11, Paint::fore, "Main_form", "platform_preview_label emulators_label Label1 Label2 switches_number"},
+    {12, Paint::fore, "Main_form",
+     "list_item list_item2 list_item3 list_item4 list_item5 list_item6 list_item7"},
+    {14, Paint::fore, "add_new", "Label5 Label4 Label6"},
+    {14, Paint::fore, "edit_form", "Label5 Label4 Label6"},
+    {14, Paint::fore, "switches_form", "section_label(0) section_label(1) Label1"},
+    {14, Paint::fore, "options_form", "Label22 Label32 Label10 Label19 Label20 Label46"},
+    {14, Paint::fore, "about_form", "Label6"},
+    {14, Paint::fore, "messages_form", "Label22"},
+    {15, Paint::back, "add_new", "Text1 Text2 Text3"},
+    {15, Paint::back, "edit_form", "Text1 Text2 Text3"},
+    {15, Paint::back, "options_form", "Text1 Text3"},
+    {15, Paint::back, "switches_form", "Text3"},
+    {15, Paint::back, "Main_form", "Picture32"},
+    {16, Paint::fore, "add_new", "Text1 Text2 Text3"},
+    {16, Paint::fore, "edit_form", "Text1 Text2 Text3"},
+    {16, Paint::fore, "switches_form", "Text3"},
+    {16, Paint::fore, "options_form", "Text1 Text3"},
+    {17, Paint::border, "add_new", "Shape1 Shape2 Shape3"},
+    {17, Paint::border, "edit_form", "Shape1 Shape2 Shape3"},
+    {17, Paint::border, "options_form", "Shape1 Shape2"},
+    {18, Paint::fore, "add_new", "Label1 Label2 Label3"},
+    {18, Paint::fore, "edit_form", "Label1 Label2 Label3"},
+    {18, Paint::fore, "options_form",
+     "Label16 Label17 Label18 Label21 Label31 Label26 Label48 Label7 Label15 Label14 Label13 Label12 Label11 "
+     "Label9 Label8 Label45 Label47 Label52"},
+    {18, Paint::fore, "messages_form", "Label31"},
+    {18, Paint::fore, "about_form", "help_cap Label1 Label2 Label3 Label4 Label5 Label11"},
+    {19, Paint::fore, "about_form", "Label8"},
+    {20, Paint::fore, "about_form", "Label10 Label12"},
+    {21, Paint::border, "about_form", "Shape1 Shape2"},
+    {22, Paint::fore, "options_form", "Label1 Label2 Label30 Label3 Label4 Label5 Label44"},
+    {23, Paint::border, "options_form", "Line1 Line2 Line3 Line4 Line6 Line7 Line8"},
+    {24, Paint::border, "options_form", "Line5"},
+    // Line 25 colours the editors' plug-in captions.
+};
+
+void add_targets(const ColorRow& row, std::vector<ColorTarget>& out) {
+    std::string_view rest = row.controls;
+    while (!rest.empty()) {
+        const auto blank = rest.find(' ');
+        std::string_view name = rest.substr(0, blank);
+        rest = blank == std::string_view::npos ? std::string_view{} : rest.substr(blank + 1);
+        int index = single_control;
+        if (auto open = name.find('('); open != std::string_view::npos) {
+            const std::string_view inside = name.substr(open + 1, name.size() - open - 2);
+            index = inside == "all" ? all_elements : std::stoi(std::string(inside));
+            name = name.substr(0, open);
+        }
+        out.push_back({row.line, row.paint, row.window, name, index});
+    }
+}
+
+void paint(forms::Control& c, Paint how, forms::Color colour) {
+    auto* shape = dynamic_cast<forms::Shape*>(&c);
+    auto* line = dynamic_cast<forms::Line*>(&c);
+    switch (how) {
+        case Paint::fore:
+            c.set_fore_color(colour);
+            return;
+        case Paint::back:
+            if (shape) return shape->set_fill_color(colour);
+            return c.set_back_color(colour);
+        case Paint::border:
+            if (shape) return shape->set_border_color(colour);
+            if (line) return line->set_border_color(colour);
+            return c.set_back_color(colour);
+    }
+}
+
+// The value is converted anew for each target, so a bad one fails before its line sets anything.
+void apply_line(int line, const std::string& value) {
+    for (const ColorTarget& t : skin_color_targets()) {
+        if (t.line != line) continue;
+        forms::Form* form = app::form_named(t.window);
+        if (!form) continue;
+        if (t.index != all_elements) {
+            forms::Control* c =
+                t.index == single_control ? form->find(t.control) : form->find(t.control, t.index);
+            if (c) paint(*c, t.paint, color_value(value));
+            continue;
+        }
+        for (int i = 0; forms::Control* c = form->find(t.control, i); ++i)
+            paint(*c, t.paint, color_value(value));
+    }
+}
+
+}  // namespace
+
+const std::vector<ColorTarget>& skin_color_targets() {
+    static const std::vector<ColorTarget> targets = [] {
+        std::vector<ColorTarget> out;
+        for (const ColorRow& row : rows) add_targets(row, out);
+        return out;
+    }();
+    return targets;
+}
+
+forms::Color color_value(std::string_view value) {
+    const int32_t v = text_to_int32(value);
+    if (v < 0 || v > 0xFFFFFF) throw Failure("not a colour: " + std::string(value));
+    return static_cast<forms::Color>(v);
+}
+
+void apply_skin_colors(SkinSettingsReader& reader, int32_t& list_selected) {
+    while (reader.lines_read() < first_color_line - 1) reader.next_line();
+    for (int line = first_color_line; line <= last_color_line; ++line) {
+        const std::string value = line_value(reader.next_line());
+        if (line == list_selected_line)
+            list_selected = text_to_int32(value);
+        else
+            apply_line(line, value);
+    }
+}
+
+}  // namespace kv::skins

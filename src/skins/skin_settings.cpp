@@ -1,0 +1,67 @@
+#include "skins/skin_settings.h"
+
+#include "platform/folder.h"
+#include "platform/runtime.h"
+
+namespace kv::skins {
+
+namespace {
+constexpr std::string_view separator = " = ";
+// No sound settings line comes near this; a longer one is refused rather than held in memory.
+constexpr std::size_t max_line_length = 64 * 1024;
+}  // namespace
+
+std::filesystem::path skin_settings_file(const std::string& skin_name) {
+    const std::filesystem::path relative = std::filesystem::path("Skins") / skin_name / "Config.ini";
+    if (auto found = resolve_ignoring_case(program_folder(), relative)) return *found;
+    throw Failure("skin settings not found: " + relative.string());
+}
+
+SkinSettingsReader::SkinSettingsReader(const std::filesystem::path& file) : in_(file, std::ios::binary) {
+    if (!in_) throw Failure("cannot open " + file.string());
+}
+
+std::string SkinSettingsReader::physical_line() {
+    // Lines end in CR LF, LF or CR; a last line without an end counts.
+    if (in_.peek() == std::char_traits<char>::eof()) throw Failure("the skin settings end early");
+    std::string line;
+    for (int c = in_.get(); c != std::char_traits<char>::eof(); c = in_.get()) {
+        if (c == '\n') break;
+        if (c == '\r') {
+            if (in_.peek() == '\n') in_.get();
+            break;
+        }
+        if (line.size() == max_line_length) throw Failure("a skin settings line is too long");
+        line += static_cast<char>(c);
+    }
+    return line;
+}
+
+std::string SkinSettingsReader::next_line() {
+    if (lines_read_ == skin_settings_lines) throw Failure("a skin settings file has forty lines");
+    std::string line;
+    if (carried_) {
+        line = std::move(*carried_);
+        carried_.reset();
+    } else {
+        line = physical_line();
+    }
+    if (lines_read_ == 0) {
+        if (auto comma = line.find(','); comma != std::string::npos) {
+            carried_ = line.substr(comma + 1);
+            line.resize(comma);
+        }
+    }
+    ++lines_read_;
+    return line;
+}
+
+std::string line_value(std::string_view line) {
+    const auto at = line.find(separator);
+    if (at == std::string_view::npos)
+        throw Failure("no \" = \" in the skin settings line: " + std::string(line));
+    std::string_view rest = line.substr(at + separator.size());
+    return std::string(rest.substr(0, rest.find(separator)));
+}
+
+}  // namespace kv::skins

@@ -1,0 +1,38 @@
+#pragma once
+// A skin's settings file ("Config.ini" in its folder), read by line position: the key before " = "
+// is never looked at. Line 1 is one comma-delimited field, so a comma in it makes the rest of that
+// line line 2 and every later line comes one early. Forty lines are read at most.
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kv::skins {
+
+inline constexpr int skin_settings_lines = 40;
+
+// The skin's settings file, found ignoring letter case; fails (kv::Failure) when it is not there.
+std::filesystem::path skin_settings_file(const std::string& skin_name);
+
+class SkinSettingsReader {
+  public:
+    // Fails when the file cannot be opened.
+    explicit SkinSettingsReader(const std::filesystem::path& file);
+
+    // The next line, numbered from 1. Fails when the file ends or forty lines have been read.
+    std::string next_line();
+    int lines_read() const { return lines_read_; }
+
+  private:
+    std::string physical_line();
+    std::ifstream in_;
+    int lines_read_ = 0;
+    std::optional<std::string> carried_;  // what followed the comma of line 1
+};
+
+// The text between a line's first " = " and the next one (or the line's end); fails without " = ".
+std::string line_value(std::string_view line);
+
+}  // namespace kv::skins

@@ -1,0 +1,2 @@
+#!/bin/sh
+echo "$@" > "$(dirname "$0")/args.txt"

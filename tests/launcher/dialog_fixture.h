@@ -1,0 +1,56 @@
+#pragma once
+// A started program on a temporary program folder with the headless display, for the tests of the
+// main window's dialogs. A dialog opened modal runs the actions queued before it, as a user would.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/forms.h"
+#include "launcher/main_form.h"
+#include "platform/folder.h"
+#include "platform/headless/headless_backend.h"
+#include "support/test_support.h"
+
+namespace kvtest {
+
+using Lines = std::vector<std::string>;
+
+// A Data.kvl with the given PSX records, about records (each followed by "end") and switch records.
+inline std::string catalogue_file(const Lines& psx, const Lines& about = {}, const Lines& switches = {}) {
+    std::string bytes = "[PSX]\r\n";
+    for (const auto& r : psx) bytes += r + "\r\n";
+    bytes +=
+        "[PS2]\r\n[NDS]\r\n[GB/GBA]\r\n[N64]\r\n[DC]\r\n[GC]\r\n[Saturn]\r\n[S/NES]\r\n[Misc]\r\n[About]\r\n";
+    for (const auto& r : about) bytes += r + "\r\nend\r\n";
+    bytes += "[Switches]\r\n";
+    for (const auto& r : switches) bytes += r + "\r\n";
+    return bytes;
+}
+
+class DialogTest : public ::testing::Test {
+  protected:
+    DialogTest() {
+        kv::forms::set_backend(&display);
+        kv::set_program_folder(folder.path());
+    }
+    ~DialogTest() override {
+        kv::app::reset_forms();
+        kv::forms::set_backend(nullptr);
+    }
+
+    kv::Main_form& start(const std::string& data = {}) {
+        if (!data.empty()) write_file(folder / "Data.kvl", data);
+        kv::app::start_program();
+        return kv::app::form<kv::Main_form>();
+    }
+
+    // What the user does while the next modal dialog is open.
+    void then(std::function<void()> action) { display.queue_action(std::move(action)); }
+
+    TempFolder folder;
+    kv::headless::HeadlessBackend display;
+};
+
+}  // namespace kvtest

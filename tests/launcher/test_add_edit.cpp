@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "app/forms.h"
+#include "dialog_fixture.h"
+#include "launcher/add_new.h"
+#include "launcher/edit_form.h"
+#include "toolkit/messages_form.h"
+
+namespace kv {
+namespace {
+
+using kvtest::catalogue_file;
+using kvtest::Lines;
+
+using AddEditTest = kvtest::DialogTest;
+
+TEST_F(AddEditTest, AddingWithoutALocationStoresItUnknownAndShowsTheAboutTextAtOnce) {
+    Main_form& main = start();
+    auto& dialog = app::form<add_new>();
+    then([&] {
+        EXPECT_FALSE(main.emulator_list.scroll_event.enabled());
+        dialog.Text1.set_text("Zeta");
+        dialog.Text2.set_text("Plays | everything");
+        dialog.Label8_Click();
+    });
+    main.open_add_new();
+    EXPECT_EQ(main.PSX_emu, Lines{"Zeta|Unknown|Unknown"});
+    EXPECT_EQ(main.catalogue.about_list, Lines{"Zeta|Plays | everything"});
+    EXPECT_EQ(main.about_txt.caption(), "Plays | everything");
+    EXPECT_TRUE(main.catalogue.switches_list.empty());
+    EXPECT_TRUE(main.emulator_list.scroll_event.enabled());
+    EXPECT_FALSE(dialog.visible());
+    EXPECT_EQ(dialog.Text1.text() + dialog.Text2.text() + dialog.Text3.text(), "");
+}
+
+TEST_F(AddEditTest, BrowsingShowsTheFolderAndStoresFolderAndFile) {
+    Main_form& main = start();
+    auto& dialog = app::form<add_new>();
+    display.answer_file((folder / "emus" / "zeta").string());
+    display.answer_file(std::nullopt);
+    then([&] {
+        dialog.Text1.set_text("Zeta");
+        dialog.Label9_Click();
+        EXPECT_EQ(dialog.Text3.text(), (folder / "emus").string() + "/");
+        dialog.Label8_Click();
+    });
+    main.open_add_new();
+    ASSERT_EQ(display.file_requests().size(), 1u);
+    const auto& request = display.file_requests()[0];
+    EXPECT_EQ(request.filter_pattern, "*.exe");
+    EXPECT_EQ(request.title, "Browse");
+    EXPECT_EQ(request.start_folder, folder.path());
+    EXPECT_EQ(request.owner, &dialog);
+    EXPECT_EQ(main.PSX_emu, Lines{"Zeta|" + (folder / "emus").string() + "/|zeta"});
+
+    // A cancelled browse leaves the box as it was and the location unknown.
+    then([&] {
+        dialog.Text1.set_text("Eta");
+        dialog.Text3.set_text("/stale/");
+        dialog.Label9_Click();
+        EXPECT_EQ(dialog.Text3.text(), "/stale/");
+        dialog.Label8_Click();
+    });
+    main.open_add_new();
+    EXPECT_EQ(main.PSX_emu.back(), "Eta|Unknown|Unknown");
+}
+
+TEST_F(AddEditTest, AnEmptyNameIsRefusedWithTheMessageAndTheDialogKeepsItsText) {
+    Main_form& main = start();
+    auto& dialog = app::form<add_new>();
+    auto& box = app::form<toolkit::messages_form>();
+    then([&] {
+        dialog.Text2.set_text("about");
+        dialog.Label8_Click();  // opens the message box over the dialog
+    });
+    then([&] {
+        EXPECT_EQ(box.Label31.caption(), "A name of the emulator is required.");
+        EXPECT_EQ(box.owner(), &dialog);
+        box.Label43_Click();
+    });
+    then([&] {
+        EXPECT_TRUE(dialog.visible());
+        EXPECT_EQ(dialog.Text2.text(), "about");
+        EXPECT_FALSE(main.emulator_list.scroll_event.enabled());
+        // Blanks are a name.
+        dialog.Text1.set_text(" ");
+        dialog.Label8_Click();
+    });
+    main.open_add_new();
+    EXPECT_EQ(main.PSX_emu, Lines{" |Unknown|Unknown"});
+}
+
+TEST_F(AddEditTest, TheNameBoxTakesNoFieldSeparator) {
+    start();
+    auto& dialog = app::form<edit_form>();
+    dialog.Text1.type_character('A');
+    dialog.Text1.type_character('|');
+    EXPECT_EQ(dialog.Text1.text(), "A");
+    dialog.Text1.set_text("B|C");
+    EXPECT_EQ(dialog.Text1.text(), "BC");
+}
+
+TEST_F(AddEditTest, RenamingKeepsThePositionAndCarriesAboutTextAndSwitches) {
+    Main_form& main = start(catalogue_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"},
+                                           {"A|first", "B|x | y", "C|third"}, {"B|-1||-3||", "A|-z||||"}));
+    auto& dialog = app::form<edit_form>();
+    main.emulator_list.row_MouseDown(2, {});
+    then([&] {
+        EXPECT_EQ(dialog.Text1.text(), "B");
+        EXPECT_EQ(dialog.Text2.text(), "x | y");
+        EXPECT_EQ(dialog.Text3.text(), "/b/");
+        EXPECT_EQ(dialog.edit_index, 2);
+        EXPECT_EQ(main.catalogue.switches_list, Lines{"A|-z||||"});
+        dialog.Text1.set_text("B2");
+        dialog.Label8_Click();
+    });
+    main.open_edit_form();
+    EXPECT_EQ(main.PSX_emu, (Lines{"A|/a/|a", "B2|/b/|b", "C|/c/|c"}));
+    EXPECT_EQ(main.catalogue.about_list, (Lines{"A|first", "C|third", "B2|x | y"}));
+    EXPECT_EQ(main.catalogue.switches_list, (Lines{"A|-z||||", "B2|-1||-3||"}));
+    EXPECT_TRUE(main.emulator_list.scroll_event.enabled());
+}
+
+TEST_F(AddEditTest, EditCancelPutsTheSwitchesBackAndTouchesNothingElse) {
+    Main_form& main = start(catalogue_file({"A|Unknown|Unknown"}, {"A|about"}, {"A|-a||||"}));
+    auto& dialog = app::form<edit_form>();
+    display.answer_file(std::nullopt);
+    then([&] {
+        EXPECT_EQ(dialog.Text3.text(), "");  // an unknown folder shows nothing
+        dialog.Text1.set_text("Renamed");
+        dialog.Label9_Click();
+        dialog.Label7_Click();
+    });
+    main.open_edit_form();
+    EXPECT_EQ(main.PSX_emu, Lines{"A|Unknown|Unknown"});
+    EXPECT_EQ(main.catalogue.about_list, Lines{"A|about"});
+    EXPECT_EQ(main.catalogue.switches_list, Lines{"A|-a||||"});
+
+    // OK without browsing keeps the unknown location.
+    then([&] { dialog.Label8_Click(); });
+    main.open_edit_form();
+    EXPECT_EQ(main.PSX_emu, Lines{"A|Unknown|Unknown"});
+}
+
+TEST_F(AddEditTest, EditOnAnEmptyListOpensNothing) {
+    Main_form& main = start();
+    main.open_edit_form();
+    EXPECT_FALSE(app::form<edit_form>().visible());
+    EXPECT_TRUE(main.emulator_list.scroll_event.enabled());
+}
+
+}  // namespace
+}  // namespace kv

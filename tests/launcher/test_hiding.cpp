@@ -1,0 +1,110 @@
+// Minimising, and hiding to the strip at the left screen edge, on the virtual clock.
+#include <gtest/gtest.h>
+
+#include "launcher/hide_form.h"
+#include "launcher/main_form_fixture.h"
+
+namespace kv {
+namespace {
+
+class HidingTest : public kvtest::MainFormFixture {
+protected:
+    Main_form& start_at(const std::string& left, const std::string& top = "2000") {
+        auto config = kvtest::default_config_lines();
+        config[2] = "Main Window X (Twips) = " + left;
+        config[3] = "Main Window Y (Twips) = " + top;
+        return start(config);
+    }
+    void tick(int n = 1) { display.advance(10 * n); }
+};
+
+TEST_F(HidingTest, SlidesOutAndBackInTheStepsOfFiveHundredTwips) {
+    Main_form& main = start_at("3000");
+    hide_form& strip = app::form<hide_form>();
+    main.hide_image_Click();
+    EXPECT_FALSE(main.emulator_list.scroll_event.enabled());
+    tick(24);
+    EXPECT_EQ(main.left(), -9000);
+    EXPECT_TRUE(main.visible());
+    tick();
+    EXPECT_FALSE(main.visible());
+    EXPECT_TRUE(strip.visible());
+    EXPECT_EQ(strip.left(), 0);
+    EXPECT_EQ(strip.height(), display.screen_height());
+    EXPECT_EQ(strip.hideline.height(), display.screen_height());
+    tick();
+    EXPECT_TRUE(strip.top_most());
+
+    // Any button on the strip brings the window back, right edge at the screen's left edge.
+    strip.deliver_mouse_down(10, 100, forms::right_button, 0);
+    EXPECT_TRUE(main.visible());
+    EXPECT_FALSE(strip.visible());
+    EXPECT_EQ(main.left(), -8775);
+    EXPECT_EQ(main.top(), 2000);
+    tick(23);
+    EXPECT_EQ(main.left(), 2725);
+    EXPECT_FALSE(main.emulator_list.scroll_event.enabled());
+    tick();
+    EXPECT_EQ(main.left(), 3000);
+    EXPECT_TRUE(main.emulator_list.scroll_event.enabled());
+    EXPECT_FALSE(strip.Timer1.enabled());
+}
+
+TEST_F(HidingTest, PositionsBeyondSixteenBitsComeBack) {
+    // Right of pixel 2184 on a wide desktop.
+    Main_form& main = start_at("45000", "-40000");
+    main.hide_image_Click();
+    tick(200);
+    ASSERT_TRUE(app::form<hide_form>().visible());
+    app::form<hide_form>().strip_MouseDown();
+    tick(200);
+    EXPECT_EQ(main.left(), 45000);
+    EXPECT_EQ(main.top(), -40000);
+}
+
+TEST_F(HidingTest, APressWhileSlidingIsIgnored) {
+    Main_form& main = start_at("3000");
+    hide_form& strip = app::form<hide_form>();
+    main.hide_image_Click();
+    tick(5);
+    main.hide_image_Click();  // the saved place stays the first one
+    tick(30);
+    strip.strip_MouseDown();
+    tick(5);
+    main.hide_image_Click();  // sliding back: no slide out against it
+    strip.strip_MouseDown();  // nor a second slide back
+    EXPECT_FALSE(main.Timer1.enabled());
+    tick(30);
+    EXPECT_EQ(main.left(), 3000);
+    EXPECT_TRUE(main.visible());
+}
+
+TEST_F(HidingTest, AWindowAlreadyFarLeftIsHiddenOnTheFirstTick) {
+    Main_form& main = start_at("-9000");
+    main.hide_image_Click();
+    tick();
+    EXPECT_FALSE(main.visible());
+    app::form<hide_form>().strip_MouseDown();
+    EXPECT_EQ(main.left(), -8775);
+    tick();
+    EXPECT_EQ(main.left(), -9000);
+}
+
+TEST_F(HidingTest, MinimiseAndThePressedLooks) {
+    Main_form& main = start();
+    for (forms::Image* image : {&main.Min_image, &main.hide_image, &main.X_image}) {
+        const float x = image->form_x() + 10, y = image->form_y() + 10;
+        main.deliver_mouse_down(x, y, forms::middle_button, 0);
+        EXPECT_EQ(image->top(), -255) << image->name();
+        main.deliver_mouse_up(x, y, forms::middle_button, 0);
+        EXPECT_EQ(image->top(), 0) << image->name();
+    }
+    const float x = main.Min_image.form_x() + 10, y = main.Min_image.form_y() + 10;
+    main.deliver_mouse_down(x, y, forms::left_button, 0);
+    main.deliver_mouse_up(x, y, forms::left_button, 0);
+    EXPECT_EQ(main.window_state(), forms::WindowState::minimized);
+    EXPECT_TRUE(main.visible());
+}
+
+}  // namespace
+}  // namespace kv

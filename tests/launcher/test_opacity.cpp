@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "launcher/game_prompt.h"
+#include "launcher/hide_form.h"
+#include "launcher/main_form_fixture.h"
+#include "launcher/options_form.h"
+#include "platform/text_file.h"
+#include "plugins/popup_form.h"
+
+namespace kv {
+namespace {
+
+class OpacityTest : public kvtest::MainFormFixture {
+protected:
+    // The sixteen windows that share the opacity: the main window and every framed dialog.
+    std::vector<forms::Form*> shared() {
+        std::vector<forms::Form*> out;
+        for (forms::Form* f : app::created_forms())
+            if (f != &app::form<popup_form>() && f != &app::form<hide_form>() && f != &app::form<game_prompt>())
+                out.push_back(f);
+        return out;
+    }
+};
+
+TEST_F(OpacityTest, AlphaIsThePercentageTimesTwoAndAHalfRoundedHalfToEven) {
+    Main_form& main = start();
+    ASSERT_EQ(shared().size(), 16u);
+    for (auto [percent, alpha] : {std::pair{11, 28}, {13, 32}, {99, 248}, {50, 125}, {10, 25}, {51, 128}}) {
+        int32_t value = percent;
+        main.make_forms_transparent(value);
+        EXPECT_EQ(main.opacity, percent);
+        for (forms::Form* f : shared()) {
+            EXPECT_TRUE(f->layered()) << f->name();
+            EXPECT_EQ(f->alpha(), alpha) << percent << " " << f->name();
+        }
+    }
+    int32_t full = 100;
+    main.make_forms_transparent(full);
+    for (forms::Form* f : shared()) EXPECT_FALSE(f->layered()) << f->name();
+
+    // The picker keeps its own alpha; the strip and the prompt are never layered.
+    EXPECT_TRUE(app::form<popup_form>().layered());
+    EXPECT_EQ(app::form<popup_form>().alpha(), 220);
+    EXPECT_FALSE(app::form<hide_form>().layered());
+    EXPECT_FALSE(app::form<game_prompt>().layered());
+}
+
+TEST_F(OpacityTest, ValuesOutsideTheRangeAreBoundedAndWrittenBack) {
+    Main_form& main = start();
+    int32_t value = 5;
+    main.make_forms_transparent(value);
+    EXPECT_EQ(value, 10);
+    EXPECT_EQ(main.alpha(), 25);
+    value = 150;
+    main.make_forms_transparent(value);
+    EXPECT_EQ(value, 100);
+    EXPECT_FALSE(main.layered());
+    EXPECT_EQ(app::form<popup_form>().alpha(), 220);
+}
+
+TEST_F(OpacityTest, TheSettingsOpacityIsAppliedAndSavedBounded) {
+    auto config = kvtest::default_config_lines();
+    config[10] = "Opacity = 5";
+    Main_form& main = start(config);
+    EXPECT_EQ(main.opacity, 10);
+    EXPECT_EQ(app::form<options_form>().alpha(), 25);
+    EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
+    EXPECT_EQ(read_lines(folder / "Config.ini").at(10), "Opacity = 10");
+}
+
+}  // namespace
+}  // namespace kv

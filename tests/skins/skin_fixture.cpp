@@ -1,0 +1,82 @@
+#include "skins/skin_fixture.h"
+
+#include <cstdint>
+
+#include "app/forms.h"
+#include "platform/folder.h"
+#include "skins/skin_bitmaps.h"
+
+namespace kvtest {
+
+namespace {
+void put16(std::string& b, uint32_t v) {
+    b += static_cast<char>(v & 0xFF);
+    b += static_cast<char>((v >> 8) & 0xFF);
+}
+void put32(std::string& b, uint32_t v) {
+    put16(b, v & 0xFFFF);
+    put16(b, v >> 16);
+}
+}  // namespace
+
+std::string bmp(int width, int height) {
+    const uint32_t row_bytes = (static_cast<uint32_t>(width) * 3 + 3) / 4 * 4;
+    const uint32_t data = row_bytes * static_cast<uint32_t>(height);
+    std::string b = "BM";
+    put32(b, 54 + data);
+    put32(b, 0);
+    put32(b, 54);
+    put32(b, 40);
+    put32(b, static_cast<uint32_t>(width));
+    put32(b, static_cast<uint32_t>(height));
+    put16(b, 1);
+    put16(b, 24);
+    put32(b, 0);
+    put32(b, data);
+    for (int i = 0; i < 4; ++i) put32(b, 0);
+    b.append(data, '\0');
+    return b;
+}
+
+std::vector<std::string> settings_lines(const std::map<int, std::string>& values, int count) {
+    std::vector<std::string> lines;
+    for (int n = 1; n <= count; ++n) {
+        std::string value = "1";
+        if (n == 1) value = "Tester";
+        if (n >= 29 && n <= 31) value = "100|50|255|300";
+        if (n == 35) value = "12";
+        if (n == 40) value = "2";
+        if (auto it = values.find(n); it != values.end()) value = it->second;
+        lines.push_back("Key" + std::to_string(n) + " = " + value);
+    }
+    return lines;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines) out += l + "\r\n";
+    return out;
+}
+
+SkinTest::SkinTest() {
+    kv::forms::set_backend(&display);
+    kv::set_program_folder(folder.path());
+}
+
+SkinTest::~SkinTest() {
+    kv::app::reset_forms();
+    kv::forms::set_backend(nullptr);
+}
+
+void SkinTest::write_skin(const std::string& name, int height) {
+    int k = 1;
+    for (std::string_view file : kv::skins::skin_bitmap_files())
+        write_file(skin_path(name) / std::string(file), bmp(k++, height));
+    write_settings(name, settings_lines());
+}
+
+void SkinTest::write_settings(const std::string& name, const std::vector<std::string>& lines) {
+    write_file(skin_path(name) / "Config.ini", joined(lines));
+}
+
+}  // namespace kvtest
