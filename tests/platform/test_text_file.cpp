@@ -101,13 +101,33 @@ TEST(TextFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
 }
 
 TEST(TextFile, ReadOnlyFolderLeavesTheOldFileWhole) {
-    if (geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
     kvtest::TempFolder dir;
-    const auto file = dir / "f.txt";
+    const auto folder = dir / "ro";
+    const auto file = folder / "f.txt";
     kvtest::write_file(file, "old");
-    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
-    EXPECT_THROW(kv::write_lines_atomically(file, {"new"}), kv::Failure);
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+    ASSERT_EQ(chmod(file.c_str(), 0666), 0);
+    // Permission bits do not stop root, so the write runs in a child that has given root up.
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+        try {
+            kv::write_lines_atomically(file, {"new"});
+        } catch (const kv::Failure&) {
+            _exit(0);
+        }
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write into a read-only folder did not fail";
     EXPECT_EQ(kvtest::read_file(file), "old");
+    std::vector<std::string> left;
+    for (auto& e : std::filesystem::directory_iterator(folder)) left.push_back(e.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"f.txt"});
 }
 
 }  // namespace
