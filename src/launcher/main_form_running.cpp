@@ -21,7 +21,11 @@ enum Command : std::size_t {
     edit_command,
     browse_command,
     run_command,
-    switches_command
+    switches_command,
+    skins_command,
+    options_command,
+    configs_command,
+    help_command
 };
 
 constexpr int16_t ctrl_n = 14;
@@ -30,6 +34,7 @@ constexpr int16_t ctrl_e = 5;
 constexpr int16_t ctrl_r = 18;
 constexpr int16_t ctrl_b = 2;
 constexpr int16_t ctrl_w = 23;
+constexpr int16_t ctrl_o = 15;
 
 }  // namespace
 
@@ -78,7 +83,8 @@ void Main_form::run_emulator(std::string param) {
 }
 
 void Main_form::command_Click(std::size_t i) {
-    // Skins, Options, Configs and Help open windows that come with their own parts of the program.
+    // Skins and Configs open windows that come with their own parts of the program: until those
+    // windows can be closed again, their buttons do nothing.
     switch (i) {
         case add_command:
             open_add_new();
@@ -98,19 +104,26 @@ void Main_form::command_Click(std::size_t i) {
         case switches_command:
             open_switches_form();
             break;
+        case options_command:
+            open_options_form();
+            break;
+        case help_command:
+            open_help();
+            break;
         default:
             break;
     }
 }
 
 void Main_form::Picture16_KeyPress(int16_t& key_ascii) {
-    // Each code is tested on its own. Ctrl+S, Ctrl+O and Ctrl+C come with their windows.
+    // Each code is tested on its own. Ctrl+S and Ctrl+C come with their windows.
     if (key_ascii == ctrl_n) open_add_new();
     if (key_ascii == ctrl_d) delete_emu();
     if (key_ascii == ctrl_e) open_edit_form();
     if (key_ascii == ctrl_r) run_emulator("_disabled_");
     if (key_ascii == ctrl_b) run_emulator("_browse_");
     if (key_ascii == ctrl_w) open_switches_form();
+    if (key_ascii == ctrl_o) open_options_form();
 }
 
 }  // namespace kv

@@ -16,8 +16,8 @@ namespace kvtest {
 // A Data.kvl with records in the given sections (index in section order) and switch records.
 inline std::string catalogue_with(const std::vector<std::pair<int, std::string>>& records,
                                   const std::vector<std::string>& switches = {}) {
-    static const char* headers[] = {"[PSX]", "[PS2]", "[NDS]", "[GB/GBA]", "[N64]",
-                                    "[DC]",  "[GC]",  "[Saturn]", "[S/NES]", "[Misc]"};
+    static const char* headers[] = {"[PSX]", "[PS2]", "[NDS]",    "[GB/GBA]", "[N64]",
+                                    "[DC]",  "[GC]",  "[Saturn]", "[S/NES]",  "[Misc]"};
     std::string bytes;
     for (int k = 0; k < 10; ++k) {
         bytes += std::string(headers[k]) + "\r\n";
@@ -63,7 +63,7 @@ inline std::string crlf(const std::vector<std::string>& lines) {
 }
 
 class MainFormFixture : public ::testing::Test {
-protected:
+  protected:
     MainFormFixture() {
         kv::forms::set_backend(&display);
         kv::set_program_folder(folder.path());
@@ -77,7 +77,8 @@ protected:
         kv::app::start_program();
         return kv::app::form<kv::Main_form>();
     }
-    kv::Main_form& start(const std::vector<std::string>& config, const std::string& data = catalogue_with({})) {
+    kv::Main_form& start(const std::vector<std::string>& config,
+                         const std::string& data = catalogue_with({})) {
         write_file(folder / "Config.ini", crlf(config));
         write_file(folder / "Data.kvl", data);
         return start();

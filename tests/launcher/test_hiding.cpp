@@ -8,7 +8,7 @@ namespace kv {
 namespace {
 
 class HidingTest : public kvtest::MainFormFixture {
-protected:
+  protected:
     Main_form& start_at(const std::string& left, const std::string& top = "2000") {
         auto config = kvtest::default_config_lines();
         config[2] = "Main Window X (Twips) = " + left;

@@ -11,12 +11,13 @@ namespace kv {
 namespace {
 
 class OpacityTest : public kvtest::MainFormFixture {
-protected:
+  protected:
     // The sixteen windows that share the opacity: the main window and every framed dialog.
     std::vector<forms::Form*> shared() {
         std::vector<forms::Form*> out;
         for (forms::Form* f : app::created_forms())
-            if (f != &app::form<popup_form>() && f != &app::form<hide_form>() && f != &app::form<game_prompt>())
+            if (f != &app::form<popup_form>() && f != &app::form<hide_form>() &&
+                f != &app::form<game_prompt>())
                 out.push_back(f);
         return out;
     }

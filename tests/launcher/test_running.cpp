@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 constexpr const char* emulator_script =
     "#!/bin/sh\n"
     "out=\"$(dirname \"$0\")\"\n"
-    "{ pwd -P; for a in \"$@\"; do echo \"$a\"; done; } > \"$out/ran.tmp\" && mv \"$out/ran.tmp\" \"$out/ran.txt\"\n";
+    "{ pwd -P; for a in \"$@\"; do echo \"$a\"; done; } > \"$out/ran.tmp\" && mv \"$out/ran.tmp\" "
+    "\"$out/ran.txt\"\n";
 
 void make_executable(const fs::path& file, const std::string& text) {
     kvtest::write_file(file, text);
@@ -38,7 +39,7 @@ Lines wait_for(const fs::path& file, std::chrono::milliseconds limit = std::chro
 }
 
 class RunningTest : public kvtest::MainFormFixture {
-protected:
+  protected:
     // An emulator folder (absolute, ending with '/') holding the script.
     std::string emulator(const std::string& name) {
         const fs::path dir = folder / name;
@@ -88,7 +89,8 @@ TEST_F(RunningTest, TheFirstOfTwoEqualNamesRuns) {
 
 TEST_F(RunningTest, AfterRunBehaviourFollowsOnlyAStartThatSucceeded) {
     const std::string dir = emulator("emu");
-    Main_form& main = start_with({"Emu|" + dir + "|emu.sh", "Lost|Unknown|Unknown", "Gone|" + dir + "|missing.sh"});
+    Main_form& main =
+        start_with({"Emu|" + dir + "|emu.sh", "Lost|Unknown|Unknown", "Gone|" + dir + "|missing.sh"});
     main.set_launcher_state(1);
     for (int row : {2, 3}) {
         main.emulator_list.row_MouseDown(row, {});
@@ -112,8 +114,9 @@ TEST_F(RunningTest, AfterRunBehaviourFollowsOnlyAStartThatSucceeded) {
 TEST_F(RunningTest, BrowseOpensTheFolderAndNothingFollows) {
     // A stand-in for the desktop's opener on PATH.
     const fs::path bin = folder / "bin";
-    make_executable(bin / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" + (folder / "opened.tmp").string() +
-                                          "\" && mv \"" + (folder / "opened.tmp").string() + "\" \"" +
+    make_executable(bin / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" +
+                                          (folder / "opened.tmp").string() + "\" && mv \"" +
+                                          (folder / "opened.tmp").string() + "\" \"" +
                                           (folder / "opened.txt").string() + "\"\n");
     const std::string old_path = std::getenv("PATH") ? std::getenv("PATH") : "";
     setenv("PATH", (bin.string() + ":" + old_path).c_str(), 1);

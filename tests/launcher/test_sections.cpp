@@ -11,8 +11,9 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class SectionsTest : public kvtest::MainFormFixture {
-protected:
-    Main_form& start_with(std::size_t line, const std::string& text, const std::string& data = kvtest::catalogue_with({})) {
+  protected:
+    Main_form& start_with(std::size_t line, const std::string& text,
+                          const std::string& data = kvtest::catalogue_with({})) {
         Lines config = kvtest::default_config_lines();
         config[line] = text;
         return start(config, data);
@@ -147,7 +148,8 @@ std::string bmp(int w, int h) {
     const int size = 54 + row * h;
     std::string b(static_cast<std::size_t>(size), '\0');
     auto put = [&](int at, int value, int bytes) {
-        for (int i = 0; i < bytes; ++i) b[static_cast<std::size_t>(at + i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+        for (int i = 0; i < bytes; ++i)
+            b[static_cast<std::size_t>(at + i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
     };
     b[0] = 'B';
     b[1] = 'M';

@@ -93,13 +93,11 @@ TEST(SettingsFile, ReadingStopsAtTheFirstLineThatFails) {
         std::string text;
         bool reached_launcher_state;
     };
-    for (const Case& c : {Case{2, "Main Window X (Twips) = center", false},
-                          Case{6, "Font = Verdana|10|True", false},
-                          Case{6, "Font = Verdana|10|True|maybe", false},
-                          Case{8, "Launcher state = 40000", false},
-                          Case{8, "Launcher state = two", false},
-                          Case{10, "Opacity = 3000000000", true},
-                          Case{12, "PS2 has no separator", true}}) {
+    for (const Case& c :
+         {Case{2, "Main Window X (Twips) = center", false}, Case{6, "Font = Verdana|10|True", false},
+          Case{6, "Font = Verdana|10|True|maybe", false}, Case{8, "Launcher state = 40000", false},
+          Case{8, "Launcher state = two", false}, Case{10, "Opacity = 3000000000", true},
+          Case{12, "PS2 has no separator", true}}) {
         Lines lines = good;
         lines[c.line] = c.text;
         const SettingsReading r = read_settings_lines(lines);
