@@ -206,6 +206,10 @@ private:
             std::string cname = rest.substr(0, dot2), prop = rest.substr(dot2 + 1);
             forms::Control* c = f.find(cname);
             if (!c) throw ScriptError{"no control " + cname + " in " + f.name()};
+            // The control's place in its window, following its containers: for scripts that point a
+            // real mouse at it.
+            if (prop == "WindowX") return number_text(c->form_x());
+            if (prop == "WindowY") return number_text(c->form_y());
             auto v = c->property(prop);
             if (!v) throw ScriptError{"no property " + prop + " of " + cname};
             return *v;
