@@ -1,4 +1,5 @@
 #include "launcher/about_form.h"
+#include "toolkit/control_style.h"
 
 #include "app/forms.h"
 #include "launcher/main_form.h"
@@ -41,11 +42,8 @@ constexpr float link_top = 3045;
 constexpr float link_pressed_top = 3060;
 
 forms::Label& text(forms::Label& label, const std::string& caption) {
-    label.set_transparent(true);
-    label.set_fore_color(white);
     label.set_word_wrap(true);
-    label.set_caption(caption);
-    return label;
+    return toolkit::white_text(label, caption);
 }
 
 forms::Label& centred(forms::Label& label, const std::string& caption) {
@@ -53,15 +51,9 @@ forms::Label& centred(forms::Label& label, const std::string& caption) {
     return text(label, caption);
 }
 
-forms::Label& click_label(forms::Label& label) {
-    label.set_transparent(true);
-    return label;
-}
+using toolkit::click_label;
 
-forms::Image& stretched(forms::Image& image) {
-    image.set_stretch(true);
-    return image;
-}
+using toolkit::stretched;
 
 forms::Shape& bordered(forms::Shape& shape) {
     shape.set_border_color(page_border);

@@ -1,4 +1,5 @@
 #include "launcher/emulator_dialog.h"
+#include "toolkit/control_style.h"
 
 #include "app/forms.h"
 #include "launcher/add_new.h"
@@ -27,9 +28,7 @@ constexpr forms::Color box_border = 0x00C07A42;
 constexpr const char* unknown_path = "Unknown|Unknown";
 
 forms::Label& text(forms::Label& label, const char* caption, float top = 0) {
-    label.set_transparent(true);
-    label.set_fore_color(white);
-    label.set_caption(caption);
+    toolkit::white_text(label, caption);
     if (top != 0) {
         label.set_alignment(forms::Alignment::center);
         label.set_top(top);
@@ -37,10 +36,7 @@ forms::Label& text(forms::Label& label, const char* caption, float top = 0) {
     return label;
 }
 
-forms::Label& click_label(forms::Label& label) {
-    label.set_transparent(true);
-    return label;
-}
+using toolkit::click_label;
 
 forms::TextBox& box(forms::TextBox& t) {
     t.set_back_color(0);

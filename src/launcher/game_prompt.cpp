@@ -1,4 +1,5 @@
 #include "launcher/game_prompt.h"
+#include "toolkit/control_style.h"
 
 #include "toolkit/pressed_image.h"
 
@@ -15,17 +16,9 @@ toolkit::FrameStyle frame_style() {
 
 constexpr forms::Color white = forms::rgb(255, 255, 255);
 
-forms::Label& text(forms::Label& label, const char* caption) {
-    label.set_transparent(true);
-    label.set_fore_color(white);
-    label.set_caption(caption);
-    return label;
-}
+constexpr auto text = &toolkit::white_text;
 
-forms::Label& click_label(forms::Label& label) {
-    label.set_transparent(true);
-    return label;
-}
+using toolkit::click_label;
 }  // namespace
 
 game_prompt::game_prompt()

@@ -1,4 +1,5 @@
 #include "launcher/main_form.h"
+#include "toolkit/control_style.h"
 
 #include <algorithm>
 #include <climits>
@@ -62,27 +63,13 @@ constexpr std::array<const char*, 10> command_captions{"Add new",  "Delete", "Ed
                                                        "Switches", "Skins",  "Options", "Configs", "Help"};
 constexpr std::array<float, 5> switch_lefts{115, 1015, 1915, 2820, 3720};
 
-Image& stretched(Image& image) {
-    image.set_stretch(true);
-    return image;
-}
+using toolkit::stretched;
 
-Label& text(Label& label, const std::string& caption) {
-    label.set_transparent(true);
-    label.set_fore_color(forms::rgb(255, 255, 255));
-    label.set_caption(caption);
-    return label;
-}
+constexpr auto text = &toolkit::white_text;
 
-Label& click_label(Label& label) {
-    label.set_transparent(true);
-    return label;
-}
+using toolkit::click_label;
 
-Image& hidden(Image& image) {
-    image.set_visible(false);
-    return image;
-}
+using toolkit::hidden;
 
 forms::Timer& timer(forms::Timer& t, int interval) {
     t.set_interval(interval);

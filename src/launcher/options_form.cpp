@@ -1,4 +1,5 @@
 #include "launcher/options_form.h"
+#include "toolkit/control_style.h"
 
 #include <algorithm>
 
@@ -51,27 +52,16 @@ constexpr std::array<void (Main_form::*)(), section_count> section_switches{
     &Main_form::load_gc_stuff,  &Main_form::load_saturn_stuff, &Main_form::load_snes_stuff,
     &Main_form::load_misc_stuff};
 
-forms::Label& text(forms::Label& label, const std::string& caption) {
-    label.set_transparent(true);
-    label.set_fore_color(white);
-    label.set_caption(caption);
-    return label;
-}
+constexpr auto text = &toolkit::white_text;
 
 forms::Label& heading(forms::Label& label, const std::string& caption) {
     label.set_auto_size(true);
     return text(label, caption);
 }
 
-forms::Label& centred(forms::Label& label, const std::string& caption) {
-    label.set_alignment(forms::Alignment::center);
-    return text(label, caption);
-}
+constexpr auto centred = &toolkit::centred_text;
 
-forms::Label& click_label(forms::Label& label) {
-    label.set_transparent(true);
-    return label;
-}
+using toolkit::click_label;
 
 forms::Line& line(forms::Line& l, float y) {
     l.set_border_color(line_colour);

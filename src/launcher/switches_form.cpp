@@ -1,4 +1,5 @@
 #include "launcher/switches_form.h"
+#include "toolkit/control_style.h"
 
 #include "app/forms.h"
 #include "launcher/catalogue.h"
@@ -22,18 +23,9 @@ constexpr forms::Color white = forms::rgb(255, 255, 255);
 constexpr float button_width = 555;
 constexpr float button_height = 375;
 
-forms::Label& caption_label(forms::Label& label, const char* caption) {
-    label.set_transparent(true);
-    label.set_fore_color(white);
-    label.set_alignment(forms::Alignment::center);
-    label.set_caption(caption);
-    return label;
-}
+constexpr auto caption_label = &toolkit::centred_text;
 
-forms::Label& click_label(forms::Label& label) {
-    label.set_transparent(true);
-    return label;
-}
+using toolkit::click_label;
 }  // namespace
 
 switches_form::switches_form()

@@ -1,4 +1,5 @@
 #include "toolkit/framed_form.h"
+#include "toolkit/control_style.h"
 
 #include "platform/runtime.h"
 
@@ -7,12 +8,6 @@ namespace kv::toolkit {
 using forms::Image;
 using forms::Label;
 
-namespace {
-Image& stretched(Image& image) {
-    image.set_stretch(true);
-    return image;
-}
-}  // namespace
 
 FramedForm::FramedForm(std::string name, const FrameStyle& style)
     : forms::Form(std::move(name)),

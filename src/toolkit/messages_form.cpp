@@ -1,4 +1,5 @@
 #include "toolkit/messages_form.h"
+#include "toolkit/control_style.h"
 
 #include <optional>
 #include <string_view>
@@ -45,10 +46,6 @@ T& white_transparent(T& label) {
     return label;
 }
 
-forms::Image& stretched(forms::Image& image) {
-    image.set_stretch(true);
-    return image;
-}
 
 }  // namespace
 

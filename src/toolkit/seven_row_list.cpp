@@ -1,4 +1,5 @@
 #include "toolkit/seven_row_list.h"
+#include "toolkit/control_style.h"
 
 #include <algorithm>
 #include <limits>
@@ -32,15 +33,8 @@ constexpr int first_repeat_ms = 500;
 constexpr int repeat_ms = 60;
 constexpr int wheel_poll_ms = 10;
 
-Image& stretched(Image& image) {
-    image.set_stretch(true);
-    return image;
-}
 
-Label& transparent(Label& label) {
-    label.set_transparent(true);
-    return label;
-}
+constexpr auto transparent = &click_label;
 
 Timer& timer(Timer& t, int interval, bool on) {
     t.set_interval(interval);
