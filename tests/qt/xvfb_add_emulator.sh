@@ -52,7 +52,7 @@ if [[ "${1:-}" == --inside ]]; then
     click "$add" add_new Label9                      # "...": the open-file dialog
     browse=$(window 'Browse')
     type_into "$browse" "$emulators/emu.sh"
-    xdotool key --window "$browse" Return
+    xdotool key Return
     sleep 0.5
     click "$add" add_new Label8                      # OK
     click "$main" Main_form Label24                  # Switches
