@@ -250,6 +250,37 @@ TEST_F(FormsTest, ModalShowRunsInputUntilTheFormHides) {
     EXPECT_THROW(dialog.show_modal(owner), headless::InputEnded);
 }
 
+TEST_F(FormsTest, AWindowNothingPlacedOpensCentredOnItsOwnerAndKeepsItsPlaceAfterwards) {
+    Form owner("owner");
+    owner.move(3000, 1500);
+    owner.set_width(8775);
+    owner.set_height(3540);
+    Form dialog("dialog");
+    dialog.set_width(4455);
+    dialog.set_height(2775);
+    display.queue_action([&] { dialog.hide(); });
+    dialog.show_modal(owner);
+    EXPECT_FLOAT_EQ(dialog.left(), 3000 + 8775 / 2.0f - 4455 / 2.0f);
+    EXPECT_FLOAT_EQ(dialog.top(), 1500 + 3540 / 2.0f - 2775 / 2.0f);
+
+    // Moved by the user, it reopens where it was left.
+    dialog.move(100, 200);
+    display.queue_action([&] { dialog.hide(); });
+    dialog.show_modal(owner);
+    EXPECT_FLOAT_EQ(dialog.left(), 100);
+
+    // A window without owner opens centred on the screen; one placed before showing stays put.
+    Form main("main");
+    main.set_width(1500);
+    main.set_height(900);
+    main.show();
+    EXPECT_FLOAT_EQ(main.left(), display.screen_width() / 2 - 750);
+    Form placed("placed");
+    placed.set_left(45);
+    placed.show();
+    EXPECT_FLOAT_EQ(placed.left(), 45);
+}
+
 class LoadCounter : public Form {
 public:
     LoadCounter() : Form("counter") {}

@@ -17,12 +17,14 @@ Form::~Form() {
 }
 
 void Form::set_left(float v) {
+    placed_ = true;
     if (left_ == v) return;
     left_ = v;
     changed();
 }
 
 void Form::set_top(float v) {
+    placed_ = true;
     if (top_ == v) return;
     top_ = v;
     changed();
@@ -43,6 +45,7 @@ void Form::set_height(float v) {
 }
 
 void Form::move(float l, float t) {
+    placed_ = true;
     left_ = l;
     top_ = t;
     changed();
@@ -53,9 +56,19 @@ void Form::set_caption(const std::string& c) {
     changed();
 }
 
+void Form::place_if_unplaced(const Form* owner) {
+    if (placed_) return;
+    if (owner) {
+        move(owner->left() + owner->width() / 2 - width_ / 2, owner->top() + owner->height() / 2 - height_ / 2);
+    } else {
+        move(backend().screen_width() / 2 - width_ / 2, backend().screen_height() / 2 - height_ / 2);
+    }
+}
+
 void Form::show() {
     load();
     if (visible_) return;
+    place_if_unplaced(nullptr);
     visible_ = true;
     backend().form_shown(*this);
 }
@@ -63,6 +76,7 @@ void Form::show() {
 void Form::show_modal(Form& owner) {
     load();
     owner_ = &owner;
+    place_if_unplaced(&owner);
     modal_ = true;
     visible_ = true;
     backend().form_shown(*this);

@@ -53,7 +53,8 @@ public:
     bool show_in_taskbar() const { return show_in_taskbar_; }
     void set_show_in_taskbar(bool s) { show_in_taskbar_ = s; }
 
-    // Showing. show_modal returns when the form is hidden again.
+    // Showing. show_modal returns when the form is hidden again. A window that nothing has placed yet
+    // opens centred on its owner (a window without owner: on the screen), as dialogs are expected to.
     bool visible() const { return visible_; }
     void show();
     void show_modal(Form& owner);
@@ -133,6 +134,7 @@ protected:
 
 private:
     void adopt(std::unique_ptr<Control> c);
+    void place_if_unplaced(const Form* owner);
     Control* hit_in(const Control* container, float x, float y) const;
     MouseEvent event_for(const Control& c, float x, float y, int16_t button, int16_t shift) const;
 
@@ -149,6 +151,7 @@ private:
     std::optional<Region> region_;
     bool loaded_ = false;
     bool loading_ = false;
+    bool placed_ = false;
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<std::string, Control*, std::less<>> by_name_;
     std::map<std::string, std::function<std::string()>, std::less<>> variables_;
