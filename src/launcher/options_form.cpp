@@ -69,6 +69,13 @@ forms::Line& line(forms::Line& l, float y) {
     return l;
 }
 
+// The opacity slider's track, under the middle of the knob from its first to its last place.
+forms::Line& track(forms::Line& l) {
+    l.set_border_color(line_colour);
+    l.set_points(120, 4747, 2520, 4747);
+    return l;
+}
+
 bool checked(const forms::Image& mark) {
     return mark.top() != 0;
 }
@@ -111,7 +118,7 @@ options_form::options_form()
       Label49(click_label(add<forms::Label>("Label49", 120, 6300, 2415, 255))),
       renamer(add<forms::Frame>("renamer", 0, 0, 735, 255)),
       Text1(add<forms::TextBox>("Text1", 15, 15, 700, 220, &renamer)),
-      Line5(line(add<forms::Line>("Line5", 0, 0, 0, 0), 4747)),
+      Line5(track(add<forms::Line>("Line5", 0, 0, 0, 0))),
       Picture18(add<forms::PictureBox>("Picture18", knob_last, 4560, 135, 375)),
       slider_button(add<forms::Image>("slider_button", 0, 0, 270, 375, &Picture18)),
       Label26(text(add<forms::Label>("Label26", 2640, 4560, 735, 255), "100%")),
