@@ -1,5 +1,4 @@
 #include "launcher/emulator_dialog.h"
-#include "toolkit/control_style.h"
 
 #include "app/forms.h"
 #include "launcher/add_new.h"
@@ -7,6 +6,7 @@
 #include "launcher/field_box.h"
 #include "launcher/main_form.h"
 #include "platform/folder.h"
+#include "toolkit/control_style.h"
 #include "toolkit/messages_form.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/show_opn.h"
@@ -60,26 +60,27 @@ EmulatorDialog::EmulatorDialog(std::string name, const std::string& title)
       Shape2(frame(add<forms::Shape>("Shape2", 2145, 705, 1845, 255))),
       Text3(box(add<forms::TextBox>("Text3", 2160, 720, 1815, 225))),
       Picture3(add<forms::PictureBox>("Picture3", 3960, 700, 375, 255)),
-      Image1(add<forms::Image>("Image1", 0, 0, 375, 510, &Picture3)),
+      Image1(toolkit::stretched(add<forms::Image>("Image1", 0, 0, 375, 510, &Picture3))),
       Label6(text(add<forms::Label>("Label6", 0, 0, 375, 255, &Picture3), "...", -30)),
       Label9(click_label(add<forms::Label>("Label9", 0, 0, 375, 255, &Picture3))),
       Label2(text(add<forms::Label>("Label2", 120, 1080, 4215, 255), "About emulator:")),
       Shape3(frame(add<forms::Shape>("Shape3", 105, 1305, 4245, 885))),
       Text2(box(add<forms::TextBox>("Text2", 120, 1320, 4215, 855))),
       Picture2(add<forms::PictureBox>("Picture2", 2520, 2280, 855, 375)),
-      Image3(add<forms::Image>("Image3", 0, 0, 855, 750, &Picture2)),
+      Image3(toolkit::stretched(add<forms::Image>("Image3", 0, 0, 855, 750, &Picture2))),
       Label5(text(add<forms::Label>("Label5", 0, 0, 855, 255, &Picture2), "Cancel", 90)),
       Label7(click_label(add<forms::Label>("Label7", 0, 0, 855, 375, &Picture2))),
       Picture1(add<forms::PictureBox>("Picture1", 3480, 2280, 855, 375)),
-      Image2(add<forms::Image>("Image2", 0, 0, 855, 750, &Picture1)),
+      Image2(toolkit::stretched(add<forms::Image>("Image2", 0, 0, 855, 750, &Picture1))),
       Label4(text(add<forms::Label>("Label4", 0, 0, 855, 255, &Picture1), "OK", 90)),
       Label8(click_label(add<forms::Label>("Label8", 0, 0, 855, 375, &Picture1))) {
     Text3.set_locked(true);
     // A "|" in the name would split every record of the emulator.
     keep_out_field_separator(Text1);
     toolkit::attach_pressed_image(Label9, Image1);
-    toolkit::attach_pressed_image(Label7, Image3);
-    toolkit::attach_pressed_image(Label8, Image2);
+    // OK and Cancel press to a fixed place whatever their picture, half of their 750-twip height.
+    toolkit::attach_pressed_image(Label7, Image3, -375.0f);
+    toolkit::attach_pressed_image(Label8, Image2, -375.0f);
     Label9.on_click = [this] { Label9_Click(); };
     expose("chosen_path", [this] { return chosen_path; });
 }

@@ -1,5 +1,4 @@
 #include "launcher/options_form.h"
-#include "toolkit/control_style.h"
 
 #include <algorithm>
 
@@ -8,6 +7,7 @@
 #include "platform/folder.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
+#include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/show_opn.h"
 
@@ -436,6 +436,8 @@ void options_form::Picture18_MouseUp() {
 
 void options_form::Picture18_MouseMove(const forms::MouseEvent& e) {
     const float knob = Picture18.left();
+    // The caption reads where the knob stood before this move; the next move catches it up.
+    Label26.set_caption(std::to_string(slider_percent(knob)) + "%");
     const bool dragging = e.button == forms::left_button;
     const float moved = e.x - drag_x;
     float left = knob;
@@ -451,7 +453,6 @@ void options_form::Picture18_MouseMove(const forms::MouseEvent& e) {
     // The knob stays on its track, so the caption and the opacity it applies stay within 10 to 100.
     left = std::clamp(left, knob_first, knob_last);
     Picture18.set_left(left);
-    Label26.set_caption(std::to_string(slider_percent(left)) + "%");
 }
 
 }  // namespace kv

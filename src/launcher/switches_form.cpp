@@ -1,10 +1,10 @@
 #include "launcher/switches_form.h"
-#include "toolkit/control_style.h"
 
 #include "app/forms.h"
 #include "launcher/catalogue.h"
 #include "launcher/field_box.h"
 #include "launcher/main_form.h"
+#include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
 
 namespace kv {
@@ -34,8 +34,12 @@ switches_form::switches_form()
       switch_button(add<forms::Image>("switch_button", 120, 780, 600, 255)),
       Label1(caption_label(add<forms::Label>("Label1", 120, 810, 600, 225), "1/5")),
       Picture1(add<forms::PictureBox>("Picture1", 735, 780, 375, 255)),
-      up_button(add<forms::Image>("up_button", 0, 0, 375, 128, &Picture1)),
-      down_button(add<forms::Image>("down_button", 0, 128, 375, 127, &Picture1)),
+      // Each arrow shows one of its two looks through a box of its own, the lower box over the
+      // upper one's last pixel.
+      up_button(add<forms::Image>("up_button", 0, 0, 375, 270,
+                                  &add<forms::PictureBox>("Picture4", 0, 0, 375, 135, &Picture1))),
+      down_button(add<forms::Image>("down_button", 0, 0, 375, 270,
+                                    &add<forms::PictureBox>("Picture5", 0, 120, 375, 135, &Picture1))),
       Image1(button("Picture2", 1140, 1, "Cancel")),
       Image2(button("Picture3", 1725, 0, "OK")),
       Label3(click_label(add<forms::Label>("Label3", 0, 0, button_width, button_height, Image2.container()))),
@@ -46,6 +50,8 @@ switches_form::switches_form()
     Text3.set_border(false);
     // A "|" would split the stored record into more switches.
     keep_out_field_separator(Text3, [this] { Text3_Change(); });
+    toolkit::attach_pressed_image(up_button, up_button);
+    toolkit::attach_pressed_image(down_button, down_button);
     up_button.on_click = [this] { up_button_Click(); };
     down_button.on_click = [this] { down_button_Click(); };
     toolkit::attach_pressed_image(Label3, Image2);

@@ -114,8 +114,10 @@ void paint(forms::Control& c, Paint how, forms::Color colour) {
     }
 }
 
-// The value is converted anew for each target, so a bad one fails before its line sets anything.
+// A bad value fails before its line sets anything, also on a line none of whose controls is here yet:
+// the reading stops there either way.
 void apply_line(int line, const std::string& value) {
+    const forms::Color colour = color_value(value);
     for (const ColorTarget& t : skin_color_targets()) {
         if (t.line != line) continue;
         forms::Form* form = app::form_named(t.window);
@@ -123,11 +125,10 @@ void apply_line(int line, const std::string& value) {
         if (t.index != all_elements) {
             forms::Control* c =
                 t.index == single_control ? form->find(t.control) : form->find(t.control, t.index);
-            if (c) paint(*c, t.paint, color_value(value));
+            if (c) paint(*c, t.paint, colour);
             continue;
         }
-        for (int i = 0; forms::Control* c = form->find(t.control, i); ++i)
-            paint(*c, t.paint, color_value(value));
+        for (int i = 0; forms::Control* c = form->find(t.control, i); ++i) paint(*c, t.paint, colour);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "dialog_fixture.h"
 #include "launcher/add_new.h"
 #include "launcher/edit_form.h"
+#include "platform/picture.h"
 #include "toolkit/messages_form.h"
 
 namespace kv {
@@ -140,6 +141,31 @@ TEST_F(AddEditTest, EditCancelPutsTheSwitchesBackAndTouchesNothingElse) {
     then([&] { dialog.Label8_Click(); });
     main.open_edit_form();
     EXPECT_EQ(main.PSX_emu, Lines{"A|Unknown|Unknown"});
+}
+
+TEST_F(AddEditTest, ButtonPicturesKeepTheirBoxSizesAndOkAndCancelPressToAFixedPlace) {
+    start();
+    auto& dialog = app::form<add_new>();
+    // A skin whose button pictures have other sizes changes neither the buttons nor their pressed place.
+    PictureData data;
+    data.width = 40;
+    data.height = 100;
+    data.argb.assign(4000, 0xFF203040);
+    const Picture odd = Picture::from_data(data, "odd.bmp");
+    for (forms::Image* image : {&dialog.Image1, &dialog.Image2, &dialog.Image3}) image->set_picture(odd);
+    EXPECT_FLOAT_EQ(dialog.Image2.height(), 750);
+    EXPECT_FLOAT_EQ(dialog.Image1.width(), 375);
+    EXPECT_FLOAT_EQ(dialog.Image1.height(), 510);
+
+    dialog.Image2.set_height(1000);
+    dialog.Label8.on_mouse_down({forms::left_button, 0, 10, 10});
+    EXPECT_FLOAT_EQ(dialog.Image2.top(), -375);
+    dialog.Label8.on_mouse_up({forms::left_button, 0, 10, 10});
+    EXPECT_FLOAT_EQ(dialog.Image2.top(), 0);
+    dialog.Label7.on_mouse_down({forms::right_button, 0, 10, 10});
+    EXPECT_FLOAT_EQ(dialog.Image3.top(), -375);
+    dialog.Label9.on_mouse_down({forms::left_button, 0, 10, 10});
+    EXPECT_FLOAT_EQ(dialog.Image1.top(), -255);  // the browse button: half its height
 }
 
 TEST_F(AddEditTest, EditOnAnEmptyListOpensNothing) {

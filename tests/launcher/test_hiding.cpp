@@ -90,6 +90,29 @@ TEST_F(HidingTest, AWindowAlreadyFarLeftIsHiddenOnTheFirstTick) {
     EXPECT_EQ(main.left(), -9000);
 }
 
+TEST_F(HidingTest, TheStripTakesTheWidthOfItsPictureAnewAtEachHide) {
+    Main_form& main = start_at("3000");
+    hide_form& strip = app::form<hide_form>();
+    auto picture = [](int width_px) {
+        return Picture::from_data(
+            PictureData{width_px, 4, std::vector<uint32_t>(4u * width_px, 0xFF000000u)});
+    };
+    for (int width_px : {8, 3}) {
+        // What a change of skin does to the strip picture, which keeps its last stretched size.
+        strip.hideline.set_picture(picture(width_px));
+        main.hide_image_Click();
+        tick(25);
+        ASSERT_TRUE(strip.visible());
+        EXPECT_EQ(strip.width(), 15.0f * static_cast<float>(width_px));
+        EXPECT_EQ(strip.hideline.width(), strip.width());
+        EXPECT_EQ(strip.height(), display.screen_height());
+        EXPECT_EQ(strip.hideline.height(), display.screen_height());
+        strip.strip_MouseDown();
+        tick(30);
+        ASSERT_EQ(main.left(), 3000);
+    }
+}
+
 TEST_F(HidingTest, MinimiseAndThePressedLooks) {
     Main_form& main = start();
     for (forms::Image* image : {&main.Min_image, &main.hide_image, &main.X_image}) {

@@ -70,16 +70,21 @@ TEST_F(OptionsTest, TheKnobAndItsCaptionStayWithinTenToHundred) {
     o.Picture18_MouseDown(button(forms::left_button, 60));
     EXPECT_EQ(o.slider_button.left(), -135);
     EXPECT_EQ(o.drag_x, 60);
+    // The caption reads the knob where it stood before each move, so it trails the knob by one move.
     o.Picture18_MouseMove(button(forms::left_button, 5000));  // a fast drag far past the end
     EXPECT_EQ(o.Picture18.left(), 2385);
-    EXPECT_EQ(o.Label26.caption(), "100%");
+    EXPECT_EQ(o.Label26.caption(), "85%");
     o.Picture18_MouseMove(button(forms::left_button, -9000));
     EXPECT_EQ(o.Picture18.left(), 120);
-    EXPECT_EQ(o.Label26.caption(), "10%");
+    EXPECT_EQ(o.Label26.caption(), "100%");
     // Only the left button alone drags.
     o.Picture18_MouseMove(button(forms::left_button | forms::right_button, 560));
     EXPECT_EQ(o.Picture18.left(), 120);
+    EXPECT_EQ(o.Label26.caption(), "10%");
     o.Picture18_MouseMove(button(forms::left_button, 560));
+    EXPECT_EQ(o.Picture18.left(), 620);
+    EXPECT_EQ(o.Label26.caption(), "10%");
+    o.Picture18_MouseMove(button(0, 560));
     EXPECT_EQ(o.Picture18.left(), 620);
     EXPECT_EQ(o.Label26.caption(), "30%");
     o.Picture18_MouseUp();

@@ -140,6 +140,64 @@ TEST_F(RunningTest, PathOverrideRunsFromTheLaunchersVolume) {
     EXPECT_EQ(wait_for(dir + "ran.txt"), Lines{dir.substr(0, dir.size() - 1)});
 }
 
+TEST_F(RunningTest, EachCommandButtonAndShortcutDoesItsOwnThing) {
+    Main_form& main = start_with({"A|/nowhere/|a", "B|/nowhere/|b", "C|/nowhere/|c", "D|/nowhere/|d",
+                                  "E|/nowhere/|e", "F|/nowhere/|f"});
+    // Closes whatever dialog opened over the main window and notes which one it was.
+    std::vector<std::string> opened;
+    display.set_input_source([&] {
+        for (forms::Form* f : app::created_forms())
+            if (f != &main && f->modal() && f->visible()) {
+                opened.push_back(f->name());
+                f->hide();
+                return true;
+            }
+        return false;
+    });
+    // What follows an action: the dialog it opened, "deleted" when a row went, or nothing.
+    auto outcome = [&](const std::function<void()>& action) {
+        opened.clear();
+        const std::size_t rows = main.display_list.size();
+        action();
+        if (main.display_list.size() != rows) opened.push_back("deleted");
+        return opened;
+    };
+
+    // Skins and Configs stay without effect until their windows can be closed again.
+    const std::vector<Lines> by_button{{"add_new"},       {"deleted"}, {"edit_form"},    {}, {},
+                                       {"switches_form"}, {},          {"options_form"}, {}, {"about_form"}};
+    for (std::size_t i = 0; i < by_button.size(); ++i)
+        EXPECT_EQ(outcome([&] { main.command_click_labels[i]->on_click(); }), by_button[i]) << "button " << i;
+
+    const std::vector<std::pair<int16_t, Lines>> by_key{{14, {"add_new"}},
+                                                        {4, {"deleted"}},
+                                                        {5, {"edit_form"}},
+                                                        {18, {}},
+                                                        {2, {}},
+                                                        {23, {"switches_form"}},
+                                                        {19, {}},
+                                                        {15, {"options_form"}},
+                                                        {3, {}},
+                                                        {8, {}},
+                                                        {1, {}},
+                                                        {'r', {}},
+                                                        {13, {}}};
+    for (const auto& [code, expected] : by_key) {
+        int16_t key = code;
+        EXPECT_EQ(outcome([&] { main.Picture16_KeyPress(key); }), expected) << "key " << code;
+        EXPECT_EQ(key, code);
+    }
+    // Keys reach the first command button whatever was pressed last.
+    for (forms::Control* pressed : {static_cast<forms::Control*>(main.section_click_labels[0]),
+                                    static_cast<forms::Control*>(&main.emulator_list.click_label(1)),
+                                    static_cast<forms::Control*>(main.command_click_labels[9])}) {
+        const float x = pressed->form_x() + 10, y = pressed->form_y() + 10;
+        main.deliver_mouse_down(x, y, forms::left_button, 0);
+        main.deliver_mouse_up(x, y, forms::left_button, 0);
+    }
+    EXPECT_EQ(outcome([&] { main.deliver_key_press(15); }), Lines{"options_form"});
+}
+
 TEST(PathOverride, TheVolumeRootIsReplaced) {
     EXPECT_EQ(volume_root("/media/ann/STICK/emus/a/"), "/media/ann/STICK/");
     EXPECT_EQ(volume_root("/run/media/ann/STICK"), "/run/media/ann/STICK/");

@@ -120,6 +120,21 @@ TEST_F(SwitchesTest, TheSwitchBoxTakesNoFieldSeparator) {
     EXPECT_EQ(editor.slots()[1], "abc");
 }
 
+TEST_F(SwitchesTest, TheEditorsArrowsShowTheirLowerHalfWhilePressed) {
+    start(catalogue_file({"A|/a/|a"}));
+    auto& editor = app::form<switches_form>();
+    for (forms::Image* arrow : {&editor.up_button, &editor.down_button}) {
+        // Each arrow shows through a box of its own, so that its pressed half stays in its place.
+        ASSERT_NE(arrow->container(), &editor.Picture1);
+        arrow->on_mouse_down({forms::left_button, 0, 0, 0});
+        EXPECT_EQ(arrow->top(), -arrow->height() / 2);
+        arrow->on_mouse_up({forms::left_button, 0, 0, 0});
+        EXPECT_EQ(arrow->top(), 0);
+    }
+    EXPECT_EQ(editor.up_button.container()->top(), 0);
+    EXPECT_EQ(editor.down_button.container()->top(), 120);
+}
+
 TEST_F(SwitchesTest, ASwitchButtonPressMovesItsCaptionDown) {
     Main_form& main = start(catalogue_file({"A|/a/|a"}, {}, {"A|-fast||||"}));
     forms::Label& button = *main.switch_buttons[0];

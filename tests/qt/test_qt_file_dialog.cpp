@@ -2,6 +2,9 @@
 // dialog is cancelled.
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include "qt/qt_fixture.h"
@@ -51,6 +54,56 @@ TEST_F(QtFormsTest, TheFileDialogAnswersFolderBarNameOrCancel) {
     EXPECT_EQ(kv::toolkit::browse_for_file(owner, "Executable files", "*.exe", "Open", tmp.path().string()),
               "cancel");
     EXPECT_EQ(preselected.toStdString(), (folder / "runner").string());
+}
+
+// Types a name into the dialog's name box, as a person would.
+void type_name(QFileDialog& d, const std::filesystem::path& file) {
+    auto* name_box = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name_box, nullptr);
+    name_box->setText(QString::fromStdString(file.string()));
+}
+
+TEST_F(QtFormsTest, ATypedNameOfNoFileIsAskedAboutAndAnsweredWhenAgreed) {
+    kvtest::TempFolder tmp;
+    kv::forms::Form& owner = make_form("owner", 400, 300);
+    owner.show();
+    const auto missing = tmp / "new game.bin";
+
+    // Answers the question box that the dialog raises, then checks nothing was made.
+    auto answer_question = [](QMessageBox::StandardButton button) {
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, [poll, button] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    poll->stop();
+                    poll->deleteLater();
+                    box->button(button)->click();
+                    return;
+                }
+            }
+        });
+        poll->start(20);
+    };
+
+    // "No" leaves the dialog open; the test then cancels it.
+    when_dialog_opens([&](QFileDialog& d) {
+        type_name(d, missing);
+        answer_question(QMessageBox::No);
+        QMetaObject::invokeMethod(&d, "accept");
+        EXPECT_TRUE(d.isVisible());
+        d.reject();
+    });
+    EXPECT_EQ(kv::toolkit::browse_for_file(owner, "Bitmap", "*.bmp", "Browse", tmp.path().string()),
+              "cancel");
+
+    when_dialog_opens([&](QFileDialog& d) {
+        type_name(d, missing);
+        answer_question(QMessageBox::Yes);
+        QMetaObject::invokeMethod(&d, "accept");
+    });
+    EXPECT_EQ(kv::toolkit::browse_for_file(owner, "Bitmap", "*.bmp", "Browse", tmp.path().string()),
+              tmp.path().string() + "/|new game.bin");
+    EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
 }  // namespace

@@ -88,6 +88,15 @@ TEST_F(SkinSettings, TheReadingStopsAtTheFirstBadLineKeepingWhatCameBefore) {
     apply(lines);
     EXPECT_EQ(title_colour(), 60u);
     EXPECT_NE(main.about_txt.fore_color(), 70u);
+
+    // The last colour line is no colour: the reading stops there, before the title-bar buttons, the
+    // outlines and trim_factor.
+    const float x_left = main.Picture11.left();
+    apply(kvtest::settings_lines({{6, "80"}, {25, "blue"}, {29, "7000|60|255|255"}}));
+    EXPECT_EQ(title_colour(), 80u);
+    EXPECT_EQ(main.Picture11.left(), x_left);
+    EXPECT_FALSE(main.region().has_value());
+    EXPECT_EQ(box.trim_factor, "0|1");
 }
 
 TEST_F(SkinSettings, AFileOfTwentyFiveLinesGivesColoursButNoButtonsOrOutlines) {

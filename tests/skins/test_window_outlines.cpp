@@ -77,6 +77,10 @@ TEST_F(SkinShapes, TheWholeTailSetsButtonsOutlinesTrimFactorAndTitles) {
     EXPECT_EQ(title("add_new").alignment(), forms::Alignment::left);
     apply({{40, "1.5"}});
     EXPECT_EQ(title("add_new").alignment(), forms::Alignment::center);
+    // trim_factor keeps the corner as the skin wrote it; the outlines use its whole number.
+    apply({{35, "12.0"}, {36, "1"}});
+    EXPECT_EQ(box.trim_factor, "12.0|15");
+    EXPECT_EQ(main.region(), (Region{0, 0, 601, 401, 12, 12}));
 }
 
 TEST_F(SkinShapes, AButtonBoxWithThreeFieldsStopsAfterItsHeight) {

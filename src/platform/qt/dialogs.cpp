@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -30,6 +31,26 @@ QString any_case(const QString& pattern) {
     return out;
 }
 
+// A typed name of a file that does not exist is asked about, as the system's dialog did; a yes
+// answers that name like a chosen file (nothing is created).
+class OpenFileDialog : public QFileDialog {
+  public:
+    using QFileDialog::QFileDialog;
+
+  protected:
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty() && !QFileInfo(files.first()).isDir() && !QFileInfo::exists(files.first())) {
+            const auto answer = QMessageBox::question(
+                this, windowTitle(),
+                QFileInfo(files.first()).fileName() +
+                    QStringLiteral("\nThis file does not exist.\nDo you want to create it?"));
+            if (answer != QMessageBox::Yes) return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 }  // namespace
 
 QString file_dialog_filter(const std::string& description, const std::string& patterns) {
@@ -48,12 +69,14 @@ QString file_dialog_filter(const std::string& description, const std::string& pa
 
 std::optional<std::filesystem::path> run_file_dialog(const forms::FileDialogRequest& request,
                                                      QWidget* parent) {
-    QFileDialog dialog(parent, decode_text(request.title));
+    OpenFileDialog dialog(parent, decode_text(request.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Links are answered as themselves, not as what they point to.
+    dialog.setOption(QFileDialog::DontResolveSymlinks);
     // The description alone, as the original showed it; the patterns rewritten for letter case are not for
     // reading.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilter(file_dialog_filter(request.filter_description, request.filter_pattern));
     if (!request.start_folder.empty()) dialog.setDirectory(from_path(request.start_folder));
