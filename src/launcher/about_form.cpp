@@ -1,10 +1,10 @@
 #include "launcher/about_form.h"
-#include "toolkit/control_style.h"
 
 #include "app/forms.h"
 #include "launcher/main_form.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
+#include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/shel_ex.h"
 
@@ -83,6 +83,7 @@ about_form::about_form()
                   "everyone who tried the launcher, reported what went wrong and drew skins for it.")),
       Label11(text(add<forms::Label>("Label11", 45, 2235, 2655, 495, &Frame1),
                    "Greetings to everyone who keeps old games playable.")),
+      Label7(text(add<forms::Label>("Label7", 45, 2745, 2655, 255, &Frame1), "")),
       Label8(
           text(add<forms::Label>("Label8", 45, link_top, 3135, 375, &Frame1), "Homepage (click to visit)")),
       Frame2(add<forms::Frame>("Frame2", 120, 720, 2775, 3285)),

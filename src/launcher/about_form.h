@@ -32,6 +32,7 @@ class about_form : public toolkit::FramedForm {
     forms::Label& Label4;
     forms::Label& Label5;
     forms::Label& Label11;
+    forms::Label& Label7;  // a spare line of the About page, empty
     forms::Label& Label8;  // the home-page link
     forms::Frame& Frame2;  // Shortcuts page
     forms::Image& tab_back2;

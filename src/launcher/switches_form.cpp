@@ -30,6 +30,7 @@ using toolkit::click_label;
 
 switches_form::switches_form()
     : toolkit::FramedForm("switches_form", frame_style()),
+      Shape2(add<forms::Shape>("Shape2", 105, 465, 2190, 255)),
       Text3(add<forms::TextBox>("Text3", 120, 480, 2160, 225)),
       switch_button(add<forms::Image>("switch_button", 120, 780, 600, 255)),
       Label1(caption_label(add<forms::Label>("Label1", 120, 810, 600, 225), "1/5")),
@@ -45,6 +46,7 @@ switches_form::switches_form()
       Label3(click_label(add<forms::Label>("Label3", 0, 0, button_width, button_height, Image2.container()))),
       Label2(
           click_label(add<forms::Label>("Label2", 0, 0, button_width, button_height, Image1.container()))) {
+    Shape2.set_border_color(0x00C07A42);  // the add and edit dialogs' frame colour until a skin sets one
     Text3.set_back_color(0);
     Text3.set_fore_color(white);
     Text3.set_border(false);

@@ -13,6 +13,7 @@ class switches_form : public toolkit::FramedForm {
   public:
     switches_form();
 
+    forms::Shape& Shape2;         // the frame around the switch box
     forms::TextBox& Text3;        // the switch of the current slot
     forms::Image& switch_button;  // behind the counter
     forms::Label& Label1;         // counter "n/5"

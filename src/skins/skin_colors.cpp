@@ -64,6 +64,7 @@ constexpr ColorRow rows[] = {
     {16, Paint::fore, "options_form", "Text1 Text3"},
     {17, Paint::border, "add_new", "Shape1 Shape2 Shape3"},
     {17, Paint::border, "edit_form", "Shape1 Shape2 Shape3"},
+    {17, Paint::border, "switches_form", "Shape2"},
     {17, Paint::border, "options_form", "Shape1 Shape2"},
     {18, Paint::fore, "add_new", "Label1 Label2 Label3"},
     {18, Paint::fore, "edit_form", "Label1 Label2 Label3"},
@@ -71,7 +72,7 @@ constexpr ColorRow rows[] = {
      "Label16 Label17 Label18 Label21 Label31 Label26 Label48 Label7 Label15 Label14 Label13 Label12 Label11 "
      "Label9 Label8 Label45 Label47 Label52"},
     {18, Paint::fore, "messages_form", "Label31"},
-    {18, Paint::fore, "about_form", "help_cap Label1 Label2 Label3 Label4 Label5 Label11"},
+    {18, Paint::fore, "about_form", "help_cap Label1 Label2 Label3 Label4 Label5 Label11 Label7"},
     {19, Paint::fore, "about_form", "Label8"},
     {20, Paint::fore, "about_form", "Label10 Label12"},
     {21, Paint::border, "about_form", "Shape1 Shape2"},
