@@ -9,6 +9,7 @@
 #include "launcher/main_form.h"
 #include "platform/folder.h"
 #include "platform/headless/headless_backend.h"
+#include "program_fixture.h"
 #include "support/test_support.h"
 
 namespace kvtest {
@@ -62,30 +63,15 @@ inline std::string crlf(const std::vector<std::string>& lines) {
     return bytes;
 }
 
-class MainFormFixture : public ::testing::Test {
+class MainFormFixture : public ProgramTest {
   protected:
-    MainFormFixture() {
-        kv::forms::set_backend(&display);
-        kv::set_program_folder(folder.path());
-    }
-    ~MainFormFixture() override {
-        kv::app::reset_forms();
-        kv::forms::set_backend(nullptr);
-    }
-
-    kv::Main_form& start() {
-        kv::app::start_program();
-        return kv::app::form<kv::Main_form>();
-    }
+    using ProgramTest::start;
     kv::Main_form& start(const std::vector<std::string>& config,
                          const std::string& data = catalogue_with({})) {
         write_file(folder / "Config.ini", crlf(config));
         write_file(folder / "Data.kvl", data);
         return start();
     }
-
-    TempFolder folder;
-    kv::headless::HeadlessBackend display;
 };
 
 }  // namespace kvtest

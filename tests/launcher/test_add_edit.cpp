@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/forms.h"
-#include "dialog_fixture.h"
+#include "program_fixture.h"
 #include "launcher/add_new.h"
 #include "launcher/edit_form.h"
 #include "platform/picture.h"

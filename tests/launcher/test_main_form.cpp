@@ -10,52 +10,20 @@
 #include "launcher/edit_form.h"
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
-#include "platform/runtime.h"
 #include "platform/folder.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/instance.h"
+#include "platform/runtime.h"
+#include "program_fixture.h"
 #include "support/test_support.h"
 
 namespace kv {
 namespace {
 
-using Lines = std::vector<std::string>;
+using kvtest::Lines;
+using MainFormTest = kvtest::ProgramTest;
 
-// A Data.kvl with the given PSX records, about records (each followed by "end") and switch records.
-std::string data_file(const Lines& psx, const Lines& about = {}, const Lines& switches = {}) {
-    std::string bytes = "[PSX]\r\n";
-    for (const auto& r : psx) bytes += r + "\r\n";
-    bytes +=
-        "[PS2]\r\n[NDS]\r\n[GB/GBA]\r\n[N64]\r\n[DC]\r\n[GC]\r\n[Saturn]\r\n[S/NES]\r\n[Misc]\r\n[About]\r\n";
-    for (const auto& r : about) bytes += r + "\r\nend\r\n";
-    bytes += "[Switches]\r\n";
-    for (const auto& r : switches) bytes += r + "\r\n";
-    return bytes;
-}
-
-class MainFormTest : public ::testing::Test {
-protected:
-    MainFormTest() {
-        forms::set_backend(&display);
-        set_program_folder(folder.path());
-    }
-    ~MainFormTest() override {
-        app::reset_forms();
-        forms::set_backend(nullptr);
-    }
-
-    Main_form& start(const std::string& data) {
-        kvtest::write_file(folder / "Data.kvl", data);
-        return start();
-    }
-    Main_form& start() {
-        app::start_program();
-        return app::form<Main_form>();
-    }
-
-    kvtest::TempFolder folder;
-    headless::HeadlessBackend display;
-};
+using kvtest::catalogue_file;
 
 TEST_F(MainFormTest, StartUpLoadsEveryWindowAndShowsOnlyTheMainWindow) {
     Main_form& main = start();
@@ -96,7 +64,7 @@ TEST_F(MainFormTest, SkinFontAndLanguageEntryPointsKeepWhatTheSettingsNeed) {
 }
 
 TEST_F(MainFormTest, SecondInstanceIsToldAndEndsWithoutTouchingTheCatalogue) {
-    const std::string data = data_file({"ePSXe|/e/|e"});
+    const std::string data = catalogue_file({"ePSXe|/e/|e"});
     kvtest::write_file(folder / "Data.kvl", data);
     InstanceLock first(folder.path());
     ASSERT_TRUE(first.acquired());
@@ -108,7 +76,7 @@ TEST_F(MainFormTest, SecondInstanceIsToldAndEndsWithoutTouchingTheCatalogue) {
 
 TEST_F(MainFormTest, BlankRecordIsAnEmptyRowThatCanBeDeleted) {
     Main_form& main =
-        start(data_file({"A|/a/|a", "", "B|/b/|b"}, {"A|about A", "|nameless about"}, {"|||||"}));
+        start(catalogue_file({"A|/a/|a", "", "B|/b/|b"}, {"A|about A", "|nameless about"}, {"|||||"}));
     EXPECT_EQ(main.display_list, (Lines{"A", "", "B"}));
     EXPECT_TRUE(main.emulator_list.click_label(3).enabled());
     main.emulator_list.row_MouseDown(3, {});
@@ -125,8 +93,8 @@ TEST_F(MainFormTest, BlankRecordIsAnEmptyRowThatCanBeDeleted) {
 }
 
 TEST_F(MainFormTest, DeleteRemovesTheSelectedEmulatorAndItsFirstRecords) {
-    Main_form& main = start(data_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}, {"B|first", "A|a", "B|second"},
-                                      {"B|-1||||", "A|-a||||", "B|-2||||"}));
+    Main_form& main = start(catalogue_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}, {"B|first", "A|a", "B|second"},
+                                           {"B|-1||||", "A|-a||||", "B|-2||||"}));
     main.emulator_list.row_MouseDown(2, {});
     ASSERT_EQ(main.about_txt.caption(), "first");
     main.delete_emu();
@@ -163,7 +131,7 @@ TEST_F(MainFormTest, AddingAppendsAndShowsTheListFromItsStart) {
 }
 
 TEST_F(MainFormTest, EditPutsTheRecordBackAtItsPosition) {
-    Main_form& main = start(data_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}));
+    Main_form& main = start(catalogue_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}));
     auto& edit = app::form<edit_form>();
 
     main.emulator_list.row_MouseDown(2, {});
@@ -188,8 +156,8 @@ TEST_F(MainFormTest, EditPutsTheRecordBackAtItsPosition) {
 }
 
 TEST_F(MainFormTest, AboutTextIsEverythingAfterTheNameOfTheFirstMatch) {
-    Main_form& main = start(
-        data_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}, {"A|one | two", "B", "A|later", "C|line 1\r\nline 2"}));
+    Main_form& main = start(catalogue_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"},
+                                           {"A|one | two", "B", "A|later", "C|line 1\r\nline 2"}));
     EXPECT_EQ(main.about_txt.caption(), "one | two");
     main.emulator_list.row_MouseDown(2, {});
     EXPECT_EQ(main.about_txt.caption(), "");
@@ -198,12 +166,12 @@ TEST_F(MainFormTest, AboutTextIsEverythingAfterTheNameOfTheFirstMatch) {
 }
 
 TEST_F(MainFormTest, CloseSavesTheCatalogueAndEnds) {
-    const std::string data = data_file({"A|/a/|a"}, {"A|x"}, {"A|||||"});
+    const std::string data = catalogue_file({"A|/a/|a"}, {"A|x"}, {"A|||||"});
     Main_form& main = start(data);
     main.add_new_emulator("B|/b/|b", "B|y");
     EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
     EXPECT_EQ(kvtest::read_file(folder / "Data.kvl"),
-              data_file({"A|/a/|a", "B|/b/|b"}, {"A|x", "B|y"}, {"A|||||"}));
+              catalogue_file({"A|/a/|a", "B|/b/|b"}, {"A|x", "B|y"}, {"A|||||"}));
 }
 
 TEST_F(MainFormTest, CloseNeverOverwritesACatalogueItCouldNotRead) {
@@ -218,18 +186,18 @@ TEST_F(MainFormTest, CloseNeverOverwritesACatalogueItCouldNotRead) {
 }
 
 TEST_F(MainFormTest, CatalogueCaseInsensitiveNameIsReadAndWrittenInPlace) {
-    kvtest::write_file(folder / "data.KVL", data_file({"A|/a/|a"}));
+    kvtest::write_file(folder / "data.KVL", catalogue_file({"A|/a/|a"}));
     Main_form& main = start();
     EXPECT_EQ(main.PSX_emu, Lines{"A|/a/|a"});
     EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
     EXPECT_FALSE(std::filesystem::exists(folder / "Data.kvl"));
-    EXPECT_EQ(kvtest::read_file(folder / "data.KVL"), data_file({"A|/a/|a"}));
+    EXPECT_EQ(kvtest::read_file(folder / "data.KVL"), catalogue_file({"A|/a/|a"}));
 }
 
 TEST_F(MainFormTest, SectionsHoldMoreThanSixteenBitsOfRecords) {
     Lines psx;
     for (int i = 1; i <= 40000; ++i) psx.push_back("E" + std::to_string(i) + "|/e/|e");
-    Main_form& main = start(data_file(psx));
+    Main_form& main = start(catalogue_file(psx));
     EXPECT_EQ(main.PSX_emu.size(), 40000u);
     EXPECT_EQ(main.display_list.size(), 40000u);
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/forms.h"
-#include "dialog_fixture.h"
+#include "program_fixture.h"
 #include "launcher/options_form.h"
 
 namespace kv {

@@ -4,6 +4,7 @@
 # with that switch from the main window's first switch button.
 # Usage: xvfb_add_emulator.sh PATH/TO/korvalin PATH/TO/korvalin-drive
 set -euo pipefail
+. "$(dirname "$(realpath "$0")")/xvfb_lib.sh"
 
 if [[ "${1:-}" == --inside ]]; then
     exe=$2 drive=$3 program=$4 emulators=$5
@@ -17,11 +18,8 @@ if [[ "${1:-}" == --inside ]]; then
         echo "$(awk -v a="$x" -v b="$w" 'BEGIN { printf "%d", (a + b / 2) / 15 }') $(awk -v a="$y" -v b="$h" 'BEGIN { printf "%d", (a + b / 2) / 15 }')"
     }
     window() {  # TITLE
-        local id
-        id=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || true
-        [[ -n "$id" ]] || { echo "FAIL: no visible window named '$1'" >&2; exit 1; }
+        find_window "$1"
         sleep 0.4
-        echo "$id"
     }
     click() {  # WINDOW_ID WINDOW CONTROL
         local at
@@ -40,9 +38,8 @@ if [[ "${1:-}" == --inside ]]; then
     cp -r "$program/." "$scratch/"
     rm -f "$scratch/korvalin"
 
-    QT_QPA_PLATFORM=xcb "$exe" &
-    pid=$!
-    trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+    start_program "$exe"
+    trap 'kill "$program_pid" 2>/dev/null || true; wait "$program_pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 
     main=$(window 'Korvalin 1.2')
     click "$main" Main_form Label19                  # Add new
@@ -62,11 +59,7 @@ if [[ "${1:-}" == --inside ]]; then
     click "$switches" switches_form Label3           # OK
     click "$main" Main_form Label13                  # the first switch button
 
-    for _ in $(seq 100); do
-        [[ -s "$emulators/ran.txt" ]] && break
-        sleep 0.1
-    done
-    [[ -s "$emulators/ran.txt" ]] || { echo "FAIL: the emulator did not run" >&2; exit 1; }
+    wait_for_file "$emulators/ran.txt" || { echo "FAIL: the emulator did not run" >&2; exit 1; }
     want=$(printf '%s\n-fast' "$(cd "$emulators" && pwd -P)")
     if [[ "$(cat "$emulators/ran.txt")" != "$want" ]]; then
         printf 'FAIL: the emulator ran as:\n%s\nexpected:\n%s\n' "$(cat "$emulators/ran.txt")" "$want" >&2
@@ -82,9 +75,7 @@ if [[ $# -ne 2 ]]; then
 fi
 exe=$(realpath "$1")
 drive=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$(dirname "$exe")" "$work/Korvalin"
+copy_program_folder "$exe"
 emulators="$work/my emus"
 mkdir -p "$emulators"
 cat > "$emulators/emu.sh" <<'SCRIPT'
@@ -92,5 +83,4 @@ cat > "$emulators/emu.sh" <<'SCRIPT'
 { pwd -P; for a in "$@"; do echo "$a"; done; } > "$(dirname "$0")/ran.tmp" && mv "$(dirname "$0")/ran.tmp" "$(dirname "$0")/ran.txt"
 SCRIPT
 chmod +x "$emulators/emu.sh"
-xvfb-run -a -s '-screen 0 1280x1024x24' bash "$(realpath "$0")" --inside "$work/Korvalin/$(basename "$exe")" \
-    "$drive" "$work/Korvalin" "$emulators"
+run_inside_xvfb "$(realpath "$0")" "$work/Korvalin/$(basename "$exe")" "$drive" "$work/Korvalin" "$emulators"

@@ -3,22 +3,15 @@
 # main window's size in pixels (8775 x 3540 twips at 15 twips per pixel).
 # Usage: xvfb_check.sh PATH/TO/korvalin
 set -euo pipefail
+. "$(dirname "$(realpath "$0")")/xvfb_lib.sh"
 
 title='Korvalin 1.2'
 want_width=585
 want_height=236
 
 if [[ "${1:-}" == --inside ]]; then
-    exe=$2
-    # X11 is what the program is built for; a platform chosen for the other tests must not leak in.
-    QT_QPA_PLATFORM=xcb "$exe" &
-    pid=$!
-    trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
-
-    if ! id=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || [[ -z "$id" ]]; then
-        echo "FAIL: no visible window named '$title' within 20 s" >&2
-        exit 1
-    fi
+    start_program "$2"
+    id=$(find_window "$title")
     info=$(xwininfo -id "$id")
     width=$(awk '/^ *Width:/ {print $2}' <<<"$info")
     height=$(awk '/^ *Height:/ {print $2}' <<<"$info")
@@ -48,8 +41,5 @@ if [[ $# -ne 1 ]]; then
     exit 2
 fi
 exe=$(realpath "$1")
-# A fresh copy of the program folder: the program keeps one instance per folder and writes into it.
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$(dirname "$exe")" "$work/Korvalin"
-xvfb-run -a -s '-screen 0 1280x1024x24' bash "$(realpath "$0")" --inside "$work/Korvalin/$(basename "$exe")"
+copy_program_folder "$exe"
+run_inside_xvfb "$(realpath "$0")" "$work/Korvalin/$(basename "$exe")"

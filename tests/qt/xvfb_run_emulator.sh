@@ -3,6 +3,7 @@
 # double-clicks its row in the real window and checks that the script ran in its own folder.
 # Usage: xvfb_run_emulator.sh PATH/TO/korvalin
 set -euo pipefail
+. "$(dirname "$(realpath "$0")")/xvfb_lib.sh"
 
 title='Korvalin 1.2'
 # Centre of row 1's click label: the list panel at 2055, 1185 twips, the label at 0, 30, 1935 x 255.
@@ -11,21 +12,11 @@ row_y=$(((1185 + 30 + 255 / 2) / 15))
 
 if [[ "${1:-}" == --inside ]]; then
     exe=$2 emulator_folder=$3
-    QT_QPA_PLATFORM=xcb "$exe" &
-    pid=$!
-    trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
-
-    if ! id=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || [[ -z "$id" ]]; then
-        echo "FAIL: no visible window named '$title' within 20 s" >&2
-        exit 1
-    fi
+    start_program "$exe"
+    id=$(find_window "$title")
     sleep 0.5
     xdotool mousemove --window "$id" "$row_x" "$row_y" click --repeat 2 --delay 100 1
-    for _ in $(seq 100); do
-        [[ -s "$emulator_folder/ran.txt" ]] && break
-        sleep 0.1
-    done
-    if [[ ! -s "$emulator_folder/ran.txt" ]]; then
+    if ! wait_for_file "$emulator_folder/ran.txt"; then
         echo "FAIL: the emulator did not run after the double click" >&2
         exit 1
     fi
@@ -44,10 +35,7 @@ if [[ $# -ne 1 ]]; then
     exit 2
 fi
 exe=$(realpath "$1")
-# A fresh copy of the program folder: the program keeps one instance per folder and writes into it.
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$(dirname "$exe")" "$work/Korvalin"
+copy_program_folder "$exe"
 emulators="$work/my emus"
 mkdir -p "$emulators"
 cat > "$emulators/emu.sh" <<'SCRIPT'
@@ -57,4 +45,4 @@ SCRIPT
 chmod +x "$emulators/emu.sh"
 printf '[PSX]\r\nScript|%s/|emu.sh\r\n[PS2]\r\n[NDS]\r\n[GB/GBA]\r\n[N64]\r\n[DC]\r\n[GC]\r\n[Saturn]\r\n[S/NES]\r\n[Misc]\r\n[About]\r\n[Switches]\r\n' \
     "$emulators" > "$work/Korvalin/Data.kvl"
-xvfb-run -a -s '-screen 0 1280x1024x24' bash "$(realpath "$0")" --inside "$work/Korvalin/$(basename "$exe")" "$emulators"
+run_inside_xvfb "$(realpath "$0")" "$work/Korvalin/$(basename "$exe")" "$emulators"

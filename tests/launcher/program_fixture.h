@@ -1,6 +1,6 @@
 #pragma once
-// A started program on a temporary program folder with the headless display, for the tests of the
-// main window's dialogs. A dialog opened modal runs the actions queued before it, as a user would.
+// A program on a temporary program folder with the headless display, for the tests of the main
+// window and its dialogs. A dialog opened modal runs the actions queued before it, as a user would.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -29,13 +29,13 @@ inline std::string catalogue_file(const Lines& psx, const Lines& about = {}, con
     return bytes;
 }
 
-class DialogTest : public ::testing::Test {
+class ProgramTest : public ::testing::Test {
   protected:
-    DialogTest() {
+    ProgramTest() {
         kv::forms::set_backend(&display);
         kv::set_program_folder(folder.path());
     }
-    ~DialogTest() override {
+    ~ProgramTest() override {
         kv::app::reset_forms();
         kv::forms::set_backend(nullptr);
     }
@@ -52,5 +52,7 @@ class DialogTest : public ::testing::Test {
     TempFolder folder;
     kv::headless::HeadlessBackend display;
 };
+
+using DialogTest = ProgramTest;
 
 }  // namespace kvtest
