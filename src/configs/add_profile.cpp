@@ -2,17 +2,10 @@
 
 namespace kv {
 
-namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Add new config  ";
-    s.width = 3015;
-    s.height = 1575;
-    return s;
-}
-}  // namespace
-
-add_profile::add_profile() : toolkit::FramedForm("add_profile", frame_style()) {
+add_profile::add_profile()
+    : toolkit::FramedForm(
+          "add_profile",
+          toolkit::FrameStyle{.design_title = "  Add new config  ", .width = 3015, .height = 1575}) {
     expose("add_profile_message", [this] { return add_profile_message; });
 }
 

@@ -2,17 +2,9 @@
 
 namespace kv {
 
-namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Configs  ";
-    s.width = 4335;
-    s.height = 3330;
-    return s;
-}
-}  // namespace
-
-configs_form::configs_form() : toolkit::FramedForm("configs_form", frame_style()) {
+configs_form::configs_form()
+    : toolkit::FramedForm("configs_form",
+                          toolkit::FrameStyle{.design_title = "  Configs  ", .width = 4335, .height = 3330}) {
     expose("current_config", [this] { return current_config; });
     expose("no_emulator_message", [this] { return no_emulator_message; });
     expose("no_path_message", [this] { return no_path_message; });

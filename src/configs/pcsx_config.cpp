@@ -2,17 +2,10 @@
 
 namespace kv {
 
-namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  PCSX configuration  ";
-    s.width = 5895;
-    s.height = 5175;
-    return s;
-}
-}  // namespace
-
-PCSX_config::PCSX_config() : toolkit::FramedForm("PCSX_config", frame_style()) {}
+PCSX_config::PCSX_config()
+    : toolkit::FramedForm(
+          "PCSX_config",
+          toolkit::FrameStyle{.design_title = "  PCSX configuration  ", .width = 5895, .height = 5175}) {}
 
 void PCSX_config::Form_Load() {
     arrange_frame();

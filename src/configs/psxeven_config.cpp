@@ -2,17 +2,10 @@
 
 namespace kv {
 
-namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  PSXeven configuration  ";
-    s.width = 5895;
-    s.height = 5175;
-    return s;
-}
-}  // namespace
-
-PSXeven_config::PSXeven_config() : toolkit::FramedForm("PSXeven_config", frame_style()) {}
+PSXeven_config::PSXeven_config()
+    : toolkit::FramedForm(
+          "PSXeven_config",
+          toolkit::FrameStyle{.design_title = "  PSXeven configuration  ", .width = 5895, .height = 5175}) {}
 
 void PSXeven_config::Form_Load() {
     arrange_frame();

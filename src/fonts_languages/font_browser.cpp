@@ -6,17 +6,10 @@
 
 namespace kv {
 
-namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Font browser";
-    s.width = 4095;
-    s.height = 2295;
-    return s;
-}
-}  // namespace
-
-font_browser::font_browser() : toolkit::FramedForm("font_browser", frame_style()) {
+font_browser::font_browser()
+    : toolkit::FramedForm(
+          "font_browser",
+          toolkit::FrameStyle{.design_title = "  Font browser", .width = 4095, .height = 2295}) {
     expose("font_bold2", [this] { return bool_text(font_bold2); });
     expose("font_itallic2", [this] { return bool_text(font_itallic2); });
 }

@@ -8,17 +8,10 @@
 
 namespace kv {
 
-namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Language browser  ";
-    s.width = 4095;
-    s.height = 2295;
-    return s;
-}
-}  // namespace
-
-language_browser::language_browser() : toolkit::FramedForm("language_browser", frame_style()) {}
+language_browser::language_browser()
+    : toolkit::FramedForm(
+          "language_browser",
+          toolkit::FrameStyle{.design_title = "  Language browser  ", .width = 4095, .height = 2295}) {}
 
 void language_browser::Form_Load() {
     // The list of languages is built here once languages come.

@@ -25,14 +25,6 @@ const char* const shortcuts_help_text =
 const char* const home_page_address = "https://korvalin.example.org/";
 
 namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Help  ";
-    s.width = 3015;
-    s.height = 4575;
-    s.middle_follows_left = true;
-    return s;
-}
 
 constexpr forms::Color white = forms::rgb(255, 255, 255);
 constexpr forms::Color grey = 0x00C0C0C0;
@@ -62,7 +54,10 @@ forms::Shape& bordered(forms::Shape& shape) {
 }  // namespace
 
 about_form::about_form()
-    : toolkit::FramedForm("about_form", frame_style()),
+    : toolkit::FramedForm(
+          "about_form",
+          toolkit::FrameStyle{
+              .design_title = "  Help  ", .width = 3015, .height = 4575, .middle_follows_left = true}),
       Picture3(add<forms::PictureBox>("Picture3", 120, 480, 855, 255)),
       tab_image1(add<forms::Image>("tab_image1", 0, 0, 855, 510, &Picture3)),
       Label10(centred(add<forms::Label>("Label10", 0, 30, 855, 225, &Picture3), "About")),

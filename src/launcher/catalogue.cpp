@@ -17,7 +17,7 @@ constexpr std::array<List, section_count> section_members{
 // Hands out the lines one by one. The first line has always been read as one comma-separated field,
 // so what follows a comma in it is read as the next line.
 class LineReader {
-public:
+  public:
     explicit LineReader(std::vector<std::string> lines) : lines_(std::move(lines)) {
         if (lines_.empty()) return;
         const auto comma = lines_[0].find(',');
@@ -35,7 +35,7 @@ public:
         return std::move(lines_[next_++]);
     }
 
-private:
+  private:
     std::vector<std::string> lines_;
     std::optional<std::string> after_comma_;
     std::size_t next_ = 0;
@@ -60,6 +60,18 @@ std::optional<std::string_view> record_field(std::string_view record, std::size_
         record.remove_prefix(bar + 1);
     }
     return record.substr(0, record.find('|'));
+}
+
+std::optional<std::size_t> find_record(const std::vector<std::string>& records, std::string_view name) {
+    if (name.empty()) return std::nullopt;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (record_name(records[i]) == name) return i;
+    return std::nullopt;
+}
+
+void erase_record(std::vector<std::string>& records, std::string_view name) {
+    if (const auto found = find_record(records, name))
+        records.erase(records.begin() + static_cast<std::ptrdiff_t>(*found));
 }
 
 std::vector<std::string>& Catalogue::section(std::size_t k) {

@@ -42,6 +42,12 @@ std::string_view record_name(std::string_view record);
 // Field n, or nothing when the record has fewer fields.
 std::optional<std::string_view> record_field(std::string_view record, std::size_t n);
 
+// Position of the first record of the emulator named exactly so. An empty name (an empty section, a
+// blank row) owns no record, even where a record has no name.
+std::optional<std::size_t> find_record(const std::vector<std::string>& records, std::string_view name);
+// Removes that record, when there is one.
+void erase_record(std::vector<std::string>& records, std::string_view name);
+
 struct Catalogue {
     // The emulator records of each section, in file order.
     std::vector<std::string> PSX_emu, PS2_emu, NDS_emu, GBA_emu, N64_emu, DC_emu, GC_emu, Saturn_emu,

@@ -1,18 +1,11 @@
 #include "launcher/game_prompt.h"
-#include "toolkit/control_style.h"
 
+#include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
 
 namespace kv {
 
 namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Korvalin  ";
-    s.width = 4590;
-    s.height = 1575;
-    return s;
-}
 
 constexpr forms::Color white = forms::rgb(255, 255, 255);
 
@@ -22,7 +15,8 @@ using toolkit::click_label;
 }  // namespace
 
 game_prompt::game_prompt()
-    : toolkit::FramedForm("game_prompt", frame_style()),
+    : toolkit::FramedForm("game_prompt",
+                          toolkit::FrameStyle{.design_title = "  Korvalin  ", .width = 4590, .height = 1575}),
       Label9(text(add<forms::Label>("Label9", 120, 450, 4350, 255), "Do you want to start the emulator?")),
       Label1(text(add<forms::Label>("Label1", 120, 750, 855, 255), "Game:")),
       Label2(text(add<forms::Label>("Label2", 120, 990, 855, 255), "Game ID:")),

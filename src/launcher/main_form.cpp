@@ -1,5 +1,4 @@
 #include "launcher/main_form.h"
-#include "toolkit/control_style.h"
 
 #include <algorithm>
 #include <climits>
@@ -25,6 +24,7 @@
 #include "platform/runtime.h"
 #include "plugins/popup_form.h"
 #include "skins/skin_browser.h"
+#include "toolkit/control_style.h"
 #include "toolkit/messages_form.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/transparent.h"
@@ -36,14 +36,6 @@ using forms::Label;
 using forms::PictureBox;
 
 namespace {
-
-toolkit::FrameStyle main_frame() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Form Name";
-    s.width = 8775;
-    s.height = 3540;
-    return s;
-}
 
 constexpr float button_width = 855;
 constexpr float button_height = 375;
@@ -84,7 +76,8 @@ std::filesystem::path database_path() {
 }  // namespace
 
 Main_form::Main_form()
-    : toolkit::FramedForm("Main_form", main_frame()),
+    : toolkit::FramedForm("Main_form",
+                          toolkit::FrameStyle{.design_title = "  Form Name", .width = 8775, .height = 3540}),
       Picture11(add<PictureBox>("Picture11", 8400, 60, 255, 255)),
       X_image(add<Image>("X_image", 0, 0, 255, 510, &Picture11)),
       Picture12(add<PictureBox>("Picture12", 8130, 60, 255, 255)),
@@ -287,15 +280,12 @@ void Main_form::load_section_list(const std::string& section) {
 
 void Main_form::show_emulator_about() {
     about_txt.set_caption("");
-    // An empty name (an empty section, a blank row) has no about text, even where a record has no name.
-    if (selected_emulator.empty()) return;
-    for (const auto& about : catalogue.about_list) {
-        if (record_name(about) != selected_emulator) continue;
-        // The text is everything after the name: a "|" typed into it is part of it.
-        const auto bar = about.find('|');
-        about_txt.set_caption(bar == std::string::npos ? std::string() : about.substr(bar + 1));
-        return;
-    }
+    const auto found = find_record(catalogue.about_list, selected_emulator);
+    if (!found) return;
+    // The text is everything after the name: a "|" typed into it is part of it.
+    const std::string& about = catalogue.about_list[*found];
+    const auto bar = about.find('|');
+    about_txt.set_caption(bar == std::string::npos ? std::string() : about.substr(bar + 1));
 }
 
 void Main_form::add_new_emulator(const std::string& emulator_name, const std::string& about_em) {
@@ -320,21 +310,11 @@ void Main_form::delete_emu() {
 }
 
 void Main_form::remove_emulator_about() {
-    if (selected_emulator.empty()) return;
-    auto& about = catalogue.about_list;
-    const auto found = std::find_if(about.begin(), about.end(), [&](const std::string& record) {
-        return record_name(record) == selected_emulator;
-    });
-    if (found != about.end()) about.erase(found);
+    erase_record(catalogue.about_list, selected_emulator);
 }
 
 void Main_form::remove_emulator_switches() {
-    if (selected_emulator.empty()) return;
-    auto& switches = catalogue.switches_list;
-    const auto found = std::find_if(switches.begin(), switches.end(), [&](const std::string& record) {
-        return record_name(record) == selected_emulator;
-    });
-    if (found != switches.end()) switches.erase(found);
+    erase_record(catalogue.switches_list, selected_emulator);
 }
 
 void Main_form::edit_collection(const std::string& emulator_name, const std::string& about_em) {

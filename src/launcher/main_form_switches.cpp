@@ -30,14 +30,7 @@ void Main_form::switch_button_Click(forms::Label& button) {
 }
 
 std::optional<std::size_t> Main_form::find_switch_record() const {
-    // An empty name is no emulator (an empty section, a blank row): it owns no record.
-    if (selected_emulator.empty()) return std::nullopt;
-    const auto& list = catalogue.switches_list;
-    const auto found = std::find_if(list.begin(), list.end(), [&](const std::string& record) {
-        return record_name(record) == selected_emulator;
-    });
-    if (found == list.end()) return std::nullopt;
-    return static_cast<std::size_t>(found - list.begin());
+    return find_record(catalogue.switches_list, selected_emulator);
 }
 
 void Main_form::show_switches() {

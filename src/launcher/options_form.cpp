@@ -14,15 +14,6 @@
 namespace kv {
 
 namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Options  ";
-    s.width = 5655;
-    s.height = 7575;
-    s.middle_follows_left = true;
-    s.left_end_natural_size = true;
-    return s;
-}
 
 constexpr forms::Color white = forms::rgb(255, 255, 255);
 constexpr forms::Color line_colour = 0x00C07A42;
@@ -94,7 +85,11 @@ int32_t slider_percent(float knob_left) {
 }
 
 options_form::options_form()
-    : toolkit::FramedForm("options_form", frame_style()),
+    : toolkit::FramedForm("options_form", toolkit::FrameStyle{.design_title = "  Options  ",
+                                                              .width = 5655,
+                                                              .height = 7575,
+                                                              .middle_follows_left = true,
+                                                              .left_end_natural_size = true}),
       Label1(heading(add<forms::Label>("Label1", 120, 480, 1500, 255), "Launching options:")),
       Line2(line(add<forms::Line>("Line2", 0, 0, 0, 0), 607)),
       Label2(heading(add<forms::Label>("Label2", 120, 2040, 1500, 255), "Language:")),

@@ -10,14 +10,6 @@
 namespace kv {
 
 namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Switches  ";
-    s.width = 2415;
-    s.height = 1335;
-    s.title_top = 75;
-    return s;
-}
 
 constexpr forms::Color white = forms::rgb(255, 255, 255);
 constexpr float button_width = 555;
@@ -29,7 +21,10 @@ using toolkit::click_label;
 }  // namespace
 
 switches_form::switches_form()
-    : toolkit::FramedForm("switches_form", frame_style()),
+    : toolkit::FramedForm(
+          "switches_form",
+          toolkit::FrameStyle{
+              .design_title = "  Switches  ", .width = 2415, .height = 1335, .title_top = 75}),
       Shape2(add<forms::Shape>("Shape2", 105, 465, 2190, 255)),
       Text3(add<forms::TextBox>("Text3", 120, 480, 2160, 225)),
       switch_button(add<forms::Image>("switch_button", 120, 780, 600, 255)),

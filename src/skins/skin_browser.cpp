@@ -7,18 +7,11 @@
 
 namespace kv {
 
-namespace {
-toolkit::FrameStyle frame_style() {
-    toolkit::FrameStyle s;
-    s.design_title = "  Skin Browser  ";
-    s.width = 4095;
-    s.height = 3375;
-    s.middle_follows_left = true;
-    return s;
-}
-}  // namespace
-
-skin_browser::skin_browser() : toolkit::FramedForm("skin_browser", frame_style()) {}
+skin_browser::skin_browser()
+    : toolkit::FramedForm("skin_browser", toolkit::FrameStyle{.design_title = "  Skin Browser  ",
+                                                              .width = 4095,
+                                                              .height = 3375,
+                                                              .middle_follows_left = true}) {}
 
 void skin_browser::load_colors(const std::string& skins_name) {
     // One pass over the file; whatever fails ends it quietly, keeping what was applied before.

@@ -1,24 +1,16 @@
 #include "toolkit/messages_form.h"
-#include "toolkit/control_style.h"
 
 #include <optional>
 #include <string_view>
 
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
+#include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
 
 namespace kv::toolkit {
 
 namespace {
-
-FrameStyle messages_frame() {
-    FrameStyle s;
-    s.design_title = "  Exclamation  ";
-    s.width = 3855;
-    s.height = 1785;
-    return s;
-}
 
 constexpr float icon_size = 720;
 constexpr float text_margins = 1470;  // 960 left of the text, 510 right of it
@@ -46,11 +38,11 @@ T& white_transparent(T& label) {
     return label;
 }
 
-
 }  // namespace
 
 messages_form::messages_form()
-    : FramedForm("messages_form", messages_frame()),
+    : FramedForm("messages_form",
+                 FrameStyle{.design_title = "  Exclamation  ", .width = 3855, .height = 1785}),
       Picture1(add<forms::PictureBox>("Picture1", 150, 390, icon_size, icon_size)),
       message_image(stretched(add<forms::Image>("message_image", 0, 0, icon_size, 2 * icon_size, &Picture1))),
       Label31(white_transparent(add<forms::Label>("Label31", 960, 660, 0, 0))),

@@ -46,6 +46,18 @@ TEST(Records, FieldsAreSplitAtBars) {
     EXPECT_FALSE(section_index("psx"));
 }
 
+TEST(Records, AnEmulatorsRecordIsItsFirstExactlyNamedOneAndAnEmptyNameOwnsNone) {
+    Lines records{"|no name", "Zeta|first", "zeta|other case", "Zeta|second", "Zetan|longer"};
+    EXPECT_EQ(find_record(records, "Zeta"), 1u);
+    EXPECT_EQ(find_record(records, "zeta"), 2u);
+    EXPECT_EQ(find_record(records, "Zet"), std::nullopt);
+    EXPECT_EQ(find_record(records, ""), std::nullopt);
+    erase_record(records, "Zeta");
+    erase_record(records, "");
+    erase_record(records, "Missing");
+    EXPECT_EQ(records, (Lines{"|no name", "zeta|other case", "Zeta|second", "Zetan|longer"}));
+}
+
 TEST(ReadCatalogue, EverySectionAboutAndSwitchRecordLandsInItsList) {
     Lines file{"[PSX]",      "ePSXe|/e/|e",   "",       "PCSX|/p/|p",
                "[PS2]",      "PCSX2|/p2/|p2", "[NDS]",  "[GB/GBA]",

@@ -77,10 +77,5 @@ exe=$(realpath "$1")
 drive=$(realpath "$2")
 copy_program_folder "$exe"
 emulators="$work/my emus"
-mkdir -p "$emulators"
-cat > "$emulators/emu.sh" <<'SCRIPT'
-#!/bin/sh
-{ pwd -P; for a in "$@"; do echo "$a"; done; } > "$(dirname "$0")/ran.tmp" && mv "$(dirname "$0")/ran.tmp" "$(dirname "$0")/ran.txt"
-SCRIPT
-chmod +x "$emulators/emu.sh"
+make_fake_emulator "$emulators"
 run_inside_xvfb "$(realpath "$0")" "$work/Korvalin/$(basename "$exe")" "$drive" "$work/Korvalin" "$emulators"

@@ -43,3 +43,14 @@ run_inside_xvfb() {  # SCRIPT ARGS...
     shift
     xvfb-run -a -s '-screen 0 1280x1024x24' bash "$script" --inside "$@"
 }
+
+# A shell script that stands for an emulator: each run writes its working folder and its arguments,
+# one per line, into ran.txt beside it.
+make_fake_emulator() {  # FOLDER
+    mkdir -p "$1"
+    cat > "$1/emu.sh" <<'SCRIPT'
+#!/bin/sh
+{ pwd -P; for a in "$@"; do echo "$a"; done; } > "$(dirname "$0")/ran.tmp" && mv "$(dirname "$0")/ran.tmp" "$(dirname "$0")/ran.txt"
+SCRIPT
+    chmod +x "$1/emu.sh"
+}

@@ -37,12 +37,7 @@ fi
 exe=$(realpath "$1")
 copy_program_folder "$exe"
 emulators="$work/my emus"
-mkdir -p "$emulators"
-cat > "$emulators/emu.sh" <<'SCRIPT'
-#!/bin/sh
-{ pwd -P; for a in "$@"; do echo "$a"; done; } > "$(dirname "$0")/ran.tmp" && mv "$(dirname "$0")/ran.tmp" "$(dirname "$0")/ran.txt"
-SCRIPT
-chmod +x "$emulators/emu.sh"
+make_fake_emulator "$emulators"
 printf '[PSX]\r\nScript|%s/|emu.sh\r\n[PS2]\r\n[NDS]\r\n[GB/GBA]\r\n[N64]\r\n[DC]\r\n[GC]\r\n[Saturn]\r\n[S/NES]\r\n[Misc]\r\n[About]\r\n[Switches]\r\n' \
     "$emulators" > "$work/Korvalin/Data.kvl"
 run_inside_xvfb "$(realpath "$0")" "$work/Korvalin/$(basename "$exe")" "$emulators"
