@@ -6,43 +6,7 @@
 
 namespace {
 
-void put16(std::string& b, uint32_t v) {
-    b += static_cast<char>(v & 0xFF);
-    b += static_cast<char>((v >> 8) & 0xFF);
-}
-void put32(std::string& b, uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
-
-// A 24-bit BMP; pixels are 0xRRGGBB row by row from the top. A negative height stores rows from the top.
-std::string bmp(int width, int height, const std::vector<uint32_t>& pixels) {
-    const int rows = height < 0 ? -height : height;
-    const int row_bytes = (width * 3 + 3) / 4 * 4;
-    std::string b = "BM";
-    put32(b, 54 + row_bytes * rows);
-    put32(b, 0);
-    put32(b, 54);  // pixel data offset
-    put32(b, 40);  // header size
-    put32(b, static_cast<uint32_t>(width));
-    put32(b, static_cast<uint32_t>(height));
-    put16(b, 1);
-    put16(b, 24);
-    put32(b, 0);  // no compression
-    put32(b, row_bytes * rows);
-    for (int i = 0; i < 4; ++i) put32(b, 0);
-    for (int r = 0; r < rows; ++r) {
-        const int y = height < 0 ? r : rows - 1 - r;
-        for (int x = 0; x < width; ++x) {
-            const uint32_t p = pixels.empty() ? 0 : pixels[static_cast<size_t>(y * width + x)];
-            b += static_cast<char>(p & 0xFF);
-            b += static_cast<char>((p >> 8) & 0xFF);
-            b += static_cast<char>((p >> 16) & 0xFF);
-        }
-        b.append(static_cast<size_t>(row_bytes - width * 3), '\0');
-    }
-    return b;
-}
+using kvtest::bmp;
 
 const std::vector<uint32_t> three_by_two = {0xFF0000, 0x00FF00, 0x0000FF,  // top row
                                             0x123456, 0xFFFFFF, 0x000000};

@@ -8,36 +8,6 @@
 
 namespace kvtest {
 
-namespace {
-void put16(std::string& b, uint32_t v) {
-    b += static_cast<char>(v & 0xFF);
-    b += static_cast<char>((v >> 8) & 0xFF);
-}
-void put32(std::string& b, uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
-}  // namespace
-
-std::string bmp(int width, int height) {
-    const uint32_t row_bytes = (static_cast<uint32_t>(width) * 3 + 3) / 4 * 4;
-    const uint32_t data = row_bytes * static_cast<uint32_t>(height);
-    std::string b = "BM";
-    put32(b, 54 + data);
-    put32(b, 0);
-    put32(b, 54);
-    put32(b, 40);
-    put32(b, static_cast<uint32_t>(width));
-    put32(b, static_cast<uint32_t>(height));
-    put16(b, 1);
-    put16(b, 24);
-    put32(b, 0);
-    put32(b, data);
-    for (int i = 0; i < 4; ++i) put32(b, 0);
-    b.append(data, '\0');
-    return b;
-}
-
 std::vector<std::string> settings_lines(const std::map<int, std::string>& values, int count) {
     std::vector<std::string> lines;
     for (int n = 1; n <= count; ++n) {

@@ -12,7 +12,6 @@
 namespace kvtest {
 
 // A 24-bit BMP of the given size, all black.
-std::string bmp(int width, int height);
 
 // The lines of a skin settings file: "key = value" with a sound default for every line, and the
 // given values in place of the defaults (line numbers from 1).

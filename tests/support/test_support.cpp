@@ -16,8 +16,8 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::error_code ec;
     // Read-only folders made by a test must not keep their contents alive.
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ec);
     for (auto& e : std::filesystem::recursive_directory_iterator(path_, ec))
         std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
@@ -28,6 +28,45 @@ void write_file(const std::filesystem::path& file, const std::string& bytes) {
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+namespace {
+void put16(std::string& b, uint32_t v) {
+    b += static_cast<char>(v & 0xFF);
+    b += static_cast<char>((v >> 8) & 0xFF);
+}
+void put32(std::string& b, uint32_t v) {
+    put16(b, v & 0xFFFF);
+    put16(b, v >> 16);
+}
+}  // namespace
+
+std::string bmp(int width, int height, const std::vector<uint32_t>& pixels) {
+    const int rows = height < 0 ? -height : height;
+    const int row_bytes = (width * 3 + 3) / 4 * 4;
+    std::string b = "BM";
+    put32(b, 54 + row_bytes * rows);
+    put32(b, 0);
+    put32(b, 54);  // pixel data offset
+    put32(b, 40);  // header size
+    put32(b, static_cast<uint32_t>(width));
+    put32(b, static_cast<uint32_t>(height));
+    put16(b, 1);
+    put16(b, 24);
+    put32(b, 0);  // no compression
+    put32(b, row_bytes * rows);
+    for (int i = 0; i < 4; ++i) put32(b, 0);
+    for (int r = 0; r < rows; ++r) {
+        const int y = height < 0 ? r : rows - 1 - r;
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = pixels.empty() ? 0 : pixels[static_cast<size_t>(y * width + x)];
+            b += static_cast<char>(p & 0xFF);
+            b += static_cast<char>((p >> 8) & 0xFF);
+            b += static_cast<char>((p >> 16) & 0xFF);
+        }
+        b.append(static_cast<size_t>(row_bytes - width * 3), '\0');
+    }
+    return b;
 }
 
 std::string read_file(const std::filesystem::path& file) {

@@ -1,13 +1,15 @@
 #pragma once
 // Helpers shared by the tests: real temporary folders and small file utilities.
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kvtest {
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -16,7 +18,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -24,5 +26,9 @@ private:
 void write_file(const std::filesystem::path& file, const std::string& bytes);
 // Reads a whole file's bytes; empty when it does not exist.
 std::string read_file(const std::filesystem::path& file);
+
+// The bytes of a 24-bit BMP; pixels are 0xRRGGBB row by row from the top (none: black). A negative
+// height stores the rows from the top.
+std::string bmp(int width, int height, const std::vector<uint32_t>& pixels = {});
 
 }  // namespace kvtest
