@@ -23,8 +23,8 @@ toolkit::FrameStyle frame_style(const std::string& title) {
     return s;
 }
 
-constexpr forms::Color white = forms::rgb(255, 255, 255);
-constexpr forms::Color box_border = 0x00C07A42;
+using toolkit::white;
+constexpr forms::Color box_border = toolkit::frame_blue;
 constexpr const char* unknown_path = "Unknown|Unknown";
 
 forms::Label& text(forms::Label& label, const char* caption, float top = 0) {

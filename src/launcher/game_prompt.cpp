@@ -7,7 +7,7 @@ namespace kv {
 
 namespace {
 
-constexpr forms::Color white = forms::rgb(255, 255, 255);
+using toolkit::white;
 
 constexpr auto text = &toolkit::white_text;
 

@@ -49,7 +49,7 @@ void hide_form::size_all() {
     // Taken anew each time, since the skin may have changed since the last hide. Without a picture
     // the strip keeps its width: a strip nobody can see or press would lose the main window.
     const Picture& picture = hideline.picture();
-    if (!picture.empty()) hideline.set_width(static_cast<float>(picture.width_px()) * 15.0f);
+    if (!picture.empty()) hideline.set_width(static_cast<float>(picture.width_px() * forms::twips_per_pixel));
     set_width(hideline.width());
     set_height(forms::backend().screen_height());
     hideline.set_height(height());

@@ -15,8 +15,8 @@ namespace kv {
 
 namespace {
 
-constexpr forms::Color white = forms::rgb(255, 255, 255);
-constexpr forms::Color line_colour = 0x00C07A42;
+using toolkit::white;
+constexpr forms::Color line_colour = toolkit::frame_blue;
 constexpr float mark_size = 255;
 constexpr float checked_top = -255;
 constexpr float line_end = 5520;

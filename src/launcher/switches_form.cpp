@@ -11,7 +11,7 @@ namespace kv {
 
 namespace {
 
-constexpr forms::Color white = forms::rgb(255, 255, 255);
+using toolkit::white;
 constexpr float button_width = 555;
 constexpr float button_height = 375;
 
@@ -41,7 +41,7 @@ switches_form::switches_form()
       Label3(click_label(add<forms::Label>("Label3", 0, 0, button_width, button_height, Image2.container()))),
       Label2(
           click_label(add<forms::Label>("Label2", 0, 0, button_width, button_height, Image1.container()))) {
-    Shape2.set_border_color(0x00C07A42);  // the add and edit dialogs' frame colour until a skin sets one
+    Shape2.set_border_color(toolkit::frame_blue);
     Text3.set_back_color(0);
     Text3.set_fore_color(white);
     Text3.set_border(false);

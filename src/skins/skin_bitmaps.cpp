@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/forms.h"
+#include "app/window_roster.h"
 #include "platform/folder.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
@@ -57,13 +58,6 @@ constexpr std::array<std::string_view, 43> files = {
     "down_buttons.bmp",
     "check_box.bmp",
     "option_box.bmp",
-};
-
-// The framed windows, in the order their frames are dressed.
-constexpr std::array<std::string_view, 17> framed_windows = {
-    "Main_form",    "about_form",     "options_form",     "add_new",       "skin_browser", "switches_form",
-    "edit_form",    "font_browser",   "language_browser", "messages_form", "configs_form", "add_profile",
-    "ePSXe_config", "PSXeven_config", "PCSX_config",      "SSSPSX_config", "game_prompt",
 };
 
 struct FramePiece {
@@ -138,7 +132,7 @@ constexpr BitmapTarget other_targets[] = {
 
 std::vector<BitmapTarget> build_targets() {
     std::vector<BitmapTarget> out;
-    for (std::string_view window : framed_windows)
+    for (std::string_view window : app::windows_in_order(&app::WindowRow::frame))
         for (const FramePiece& piece : frame_pieces) out.push_back({piece.file, window, piece.control});
     out.insert(out.end(), std::begin(other_targets), std::end(other_targets));
     return out;
@@ -146,7 +140,7 @@ std::vector<BitmapTarget> build_targets() {
 
 // Every window the skin dresses exists after a call, whether the skin loaded or not.
 void touch_windows() {
-    for (std::string_view window : framed_windows) app::form_named(window);
+    for (std::string_view window : app::windows_in_order(&app::WindowRow::frame)) app::form_named(window);
     app::form_named("hide_form");
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/forms.h"
+#include "app/window_roster.h"
 #include "platform/runtime.h"
 #include "skins/skin_bitmaps.h"
 
@@ -10,6 +11,7 @@ namespace kv::skins {
 
 namespace {
 
+constexpr int title_colour_line = 6;
 constexpr int list_selected_line = 13;
 constexpr int first_color_line = 6;
 constexpr int last_color_line = 25;
@@ -24,22 +26,6 @@ struct ColorRow {
 };
 
 constexpr ColorRow rows[] = {
-    {6, Paint::fore, "Main_form", "Framebar_title"},
-    {6, Paint::fore, "add_new", "Framebar_title"},
-    {6, Paint::fore, "edit_form", "Framebar_title"},
-    {6, Paint::fore, "font_browser", "Framebar_title"},
-    {6, Paint::fore, "messages_form", "Framebar_title"},
-    {6, Paint::fore, "options_form", "Framebar_title"},
-    {6, Paint::fore, "skin_browser", "Framebar_title"},
-    {6, Paint::fore, "switches_form", "Framebar_title"},
-    {6, Paint::fore, "about_form", "Framebar_title"},
-    {6, Paint::fore, "language_browser", "Framebar_title"},
-    {6, Paint::fore, "configs_form", "Framebar_title"},
-    {6, Paint::fore, "add_profile", "Framebar_title"},
-    {6, Paint::fore, "ePSXe_config", "Framebar_title"},
-    {6, Paint::fore, "PSXeven_config", "Framebar_title"},
-    {6, Paint::fore, "PCSX_config", "Framebar_title"},
-    {6, Paint::fore, "SSSPSX_config", "Framebar_title"},
     {7, Paint::fore, "Main_form", "section_label(all)"},
     {8, Paint::fore, "Main_form", "down_section_label(all)"},
     {9, Paint::fore, "Main_form", "about_txt"},
@@ -138,6 +124,8 @@ void apply_line(int line, const std::string& value) {
 const std::vector<ColorTarget>& skin_color_targets() {
     static const std::vector<ColorTarget> targets = [] {
         std::vector<ColorTarget> out;
+        for (std::string_view window : app::windows_in_order(&app::WindowRow::title_colour))
+            out.push_back({title_colour_line, Paint::fore, window, "Framebar_title", single_control});
         for (const ColorRow& row : rows) add_targets(row, out);
         return out;
     }();

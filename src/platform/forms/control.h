@@ -13,11 +13,17 @@ namespace kv::forms {
 
 class Form;
 
-// Colours as the original stored them: 0x00BBGGRR.
+// Colours as Windows stored them: 0x00BBGGRR.
 using Color = uint32_t;
 inline constexpr Color rgb(uint8_t r, uint8_t g, uint8_t b) {
     return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
 }
+
+// The system's button-face grey, which labels and picture boxes start with.
+inline constexpr Color button_face = 0xF0F0F0;
+
+// Places and sizes are twips; the screen is taken at a fixed 15 twips per pixel everywhere.
+inline constexpr int twips_per_pixel = 15;
 
 struct Font {
     std::string name = "Microsoft Sans Serif";

@@ -28,7 +28,7 @@ int utf8_char_before(const std::string& s, int end) {
 
 Label::Label(Form& form, std::string name, int index, Control* container)
     : Control(form, ControlKind::label, std::move(name), index, container) {
-    set_back_color(0xF0F0F0);
+    set_back_color(button_face);
 }
 
 void Label::set_caption(const std::string& c) {
@@ -90,8 +90,8 @@ Image::Image(Form& form, std::string name, int index, Control* container)
 void Image::set_picture(const Picture& p) {
     picture_ = p;
     if (!stretch_ && !p.empty()) {
-        set_width(static_cast<float>(p.width_px()) * 15.0f);
-        set_height(static_cast<float>(p.height_px()) * 15.0f);
+        set_width(static_cast<float>(p.width_px() * twips_per_pixel));
+        set_height(static_cast<float>(p.height_px() * twips_per_pixel));
     }
     changed();
 }
@@ -112,8 +112,7 @@ std::optional<std::string> Image::property(std::string_view p) const {
 
 PictureBox::PictureBox(Form& form, std::string name, int index, Control* container)
     : Control(form, ControlKind::picture_box, std::move(name), index, container) {
-    // The button-face grey the original's picture boxes started with.
-    set_back_color(0xF0F0F0);
+    set_back_color(button_face);
 }
 
 void PictureBox::set_picture(const Picture& p) {

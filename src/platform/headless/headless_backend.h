@@ -83,8 +83,8 @@ private:
     std::vector<forms::Form*> forms_;
     std::vector<std::string> fonts_;
     int beeps_ = 0;
-    float screen_width_ = 1920 * 15.0f;
-    float screen_height_ = 1080 * 15.0f;
+    float screen_width_ = 1920.0f * forms::twips_per_pixel;
+    float screen_height_ = 1080.0f * forms::twips_per_pixel;
 };
 
 }  // namespace kv::headless

@@ -9,7 +9,7 @@
 
 namespace kv::qt {
 
-inline constexpr int twips_per_pixel = 15;
+using forms::twips_per_pixel;
 
 // Twips to whole pixels, rounding to the nearest.
 int to_px(float twips);
