@@ -15,14 +15,21 @@ namespace {
 
 using kvtest::QtFormsTest;
 
-// Acts on the file dialog once it is open: the dialog runs its own modal loop.
+// Acts on the file dialog once it is open: the dialog runs its own modal loop. A busy machine can
+// leave the dialog still reading its folder when the first answer comes, so the answer is given
+// again until the dialog has closed.
 void when_dialog_opens(const std::function<void(QFileDialog&)>& act) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, act] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
-                poll->stop();
-                poll->deleteLater();
+                if (!poll->property("acted").toBool()) {
+                    poll->setProperty("acted", true);
+                    QObject::connect(dialog, &QDialog::finished, poll, [poll] {
+                        poll->stop();
+                        poll->deleteLater();
+                    });
+                }
                 act(*dialog);
                 return;
             }
