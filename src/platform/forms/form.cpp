@@ -75,6 +75,8 @@ void Form::show() {
 
 void Form::show_modal(Form& owner) {
     load();
+    // The owner's pressed button is released over this window, never over the owner.
+    owner.release_capture();
     owner_ = &owner;
     place_if_unplaced(&owner);
     modal_ = true;
@@ -89,11 +91,20 @@ void Form::show_modal(Form& owner) {
     modal_ = false;
 }
 
-void Form::hide() {
-    if (!visible_) return;
-    visible_ = false;
+void Form::release_capture() {
     captured_ = nullptr;
     captured_buttons_ = 0;
+    after_double_click_ = false;
+}
+
+void Form::release_capture_within(const Control& c) {
+    for (const Control* p = captured_; p; p = p->container())
+        if (p == &c) return release_capture();
+}
+
+void Form::hide() {
+    visible_ = false;
+    release_capture();
     backend().form_hidden(*this);
 }
 

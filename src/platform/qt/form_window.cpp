@@ -1,6 +1,7 @@
 #include "platform/qt/form_window.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -97,6 +98,11 @@ class TextBoxEdit : public Hosted<QLineEdit> {
     void wheelEvent(QWheelEvent* e) override {
         window_.deliver_wheel(e->angleDelta().y());
         e->accept();
+    }
+    // The box's own menu takes the release of the button that opened it: the form will not see it.
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        window_.release_capture();
+        QLineEdit::contextMenuEvent(e);
     }
 };
 
@@ -349,7 +355,7 @@ void FormWindow::sync_list_box(forms::ListBox& list, QListWidget& view) {
 }
 
 void FormWindow::text_edited(forms::TextBox& box, QLineEdit& edit) {
-    if (syncing_) return;
+    if (syncing_ || !form_.visible()) return;
     guarded([&] {
         const std::string text = encode_text(edit.text());
         const bool too_long = box.max_length() > 0 && static_cast<int>(text.size()) > box.max_length() &&
@@ -413,6 +419,8 @@ void FormWindow::hide_form() {
 
 void FormWindow::deliver_mouse(MouseAction action, QPoint pos, Qt::MouseButton button,
                                Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    // Input queued behind the click whose handler hid the window is not for it any more.
+    if (!form_.visible()) return;
     const auto x = static_cast<float>(pos.x() * twips_per_pixel);
     const auto y = static_cast<float>(pos.y() * twips_per_pixel);
     const int16_t shift = shift_flags(modifiers);
@@ -434,13 +442,18 @@ void FormWindow::deliver_mouse(MouseAction action, QPoint pos, Qt::MouseButton b
     });
 }
 
+void FormWindow::release_capture() {
+    guarded([&] { form_.release_capture(); });
+}
+
 void FormWindow::deliver_wheel(int delta) {
-    if (delta == 0) return;
+    if (delta == 0 || !form_.visible()) return;
     guarded([&] { form_.deliver_wheel(delta); });
     wheel_sweep_.start();
 }
 
 bool FormWindow::deliver_key_press(const QKeyEvent& e, bool text_box) {
+    if (!form_.visible()) return true;
     bool took = false;
     const bool ok = guarded([&] {
         const int16_t code = key_code(e.key(), e.modifiers());
@@ -461,7 +474,7 @@ bool FormWindow::deliver_key_press(const QKeyEvent& e, bool text_box) {
 
 void FormWindow::deliver_key_release(const QKeyEvent& e) {
     // A held key repeats its press, not its release.
-    if (e.isAutoRepeat()) return;
+    if (e.isAutoRepeat() || !form_.visible()) return;
     guarded([&] {
         const int16_t code = key_code(e.key(), e.modifiers());
         if (code != 0) form_.deliver_key_up(code, key_shift_flags(e.key(), e.modifiers(), false));
@@ -507,6 +520,8 @@ void FormWindow::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void FormWindow::changeEvent(QEvent* e) {
+    // A button pressed here and released over another window is released for this one too.
+    if (e->type() == QEvent::ActivationChange && !isActiveWindow()) release_capture();
     // The person minimising or restoring the window changes the model's WindowState.
     if (e->type() == QEvent::WindowStateChange && !syncing_ && isVisible()) {
         const auto state = isMinimized() ? forms::WindowState::minimized : forms::WindowState::normal;

@@ -44,6 +44,7 @@ class FormWindow : public QWidget {
     void deliver_mouse(MouseAction action, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
                        Qt::KeyboardModifiers modifiers);
     void deliver_wheel(int delta);
+    void release_capture();
     // Key events for the form and its focused control; returns true when the model took the typed
     // character (a text box edits itself through the model, not through Qt).
     bool deliver_key_press(const QKeyEvent& e, bool text_box);
