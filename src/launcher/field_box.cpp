@@ -1,24 +1,69 @@
 #include "launcher/field_box.h"
 
 #include <algorithm>
-#include <string>
+#include <vector>
+
+#include "launcher/catalogue.h"
 
 namespace kv {
 
-void keep_out_field_separator(forms::TextBox& box, std::function<void()> on_text) {
-    box.on_key_press = [](int16_t& key_ascii) {
-        if (key_ascii == '|') key_ascii = 0;
+namespace {
+
+void keep_out(forms::TextBox& box, std::string_view refused, std::function<void()> on_text) {
+    box.on_key_press = [refused](int16_t& key_ascii) {
+        if (key_ascii > 0 && key_ascii < 128 &&
+            refused.find(static_cast<char>(key_ascii)) != std::string_view::npos)
+            key_ascii = 0;
     };
-    box.on_change = [&box, on_text = std::move(on_text)] {
+    box.on_change = [&box, refused, on_text = std::move(on_text)] {
         std::string text = box.text();
-        if (text.find('|') != std::string::npos) {
-            text.erase(std::remove(text.begin(), text.end(), '|'), text.end());
+        if (text.find_first_of(refused) != std::string::npos) {
+            std::erase_if(text, [refused](char c) { return refused.find(c) != std::string_view::npos; });
             // Fires Change again, with the cleaned text, which then reaches on_text.
             box.set_text(text);
             return;
         }
         if (on_text) on_text();
     };
+}
+
+std::vector<std::string_view> lines_of(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (;;) {
+        const auto end = text.find_first_of("\r\n");
+        lines.push_back(text.substr(0, end));
+        if (end == std::string_view::npos) return lines;
+        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        text.remove_prefix(end + (crlf ? 2 : 1));
+    }
+}
+
+}  // namespace
+
+void keep_out_field_separator(forms::TextBox& box, std::function<void()> on_text) {
+    keep_out(box, "|\r\n", std::move(on_text));
+}
+
+void keep_out_line_breaks(forms::TextBox& box, std::function<void()> on_text) {
+    keep_out(box, "\r\n", std::move(on_text));
+}
+
+std::string line_the_catalogue_would_misread(std::string_view text) {
+    // The first line follows the emulator's name in its record: never alone on a line.
+    const auto lines = lines_of(text);
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (lines[i] == about_end || lines[i] == switches_header) return std::string(lines[i]);
+    return {};
+}
+
+std::string with_crlf_line_breaks(std::string_view text) {
+    std::string out;
+    const auto lines = lines_of(text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) out += "\r\n";
+        out += lines[i];
+    }
+    return out;
 }
 
 }  // namespace kv

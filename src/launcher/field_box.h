@@ -1,13 +1,27 @@
 #pragma once
-// Text boxes whose text becomes a field of a catalogue record, where "|" separates the fields.
+// Text boxes whose text becomes part of a stored record: a field of a catalogue record, where "|"
+// separates the fields, or a line of a file, which a line break would end.
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "platform/forms/controls.h"
 
 namespace kv {
 
-// The box takes no "|": a typed one is dropped, a pasted one is removed again. `on_text` runs after
-// every change that leaves the text free of it.
+// The box takes no "|", CR or LF: a typed one is dropped, a pasted one is removed again. `on_text`
+// runs after every change that leaves the text free of them.
 void keep_out_field_separator(forms::TextBox& box, std::function<void()> on_text = {});
+
+// The same for CR and LF alone, for a one-line box whose text becomes a line of a file.
+void keep_out_line_breaks(forms::TextBox& box, std::function<void()> on_text = {});
+
+// A line of an about text, after its first, that the catalogue would read as the end of the text
+// ("end") or of the about section ("[Switches]"); empty when there is none.
+std::string line_the_catalogue_would_misread(std::string_view text);
+
+// The text with every line break (CR LF, LF or CR alone) written as CR LF, as the catalogue reads
+// lines back.
+std::string with_crlf_line_breaks(std::string_view text);
 
 }  // namespace kv

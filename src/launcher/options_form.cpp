@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/forms.h"
+#include "launcher/field_box.h"
 #include "launcher/main_form.h"
 #include "platform/folder.h"
 #include "platform/picture.h"
@@ -146,6 +147,8 @@ options_form::options_form()
     Text1.set_back_color(0);
     Text1.set_fore_color(white);
     Text1.set_border(false);
+    // The rename box's text becomes a section title, one line of Config.ini.
+    keep_out_line_breaks(Text1);
     add<forms::Shape>("Shape2", 0, 0, 735, 255, &renamer).set_border_color(line_colour);
     renamer.set_visible(false);
     slider_button.set_enabled(false);  // so that presses reach the knob

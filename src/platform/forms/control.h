@@ -70,6 +70,9 @@ public:
     bool visible() const { return visible_; }
     void set_visible(bool v);
     bool enabled() const { return enabled_; }
+    // The place in the order Tab walks the window's boxes; -1 leaves it to the order they were made.
+    int tab_index() const { return tab_index_; }
+    void set_tab_index(int i) { tab_index_ = i; }
     void set_enabled(bool v);
 
     // Text appearance, used by the controls that show text.
@@ -116,6 +119,7 @@ private:
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
+    int tab_index_ = -1;
     Font font_;
     Color fore_color_ = 0x000000;
     Color back_color_ = 0xFFFFFF;

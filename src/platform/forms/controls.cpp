@@ -162,6 +162,12 @@ void TextBox::set_alignment(Alignment a) {
     changed();
 }
 
+void TextBox::set_multi_line(bool m) {
+    if (multi_line_ == m) return;
+    multi_line_ = m;
+    changed();
+}
+
 void TextBox::set_border(bool b) {
     if (border_ == b) return;
     border_ = b;
@@ -182,8 +188,14 @@ void TextBox::type_character(int16_t key_ascii) {
     if (key_ascii == keys::back) {
         if (caret == 0) return;
         int n = utf8_char_before(t, caret);
+        if (multi_line_ && caret >= 2 && t.compare(static_cast<size_t>(caret - 2), 2, "\r\n") == 0) n = 2;
         t.erase(static_cast<size_t>(caret - n), static_cast<size_t>(n));
         caret -= n;
+    } else if (key_ascii == keys::enter && multi_line_) {
+        // Enter starts a new line, stored as Windows ends its lines.
+        if (max_length_ > 0 && static_cast<int>(t.size()) + 2 > max_length_) return;
+        t.insert(static_cast<size_t>(caret), "\r\n");
+        caret += 2;
     } else if (key_ascii < 32) {
         return;
     } else {

@@ -80,6 +80,9 @@ public:
     void set_alignment(Alignment a);
     bool border() const { return border_; }
     void set_border(bool b);
+    // A box of several lines: Enter types a line break (CR LF) and the text starts at the top.
+    bool multi_line() const { return multi_line_; }
+    void set_multi_line(bool m);
     // Caret position in bytes of the text.
     int sel_start() const { return sel_start_; }
     void set_sel_start(int s);
@@ -96,6 +99,7 @@ private:
     int max_length_ = 0;
     Alignment alignment_ = Alignment::left;
     bool border_ = true;
+    bool multi_line_ = false;
     int sel_start_ = 0;
 };
 

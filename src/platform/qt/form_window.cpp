@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QWheelEvent>
 
 #include "platform/qt/guard.h"
@@ -105,6 +107,55 @@ class TextBoxEdit : public Hosted<QLineEdit> {
         QLineEdit::contextMenuEvent(e);
     }
 };
+
+// A text box of several lines: Enter is the model's (a CR LF), the rest as in one-line boxes.
+class TextBoxArea : public Hosted<QPlainTextEdit> {
+  public:
+    TextBoxArea(FormWindow& window, forms::Control& control) : Hosted(window, control) {
+        viewport()->setMouseTracking(true);
+        setTabChangesFocus(true);
+        setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    }
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        if (!window_.deliver_key_press(*e, true) && !enter) QPlainTextEdit::keyPressEvent(e);
+        e->accept();
+    }
+    void keyReleaseEvent(QKeyEvent* e) override {
+        window_.deliver_key_release(*e);
+        QPlainTextEdit::keyReleaseEvent(e);
+        e->accept();
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        forward(Action::down, viewport(), *e);
+        QPlainTextEdit::mousePressEvent(e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        QPlainTextEdit::mouseReleaseEvent(e);
+        forward(Action::up, viewport(), *e);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        forward(Action::move, viewport(), *e);
+        QPlainTextEdit::mouseMoveEvent(e);
+    }
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        window_.release_capture();
+        QPlainTextEdit::contextMenuEvent(e);
+    }
+};
+
+// The model's text with CR LF line ends as a text area holds it, and back.
+QString area_text(const std::string& bytes) {
+    QString t = decode_text(bytes);
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return t;
+}
+std::string model_text(QString t) {
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return encode_text(t);
+}
 
 // A list box: Qt scrolls and selects, the model keeps ListIndex and sees the mouse and keys.
 class ListBoxView : public Hosted<QListWidget> {
@@ -269,7 +320,16 @@ void FormWindow::sync_window() {
 
 QWidget* FormWindow::make_widget(forms::Control& c) {
     QWidget* w = nullptr;
-    if (auto* box = dynamic_cast<forms::TextBox*>(&c)) {
+    if (auto* box = dynamic_cast<forms::TextBox*>(&c); box && box->multi_line()) {
+        auto* area = new TextBoxArea(*this, c);
+        connect(area, &QPlainTextEdit::textChanged, this, [this, box, area] { area_edited(*box, *area); });
+        connect(area, &QPlainTextEdit::cursorPositionChanged, this, [this, box, area] {
+            if (syncing_ || area->toPlainText() != area_text(box->text())) return;
+            const QString before = area->toPlainText().left(area->textCursor().position());
+            guarded([&] { box->set_sel_start(static_cast<int>(model_text(before).size())); });
+        });
+        w = area;
+    } else if (box) {
         auto* edit = new TextBoxEdit(*this, c);
         connect(edit, &QLineEdit::textEdited, this, [this, box, edit] { text_edited(*box, *edit); });
         connect(edit, &QLineEdit::cursorPositionChanged, this,
@@ -310,17 +370,24 @@ void FormWindow::place_widget(const forms::Control& c, QWidget& w) {
 }
 
 void FormWindow::sync_controls() {
+    bool made = false;
     for (const auto& owned : form_.controls()) {
         forms::Control& c = *owned;
         if (c.kind() != forms::ControlKind::text_box && c.kind() != forms::ControlKind::list_box) continue;
         QWidget* w = widget_of(c);
-        if (!w) w = make_widget(c);
+        if (!w) {
+            w = make_widget(c);
+            made = true;
+        }
         place_widget(c, *w);
-        if (auto* box = dynamic_cast<forms::TextBox*>(&c))
+        if (auto* area = dynamic_cast<QPlainTextEdit*>(w))
+            sync_text_area(static_cast<forms::TextBox&>(c), *area);
+        else if (auto* box = dynamic_cast<forms::TextBox*>(&c))
             sync_text_box(*box, static_cast<QLineEdit&>(*w));
         else
             sync_list_box(static_cast<forms::ListBox&>(c), static_cast<QListWidget&>(*w));
     }
+    if (made) apply_tab_order();
     // Keyboard focus follows the model's focused control; without one the window itself takes the keys.
     forms::Control* focused = form_.focused();
     QWidget* want = focused ? widget_of(*focused) : nullptr;
@@ -339,6 +406,41 @@ void FormWindow::sync_text_box(forms::TextBox& box, QLineEdit& edit) {
     if (edit.text() != text) edit.setText(text);
     const int caret = caret_to_qt(box.text(), box.sel_start());
     if (edit.cursorPosition() != caret) edit.setCursorPosition(caret);
+}
+
+void FormWindow::sync_text_area(forms::TextBox& box, QPlainTextEdit& area) {
+    area.setReadOnly(box.locked());
+    area.setFrameShape(box.border() ? QFrame::StyledPanel : QFrame::NoFrame);
+    const QString text = area_text(box.text());
+    if (area.toPlainText() != text) area.setPlainText(text);
+    const int caret =
+        static_cast<int>(area_text(box.text().substr(0, static_cast<size_t>(box.sel_start()))).size());
+    if (area.textCursor().position() != caret) {
+        QTextCursor cursor = area.textCursor();
+        cursor.setPosition(std::min(caret, static_cast<int>(text.size())));
+        area.setTextCursor(cursor);
+    }
+}
+
+void FormWindow::area_edited(forms::TextBox& box, QPlainTextEdit& area) {
+    if (syncing_ || !form_.visible()) return;
+    guarded([&] {
+        const std::string text = model_text(area.toPlainText());
+        if (box.locked() || text == box.text()) return;
+        box.set_text(text);
+        const QString before = area.toPlainText().left(area.textCursor().position());
+        if (box.text() == text) box.set_sel_start(static_cast<int>(model_text(before).size()));
+    });
+    schedule_sync();
+}
+
+void FormWindow::apply_tab_order() {
+    std::vector<std::pair<int, QWidget*>> ordered;
+    for (const auto& [control, widget] : widgets_)
+        if (control->tab_index() >= 0) ordered.emplace_back(control->tab_index(), widget);
+    std::sort(ordered.begin(), ordered.end());
+    for (std::size_t i = 1; i < ordered.size(); ++i)
+        QWidget::setTabOrder(ordered[i - 1].second, ordered[i].second);
 }
 
 void FormWindow::sync_list_box(forms::ListBox& list, QListWidget& view) {

@@ -11,6 +11,7 @@
 class QKeyEvent;
 class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 
 namespace kv::qt {
 
@@ -66,6 +67,9 @@ class FormWindow : public QWidget {
     void sync_window();
     void sync_controls();
     void sync_text_box(forms::TextBox& box, QLineEdit& edit);
+    void sync_text_area(forms::TextBox& box, QPlainTextEdit& area);
+    void area_edited(forms::TextBox& box, QPlainTextEdit& area);
+    void apply_tab_order();
     void sync_list_box(forms::ListBox& list, QListWidget& view);
     void place_widget(const forms::Control& c, QWidget& w);
     QWidget* make_widget(forms::Control& c);
