@@ -157,6 +157,8 @@ protected:
 private:
     void check_already_running();
     void read_config();
+    // Centres the window on the primary screen when its place lies outside every screen.
+    void keep_on_a_screen();
     void save_config();
     void show_switches();
     void count_switches();

@@ -35,6 +35,11 @@ struct FolderDialogRequest {
 
 enum class MessageIcon { none, information, exclamation, critical };
 
+// A screen's place on the desktop, in twips.
+struct ScreenArea {
+    float left = 0, top = 0, width = 0, height = 0;
+};
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -63,6 +68,8 @@ public:
     virtual void beep() = 0;
     virtual float screen_width() = 0;   // twips
     virtual float screen_height() = 0;  // twips
+    // Every screen of the desktop; a display of one screen has only the primary one.
+    virtual std::vector<ScreenArea> screen_areas() { return {{0, 0, screen_width(), screen_height()}}; }
 };
 
 // The display in use. Tests that install none get a headless one.

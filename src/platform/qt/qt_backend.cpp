@@ -157,6 +157,18 @@ float QtBackend::screen_width() {
     return screen ? static_cast<float>(screen->size().width() * twips_per_pixel) : 0.0f;
 }
 
+std::vector<forms::ScreenArea> QtBackend::screen_areas() {
+    std::vector<forms::ScreenArea> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        areas.push_back({static_cast<float>(g.x() * twips_per_pixel),
+                         static_cast<float>(g.y() * twips_per_pixel),
+                         static_cast<float>(g.width() * twips_per_pixel),
+                         static_cast<float>(g.height() * twips_per_pixel)});
+    }
+    return areas;
+}
+
 float QtBackend::screen_height() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? static_cast<float>(screen->size().height() * twips_per_pixel) : 0.0f;

@@ -51,6 +51,7 @@ class QtBackend : public forms::Backend {
     void beep() override;
     float screen_width() override;
     float screen_height() override;
+    std::vector<forms::ScreenArea> screen_areas() override;
 
   private:
     FormWindow* find_window(const forms::Form* form) const;
