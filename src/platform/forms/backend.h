@@ -76,7 +76,7 @@ public:
 Backend& backend();
 void set_backend(Backend* b);
 
-// Ends the program at once, as the original's End statement did: nothing after it runs.
+// Ends the program at once, as the forms runtime's End statement did: nothing after it runs.
 struct ProgramEnded {};
 [[noreturn]] void end_program();
 

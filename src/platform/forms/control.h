@@ -1,6 +1,6 @@
 #pragma once
 // A control of a window. Every control has a name (and an index when it belongs to a control array),
-// a place in twips relative to its container, and the original's property names as accessors.
+// a place in twips relative to its container, and the forms runtime's property names as accessors.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -62,7 +62,7 @@ public:
     float height() const { return height_; }
     void set_left(float v);
     void set_top(float v);
-    // A negative size is an invalid property value and fails like the original.
+    // A negative size is an invalid property value and fails as in the forms runtime.
     void set_width(float v);
     void set_height(float v);
     void move(float l, float t, float w, float h);
@@ -93,7 +93,7 @@ public:
     // Whether the control and all its containers are visible.
     bool shown() const;
 
-    // A property by its original name, as text, for the driver ("Left", "Caption", "Picture"...).
+    // A property by its forms-runtime name, as text, for the driver ("Left", "Caption", "Picture"...).
     virtual std::optional<std::string> property(std::string_view property_name) const;
 
     // Events. Handlers are set by the window that owns the control.

@@ -70,7 +70,7 @@ class TextBox : public Control {
 public:
     TextBox(Form& form, std::string name, int index, Control* container);
     const std::string& text() const { return text_; }
-    // Setting the text fires Change when it differs, as the original did.
+    // Setting the text fires Change when it differs, as the forms runtime did.
     void set_text(const std::string& t);
     bool locked() const { return locked_; }
     void set_locked(bool l);
@@ -113,7 +113,7 @@ public:
     // Fails for an index the list does not hold.
     const std::string& list(int i) const;
     int list_index() const { return list_index_; }
-    // Fails outside -1 .. ListCount-1; fires Click when it changes, as the original did.
+    // Fails outside -1 .. ListCount-1; fires Click when it changes, as the forms runtime did.
     void set_list_index(int i);
     // The current entry's text; empty when none.
     std::string text() const;
@@ -180,7 +180,7 @@ private:
 };
 
 // Fires on_timer every Interval milliseconds while Enabled and Interval > 0, on the display's clock.
-// Changing Interval or Enabled restarts the count, as the original's timers did. Enabled is the
+// Changing Interval or Enabled restarts the count, as the forms runtime's timers did. Enabled is the
 // control's own Enabled, off when the timer is made.
 class Timer : public Control {
 public:

@@ -22,7 +22,7 @@ namespace {
 
 using Action = FormWindow::MouseAction;
 
-// The original's handlers saw their own windows' keys; a window that only stays on top (the hide
+// Windows gave each window only its own keys; a window that only stays on top (the hide
 // strip) must not take the keyboard from the window the person works in.
 constexpr const char* focusless_form = "hide_form";
 
@@ -221,7 +221,8 @@ FormWindow::FormWindow(forms::Form& form)
     // The model is read here only later: the form is still being constructed.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    // Clicking the painted surface takes no focus: the original's lightweight controls could not have it.
+    // Clicking the painted surface takes no focus: the forms runtime's lightweight controls could not have
+    // it.
     setFocusPolicy(Qt::NoFocus);
     wheel_sweep_.setSingleShot(true);
     // A wheel turn that the form's polling did not take by then is gone, as unpolled messages were.

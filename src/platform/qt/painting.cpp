@@ -72,7 +72,7 @@ void paint_label(QPainter& p, const forms::Label& label, const QRect& rect) {
     if (label.caption().empty()) return;
     p.setFont(to_qfont(label.font()));
     p.setPen(to_qcolor(label.fore_color()));
-    // Labels break their lines at words within their width, as the original's did.
+    // Labels break their lines at words within their width, as Windows labels did.
     p.drawText(rect, static_cast<int>(horizontal(label.alignment()) | Qt::AlignTop) | Qt::TextWordWrap,
                caption_text(label.caption()));
 }

@@ -94,7 +94,7 @@ void QtBackend::timer_changed(forms::Timer& timer) {
             });
         });
     }
-    // Any change restarts the count, as the original's timers did.
+    // Any change restarts the count, as the forms runtime's timers did.
     if (timer.running())
         qt_timer->start(timer.interval());
     else

@@ -117,7 +117,7 @@ QFont to_qfont(const forms::Font& f) {
 }
 
 void install_font_substitutes() {
-    // Families with the originals' widths come first, so that text sized for them still fits.
+    // Families with the widths of the Windows fonts come first, so that text sized for them still fits.
     const QStringList sans = {"Liberation Sans", "Arimo", "Nimbus Sans", "DejaVu Sans"};
     const QStringList serif = {"Liberation Serif", "Tinos", "Nimbus Roman", "DejaVu Serif"};
     const QStringList mono = {"Liberation Mono", "Cousine", "Nimbus Mono PS", "DejaVu Sans Mono"};
