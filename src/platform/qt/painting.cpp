@@ -70,11 +70,12 @@ QString caption_text(const std::string& caption) {
 void paint_label(QPainter& p, const forms::Label& label, const QRect& rect) {
     if (!label.transparent()) p.fillRect(rect, to_qcolor(label.back_color()));
     if (label.caption().empty()) return;
-    p.setFont(to_qfont(label.font()));
+    const QString caption = caption_text(label.caption());
+    p.setFont(caption_font(label.font(), caption, rect.width(), rect.height()));
     p.setPen(to_qcolor(label.fore_color()));
     // Labels break their lines at words within their width, as Windows labels did.
     p.drawText(rect, static_cast<int>(horizontal(label.alignment()) | Qt::AlignTop) | Qt::TextWordWrap,
-               caption_text(label.caption()));
+               caption);
 }
 
 void paint_shape(QPainter& p, const forms::Shape& shape, const QRect& rect) {

@@ -1,6 +1,8 @@
 #include "platform/qt/text.h"
 
+#include <QFontMetrics>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace kv::qt {
@@ -113,6 +115,20 @@ QFont to_qfont(const forms::Font& f) {
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(f.size * 96.0f / 72.0f))));
     font.setBold(f.bold);
     font.setItalic(f.italic);
+    return font;
+}
+
+QFont caption_font(const forms::Font& f, const QString& caption, int width_px, int height_px) {
+    QFont font = to_qfont(f);
+    if (caption.isEmpty() || caption.contains(QLatin1Char('\n')) || width_px <= 0) return font;
+    QFontMetrics metrics(font);
+    if (height_px >= 2 * metrics.height() || metrics.horizontalAdvance(caption) <= width_px) return font;
+    // No further than three quarters of the size: below that, cutting reads better than shrinking.
+    const int smallest = std::max(1, font.pixelSize() * 3 / 4);
+    for (int size = font.pixelSize() - 1; size >= smallest; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(caption) <= width_px) break;
+    }
     return font;
 }
 
