@@ -33,6 +33,7 @@ hide_form::hide_form()
     hideline.on_mouse_down = [this](const forms::MouseEvent&) { strip_MouseDown(); };
     Timer1.on_timer = [this] { Timer1_Timer(); };
     Timer2.on_timer = [this] { Timer2_Timer(); };
+    Timer2.set_work(forms::Timer::Work::window_stacking);
     expose("saved_position(0)", [this] { return std::to_string(saved_position[0]); });
     expose("saved_position(1)", [this] { return std::to_string(saved_position[1]); });
 }

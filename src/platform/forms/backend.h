@@ -56,6 +56,8 @@ public:
     // Timers: called whenever a timer is switched on or off or its interval changes.
     virtual void timer_changed(Timer& timer) = 0;
     virtual void timer_destroyed(Timer& timer) = 0;
+    // A wheel turn has arrived in the form's inbox: its sleeping wheel timers have work again.
+    virtual void wheel_arrived(Form& /*form*/) {}
 
     // Text and fonts.
     virtual TextSize measure_text(const Font& font, const std::string& text) = 0;

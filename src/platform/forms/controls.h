@@ -190,11 +190,23 @@ public:
     void set_interval(int ms);
     bool running() const { return enabled() && interval_ > 0; }
     std::function<void()> on_timer;
+
+    // What the timer's work waits for. A display that can tell may let a running timer sleep while
+    // there is nothing for it to do, instead of waking the program at every interval; the virtual
+    // clock of the headless display fires it at every interval regardless.
+    enum class Work {
+        every_tick,       // something at every tick
+        wheel_turns,      // the window's wheel inbox: nothing to do while it is empty
+        window_stacking,  // keeping the window on top: nothing to do until the windows change places
+    };
+    Work work() const { return work_; }
+    void set_work(Work w) { work_ = w; }
     std::optional<std::string> property(std::string_view p) const override;
 
 private:
     void enabled_changed() override;
     int interval_ = 0;
+    Work work_ = Work::every_tick;
 };
 
 }  // namespace kv::forms

@@ -114,6 +114,8 @@ void Form::set_window_state(WindowState s) {
 }
 
 void Form::set_ex_style(int32_t s) {
+    // Keeping a window on top sets the same style again and again: nothing to redraw then.
+    if (ex_style_ == s) return;
     ex_style_ = s;
     changed();
 }
@@ -268,7 +270,10 @@ void Form::deliver_key_up(int16_t key_code, int16_t shift) {
     if (focused_ && focused_->on_key_up) focused_->on_key_up(key_code, shift);
 }
 
-void Form::deliver_wheel(int delta) { wheel_inbox_.push_back(delta); }
+void Form::deliver_wheel(int delta) {
+    wheel_inbox_.push_back(delta);
+    backend().wheel_arrived(*this);
+}
 
 std::optional<int> Form::take_wheel() {
     if (wheel_inbox_.empty()) return std::nullopt;
