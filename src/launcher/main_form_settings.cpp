@@ -8,6 +8,7 @@
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
+#include "skins/design_pictures.h"
 #include "skins/skin_browser.h"
 
 namespace kv {
@@ -61,7 +62,9 @@ void Main_form::read_config() {
 
     // The skin, its colours and the language apply however far the reading came.
     const std::string language_name = r.language.value_or("");
-    // A skin that does not load whole changes nothing; the program's own skin stands in for it.
+    // A skin that does not load whole changes nothing; the program's own skin stands in for it, and
+    // without any loadable skin the windows keep Midnight's pictures built into the program.
+    skip_failure([] { skins::apply_design_pictures(); });
     if (skip_failure([&] { load_skin(current_skin); })) skip_failure([&] { load_skin("Midnight"); });
     skip_failure([&] { app::form<skin_browser>().load_colors(current_skin); });
     skip_failure([&] { app::form<language_browser>().change_language(language_name); });

@@ -178,7 +178,11 @@ bool skin_loads_whole(const std::string& skin_name) {
 
 void apply_skin_bitmaps(const std::string& skin_name) {
     touch_windows();
-    const auto pictures = load_all(skin_name);
+    dress_windows(load_all(skin_name));
+}
+
+void dress_windows(const std::map<std::string_view, Picture>& pictures) {
+    touch_windows();
     for (const BitmapTarget& t : skin_bitmap_targets()) {
         forms::Form* form = app::form_named(t.window);
         if (!form) continue;
