@@ -1,6 +1,7 @@
 #include "platform/registry/reg_file_reader.h"
 
 #include <cstdint>
+#include <type_traits>
 
 #include "platform/registry/key_path.h"
 #include "platform/runtime.h"
@@ -126,17 +127,22 @@ std::string parse_quoted(std::string_view line, size_t& i) {
     std::string text;
     ++i;
     while (i < line.size()) {
-        char c = line[i];
-        if (c == '"') {
+        // Plain characters are copied a run at a time.
+        size_t run = i;
+        while (run < line.size() && line[run] != '"' && line[run] != '\\') ++run;
+        text.append(line.substr(i, run - i));
+        i = run;
+        if (i >= line.size()) break;
+        if (line[i] == '"') {
             ++i;
             return text;
         }
-        if (c == '\\' && i + 1 < line.size() && (line[i + 1] == '\\' || line[i + 1] == '"')) {
+        if (i + 1 < line.size() && (line[i + 1] == '\\' || line[i + 1] == '"')) {
             text += line[i + 1];
             i += 2;
             continue;
         }
-        text += c;
+        text += line[i];
         ++i;
     }
     throw Failure("a quoted text has no closing quote");
@@ -216,8 +222,8 @@ class Parser {
   private:
     bool next_line(std::string_view& line) {
         if (position_ >= text_.size()) return false;
-        size_t end = text_.find_first_of("\r\n", position_);
-        if (end == std::string::npos) end = text_.size();
+        size_t end = position_;
+        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
         line = std::string_view(text_).substr(position_, end - position_);
         position_ = end;
         if (position_ < text_.size()) {
@@ -316,10 +322,14 @@ ParsedRegFile parse_reg_file(std::string_view bytes) {
     return Parser(text).run();
 }
 
-void apply_changes(const ParsedRegFile& parsed, Key& root) {
+namespace {
+
+// Shared by both ways of applying; a parse result given up by its owner has its values moved.
+template <typename Parsed>
+void apply_all(Parsed& parsed, Key& root) {
     Key* current = nullptr;
     size_t current_index = static_cast<size_t>(-1);
-    for (const Change& change : parsed.changes) {
+    for (auto& change : parsed.changes) {
         const auto& path = parsed.keys[change.key];
         switch (change.kind) {
             case Change::Kind::create_key:
@@ -334,7 +344,10 @@ void apply_changes(const ParsedRegFile& parsed, Key& root) {
             case Change::Kind::set_value:
                 if (change.key != current_index) current = &root.find_or_create(path);
                 current_index = change.key;
-                current->set_value(change.value);
+                if constexpr (std::is_const_v<Parsed>)
+                    current->set_value(change.value);
+                else
+                    current->set_value(std::move(change.value));
                 break;
             case Change::Kind::delete_value:
                 if (change.key != current_index) current = &root.find_or_create(path);
@@ -343,6 +356,16 @@ void apply_changes(const ParsedRegFile& parsed, Key& root) {
                 break;
         }
     }
+}
+
+}  // namespace
+
+void apply_changes(const ParsedRegFile& parsed, Key& root) {
+    apply_all(parsed, root);
+}
+
+void apply_changes(ParsedRegFile&& parsed, Key& root) {
+    apply_all(parsed, root);
 }
 
 }  // namespace kv::registry
