@@ -89,7 +89,7 @@ TEST(RegFile, NamesMatchInAnyCaseAndKeepTheirFirstSpelling) {
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->name(), "ePSXe");
     ASSERT_EQ(key->values().size(), 2u);
-    EXPECT_EQ(key->values()[0], reg::text_value("BiosName", "b"));
+    EXPECT_EQ(key->values().front(), reg::text_value("BiosName", "b"));
 }
 
 TEST(RegFile, DeletionsContinuationsCommentsAndOtherRoots) {
@@ -112,7 +112,7 @@ TEST(RegFile, DeletionsContinuationsCommentsAndOtherRoots) {
     const reg::Key* keep = root.find({"Software", "Keep"});
     ASSERT_NE(keep, nullptr);
     ASSERT_EQ(keep->values().size(), 1u);
-    EXPECT_EQ(keep->values()[0].data, "\x01\x02\x03");
+    EXPECT_EQ(keep->values().front().data, "\x01\x02\x03");
     EXPECT_EQ(root.find({"Software", "Drop"}), nullptr);
     EXPECT_EQ(root.find({"Software"})->children().size(), 1u);
 
