@@ -197,6 +197,18 @@ ValueLine parse_value_line(std::string_view line) {
     return result;
 }
 
+// Version 5 files hold the bytes of hex(1), hex(2) and hex(7) texts in UTF-16LE; the store, a
+// REGEDIT4 file, holds them as single-byte text, as the registry editor converted them between its
+// two formats. Bytes that are not UTF-16 stay as they are.
+void narrow_text_bytes(Value& value) {
+    if (value.form != ValueForm::hex || value.data.size() % 2 != 0) return;
+    if (value.type != reg_sz && value.type != reg_expand_sz && value.type != reg_multi_sz) return;
+    try {
+        value.data = utf16le_to_utf8(value.data);
+    } catch (const Failure&) {
+    }
+}
+
 class Parser {
   public:
     explicit Parser(const std::string& text) : text_(text) {}
@@ -208,6 +220,7 @@ class Parser {
         if (first != regedit4_signature && first != version5_signature)
             throw Failure("not a registry file (it does not start with \"REGEDIT4\" or \"" +
                           std::string(version5_signature) + "\")");
+        wide_texts_ = first == version5_signature;
         std::string_view line;
         while (next_line(line)) {
             try {
@@ -262,6 +275,7 @@ class Parser {
             line = joined;
         }
         ValueLine parsed = parse_value_line(line);
+        if (wide_texts_) narrow_text_bytes(parsed.value);
         if (mode_ != KeyMode::current_user) return;  // values of a deleted or foreign key are passed over
         Change change;
         change.kind = parsed.remove ? Change::Kind::delete_value : Change::Kind::set_value;
@@ -304,6 +318,7 @@ class Parser {
     size_t position_ = 0;
     size_t line_number_ = 0;
     KeyMode mode_ = KeyMode::none;
+    bool wide_texts_ = false;  // a version 5 file: hex texts are UTF-16LE
     ParsedRegFile result_;
 };
 
