@@ -27,7 +27,7 @@ constexpr float name_label_height = 195;
 
 PluginEditor::PluginEditor(std::string name, const toolkit::FrameStyle& style, const EditorTable& table)
     : toolkit::FramedForm(std::move(name), style),
-      selected_plugin(table.slots.size() + 1, "0"),
+      selected_plugin(table.selection_slots.size() + 1, "0"),
       plugin_name(add<forms::TextBox>("plugin_name", 0, 0, 1215, 285)),
       table_(table) {
     plugin_name.set_visible(false);
@@ -35,7 +35,7 @@ PluginEditor::PluginEditor(std::string name, const toolkit::FrameStyle& style, c
 
 void PluginEditor::add_name_labels() {
     if (!name_labels_.empty()) return;
-    for (const SlotSpec& s : table_.slots) {
+    for (const SlotSpec& s : table_.selection_slots) {
         forms::Control* box = find(s.box);
         auto& label = add<forms::Label>(std::string(s.name_label), name_label_inset, name_label_inset,
                                         name_label_width, name_label_height, box);
@@ -67,8 +67,9 @@ PluginRecords& PluginEditor::list(PluginList which) {
 }
 
 PluginRecords& PluginEditor::slot_list(int slot) {
-    if (slot < 0 || slot >= static_cast<int>(table_.slots.size())) throw Failure("no such selection slot");
-    return list(table_.slots[static_cast<size_t>(slot)].list);
+    if (slot < 0 || slot >= static_cast<int>(table_.selection_slots.size()))
+        throw Failure("no such selection slot");
+    return list(table_.selection_slots[static_cast<size_t>(slot)].list);
 }
 
 forms::Label& PluginEditor::name_label(int slot) {

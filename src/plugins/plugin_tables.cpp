@@ -90,7 +90,8 @@ const EditorTable& ssspsx_table() {
 
 const EditorTable* table_for_code(int code) {
     for (const EditorTable* t : {&epsxe, &psxeven, &pcsx, &ssspsx}) {
-        if (code >= t->locator_base && code < t->locator_base + static_cast<int>(t->slots.size())) return t;
+        if (code >= t->locator_base && code < t->locator_base + static_cast<int>(t->selection_slots.size()))
+            return t;
     }
     return nullptr;
 }

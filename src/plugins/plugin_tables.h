@@ -35,7 +35,7 @@ struct BuiltinEntry {
 struct EditorTable {
     std::string_view window;  // "ePSXe_config"...
     int16_t locator_base;     // the locator code of slot 0
-    std::span<const SlotSpec> slots;
+    std::span<const SlotSpec> selection_slots;
     // The netplay list (kind 16) in ePSXe, the gamepad list (kind 8) in the others.
     PluginList fourth_list;
     int32_t fourth_kind;

@@ -1,18 +1,14 @@
 #include "plugins/popup_form.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "app/forms.h"
-#include "platform/forms/backend.h"
 #include "plugins/plugin_editor.h"
 
 namespace kv {
 
 namespace {
 
-constexpr float twips_per_pixel = 15;
-constexpr float list_frame = 2 * twips_per_pixel;  // one pixel above and one below the rows
 constexpr int most_rows = 5;
 
 }  // namespace
@@ -31,16 +27,7 @@ popup_form::popup_form()
 }
 
 float popup_form::row_height_with_frame() const {
-    const float text = forms::backend().measure_text(List1.font(), "Xg").height;
-    // Rows are whole pixels high.
-    const float row = std::max(1.0f, std::ceil(text / twips_per_pixel)) * twips_per_pixel;
-    return row + list_frame;
-}
-
-void popup_form::set_top_row(int row) {
-    const int last_top = std::max(0, List1.list_count() - most_rows);
-    top_row_ = std::clamp(row, 0, last_top);
-    changed();
+    return List1.row_height() + 2 * forms::ListBox::frame;
 }
 
 void popup_form::resize_list(int16_t code) {
@@ -59,25 +46,20 @@ void popup_form::search_for_name(const std::string& input_name) {
         List1.set_list_index(row);
         if (List1.list(row) == input_name) return;
     }
+    // Row 0 current scrolls the list to its top; then no row is current.
     if (List1.list_count() > 0) List1.set_list_index(0);
-    set_top_row(0);
     List1.set_list_index(-1);
 }
 
-void popup_form::List1_MouseDown(const forms::MouseEvent& e) {
-    // A left press makes the row under the pointer current first; other buttons take the current row.
-    if (e.button == forms::left_button && List1.list_count() > 0) {
-        const float row_height = row_height_with_frame() - list_frame;
-        const int row = top_row_ + static_cast<int>(std::floor((e.y - list_frame / 2) / row_height));
-        if (row >= 0 && row < List1.list_count() && e.y >= 0) List1.set_list_index(row);
-    }
+void popup_form::List1_MouseDown(const forms::MouseEvent& /*e*/) {
+    // A left press has made the row under the pointer current; other buttons take the current row.
     // A code no picker gives (0 before the first resize_list) names no slot: nothing to hand back.
     const plugins::EditorTable* table = plugins::table_for_code(input_combo_locator);
     if (List1.list_count() > 0 && table) {
         auto* editor = dynamic_cast<plugins::PluginEditor*>(app::form_named(table->window));
         const auto slot = static_cast<int16_t>(input_combo_locator - table->locator_base);
         if (editor) {
-            const auto& spec = table->slots[static_cast<size_t>(slot)];
+            const auto& spec = table->selection_slots[static_cast<size_t>(slot)];
             if (auto* label = dynamic_cast<forms::Label*>(editor->find(spec.name_label)))
                 label->set_caption(List1.text());
             editor->enter_plugin_index(slot, static_cast<int16_t>(List1.list_index() + 1));

@@ -30,14 +30,8 @@ class popup_form : public forms::Form {
 
     // One row and the list's frame, in twips, in List1's current font.
     float row_height_with_frame() const;
-    // The first row the list shows; the list scrolls in whole rows.
-    int top_row() const { return top_row_; }
-    void set_top_row(int row);
 
     void List1_MouseDown(const forms::MouseEvent& e);
-
-  private:
-    int top_row_ = 0;
 };
 
 }  // namespace kv

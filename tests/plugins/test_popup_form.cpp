@@ -167,8 +167,8 @@ TEST_F(Picker, ScrolledRowsArePickedByPosition) {
     auto& pcsx = kv::app::form<kv::PCSX_config>();
     auto& p = fill(7);
     p.resize_list(10);
-    p.set_top_row(5);  // dragging the scroll bar to the bottom shows rows 3 to 7
-    EXPECT_EQ(p.top_row(), 2);
+    p.List1.set_top_index(5);  // dragging the scroll bar to the bottom shows rows 3 to 7
+    EXPECT_EQ(p.List1.top_index(), 2);
     press(p, kv::forms::left_button, 4);
     EXPECT_EQ(pcsx.selected_plugin[0], "7");
     EXPECT_EQ(pcsx.name_label(0).caption(), "Entry 7");
