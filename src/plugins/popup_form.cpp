@@ -51,8 +51,12 @@ void popup_form::search_for_name(const std::string& input_name) {
     List1.set_list_index(-1);
 }
 
-void popup_form::List1_MouseDown(const forms::MouseEvent& /*e*/) {
-    // A left press has made the row under the pointer current; other buttons take the current row.
+void popup_form::List1_MouseDown(const forms::MouseEvent& e) {
+    // A left press makes the row under the pointer current first; other buttons take the current row.
+    if (e.button == forms::left_button) {
+        const int row = List1.row_at(e.y);
+        if (row >= 0) List1.set_list_index(row);
+    }
     // A code no picker gives (0 before the first resize_list) names no slot: nothing to hand back.
     const plugins::EditorTable* table = plugins::table_for_code(input_combo_locator);
     if (List1.list_count() > 0 && table) {

@@ -208,11 +208,6 @@ void Form::deliver_mouse_down(float x, float y, int16_t button, int16_t shift) {
     captured_buttons_ = static_cast<int16_t>(captured_buttons_ | button);
     after_double_click_ = false;
     if (target->kind() == ControlKind::text_box || target->kind() == ControlKind::list_box) set_focus(target);
-    // A list box makes the row under a left press current before its MouseDown runs.
-    if (auto* list = dynamic_cast<ListBox*>(target); list && button == left_button) {
-        const int row = list->row_at(y - list->form_y());
-        if (row >= 0) list->set_list_index(row);
-    }
     if (target->on_mouse_down) target->on_mouse_down(event_for(*target, x, y, button, shift));
 }
 
