@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -114,6 +115,11 @@ TEST_F(PluginTest, PathsResolveIgnoringCaseButNeverThroughTheSearchPath) {
     EXPECT_EQ(get_plugin_type(path() + "gpualpha.so"), 2);  // as PSXeven stores names
     EXPECT_EQ(get_plugin_type("gpuAlpha.so"), 0);           // no folder: never looked up by the system
     EXPECT_EQ(get_plugin_type(""), 0);
+    // A pipe would keep the helper waiting for ever: only regular files are asked.
+    ASSERT_EQ(mkfifo((folder / "pipe.so").c_str(), 0600), 0);
+    const auto begun = std::chrono::steady_clock::now();
+    EXPECT_EQ(call_plugin_test(path() + "pipe.so", "GPUtest"), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(1));
     put("gpuAlpha.so", "gpuALPHA.so");  // two matches ignoring case, neither exact: none
     EXPECT_EQ(get_plugin_type(path() + "gpualpha.so"), 0);
 }
