@@ -6,6 +6,7 @@
 #include "app/forms.h"
 #include "configs/add_profile.h"
 #include "configs/configs_form.h"
+#include "configs/registry_bridge.h"
 #include "launcher/program_fixture.h"
 #include "toolkit/messages_form.h"
 
@@ -227,6 +228,30 @@ TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrS
         " - Emulator location is unknown, please set the emulator location in order to proceed.";
     EXPECT_EQ(messages,
               (Lines{"ePSXe" + not_found, "ePSXe" + not_found, "PSXeven" + no_path, "PCSX" + no_path}));
+}
+
+TEST_F(ConfigsTest, ActivateHasImportedBothFilesWhenTheClickReturns) {
+    // The registry editor is started from the program folder.
+    fs::copy_file(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-regedit", folder / "korvalin-regedit");
+    const fs::path tree = folder / "Configurations" / "ePSXe";
+    write_file(tree / "plugin_configuration" / "fast.reg",
+               "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro\\GPU]\r\n"
+               "\"Resolution\"=\"2\"\r\n\r\n");
+    write_file(tree / "emulator_configuration" / "fast.reg",
+               "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\epsxe\\config]\r\n"
+               "\"VideoPlugin\"=\"gpu fast.so\"\r\n\r\n");
+    Main_form& main = start(catalogue_file({"ePSXe 1.9|/emus/epsxe/|epsxe"}));
+    auto& configs = app::form<configs_form>();
+    in_configs(main, [&] {
+        configs.Label13_Click();
+        EXPECT_EQ(plugins_module::registry_value("HKEY_CURRENT_USER\\Software\\epsxe\\config\\VideoPlugin",
+                                                 "NOinfo", 1),
+                  "gpu fast.so");
+        EXPECT_EQ(plugins_module::registry_value(
+                      "HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro\\GPU\\Resolution", "NOinfo", 1),
+                  "2");
+        configs.Label1_Click();
+    });
 }
 
 TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndSelectsTheFirstRemaining) {
