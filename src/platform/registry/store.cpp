@@ -185,14 +185,16 @@ Store Store::for_user() {
 }
 
 std::filesystem::path Store::target() const {
-    // A linked store file is written through to the file it points to.
-    std::error_code ec;
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(file_, ec))) {
-        auto resolved = std::filesystem::weakly_canonical(file_, ec);
+    // A linked store file is written through to the file it points to, even one not made yet.
+    std::filesystem::path path = file_;
+    for (int hops = 0;; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) return path;
+        if (hops == 40) throw Failure("cannot follow the link " + file_.string() + ": too many links");
+        auto next = std::filesystem::read_symlink(path, ec);
         if (ec) throw Failure("cannot follow the link " + file_.string() + ": " + ec.message());
-        return resolved;
+        path = next.is_absolute() ? next : (path.parent_path() / next).lexically_normal();
     }
-    return file_;
 }
 
 std::shared_ptr<const Key> Store::snapshot() const {
