@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/registry/regedit_command.h"
+#include "platform/registry/regular_file.h"
 #include "support/test_support.h"
 
 namespace reg = kv::registry;
@@ -118,6 +119,10 @@ TEST_F(Regedit, FailedImportsAndExportsLeaveStoreAndFileByteIdentical) {
     ASSERT_EQ(::mkfifo((temp_ / "fifo.reg").c_str(), 0600), 0);
     EXPECT_EQ(run({"/S", (temp_ / "fifo.reg").string()}), 1);
     EXPECT_EQ(run({"/S", temp_.path().string()}), 1);
+    auto huge = write_reg("huge.reg", "REGEDIT4\r\n");
+    std::filesystem::resize_file(huge, reg::max_reg_file_size + 1);  // sparse: nothing is written
+    EXPECT_EQ(run({"/S", huge.string()}), 1);
+    EXPECT_NE(errors_.str().find("larger than 64 MB"), std::string::npos) << errors_.str();
     EXPECT_EQ(stored(), before);
 
     auto profile = write_reg("profile.reg", "Blank configuration\r\n");

@@ -89,7 +89,7 @@ TEST(RegFile, NamesMatchInAnyCaseAndKeepTheirFirstSpelling) {
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->name(), "ePSXe");
     ASSERT_EQ(key->values().size(), 2u);
-    EXPECT_EQ(key->values()[0], reg::text_value("BiosName", "b"));
+    EXPECT_EQ(key->values().front(), reg::text_value("BiosName", "b"));
 }
 
 TEST(RegFile, DeletionsContinuationsCommentsAndOtherRoots) {
@@ -112,7 +112,7 @@ TEST(RegFile, DeletionsContinuationsCommentsAndOtherRoots) {
     const reg::Key* keep = root.find({"Software", "Keep"});
     ASSERT_NE(keep, nullptr);
     ASSERT_EQ(keep->values().size(), 1u);
-    EXPECT_EQ(keep->values()[0].data, "\x01\x02\x03");
+    EXPECT_EQ(keep->values().front().data, "\x01\x02\x03");
     EXPECT_EQ(root.find({"Software", "Drop"}), nullptr);
     EXPECT_EQ(root.find({"Software"})->children().size(), 1u);
 
@@ -130,6 +130,16 @@ TEST(RegFile, Version5FilesInUtf16AndUtf8) {
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->value("name")->data, "\xE2\x82\xAC \xF0\x9F\x98\x80");
     EXPECT_EQ(key->value("num")->data, std::string("\x10\0\0\0", 4));
+
+    // Texts written as hex bytes are UTF-16 in these files and single bytes in the store.
+    reg::Key hex = parse_into_tree(
+        utf16le(u"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n"
+                u"\"Path\"=hex(2):25,00,50,00,25,00,00,00\r\n\"List\"=hex(7):61,00,00,00,00,00\r\n"
+                u"\"Odd\"=hex(2):25,00,50\r\n\"Bin\"=hex:25,00\r\n"));
+    EXPECT_EQ(hex.find({"A"})->value("Path")->data, std::string("%P%\0", 4));
+    EXPECT_EQ(hex.find({"A"})->value("List")->data, std::string("a\0\0", 3));
+    EXPECT_EQ(hex.find({"A"})->value("Odd")->data, std::string("%\0P", 3));
+    EXPECT_EQ(hex.find({"A"})->value("Bin")->data, std::string("%\0", 2));
 
     reg::Key utf8 = parse_into_tree("\xEF\xBB\xBFWindows Registry Editor Version 5.00\n[HKCU\\A]\n@=\"x\"\n");
     EXPECT_EQ(utf8.find({"A"})->value("")->data, "x");

@@ -168,7 +168,11 @@ void remove_stale_temporaries(const std::filesystem::path& target) {
 
 std::filesystem::path user_store_path() {
     std::string chosen = environment("KORVALIN_REGISTRY");
-    if (!chosen.empty()) return chosen;
+    if (!chosen.empty()) {
+        std::error_code ec;
+        auto absolute = std::filesystem::absolute(chosen, ec);
+        return ec ? std::filesystem::path(chosen) : absolute;
+    }
     std::filesystem::path config = environment("XDG_CONFIG_HOME");
     if (config.empty() || config.is_relative()) {
         std::string home = environment("HOME");
