@@ -29,6 +29,7 @@ enum Command : std::size_t {
 };
 
 constexpr int16_t ctrl_n = 14;
+constexpr int16_t ctrl_s = 19;
 constexpr int16_t ctrl_d = 4;
 constexpr int16_t ctrl_e = 5;
 constexpr int16_t ctrl_r = 18;
@@ -83,8 +84,8 @@ void Main_form::run_emulator(std::string param) {
 }
 
 void Main_form::command_Click(std::size_t i) {
-    // Skins and Configs open windows that come with their own parts of the program: until those
-    // windows can be closed again, their buttons do nothing.
+    // Configs opens a window that comes with its own part of the program: until that window can be
+    // closed again, its button does nothing.
     switch (i) {
         case add_command:
             open_add_new();
@@ -104,6 +105,9 @@ void Main_form::command_Click(std::size_t i) {
         case switches_command:
             open_switches_form();
             break;
+        case skins_command:
+            open_skin_browser();
+            break;
         case options_command:
             open_options_form();
             break;
@@ -116,7 +120,7 @@ void Main_form::command_Click(std::size_t i) {
 }
 
 void Main_form::Picture16_KeyPress(int16_t& key_ascii) {
-    // Each code is tested on its own. Ctrl+S and Ctrl+C come with their windows.
+    // Each code is tested on its own. Ctrl+C comes with its window.
     if (key_ascii == ctrl_n) open_add_new();
     if (key_ascii == ctrl_d) delete_emu();
     if (key_ascii == ctrl_e) open_edit_form();
@@ -124,6 +128,7 @@ void Main_form::Picture16_KeyPress(int16_t& key_ascii) {
     if (key_ascii == ctrl_b) run_emulator("_browse_");
     if (key_ascii == ctrl_w) open_switches_form();
     if (key_ascii == ctrl_o) open_options_form();
+    if (key_ascii == ctrl_s) open_skin_browser();
 }
 
 }  // namespace kv
