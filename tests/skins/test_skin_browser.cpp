@@ -3,6 +3,8 @@
 
 #include "app/forms.h"
 #include "launcher/main_form.h"
+#include "platform/runtime.h"
+#include "skins/skin_bitmaps.h"
 #include "skins/skin_browser.h"
 #include "skins/skin_fixture.h"
 #include "toolkit/messages_form.h"
@@ -140,6 +142,22 @@ TEST_F(SkinBrowserTest, WithoutASkinsFolderTheListIsEmptyAndOkOnlyCloses) {
     EXPECT_FALSE(b.visible());
     EXPECT_EQ(main.current_skin, skin);
     EXPECT_TRUE(main.emulator_list.scroll_event.enabled());
+}
+
+TEST_F(SkinBrowserTest, ANameThatLeadsOutOfTheSkinsFolderNamesNoSkin) {
+    write_skin("Alpha");
+    kvtest::write_file(folder / "Config.ini", "a = b\r\n");
+    EXPECT_TRUE(skins::skin_loads_whole("Alpha"));
+    for (const std::string name : {"../Skins/Alpha", "Alpha/", ".", "..", ""})
+        EXPECT_FALSE(skins::skin_loads_whole(name)) << name;
+    auto& main = app::form<Main_form>();
+    main.load_skin("Alpha");
+    EXPECT_THROW(main.load_skin("../Skins/Alpha"), Failure);
+    EXPECT_EQ(main.current_skin, "Alpha");
+    // Nor are the colours read from a settings file outside the Skins folder.
+    kvtest::write_file(folder / "Config.ini", kvtest::joined(kvtest::settings_lines({{6, "255"}})));
+    browser().load_colors("..");
+    EXPECT_NE(main.Framebar_title.fore_color(), 255u);
 }
 
 }  // namespace
