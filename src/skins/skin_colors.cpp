@@ -95,6 +95,32 @@ constexpr ColorRow rows[] = {
     {23, Paint::border, "options_form", "Line1 Line2 Line3 Line4 Line6 Line7 Line8"},
     {24, Paint::border, "options_form", "Line5"},
     // Line 25 colours the editors' plug-in captions.
+
+    // The three browsers.
+    {12, Paint::fore, "skin_browser", "list_item list_item2 list_item3 list_item4 list_item5 list_item6 list_item7"},
+    {12, Paint::fore, "font_browser", "list_item list_item2 list_item3 list_item4 list_item5 list_item6 list_item7"},
+    {12, Paint::fore, "language_browser",
+     "list_item list_item2 list_item3 list_item4 list_item5 list_item6 list_item7"},
+    {14, Paint::fore, "skin_browser", "Label12 Label13"},
+    {14, Paint::fore, "font_browser", "Label22 Label3 Label7 Label8"},
+    {14, Paint::fore, "language_browser", "Label22 Label3"},
+    {15, Paint::back, "skin_browser", "Shape1 Shape2"},
+    {15, Paint::back, "font_browser", "Text1"},
+    {15, Paint::back, "language_browser", "Shape1 Shape2"},
+    {16, Paint::fore, "font_browser", "Text1"},
+    {16, Paint::fore, "language_browser", "Label7 Label2"},
+    {16, Paint::fore, "skin_browser", "Label10 Label11"},
+    {17, Paint::border, "skin_browser", "Shape1 Shape2"},
+    {17, Paint::border, "font_browser", "Shape1"},
+    {17, Paint::border, "language_browser", "Shape1 Shape2"},
+    {18, Paint::fore, "skin_browser", "Label1 Label2"},
+    {18, Paint::fore, "font_browser", "Label1 Label2 Label6"},
+    {18, Paint::fore, "language_browser", "Label6 Label1"},
+
+    // The plug-in picker (its list box and the four border boxes).
+    {15, Paint::back, "popup_form", "List1"},
+    {16, Paint::fore, "popup_form", "List1"},
+    {17, Paint::border, "popup_form", "Picture1 Picture2 Picture3 Picture4"},
 };
 
 void add_targets(const ColorRow& row, std::vector<ColorTarget>& out) {
