@@ -91,8 +91,7 @@ std::string read_file(const std::filesystem::path& file) {
 }
 
 bool window_still_being_built(std::string_view window) {
-    for (std::string_view w : {"configs_form", "add_profile", "popup_form", "ePSXe_config", "PSXeven_config",
-                               "PCSX_config", "SSSPSX_config"})
+    for (std::string_view w : {"ePSXe_config", "PSXeven_config", "PCSX_config", "SSSPSX_config"})
         if (w == window) return true;
     return false;
 }
