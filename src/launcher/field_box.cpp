@@ -1,17 +1,15 @@
 #include "launcher/field_box.h"
 
-#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "launcher/catalogue.h"
 
 namespace kv {
 
-namespace {
-
-void keep_out(forms::TextBox& box, std::string_view refused, std::function<void()> on_text) {
+void keep_out_characters(forms::TextBox& box, std::string_view refused, std::function<void()> on_text) {
     box.on_key_press = [refused](int16_t& key_ascii) {
-        if (key_ascii > 0 && key_ascii < 128 &&
+        if (key_ascii > 0 && key_ascii < 256 &&
             refused.find(static_cast<char>(key_ascii)) != std::string_view::npos)
             key_ascii = 0;
     };
@@ -27,6 +25,8 @@ void keep_out(forms::TextBox& box, std::string_view refused, std::function<void(
     };
 }
 
+namespace {
+
 std::vector<std::string_view> lines_of(std::string_view text) {
     std::vector<std::string_view> lines;
     for (;;) {
@@ -41,11 +41,11 @@ std::vector<std::string_view> lines_of(std::string_view text) {
 }  // namespace
 
 void keep_out_field_separator(forms::TextBox& box, std::function<void()> on_text) {
-    keep_out(box, "|\r\n", std::move(on_text));
+    keep_out_characters(box, "|\r\n", std::move(on_text));
 }
 
 void keep_out_line_breaks(forms::TextBox& box, std::function<void()> on_text) {
-    keep_out(box, "\r\n", std::move(on_text));
+    keep_out_characters(box, "\r\n", std::move(on_text));
 }
 
 std::string line_the_catalogue_would_misread(std::string_view text) {

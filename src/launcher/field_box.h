@@ -1,6 +1,7 @@
 #pragma once
-// Text boxes whose text becomes part of a stored record: a field of a catalogue record, where "|"
-// separates the fields, or a line of a file, which a line break would end.
+// Text boxes whose text must keep out some characters: the "|" that separates the fields of a
+// catalogue record, the line breaks that would end a line of a stored file, or the folder separators
+// a file name cannot hold.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -9,8 +10,11 @@
 
 namespace kv {
 
-// The box takes no "|", CR or LF: a typed one is dropped, a pasted one is removed again. `on_text`
-// runs after every change that leaves the text free of them.
+// The box takes none of `refused`: a typed one is dropped, a pasted one is removed again. `on_text`
+// runs after every change that leaves the text free of them. `refused` must outlive the box.
+void keep_out_characters(forms::TextBox& box, std::string_view refused, std::function<void()> on_text = {});
+
+// The box takes no "|", CR or LF: its text is a field of a one-line record.
 void keep_out_field_separator(forms::TextBox& box, std::function<void()> on_text = {});
 
 // The same for CR and LF alone, for a one-line box whose text becomes a line of a file.
