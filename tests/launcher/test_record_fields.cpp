@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/forms.h"
+#include "configs/add_profile.h"
 #include "launcher/add_new.h"
 #include "launcher/catalogue.h"
 #include "launcher/edit_form.h"
@@ -29,7 +30,9 @@ TEST_F(RecordFieldTest, EveryOneLineRecordBoxRefusesLineBreaksTypedOrPasted) {
     auto& editor = app::form<edit_form>();
     auto& switches = app::form<switches_form>();
     auto& options = app::form<options_form>();
-    for (forms::TextBox* box : {&adder.Text1, &editor.Text1, &switches.Text3, &options.Text1}) {
+    auto& profile = app::form<add_profile>();
+    for (forms::TextBox* box :
+         {&adder.Text1, &editor.Text1, &switches.Text3, &options.Text1, &profile.Text1}) {
         box->set_text("");
         box->type_character('A');
         box->type_character(forms::keys::enter);
