@@ -122,12 +122,18 @@ QFont caption_font(const forms::Font& f, const QString& caption, int width_px, i
     QFont font = to_qfont(f);
     if (caption.isEmpty() || caption.contains(QLatin1Char('\n')) || width_px <= 0) return font;
     QFontMetrics metrics(font);
-    if (height_px >= 2 * metrics.height() || metrics.horizontalAdvance(caption) <= width_px) return font;
+    // The drawn extent, which can pass the advance by a pixel of a glyph's overhang.
+    auto drawn_width = [&caption](const QFont& face) {
+        const QFontMetrics m(face);
+        return std::max(m.horizontalAdvance(caption),
+                        m.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, caption).width());
+    };
+    if (height_px >= 2 * metrics.height() || drawn_width(font) <= width_px) return font;
     // No further than three quarters of the size: below that, cutting reads better than shrinking.
     const int smallest = std::max(1, font.pixelSize() * 3 / 4);
     for (int size = font.pixelSize() - 1; size >= smallest; --size) {
         font.setPixelSize(size);
-        if (QFontMetrics(font).horizontalAdvance(caption) <= width_px) break;
+        if (drawn_width(font) <= width_px) break;
     }
     return font;
 }
