@@ -12,7 +12,8 @@ namespace kv {
 namespace {
 
 using toolkit::white;
-constexpr float button_width = 555;
+// OK and Cancel share the room right of the arrows, apart, and end with the switch box.
+constexpr float button_width = 540;
 constexpr float button_height = 375;
 
 constexpr auto caption_label = &toolkit::centred_text;
@@ -37,7 +38,7 @@ switches_form::switches_form()
       down_button(add<forms::Image>("down_button", 0, 0, 375, 270,
                                     &add<forms::PictureBox>("Picture5", 0, 120, 375, 135, &Picture1))),
       Image1(button("Picture2", 1140, 1, "Cancel")),
-      Image2(button("Picture3", 1725, 0, "OK")),
+      Image2(button("Picture3", 1740, 0, "OK")),
       Label3(click_label(add<forms::Label>("Label3", 0, 0, button_width, button_height, Image2.container()))),
       Label2(
           click_label(add<forms::Label>("Label2", 0, 0, button_width, button_height, Image1.container()))) {
@@ -61,8 +62,9 @@ switches_form::switches_form()
 forms::Image& switches_form::button(const char* box_name, float left, int caption_index,
                                     const char* caption) {
     auto& box = add<forms::PictureBox>(box_name, left, 750, button_width, button_height);
-    auto& image = add<forms::Image>(caption_index == 0 ? "Image2" : "Image1", 0, 0, button_width,
-                                    2 * button_height, &box);
+    // Stretched to the box, so that a skin's wider button picture is shown whole, not cut.
+    auto& image = toolkit::stretched(add<forms::Image>(caption_index == 0 ? "Image2" : "Image1", 0, 0,
+                                                       button_width, 2 * button_height, &box));
     section_label.at(static_cast<std::size_t>(caption_index)) = &caption_label(
         add<forms::Label>("section_label", 0, 90, button_width, 255, &box, caption_index), caption);
     return image;

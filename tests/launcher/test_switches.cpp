@@ -146,3 +146,23 @@ TEST_F(SwitchesTest, ASwitchButtonPressMovesItsCaptionDown) {
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST_F(SwitchesTest, OkAndCancelStandApartAndShowTheirWholePicture) {
+    start();
+    auto& editor = app::form<switches_form>();
+    forms::Control& cancel = *editor.Image1.container();
+    forms::Control& ok = *editor.Image2.container();
+    EXPECT_GE(ok.left() - (cancel.left() + cancel.width()), 45);  // three pixels at least between them
+    EXPECT_LE(ok.left() + ok.width(), editor.Shape2.left() + editor.Shape2.width());
+    for (forms::Image* image : {&editor.Image1, &editor.Image2}) {
+        ASSERT_FALSE(image->picture().empty());
+        EXPECT_EQ(image->width(), image->container()->width());
+        EXPECT_EQ(image->height(), 2 * image->container()->height());
+    }
+}
+
+}  // namespace
+}  // namespace kv
