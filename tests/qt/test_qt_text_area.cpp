@@ -1,5 +1,6 @@
 // A box of several lines in the real window: Enter types a line break into the model, the lines show
 // as lines, and Tab walks the boxes in the window's order rather than the order they were made.
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -40,6 +41,24 @@ TEST_F(QtFormsTest, EnterStartsALineAndTabFollowsTheWindowsOrder) {
     type(area, "x");
     EXPECT_EQ(about.text(), "first\r\nsecond\r\nx");
     EXPECT_TRUE(wait_until([&] { return area.toPlainText() == "first\nsecond\nx"; }));
+}
+
+TEST_F(QtFormsTest, ADisabledBoxKeepsTheSkinsColoursAndBoxesPadTheirText) {
+    Form& f = make_form("disabled_form", 200, 60);
+    auto& box = f.add<TextBox>("box", 150, 150, 1500, 300);
+    box.set_back_color(0);
+    box.set_fore_color(0xFFFFFF);
+    box.set_text("/misc.bmp");
+    box.set_enabled(false);
+    f.show();
+    auto& edit = widget<QLineEdit>(box);
+    EXPECT_FALSE(edit.isEnabled());
+    EXPECT_EQ(edit.palette().color(QPalette::Disabled, QPalette::Base), QColor(0, 0, 0));
+    EXPECT_EQ(edit.palette().color(QPalette::Disabled, QPalette::Text), QColor(127, 127, 127));
+    // Drawn, the disabled box is dark, not a white bar.
+    const QImage shot = edit.grab().toImage();
+    EXPECT_LT(qGray(shot.pixel(shot.width() - 3, shot.height() / 2)), 64);
+    EXPECT_EQ(edit.textMargins().left(), 2);
 }
 
 }  // namespace

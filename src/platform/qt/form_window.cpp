@@ -39,6 +39,12 @@ void set_colors(QWidget& w, forms::Color back, forms::Color fore) {
         pal.setColor(group, QPalette::Base, to_qcolor(back));
         pal.setColor(group, QPalette::Text, to_qcolor(fore));
     }
+    // A disabled box keeps the skin's colours, its text greyed half way to the background.
+    const QColor b = to_qcolor(back);
+    const QColor f = to_qcolor(fore);
+    pal.setColor(QPalette::Disabled, QPalette::Base, b);
+    pal.setColor(QPalette::Disabled, QPalette::Text,
+                 QColor((b.red() + f.red()) / 2, (b.green() + f.green()) / 2, (b.blue() + f.blue()) / 2));
     if (pal != w.palette()) w.setPalette(pal);
 }
 
@@ -333,6 +339,8 @@ QWidget* FormWindow::make_widget(forms::Control& c) {
         w = area;
     } else if (box) {
         auto* edit = new TextBoxEdit(*this, c);
+        // Two pixels between the box's edge and its text.
+        edit->setTextMargins(2, 0, 2, 0);
         connect(edit, &QLineEdit::textEdited, this, [this, box, edit] { text_edited(*box, *edit); });
         connect(edit, &QLineEdit::cursorPositionChanged, this,
                 [this, box, edit](int, int pos) { caret_moved(*box, *edit, pos); });
