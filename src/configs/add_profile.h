@@ -7,13 +7,13 @@
 namespace kv {
 
 class add_profile : public toolkit::FramedForm {
-public:
+  public:
     add_profile();
 
     // The message for an empty profile name.
     std::string add_profile_message;
 
-protected:
+  protected:
     void Form_Load() override;
 };
 

@@ -8,7 +8,7 @@
 namespace kv {
 
 class configs_form : public toolkit::FramedForm {
-public:
+  public:
     configs_form();
 
     // The emulator whose profiles are listed: "ePSXe", "PSXeven", "PCSX" or "SSSPSX".
@@ -20,7 +20,7 @@ public:
     // Back to the ePSXe tab with its profiles listed, before the window is shown.
     void load_defaut();
 
-protected:
+  protected:
     void Form_Load() override;
 };
 

@@ -1,13 +1,16 @@
 #pragma once
-// The ePSXe settings editor. Its texts serve all four editors; its content comes with the editors.
+// The ePSXe settings editor. Its texts serve all four editors.
+#include <array>
 #include <string>
+#include <vector>
 
-#include "toolkit/framed_form.h"
+#include "configs/editor_window.h"
+#include "configs/plugin_slots.h"
 
 namespace kv {
 
-class ePSXe_config : public toolkit::FramedForm {
-public:
+class ePSXe_config : public configs::EditorWindow, public configs::PluginSlots {
+  public:
     ePSXe_config();
 
     // A picker's caption while nothing is chosen.
@@ -16,8 +19,23 @@ public:
     std::string plugin_working;
     std::string plugin_not_working;
 
-protected:
-    void Form_Load() override;
+    // Opens the editor on an emulator folder (ending with '/') and a profile: scans the plug-ins and
+    // loads the stored settings. The configs window then shows it.
+    void get_emulator_path(const std::string& emu_path, const std::string& emu_profile);
+
+    void load_settings();
+
+    // Plug-in state read by the settings and the buttons.
+    std::string plugins_path;
+    std::vector<std::string> gpu_list, spu_list, cdr_list, net_list;
+    std::array<std::string, 5> selected_plugin{"0", "0", "0", "0", "0"};
+
+    const std::vector<std::string>& slot_list(int slot) override;
+    forms::Label& slot_name_label(int slot) override;
+    std::string& slot_selection(int slot) override;
+
+  protected:
+    void save_settings() override;
 };
 
 }  // namespace kv

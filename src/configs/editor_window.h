@@ -1,0 +1,91 @@
+#pragma once
+// What the four emulator editors share, built from one design table per editor: the skinned window,
+// its captions, the locked path boxes in their frames with browse buttons, the option boxes, the Ok
+// button that saves, exports the profile's files, gives the configs window back its mouse wheel and
+// hides the editor.
+#include <filesystem>
+#include <span>
+#include <string>
+
+#include "configs/registry_settings.h"
+#include "toolkit/framed_form.h"
+#include "toolkit/push_button.h"
+
+namespace kv::configs {
+
+struct CaptionDesign {
+    const char* name;
+    float left, top, width;
+    const char* text;
+};
+
+// A text box only a browse button fills, inside a frame shape.
+struct PathFieldDesign {
+    const char* text_box;
+    const char* shape;
+    float left, top, width;
+};
+
+struct BrowseDesign {
+    toolkit::PushButton button;
+    const char* text_box;
+    const char* filter_description;
+    const char* filter_pattern;
+};
+
+// One element of the image array `checkboxes` in a holder half its height, its caption at its right
+// and a click label over both.
+struct OptionDesign {
+    int element;
+    const char* holder;
+    float left, top;
+    const char* caption_label;
+    const char* caption;
+    const char* click_label;
+    float caption_width = 1440;
+};
+
+// A profile file Ok writes: Configurations/<emulator>/<folder>/<profile>.reg holds the key.
+struct ExportDesign {
+    const char* folder;
+    const char* key;
+};
+
+struct EditorDesign {
+    const char* window;
+    const char* emulator;
+    toolkit::FrameStyle frame;
+    std::span<const CaptionDesign> captions;
+    std::span<const PathFieldDesign> path_fields;
+    std::span<const BrowseDesign> browses;
+    std::span<const OptionDesign> options;
+    toolkit::PushButton ok;
+    std::span<const ExportDesign> exports;
+};
+
+class EditorWindow : public toolkit::FramedForm {
+  public:
+    explicit EditorWindow(const EditorDesign& design);
+
+    // The profile being edited; it names the files Ok writes.
+    std::string profile_name;
+    // Where settings are read, written and exported; tests put a store of their own here.
+    RegistryAccess registry;
+
+    // Ok: save, export, the configs window's wheel on, hide. Nothing is checked first.
+    void ok_click();
+    // A browse button: the chosen file's full path into its box; a cancelled dialog changes nothing.
+    void browse_click(const BrowseDesign& browse);
+
+    // The path of one profile file of this editor's emulator.
+    std::filesystem::path profile_file(const char* folder) const;
+
+  protected:
+    void Form_Load() override;
+    virtual void save_settings() = 0;
+
+  private:
+    const EditorDesign& design_;
+};
+
+}  // namespace kv::configs

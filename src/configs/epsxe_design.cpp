@@ -1,0 +1,75 @@
+#include "configs/epsxe_design.h"
+
+namespace kv::configs {
+
+namespace {
+
+// Top to bottom: the video and sound pickers (their buttons at 1080), the CD-ROM and netplay pickers
+// (buttons at 2280), the two memory cards side by side, the BIOS image across, two rows of options
+// with Ok at the right of the second.
+constexpr float card_caption_top = 2760;
+constexpr float card_top = 3015;
+constexpr float bios_caption_top = 3360;
+constexpr float bios_top = 3615;
+constexpr float options_top = 3990;
+constexpr float options_second_top = 4350;
+constexpr std::array<float, 3> option_lefts{120, 1440, 2880};
+
+constexpr CaptionDesign captions[] = {
+    {"Label9", 120, card_caption_top, 2400, "Memory Card 1:"},
+    {"Label10", 3000, card_caption_top, 2400, "Memory Card 2:"},
+    {"Label14", 120, bios_caption_top, 2400, "BIOS image:"},
+};
+
+constexpr PathFieldDesign path_fields[] = {
+    {"Text3", "Shape3", 120, card_top, 2400},
+    {"Text1", "Shape1", 3000, card_top, 2370},
+    {"Text2", "Shape2", 120, bios_top, 5250},
+};
+
+constexpr toolkit::PushButton browse_button(const char* box, float left, float top, const char* image,
+                                            const char* caption, const char* click) {
+    return {box, left, top, {image}, {caption}, "...", click, 375, 255, -30};
+}
+
+constexpr BrowseDesign browses[] = {
+    {browse_button("Picture21", 2535, card_top, "Image1", "Label12", "Label34"), "Text3",
+     "Memory card (*.mcr)", "*.mcr"},
+    {browse_button("Picture22", 5385, card_top, "Image2", "Label11", "Label35"), "Text1",
+     "Memory card (*.mcr)", "*.mcr"},
+    {browse_button("Picture23", 5385, bios_top, "Image3", "Label13", "Label36"), "Text2",
+     "PlayStation BIOS (*.bin)", "*.bin"},
+};
+
+constexpr OptionDesign options[] = {
+    {0, "Picture24", option_lefts[0], options_top, "Label15", " Enable sound", "Label37"},
+    {1, "Picture25", option_lefts[1], options_top, "Label16", " Enable XA", "Label39"},
+    {3, "Picture26", option_lefts[2], options_top, "Label19", " Auto Load PPF", "Label42"},
+    {2, "Picture27", option_lefts[0], options_second_top, "Label17", " Enable CDDA", "Label38"},
+    {5, "Picture28", option_lefts[1], options_second_top, "Label20", " EnableSPU IRQ", "Label40"},
+    {4, "Picture29", option_lefts[2], options_second_top, "Label18", " Enable subchannels", "Label41", 1770},
+};
+
+constexpr ExportDesign exports[] = {
+    {"emulator_configuration", "HKEY_CURRENT_USER\\Software\\epsxe"},
+    {"plugin_configuration", "HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro"},
+};
+
+}  // namespace
+
+const EditorDesign& epsxe_design() {
+    static const EditorDesign design{
+        .window = "ePSXe_config",
+        .emulator = "ePSXe",
+        .frame = {.design_title = "  ePSXe configuration ", .width = 5895, .height = 4815},
+        .captions = captions,
+        .path_fields = path_fields,
+        .browses = browses,
+        .options = options,
+        .ok = {"Picture14", 4920, 4230, {"Image4"}, {"down_section_label", 12}, "Ok", "Label21"},
+        .exports = exports,
+    };
+    return design;
+}
+
+}  // namespace kv::configs

@@ -1,0 +1,35 @@
+#pragma once
+// What the settings side of an editor needs of its plug-in side: per selection slot, the list of
+// entries ("file|||display"), the name label that shows the choice and the slot's selection text
+// (the chosen 1-based position, "0" for none).
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/forms/controls.h"
+
+namespace kv::configs {
+
+class PluginSlots {
+  public:
+    virtual ~PluginSlots() = default;
+    virtual const std::vector<std::string>& slot_list(int slot) = 0;
+    virtual forms::Label& slot_name_label(int slot) = 0;
+    virtual std::string& slot_selection(int slot) = 0;
+};
+
+// The parts of an entry: the text before the first "|||", and the text between the first and the
+// second "|||" (an entry without "|||" has an empty display part).
+std::string entry_file_part(const std::string& entry);
+std::string entry_display_part(const std::string& entry);
+
+// Shows the first entry whose file part equals the stored value exactly and selects its position;
+// with no match the label and the selection stay as they are.
+void show_stored_entry(PluginSlots& slots, int slot, const std::string& stored);
+
+// The file part to store for what the slot's label shows: the entry at the slot's selected position
+// when its display part equals the caption (the one the user picked, when two entries share a name),
+// else the first entry whose display part equals it; nothing when no entry shows that caption.
+std::optional<std::string> entry_to_store(PluginSlots& slots, int slot);
+
+}  // namespace kv::configs
