@@ -5,10 +5,10 @@
 namespace kv {
 
 class PCSX_config : public toolkit::FramedForm {
-  public:
+public:
     PCSX_config();
 
-  protected:
+protected:
     void Form_Load() override;
 };
 

@@ -5,10 +5,10 @@
 namespace kv {
 
 class PSXeven_config : public toolkit::FramedForm {
-  public:
+public:
     PSXeven_config();
 
-  protected:
+protected:
     void Form_Load() override;
 };
 

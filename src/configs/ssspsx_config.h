@@ -5,10 +5,10 @@
 namespace kv {
 
 class SSSPSX_config : public toolkit::FramedForm {
-  public:
+public:
     SSSPSX_config();
 
-  protected:
+protected:
     void Form_Load() override;
 };
 

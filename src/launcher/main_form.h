@@ -138,6 +138,8 @@ public:
     void open_switches_form();
     void open_options_form();
     void open_help();
+    // The configs window on its ePSXe tab, with its own wheel polling on.
+    void open_configs_form();
     void copy_section_names();
 
     // Window buttons.

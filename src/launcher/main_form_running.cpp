@@ -35,6 +35,7 @@ constexpr int16_t ctrl_r = 18;
 constexpr int16_t ctrl_b = 2;
 constexpr int16_t ctrl_w = 23;
 constexpr int16_t ctrl_o = 15;
+constexpr int16_t ctrl_c = 3;
 
 }  // namespace
 
@@ -83,8 +84,8 @@ void Main_form::run_emulator(std::string param) {
 }
 
 void Main_form::command_Click(std::size_t i) {
-    // Skins and Configs open windows that come with their own parts of the program: until those
-    // windows can be closed again, their buttons do nothing.
+    // Skins opens a window that comes with its own part of the program: until that window can be
+    // closed again, its button does nothing.
     switch (i) {
         case add_command:
             open_add_new();
@@ -107,6 +108,9 @@ void Main_form::command_Click(std::size_t i) {
         case options_command:
             open_options_form();
             break;
+        case configs_command:
+            open_configs_form();
+            break;
         case help_command:
             open_help();
             break;
@@ -116,7 +120,7 @@ void Main_form::command_Click(std::size_t i) {
 }
 
 void Main_form::Picture16_KeyPress(int16_t& key_ascii) {
-    // Each code is tested on its own. Ctrl+S and Ctrl+C come with their windows.
+    // Each code is tested on its own. Ctrl+S comes with its window.
     if (key_ascii == ctrl_n) open_add_new();
     if (key_ascii == ctrl_d) delete_emu();
     if (key_ascii == ctrl_e) open_edit_form();
@@ -124,6 +128,7 @@ void Main_form::Picture16_KeyPress(int16_t& key_ascii) {
     if (key_ascii == ctrl_b) run_emulator("_browse_");
     if (key_ascii == ctrl_w) open_switches_form();
     if (key_ascii == ctrl_o) open_options_form();
+    if (key_ascii == ctrl_c) open_configs_form();
 }
 
 }  // namespace kv

@@ -62,7 +62,9 @@ std::vector<std::string> list_folder(const std::filesystem::path& folder, EntryK
     for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
         if (ec) break;
         // Links count as what they point to.
-        bool wanted = kind == EntryKind::folders ? is_folder(*it) : is_file(*it);
+        bool wanted = kind == EntryKind::files_and_folders ? is_file(*it) || is_folder(*it)
+                      : kind == EntryKind::folders         ? is_folder(*it)
+                                                           : is_file(*it);
         if (wanted) names.push_back(it->path().filename().string());
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {

@@ -11,7 +11,7 @@ namespace kv {
 std::filesystem::path program_folder();
 void set_program_folder(const std::filesystem::path& folder);
 
-enum class EntryKind { files, folders };
+enum class EntryKind { files, folders, files_and_folders };
 
 // Names (not paths) of the entries of a folder, sorted by name ignoring letter case (ASCII),
 // ties broken by the exact bytes. A folder that cannot be read lists nothing.

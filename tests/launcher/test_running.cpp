@@ -163,9 +163,10 @@ TEST_F(RunningTest, EachCommandButtonAndShortcutDoesItsOwnThing) {
         return opened;
     };
 
-    // Skins and Configs stay without effect until their windows can be closed again.
-    const std::vector<Lines> by_button{{"add_new"},       {"deleted"}, {"edit_form"},    {}, {},
-                                       {"switches_form"}, {},          {"options_form"}, {}, {"about_form"}};
+    // Skins stays without effect until its window can be closed again.
+    const std::vector<Lines> by_button{
+        {"add_new"},      {"deleted"},      {"edit_form"}, {}, {}, {"switches_form"}, {},
+        {"options_form"}, {"configs_form"}, {"about_form"}};
     for (std::size_t i = 0; i < by_button.size(); ++i)
         EXPECT_EQ(outcome([&] { main.command_click_labels[i]->on_click(); }), by_button[i]) << "button " << i;
 
@@ -177,7 +178,7 @@ TEST_F(RunningTest, EachCommandButtonAndShortcutDoesItsOwnThing) {
                                                         {23, {"switches_form"}},
                                                         {19, {}},
                                                         {15, {"options_form"}},
-                                                        {3, {}},
+                                                        {3, {"configs_form"}},
                                                         {8, {}},
                                                         {1, {}},
                                                         {'r', {}},
