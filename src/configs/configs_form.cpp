@@ -7,6 +7,7 @@
 #include "configs/add_profile.h"
 #include "configs/open_editor.h"
 #include "configs/profile_store.h"
+#include "configs/registry_bridge.h"
 #include "launcher/catalogue.h"
 #include "launcher/main_form.h"
 #include "toolkit/control_style.h"
@@ -55,8 +56,10 @@ forms::Shape& outline(forms::Shape& s) {
     return s;
 }
 
-// The plug-in file, then the emulator file, each through the registry editor.
-void import_profile_file(const std::filesystem::path& /*file*/) {}
+// Each import is waited for, so that the editor opened next reads the activated values.
+void import_profile_file(const std::filesystem::path& file) {
+    plugins_module::import_registry_file(file.string());
+}
 
 }  // namespace
 

@@ -20,6 +20,8 @@ if [ -d "$program_dir" ]; then
 fi
 [ -d "$base.folder" ] && cp -R "$base.folder/." "$work/program/"
 export PROGRAM="$work/program"
+# The registry store of this run alone: nothing reaches the user's own.
+export KORVALIN_REGISTRY="$work/HKEY_CURRENT_USER.reg"
 export DRIVER="$driver"
 
 { echo "folder $PROGRAM"; sed "s|\$PROGRAM|$PROGRAM|g" "$script"; } > "$work/script.kvd"
