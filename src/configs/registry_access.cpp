@@ -1,12 +1,19 @@
+#include "configs/registry_bridge.h"
 #include "configs/registry_settings.h"
 
 namespace kv::configs {
 
-// Until the registry bridge is in, nothing is stored.
 RegistryAccess program_registry() {
-    return {[](const std::string&) { return std::string(); },
-            [](const std::string&, const std::string&) { return false; },
-            [](const std::string&, const std::string&) { return false; }};
+    using plugins_module::registry_value;
+    return {[](const std::string& path) { return registry_value(path, "NOinfo", 1); },
+            // A write that did not land reads back as something else.
+            [](const std::string& path, const std::string& text) {
+                registry_value(path, text, 2);
+                return registry_value(path, "NOinfo", 1) == text;
+            },
+            [](const std::string& file, const std::string& key) {
+                return plugins_module::export_registry_key(file, key);
+            }};
 }
 
 }  // namespace kv::configs
