@@ -59,6 +59,8 @@ EditorWindow::EditorWindow(const EditorDesign& design)
         auto& click = toolkit::click_label(
             add<forms::Label>(o.click_label, o.left, o.top, option_size + o.caption_width, field_height));
         click.on_mouse_down = [&box](const forms::MouseEvent&) { set_option(box, box.top() == 0); };
+        // The holder stands above the click label; a press on the box itself toggles it the same way.
+        box.on_mouse_down = click.on_mouse_down;
     }
     toolkit::build_push_button(*this, design.ok).on_click = [this] { ok_click(); };
     expose("profile_name", [this] { return profile_name; });

@@ -14,7 +14,7 @@ ePSXe_config::ePSXe_config() : configs::EditorWindow(configs::epsxe_design()) {
     plugins::build_plugin_buttons(
         *this, plugins::EditorKind::epsxe,
         {[this](int slot) { return selected_plugin.at(slot); },
-         [this](int slot) -> const std::vector<std::string>& { return slot_list(slot); },
+         [this](int slot) -> const std::vector<std::string>& { return slot_entries(slot); },
          [this] { return plugins_path; }});
     expose("not_selected", [this] { return not_selected; });
     expose("plugin_working", [this] { return plugin_working; });
@@ -39,7 +39,7 @@ void ePSXe_config::save_settings() {
     configs::save_registry_rows(*this, *this, configs::epsxe_values, configs::epsxe_key, registry);
 }
 
-const std::vector<std::string>& ePSXe_config::slot_list(int slot) {
+const std::vector<std::string>& ePSXe_config::slot_entries(int slot) {
     switch (slot) {
         case 0:
             return gpu_list;
@@ -53,13 +53,13 @@ const std::vector<std::string>& ePSXe_config::slot_list(int slot) {
     throw Failure("no slot " + std::to_string(slot));
 }
 
-forms::Label& ePSXe_config::slot_name_label(int slot) {
+forms::Label& ePSXe_config::slot_label(int slot) {
     auto* label = dynamic_cast<forms::Label*>(find(name_labels.at(slot)));
     if (!label) throw Failure("no name label");
     return *label;
 }
 
-std::string& ePSXe_config::slot_selection(int slot) {
+std::string& ePSXe_config::slot_choice(int slot) {
     return selected_plugin.at(slot);
 }
 

@@ -30,9 +30,9 @@ class ePSXe_config : public configs::EditorWindow, public configs::PluginSlots {
     std::vector<std::string> gpu_list, spu_list, cdr_list, net_list;
     std::array<std::string, 5> selected_plugin{"0", "0", "0", "0", "0"};
 
-    const std::vector<std::string>& slot_list(int slot) override;
-    forms::Label& slot_name_label(int slot) override;
-    std::string& slot_selection(int slot) override;
+    const std::vector<std::string>& slot_entries(int slot) override;
+    forms::Label& slot_label(int slot) override;
+    std::string& slot_choice(int slot) override;
 
   protected:
     void save_settings() override;

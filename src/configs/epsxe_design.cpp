@@ -42,12 +42,12 @@ constexpr BrowseDesign browses[] = {
 };
 
 constexpr OptionDesign options[] = {
-    {0, "Picture24", option_lefts[0], options_top, "Label15", " Enable sound", "Label37"},
-    {1, "Picture25", option_lefts[1], options_top, "Label16", " Enable XA", "Label39"},
-    {3, "Picture26", option_lefts[2], options_top, "Label19", " Auto Load PPF", "Label42"},
-    {2, "Picture27", option_lefts[0], options_second_top, "Label17", " Enable CDDA", "Label38"},
-    {5, "Picture28", option_lefts[1], options_second_top, "Label20", " EnableSPU IRQ", "Label40"},
-    {4, "Picture29", option_lefts[2], options_second_top, "Label18", " Enable subchannels", "Label41", 1770},
+    {0, "Picture34", option_lefts[0], options_top, "Label15", " Enable sound", "Label37"},
+    {1, "Picture35", option_lefts[1], options_top, "Label16", " Enable XA", "Label39"},
+    {3, "Picture36", option_lefts[2], options_top, "Label19", " Auto Load PPF", "Label42"},
+    {2, "Picture37", option_lefts[0], options_second_top, "Label17", " Enable CDDA", "Label38"},
+    {5, "Picture38", option_lefts[1], options_second_top, "Label20", " EnableSPU IRQ", "Label40"},
+    {4, "Picture39", option_lefts[2], options_second_top, "Label18", " Enable subchannels", "Label41", 1770},
 };
 
 constexpr ExportDesign exports[] = {

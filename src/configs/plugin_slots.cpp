@@ -21,20 +21,20 @@ std::string entry_display_part(const std::string& entry) {
 }
 
 void show_stored_entry(PluginSlots& slots, int slot, const std::string& stored) {
-    const auto& list = slots.slot_list(slot);
+    const auto& list = slots.slot_entries(slot);
     for (size_t i = 0; i < list.size(); ++i) {
         if (entry_file_part(list[i]) != stored) continue;
-        slots.slot_name_label(slot).set_caption(entry_display_part(list[i]));
-        slots.slot_selection(slot) = std::to_string(i + 1);
+        slots.slot_label(slot).set_caption(entry_display_part(list[i]));
+        slots.slot_choice(slot) = std::to_string(i + 1);
         return;
     }
 }
 
 std::optional<std::string> entry_to_store(PluginSlots& slots, int slot) {
-    const auto& list = slots.slot_list(slot);
-    const std::string caption = slots.slot_name_label(slot).caption();
+    const auto& list = slots.slot_entries(slot);
+    const std::string caption = slots.slot_label(slot).caption();
     int32_t picked = 0;
-    skip_failure([&] { picked = text_to_int32(slots.slot_selection(slot)); });
+    skip_failure([&] { picked = text_to_int32(slots.slot_choice(slot)); });
     if (picked >= 1 && static_cast<size_t>(picked) <= list.size() &&
         entry_display_part(list[picked - 1]) == caption)
         return entry_file_part(list[picked - 1]);

@@ -13,9 +13,9 @@ namespace kv::configs {
 class PluginSlots {
   public:
     virtual ~PluginSlots() = default;
-    virtual const std::vector<std::string>& slot_list(int slot) = 0;
-    virtual forms::Label& slot_name_label(int slot) = 0;
-    virtual std::string& slot_selection(int slot) = 0;
+    virtual const std::vector<std::string>& slot_entries(int slot) = 0;
+    virtual forms::Label& slot_label(int slot) = 0;
+    virtual std::string& slot_choice(int slot) = 0;
 };
 
 // The parts of an entry: the text before the first "|||", and the text between the first and the

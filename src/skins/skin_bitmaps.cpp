@@ -146,12 +146,26 @@ constexpr BitmapTarget other_targets[] = {
     {"button.bmp", "add_profile", "Image2"},
     {"button.bmp", "game_prompt", "Image1"},
     {"button.bmp", "game_prompt", "Image2"},
+    {"button.bmp", "ePSXe_config", "Image4"},
+    {"combo.bmp", "ePSXe_config", "combo1"},
+    {"combo.bmp", "ePSXe_config", "combo2"},
+    {"combo.bmp", "ePSXe_config", "combo3"},
+    {"combo.bmp", "ePSXe_config", "combo4"},
+    {"browse_button.bmp", "ePSXe_config", "Image1"},
+    {"browse_button.bmp", "ePSXe_config", "Image2"},
+    {"browse_button.bmp", "ePSXe_config", "Image3"},
+    {"combo_button.bmp", "ePSXe_config", "Image5"},
+    {"combo_button.bmp", "ePSXe_config", "Image6"},
+    {"combo_button.bmp", "ePSXe_config", "Image7"},
+    {"combo_button.bmp", "ePSXe_config", "Image8"},
     // Control arrays come last, every element each.
     {"section_button.bmp", "Main_form", "upper_section", all_elements},
     {"down_buttons.bmp", "Main_form", "down_section", all_elements},
     {"check_box.bmp", "options_form", "section_checkbox", all_elements},
     {"button.bmp", "options_form", "buttons_image", all_elements},
     {"option_box.bmp", "options_form", "option_box", all_elements},
+    {"button.bmp", "ePSXe_config", "buttons", all_elements},
+    {"check_box.bmp", "ePSXe_config", "checkboxes", all_elements},
 };
 
 std::vector<BitmapTarget> build_targets() {

@@ -23,9 +23,9 @@ class Editor : public kv::forms::Form, public kv::configs::PluginSlots {
         labels[1] = &add<kv::forms::Label>("Label6", 0, 0, 10, 10);
         for (auto* l : labels) l->set_caption("Not selected");
     }
-    const std::vector<std::string>& slot_list(int slot) override { return lists.at(slot); }
-    kv::forms::Label& slot_name_label(int slot) override { return *labels.at(slot); }
-    std::string& slot_selection(int slot) override { return selected.at(slot); }
+    const std::vector<std::string>& slot_entries(int slot) override { return lists.at(slot); }
+    kv::forms::Label& slot_label(int slot) override { return *labels.at(slot); }
+    std::string& slot_choice(int slot) override { return selected.at(slot); }
 
     kv::forms::TextBox& text() { return static_cast<kv::forms::TextBox&>(*find("Text1")); }
     kv::forms::Image& box(int i) { return static_cast<kv::forms::Image&>(*find("checkboxes", i)); }
