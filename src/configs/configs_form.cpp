@@ -109,7 +109,7 @@ configs_form::configs_form()
     expose("profile_list_count", [this] { return std::to_string(profile_list.size()); });
     expose("profile_list", [this] {
         std::string joined;
-        for (const auto& name : profile_list) joined += (joined.empty() ? "" : "|") + name;
+        for (std::size_t i = 0; i < profile_list.size(); ++i) joined += (i == 0 ? "" : "|") + profile_list[i];
         return joined;
     });
 }
