@@ -34,8 +34,10 @@ std::string chosen_path(const std::string& browse_result) {
 
 }  // namespace
 
-EditorWindow::EditorWindow(const EditorDesign& design)
-    : toolkit::FramedForm(design.window, design.frame), registry(program_registry()), design_(design) {
+EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTable& table)
+    : plugins::PluginEditor(design.window, design.frame, table),
+      registry(program_registry()),
+      design_(design) {
     for (const CaptionDesign& c : design.captions)
         toolkit::white_text(add<forms::Label>(c.name, c.left, c.top, c.width, field_height), c.text);
     for (const PathFieldDesign& f : design.path_fields) {
@@ -62,8 +64,21 @@ EditorWindow::EditorWindow(const EditorDesign& design)
         // The holder stands above the click label; a press on the box itself toggles it the same way.
         box.on_mouse_down = click.on_mouse_down;
     }
+    // The name labels lie between each picker's background and its click label and arrow.
+    for (const plugins::PickerBox& p : design.pickers) plugins::build_picker_frame(*this, p);
+    add_name_labels();
+    for (const plugins::PickerBox& p : design.pickers) plugins::build_picker_controls(*this, p);
+    plugins::build_plugin_buttons(
+        *this, design.kind,
+        {[this](int slot) { return selected_plugin.at(static_cast<size_t>(slot)); },
+         [this](int slot) -> const std::vector<std::string>& { return slot_list(slot); },
+         [this] { return plugins_path; }});
     toolkit::build_push_button(*this, design.ok).on_click = [this] { ok_click(); };
     expose("profile_name", [this] { return profile_name; });
+    expose("plugins_path", [this] { return plugins_path; });
+    for (size_t slot = 0; slot < selected_plugin.size(); ++slot)
+        expose("selected_plugin(" + std::to_string(slot) + ")",
+               [this, slot] { return selected_plugin[slot]; });
 }
 
 void EditorWindow::Form_Load() {

@@ -1,14 +1,17 @@
 #pragma once
 // What the four emulator editors share, built from one design table per editor: the skinned window,
-// its captions, the locked path boxes in their frames with browse buttons, the option boxes, the Ok
-// button that saves, exports the profile's files, gives the configs window back its mouse wheel and
-// hides the editor.
+// its captions, the locked path boxes in their frames with browse buttons, the option boxes, the
+// pickers, the plug-in buttons, and the Ok button that saves, exports the profile's files, gives the
+// configs window back its mouse wheel and hides the editor.
 #include <filesystem>
 #include <span>
 #include <string>
 
+#include "configs/plugin_slots.h"
 #include "configs/registry_settings.h"
-#include "toolkit/framed_form.h"
+#include "plugins/picker_box.h"
+#include "plugins/plugin_buttons.h"
+#include "plugins/plugin_editor.h"
 #include "toolkit/push_button.h"
 
 namespace kv::configs {
@@ -59,13 +62,15 @@ struct EditorDesign {
     std::span<const PathFieldDesign> path_fields;
     std::span<const BrowseDesign> browses;
     std::span<const OptionDesign> options;
+    std::span<const plugins::PickerBox> pickers;
+    plugins::EditorKind kind;
     toolkit::PushButton ok;
     std::span<const ExportDesign> exports;
 };
 
-class EditorWindow : public toolkit::FramedForm {
+class EditorWindow : public plugins::PluginEditor, public PluginSlots {
   public:
-    explicit EditorWindow(const EditorDesign& design);
+    EditorWindow(const EditorDesign& design, const plugins::EditorTable& table);
 
     // The profile being edited; it names the files Ok writes.
     std::string profile_name;
@@ -79,6 +84,10 @@ class EditorWindow : public toolkit::FramedForm {
 
     // The path of one profile file of this editor's emulator.
     std::filesystem::path profile_file(const char* folder) const;
+
+    const std::vector<std::string>& slot_entries(int slot) override { return slot_list(slot); }
+    forms::Label& slot_label(int slot) override { return name_label(slot); }
+    std::string& slot_choice(int slot) override { return selected_plugin.at(static_cast<size_t>(slot)); }
 
   protected:
     void Form_Load() override;

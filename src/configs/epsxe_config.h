@@ -1,15 +1,13 @@
 #pragma once
 // The ePSXe settings editor. Its texts serve all four editors.
-#include <array>
+#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "configs/editor_window.h"
-#include "configs/plugin_slots.h"
 
 namespace kv {
 
-class ePSXe_config : public configs::EditorWindow, public configs::PluginSlots {
+class ePSXe_config : public configs::EditorWindow {
   public:
     ePSXe_config();
 
@@ -19,20 +17,16 @@ class ePSXe_config : public configs::EditorWindow, public configs::PluginSlots {
     std::string plugin_working;
     std::string plugin_not_working;
 
-    // Opens the editor on an emulator folder (ending with '/') and a profile: scans the plug-ins and
-    // loads the stored settings. The configs window then shows it.
+    // Opens the editor on an emulator folder (ending with '/') and a profile: lists the plug-ins of
+    // its plugins folder and loads the stored settings. The configs window then shows it.
     void get_emulator_path(const std::string& emu_path, const std::string& emu_profile);
 
     void load_settings();
 
-    // Plug-in state read by the settings and the buttons.
-    std::string plugins_path;
-    std::vector<std::string> gpu_list, spu_list, cdr_list, net_list;
-    std::array<std::string, 5> selected_plugin{"0", "0", "0", "0", "0"};
-
-    const std::vector<std::string>& slot_entries(int slot) override;
-    forms::Label& slot_label(int slot) override;
-    std::string& slot_choice(int slot) override;
+    // The picker's hand-back into selected_plugin.
+    void enter_epsxe_plugin_index(int16_t pl_number, int16_t pl_index) {
+        enter_plugin_index(pl_number, pl_index);
+    }
 
   protected:
     void save_settings() override;

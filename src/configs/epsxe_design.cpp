@@ -7,6 +7,8 @@ namespace {
 // Top to bottom: the video and sound pickers (their buttons at 1080), the CD-ROM and netplay pickers
 // (buttons at 2280), the two memory cards side by side, the BIOS image across, two rows of options
 // with Ok at the right of the second.
+constexpr float picker_top = 735;
+constexpr float picker_second_top = 1935;
 constexpr float card_caption_top = 2760;
 constexpr float card_top = 3015;
 constexpr float bios_caption_top = 3360;
@@ -50,6 +52,13 @@ constexpr OptionDesign options[] = {
     {4, "Picture39", option_lefts[2], options_second_top, "Label18", " Enable subchannels", "Label41", 1770},
 };
 
+constexpr plugins::PickerBox pickers[] = {
+    {0, 120, picker_top, "Picture1", "Image5", "Label5", "combo1"},
+    {1, 3000, picker_top, "Picture2", "Image6", "Label44", "combo2"},
+    {2, 120, picker_second_top, "Picture12", "Image7", "Label45", "combo3"},
+    {3, 3000, picker_second_top, "Picture4", "Image8", "Label46", "combo4"},
+};
+
 constexpr ExportDesign exports[] = {
     {"emulator_configuration", "HKEY_CURRENT_USER\\Software\\epsxe"},
     {"plugin_configuration", "HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro"},
@@ -66,6 +75,8 @@ const EditorDesign& epsxe_design() {
         .path_fields = path_fields,
         .browses = browses,
         .options = options,
+        .pickers = pickers,
+        .kind = plugins::EditorKind::epsxe,
         .ok = {"Picture14", 4920, 4230, {"Image4"}, {"down_section_label", 12}, "Ok", "Label21"},
         .exports = exports,
     };

@@ -18,11 +18,6 @@ class PluginSlots {
     virtual std::string& slot_choice(int slot) = 0;
 };
 
-// The parts of an entry: the text before the first "|||", and the text between the first and the
-// second "|||" (an entry without "|||" has an empty display part).
-std::string entry_file_part(const std::string& entry);
-std::string entry_display_part(const std::string& entry);
-
 // Shows the first entry whose file part equals the stored value exactly and selects its position;
 // with no match the label and the selection stay as they are.
 void show_stored_entry(PluginSlots& slots, int slot, const std::string& stored);

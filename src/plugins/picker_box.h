@@ -1,36 +1,30 @@
 #pragma once
 // The editors' pickers: a box that looks like a combo box (the chosen entry's name, an arrow at its
 // right end), whose arrow click or any press elsewhere on it opens the picker window right under it.
-#include <cstdint>
-#include <functional>
-
-#include "platform/forms/form.h"
+// The box's name, its heading, its name label and its locator code come from the editor's slot table.
+#include "plugins/plugin_editor.h"
 
 namespace kv::plugins {
 
 struct PickerBox {
     int slot;
-    int16_t locator;  // the picker window's code for this editor and slot
-    const char* box;
     float left, top;
-    const char* holder;      // the arrow's square holder
+    const char* holder;      // the arrow's square holder at the box's right end
     const char* arrow;       // released arrow above the pressed one
     const char* click;       // transparent label over the box
-    const char* name_label;  // the chosen entry's name
-    const char* background;
-    const char* heading;  // the caption above the box
-    const char* heading_text;
+    const char* background;  // under the name label
 };
 
 inline constexpr float picker_width = 2770;
 inline constexpr float picker_height = 255;
 
-// Builds the picker's controls; opening runs fill (the slot's entries into the picker window) and
-// then the picker window's own steps.
-void build_picker_box(forms::Form& editor, const PickerBox& picker, std::function<void()> fill);
+// The heading, the box and its background. The name label goes in next (PluginEditor), then
+// build_picker_controls puts the click label and the arrow above it.
+void build_picker_frame(PluginEditor& editor, const PickerBox& picker);
+void build_picker_controls(PluginEditor& editor, const PickerBox& picker);
 
-// Opening: the arrow released, the picker window under the box, filled, sized, the shown entry
-// preselected, shown modal over the editor.
-void open_picker(forms::Form& editor, const PickerBox& picker, const std::function<void()>& fill);
+// Opening: the arrow released, the picker window placed under the box, filled with the slot's list,
+// sized, the shown entry preselected, then shown modal over the editor until a pick hides it.
+void open_picker(PluginEditor& editor, const PickerBox& picker);
 
 }  // namespace kv::plugins

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "configs/plugin_slots.h"
 #include "platform/runtime.h"
+#include "plugins/plugin_records.h"
 
 namespace kv::plugins {
 
@@ -91,7 +91,7 @@ std::optional<std::string> library_for_click(EditorKind editor, int slot, Plugin
     if (skip_failure([&] { position = text_to_int16(selection); })) return std::nullopt;
     const int first = action == PluginAction::test ? first_testable(editor, slot) : 1;
     if (position < first || static_cast<size_t>(position) > list.size()) return std::nullopt;
-    return plugins_path + configs::entry_file_part(list[position - 1]);
+    return plugins_path + file_part(list[position - 1]);
 }
 
 TestVerdict classify_test_result(int32_t result) {

@@ -46,9 +46,12 @@ TEST_F(EpsxeEditor, EachOptionLabelTogglesItsOwnBox) {
 }
 
 TEST_F(EpsxeEditor, OpeningReadsTheStoredValuesAnew) {
-    reg.values = {{key + "BiosName", "/bios/scph.bin"}, {key + "Memcard1", "/cards/one.mcr"},
-                  {key + "Memcard2", "/cards/two.mcr"}, {key + "SoundEnabled", "1"},
-                  {key + "SoundXA", "abc"},           {key + "SubchannelW2kCdromEnabled", "1"},
+    reg.values = {{key + "BiosName", "/bios/scph.bin"},
+                  {key + "Memcard1", "/cards/one.mcr"},
+                  {key + "Memcard2", "/cards/two.mcr"},
+                  {key + "SoundEnabled", "1"},
+                  {key + "SoundXA", "abc"},
+                  {key + "SubchannelW2kCdromEnabled", "1"},
                   {key + "SubchannelW9xCdromEnabled", "0"}};
     editor.get_emulator_path("/emu/", "Fast");
     EXPECT_EQ(editor.plugins_path, "/emu/plugins/");
@@ -110,7 +113,8 @@ TEST_F(EpsxeEditor, AProfileNameThatWouldLeaveItsFolderExportsNothing) {
         editor.get_emulator_path("/emu/", name);
         testing::internal::CaptureStderr();
         editor.ok_click();
-        EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot name a file"), std::string::npos) << name;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot name a file"), std::string::npos)
+            << name;
         EXPECT_TRUE(reg.exports.empty()) << name;
     }
 }

@@ -138,16 +138,6 @@ TEST(RegistrySettings, AFailedWriteIsReportedAndTheRestStillWritten) {
     EXPECT_EQ(reg.values[key + "ThirdToo"], "0");
 }
 
-TEST(PluginEntries, PartsSplitAtTheSeparator) {
-    using kv::configs::entry_display_part;
-    using kv::configs::entry_file_part;
-    EXPECT_EQ(entry_file_part("a.so|||Name 1.2"), "a.so");
-    EXPECT_EQ(entry_display_part("a.so|||Name 1.2"), "Name 1.2");
-    EXPECT_EQ(entry_file_part("|||SSSPSX CDR Plugin [INTERNAL]"), "");
-    EXPECT_EQ(entry_display_part("a|||b|||c"), "b");
-    EXPECT_EQ(entry_display_part("plain"), "");
-}
-
 TEST(EpsxeValues, FourteenValuesWithTheSubchannelWrittenTwice) {
     const auto& v = kv::configs::epsxe_values;
     EXPECT_EQ(v.size(), 14u);
