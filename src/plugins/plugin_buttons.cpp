@@ -4,6 +4,7 @@
 
 #include "platform/runtime.h"
 #include "plugins/plugin_records.h"
+#include "plugins/plugins_module.h"
 
 namespace kv::plugins {
 
@@ -100,7 +101,12 @@ TestVerdict classify_test_result(int32_t result) {
 }
 
 PluginCalls& plugin_calls() {
-    static PluginCalls calls;
+    static PluginCalls calls{[](const std::string& library, const std::string& export_name) {
+                                 return plugins_module::call_plugin_test(library, export_name);
+                             },
+                             [](const std::string& library, const std::string& export_name) {
+                                 plugins_module::call_plugin_function(library, export_name);
+                             }};
     return calls;
 }
 

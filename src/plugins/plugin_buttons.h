@@ -41,7 +41,7 @@ std::optional<std::string> library_for_click(EditorKind editor, int slot, Plugin
 enum class TestVerdict { working, not_working, silent };
 TestVerdict classify_test_result(int32_t result);
 
-// The calls into a library; tests may replace them.
+// The calls into a library, through the plug-in bridge; tests may replace them.
 struct PluginCalls {
     std::function<int32_t(const std::string& library, const std::string& export_name)> test;
     std::function<void(const std::string& library, const std::string& export_name)> call;
