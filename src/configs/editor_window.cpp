@@ -56,10 +56,10 @@ EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTabl
         auto& box = toolkit::stretched(
             add<forms::Image>("checkboxes", 0, 0, option_size, 2 * option_size, &holder, o.element));
         toolkit::white_text(add<forms::Label>(o.caption_label, o.left + option_size, o.top + 15,
-                                              o.caption_width, field_height),
+                                              o.caption_width, o.caption_height),
                             o.caption);
         auto& click = toolkit::click_label(
-            add<forms::Label>(o.click_label, o.left, o.top, option_size + o.caption_width, field_height));
+            add<forms::Label>(o.click_label, o.left, o.top, option_size + o.caption_width, o.caption_height));
         click.on_mouse_down = [&box](const forms::MouseEvent&) { set_option(box, box.top() == 0); };
         // The holder stands above the click label; a press on the box itself toggles it the same way.
         box.on_mouse_down = click.on_mouse_down;

@@ -46,6 +46,7 @@ struct OptionDesign {
     const char* caption;
     const char* click_label;
     float caption_width = 1440;
+    float caption_height = 255;  // two lines where a long caption must break
 };
 
 // A profile file Ok writes: Configurations/<emulator>/<folder>/<profile>.reg holds the key.

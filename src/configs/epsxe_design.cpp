@@ -13,9 +13,13 @@ constexpr float card_caption_top = 2760;
 constexpr float card_top = 3015;
 constexpr float bios_caption_top = 3360;
 constexpr float bios_top = 3615;
-constexpr float options_top = 3990;
-constexpr float options_second_top = 4350;
-constexpr std::array<float, 3> option_lefts{120, 1440, 2880};
+constexpr float options_top = 3930;
+constexpr float options_second_top = 4260;
+constexpr float two_lines = 405;
+// Each row's columns leave its captions room in the drawn font; the second row shares its width with
+// Ok, and its captions break into a second line where they must.
+constexpr std::array<float, 3> option_lefts{120, 1740, 3360};
+constexpr std::array<float, 3> option_second_lefts{120, 1530, 2940};
 
 constexpr CaptionDesign captions[] = {
     {"Label9", 120, card_caption_top, 2400, "Memory Card 1:"},
@@ -44,12 +48,15 @@ constexpr BrowseDesign browses[] = {
 };
 
 constexpr OptionDesign options[] = {
-    {0, "Picture34", option_lefts[0], options_top, "Label15", " Enable sound", "Label37"},
-    {1, "Picture35", option_lefts[1], options_top, "Label16", " Enable XA", "Label39"},
-    {3, "Picture36", option_lefts[2], options_top, "Label19", " Auto Load PPF", "Label42"},
-    {2, "Picture37", option_lefts[0], options_second_top, "Label17", " Enable CDDA", "Label38"},
-    {5, "Picture38", option_lefts[1], options_second_top, "Label20", " EnableSPU IRQ", "Label40"},
-    {4, "Picture39", option_lefts[2], options_second_top, "Label18", " Enable subchannels", "Label41", 1770},
+    {0, "Picture34", option_lefts[0], options_top, "Label15", " Enable sound", "Label37", 1365},
+    {1, "Picture35", option_lefts[1], options_top, "Label16", " Enable XA", "Label39", 1365},
+    {3, "Picture36", option_lefts[2], options_top, "Label19", " Auto Load PPF", "Label42", 1800},
+    {2, "Picture37", option_second_lefts[0], options_second_top, "Label17", " Enable CDDA", "Label38", 1155,
+     two_lines},
+    {5, "Picture38", option_second_lefts[1], options_second_top, "Label20", " EnableSPU IRQ", "Label40", 1155,
+     two_lines},
+    {4, "Picture39", option_second_lefts[2], options_second_top, "Label18", " Enable subchannels", "Label41",
+     1710, two_lines},
 };
 
 constexpr plugins::PickerBox pickers[] = {
