@@ -1,6 +1,8 @@
 #include "configs/registry_bridge.h"
 
+#include <cstdlib>
 #include <iostream>
+#include <mutex>
 
 #include "platform/folder.h"
 #include "platform/process.h"
@@ -87,7 +89,22 @@ std::string registry_value(const std::string& key, const std::string& value, int
     return "";
 }
 
+namespace {
+
+// The editor runs in the program folder: a store named relative to our own folder is handed to it
+// whole, or its imports would land in another store than the one this program reads.
+void pass_store_path_whole() {
+    static std::mutex mutex;
+    std::lock_guard<std::mutex> lock(mutex);
+    const char* chosen = std::getenv("KORVALIN_REGISTRY");
+    if (chosen && *chosen && std::filesystem::path(chosen).is_relative())
+        ::setenv("KORVALIN_REGISTRY", registry::user_store_path().c_str(), 1);
+}
+
+}  // namespace
+
 bool run_registry_editor(const std::vector<std::string>& arguments, std::chrono::milliseconds timeout) {
+    pass_store_path_whole();
     const std::filesystem::path folder = program_folder();
     const std::filesystem::path editor = folder / editor_name;
     try {

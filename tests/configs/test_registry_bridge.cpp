@@ -16,6 +16,16 @@ using kv::plugins_module::run_registry_editor;
 
 namespace {
 
+// A UTF-16 registry file that ends in the middle of a character.
+std::string utf16le_cut() {
+    std::string bytes = "\xFF\xFE";
+    for (char c : std::string("Windows Registry Editor Version 5.00\r\n[HKCU\\A]\r\n")) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes.substr(0, bytes.size() - 1);
+}
+
 // Each test gets an empty store of its own and the built program folder, which holds korvalin-regedit.
 class RegistryBridge : public ::testing::Test {
   protected:
@@ -187,6 +197,37 @@ TEST_F(FakeEditor, AFailingOrHangingEditorCountsAsFailed) {
 
     kv::set_program_folder(temp_ / "nowhere");
     EXPECT_FALSE(import_registry_file("/tmp/x.reg"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RegistryBridge, TheEditorUsesTheSameStoreWhenItIsNamedRelatively) {
+    const auto previous_folder = std::filesystem::current_path();
+    std::filesystem::current_path(temp_.path());
+    ::setenv("KORVALIN_REGISTRY", "relative/HKEY_CURRENT_USER.reg", 1);
+    auto file = write_reg("values.reg", "REGEDIT4\r\n[HKCU\\Software\\Rel]\r\n\"v\"=\"imported\"\r\n");
+    const bool imported = import_registry_file(file.string());
+    const std::string read = registry_value("HKCU\\Software\\Rel\\v", "NOinfo", 1);
+    std::filesystem::current_path(previous_folder);
+    EXPECT_TRUE(imported);
+    EXPECT_EQ(read, "imported");
+    EXPECT_TRUE(std::filesystem::exists(temp_ / "relative" / "HKEY_CURRENT_USER.reg"));
+}
+
+TEST_F(RegistryBridge, BinaryAndTruncatedFilesFailInTheEditorAndChangeNothing) {
+    registry_value("HKCU\\Software\\epsxe\\config\\BiosName", "keep.bin", 2);
+    const std::string stored = kvtest::read_file(store_);
+    std::string binary;
+    for (int i = 0; i < 70000; ++i) binary += static_cast<char>((i * 7919) >> 3);
+    const std::string valid =
+        "REGEDIT4\r\n[HKCU\\Software\\epsxe\\config]\r\n\"BiosName\"=hex:01,\\\r\n 02\r\n";
+    for (const std::string& bytes : {binary, "REGEDIT4\r\n" + binary, valid.substr(0, valid.size() - 6),
+                                     valid.substr(0, 50), utf16le_cut()}) {
+        EXPECT_FALSE(import_registry_file(write_reg("bad.reg", bytes).string()));
+        EXPECT_EQ(kvtest::read_file(store_), stored);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/registry/reg_file_reader.h"
 
 #include <cstdint>
+#include <type_traits>
 
 #include "platform/registry/key_path.h"
 #include "platform/runtime.h"
@@ -126,17 +127,22 @@ std::string parse_quoted(std::string_view line, size_t& i) {
     std::string text;
     ++i;
     while (i < line.size()) {
-        char c = line[i];
-        if (c == '"') {
+        // Plain characters are copied a run at a time.
+        size_t run = i;
+        while (run < line.size() && line[run] != '"' && line[run] != '\\') ++run;
+        text.append(line.substr(i, run - i));
+        i = run;
+        if (i >= line.size()) break;
+        if (line[i] == '"') {
             ++i;
             return text;
         }
-        if (c == '\\' && i + 1 < line.size() && (line[i + 1] == '\\' || line[i + 1] == '"')) {
+        if (i + 1 < line.size() && (line[i + 1] == '\\' || line[i + 1] == '"')) {
             text += line[i + 1];
             i += 2;
             continue;
         }
-        text += c;
+        text += line[i];
         ++i;
     }
     throw Failure("a quoted text has no closing quote");
@@ -191,6 +197,18 @@ ValueLine parse_value_line(std::string_view line) {
     return result;
 }
 
+// Version 5 files hold the bytes of hex(1), hex(2) and hex(7) texts in UTF-16LE; the store, a
+// REGEDIT4 file, holds them as single-byte text, as the registry editor converted them between its
+// two formats. Bytes that are not UTF-16 stay as they are.
+void narrow_text_bytes(Value& value) {
+    if (value.form != ValueForm::hex || value.data.size() % 2 != 0) return;
+    if (value.type != reg_sz && value.type != reg_expand_sz && value.type != reg_multi_sz) return;
+    try {
+        value.data = utf16le_to_utf8(value.data);
+    } catch (const Failure&) {
+    }
+}
+
 class Parser {
   public:
     explicit Parser(const std::string& text) : text_(text) {}
@@ -202,6 +220,7 @@ class Parser {
         if (first != regedit4_signature && first != version5_signature)
             throw Failure("not a registry file (it does not start with \"REGEDIT4\" or \"" +
                           std::string(version5_signature) + "\")");
+        wide_texts_ = first == version5_signature;
         std::string_view line;
         while (next_line(line)) {
             try {
@@ -216,8 +235,8 @@ class Parser {
   private:
     bool next_line(std::string_view& line) {
         if (position_ >= text_.size()) return false;
-        size_t end = text_.find_first_of("\r\n", position_);
-        if (end == std::string::npos) end = text_.size();
+        size_t end = position_;
+        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
         line = std::string_view(text_).substr(position_, end - position_);
         position_ = end;
         if (position_ < text_.size()) {
@@ -256,6 +275,7 @@ class Parser {
             line = joined;
         }
         ValueLine parsed = parse_value_line(line);
+        if (wide_texts_) narrow_text_bytes(parsed.value);
         if (mode_ != KeyMode::current_user) return;  // values of a deleted or foreign key are passed over
         Change change;
         change.kind = parsed.remove ? Change::Kind::delete_value : Change::Kind::set_value;
@@ -298,6 +318,7 @@ class Parser {
     size_t position_ = 0;
     size_t line_number_ = 0;
     KeyMode mode_ = KeyMode::none;
+    bool wide_texts_ = false;  // a version 5 file: hex texts are UTF-16LE
     ParsedRegFile result_;
 };
 
@@ -316,10 +337,14 @@ ParsedRegFile parse_reg_file(std::string_view bytes) {
     return Parser(text).run();
 }
 
-void apply_changes(const ParsedRegFile& parsed, Key& root) {
+namespace {
+
+// Shared by both ways of applying; a parse result given up by its owner has its values moved.
+template <typename Parsed>
+void apply_all(Parsed& parsed, Key& root) {
     Key* current = nullptr;
     size_t current_index = static_cast<size_t>(-1);
-    for (const Change& change : parsed.changes) {
+    for (auto& change : parsed.changes) {
         const auto& path = parsed.keys[change.key];
         switch (change.kind) {
             case Change::Kind::create_key:
@@ -334,7 +359,10 @@ void apply_changes(const ParsedRegFile& parsed, Key& root) {
             case Change::Kind::set_value:
                 if (change.key != current_index) current = &root.find_or_create(path);
                 current_index = change.key;
-                current->set_value(change.value);
+                if constexpr (std::is_const_v<Parsed>)
+                    current->set_value(change.value);
+                else
+                    current->set_value(std::move(change.value));
                 break;
             case Change::Kind::delete_value:
                 if (change.key != current_index) current = &root.find_or_create(path);
@@ -343,6 +371,16 @@ void apply_changes(const ParsedRegFile& parsed, Key& root) {
                 break;
         }
     }
+}
+
+}  // namespace
+
+void apply_changes(const ParsedRegFile& parsed, Key& root) {
+    apply_all(parsed, root);
+}
+
+void apply_changes(ParsedRegFile&& parsed, Key& root) {
+    apply_all(parsed, root);
 }
 
 }  // namespace kv::registry

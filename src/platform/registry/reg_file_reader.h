@@ -27,8 +27,9 @@ struct ParsedRegFile {
 // not a registry file or a line cannot be read; the message names the line.
 ParsedRegFile parse_reg_file(std::string_view bytes);
 
-// Applies parsed changes in order.
+// Applies parsed changes in order; a result no longer needed gives up its values to the tree.
 void apply_changes(const ParsedRegFile& parsed, Key& root);
+void apply_changes(ParsedRegFile&& parsed, Key& root);
 
 // The bytes as UTF-8 text: UTF-16LE with its byte-order mark is converted, a UTF-8 byte-order mark is
 // dropped, anything else is kept byte for byte. Fails on broken UTF-16.

@@ -59,7 +59,7 @@ void import_reg_file(const Store& store, const std::filesystem::path& file, std:
     }
     for (const auto& note : parsed.notes)
         notes << "korvalin-regedit: " << file.string() << ": " << note << '\n';
-    store.update([&](Key& root) { apply_changes(parsed, root); });
+    store.update([&](Key& root) { apply_changes(std::move(parsed), root); });
 }
 
 void export_reg_key(const Store& store, const std::filesystem::path& file, const std::string& key) {

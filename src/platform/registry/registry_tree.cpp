@@ -43,30 +43,27 @@ bool Key::remove_child(const std::string& name) {
 
 const Value* Key::value(const std::string& name) const {
     auto found = value_positions_.find(fold_name(name));
-    return found == value_positions_.end() ? nullptr : &values_[found->second];
+    return found == value_positions_.end() ? nullptr : &*found->second;
 }
 
 void Key::set_value(Value value) {
     auto folded = fold_name(value.name);
     auto found = value_positions_.find(folded);
     if (found != value_positions_.end()) {
-        Value& old = values_[found->second];
+        Value& old = *found->second;
         value.name = old.name;
         old = std::move(value);
         return;
     }
-    value_positions_.emplace(std::move(folded), values_.size());
     values_.push_back(std::move(value));
+    value_positions_.emplace(std::move(folded), std::prev(values_.end()));
 }
 
 bool Key::remove_value(const std::string& name) {
     auto found = value_positions_.find(fold_name(name));
     if (found == value_positions_.end()) return false;
-    size_t position = found->second;
-    values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(position));
+    values_.erase(found->second);
     value_positions_.erase(found);
-    for (auto& entry : value_positions_)
-        if (entry.second > position) --entry.second;
     return true;
 }
 

@@ -2,6 +2,7 @@
 // The registry tree held in memory: keys with case-insensitive names that keep the case they were
 // created with, values in the order they were set, sub-keys sorted ignoring case.
 #include <cstdint>
+#include <list>
 #include <map>
 #include <memory>
 #include <string>
@@ -57,7 +58,8 @@ class Key {
     // Sub-keys in the order they are written out: sorted ignoring case.
     const std::map<std::string, std::unique_ptr<Key>>& children() const { return children_; }
 
-    const std::vector<Value>& values() const { return values_; }
+    // In the order they were first set. A list, so removing one never moves the others.
+    const std::list<Value>& values() const { return values_; }
     const Value* value(const std::string& name) const;
     // Replaces a value in place (its name keeps its first spelling) or adds it at the end.
     void set_value(Value value);
@@ -72,9 +74,9 @@ class Key {
 
   private:
     std::string name_;
-    std::vector<Value> values_;
-    std::unordered_map<std::string, size_t> value_positions_;  // folded name -> index in values_
-    std::map<std::string, std::unique_ptr<Key>> children_;     // folded name -> sub-key
+    std::list<Value> values_;
+    std::unordered_map<std::string, std::list<Value>::iterator> value_positions_;  // folded name -> value
+    std::map<std::string, std::unique_ptr<Key>> children_;                         // folded name -> sub-key
 };
 
 }  // namespace kv::registry

@@ -7,8 +7,8 @@
 
 namespace kv::registry {
 
-// Larger files are refused rather than read into memory.
-inline constexpr size_t max_reg_file_size = 256u * 1024 * 1024;
+// Larger files are refused rather than read into memory: parsed, a file takes several times its size.
+inline constexpr size_t max_reg_file_size = 64u * 1024 * 1024;
 
 // The file's bytes; nothing when it does not exist. Fails (kv::Failure) when it is not a regular
 // file, is larger than max_reg_file_size or cannot be read.

@@ -168,7 +168,11 @@ void remove_stale_temporaries(const std::filesystem::path& target) {
 
 std::filesystem::path user_store_path() {
     std::string chosen = environment("KORVALIN_REGISTRY");
-    if (!chosen.empty()) return chosen;
+    if (!chosen.empty()) {
+        std::error_code ec;
+        auto absolute = std::filesystem::absolute(chosen, ec);
+        return ec ? std::filesystem::path(chosen) : absolute;
+    }
     std::filesystem::path config = environment("XDG_CONFIG_HOME");
     if (config.empty() || config.is_relative()) {
         std::string home = environment("HOME");
@@ -185,14 +189,16 @@ Store Store::for_user() {
 }
 
 std::filesystem::path Store::target() const {
-    // A linked store file is written through to the file it points to.
-    std::error_code ec;
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(file_, ec))) {
-        auto resolved = std::filesystem::weakly_canonical(file_, ec);
+    // A linked store file is written through to the file it points to, even one not made yet.
+    std::filesystem::path path = file_;
+    for (int hops = 0;; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) return path;
+        if (hops == 40) throw Failure("cannot follow the link " + file_.string() + ": too many links");
+        auto next = std::filesystem::read_symlink(path, ec);
         if (ec) throw Failure("cannot follow the link " + file_.string() + ": " + ec.message());
-        return resolved;
+        path = next.is_absolute() ? next : (path.parent_path() / next).lexically_normal();
     }
-    return file_;
 }
 
 std::shared_ptr<const Key> Store::snapshot() const {

@@ -12,8 +12,9 @@
 
 namespace kv::registry {
 
-// $KORVALIN_REGISTRY when set, else ${XDG_CONFIG_HOME:-$HOME/.config}/korvalin/HKEY_CURRENT_USER.reg.
-// Fails (kv::Failure) when neither names a place.
+// $KORVALIN_REGISTRY when set (a relative path is taken from the current folder), else
+// ${XDG_CONFIG_HOME:-$HOME/.config}/korvalin/HKEY_CURRENT_USER.reg. Fails (kv::Failure) when
+// neither names a place.
 std::filesystem::path user_store_path();
 
 class Store {
