@@ -81,6 +81,24 @@ EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTabl
                [this, slot] { return selected_plugin[slot]; });
 }
 
+void EditorWindow::get_emulator_path(const std::string& emu_path, const std::string& emu_profile) {
+    plugins_path = emu_path + "plugins/";
+    profile_name = emu_profile;
+    scan_plugins();
+    sort_plugins();
+    load_settings();
+}
+
+void EditorWindow::load_settings() {
+    if (design_.registry_key)
+        load_registry_rows(*this, *this, design_.values, design_.registry_key, registry);
+}
+
+void EditorWindow::save_settings() {
+    if (design_.registry_key)
+        save_registry_rows(*this, *this, design_.values, design_.registry_key, registry);
+}
+
 void EditorWindow::Form_Load() {
     arrange_frame();
 }

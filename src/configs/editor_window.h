@@ -67,6 +67,9 @@ struct EditorDesign {
     plugins::EditorKind kind;
     toolkit::PushButton ok;
     std::span<const ExportDesign> exports;
+    // The emulator's settings as registry values (ending with a backslash); none for SSSPSX.
+    const char* registry_key = nullptr;
+    std::span<const RegistryRow> values;
 };
 
 class EditorWindow : public plugins::PluginEditor, public PluginSlots {
@@ -77,6 +80,13 @@ class EditorWindow : public plugins::PluginEditor, public PluginSlots {
     std::string profile_name;
     // Where settings are read, written and exported; tests put a store of their own here.
     RegistryAccess registry;
+
+    // Opens the editor on an emulator folder (ending with '/') and a profile: lists the plug-ins of
+    // its plugins folder and loads the stored settings. The configs window then shows it.
+    virtual void get_emulator_path(const std::string& emu_path, const std::string& emu_profile);
+    // The registry values of the design, into the controls and back.
+    virtual void load_settings();
+    virtual void save_settings();
 
     // Ok: save, export, the configs window's wheel on, hide. Nothing is checked first.
     void ok_click();
@@ -92,7 +102,6 @@ class EditorWindow : public plugins::PluginEditor, public PluginSlots {
 
   protected:
     void Form_Load() override;
-    virtual void save_settings() = 0;
 
   private:
     const EditorDesign& design_;

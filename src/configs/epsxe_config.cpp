@@ -10,20 +10,4 @@ ePSXe_config::ePSXe_config() : configs::EditorWindow(configs::epsxe_design(), pl
     expose("plugin_not_working", [this] { return plugin_not_working; });
 }
 
-void ePSXe_config::get_emulator_path(const std::string& emu_path, const std::string& emu_profile) {
-    plugins_path = emu_path + "plugins/";
-    profile_name = emu_profile;
-    scan_plugins();
-    sort_plugins();
-    load_settings();
-}
-
-void ePSXe_config::load_settings() {
-    configs::load_registry_rows(*this, *this, configs::epsxe_values, configs::epsxe_key, registry);
-}
-
-void ePSXe_config::save_settings() {
-    configs::save_registry_rows(*this, *this, configs::epsxe_values, configs::epsxe_key, registry);
-}
-
 }  // namespace kv

@@ -17,19 +17,10 @@ class ePSXe_config : public configs::EditorWindow {
     std::string plugin_working;
     std::string plugin_not_working;
 
-    // Opens the editor on an emulator folder (ending with '/') and a profile: lists the plug-ins of
-    // its plugins folder and loads the stored settings. The configs window then shows it.
-    void get_emulator_path(const std::string& emu_path, const std::string& emu_profile);
-
-    void load_settings();
-
     // The picker's hand-back into selected_plugin.
     void enter_epsxe_plugin_index(int16_t pl_number, int16_t pl_index) {
         enter_plugin_index(pl_number, pl_index);
     }
-
-  protected:
-    void save_settings() override;
 };
 
 }  // namespace kv

@@ -86,6 +86,8 @@ const EditorDesign& epsxe_design() {
         .kind = plugins::EditorKind::epsxe,
         .ok = {"Picture14", 4920, 4230, {"Image4"}, {"down_section_label", 12}, "Ok", "Label21"},
         .exports = exports,
+        .registry_key = epsxe_key,
+        .values = epsxe_values,
     };
     return design;
 }

@@ -5,10 +5,10 @@
 
 namespace kv::configs {
 
-void show_stored_entry(PluginSlots& slots, int slot, const std::string& stored) {
+void show_stored_entry(PluginSlots& slots, int slot, const std::string& stored, const std::string& prefix) {
     const auto& list = slots.slot_entries(slot);
     for (size_t i = 0; i < list.size(); ++i) {
-        if (plugins::file_part(list[i]) != stored) continue;
+        if (prefix + plugins::file_part(list[i]) != stored) continue;
         slots.slot_label(slot).set_caption(plugins::display_part(list[i]));
         slots.slot_choice(slot) = std::to_string(i + 1);
         return;

@@ -18,9 +18,10 @@ class PluginSlots {
     virtual std::string& slot_choice(int slot) = 0;
 };
 
-// Shows the first entry whose file part equals the stored value exactly and selects its position;
-// with no match the label and the selection stay as they are.
-void show_stored_entry(PluginSlots& slots, int slot, const std::string& stored);
+// Shows the first entry whose file part, after the prefix, equals the stored value exactly and selects its
+// position; with no match the label and the selection stay as they are.
+void show_stored_entry(PluginSlots& slots, int slot, const std::string& stored,
+                       const std::string& prefix = "");
 
 // The file part to store for what the slot's label shows: the entry at the slot's selected position
 // when its display part equals the caption (the one the user picked, when two entries share a name),

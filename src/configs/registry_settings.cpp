@@ -52,7 +52,7 @@ void load_registry_rows(forms::Form& editor, PluginSlots& slots, std::span<const
                     set_option(option_box(editor, row.element), stored_option_on(value));
                     break;
                 case ValueKind::plugin:
-                    show_stored_entry(slots, row.element, value);
+                    show_stored_entry(slots, row.element, value, row.prefix);
                     break;
             }
         });
@@ -73,6 +73,7 @@ void save_registry_rows(forms::Form& editor, PluginSlots& slots, std::span<const
                     break;
                 case ValueKind::plugin:
                     text = entry_to_store(slots, row.element);
+                    if (text) text = row.prefix + *text;
                     break;
             }
             if (text && !registry.write(key + row.value_name, *text)) throw Failure("not written");

@@ -22,6 +22,7 @@ struct RegistryRow {
     const char* control = nullptr;  // text rows: the text box
     int element = 0;                // option rows: the box; plug-in rows: the slot
     bool write_only = false;        // a second value written with the same text, never read
+    const char* prefix = "";        // plug-in rows: stored before the library's file name
 };
 
 // One value read or written by its full path, root key included. A write answers whether the value

@@ -12,6 +12,8 @@ namespace {
 constexpr float arrow_left = 2520;
 constexpr float click_width = 2775;
 constexpr float background_width = 2515;
+// The caption's top above the box's.
+constexpr float heading_above = 240;
 // The picker window's top edge overlaps the box's bottom edge by one pixel.
 constexpr float overlap = 15;
 
@@ -23,7 +25,7 @@ const SlotSpec& spec(const PluginEditor& editor, int slot) {
 
 void build_picker_frame(PluginEditor& editor, const PickerBox& p) {
     const SlotSpec& s = spec(editor, p.slot);
-    toolkit::white_text(editor.add<forms::Label>(std::string(s.heading_label), p.left, p.top - picker_height,
+    toolkit::white_text(editor.add<forms::Label>(std::string(s.heading_label), p.left, p.top - heading_above,
                                                  picker_width, picker_height),
                         std::string(s.heading_caption));
     auto& box = editor.add<forms::PictureBox>(std::string(s.box), p.left, p.top, picker_width, picker_height);

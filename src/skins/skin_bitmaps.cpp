@@ -158,6 +158,20 @@ constexpr BitmapTarget other_targets[] = {
     {"combo_button.bmp", "ePSXe_config", "Image6"},
     {"combo_button.bmp", "ePSXe_config", "Image7"},
     {"combo_button.bmp", "ePSXe_config", "Image8"},
+    {"button.bmp", "PSXeven_config", "Image4"},
+    {"combo.bmp", "PSXeven_config", "combo1"},
+    {"combo.bmp", "PSXeven_config", "combo2"},
+    {"combo.bmp", "PSXeven_config", "combo3"},
+    {"combo.bmp", "PSXeven_config", "combo4"},
+    {"combo.bmp", "PSXeven_config", "combo5"},
+    {"browse_button.bmp", "PSXeven_config", "Image1"},
+    {"browse_button.bmp", "PSXeven_config", "Image2"},
+    {"browse_button.bmp", "PSXeven_config", "Image3"},
+    {"combo_button.bmp", "PSXeven_config", "Image5"},
+    {"combo_button.bmp", "PSXeven_config", "Image6"},
+    {"combo_button.bmp", "PSXeven_config", "Image7"},
+    {"combo_button.bmp", "PSXeven_config", "Image8"},
+    {"combo_button.bmp", "PSXeven_config", "Image10"},
     // Control arrays come last, every element each.
     {"section_button.bmp", "Main_form", "upper_section", all_elements},
     {"down_buttons.bmp", "Main_form", "down_section", all_elements},
@@ -165,6 +179,7 @@ constexpr BitmapTarget other_targets[] = {
     {"button.bmp", "options_form", "buttons_image", all_elements},
     {"option_box.bmp", "options_form", "option_box", all_elements},
     {"button.bmp", "ePSXe_config", "buttons", all_elements},
+    {"button.bmp", "PSXeven_config", "buttons", all_elements},
     {"check_box.bmp", "ePSXe_config", "checkboxes", all_elements},
 };
 
