@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "configs/epsxe_config.h"
+#include "configs/pcsx_config.h"
 #include "configs/psxeven_config.h"
 
 namespace kv {
@@ -11,6 +12,7 @@ bool open_editor(const std::string& emulator, const std::string& emulator_folder
     configs::EditorWindow* editor = nullptr;
     if (emulator == "ePSXe") editor = &app::form<ePSXe_config>();
     if (emulator == "PSXeven") editor = &app::form<PSXeven_config>();
+    if (emulator == "PCSX") editor = &app::form<PCSX_config>();
     if (!editor) return false;
     editor->get_emulator_path(emulator_folder, profile);
     editor->show_modal(owner);
