@@ -18,13 +18,6 @@ constexpr forms::Color field_back = forms::rgb(0, 0, 0);
 constexpr float field_height = 255;
 constexpr float option_size = 255;
 
-// Profile names come from the configs window, which refuses these; a name that slipped through must
-// not write outside the profile folders.
-bool safe_profile_name(const std::string& name) {
-    if (name.empty() || name == "." || name == "..") return false;
-    return name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
-}
-
 // "folder/|name": the name holds no '/', so the last "/|" separates them.
 std::string chosen_path(const std::string& browse_result) {
     const auto at = browse_result.rfind("/|");
@@ -33,6 +26,13 @@ std::string chosen_path(const std::string& browse_result) {
 }
 
 }  // namespace
+
+// Profile names come from the configs window, which refuses these; a name that slipped through must
+// not write outside the profile folders.
+bool safe_profile_name(const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    return name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+}
 
 EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTable& table)
     : plugins::PluginEditor(design.window, design.frame, table),

@@ -72,6 +72,10 @@ struct EditorDesign {
     std::span<const RegistryRow> values;
 };
 
+// Whether a profile name can name a file in the profile folders: not empty, no folder separator or
+// NUL, not "." or "..".
+bool safe_profile_name(const std::string& name);
+
 class EditorWindow : public plugins::PluginEditor, public PluginSlots {
   public:
     EditorWindow(const EditorDesign& design, const plugins::EditorTable& table);

@@ -4,6 +4,7 @@
 #include "configs/epsxe_config.h"
 #include "configs/pcsx_config.h"
 #include "configs/psxeven_config.h"
+#include "configs/ssspsx_config.h"
 
 namespace kv {
 
@@ -13,6 +14,7 @@ bool open_editor(const std::string& emulator, const std::string& emulator_folder
     if (emulator == "ePSXe") editor = &app::form<ePSXe_config>();
     if (emulator == "PSXeven") editor = &app::form<PSXeven_config>();
     if (emulator == "PCSX") editor = &app::form<PCSX_config>();
+    if (emulator == "SSSPSX") editor = &app::form<SSSPSX_config>();
     if (!editor) return false;
     editor->get_emulator_path(emulator_folder, profile);
     editor->show_modal(owner);

@@ -41,7 +41,10 @@ void build_picker_controls(PluginEditor& editor, const PickerBox& p) {
         editor.add<forms::Image>(p.arrow, 0, 0, picker_height, 2 * picker_height, &holder));
     toolkit::attach_pressed_image(arrow, arrow);
     arrow.on_click = [&editor, p] { open_picker(editor, p); };
-    click.on_mouse_down = [&editor, p](const forms::MouseEvent&) { open_picker(editor, p); };
+    if (p.opens_on_click)
+        click.on_click = [&editor, p] { open_picker(editor, p); };
+    else
+        click.on_mouse_down = [&editor, p](const forms::MouseEvent&) { open_picker(editor, p); };
 }
 
 void open_picker(PluginEditor& editor, const PickerBox& p) {

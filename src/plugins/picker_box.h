@@ -9,10 +9,11 @@ namespace kv::plugins {
 struct PickerBox {
     int slot;
     float left, top;
-    const char* holder;      // the arrow's square holder at the box's right end
-    const char* arrow;       // released arrow above the pressed one
-    const char* click;       // transparent label over the box
-    const char* background;  // under the name label
+    const char* holder;           // the arrow's square holder at the box's right end
+    const char* arrow;            // released arrow above the pressed one
+    const char* click;            // transparent label over the box
+    const char* background;       // under the name label
+    bool opens_on_click = false;  // the box opens on a click instead of a press (memory cards)
 };
 
 inline constexpr float picker_width = 2770;

@@ -65,6 +65,7 @@ constexpr ColorRow rows[] = {
     {14, Paint::fore, "ePSXe_config", "down_section_label(all)"},
     {14, Paint::fore, "PSXeven_config", "down_section_label(all)"},
     {14, Paint::fore, "PCSX_config", "down_section_label(all)"},
+    {14, Paint::fore, "SSSPSX_config", "down_section_label(all)"},
     {15, Paint::back, "add_new", "Text1 Text2 Text3"},
     {15, Paint::back, "edit_form", "Text1 Text2 Text3"},
     {15, Paint::back, "options_form", "Text1 Text3"},
@@ -105,6 +106,7 @@ constexpr ColorRow rows[] = {
      "Label1 Label2 Label3 Label4 Label9 Label10 Label14 Label15 Label16 Label17 Label18 Label19 Label20"},
     {18, Paint::fore, "PSXeven_config", "Label1 Label2 Label3 Label4 Label15 Label14 Label9 Label10"},
     {18, Paint::fore, "PCSX_config", "Label1 Label2 Label3 Label4 Label15 Label9 Label10 Label13"},
+    {18, Paint::fore, "SSSPSX_config", "Label1 Label2 Label15 Label4 Label3 Label13 Label10 Label9"},
     {19, Paint::fore, "about_form", "Label8"},
     {20, Paint::fore, "about_form", "Label10 Label12"},
     {20, Paint::fore, "configs_form", "Label10 Label2 Label3 Label4"},
@@ -116,6 +118,7 @@ constexpr ColorRow rows[] = {
     {25, Paint::fore, "ePSXe_config", "Label43 Label6 Label8 Label7"},
     {25, Paint::fore, "PSXeven_config", "Label43 Label6 Label8 Label7 Label16"},
     {25, Paint::fore, "PCSX_config", "Label43 Label6 Label8 Label7 Label16 Label14"},
+    {25, Paint::fore, "SSSPSX_config", "Label43 Label6 Label8 Label7 Label16 Label14 Label11 Label12"},
 };
 
 void add_targets(const ColorRow& row, std::vector<ColorTarget>& out) {
