@@ -122,6 +122,20 @@ TEST_F(SsspsxEditor, AProfileThatCannotBeWrittenIsNotCopiedOverTheEmulatorsFile)
     EXPECT_FALSE(editor->visible());
 }
 
+TEST_F(SsspsxEditor, ACopyThatCannotReplaceTheEmulatorsFileIsReportedAndOkStillCloses) {
+    open("[Plugins]\r\nBIOS=\r\nGPU=gpuAlpha.so\r\n");
+    // A folder where SSSPSX.ini should be: nothing can replace it.
+    fs::remove(emu / "SSSPSX.ini");
+    kvtest::write_file(emu / "SSSPSX.ini" / "inside", "x");
+    testing::internal::CaptureStderr();
+    editor->ok_click();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("could not copy"), std::string::npos);
+    EXPECT_EQ(kvtest::read_file(emu / "SSSPSX.ini" / "inside"), "x");
+    EXPECT_NE(kvtest::read_file(profiles / "quick.reg").find("GPU=gpuAlpha.so\r\n"), std::string::npos);
+    EXPECT_EQ(reg.exports.size(), 1u);
+    EXPECT_FALSE(editor->visible());
+}
+
 TEST_F(SsspsxEditor, MemoryCardPickersOpenOnAClickAndHandTheCardBack) {
     open("");
     auto& popup = app::form<popup_form>();
