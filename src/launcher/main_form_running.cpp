@@ -29,6 +29,7 @@ enum Command : std::size_t {
 };
 
 constexpr int16_t ctrl_n = 14;
+constexpr int16_t ctrl_s = 19;
 constexpr int16_t ctrl_d = 4;
 constexpr int16_t ctrl_e = 5;
 constexpr int16_t ctrl_r = 18;
@@ -84,8 +85,6 @@ void Main_form::run_emulator(std::string param) {
 }
 
 void Main_form::command_Click(std::size_t i) {
-    // Skins opens a window that comes with its own part of the program: until that window can be
-    // closed again, its button does nothing.
     switch (i) {
         case add_command:
             open_add_new();
@@ -105,6 +104,9 @@ void Main_form::command_Click(std::size_t i) {
         case switches_command:
             open_switches_form();
             break;
+        case skins_command:
+            open_skin_browser();
+            break;
         case options_command:
             open_options_form();
             break;
@@ -120,7 +122,7 @@ void Main_form::command_Click(std::size_t i) {
 }
 
 void Main_form::Picture16_KeyPress(int16_t& key_ascii) {
-    // Each code is tested on its own. Ctrl+S comes with its window.
+    // Each code is tested on its own.
     if (key_ascii == ctrl_n) open_add_new();
     if (key_ascii == ctrl_d) delete_emu();
     if (key_ascii == ctrl_e) open_edit_form();
@@ -129,6 +131,7 @@ void Main_form::Picture16_KeyPress(int16_t& key_ascii) {
     if (key_ascii == ctrl_w) open_switches_form();
     if (key_ascii == ctrl_o) open_options_form();
     if (key_ascii == ctrl_c) open_configs_form();
+    if (key_ascii == ctrl_s) open_skin_browser();
 }
 
 }  // namespace kv

@@ -75,6 +75,23 @@ std::vector<std::string> list_folder(const std::filesystem::path& folder, EntryK
     return names;
 }
 
+std::vector<std::string> list_folder_entries(const std::filesystem::path& folder) {
+    std::vector<std::string> names = list_folder(folder, EntryKind::files);
+    const std::vector<std::string> folders = list_folder(folder, EntryKind::folders);
+    names.insert(names.end(), folders.begin(), folders.end());
+    std::erase_if(names, [](const std::string& n) { return n.starts_with('.'); });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        if (less_ignoring_case(a, b)) return true;
+        if (less_ignoring_case(b, a)) return false;
+        return a < b;
+    });
+    return names;
+}
+
+bool is_plain_entry_name(std::string_view name) {
+    return !name.empty() && name.find('/') == std::string_view::npos && name != "." && name != "..";
+}
+
 std::optional<std::filesystem::path> find_ignoring_case(const std::filesystem::path& folder,
                                                         const std::string& name) {
     if (name.empty()) return std::nullopt;

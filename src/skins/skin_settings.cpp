@@ -12,12 +12,14 @@ constexpr std::size_t max_line_length = 64 * 1024;
 }  // namespace
 
 std::filesystem::path skin_settings_file(const std::string& skin_name) {
+    if (!is_plain_entry_name(skin_name)) throw Failure("not a skin name: " + skin_name);
     const std::filesystem::path relative = std::filesystem::path("Skins") / skin_name / "Config.ini";
     if (auto found = resolve_ignoring_case(program_folder(), relative)) return *found;
     throw Failure("skin settings not found: " + relative.string());
 }
 
-SkinSettingsReader::SkinSettingsReader(const std::filesystem::path& file) : in_(file, std::ios::binary) {
+SkinSettingsReader::SkinSettingsReader(const std::filesystem::path& file, int line_limit)
+    : in_(file, std::ios::binary), line_limit_(line_limit) {
     if (!in_) throw Failure("cannot open " + file.string());
 }
 
@@ -38,7 +40,7 @@ std::string SkinSettingsReader::physical_line() {
 }
 
 std::string SkinSettingsReader::next_line() {
-    if (lines_read_ == skin_settings_lines) throw Failure("a skin settings file has forty lines");
+    if (lines_read_ == line_limit_) throw Failure("no line is read past the file's last used line");
     std::string line;
     if (carried_) {
         line = std::move(*carried_);

@@ -18,16 +18,18 @@ std::filesystem::path skin_settings_file(const std::string& skin_name);
 
 class SkinSettingsReader {
   public:
-    // Fails when the file cannot be opened.
-    explicit SkinSettingsReader(const std::filesystem::path& file);
+    // Fails when the file cannot be opened. A language file is read by the same rules, to its 112th
+    // line.
+    explicit SkinSettingsReader(const std::filesystem::path& file, int line_limit = skin_settings_lines);
 
-    // The next line, numbered from 1. Fails when the file ends or forty lines have been read.
+    // The next line, numbered from 1. Fails when the file ends or the line limit has been read.
     std::string next_line();
     int lines_read() const { return lines_read_; }
 
   private:
     std::string physical_line();
     std::ifstream in_;
+    int line_limit_;
     int lines_read_ = 0;
     std::optional<std::string> carried_;  // what followed the comma of line 1
 };

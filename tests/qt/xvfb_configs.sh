@@ -94,8 +94,6 @@ fi
 exe=$(realpath "$1")
 drive=$(realpath "$2")
 copy_program_folder "$exe"
-# Nothing here may reach the user's own registry store.
-export KORVALIN_REGISTRY="$work/HKEY_CURRENT_USER.reg"
 if [[ -n "${KORVALIN_SHOTS:-}" ]]; then
     # The server keeps its screen in a file there, from which the pictures are taken.
     frames="$work/frames"

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kvtest {
@@ -30,5 +31,10 @@ std::string read_file(const std::filesystem::path& file);
 // The bytes of a 24-bit BMP; pixels are 0xRRGGBB row by row from the top (none: black). A negative
 // height stores the rows from the top.
 std::string bmp(int width, int height, const std::vector<uint32_t>& pixels = {});
+
+// Windows whose controls are still being built on other branches: the tests that walk the styling
+// tables report a row naming a control these windows lack instead of failing. Empty this list once
+// they have landed.
+bool window_still_being_built(std::string_view window);
 
 }  // namespace kvtest
