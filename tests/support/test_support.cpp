@@ -90,10 +90,4 @@ std::string read_file(const std::filesystem::path& file) {
     return s.str();
 }
 
-bool window_still_being_built(std::string_view window) {
-    for (std::string_view w : {"ePSXe_config", "PSXeven_config", "PCSX_config", "SSSPSX_config"})
-        if (w == window) return true;
-    return false;
-}
-
 }  // namespace kvtest

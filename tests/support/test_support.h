@@ -32,9 +32,4 @@ std::string read_file(const std::filesystem::path& file);
 // height stores the rows from the top.
 std::string bmp(int width, int height, const std::vector<uint32_t>& pixels = {});
 
-// Windows whose controls are still being built on other branches: the tests that walk the styling
-// tables report a row naming a control these windows lack instead of failing. Empty this list once
-// they have landed.
-bool window_still_being_built(std::string_view window);
-
 }  // namespace kvtest
