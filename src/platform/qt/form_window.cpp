@@ -9,8 +9,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QTextCursor>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QWheelEvent>
 
 #include "platform/qt/guard.h"
