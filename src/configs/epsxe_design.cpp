@@ -1,5 +1,7 @@
 #include "configs/epsxe_design.h"
 
+#include "configs/editor_design_parts.h"
+
 namespace kv::configs {
 
 namespace {
@@ -33,17 +35,12 @@ constexpr PathFieldDesign path_fields[] = {
     {"Text2", "Shape2", 120, bios_top, 5250},
 };
 
-constexpr toolkit::PushButton browse_button(const char* box, float left, float top, const char* image,
-                                            const char* caption, const char* click) {
-    return {box, left, top, {image}, {caption}, "...", click, 375, 255, -30};
-}
-
 constexpr BrowseDesign browses[] = {
-    {browse_button("Picture21", 2535, card_top, "Image1", "Label12", "Label34"), "Text3",
+    {editor_browse_button("Picture21", 2535, card_top, "Image1", "Label12", "Label34"), "Text3",
      "Memory card (*.mcr)", "*.mcr"},
-    {browse_button("Picture22", 5385, card_top, "Image2", "Label11", "Label35"), "Text1",
+    {editor_browse_button("Picture22", 5385, card_top, "Image2", "Label11", "Label35"), "Text1",
      "Memory card (*.mcr)", "*.mcr"},
-    {browse_button("Picture23", 5385, bios_top, "Image3", "Label13", "Label36"), "Text2",
+    {editor_browse_button("Picture23", 5385, bios_top, "Image3", "Label13", "Label36"), "Text2",
      "PlayStation BIOS (*.bin)", "*.bin"},
 };
 
@@ -68,7 +65,7 @@ constexpr plugins::PickerBox pickers[] = {
 
 constexpr ExportDesign exports[] = {
     {"emulator_configuration", "HKEY_CURRENT_USER\\Software\\epsxe"},
-    {"plugin_configuration", "HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro"},
+    plugin_configuration_export,
 };
 
 }  // namespace
@@ -84,7 +81,7 @@ const EditorDesign& epsxe_design() {
         .options = options,
         .pickers = pickers,
         .kind = plugins::EditorKind::epsxe,
-        .ok = {"Picture14", 4920, 4230, {"Image4"}, {"down_section_label", 12}, "Ok", "Label21"},
+        .ok = editor_ok_button("Picture14", 4230),
         .exports = exports,
         .registry_key = epsxe_key,
         .values = epsxe_values,
