@@ -4,10 +4,6 @@ namespace kv::fonts_languages {
 
 namespace {
 
-constexpr std::string_view title = "  ";
-constexpr std::string_view colon = ":";
-constexpr std::string_view blank = " ";
-
 constexpr LanguageRow rows[] = {
     // Main_form
     {6, "Main_form", "down_section_label(0)"},
@@ -25,64 +21,64 @@ constexpr LanguageRow rows[] = {
     {17, "Main_form", "emulators_label"},
     {18, "Main_form", "Label2"},
     // add_new
-    {22, "add_new", "Framebar_title", title, title},
-    {24, "add_new", "Label1", "", colon},
-    {25, "add_new", "Label3", "", colon},
-    {26, "add_new", "Label2", "", colon},
+    {22, "add_new", "Framebar_title", title_padding, title_padding},
+    {24, "add_new", "Label1", "", caption_colon},
+    {25, "add_new", "Label3", "", caption_colon},
+    {26, "add_new", "Label2", "", caption_colon},
     {100, "add_new", "Label4"},
     {101, "add_new", "Label5"},
     {107, "add_new", "add_new_error_message", "", "", true},
     // edit_form
-    {23, "edit_form", "Framebar_title", title, title},
-    {24, "edit_form", "Label1", "", colon},
-    {25, "edit_form", "Label3", "", colon},
-    {26, "edit_form", "Label2", "", colon},
+    {23, "edit_form", "Framebar_title", title_padding, title_padding},
+    {24, "edit_form", "Label1", "", caption_colon},
+    {25, "edit_form", "Label3", "", caption_colon},
+    {26, "edit_form", "Label2", "", caption_colon},
     {100, "edit_form", "Label4"},
     {101, "edit_form", "Label5"},
     // skin_browser
-    {30, "skin_browser", "Framebar_title", title, title},
-    {31, "skin_browser", "Label2", "", colon},
-    {32, "skin_browser", "Label1", "", colon},
+    {30, "skin_browser", "Framebar_title", title_padding, title_padding},
+    {31, "skin_browser", "Label2", "", caption_colon},
+    {32, "skin_browser", "Label1", "", caption_colon},
     {100, "skin_browser", "Label12"},
     {101, "skin_browser", "Label13"},
     // switches_form
-    {11, "switches_form", "Framebar_title", title, title},
+    {11, "switches_form", "Framebar_title", title_padding, title_padding},
     {100, "switches_form", "section_label(0)"},
     {101, "switches_form", "section_label(1)"},
     // about_form
-    {15, "about_form", "Framebar_title", title, title},
+    {15, "about_form", "Framebar_title", title_padding, title_padding},
     {100, "about_form", "Label6"},
     // options_form
-    {36, "options_form", "Framebar_title", title, title},
-    {37, "options_form", "Label1", "", colon},
-    {38, "options_form", "Label16", blank},
-    {39, "options_form", "Label17", blank},
-    {40, "options_form", "Label18", blank},
-    {41, "options_form", "Label2", "", colon},
-    {42, "options_form", "Label30", "", colon},
-    {43, "options_form", "Label5", "", colon},
-    {44, "options_form", "Label7", blank},
-    {45, "options_form", "Label3", "", colon},
-    {46, "options_form", "Label4", "", colon},
-    {47, "options_form", "Label44", "", colon},
-    {48, "options_form", "Label48", blank, " (123 x 111)"},
+    {36, "options_form", "Framebar_title", title_padding, title_padding},
+    {37, "options_form", "Label1", "", caption_colon},
+    {38, "options_form", "Label16", leading_blank},
+    {39, "options_form", "Label17", leading_blank},
+    {40, "options_form", "Label18", leading_blank},
+    {41, "options_form", "Label2", "", caption_colon},
+    {42, "options_form", "Label30", "", caption_colon},
+    {43, "options_form", "Label5", "", caption_colon},
+    {44, "options_form", "Label7", leading_blank},
+    {45, "options_form", "Label3", "", caption_colon},
+    {46, "options_form", "Label4", "", caption_colon},
+    {47, "options_form", "Label44", "", caption_colon},
+    {48, "options_form", "Label48", leading_blank, " (123 x 111)"},
     {100, "options_form", "Label10"},
     {101, "options_form", "Label19"},
     {102, "options_form", "Label20"},
     {103, "options_form", "Label22"},
     {103, "options_form", "Label32"},
     // font_browser
-    {57, "font_browser", "Framebar_title", title, title},
-    {58, "font_browser", "Label1", "", colon},
-    {59, "font_browser", "Label6", "", colon},
+    {57, "font_browser", "Framebar_title", title_padding, title_padding},
+    {58, "font_browser", "Label1", "", caption_colon},
+    {59, "font_browser", "Label6", "", caption_colon},
     {100, "font_browser", "Label3"},
     {101, "font_browser", "Label22"},
     // messages_form
     {100, "messages_form", "Label22"},
     // language_browser
-    {32, "language_browser", "Label6", "", colon},
-    {52, "language_browser", "Framebar_title", title, title},
-    {53, "language_browser", "Label1", "", colon},
+    {32, "language_browser", "Label6", "", caption_colon},
+    {52, "language_browser", "Framebar_title", title_padding, title_padding},
+    {53, "language_browser", "Label1", "", caption_colon},
     {100, "language_browser", "Label3"},
     {101, "language_browser", "Label22"},
 };

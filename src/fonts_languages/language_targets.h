@@ -20,6 +20,12 @@ struct LanguageRow {
     bool message = false;
 };
 
+// What rows put around a line's value: blanks around a title, a colon after a heading, a blank
+// before an option's caption.
+inline constexpr std::string_view title_padding = "  ";
+inline constexpr std::string_view caption_colon = ":";
+inline constexpr std::string_view leading_blank = " ";
+
 // The main window, the launcher's dialogs, the three browsers and the message box.
 std::span<const LanguageRow> language_rows_launcher_and_browsers();
 // The configs window, the four emulator editors and the new-profile dialog.

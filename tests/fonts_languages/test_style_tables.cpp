@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <map>
 #include <set>
 #include <string>
 
@@ -99,6 +100,33 @@ TEST_F(StyleTables, EveryLanguageRowFindsALabelOrAMessageText) {
     // Every line from 6 to 112 is either used or ignored.
     for (int line = 6; line <= fonts_languages::language_file_lines; ++line)
         EXPECT_NE(used_lines.count(line) == 1, fonts_languages::ignored_language_line(line)) << line;
+}
+
+// No control is set twice, and the three editors that share their rows each get all of them under
+// their own name, with their own heading for line 79 and PCSX's two folder buttons.
+TEST(LanguageRows, EachWindowSetsEachControlOnce) {
+    std::map<std::string, int> per_window;
+    std::set<std::string> seen;
+    std::map<std::string, std::string> line_79;
+    for (auto rows : {fonts_languages::language_rows_launcher_and_browsers(),
+                      fonts_languages::language_rows_profiles_and_editors()})
+        for (const auto& row : rows) {
+            const std::string window(row.window);
+            ++per_window[window];
+            EXPECT_TRUE(seen.insert(window + "." + std::string(row.target)).second)
+                << window << "." << row.target;
+            if (row.line == 79) line_79[window] = row.target;
+            if (row.line == 70) {
+                EXPECT_EQ(row.before, "  " + window.substr(0, window.find('_')) + " ");
+            }
+        }
+    EXPECT_EQ(per_window["PSXeven_config"], 25);
+    EXPECT_EQ(per_window["PCSX_config"], 27);
+    EXPECT_EQ(per_window["SSSPSX_config"], 25);
+    EXPECT_EQ(line_79, (std::map<std::string, std::string>{{"ePSXe_config", "Label14"},
+                                                           {"PSXeven_config", "Label14"},
+                                                           {"PCSX_config", "Label13"},
+                                                           {"SSSPSX_config", "Label13"}}));
 }
 
 }  // namespace
