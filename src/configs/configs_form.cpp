@@ -115,13 +115,7 @@ configs_form::configs_form()
 }
 
 toolkit::ListSource configs_form::list_source() {
-    toolkit::ListSource s;
-    s.count = [this] { return static_cast<int>(std::min<std::size_t>(profile_list.size(), INT_MAX)); };
-    s.item = [this](int t) { return toolkit::item_at(profile_list, t); };
-    s.selection = [this] { return selected_profile; };
-    s.set_selection = [this](const std::string& name) { selected_profile = name; };
-    s.remove_last = [this] { profile_list.pop_back(); };
-    return s;
+    return toolkit::vector_list_source(profile_list, selected_profile);
 }
 
 void configs_form::Form_Load() {

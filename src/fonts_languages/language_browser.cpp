@@ -49,13 +49,8 @@ language_browser::language_browser()
 }
 
 toolkit::ListSource language_browser::list_source() {
-    toolkit::ListSource s;
-    s.count = [this] { return static_cast<int>(std::min<std::size_t>(language_list.size(), INT32_MAX)); };
-    s.item = [this](int t) { return toolkit::item_at(language_list, t); };
-    s.selection = [this] { return selected_language; };
-    s.set_selection = [this](const std::string& name) { selected_language = name; };
+    toolkit::ListSource s = toolkit::vector_list_source(language_list, selected_language);
     s.follow_up = [this] { show_language_info(selected_language); };
-    s.remove_last = [this] { language_list.pop_back(); };
     return s;
 }
 

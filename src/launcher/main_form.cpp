@@ -175,16 +175,11 @@ void Main_form::attach_buttons() {
 }
 
 toolkit::ListSource Main_form::list_source() {
-    toolkit::ListSource s;
-    s.count = [this] { return static_cast<int>(std::min<std::size_t>(display_list.size(), INT_MAX)); };
-    s.item = [this](int t) { return toolkit::item_at(display_list, t); };
-    s.selection = [this] { return selected_emulator; };
-    s.set_selection = [this](const std::string& name) { selected_emulator = name; };
+    toolkit::ListSource s = toolkit::vector_list_source(display_list, selected_emulator);
     s.follow_up = [this] {
         show_emulator_about();
         show_switches();
     };
-    s.remove_last = [this] { display_list.pop_back(); };
     s.double_click = [this] { run_emulator("_disabled_"); };
     return s;
 }

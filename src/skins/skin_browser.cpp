@@ -55,13 +55,8 @@ skin_browser::skin_browser()
 }
 
 toolkit::ListSource skin_browser::list_source() {
-    toolkit::ListSource s;
-    s.count = [this] { return static_cast<int>(std::min<std::size_t>(skin_list.size(), INT32_MAX)); };
-    s.item = [this](int t) { return toolkit::item_at(skin_list, t); };
-    s.selection = [this] { return selected_skin; };
-    s.set_selection = [this](const std::string& name) { selected_skin = name; };
+    toolkit::ListSource s = toolkit::vector_list_source(skin_list, selected_skin);
     s.follow_up = [this] { show_skin_info(selected_skin); };
-    s.remove_last = [this] { skin_list.pop_back(); };
     return s;
 }
 

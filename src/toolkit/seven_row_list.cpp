@@ -1,10 +1,11 @@
 #include "toolkit/seven_row_list.h"
-#include "toolkit/control_style.h"
 
 #include <algorithm>
+#include <climits>
 #include <limits>
 
 #include "platform/runtime.h"
+#include "toolkit/control_style.h"
 
 namespace kv::toolkit {
 
@@ -33,13 +34,20 @@ constexpr int first_repeat_ms = 500;
 constexpr int repeat_ms = 60;
 constexpr int wheel_poll_ms = 10;
 
-
 constexpr auto transparent = &click_label;
 
 Timer& timer(Timer& t, int interval, bool on) {
     t.set_interval(interval);
     t.set_enabled(on);
     return t;
+}
+
+// The dialogs' lists: their opener switches the wheel on, and a double click on a row does nothing.
+ListVariant dialog_variant() {
+    ListVariant v;
+    v.wheel_on_at_start = false;
+    v.row_double_click = false;
+    return v;
 }
 
 Image& mouse_blind(Image& image) {
@@ -106,41 +114,33 @@ ListVariant ListVariant::main_form() {
 }
 
 ListVariant ListVariant::skin_browser() {
-    ListVariant v;
+    ListVariant v = dialog_variant();
     v.hide_empties_selection = false;
     v.selection_from_row1 = ShowListStep::after_rows;
-    v.wheel_on_at_start = false;
-    v.row_double_click = false;
     return v;
 }
 
 ListVariant ListVariant::font_browser() {
-    ListVariant v;
+    ListVariant v = dialog_variant();
     v.base = 0;
     v.follow_up_in_show_list = ShowListStep::never;
     v.tops_after_row1 = true;
-    v.wheel_on_at_start = false;
-    v.row_double_click = false;
     return v;
 }
 
 ListVariant ListVariant::language_browser() {
-    ListVariant v;
+    ListVariant v = dialog_variant();
     v.hide_empties_selection = false;
     v.follow_up_in_show_list = ShowListStep::with_row1;
     v.thumb_move_redraws_any_button = false;
-    v.wheel_on_at_start = false;
-    v.row_double_click = false;
     return v;
 }
 
 ListVariant ListVariant::configs_form() {
-    ListVariant v;
+    ListVariant v = dialog_variant();
     v.hide_empties_selection = false;
     v.follow_up_in_show_list = ShowListStep::never;
     v.thumb_move_redraws_any_button = false;
-    v.wheel_on_at_start = false;
-    v.row_double_click = false;
     return v;
 }
 
@@ -148,6 +148,16 @@ std::string item_at(const std::vector<std::string>& list, int t) {
     if (t < 1 || t > static_cast<int>(list.size()))
         throw Failure("Subscript out of range: item " + std::to_string(t));
     return list[static_cast<size_t>(t - 1)];
+}
+
+ListSource vector_list_source(std::vector<std::string>& items, std::string& selection) {
+    ListSource s;
+    s.count = [&items] { return static_cast<int>(std::min<std::size_t>(items.size(), INT_MAX)); };
+    s.item = [&items](int t) { return item_at(items, t); };
+    s.selection = [&selection] { return selection; };
+    s.set_selection = [&selection](const std::string& name) { selection = name; };
+    s.remove_last = [&items] { items.pop_back(); };
+    return s;
 }
 
 // ---- Construction

@@ -108,6 +108,11 @@ struct ListSource {
 // Item t of a 1-based list held in a vector; fails like a missing item.
 std::string item_at(const std::vector<std::string>& list, int t);
 
+// The count, items, selection and remove_last of a window that keeps its names in a vector and the
+// selected name in a string; the window adds follow_up and double_click where it has them. Both are
+// kept by reference and must outlive the list.
+ListSource vector_list_source(std::vector<std::string>& items, std::string& selection);
+
 // The list keeps 16-bit item numbers, so it shows at most this many items; the rest are out of reach.
 inline constexpr int max_list_items = 32767;
 

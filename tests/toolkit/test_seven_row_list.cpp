@@ -6,6 +6,7 @@
 
 #include "platform/forms/backend.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/runtime.h"
 #include "toolkit/seven_row_list.h"
 
 namespace {
@@ -39,13 +40,9 @@ class ListWindow : public kv::toolkit::FramedForm {
 
   private:
     ListSource source() {
-        ListSource s;
-        s.count = [this] { return static_cast<int>(items.size()); };
-        s.item = [this](int t) { return kv::toolkit::item_at(items, t); };
-        s.selection = [this] { return selected; };
-        s.set_selection = [this](const std::string& name) { selected = name; };
+        // The windows that keep their names in a vector lend them the same way.
+        ListSource s = kv::toolkit::vector_list_source(items, selected);
         s.follow_up = [this] { follow_ups.push_back(selected); };
-        s.remove_last = [this] { items.pop_back(); };
         s.double_click = [this] { ++double_clicks; };
         return s;
     }
@@ -564,6 +561,28 @@ TEST_F(SevenRowListTest, FontBrowserCountsFromZeroAndSelectsIntoItsLabel) {
     EXPECT_EQ(w.Label2.caption(), "item 2");
     l.hide_list_rows();
     EXPECT_EQ(w.Label2.caption(), "");
+}
+
+// The vector-backed source reads and changes the window's own vector and selection, so later
+// changes show through it, and it fails past either end like a missing item.
+TEST(VectorListSource, LendsTheWindowsVectorAndSelection) {
+    std::vector<std::string> names{"alpha", "beta"};
+    std::string selection = "none";
+    const ListSource s = kv::toolkit::vector_list_source(names, selection);
+    names.push_back("gamma");
+    EXPECT_EQ(s.count(), 3);
+    EXPECT_EQ(s.item(1), "alpha");
+    EXPECT_EQ(s.item(3), "gamma");
+    EXPECT_THROW(s.item(0), kv::Failure);
+    EXPECT_THROW(s.item(4), kv::Failure);
+    s.set_selection("beta");
+    EXPECT_EQ(selection, "beta");
+    selection = "alpha";
+    EXPECT_EQ(s.selection(), "alpha");
+    s.remove_last();
+    EXPECT_EQ(names, (std::vector<std::string>{"alpha", "beta"}));
+    EXPECT_FALSE(s.follow_up);
+    EXPECT_FALSE(s.double_click);
 }
 
 }  // namespace
