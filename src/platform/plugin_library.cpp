@@ -26,17 +26,6 @@ constexpr int helper_channel = 3;
 std::mutex program_mutex;
 std::optional<std::filesystem::path> program_override;
 
-bool send_all(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
 bool reaped(pid_t pid, int options) {
     for (;;) {
         int status = 0;

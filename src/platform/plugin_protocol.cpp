@@ -1,5 +1,9 @@
 #include "platform/plugin_protocol.h"
 
+#include <sys/socket.h>
+
+#include <cerrno>
+
 namespace kv {
 
 namespace {
@@ -52,6 +56,17 @@ Parsed<T> state_only(ParseState s) {
 }
 
 }  // namespace
+
+bool send_all(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
 
 std::string encode_request(const PluginRequest& request) {
     std::string out;

@@ -43,6 +43,10 @@ inline constexpr size_t max_plugin_text = 255;
 inline constexpr size_t max_plugin_path = 4096;
 inline constexpr size_t max_plugin_export = 255;
 
+// Sends every byte on the socket, going on after interruptions; false once the other side is gone
+// (without the broken-pipe signal that would end this process).
+bool send_all(int fd, const std::string& bytes);
+
 std::string encode_request(const PluginRequest& request);
 std::string encode_reply(const PluginReply& reply);
 

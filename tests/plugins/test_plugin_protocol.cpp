@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -73,4 +75,24 @@ TEST(PluginProtocol, RequestsRoundTripAndEmptyOrNulNamesAreRefused) {
     std::string bad_call = wire;
     bad_call[1] = 7;
     EXPECT_EQ(parse_request(bytes(bad_call)).state, ParseState::malformed);
+}
+
+// Both ends send through the same helper: everything arrives, and a closed peer is a plain false
+// rather than a broken-pipe signal ending the sender.
+TEST(PluginProtocol, SendAllDeliversEveryByteAndSurvivesAClosedPeer) {
+    int fds[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+    const std::string message = encode_reply({PluginStatus::done, 7, std::string(200, 'x')});
+    ASSERT_TRUE(send_all(fds[0], message));
+    std::string received(message.size(), '\0');
+    size_t got = 0;
+    while (got < received.size()) {
+        const ssize_t n = ::recv(fds[1], received.data() + got, received.size() - got, 0);
+        ASSERT_GT(n, 0);
+        got += static_cast<size_t>(n);
+    }
+    EXPECT_EQ(received, message);
+    ::close(fds[1]);
+    EXPECT_FALSE(send_all(fds[0], message));
+    ::close(fds[0]);
 }

@@ -17,17 +17,6 @@ namespace {
 
 constexpr int channel = 3;
 
-bool send_all(const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::send(channel, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
 // The plug-in interface returns a C long; its low 32 bits are the value.
 int32_t low_32_bits(long v) {
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long>(v) & 0xFFFFFFFFu));
@@ -72,7 +61,7 @@ int main() {
         if (parsed.state == kv::ParseState::malformed) return 2;
         if (parsed.state == kv::ParseState::complete) {
             pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(parsed.used));
-            if (!send_all(kv::encode_reply(answer(parsed.message)))) return 0;
+            if (!kv::send_all(channel, kv::encode_reply(answer(parsed.message)))) return 0;
             continue;
         }
         const ssize_t n = ::recv(channel, buffer, sizeof buffer, 0);
