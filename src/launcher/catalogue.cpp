@@ -118,29 +118,12 @@ void read_catalogue(std::vector<std::string> lines, Catalogue& into) {
     while (auto line = reader.next()) into.switches_list.push_back(std::move(*line));
 }
 
-std::string catalogue_bytes(const Catalogue& catalogue) {
-    // Sized first: a catalogue of many emulators is megabytes, built once without regrowing.
-    constexpr std::size_t line_end = 2;
-    std::size_t size = 0;
-    auto count = [&](std::string_view line) { size += line.size() + line_end; };
-    for (std::size_t k = 0; k < section_count; ++k) {
-        count(sections[k].header);
-        for (const auto& record : catalogue.section(k)) count(record);
-    }
-    count(about_header);
-    for (const auto& about : catalogue.about_list) {
-        count(about);
-        count(about_end);
-    }
-    count(switches_header);
-    for (const auto& record : catalogue.switches_list) count(record);
+namespace {
 
-    std::string bytes;
-    bytes.reserve(size);
-    auto line = [&](std::string_view text) {
-        bytes += text;
-        bytes += "\r\n";
-    };
+// The file's lines in order: each section's header and records, the about texts each closed by its
+// end line, then the switches.
+template <typename Line>
+void for_each_catalogue_line(const Catalogue& catalogue, Line line) {
     for (std::size_t k = 0; k < section_count; ++k) {
         line(sections[k].header);
         for (const auto& record : catalogue.section(k)) line(record);
@@ -152,6 +135,22 @@ std::string catalogue_bytes(const Catalogue& catalogue) {
     }
     line(switches_header);
     for (const auto& record : catalogue.switches_list) line(record);
+}
+
+}  // namespace
+
+std::string catalogue_bytes(const Catalogue& catalogue) {
+    // Sized first: a catalogue of many emulators is megabytes, built once without regrowing.
+    constexpr std::size_t line_end = 2;
+    std::size_t size = 0;
+    for_each_catalogue_line(catalogue, [&](std::string_view line) { size += line.size() + line_end; });
+
+    std::string bytes;
+    bytes.reserve(size);
+    for_each_catalogue_line(catalogue, [&](std::string_view text) {
+        bytes += text;
+        bytes += "\r\n";
+    });
     return bytes;
 }
 

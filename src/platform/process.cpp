@@ -246,30 +246,47 @@ bool is_web_address(const std::string& text) {
     return false;
 }
 
-int wait_for_process(int pid) {
-    Children& registry = children();
-    std::unique_lock<std::mutex> lock(registry.mutex);
+namespace {
+
+// Only processes this program started are waited for.
+std::map<int, Child>::iterator started_child(Children& registry, int pid) {
     auto found = registry.by_pid.find(pid);
     if (found == registry.by_pid.end())
         throw Failure("process " + std::to_string(pid) + " was not started by this program");
+    return found;
+}
+
+// The reaper recorded the end, or another caller already took the status.
+bool ended_or_taken(const Children& registry, int pid) {
+    auto found = registry.by_pid.find(pid);
+    return found == registry.by_pid.end() || found->second.ended;
+}
+
+Failure unknown_end(int pid) {
+    return Failure("cannot learn how process " + std::to_string(pid) + " ended");
+}
+
+}  // namespace
+
+int wait_for_process(int pid) {
+    Children& registry = children();
+    std::unique_lock<std::mutex> lock(registry.mutex);
+    auto found = started_child(registry, pid);
     if (!found->second.has_reaper) {
         registry.by_pid.erase(found);
         lock.unlock();
         auto [known, code] = reap(pid);
-        if (!known) throw Failure("cannot learn how process " + std::to_string(pid) + " ended");
+        if (!known) throw unknown_end(pid);
         return code;
     }
-    registry.ended.wait(lock, [&] {
-        auto f = registry.by_pid.find(pid);
-        return f == registry.by_pid.end() || f->second.ended;
-    });
+    registry.ended.wait(lock, [&] { return ended_or_taken(registry, pid); });
     found = registry.by_pid.find(pid);
     // Another caller waiting for the same process took its status first.
     if (found == registry.by_pid.end())
         throw Failure("process " + std::to_string(pid) + " was already waited for");
     Child child = found->second;
     registry.by_pid.erase(found);
-    if (!child.status_known) throw Failure("cannot learn how process " + std::to_string(pid) + " ended");
+    if (!child.status_known) throw unknown_end(pid);
     return child.status;
 }
 
@@ -277,9 +294,7 @@ std::optional<int> wait_for_process(int pid, std::chrono::milliseconds timeout) 
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     Children& registry = children();
     std::unique_lock<std::mutex> lock(registry.mutex);
-    auto found = registry.by_pid.find(pid);
-    if (found == registry.by_pid.end())
-        throw Failure("process " + std::to_string(pid) + " was not started by this program");
+    auto found = started_child(registry, pid);
     if (!found->second.has_reaper) {
         lock.unlock();
         // No reaper thread: poll for the end.
@@ -291,16 +306,12 @@ std::optional<int> wait_for_process(int pid, std::chrono::milliseconds timeout) 
                 registry.by_pid.erase(pid);
                 return exit_code(status);
             }
-            if (done < 0 && errno != EINTR)
-                throw Failure("cannot learn how process " + std::to_string(pid) + " ended");
+            if (done < 0 && errno != EINTR) throw unknown_end(pid);
             if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
     }
-    bool ended = registry.ended.wait_until(lock, deadline, [&] {
-        auto f = registry.by_pid.find(pid);
-        return f == registry.by_pid.end() || f->second.ended;
-    });
+    bool ended = registry.ended.wait_until(lock, deadline, [&] { return ended_or_taken(registry, pid); });
     if (!ended) return std::nullopt;
     lock.unlock();
     return wait_for_process(pid);

@@ -28,15 +28,11 @@ bool Control::takes_mouse() const {
 }
 
 void Control::set_left(float v) {
-    if (left_ == v) return;
-    left_ = v;
-    changed();
+    set_drawn(left_, v);
 }
 
 void Control::set_top(float v) {
-    if (top_ == v) return;
-    top_ = v;
-    changed();
+    set_drawn(top_, v);
 }
 
 void Control::set_width(float v) {
@@ -112,21 +108,23 @@ void Control::set_font_italic(bool i) {
 }
 
 void Control::set_fore_color(Color c) {
-    if (fore_color_ == c) return;
-    fore_color_ = c;
-    changed();
+    set_drawn(fore_color_, c);
 }
 
 void Control::set_back_color(Color c) {
-    if (back_color_ == c) return;
-    back_color_ = c;
-    changed();
+    set_drawn(back_color_, c);
 }
 
-float Control::form_x() const { return left_ + (container_ ? container_->form_x() : 0.0f); }
-float Control::form_y() const { return top_ + (container_ ? container_->form_y() : 0.0f); }
+float Control::form_x() const {
+    return left_ + (container_ ? container_->form_x() : 0.0f);
+}
+float Control::form_y() const {
+    return top_ + (container_ ? container_->form_y() : 0.0f);
+}
 
-bool Control::shown() const { return visible_ && (!container_ || container_->shown()); }
+bool Control::shown() const {
+    return visible_ && (!container_ || container_->shown());
+}
 
 std::optional<std::string> Control::property(std::string_view p) const {
     if (p == "Left") return number_text(left_);
@@ -146,6 +144,8 @@ std::optional<std::string> Control::property(std::string_view p) const {
     return std::nullopt;
 }
 
-void Control::changed() { form_.changed(); }
+void Control::changed() {
+    form_.changed();
+}
 
 }  // namespace kv::forms

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/forms/events.h"
 
@@ -36,7 +37,7 @@ struct Font {
 enum class ControlKind { label, image, picture_box, text_box, list_box, shape, line, frame, timer };
 
 class Control {
-public:
+  public:
     Control(Form& form, ControlKind kind, std::string name, int index, Control* container);
     virtual ~Control();
     Control(const Control&) = delete;
@@ -44,8 +45,8 @@ public:
 
     ControlKind kind() const { return kind_; }
     const std::string& name() const { return name_; }
-    int index() const { return index_; }          // -1 when not an array element
-    std::string full_name() const;                // "name" or "name(3)"
+    int index() const { return index_; }  // -1 when not an array element
+    std::string full_name() const;        // "name" or "name(3)"
     Form& form() const { return form_; }
     Control* container() const { return container_; }
 
@@ -99,18 +100,25 @@ public:
     // Events. Handlers are set by the window that owns the control.
     std::function<void(const MouseEvent&)> on_mouse_down, on_mouse_up, on_mouse_move;
     std::function<void()> on_click, on_dbl_click, on_change;
-    std::function<void(int16_t& key_code, int16_t shift)> on_key_down, on_key_up;
+    std::function<void(int16_t&key_code, int16_t shift)> on_key_down, on_key_up;
     std::function<void(int16_t& key_ascii)> on_key_press;
 
-protected:
+  protected:
     // Tells the window (and through it the display) that something it draws changed.
     void changed();
+    // Sets a property the window draws; the window hears of it only when the value really changes.
+    template <typename T, typename V>
+    void set_drawn(T& field, V&& value) {
+        if (field == value) return;
+        field = std::forward<V>(value);
+        changed();
+    }
     // Lets auto-sized controls adapt after a font change.
     virtual void font_changed() {}
     // Lets timers restart when switched on or off.
     virtual void enabled_changed() {}
 
-private:
+  private:
     Form& form_;
     ControlKind kind_;
     std::string name_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-
 #include "platform/forms/backend.h"
 #include "platform/forms/form.h"
 #include "platform/runtime.h"
@@ -13,9 +12,12 @@ namespace kv::forms {
 namespace {
 const char* alignment_text(Alignment a) {
     switch (a) {
-        case Alignment::left: return "0";
-        case Alignment::right: return "1";
-        case Alignment::center: return "2";
+        case Alignment::left:
+            return "0";
+        case Alignment::right:
+            return "1";
+        case Alignment::center:
+            return "2";
     }
     return "0";
 }
@@ -43,15 +45,11 @@ void Label::set_caption(const std::string& c) {
 }
 
 void Label::set_alignment(Alignment a) {
-    if (alignment_ == a) return;
-    alignment_ = a;
-    changed();
+    set_drawn(alignment_, a);
 }
 
 void Label::set_transparent(bool t) {
-    if (transparent_ == t) return;
-    transparent_ = t;
-    changed();
+    set_drawn(transparent_, t);
 }
 
 void Label::set_auto_size(bool a) {
@@ -68,7 +66,9 @@ void Label::set_word_wrap(bool w) {
     changed();
 }
 
-void Label::font_changed() { fit_to_caption(); }
+void Label::font_changed() {
+    fit_to_caption();
+}
 
 void Label::fit_to_caption() {
     if (!auto_size_) return;
@@ -101,9 +101,7 @@ void Image::set_picture(const Picture& p) {
 }
 
 void Image::set_stretch(bool s) {
-    if (stretch_ == s) return;
-    stretch_ = s;
-    changed();
+    set_drawn(stretch_, s);
 }
 
 std::optional<std::string> Image::property(std::string_view p) const {
@@ -125,9 +123,7 @@ void PictureBox::set_picture(const Picture& p) {
 }
 
 void PictureBox::set_border(bool b) {
-    if (border_ == b) return;
-    border_ = b;
-    changed();
+    set_drawn(border_, b);
 }
 
 std::optional<std::string> PictureBox::property(std::string_view p) const {
@@ -150,9 +146,7 @@ void TextBox::set_text(const std::string& t) {
 }
 
 void TextBox::set_locked(bool l) {
-    if (locked_ == l) return;
-    locked_ = l;
-    changed();
+    set_drawn(locked_, l);
 }
 
 void TextBox::set_max_length(int m) {
@@ -161,21 +155,15 @@ void TextBox::set_max_length(int m) {
 }
 
 void TextBox::set_alignment(Alignment a) {
-    if (alignment_ == a) return;
-    alignment_ = a;
-    changed();
+    set_drawn(alignment_, a);
 }
 
 void TextBox::set_multi_line(bool m) {
-    if (multi_line_ == m) return;
-    multi_line_ = m;
-    changed();
+    set_drawn(multi_line_, m);
 }
 
 void TextBox::set_border(bool b) {
-    if (border_ == b) return;
-    border_ = b;
-    changed();
+    set_drawn(border_, b);
 }
 
 void TextBox::set_sel_start(int s) {
@@ -394,7 +382,9 @@ Timer::Timer(Form& form, std::string name, int index, Control* container)
     set_enabled(false);
 }
 
-Timer::~Timer() { backend().timer_destroyed(*this); }
+Timer::~Timer() {
+    backend().timer_destroyed(*this);
+}
 
 void Timer::set_interval(int ms) {
     if (ms < 0 || ms > 65535) throw Failure("Invalid property value: Interval of " + full_name());
@@ -402,7 +392,9 @@ void Timer::set_interval(int ms) {
     backend().timer_changed(*this);
 }
 
-void Timer::enabled_changed() { backend().timer_changed(*this); }
+void Timer::enabled_changed() {
+    backend().timer_changed(*this);
+}
 
 std::optional<std::string> Timer::property(std::string_view p) const {
     if (p == "Interval") return std::to_string(interval_);

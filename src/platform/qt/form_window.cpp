@@ -68,24 +68,38 @@ class Hosted : public Base {
             if (window_.form().focused() != &control_) window_.form().set_focus(&control_);
         });
     }
+    void keyReleaseEvent(QKeyEvent* e) override {
+        window_.deliver_key_release(*e);
+        Base::keyReleaseEvent(e);
+        e->accept();
+    }
 
     FormWindow& window_;
     forms::Control& control_;
 };
 
-// A text box: the model does the typing, Qt the caret, selection and clipboard.
-class TextBoxEdit : public Hosted<QLineEdit> {
+// The text boxes of one line and of several.
+template <typename Base>
+class HostedText : public Hosted<Base> {
   public:
-    using Hosted::Hosted;
+    using Hosted<Base>::Hosted;
+
+  protected:
+    // The box's own menu takes the release of the button that opened it: the form will not see it.
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        this->window_.release_capture();
+        Base::contextMenuEvent(e);
+    }
+};
+
+// A text box: the model does the typing, Qt the caret, selection and clipboard.
+class TextBoxEdit : public HostedText<QLineEdit> {
+  public:
+    using HostedText::HostedText;
 
   protected:
     void keyPressEvent(QKeyEvent* e) override {
         if (!window_.deliver_key_press(*e, true)) QLineEdit::keyPressEvent(e);
-        e->accept();
-    }
-    void keyReleaseEvent(QKeyEvent* e) override {
-        window_.deliver_key_release(*e);
-        QLineEdit::keyReleaseEvent(e);
         e->accept();
     }
     void mousePressEvent(QMouseEvent* e) override {
@@ -108,17 +122,12 @@ class TextBoxEdit : public Hosted<QLineEdit> {
         window_.deliver_wheel(e->angleDelta().y());
         e->accept();
     }
-    // The box's own menu takes the release of the button that opened it: the form will not see it.
-    void contextMenuEvent(QContextMenuEvent* e) override {
-        window_.release_capture();
-        QLineEdit::contextMenuEvent(e);
-    }
 };
 
 // A text box of several lines: Enter is the model's (a CR LF), the rest as in one-line boxes.
-class TextBoxArea : public Hosted<QPlainTextEdit> {
+class TextBoxArea : public HostedText<QPlainTextEdit> {
   public:
-    TextBoxArea(FormWindow& window, forms::Control& control) : Hosted(window, control) {
+    TextBoxArea(FormWindow& window, forms::Control& control) : HostedText(window, control) {
         viewport()->setMouseTracking(true);
         setTabChangesFocus(true);
         setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -128,11 +137,6 @@ class TextBoxArea : public Hosted<QPlainTextEdit> {
     void keyPressEvent(QKeyEvent* e) override {
         const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
         if (!window_.deliver_key_press(*e, true) && !enter) QPlainTextEdit::keyPressEvent(e);
-        e->accept();
-    }
-    void keyReleaseEvent(QKeyEvent* e) override {
-        window_.deliver_key_release(*e);
-        QPlainTextEdit::keyReleaseEvent(e);
         e->accept();
     }
     void mousePressEvent(QMouseEvent* e) override {
@@ -146,10 +150,6 @@ class TextBoxArea : public Hosted<QPlainTextEdit> {
     void mouseMoveEvent(QMouseEvent* e) override {
         forward(Action::move, viewport(), *e);
         QPlainTextEdit::mouseMoveEvent(e);
-    }
-    void contextMenuEvent(QContextMenuEvent* e) override {
-        window_.release_capture();
-        QPlainTextEdit::contextMenuEvent(e);
     }
 };
 
@@ -176,11 +176,6 @@ class ListBoxView : public Hosted<QListWidget> {
     void keyPressEvent(QKeyEvent* e) override {
         window_.deliver_key_press(*e, false);
         QListWidget::keyPressEvent(e);
-        e->accept();
-    }
-    void keyReleaseEvent(QKeyEvent* e) override {
-        window_.deliver_key_release(*e);
-        QListWidget::keyReleaseEvent(e);
         e->accept();
     }
     // Mouse events of a scroll area arrive in its viewport's coordinates.
@@ -479,7 +474,8 @@ void FormWindow::sync_list_box(forms::ListBox& list, QListWidget& view) {
         view.setCurrentRow(list.list_index());
         if (list.list_index() < 0) view.clearSelection();
     }
-    if (view.verticalScrollBar()->value() != list.top_index()) view.verticalScrollBar()->setValue(list.top_index());
+    if (view.verticalScrollBar()->value() != list.top_index())
+        view.verticalScrollBar()->setValue(list.top_index());
 }
 
 void FormWindow::text_edited(forms::TextBox& box, QLineEdit& edit) {
