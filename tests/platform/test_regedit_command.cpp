@@ -70,7 +70,7 @@ TEST_F(Regedit, EveryTypeAndEscapeSurvivesExportDeleteAndImport) {
     auto again = temp_ / "again.reg";
     ASSERT_EQ(run({"/e", "/a", again.string(), "HKEY_CURRENT_USER\\Software\\Emu"}), 0);
     EXPECT_EQ(kvtest::read_file(again), first);
-    // The import file and the export hold the same values: importing the original again changes nothing.
+    // The import file and the export hold the same values: importing that first file again changes nothing.
     const std::string before = stored();
     ASSERT_EQ(run({"/S", (temp_ / "all.reg").string()}), 0);
     EXPECT_EQ(stored(), before);
