@@ -132,6 +132,13 @@ TEST_F(Regedit, FailedImportsAndExportsLeaveStoreAndFileByteIdentical) {
     EXPECT_EQ(run({"/E", "/A", profile.string(), "HKCU\\Software\\\\Emu"}), 1);
     EXPECT_EQ(kvtest::read_file(profile), "Blank configuration\r\n");
     EXPECT_EQ(stored(), before);
+
+    // The store itself, named directly or through a link, is no export file.
+    EXPECT_EQ(run({"/E", "/A", store_.file().string(), "HKCU\\Software\\Emu"}), 1);
+    EXPECT_NE(errors_.str().find("registry store itself"), std::string::npos) << errors_.str();
+    std::filesystem::create_symlink(store_.file(), temp_ / "link.reg");
+    EXPECT_EQ(run({"/E", "/A", (temp_ / "link.reg").string(), "HKCU\\Software\\Emu"}), 1);
+    EXPECT_EQ(stored(), before);
 }
 
 TEST_F(Regedit, KeysUnderOtherRootsArePassedOverWithANote) {
