@@ -4,6 +4,7 @@
 
 #include "app/forms.h"
 #include "configs/configs_form.h"
+#include "configs/profile_store.h"
 #include "configs/registry_settings.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
@@ -28,10 +29,9 @@ std::string chosen_path(const std::string& browse_result) {
 }  // namespace
 
 // Profile names come from the configs window, which refuses these; a name that slipped through must
-// not write outside the profile folders.
+// not write outside the profile folders. Every name the configs window lists is one: "" is ".reg".
 bool safe_profile_name(const std::string& name) {
-    if (name.empty() || name == "." || name == "..") return false;
-    return name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+    return profiles::is_file_name(name);
 }
 
 EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTable& table)

@@ -20,9 +20,11 @@ fs::path in_tree(const std::string& emulator, const char* folder, const std::str
     return emulator_tree(emulator) / folder / file_name;
 }
 
-// Both names end up as one component of a path: neither may reach another folder.
+// Both names end up as one component of a path: neither may reach another folder. The emulator
+// names a folder by itself; a profile always has ".reg" or ".ini" added, so "." is the file "..reg".
 bool safe(const std::string& emulator, const std::string& profile) {
-    return is_file_name(emulator) && !emulator.empty() && is_file_name(profile);
+    return is_file_name(emulator) && !emulator.empty() && emulator != "." && emulator != ".." &&
+           is_file_name(profile);
 }
 
 bool is_folder_itself(const fs::path& p) {
@@ -69,13 +71,12 @@ fs::path game_codes_file(const std::string& emulator, const std::string& profile
 }
 
 bool is_file_name(const std::string& profile) {
-    if (profile == "." || profile == "..") return false;
     return profile.find_first_of(std::string_view("/\\\0", 3)) == std::string::npos;
 }
 
 std::vector<std::string> scan_profiles(const std::string& emulator) {
     std::vector<std::string> names;
-    if (!is_file_name(emulator) || emulator.empty()) return names;
+    if (!safe(emulator, "")) return names;
     const fs::path folder = emulator_tree(emulator) / "emulator_configuration";
     for (const std::string& entry : list_folder(folder, EntryKind::files_and_folders)) {
         if (!entry.ends_with(profile_extension)) continue;

@@ -22,8 +22,8 @@ std::filesystem::path emulator_file(const std::string& emulator, const std::stri
 std::filesystem::path plugin_file(const std::string& emulator, const std::string& profile);
 std::filesystem::path game_codes_file(const std::string& emulator, const std::string& profile);
 
-// A name a file can hold inside its folder: no "/", "\" or NUL, and not "." or ".." (which read as
-// folder references). Any other name, blanks and further dots included, is used as typed.
+// A profile name that stays a file name inside its folder once ".reg" or ".ini" is added: no "/",
+// "\" or NUL. Any other name, blanks and dots included ("." is the file "..reg"), is used as typed.
 bool is_file_name(const std::string& profile);
 
 // The profile names of the emulator: every entry of its emulator_configuration folder, file or

@@ -17,14 +17,14 @@ constexpr float heading_above = 240;
 // The picker window's top edge overlaps the box's bottom edge by one pixel.
 constexpr float overlap = 15;
 
-const SlotSpec& spec(const PluginEditor& editor, int slot) {
+const SlotDesign& slot_design(const PluginEditor& editor, int slot) {
     return editor.plugin_table().selection_slots[static_cast<size_t>(slot)];
 }
 
 }  // namespace
 
 void build_picker_frame(PluginEditor& editor, const PickerBox& p) {
-    const SlotSpec& s = spec(editor, p.slot);
+    const SlotDesign& s = slot_design(editor, p.slot);
     toolkit::white_text(editor.add<forms::Label>(std::string(s.heading_label), p.left, p.top - heading_above,
                                                  picker_width, picker_height),
                         std::string(s.heading_caption));
@@ -33,7 +33,7 @@ void build_picker_frame(PluginEditor& editor, const PickerBox& p) {
 }
 
 void build_picker_controls(PluginEditor& editor, const PickerBox& p) {
-    auto* box = editor.find(spec(editor, p.slot).box);
+    auto* box = editor.find(slot_design(editor, p.slot).box);
     auto& click =
         toolkit::click_label(editor.add<forms::Label>(p.click, 0, 0, click_width, picker_height, box));
     auto& holder = editor.add<forms::PictureBox>(p.holder, arrow_left, 0, picker_height, picker_height, box);
@@ -48,7 +48,7 @@ void build_picker_controls(PluginEditor& editor, const PickerBox& p) {
 }
 
 void open_picker(PluginEditor& editor, const PickerBox& p) {
-    const SlotSpec& s = spec(editor, p.slot);
+    const SlotDesign& s = slot_design(editor, p.slot);
     auto* box = editor.find(s.box);
     auto* arrow = dynamic_cast<forms::Image*>(editor.find(p.arrow));
     if (!box || !arrow) return;

@@ -35,7 +35,7 @@ PluginEditor::PluginEditor(std::string name, const toolkit::FrameStyle& style, c
 
 void PluginEditor::add_name_labels() {
     if (!name_labels_.empty()) return;
-    for (const SlotSpec& s : table_.selection_slots) {
+    for (const SlotDesign& s : table_.selection_slots) {
         forms::Control* box = find(s.box);
         auto& label = add<forms::Label>(std::string(s.name_label), name_label_inset, name_label_inset,
                                         name_label_width, name_label_height, box);

@@ -25,6 +25,7 @@ std::string format_plugin_version(int32_t version) {
 bool is_plugin_file_name(const std::string& name) {
     constexpr std::string_view ending = ".so";
     if (name.size() <= ending.size() || name.front() == '.') return false;
+    if (name.find(record_separator) != std::string::npos) return false;
     return equal_ignoring_case(name.substr(name.size() - ending.size()), std::string(ending));
 }
 

@@ -19,7 +19,8 @@ std::string display_part(const std::string& record);
 // "major.minor" from bits 8-15 and 0-7 of the version: 0x0102 "1.2", 0xFFFF "255.255".
 std::string format_plugin_version(int32_t version);
 
-// A plug-in file: a name ending in ".so" in any letter case, longer than that ending, not hidden.
+// A plug-in file: a name ending in ".so" in any letter case, longer than that ending, not hidden, and
+// without "|||", which would cut its record in the wrong place (the wrong file stored, a garbled name).
 bool is_plugin_file_name(const std::string& name);
 
 // A text cut at its first NUL, as a text box keeps it.

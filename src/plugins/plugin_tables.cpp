@@ -7,36 +7,36 @@ namespace {
 using L = PluginList;
 
 // Slots 0 to 2 and 4 to 7 are alike in every editor that has them; slot 3 is netplay in ePSXe.
-constexpr SlotSpec gpu_slot(int16_t base) {
+constexpr SlotDesign gpu_slot(int16_t base) {
     return {0, L::gpu, "Label43", "Label1", "Video plugin:", "Picture33", base};
 }
-constexpr SlotSpec spu_slot(int16_t base) {
+constexpr SlotDesign spu_slot(int16_t base) {
     return {1, L::spu, "Label6", "Label2", "Sound plugin:", "Picture3", static_cast<int16_t>(base + 1)};
 }
-constexpr SlotSpec cdr_slot(int16_t base) {
+constexpr SlotDesign cdr_slot(int16_t base) {
     return {2, L::cdr, "Label8", "Label3", "Cdrom plugin:", "Picture11", static_cast<int16_t>(base + 2)};
 }
-constexpr SlotSpec pad2_slot(int16_t base) {
+constexpr SlotDesign pad2_slot(int16_t base) {
     return {3, L::pad, "Label7", "Label4", "Gamepad 2 plugin:", "Picture13", static_cast<int16_t>(base + 3)};
 }
-constexpr SlotSpec pad1_slot(int16_t base) {
+constexpr SlotDesign pad1_slot(int16_t base) {
     return {
         4, L::pad, "Label16", "Label15", "Gamepad 1 plugin:", "Picture14", static_cast<int16_t>(base + 4)};
 }
-constexpr SlotSpec bios_slot(int16_t base) {
+constexpr SlotDesign bios_slot(int16_t base) {
     return {5, L::bios, "Label14", "Label13", "BIOS image:", "Picture23", static_cast<int16_t>(base + 5)};
 }
 
-constexpr SlotSpec epsxe_slots[] = {
+constexpr SlotDesign epsxe_slots[] = {
     gpu_slot(1),
     spu_slot(1),
     cdr_slot(1),
     {3, L::net, "Label7", "Label4", "Netplay plugin:", "Picture13", 4},
 };
-constexpr SlotSpec psxeven_slots[] = {gpu_slot(5), spu_slot(5), cdr_slot(5), pad2_slot(5), pad1_slot(5)};
-constexpr SlotSpec pcsx_slots[] = {gpu_slot(10),  spu_slot(10),  cdr_slot(10),
-                                   pad2_slot(10), pad1_slot(10), bios_slot(10)};
-constexpr SlotSpec ssspsx_slots[] = {
+constexpr SlotDesign psxeven_slots[] = {gpu_slot(5), spu_slot(5), cdr_slot(5), pad2_slot(5), pad1_slot(5)};
+constexpr SlotDesign pcsx_slots[] = {gpu_slot(10),  spu_slot(10),  cdr_slot(10),
+                                     pad2_slot(10), pad1_slot(10), bios_slot(10)};
+constexpr SlotDesign ssspsx_slots[] = {
     gpu_slot(16),
     spu_slot(16),
     cdr_slot(16),

@@ -1,6 +1,6 @@
 #pragma once
 // What differs between the four editors' plug-in sides, as tables: their lists, their selection slots
-// (list, name label, heading label, picker box, locator code) and their built-in entries. One piece of
+// (list, name label, heading label, picker box, locator code) and their built-in entries. One body of
 // code (PluginEditor) runs every editor from its table.
 #include <cstdint>
 #include <span>
@@ -17,7 +17,7 @@ inline constexpr int32_t spu_kind = 4;
 inline constexpr int32_t pad_kind = 8;
 inline constexpr int32_t net_kind = 16;
 
-struct SlotSpec {
+struct SlotDesign {
     int slot;
     PluginList list;
     std::string_view name_label;       // shows the chosen entry's display part
@@ -35,7 +35,7 @@ struct BuiltinEntry {
 struct EditorTable {
     std::string_view window;  // "ePSXe_config"...
     int16_t locator_base;     // the locator code of slot 0
-    std::span<const SlotSpec> selection_slots;
+    std::span<const SlotDesign> selection_slots;
     // The netplay list (kind 16) in ePSXe, the gamepad list (kind 8) in the others.
     PluginList fourth_list;
     int32_t fourth_kind;

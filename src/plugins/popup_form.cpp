@@ -63,8 +63,8 @@ void popup_form::List1_MouseDown(const forms::MouseEvent& e) {
         auto* editor = dynamic_cast<plugins::PluginEditor*>(app::form_named(table->window));
         const auto slot = static_cast<int16_t>(input_combo_locator - table->locator_base);
         if (editor) {
-            const auto& spec = table->selection_slots[static_cast<size_t>(slot)];
-            if (auto* label = dynamic_cast<forms::Label*>(editor->find(spec.name_label)))
+            const auto& slot_design = table->selection_slots[static_cast<size_t>(slot)];
+            if (auto* label = dynamic_cast<forms::Label*>(editor->find(slot_design.name_label)))
                 label->set_caption(List1.text());
             editor->enter_plugin_index(slot, static_cast<int16_t>(List1.list_index() + 1));
         }

@@ -108,7 +108,7 @@ TEST_F(EpsxeEditor, AFailedExportIsReportedAndOkStillCloses) {
 }
 
 TEST_F(EpsxeEditor, AProfileNameThatWouldLeaveItsFolderExportsNothing) {
-    for (const char* name : {"../escape", "a/b", "..", ""}) {
+    for (const char* name : {"../escape", "a/b", "a\\b", "/abs"}) {
         reg.exports.clear();
         editor.get_emulator_path("/emu/", name);
         testing::internal::CaptureStderr();
@@ -116,6 +116,20 @@ TEST_F(EpsxeEditor, AProfileNameThatWouldLeaveItsFolderExportsNothing) {
         EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot name a file"), std::string::npos)
             << name;
         EXPECT_TRUE(reg.exports.empty()) << name;
+    }
+}
+
+TEST_F(EpsxeEditor, EveryListedProfileNameExportsIntoItsOwnFiles) {
+    // The configs window lists ".reg" as the profile "" and "..reg" as ".": both are files of the
+    // profile folder once ".reg" is added, so Ok saves them like any other profile.
+    const auto profiles = folder.path() / "Configurations" / "ePSXe";
+    for (const std::string name : {"", ".", ".."}) {
+        reg.exports.clear();
+        editor.get_emulator_path("/emu/", name);
+        editor.ok_click();
+        ASSERT_EQ(reg.exports.size(), 2u) << name;
+        EXPECT_EQ(reg.exports[0].first, (profiles / "emulator_configuration" / (name + ".reg")).string());
+        EXPECT_EQ(reg.exports[1].first, (profiles / "plugin_configuration" / (name + ".reg")).string());
     }
 }
 

@@ -96,9 +96,9 @@ TEST_F(ProfileStore, ABlankProfileHoldsTheBlankTextOrTheSsspsxTemplateAndReplace
 TEST_F(ProfileStore, ANameThatIsNoFileNameWritesNothingAnywhere) {
     fs::create_directories(top.path() / "x");
     const auto before = snapshot(top.path());
-    for (const std::string& name : {std::string("../../x"), std::string("../../../x"), std::string("a/b"),
-                                    std::string("..\\..\\x"), std::string("a\\b"), std::string("a\0b", 3),
-                                    std::string(".."), std::string("."), std::string("/tmp/abs")}) {
+    for (const std::string& name :
+         {std::string("../../x"), std::string("../../../x"), std::string("a/b"), std::string("..\\..\\x"),
+          std::string("a\\b"), std::string("a\0b", 3), std::string("/tmp/abs")}) {
         EXPECT_FALSE(profiles::is_file_name(name)) << name;
         profiles::create_blank_profile("ePSXe", name);
         profiles::create_blank_profile("SSSPSX", name);
@@ -108,6 +108,24 @@ TEST_F(ProfileStore, ANameThatIsNoFileNameWritesNothingAnywhere) {
     profiles::create_blank_profile("ePSXe", std::string(300, 'n'));
     EXPECT_EQ(snapshot(top.path()), before);
     EXPECT_TRUE(profiles::is_file_name("a.b..c"));
+}
+
+TEST_F(ProfileStore, DotNamesAreFileNamesOnceTheirExtensionIsAdded) {
+    // "..reg" and "...reg" stay in their folder, and the list shows them: they must be usable.
+    profiles::create_blank_profile("ePSXe", ".");
+    profiles::create_blank_profile("ePSXe", "..");
+    EXPECT_TRUE(fs::exists(tree("ePSXe", "emulator_configuration") / "..reg"));
+    EXPECT_TRUE(fs::exists(tree("ePSXe", "plugin_configuration") / "...reg"));
+    EXPECT_EQ(profiles::scan_profiles("ePSXe"), (Names{"..", "."}));
+    write_file(tree("ePSXe", "game_codes") / "..ini", "x");
+    profiles::delete_profile("ePSXe", ".");
+    profiles::delete_profile("ePSXe", "..");
+    EXPECT_EQ(profiles::scan_profiles("ePSXe"), Names{});
+    EXPECT_FALSE(fs::exists(tree("ePSXe", "plugin_configuration") / "..reg"));
+    EXPECT_FALSE(fs::exists(tree("ePSXe", "game_codes") / "..ini"));
+    EXPECT_TRUE(fs::is_directory(tree("ePSXe", "game_codes")));
+    // The emulator names a folder by itself and stays strict.
+    EXPECT_EQ(profiles::scan_profiles(".."), Names{});
 }
 
 TEST_F(ProfileStore, DeleteRemovesTheThreeFilesOfThatProfileOnly) {

@@ -70,7 +70,7 @@ TEST_F(Regedit, EveryTypeAndEscapeSurvivesExportDeleteAndImport) {
     auto again = temp_ / "again.reg";
     ASSERT_EQ(run({"/e", "/a", again.string(), "HKEY_CURRENT_USER\\Software\\Emu"}), 0);
     EXPECT_EQ(kvtest::read_file(again), first);
-    // The import file and the export hold the same values: importing the original again changes nothing.
+    // The import file and the export hold the same values: importing that first file again changes nothing.
     const std::string before = stored();
     ASSERT_EQ(run({"/S", (temp_ / "all.reg").string()}), 0);
     EXPECT_EQ(stored(), before);
@@ -131,6 +131,13 @@ TEST_F(Regedit, FailedImportsAndExportsLeaveStoreAndFileByteIdentical) {
     EXPECT_EQ(run({"/E", "/A", profile.string(), "HKEY_LOCAL_MACHINE\\Software\\Emu"}), 1);
     EXPECT_EQ(run({"/E", "/A", profile.string(), "HKCU\\Software\\\\Emu"}), 1);
     EXPECT_EQ(kvtest::read_file(profile), "Blank configuration\r\n");
+    EXPECT_EQ(stored(), before);
+
+    // The store itself, named directly or through a link, is no export file.
+    EXPECT_EQ(run({"/E", "/A", store_.file().string(), "HKCU\\Software\\Emu"}), 1);
+    EXPECT_NE(errors_.str().find("registry store itself"), std::string::npos) << errors_.str();
+    std::filesystem::create_symlink(store_.file(), temp_ / "link.reg");
+    EXPECT_EQ(run({"/E", "/A", (temp_ / "link.reg").string(), "HKCU\\Software\\Emu"}), 1);
     EXPECT_EQ(stored(), before);
 }
 

@@ -185,4 +185,7 @@ TEST(PluginFileNames, TakeSoInAnyCaseOnly) {
     EXPECT_FALSE(is_plugin_file_name("gpu.so.1"));
     EXPECT_FALSE(is_plugin_file_name("gpu.sox"));
     EXPECT_FALSE(is_plugin_file_name("so"));
+    // A record is "file|||display": a file name holding the separator cannot be told apart from it.
+    EXPECT_FALSE(is_plugin_file_name("gpu|||x.so"));
+    EXPECT_TRUE(is_plugin_file_name("gpu||x.so"));
 }

@@ -120,7 +120,7 @@ TEST_F(Picker, EveryLocatorCodeHandsBackToItsSlot) {
     }
 }
 
-TEST_F(Picker, ThePartsExamples) {
+TEST_F(Picker, ARightPressHandsBackTheCurrentRowOfAPcsxOrAnEpsxeSlot) {
     auto& pcsx = kv::app::form<kv::PCSX_config>();
     auto& p = fill(3);
     p.resize_list(15);

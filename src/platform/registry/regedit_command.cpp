@@ -76,6 +76,10 @@ void export_reg_key(const Store& store, const std::filesystem::path& file, const
         stored_names.push_back(found->name());
     }
     if (!found) throw Failure("cannot export " + key + ": the key does not exist");
+    // An export written over the store would keep only that key: everything else would be lost.
+    std::error_code ec;
+    if (std::filesystem::equivalent(file, store.file(), ec))
+        throw Failure("cannot export into " + file.string() + ": it is the registry store itself");
     write_bytes_atomically(file, write_reg_file(*found, stored_names));
 }
 
