@@ -6,33 +6,24 @@
 
 #include "app/forms.h"
 #include "configs/configs_form.h"
+#include "configs/editor_fixture.h"
 #include "configs/epsxe_config.h"
 #include "configs/epsxe_design.h"
-#include "configs/fake_registry.h"
-#include "launcher/program_fixture.h"
-#include "platform/plugin_library.h"
 #include "plugins/popup_form.h"
 #include "toolkit/messages_form.h"
 
 namespace kv {
 namespace {
 
-namespace fs = std::filesystem;
 const std::string key = configs::epsxe_key;
 
-class EpsxePlugins : public kvtest::ProgramTest {
+class EpsxePlugins : public kvtest::EditorTest<ePSXe_config> {
   protected:
     EpsxePlugins() {
-        set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
-        fs::create_directories(emu / "plugins");
-        for (const char* lib :
-             {"gpuAlpha.so", "gpuLogger.so", "gpuCrashTest.so", "spuBeta.SO", "cdrGamma.so", "netEpsilon.so"})
-            fs::copy_file(fs::path(KORVALIN_TEST_PLUGINS_DIR) / lib, emu / "plugins" / lib);
-        start();
-        editor = &app::form<ePSXe_config>();
-        editor->registry = reg.access();
+        copy_plugins(emu / "plugins", {"gpuAlpha.so", "gpuLogger.so", "gpuCrashTest.so", "spuBeta.SO",
+                                       "cdrGamma.so", "netEpsilon.so"});
+        start_editor();
     }
-    ~EpsxePlugins() override { set_plugin_host_program(std::nullopt); }
 
     void open() { editor->get_emulator_path(emu.string() + "/", "p"); }
     forms::Label& label(const char* name) { return static_cast<forms::Label&>(*editor->find(name)); }
@@ -58,10 +49,6 @@ class EpsxePlugins : public kvtest::ProgramTest {
         button.on_click();
         return shown;
     }
-
-    fs::path emu = folder / "emu";
-    kvtest::FakeRegistry reg;
-    ePSXe_config* editor = nullptr;
 };
 
 TEST_F(EpsxePlugins, OpeningShowsTheStoredChoicesWhoseFilesMatchExactly) {

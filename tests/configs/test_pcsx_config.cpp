@@ -5,11 +5,9 @@
 #include <filesystem>
 
 #include "app/forms.h"
-#include "configs/fake_registry.h"
+#include "configs/editor_fixture.h"
 #include "configs/pcsx_config.h"
 #include "configs/pcsx_design.h"
-#include "launcher/program_fixture.h"
-#include "platform/plugin_library.h"
 
 namespace kv {
 namespace {
@@ -17,30 +15,22 @@ namespace {
 namespace fs = std::filesystem;
 const std::string key = configs::pcsx_key;
 
-class PcsxEditor : public kvtest::ProgramTest {
+class PcsxEditor : public kvtest::EditorTest<PCSX_config> {
   protected:
     PcsxEditor() {
-        set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
-        fs::create_directories(emu / "Plugin");
-        fs::copy_file(fs::path(KORVALIN_TEST_PLUGINS_DIR) / "gpuAlpha.so", emu / "Plugin" / "gpuAlpha.so");
+        copy_plugins(emu / "Plugin", {"gpuAlpha.so"});
         fs::create_directories(other / "x.bin");
-        fs::copy_file(fs::path(KORVALIN_TEST_PLUGINS_DIR) / "padDelta.so", other / "padDelta.so");
+        copy_plugins(other, {"padDelta.so"});
         kvtest::write_file(emu / "Bios" / "SCPH1001.BIN", "b");
         kvtest::write_file(emu / "Bios" / "scph7502.bin", "b");
         kvtest::write_file(emu / "Bios" / "readme.txt", "r");
-        start();
-        editor = &app::form<PCSX_config>();
-        editor->registry = reg.access();
+        start_editor();
     }
-    ~PcsxEditor() override { set_plugin_host_program(std::nullopt); }
 
     void open() { editor->get_emulator_path(emu.string() + "/", "Fast"); }
     std::string text(const char* box) { return static_cast<forms::TextBox*>(editor->find(box))->text(); }
 
-    fs::path emu = folder / "emu";
     fs::path other = folder / "other";
-    kvtest::FakeRegistry reg;
-    PCSX_config* editor = nullptr;
 };
 
 TEST_F(PcsxEditor, TheEmulatorsOwnFolderMarkersAreResolvedBesideIt) {
@@ -84,7 +74,7 @@ TEST_F(PcsxEditor, AMissingBiosShowsTheInternalOneAndOkStoresItExpanded) {
 TEST_F(PcsxEditor, AnEmptyFolderValueListsNothing) {
     // The program's own folder holds a BIOS image and a plug-in; neither may be listed.
     kvtest::write_file(folder / "own.bin", "b");
-    fs::copy_file(fs::path(KORVALIN_TEST_PLUGINS_DIR) / "gpuAlpha.so", folder / "gpuAlpha.so");
+    copy_plugins(folder.path(), {"gpuAlpha.so"});
     const fs::path previous = fs::current_path();
     fs::current_path(folder.path());
     open();

@@ -5,37 +5,24 @@
 #include <filesystem>
 
 #include "app/forms.h"
-#include "configs/fake_registry.h"
+#include "configs/editor_fixture.h"
 #include "configs/psxeven_config.h"
 #include "configs/psxeven_design.h"
-#include "launcher/program_fixture.h"
-#include "platform/plugin_library.h"
 
 namespace kv {
 namespace {
 
-namespace fs = std::filesystem;
 const std::string key = configs::psxeven_key;
 
-class PsxevenEditor : public kvtest::ProgramTest {
+class PsxevenEditor : public kvtest::EditorTest<PSXeven_config> {
   protected:
     PsxevenEditor() {
-        set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
-        fs::create_directories(emu / "plugins");
-        for (const char* lib : {"gpuAlpha.so", "spuBeta.SO", "padDelta.so", "cdrGamma.so"})
-            fs::copy_file(fs::path(KORVALIN_TEST_PLUGINS_DIR) / lib, emu / "plugins" / lib);
-        start();
-        editor = &app::form<PSXeven_config>();
-        editor->registry = reg.access();
+        copy_plugins(emu / "plugins", {"gpuAlpha.so", "spuBeta.SO", "padDelta.so", "cdrGamma.so"});
+        start_editor();
     }
-    ~PsxevenEditor() override { set_plugin_host_program(std::nullopt); }
 
     void open() { editor->get_emulator_path(emu.string() + "/", "Even"); }
     std::string caption(int slot) { return editor->name_label(slot).caption(); }
-
-    fs::path emu = folder / "emu";
-    kvtest::FakeRegistry reg;
-    PSXeven_config* editor = nullptr;
 };
 
 TEST_F(PsxevenEditor, StoredValuesMatchOnlyWithThePrefixAndTheLowerCaseName) {

@@ -6,11 +6,9 @@
 
 #include "app/forms.h"
 #include "configs/configs_form.h"
-#include "configs/fake_registry.h"
+#include "configs/editor_fixture.h"
 #include "configs/ssspsx_config.h"
 #include "configs/ssspsx_ini.h"
-#include "launcher/program_fixture.h"
-#include "platform/plugin_library.h"
 #include "plugins/popup_form.h"
 
 namespace kv {
@@ -40,23 +38,17 @@ TEST(SsspsxIni, ACommaInTheFirstLineShiftsEveryValueUp) {
     EXPECT_EQ(parse_ssspsx_ini("\"a,b\"\nBIOS=x\n"), (Values{"x", "", "", "", "", "", "", ""}));
 }
 
-class SsspsxEditor : public kvtest::ProgramTest {
+class SsspsxEditor : public kvtest::EditorTest<SSSPSX_config> {
   protected:
     SsspsxEditor() {
-        set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
-        fs::create_directories(emu / "plugins");
-        for (const char* lib : {"gpuAlpha.so", "padDelta.so"})
-            fs::copy_file(fs::path(KORVALIN_TEST_PLUGINS_DIR) / lib, emu / "plugins" / lib);
+        copy_plugins(emu / "plugins", {"gpuAlpha.so", "padDelta.so"});
         kvtest::write_file(emu / "bios" / "SCPH1001.BIN", "b");
         kvtest::write_file(emu / "bios" / "notes.txt", "n");
         kvtest::write_file(emu / "memcards" / "one.mcr", "m");
         kvtest::write_file(emu / "memcards" / "two.MCR", "m");
         fs::create_directories(profiles);
-        start();
-        editor = &app::form<SSSPSX_config>();
-        editor->registry = reg.access();
+        start_editor();
     }
-    ~SsspsxEditor() override { set_plugin_host_program(std::nullopt); }
 
     void open(const std::string& ini) {
         kvtest::write_file(emu / "SSSPSX.ini", ini);
@@ -64,10 +56,7 @@ class SsspsxEditor : public kvtest::ProgramTest {
     }
     std::string caption(int slot) { return editor->name_label(slot).caption(); }
 
-    fs::path emu = folder / "emu";
     fs::path profiles = folder / "Configurations" / "SSSPSX" / "emulator_configuration";
-    kvtest::FakeRegistry reg;
-    SSSPSX_config* editor = nullptr;
 };
 
 TEST_F(SsspsxEditor, OpeningShowsTheFilesChoicesInTheirLabels) {

@@ -5,17 +5,14 @@
 
 #include "platform/forms/backend.h"
 #include "platform/forms/form.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
+#include "support/headless_test.h"
 
 namespace kv::forms {
 namespace {
 
-class FormsTest : public ::testing::Test {
-protected:
-    void SetUp() override { set_backend(&display); }
-    void TearDown() override { set_backend(nullptr); }
-
+class FormsTest : public kvtest::HeadlessTest {
+  protected:
     // Records every event of a control as a word, in order.
     void record(Control& c, const std::string& tag) {
         c.on_mouse_down = [this, tag](const MouseEvent& e) {
@@ -34,7 +31,6 @@ protected:
         c.on_dbl_click = [this, tag] { log.push_back(tag + ".dblclick"); };
     }
 
-    headless::HeadlessBackend display;
     std::vector<std::string> log;
     MouseEvent last;
 };
@@ -42,7 +38,7 @@ protected:
 TEST_F(FormsTest, WindowedControlsStandAboveLightweightOnesAndContainersClip) {
     Form f("f");
     auto& box = f.add<PictureBox>("box", 100, 100, 500, 500);
-    auto& label = f.add<Label>("label", 0, 0, 1000, 1000);  // added later, but lightweight
+    auto& label = f.add<Label>("label", 0, 0, 1000, 1000);          // added later, but lightweight
     auto& inner = f.add<Label>("inner", 400, 400, 400, 400, &box);  // reaches past the box
     record(box, "box");
     record(label, "label");
@@ -321,11 +317,11 @@ TEST_F(FormsTest, AWindowCentredOnAnOwnerNearTheScreenEdgeKeepsItsTitleOnTheScre
 }
 
 class LoadCounter : public Form {
-public:
+  public:
     LoadCounter() : Form("counter") {}
     int loads = 0;
 
-protected:
+  protected:
     void Form_Load() override {
         ++loads;
         load();  // touching itself while loading is the same half-loaded window

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,13 @@
 #include "platform/qt/text.h"
 
 namespace kvtest {
+
+// Copies the program folder the build assembles (skins, languages) into a folder, without the
+// program itself.
+inline void copy_program_folder(const std::filesystem::path& to) {
+    std::filesystem::copy(KORVALIN_PROGRAM_DIR, to, std::filesystem::copy_options::recursive);
+    std::filesystem::remove(to / "korvalin");
+}
 
 // The one QApplication of the test program. It goes before the program exits: Qt's own globals
 // would otherwise be torn down under it.

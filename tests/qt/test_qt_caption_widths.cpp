@@ -16,8 +16,7 @@ using kvtest::QtFormsTest;
 
 TEST_F(QtFormsTest, EveryCaptionOfEveryWindowFitsItsRoom) {
     kvtest::TempFolder tmp;
-    std::filesystem::copy(KORVALIN_PROGRAM_DIR, tmp.path(), std::filesystem::copy_options::recursive);
-    std::filesystem::remove(tmp / "korvalin");
+    kvtest::copy_program_folder(tmp.path());
     kv::set_program_folder(tmp.path());
     kv::app::start_program();
     kv::qt::install_font_substitutes();

@@ -40,8 +40,7 @@ void look_at_every_window(kv::qt::QtBackend& backend, const std::string& stage) 
 
 TEST_F(QtFormsTest, EveryWindowAfterASkinALanguageAndAFont) {
     kvtest::TempFolder tmp;
-    std::filesystem::copy(KORVALIN_PROGRAM_DIR, tmp.path(), std::filesystem::copy_options::recursive);
-    std::filesystem::remove(tmp / "korvalin");
+    kvtest::copy_program_folder(tmp.path());
     // A second skin: the Midnight pictures with red titles and yellow field texts.
     std::filesystem::create_directories(tmp / "Skins" / "Red");
     for (const auto& entry : std::filesystem::directory_iterator(tmp / "Skins" / "Midnight"))

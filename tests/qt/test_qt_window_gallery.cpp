@@ -18,8 +18,7 @@ using kvtest::QtFormsTest;
 
 TEST_F(QtFormsTest, EveryWindowShowsItsSkinnedFrame) {
     kvtest::TempFolder tmp;
-    std::filesystem::copy(KORVALIN_PROGRAM_DIR, tmp.path(), std::filesystem::copy_options::recursive);
-    std::filesystem::remove(tmp / "korvalin");
+    kvtest::copy_program_folder(tmp.path());
     kvtest::write_file(tmp / "Data.kvl",
                        "[PSX]\r\nePSXe|/opt/epsxe/|epsxe\r\nPCSX|/opt/pcsx/|pcsx\r\n[PS2]\r\n[NDS]\r\n"
                        "[GB/GBA]\r\n[N64]\r\n[DC]\r\n[GC]\r\n[Saturn]\r\n[S/NES]\r\n[Misc]\r\n[About]\r\n"

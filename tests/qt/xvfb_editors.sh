@@ -5,45 +5,16 @@
 # With KORVALIN_SHOTS set to a folder, each editor, its picker and the message are saved there.
 # Usage: xvfb_editors.sh PATH/TO/korvalin PATH/TO/korvalin-drive TEST_PLUGINS_FOLDER
 set -euo pipefail
-here=$(dirname "$(realpath "$0")")
-. "$here/xvfb_lib.sh"
+. "$(dirname "$(realpath "$0")")/xvfb_lib.sh"
 
 if [[ "${1:-}" == --inside ]]; then
-    exe=$2 drive=$3 program=$4 emus=$5 frames=${6:-}
-
-    # A control's place in its window, in twips: left, top, width, height.
-    place() {  # WINDOW CONTROL
-        printf 'folder %s\nstart\nget %s.%s.WindowX\nget %s.%s.WindowY\nget %s.%s.Width\nget %s.%s.Height\n' \
-            "$scratch" "$1" "$2" "$1" "$2" "$1" "$2" "$1" "$2" | "$drive" | tr '\n' ' '
-    }
-    px() { awk -v t="$1" 'BEGIN { printf "%d", t / 15 }'; }
-    click() {  # WINDOW_ID WINDOW CONTROL
-        local x y w h
-        read -r x y w h <<< "$(place "$2" "$3")"
-        xdotool mousemove --window "$1" "$(px "$((x + w / 2))")" "$(px "$((y + h / 2))")" click 1
-        sleep 0.4
-    }
-    shoot() {  # NAME
-        [[ -n "$frames" ]] && cp "$frames/Xvfb_screen0" "$KORVALIN_SHOTS/$1.xwd"
-        return 0
-    }
-    fail() {
-        echo "FAIL: $*" >&2
-        exit 1
-    }
-
-    scratch=$(mktemp -d)
-    cp -r "$program/." "$scratch/"
-    rm -f "$scratch/korvalin"
-
+    exe=$2 drive=$3 program=$4 emus=$5
+    make_layout_copy "$program"
     start_program "$exe"
-    trap 'kill "$program_pid" 2>/dev/null || true; wait "$program_pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 
-    main=$(find_window 'Korvalin 1.2')
-    sleep 0.4
+    main=$(wait_window "$main_title")
     click "$main" Main_form Label27                   # Configs
-    configs=$(find_window 'Configs')
-    sleep 0.4
+    configs=$(wait_window 'Configs')
     # Tab, window, title.
     for road in "Label5 ePSXe_config ePSXe" "Label6 PSXeven_config PSXeven" "Label7 PCSX_config PCSX" \
                 "Label8 SSSPSX_config SSSPSX"; do
@@ -57,20 +28,17 @@ if [[ "${1:-}" == --inside ]]; then
         sleep 0.4
         shoot "$form-picker"
         # The picker's first row lies under the box: its top edge 15 twips above the box's bottom.
-        read -r x y w h <<< "$(place "$form" Picture33)"
+        read -r x y w h <<< "$(control_place "$form" Picture33)"
         xdotool mousemove --window "$editor" "$(px "$((x + 600))")" "$(px "$((y + h - 15 + 105))")" click 1
         sleep 0.5
         click "$editor" "$form" Label22               # Test
         sleep 0.5
-        message=$(xdotool search --onlyvisible --name '^Korvalin 1.2$' | grep -vx "$main" | head -n 1) || true
+        message=$(xdotool search --onlyvisible --name "^$main_title\$" | grep -vx "$main" | head -n 1) || true
         [[ -n "$message" ]] || fail "no message box after the test in the $name editor"
         shoot "$form-message"
         click "$message" messages_form Label43        # its Ok
         click "$editor" "$form" Label21               # the editor's Ok
-        sleep 0.5
-        if xdotool search --onlyvisible --name "^$name configuration\$" >/dev/null 2>&1; then
-            fail "the $name editor is still shown"
-        fi
+        window_gone "$name configuration" || fail "the $name editor is still shown"
     done
     store=$(tr -d '\r' < "$KORVALIN_REGISTRY")
     grep -qxF '"VideoPlugin"="gpuAlpha.so"' <<< "$store" || fail "the ePSXe pick was not stored"
@@ -83,13 +51,8 @@ if [[ "${1:-}" == --inside ]]; then
     exit 0
 fi
 
-if [[ $# -ne 3 ]]; then
-    echo "usage: $0 PATH/TO/korvalin PATH/TO/korvalin-drive TEST_PLUGINS_FOLDER" >&2
-    exit 2
-fi
-exe=$(realpath "$1")
-drive=$(realpath "$2")
-copy_program_folder "$exe"
+expect_arguments 3 'PATH/TO/korvalin PATH/TO/korvalin-drive TEST_PLUGINS_FOLDER' "$@"
+copy_program_folder "$(realpath "$1")"
 export KORVALIN_REGISTRY="$work/HKEY_CURRENT_USER.reg"
 emus="$work/emus"
 for emu in epsxe psxeven ssspsx pcsx; do
@@ -98,9 +61,9 @@ for emu in epsxe psxeven ssspsx pcsx; do
     mkdir -p "$plugins"
     cp "$3/gpuAlpha.so" "$3/gpuLogger.so" "$3/spuBeta.SO" "$plugins/"
 done
-printf '[PSX]\r\nePSXe 1.9|%s/epsxe/|epsxe\r\nPSXeven 7|%s/psxeven/|x\r\nPCSX 1.5|%s/pcsx/|x\r\nSSSPSX 1.5|%s/ssspsx/|x\r\n[PS2]\r\n[NDS]\r\n[GB/GBA]\r\n[N64]\r\n[DC]\r\n[GC]\r\n[Saturn]\r\n[S/NES]\r\n[Misc]\r\n[About]\r\n[Switches]\r\n' \
-    "$emus" "$emus" "$emus" "$emus" > "$work/Korvalin/Data.kvl"
-profiles="$work/Korvalin/Configurations"
+write_catalogue "$program/Data.kvl" "ePSXe 1.9|$emus/epsxe/|epsxe" "PSXeven 7|$emus/psxeven/|x" \
+    "PCSX 1.5|$emus/pcsx/|x" "SSSPSX 1.5|$emus/ssspsx/|x"
+profiles="$program/Configurations"
 for emu in ePSXe PSXeven PCSX SSSPSX; do
     mkdir -p "$profiles/$emu/emulator_configuration" "$profiles/$emu/plugin_configuration"
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro\\GPU]\r\n"Resolution"="2"\r\n\r\n' \
@@ -114,11 +77,4 @@ printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n"PluginsDir"="Plu
     > "$profiles/PCSX/emulator_configuration/Road.reg"
 printf '[Plugins]\r\nBIOS=\r\nGPU=\r\nSPU=\r\nCDR=\r\nPAD1=\r\nPAD2=\r\nMCD1=\r\nMCD2=\r\n' \
     > "$profiles/SSSPSX/emulator_configuration/Road.reg"
-if [[ -n "${KORVALIN_SHOTS:-}" ]]; then
-    frames="$work/frames"
-    mkdir -p "$frames" "$KORVALIN_SHOTS"
-    xvfb-run -a -s "-screen 0 1280x1024x24 -fbdir $frames" bash "$(realpath "$0")" --inside \
-        "$work/Korvalin/$(basename "$exe")" "$drive" "$work/Korvalin" "$emus" "$frames"
-else
-    run_inside_xvfb "$(realpath "$0")" "$work/Korvalin/$(basename "$exe")" "$drive" "$work/Korvalin" "$emus"
-fi
+run_inside_xvfb "$(realpath "$0")" "$program_exe" "$(realpath "$2")" "$program" "$emus"

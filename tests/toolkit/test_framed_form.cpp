@@ -1,18 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless_backend.h"
+#include "support/headless_test.h"
 #include "toolkit/framed_form.h"
 #include "toolkit/pressed_image.h"
 
 namespace kv::toolkit {
 namespace {
 
-class FrameTest : public ::testing::Test {
-protected:
-    void SetUp() override { forms::set_backend(&display); }
-    void TearDown() override { forms::set_backend(nullptr); }
-    headless::HeadlessBackend display;
-};
+using FrameTest = kvtest::HeadlessTest;
 
 FrameStyle style(float w, float h, bool follows_left = false) {
     FrameStyle s;
@@ -57,7 +52,7 @@ TEST_F(FrameTest, ANarrowWindowKeepsTheMiddlePiecesWidthButDoesEveryOtherStep) {
     f.set_width(1900);
     f.arrange_frame();
     EXPECT_FLOAT_EQ(f.framebar_middle.width(), 3000 - 1935);  // its width would be negative: kept
-    EXPECT_FLOAT_EQ(f.framebar_right.left(), 1765);            // the steps after it still ran
+    EXPECT_FLOAT_EQ(f.framebar_right.left(), 1765);           // the steps after it still ran
     EXPECT_FLOAT_EQ(f.background.width(), 1630);
     EXPECT_FLOAT_EQ(f.titlebar_mover.width(), 1900);
 }

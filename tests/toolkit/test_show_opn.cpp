@@ -1,22 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
+#include "support/headless_test.h"
 #include "toolkit/show_opn.h"
 
 using kv::toolkit::browse_for_file;
 
 namespace {
 
-class BrowseForFile : public ::testing::Test {
+class BrowseForFile : public kvtest::HeadlessTest {
   protected:
-    void SetUp() override { kv::forms::set_backend(&display); }
-    void TearDown() override { kv::forms::set_backend(nullptr); }
     std::string browse() {
         return browse_for_file(owner, "Executables (*.exe)", "*.exe", "Browse", "/opt/kv");
     }
 
-    kv::headless::HeadlessBackend display;
     kv::forms::Form owner{"owner"};
 };
 

@@ -1,18 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless_backend.h"
+#include "support/headless_test.h"
 #include "toolkit/on_top.h"
 #include "toolkit/transparent.h"
 
 namespace kv::toolkit {
 namespace {
 
-class WindowFunctionsTest : public ::testing::Test {
-protected:
-    void SetUp() override { forms::set_backend(&display); }
-    void TearDown() override { forms::set_backend(nullptr); }
-    headless::HeadlessBackend display;
-};
+using WindowFunctionsTest = kvtest::HeadlessTest;
 
 TEST_F(WindowFunctionsTest, TransparencyTakesAlphasFromZeroTo255Only) {
     forms::Form f("f");
