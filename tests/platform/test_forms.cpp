@@ -277,6 +277,45 @@ TEST_F(FormsTest, AWindowNothingPlacedOpensCentredOnItsOwnerAndKeepsItsPlaceAfte
     EXPECT_FLOAT_EQ(placed.left(), 45);
 }
 
+TEST_F(FormsTest, AWindowCentredOnAnOwnerNearTheScreenEdgeKeepsItsTitleOnTheScreen) {
+    Form owner("owner");
+    owner.move(300, 300);
+    owner.set_width(8775);
+    owner.set_height(3540);
+    Form editor("editor");
+    editor.set_width(6105);
+    editor.set_height(5775);
+    display.queue_action([&] { editor.hide(); });
+    editor.show_modal(owner);
+    EXPECT_FLOAT_EQ(editor.left(), 300 + 8775 / 2.0f - 6105 / 2.0f);
+    EXPECT_FLOAT_EQ(editor.top(), 0);
+
+    // Near the bottom right corner it stays inside the screen too.
+    Form low("low");
+    low.move(display.screen_width() - 2000, display.screen_height() - 1000);
+    low.set_width(3000);
+    low.set_height(1500);
+    Form box("box");
+    box.set_width(4000);
+    box.set_height(3000);
+    display.queue_action([&] { box.hide(); });
+    box.show_modal(low);
+    EXPECT_FLOAT_EQ(box.left(), display.screen_width() - 4000);
+    EXPECT_FLOAT_EQ(box.top(), display.screen_height() - 3000);
+
+    // An owner off every screen leaves the centred place alone.
+    Form away("away");
+    away.move(-90000, 300);
+    away.set_width(3000);
+    away.set_height(1500);
+    Form note("note");
+    note.set_width(1000);
+    note.set_height(3000);
+    display.queue_action([&] { note.hide(); });
+    note.show_modal(away);
+    EXPECT_FLOAT_EQ(note.top(), 300 + 750 - 1500);
+}
+
 class LoadCounter : public Form {
   public:
     LoadCounter() : Form("counter") {}

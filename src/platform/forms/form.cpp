@@ -8,7 +8,9 @@
 
 namespace kv::forms {
 
-Form::Form(std::string name) : name_(std::move(name)) { backend().form_created(*this); }
+Form::Form(std::string name) : name_(std::move(name)) {
+    backend().form_created(*this);
+}
 
 Form::~Form() {
     // Controls (timers among them) go first, while the display still knows the window.
@@ -59,7 +61,21 @@ void Form::set_caption(const std::string& c) {
 void Form::place_if_unplaced(const Form* owner) {
     if (placed_) return;
     if (owner) {
-        move(owner->left() + owner->width() / 2 - width_ / 2, owner->top() + owner->height() / 2 - height_ / 2);
+        const float centre_x = owner->left() + owner->width() / 2;
+        const float centre_y = owner->top() + owner->height() / 2;
+        float left = centre_x - width_ / 2;
+        float top = centre_y - height_ / 2;
+        // A tall window centred on an owner near a screen edge would put its title bar, the only
+        // place it is dragged by, out of reach: it is kept on the owner's screen where it fits.
+        for (const ScreenArea& area : backend().screen_areas()) {
+            if (centre_x < area.left || centre_x >= area.left + area.width || centre_y < area.top ||
+                centre_y >= area.top + area.height)
+                continue;
+            left = std::max(std::min(left, area.left + area.width - width_), area.left);
+            top = std::max(std::min(top, area.top + area.height - height_), area.top);
+            break;
+        }
+        move(left, top);
     } else {
         move(backend().screen_width() / 2 - width_ / 2, backend().screen_height() / 2 - height_ / 2);
     }
@@ -130,7 +146,9 @@ void Form::set_region(std::optional<Region> r) {
     changed();
 }
 
-void Form::set_top_most(bool t) { set_ex_style(t ? (ex_style_ | ws_ex_topmost) : (ex_style_ & ~ws_ex_topmost)); }
+void Form::set_top_most(bool t) {
+    set_ex_style(t ? (ex_style_ | ws_ex_topmost) : (ex_style_ & ~ws_ex_topmost));
+}
 
 void Form::load() {
     // A window touched again while its own load handler runs is the same, half-loaded instance.
@@ -203,7 +221,9 @@ Control* Form::hit_in(const Control* container, float x, float y) const {
     return nullptr;
 }
 
-Control* Form::hit_test(float x, float y) const { return hit_in(nullptr, x, y); }
+Control* Form::hit_test(float x, float y) const {
+    return hit_in(nullptr, x, y);
+}
 
 MouseEvent Form::event_for(const Control& c, float x, float y, int16_t button, int16_t shift) const {
     return MouseEvent{button, shift, x - c.form_x(), y - c.form_y()};
