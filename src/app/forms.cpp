@@ -18,6 +18,7 @@
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
 #include "launcher/switches_form.h"
+#include "platform/forms/backend.h"
 #include "plugins/popup_form.h"
 #include "skins/skin_browser.h"
 #include "toolkit/messages_form.h"
@@ -103,6 +104,12 @@ void reset_forms() {
 void start_program() {
     Main_form& main = form<Main_form>();
     main.show();
+}
+
+void end_session() {
+    for (forms::Form* f : created_forms())
+        if (auto* main = dynamic_cast<Main_form*>(f); main && main->loaded()) main->end_session();
+    forms::end_program();
 }
 
 }  // namespace kv::app

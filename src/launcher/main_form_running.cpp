@@ -71,9 +71,8 @@ void Main_form::run_emulator(std::string param) {
 
     switch (launcher_state) {
         case 1:
-            save_database();
-            save_config();
-            forms::end_program();
+            close_program();
+            break;
         case 2:
             set_window_state(forms::WindowState::minimized);
             break;
