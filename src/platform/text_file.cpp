@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -126,15 +127,16 @@ int open_regular_file(const std::filesystem::path& file) {
     return fd.release();
 }
 
-std::string read_bytes(const std::filesystem::path& file) {
+std::string read_bytes(const std::filesystem::path& file, size_t limit) {
     FileDescriptor fd(open_regular_file(file));
     std::string bytes;
     // Sized from the file first, so a large catalogue is read without repeated growing.
     struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
+    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0)
+        bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
     char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    while (bytes.size() < limit) {
+        ssize_t n = ::read(fd.get(), buffer, std::min(sizeof buffer, limit - bytes.size()));
         if (n < 0) {
             if (errno == EINTR) continue;
             throw Failure("cannot read " + file.string() + ": " + error_text(errno));

@@ -3,6 +3,7 @@
 // that a FIFO, a device or a folder under a file's name is refused (never waited on, never replaced). Lines
 // are read ending in CR LF, LF or CR; files are written whole with CR LF line ends and replaced atomically,
 // so a failed write leaves the old file whole.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,8 +19,9 @@ std::vector<std::string> read_lines(const std::filesystem::path& file);
 // caller closes. Fails (kv::Failure) for a missing file, a FIFO, a device, a folder.
 int open_regular_file(const std::filesystem::path& file);
 
-// The whole file as bytes. Fails when it cannot be opened or read, or is not a regular file.
-std::string read_bytes(const std::filesystem::path& file);
+// The whole file as bytes, or its first `limit` bytes. Fails when it cannot be opened or read, or is
+// not a regular file.
+std::string read_bytes(const std::filesystem::path& file, size_t limit = SIZE_MAX);
 
 // Splits bytes into lines the same way read_lines does.
 std::vector<std::string> split_lines(const std::string& bytes);

@@ -2,6 +2,7 @@
 
 #include "platform/folder.h"
 #include "platform/runtime.h"
+#include "platform/text_file.h"
 
 namespace kv::skins {
 
@@ -17,22 +18,31 @@ std::filesystem::path skin_settings_file(const std::string& skin_name) {
     throw Failure("skin settings not found: " + relative.string());
 }
 
-SkinSettingsReader::SkinSettingsReader(const std::filesystem::path& file) : in_(file, std::ios::binary) {
-    if (!in_) throw Failure("cannot open " + file.string());
+// Forty lines of the longest length allowed, with their line ends: nothing further is ever looked at.
+constexpr std::size_t max_read = skin_settings_lines * (max_line_length + 2);
+
+SkinSettingsReader::SkinSettingsReader(const std::filesystem::path& file)
+    : bytes_(read_bytes(file, max_read)) {}
+
+SkinSettingsReader SkinSettingsReader::from_bytes(std::string bytes) {
+    SkinSettingsReader reader;
+    reader.bytes_ = std::move(bytes);
+    return reader;
 }
 
 std::string SkinSettingsReader::physical_line() {
     // Lines end in CR LF, LF or CR; a last line without an end counts.
-    if (in_.peek() == std::char_traits<char>::eof()) throw Failure("the skin settings end early");
+    if (position_ >= bytes_.size()) throw Failure("the skin settings end early");
     std::string line;
-    for (int c = in_.get(); c != std::char_traits<char>::eof(); c = in_.get()) {
+    while (position_ < bytes_.size()) {
+        const char c = bytes_[position_++];
         if (c == '\n') break;
         if (c == '\r') {
-            if (in_.peek() == '\n') in_.get();
+            if (position_ < bytes_.size() && bytes_[position_] == '\n') ++position_;
             break;
         }
         if (line.size() == max_line_length) throw Failure("a skin settings line is too long");
-        line += static_cast<char>(c);
+        line += c;
     }
     return line;
 }

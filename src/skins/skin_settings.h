@@ -2,9 +2,9 @@
 // A skin's settings file ("Config.ini" in its folder), read by line position: the key before " = "
 // is never looked at. Line 1 is one comma-delimited field, so a comma in it makes the rest of that
 // line line 2 and every later line comes one early. Forty lines are read at most.
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,16 +18,20 @@ std::filesystem::path skin_settings_file(const std::string& skin_name);
 
 class SkinSettingsReader {
   public:
-    // Fails when the file cannot be opened.
+    // Fails when the file cannot be opened (or is a FIFO, a device, a folder).
     explicit SkinSettingsReader(const std::filesystem::path& file);
+    // Reads the lines of a file already in memory.
+    static SkinSettingsReader from_bytes(std::string bytes);
 
     // The next line, numbered from 1. Fails when the file ends or forty lines have been read.
     std::string next_line();
     int lines_read() const { return lines_read_; }
 
   private:
+    SkinSettingsReader() = default;
     std::string physical_line();
-    std::ifstream in_;
+    std::string bytes_;
+    std::size_t position_ = 0;
     int lines_read_ = 0;
     std::optional<std::string> carried_;  // what followed the comma of line 1
 };
