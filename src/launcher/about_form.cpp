@@ -26,7 +26,6 @@ const char* const home_page_address = "https://korvalin.example.org/";
 
 namespace {
 
-constexpr forms::Color white = forms::rgb(255, 255, 255);
 constexpr forms::Color grey = 0x00C0C0C0;
 constexpr forms::Color page_border = 0x00C07A42;
 constexpr float tab_hidden_top = -255;

@@ -7,7 +7,6 @@ namespace kv {
 
 namespace {
 
-constexpr forms::Color white = forms::rgb(255, 255, 255);
 
 constexpr auto text = &toolkit::white_text;
 
