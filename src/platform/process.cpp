@@ -281,4 +281,46 @@ int wait_for_process(int pid) {
     return child.status;
 }
 
+std::optional<int> wait_for_process(int pid, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    Children& registry = children();
+    std::unique_lock<std::mutex> lock(registry.mutex);
+    auto found = registry.by_pid.find(pid);
+    if (found == registry.by_pid.end())
+        throw Failure("process " + std::to_string(pid) + " was not started by this program");
+    if (!found->second.has_reaper) {
+        lock.unlock();
+        // No reaper thread: poll for the end.
+        for (;;) {
+            int status = 0;
+            pid_t done = ::waitpid(pid, &status, WNOHANG);
+            if (done == pid) {
+                std::lock_guard<std::mutex> relock(registry.mutex);
+                registry.by_pid.erase(pid);
+                return exit_code(status);
+            }
+            if (done < 0 && errno != EINTR)
+                throw Failure("cannot learn how process " + std::to_string(pid) + " ended");
+            if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    bool ended = registry.ended.wait_until(lock, deadline, [&] {
+        auto f = registry.by_pid.find(pid);
+        return f == registry.by_pid.end() || f->second.ended;
+    });
+    if (!ended) return std::nullopt;
+    lock.unlock();
+    return wait_for_process(pid);
+}
+
+std::optional<int> run_process(const CommandLine& command, const std::filesystem::path& working_folder,
+                               std::chrono::milliseconds timeout) {
+    int pid = start_process(command, working_folder);
+    if (auto status = wait_for_process(pid, timeout)) return status;
+    ::kill(pid, SIGKILL);
+    wait_for_process(pid);
+    return std::nullopt;
+}
+
 }  // namespace kv

@@ -1,13 +1,15 @@
 #pragma once
 // Starting programs: never through a shell, so nothing in a command line is interpreted.
+#include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace kv {
 
 struct CommandLine {
-    std::filesystem::path program;    // what to start (may be a bare name looked up on PATH)
+    std::filesystem::path program;       // what to start (may be a bare name looked up on PATH)
     std::vector<std::string> arguments;  // argv[1..]
 };
 
@@ -36,5 +38,13 @@ bool is_web_address(const std::string& text);
 
 // Waits for a started process to end and returns its exit status (used by callers that must wait).
 int wait_for_process(int pid);
+
+// Waits at most `timeout` for a started process: its exit status, or nothing while it still runs.
+std::optional<int> wait_for_process(int pid, std::chrono::milliseconds timeout);
+
+// Starts the program, waits at most `timeout` for it to end and returns its exit status; a program
+// still running then is killed and the result is nothing. Fails as start_process does.
+std::optional<int> run_process(const CommandLine& command, const std::filesystem::path& working_folder,
+                               std::chrono::milliseconds timeout);
 
 }  // namespace kv

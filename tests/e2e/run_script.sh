@@ -6,6 +6,9 @@
 #   NAME.out      the driver's expected standard output
 #   NAME.check    a bash script run afterwards with $PROGRAM set to the program folder and
 #                 $DRIVER to the driver
+#   NAME.registry the registry store the script starts with (a REGEDIT4 file)
+# Each script has a registry store of its own in its temporary folder, $KORVALIN_REGISTRY, unless the
+# test gives one in KORVALIN_E2E_REGISTRY; the user's own store is never touched.
 set -u
 driver=$1 program_dir=$2 script=$3
 base=${script%.kvd}
@@ -20,6 +23,11 @@ if [ -d "$program_dir" ]; then
 fi
 [ -d "$base.folder" ] && cp -R "$base.folder/." "$work/program/"
 export PROGRAM="$work/program"
+export KORVALIN_REGISTRY="${KORVALIN_E2E_REGISTRY:-$work/registry/HKEY_CURRENT_USER.reg}"
+if [ -f "$base.registry" ]; then
+  mkdir -p "$(dirname "$KORVALIN_REGISTRY")"
+  cp "$base.registry" "$KORVALIN_REGISTRY"
+fi
 export DRIVER="$driver"
 
 { echo "folder $PROGRAM"; sed "s|\$PROGRAM|$PROGRAM|g" "$script"; } > "$work/script.kvd"

@@ -30,11 +30,13 @@ wait_for_file() {  # FILE
 }
 
 # A fresh copy of the program folder in $work/Korvalin: the program keeps one instance per folder and
-# writes into it. Sets $work (removed on exit) and prints nothing.
+# writes into it. Sets $work (removed on exit) and $KORVALIN_REGISTRY, and prints nothing.
 copy_program_folder() {  # EXE
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
     cp -r "$(dirname "$1")" "$work/Korvalin"
+    # The program gets a registry store of its own, never the user's.
+    export KORVALIN_REGISTRY="$work/registry/HKEY_CURRENT_USER.reg"
 }
 
 # Runs this script again inside xvfb-run with the given arguments after --inside.

@@ -24,6 +24,20 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ec);
 }
 
+namespace {
+
+// No test may reach the user's own registry store: each test program gets one of its own in a
+// temporary folder, removed when the program ends. Started programs inherit it.
+struct PrivateRegistryStore {
+    PrivateRegistryStore() {
+        ::setenv("KORVALIN_REGISTRY", (folder.path() / "HKEY_CURRENT_USER.reg").c_str(), 1);
+    }
+    TempFolder folder;
+};
+const PrivateRegistryStore private_registry_store;
+
+}  // namespace
+
 void write_file(const std::filesystem::path& file, const std::string& bytes) {
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);

@@ -1,0 +1,238 @@
+#include "platform/registry/store.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "platform/registry/reg_file_reader.h"
+#include "platform/registry/reg_file_writer.h"
+#include "platform/registry/regular_file.h"
+#include "platform/runtime.h"
+#include "platform/text_file.h"
+
+namespace kv::registry {
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+// Holds a flock on the store's lock file for its lifetime.
+class StoreLock {
+  public:
+    StoreLock() = default;
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+    ~StoreLock() {
+        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+    }
+
+    // Exclusive: waits up to `timeout`, then fails.
+    void lock_exclusive(const std::filesystem::path& lock_file, std::chrono::milliseconds timeout) {
+        fd_ = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+        if (fd_ < 0) throw Failure("cannot lock " + lock_file.string() + ": " + std::strerror(errno));
+        wait_for(LOCK_EX, lock_file, timeout);
+    }
+
+    // Shared: taken when the lock file can be opened. Without one (a read-only folder) the store is
+    // read unlocked, which is safe because writers replace it whole.
+    void lock_shared(const std::filesystem::path& lock_file, std::chrono::milliseconds timeout) {
+        fd_ = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+        if (fd_ < 0) fd_ = ::open(lock_file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        if (fd_ < 0) return;
+        wait_for(LOCK_SH, lock_file, timeout);
+    }
+
+  private:
+    void wait_for(int operation, const std::filesystem::path& lock_file, std::chrono::milliseconds timeout) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        auto pause = std::chrono::microseconds(200);
+        for (;;) {
+            if (::flock(fd_, operation | LOCK_NB) == 0) return;
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                throw Failure("cannot lock " + lock_file.string() + ": " + std::strerror(errno));
+            if (std::chrono::steady_clock::now() >= deadline)
+                throw Failure("the registry store is busy: another program has held " + lock_file.string() +
+                              " for too long");
+            std::this_thread::sleep_for(pause);
+            pause = std::min(pause * 2, std::chrono::microseconds(10000));
+        }
+    }
+
+    int fd_ = -1;
+};
+
+std::filesystem::path lock_file_of(const std::filesystem::path& target) {
+    return target.string() + ".lock";
+}
+
+// What identifies one version of the store file: writers replace it, so a new version is a new file.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+    bool exists = false;
+
+    bool operator==(const FileStamp& other) const {
+        return exists == other.exists && device == other.device && inode == other.inode &&
+               size == other.size && modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec && changed.tv_sec == other.changed.tv_sec &&
+               changed.tv_nsec == other.changed.tv_nsec;
+    }
+};
+
+FileStamp stamp_of(const std::filesystem::path& file) {
+    FileStamp stamp;
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) return stamp;
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modified = info.st_mtim;
+    stamp.changed = info.st_ctim;
+    return stamp;
+}
+
+struct CachedTree {
+    FileStamp stamp;
+    std::shared_ptr<const Key> root;
+};
+
+std::mutex cache_mutex;
+std::map<std::string, CachedTree>& cache() {
+    static auto& trees = *new std::map<std::string, CachedTree>;
+    return trees;
+}
+
+std::shared_ptr<const Key> cached(const std::filesystem::path& target, const FileStamp& stamp) {
+    std::lock_guard<std::mutex> lock(cache_mutex);
+    auto found = cache().find(target.string());
+    if (found == cache().end() || !(found->second.stamp == stamp)) return nullptr;
+    return found->second.root;
+}
+
+void remember(const std::filesystem::path& target, const FileStamp& stamp, std::shared_ptr<const Key> root) {
+    if (!stamp.exists) return;
+    std::lock_guard<std::mutex> lock(cache_mutex);
+    cache()[target.string()] = CachedTree{stamp, std::move(root)};
+}
+
+// The stored tree; an absent or empty file is an empty store.
+Key load_tree(const std::filesystem::path& target) {
+    Key root;
+    auto bytes = read_regular_file(target);
+    if (!bytes || bytes->empty()) return root;
+    try {
+        apply_changes(parse_reg_file(*bytes), root);
+    } catch (const Failure& failure) {
+        throw Failure("the registry store " + target.string() + " cannot be read (" + failure.what() +
+                      "); it is left as it is");
+    }
+    return root;
+}
+
+// Temporary files of a write that was killed before its rename. Only called under the exclusive
+// lock, so no write in progress owns one.
+void remove_stale_temporaries(const std::filesystem::path& target) {
+    const std::string prefix = "." + target.filename().string() + ".";
+    std::error_code ec;
+    const auto folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::filesystem::directory_iterator it(folder, ec);
+    if (ec) return;
+    for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        if (ec) return;
+        std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - 4, 4, ".tmp") != 0)
+            continue;
+        std::error_code status_ec;
+        if (it->symlink_status(status_ec).type() == std::filesystem::file_type::regular)
+            std::filesystem::remove(it->path(), status_ec);
+    }
+}
+
+}  // namespace
+
+std::filesystem::path user_store_path() {
+    std::string chosen = environment("KORVALIN_REGISTRY");
+    if (!chosen.empty()) {
+        std::error_code ec;
+        auto absolute = std::filesystem::absolute(chosen, ec);
+        return ec ? std::filesystem::path(chosen) : absolute;
+    }
+    std::filesystem::path config = environment("XDG_CONFIG_HOME");
+    if (config.empty() || config.is_relative()) {
+        std::string home = environment("HOME");
+        if (home.empty()) throw Failure("no registry store: neither KORVALIN_REGISTRY nor HOME is set");
+        config = std::filesystem::path(home) / ".config";
+    }
+    return config / "korvalin" / "HKEY_CURRENT_USER.reg";
+}
+
+Store::Store(std::filesystem::path file) : file_(std::move(file)) {}
+
+Store Store::for_user() {
+    return Store(user_store_path());
+}
+
+std::filesystem::path Store::target() const {
+    // A linked store file is written through to the file it points to, even one not made yet.
+    std::filesystem::path path = file_;
+    for (int hops = 0;; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) return path;
+        if (hops == 40) throw Failure("cannot follow the link " + file_.string() + ": too many links");
+        auto next = std::filesystem::read_symlink(path, ec);
+        if (ec) throw Failure("cannot follow the link " + file_.string() + ": " + ec.message());
+        path = next.is_absolute() ? next : (path.parent_path() / next).lexically_normal();
+    }
+}
+
+std::shared_ptr<const Key> Store::snapshot() const {
+    const std::filesystem::path path = target();
+    std::error_code ec;
+    auto folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+    if (!std::filesystem::is_directory(folder, ec)) return std::make_shared<const Key>();
+
+    StoreLock lock;
+    lock.lock_shared(lock_file_of(path), lock_timeout_);
+    FileStamp before = stamp_of(path);
+    if (!before.exists) return std::make_shared<const Key>();
+    if (auto tree = cached(path, before)) return tree;
+    auto tree = std::make_shared<const Key>(load_tree(path));
+    // Kept only when nobody changed the file while it was read (a program that ignores the lock).
+    if (stamp_of(path) == before) remember(path, before, tree);
+    return tree;
+}
+
+void Store::update(const std::function<void(Key& root)>& change) const {
+    const std::filesystem::path path = target();
+    if (path.has_parent_path()) {
+        std::error_code ec;
+        std::filesystem::create_directories(path.parent_path(), ec);
+        if (ec) throw Failure("cannot make the folder " + path.parent_path().string() + ": " + ec.message());
+    }
+    StoreLock lock;
+    lock.lock_exclusive(lock_file_of(path), lock_timeout_);
+    remove_stale_temporaries(path);
+
+    Key root = load_tree(path);
+    change(root);
+    write_bytes_atomically(path, write_reg_file(root, {}));
+    remember(path, stamp_of(path), std::make_shared<const Key>(std::move(root)));
+}
+
+}  // namespace kv::registry
