@@ -9,6 +9,7 @@
 #include "platform/ending_signals.h"
 #include "platform/forms/backend.h"
 #include "platform/forms/form.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/qt/guard.h"
 #include "platform/qt/qt_backend.h"
 
@@ -49,8 +50,11 @@ int main(int argc, char** argv) {
         });
     }
     // A lost display ends the process through exit() from inside Qt: save on the way out, then end
-    // before the windows are torn down against a display that is gone.
+    // before the windows are torn down against a display that is gone. Dialogs put back what Cancel
+    // would on a display of no screen, so that nothing reaches the X server that went away.
     std::atexit([] {
+        kv::headless::HeadlessBackend no_display;
+        kv::forms::set_backend(&no_display);
         try {
             kv::app::end_session();
         } catch (...) {
