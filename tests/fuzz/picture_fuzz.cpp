@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const kv::Picture picture = kv::Picture::decode(bytes, "fuzz");
         const int64_t pixels = int64_t{picture.width_px()} * picture.height_px();
         if (pixels <= 0 || pixels > kv::max_picture_pixels) __builtin_trap();
-        if (picture.width_px() > kv::max_picture_side || picture.height_px() > kv::max_picture_side) __builtin_trap();
+        if (picture.width_px() > kv::max_picture_side || picture.height_px() > kv::max_picture_side)
+            __builtin_trap();
     });
     return 0;
 }

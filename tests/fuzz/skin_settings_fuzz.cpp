@@ -8,7 +8,8 @@
 #include "skins/skin_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    auto reader = kv::skins::SkinSettingsReader::from_bytes(std::string(reinterpret_cast<const char*>(data), size));
+    auto reader =
+        kv::skins::SkinSettingsReader::from_bytes(std::string(reinterpret_cast<const char*>(data), size));
     for (int i = 0; i < kv::skins::skin_settings_lines; ++i) {
         std::string line;
         if (!kv::skip_failure([&] { line = reader.next_line(); })) break;
