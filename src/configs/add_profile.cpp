@@ -1,16 +1,96 @@
 #include "configs/add_profile.h"
 
+#include "app/forms.h"
+#include "configs/configs_form.h"
+#include "configs/profile_store.h"
+#include "launcher/field_box.h"
+#include "launcher/main_form.h"
+#include "toolkit/control_style.h"
+#include "toolkit/messages_form.h"
+#include "toolkit/pressed_image.h"
+
 namespace kv {
+
+namespace {
+
+constexpr float box_width = 855;
+constexpr float box_height = 375;
+constexpr float caption_top = 80;
+
+forms::Shape& outline(forms::Shape& s) {
+    s.set_border_color(forms::rgb(66, 122, 192));
+    return s;
+}
+
+forms::TextBox& name_box(forms::TextBox& t) {
+    t.set_back_color(0);
+    t.set_fore_color(toolkit::white);
+    t.set_border(false);
+    return t;
+}
+
+// The button's caption first, so that the click label made over it takes the mouse.
+forms::Label& captioned_click_label(forms::Form& form, forms::PictureBox& box, int index, const char* caption,
+                                    const char* click_name) {
+    toolkit::centred_text(
+        form.add<forms::Label>("down_section_label", 0, caption_top, box_width, box_height, &box, index),
+        caption);
+    return toolkit::click_label(form.add<forms::Label>(click_name, 0, 0, box_width, box_height, &box));
+}
+
+}  // namespace
 
 add_profile::add_profile()
     : toolkit::FramedForm(
           "add_profile",
-          toolkit::FrameStyle{.design_title = "  Add new config  ", .width = 3015, .height = 1575}) {
+          toolkit::FrameStyle{.design_title = "  Add new config  ", .width = 3015, .height = 1575}),
+      Label9(toolkit::white_text(add<forms::Label>("Label9", 120, 480, 2775, 255), "Config name:")),
+      Shape1(outline(add<forms::Shape>("Shape1", 120, 720, 2775, 255))),
+      Text1(name_box(add<forms::TextBox>("Text1", 135, 735, 2740, 225))),
+      Picture2(add<forms::PictureBox>("Picture2", 1080, 1080, box_width, box_height)),
+      Image2(toolkit::stretched(add<forms::Image>("Image2", 0, 0, box_width, 2 * box_height, &Picture2))),
+      Label2(captioned_click_label(*this, Picture2, 1, "Cancel", "Label2")),
+      Picture1(add<forms::PictureBox>("Picture1", 2040, 1080, box_width, box_height)),
+      Image1(toolkit::stretched(add<forms::Image>("Image1", 0, 0, box_width, 2 * box_height, &Picture1))),
+      Label1(captioned_click_label(*this, Picture1, 0, "Ok", "Label1")) {
+    for (int i = 0; i < 2; ++i)
+        down_section_label[static_cast<std::size_t>(i)] =
+            dynamic_cast<forms::Label*>(find("down_section_label", i));
+    // A profile's name becomes a file name in the profile folders: no folder separators.
+    keep_out_characters(Text1, "/\\");
+    toolkit::attach_pressed_image(Label1, Image1);
+    toolkit::attach_pressed_image(Label2, Image2);
+    Label1.on_click = [this] { Label1_Click(); };
+    Label2.on_click = [this] { Label2_Click(); };
     expose("add_profile_message", [this] { return add_profile_message; });
 }
 
 void add_profile::Form_Load() {
     arrange_frame();
+}
+
+void add_profile::Label1_Click() {
+    if (Text1.text().empty()) {
+        auto& box = app::form<toolkit::messages_form>();
+        box.show_exclamation(add_profile_message, app::form<Main_form>().caption(), 0);
+        box.show_modal(*this);
+        return;
+    }
+    auto& configs = app::form<configs_form>();
+    profiles::create_blank_profile(configs.current_config, Text1.text());
+    Text1.set_text("");
+    configs.load_configs();
+    close_dialog();
+}
+
+void add_profile::Label2_Click() {
+    Text1.set_text("");
+    close_dialog();
+}
+
+void add_profile::close_dialog() {
+    app::form<configs_form>().scroll_event.set_enabled(true);
+    hide();
 }
 
 }  // namespace kv

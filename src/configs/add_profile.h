@@ -1,5 +1,6 @@
 #pragma once
-// The dialog that names a new configuration profile. Its content comes with the profiles.
+// The dialog that names a new configuration profile of the configs window's emulator.
+#include <array>
 #include <string>
 
 #include "toolkit/framed_form.h"
@@ -7,14 +8,32 @@
 namespace kv {
 
 class add_profile : public toolkit::FramedForm {
-public:
+  public:
     add_profile();
 
     // The message for an empty profile name.
     std::string add_profile_message;
 
-protected:
+    forms::Label& Label9;  // "Config name:"
+    forms::Shape& Shape1;
+    forms::TextBox& Text1;        // the name
+    forms::PictureBox& Picture2;  // Cancel
+    forms::Image& Image2;
+    forms::Label& Label2;
+    forms::PictureBox& Picture1;  // Ok
+    forms::Image& Image1;
+    forms::Label& Label1;
+    // 0 "Ok", 1 "Cancel".
+    std::array<forms::Label*, 2> down_section_label{};
+
+    void Label1_Click();  // Ok
+    void Label2_Click();  // Cancel
+
+  protected:
     void Form_Load() override;
+
+  private:
+    void close_dialog();
 };
 
 }  // namespace kv

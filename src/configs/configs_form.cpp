@@ -1,22 +1,239 @@
 #include "configs/configs_form.h"
 
+#include <climits>
+#include <filesystem>
+
+#include "app/forms.h"
+#include "configs/add_profile.h"
+#include "configs/open_editor.h"
+#include "configs/profile_store.h"
+#include "configs/registry_bridge.h"
+#include "launcher/catalogue.h"
+#include "launcher/main_form.h"
+#include "toolkit/control_style.h"
+#include "toolkit/messages_form.h"
+#include "toolkit/pressed_image.h"
+
 namespace kv {
+
+using forms::Image;
+using forms::Label;
+using forms::PictureBox;
+
+namespace {
+
+constexpr float box_width = 855;
+constexpr float box_height = 375;
+constexpr float tab_top = 480;
+constexpr float tab_height = 255;
+constexpr float unselected_tab_top = -255;
+constexpr std::array<float, 4> tab_lefts{120, 960, 1800, 2640};
+constexpr std::array<const char*, 4> tab_box_names{"Picture1", "Picture2", "Picture3", "Picture4"};
+constexpr std::array<const char*, 4> tab_caption_names{"Label10", "Label2", "Label3", "Label4"};
+
+struct ButtonPlace {
+    const char* box;
+    const char* image;
+    const char* click_label;
+    const char* caption;
+    float left;
+    float top;
+    float caption_top;
+};
+// By down_section_label index.
+constexpr std::array<ButtonPlace, 5> buttons{{
+    {"Picture5", "Image1", "Label1", "Ok", 3360, 2835, 80},
+    {"Picture6", "button_image1", "Label9", "Add new", 3240, 1740, 75},
+    {"Picture7", "button_image3", "Label11", "Delete", 3240, 2220, 80},
+    {"Picture8", "button_image2", "Label12", "Configure", 2280, 1740, 80},
+    {"Picture9", "button_image4", "Label13", "Activate", 2280, 2220, 80},
+}};
+
+constexpr const char* unknown_folder = "Unknown";
+
+forms::Shape& outline(forms::Shape& s) {
+    s.set_border_color(forms::rgb(66, 122, 192));
+    return s;
+}
+
+// Each import is waited for, so that the editor opened next reads the activated values.
+void import_profile_file(const std::filesystem::path& file) {
+    plugins_module::import_registry_file(file.string());
+}
+
+}  // namespace
 
 configs_form::configs_form()
     : toolkit::FramedForm("configs_form",
-                          toolkit::FrameStyle{.design_title = "  Configs  ", .width = 4335, .height = 3330}) {
+                          toolkit::FrameStyle{.design_title = "  Configs  ", .width = 4335, .height = 3330}),
+      tab_back(toolkit::stretched(add<Image>("tab_back", 120, 720, 4095, 2010))),
+      Shape2(outline(add<forms::Shape>("Shape2", 120, 720, 4095, 2010))),
+      config_list(*this, toolkit::ListLayout::configs_form(), toolkit::ListVariant::configs_form(),
+                  list_source()),
+      scroll_event(config_list.scroll_event) {
+    for (std::size_t k = 0; k < tab_boxes.size(); ++k) {
+        auto& box = add<PictureBox>(tab_box_names[k], tab_lefts[k], tab_top, box_width, tab_height);
+        tab_boxes[k] = &box;
+        tab_images[k] = &toolkit::stretched(add<Image>("tab_image" + std::to_string(k + 1), 0,
+                                                       unselected_tab_top, box_width, 2 * tab_height, &box));
+        tab_captions[k] = &toolkit::centred_text(
+            add<Label>(tab_caption_names[k], 0, 30, box_width, tab_height, &box), psx_emulators[k]);
+        tab_click_labels[k] = &toolkit::click_label(
+            add<Label>("Label" + std::to_string(5 + k), 0, 0, box_width, tab_height, &box));
+        tab_click_labels[k]->on_mouse_down = [this, k](const forms::MouseEvent&) { tab_MouseDown(k); };
+    }
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const ButtonPlace& b = buttons[i];
+        auto& box = add<PictureBox>(b.box, b.left, b.top, box_width, box_height);
+        button_boxes[i] = &box;
+        button_images[i] = &toolkit::stretched(add<Image>(b.image, 0, 0, box_width, 2 * box_height, &box));
+        down_section_label[i] =
+            &toolkit::centred_text(add<Label>("down_section_label", 0, b.caption_top, box_width, box_height,
+                                              &box, static_cast<int>(i)),
+                                   b.caption);
+        button_click_labels[i] =
+            &toolkit::click_label(add<Label>(b.click_label, 0, 0, box_width, box_height, &box));
+        toolkit::attach_pressed_image(*button_click_labels[i], *button_images[i]);
+    }
+    button_click_labels[0]->on_click = [this] { Label1_Click(); };
+    button_click_labels[1]->on_click = [this] { Label9_Click(); };
+    button_click_labels[2]->on_click = [this] { Label11_Click(); };
+    button_click_labels[3]->on_click = [this] { Label12_Click(); };
+    button_click_labels[4]->on_click = [this] { Label13_Click(); };
+
     expose("current_config", [this] { return current_config; });
     expose("no_emulator_message", [this] { return no_emulator_message; });
     expose("no_path_message", [this] { return no_path_message; });
+    expose("selected_profile", [this] { return selected_profile; });
+    expose("emulator_folder", [this] { return emulator_folder; });
+    expose("profile_list_count", [this] { return std::to_string(profile_list.size()); });
+    expose("profile_list", [this] {
+        std::string joined;
+        for (std::size_t i = 0; i < profile_list.size(); ++i) joined += (i == 0 ? "" : "|") + profile_list[i];
+        return joined;
+    });
+}
+
+toolkit::ListSource configs_form::list_source() {
+    toolkit::ListSource s;
+    s.count = [this] { return static_cast<int>(std::min<std::size_t>(profile_list.size(), INT_MAX)); };
+    s.item = [this](int t) { return toolkit::item_at(profile_list, t); };
+    s.selection = [this] { return selected_profile; };
+    s.set_selection = [this](const std::string& name) { selected_profile = name; };
+    s.remove_last = [this] { profile_list.pop_back(); };
+    return s;
 }
 
 void configs_form::Form_Load() {
     arrange_frame();
 }
 
+// ---- Listing
+
 void configs_form::load_defaut() {
-    current_config = "ePSXe";
-    // The tabs and the profile list come with the profiles.
+    current_config = psx_emulators[0];
+    reset_config_tabs();
+    tab_images[0]->set_top(0);
+    config_list.hide_list_rows();
+    scan_profiles();
+    config_list.show_list();
+}
+
+void configs_form::load_configs() {
+    config_list.hide_list_rows();
+    scan_profiles();
+    config_list.show_list();
+}
+
+void configs_form::reset_config_tabs() {
+    for (auto* image : tab_images) image->set_top(unselected_tab_top);
+}
+
+void configs_form::scan_profiles() {
+    config_list.clear_list();
+    profile_list = profiles::scan_profiles(current_config);
+}
+
+void configs_form::tab_MouseDown(std::size_t tab) {
+    // The tab already shown keeps its list where it is.
+    if (current_config == psx_emulators[tab]) return;
+    current_config = psx_emulators[tab];
+    reset_config_tabs();
+    tab_images[tab]->set_top(0);
+    config_list.hide_list_rows();
+    scan_profiles();
+    config_list.show_list();
+}
+
+// ---- Buttons
+
+void configs_form::Label9_Click() {
+    scroll_event.set_enabled(false);
+    app::form<add_profile>().show_modal(*this);
+}
+
+void configs_form::Label12_Click() {
+    if (!emulator_ready()) return;
+    scroll_event.set_enabled(false);
+    activate_profile();
+    if (!open_editor(current_config, emulator_folder, selected_profile, *this))
+        scroll_event.set_enabled(true);
+}
+
+void configs_form::Label13_Click() {
+    if (!emulator_ready()) return;
+    activate_profile();
+}
+
+void configs_form::Label11_Click() {
+    if (profile_list.empty()) return;
+    profiles::delete_profile(current_config, selected_profile);
+    scan_profiles();
+    config_list.show_list();
+}
+
+void configs_form::Label1_Click() {
+    scroll_event.set_enabled(false);
+    app::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
+    hide();
+}
+
+// ---- Finding the emulator
+
+bool configs_form::find_psx_emulator(const std::string& emulator) {
+    emulator_folder = unknown_folder;
+    for (const std::string& record : app::form<Main_form>().PSX_emu) {
+        if (!record_name(record).starts_with(emulator)) continue;
+        const std::string folder(record_field(record, 1).value_or(""));
+        // Only an absolute folder is one the program can use: an empty one, or one written for
+        // another system, would put SSSPSX.ini at the root or nowhere.
+        if (!folder.empty() && std::filesystem::path(folder).is_absolute()) emulator_folder = folder;
+        return true;
+    }
+    return false;
+}
+
+bool configs_form::emulator_ready() {
+    if (profile_list.empty()) return false;
+    if (!find_psx_emulator(current_config)) {
+        show_message(current_config + no_emulator_message);
+        return false;
+    }
+    if (emulator_folder == unknown_folder) {
+        show_message(current_config + no_path_message);
+        return false;
+    }
+    return true;
+}
+
+void configs_form::show_message(const std::string& text) {
+    auto& box = app::form<toolkit::messages_form>();
+    box.show_exclamation(text, app::form<Main_form>().caption(), 1);
+    box.show_modal(*this);
+}
+
+void configs_form::activate_profile() {
+    profiles::activate_profile(current_config, selected_profile, emulator_folder, import_profile_file);
 }
 
 }  // namespace kv

@@ -3,9 +3,11 @@
 namespace kv {
 
 ePSXe_config::ePSXe_config()
-    : toolkit::FramedForm(
+    : plugins::PluginEditor(
           "ePSXe_config",
-          toolkit::FrameStyle{.design_title = "  ePSXe configuration ", .width = 5895, .height = 4815}) {
+          toolkit::FrameStyle{.design_title = "  ePSXe configuration ", .width = 5895, .height = 4815},
+          plugins::epsxe_table()) {
+    add_name_labels();
     expose("not_selected", [this] { return not_selected; });
     expose("plugin_working", [this] { return plugin_working; });
     expose("plugin_not_working", [this] { return plugin_not_working; });

@@ -2,13 +2,18 @@
 // The ePSXe settings editor. Its texts serve all four editors; its content comes with the editors.
 #include <string>
 
-#include "toolkit/framed_form.h"
+#include "plugins/plugin_editor.h"
 
 namespace kv {
 
-class ePSXe_config : public toolkit::FramedForm {
+class ePSXe_config : public plugins::PluginEditor {
 public:
     ePSXe_config();
+
+    // The picker's hand-back into selected_plugin.
+    void enter_epsxe_plugin_index(int16_t pl_number, int16_t pl_index) {
+        enter_plugin_index(pl_number, pl_index);
+    }
 
     // A picker's caption while nothing is chosen.
     std::string not_selected;

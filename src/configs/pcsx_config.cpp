@@ -3,9 +3,12 @@
 namespace kv {
 
 PCSX_config::PCSX_config()
-    : toolkit::FramedForm(
+    : plugins::PluginEditor(
           "PCSX_config",
-          toolkit::FrameStyle{.design_title = "  PCSX configuration  ", .width = 5895, .height = 5175}) {}
+          toolkit::FrameStyle{.design_title = "  PCSX configuration  ", .width = 5895, .height = 5175},
+          plugins::pcsx_table()) {
+    add_name_labels();
+}
 
 void PCSX_config::Form_Load() {
     arrange_frame();

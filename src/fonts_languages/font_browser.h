@@ -1,27 +1,74 @@
 #pragma once
-// The font browser, and the font applier. The list of fonts and the font's reach beyond the options
-// window come with fonts.
+// The font browser: the installed screen fonts in a seven-row list, a size box, bold and italic boxes,
+// and Ok to apply the font to every window. Also the font applier (change_font), which the start-up
+// calls as well.
 #include <string>
 
+#include "toolkit/button_box.h"
 #include "toolkit/framed_form.h"
+#include "toolkit/seven_row_list.h"
 
 namespace kv {
 
 class font_browser : public toolkit::FramedForm {
-public:
+  public:
     font_browser();
 
     // Bold and italic as chosen in the browser.
-    bool font_bold2 = false;
     bool font_itallic2 = false;
+    bool font_bold2 = false;
 
-    // Puts the font into the options window's Label31, which keeps it for the settings: its caption
-    // is the name, its own font the whole choice. A step that fails is skipped.
+    // Puts the name into the options window's Label31 (which keeps the font for the settings), then
+    // the font onto every text control of every window, then moves the options window's frame lines.
+    // Each assignment that fails is skipped.
     void change_font(const std::string& font_name, const std::string& font_size, bool font_bold,
                      bool font_itallic);
 
-protected:
+    toolkit::SevenRowList list;
+
+    forms::Label& Label1;  // "Font:"
+    forms::Label& Label2;  // the picked font's name
+    forms::Label& Label6;  // "Size:"
+    forms::Shape& Shape1;
+    forms::TextBox& Text1;  // the size
+    forms::ListBox& List1;  // every screen font, out of sight
+
+  private:
+    toolkit::ButtonBox bold_box_;
+    toolkit::ButtonBox italic_box_;
+    toolkit::ButtonBox ok_button_;
+    toolkit::ButtonBox cancel_button_;
+
+  public:
+    forms::Image& Image3;  // Bold box: off, off pressed, on, on pressed
+    forms::Label& Label7;  // "B"
+    forms::Label& Label10;
+    forms::Image& Image4;  // Italic box
+    forms::Label& Label8;  // "I"
+    forms::Label& Label9;
+    forms::Image& Image2;  // Ok
+    forms::Label& Label3;
+    forms::Label& Label5;
+    forms::Image& Image1;  // Cancel
+    forms::Label& Label22;
+    forms::Label& Label4;
+
+    void Text1_Change();
+    void Label5_Click();  // Ok
+    void Label4_Click();  // Cancel
+
+    // Shows the rest cell of a check box's state.
+    static void show_check_state(forms::Image& image, bool on);
+
+  protected:
     void Form_Load() override;
+
+  private:
+    toolkit::ListSource list_source();
+    void load_font_list();
+    void attach_check_box(forms::Label& mouse, forms::Image& image, bool& flag);
+    // Set while the size box corrects its own text, so the correction does not check itself again.
+    bool correcting_size_ = false;
 };
 
 }  // namespace kv

@@ -1,34 +1,114 @@
 #include "fonts_languages/language_browser.h"
 
 #include "app/forms.h"
+#include "fonts_languages/language_file.h"
 #include "launcher/options_form.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
-#include "platform/text_file.h"
+#include "skins/skin_settings.h"
+#include "toolkit/control_style.h"
+#include "toolkit/pressed_image.h"
 
 namespace kv {
+
+namespace {
+constexpr float button_width = 855;
+constexpr float button_height = 375;
+// "English.ini" gives "English".
+constexpr std::size_t extension_length = 4;
+}  // namespace
 
 language_browser::language_browser()
     : toolkit::FramedForm(
           "language_browser",
-          toolkit::FrameStyle{.design_title = "  Language browser  ", .width = 4095, .height = 2295}) {}
+          toolkit::FrameStyle{.design_title = "  Language browser  ", .width = 4095, .height = 2295}),
+      list(*this, toolkit::ListLayout::language_browser(), toolkit::ListVariant::language_browser(),
+           list_source()),
+      Label1(toolkit::white_text(add<forms::Label>("Label1", 2160, 440, 1815, 255), "Local name:")),
+      Shape2(add<forms::Shape>("Shape2", 2160, 680, 1815, 255)),
+      Label2(toolkit::white_text(add<forms::Label>("Label2", 2190, 710, 1815, 255), "Unknown")),
+      Label6(toolkit::white_text(add<forms::Label>("Label6", 2160, 1200, 1815, 255), "Author:")),
+      Shape1(add<forms::Shape>("Shape1", 2160, 1440, 1815, 255)),
+      Label7(toolkit::white_text(add<forms::Label>("Label7", 2190, 1470, 1815, 255), "Unknown")),
+      cancel_button_(toolkit::add_button_box(*this, {"Picture17", "Image1", "Label22", "Label4"}, 2160, 1800,
+                                             button_width, button_height, 2, "Cancel")),
+      ok_button_(toolkit::add_button_box(*this, {"Picture1", "Image2", "Label3", "Label5"}, 3120, 1800,
+                                         button_width, button_height, 2, "Ok")),
+      Image1(cancel_button_.image),
+      Label22(cancel_button_.caption),
+      Label4(cancel_button_.mouse),
+      Image2(ok_button_.image),
+      Label3(ok_button_.caption),
+      Label5(ok_button_.mouse) {
+    toolkit::attach_pressed_image(Label5, Image2);
+    toolkit::attach_pressed_image(Label4, Image1);
+    Label5.on_click = [this] { Label5_Click(); };
+    Label4.on_click = [this] { Label4_Click(); };
+    expose("selected_language", [this] { return selected_language; });
+    expose("language_count", [this] { return std::to_string(language_list.size()); });
+}
+
+toolkit::ListSource language_browser::list_source() {
+    toolkit::ListSource s;
+    s.count = [this] { return static_cast<int>(std::min<std::size_t>(language_list.size(), INT32_MAX)); };
+    s.item = [this](int t) { return toolkit::item_at(language_list, t); };
+    s.selection = [this] { return selected_language; };
+    s.set_selection = [this](const std::string& name) { selected_language = name; };
+    s.follow_up = [this] { show_language_info(selected_language); };
+    s.remove_last = [this] { language_list.pop_back(); };
+    return s;
+}
 
 void language_browser::Form_Load() {
-    // The list of languages is built here once languages come.
     arrange_frame();
+    load_language_list();
+    list.show_list();
+}
+
+void language_browser::load_language_list() {
+    list.clear_list();
+    // A missing folder lists nothing; an entry shorter than an extension names no language.
+    for (const std::string& entry : list_folder_entries(program_folder() / "Languages"))
+        if (entry.size() >= extension_length)
+            language_list.push_back(entry.substr(0, entry.size() - extension_length));
+}
+
+void language_browser::show_language_info(const std::string& name) {
+    Label7.set_visible(false);
+    Label2.set_visible(false);
+    stop_at_failure([&] {
+        const auto file = fonts_languages::language_file(name);
+        if (!file) throw Failure("no language file " + name);
+        skins::SkinSettingsReader reader(*file, fonts_languages::language_file_lines);
+        Label2.set_caption(skins::line_value(reader.next_line()));
+        Label7.set_caption(skins::line_value(reader.next_line()));
+        Label7.set_visible(true);
+        Label2.set_visible(true);
+    });
 }
 
 void language_browser::change_language(const std::string& language_name) {
     auto& options = app::form<options_form>();
     stop_at_failure([&] {
-        const auto file = resolve_ignoring_case(
-            program_folder(), std::filesystem::path("Languages") / (language_name + ".ini"));
+        const auto file = fonts_languages::language_file(language_name);
         if (!file) throw Failure("no language file " + language_name);
-        read_lines(*file);  // the file must open and read
+        skins::SkinSettingsReader reader(*file, fonts_languages::language_file_lines);
         options.Label21.set_caption(language_name);
-        // The captions and messages the file replaces come with languages.
+        fonts_languages::apply_language_lines(reader);
     });
     skip_failure([&] { options.adjust_frames(); });
+}
+
+void language_browser::Label5_Click() {
+    // With nothing listed there is nothing to apply.
+    if (!selected_language.empty()) change_language(selected_language);
+    list.scroll_event.set_enabled(false);
+    hide();
+}
+
+void language_browser::Label4_Click() {
+    list.scroll_event.set_enabled(false);
+    hide();
 }
 
 }  // namespace kv

@@ -1,22 +1,60 @@
 #pragma once
-// The language browser, and the language applier. The list of languages and the captions a language
-// file replaces come with languages.
+// The language browser: the files of the Languages folder in a seven-row list, the selected one's
+// local name and author, and Ok to apply it. Also the language applier (change_language), which the
+// start-up calls as well.
 #include <string>
+#include <vector>
 
+#include "toolkit/button_box.h"
 #include "toolkit/framed_form.h"
+#include "toolkit/seven_row_list.h"
 
 namespace kv {
 
 class language_browser : public toolkit::FramedForm {
-public:
+  public:
     language_browser();
 
-    // Applies Languages/<language_name>.ini; only a file that opens names the language in the
-    // options window's Label21, which keeps it for the settings.
+    // Applies Languages/<language_name>.ini to every window and the seven message texts; a file that
+    // opens names the language in the options window's Label21, which keeps it for the settings.
     void change_language(const std::string& language_name);
 
-protected:
+    // The language names (entries less their last four characters) and the selected one.
+    std::vector<std::string> language_list;
+    std::string selected_language;
+
+    toolkit::SevenRowList list;
+
+    forms::Label& Label1;  // "Local name:"
+    forms::Shape& Shape2;
+    forms::Label& Label2;  // the local name
+    forms::Label& Label6;  // "Author:"
+    forms::Shape& Shape1;
+    forms::Label& Label7;  // the author
+
+  private:
+    toolkit::ButtonBox cancel_button_;
+    toolkit::ButtonBox ok_button_;
+
+  public:
+    forms::Image& Image1;
+    forms::Label& Label22;  // "Cancel"
+    forms::Label& Label4;
+    forms::Image& Image2;
+    forms::Label& Label3;  // "Ok"
+    forms::Label& Label5;
+
+    void load_language_list();
+    void show_language_info(const std::string& name);
+
+    void Label5_Click();  // Ok
+    void Label4_Click();  // Cancel
+
+  protected:
     void Form_Load() override;
+
+  private:
+    toolkit::ListSource list_source();
 };
 
 }  // namespace kv

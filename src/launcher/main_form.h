@@ -143,7 +143,11 @@ class Main_form : public toolkit::FramedForm {
     void open_edit_form();
     void open_switches_form();
     void open_options_form();
+    // Shows the skin browser modal, with the wheel handed over to its list.
+    void open_skin_browser();
     void open_help();
+    // The configs window on its ePSXe tab, with its own wheel polling on.
+    void open_configs_form();
     void copy_section_names();
 
     // Closing (the close button, the end after a run): saves Data.kvl and Config.ini and ends. When a

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/forms.h"
+#include "configs/configs_form.h"
 #include "launcher/about_form.h"
 #include "launcher/add_new.h"
 #include "launcher/edit_form.h"
@@ -62,6 +63,14 @@ void Main_form::copy_section_names() {
     auto& options = app::form<options_form>();
     for (std::size_t k = 0; k < section_count; ++k)
         options.section_titles[k]->set_caption(" " + section_label[k]->caption());
+}
+
+void Main_form::open_configs_form() {
+    emulator_list.scroll_event.set_enabled(false);
+    auto& configs = app::form<configs_form>();
+    configs.scroll_event.set_enabled(true);
+    configs.load_defaut();
+    configs.show_modal(*this);
 }
 
 void Main_form::open_help() {

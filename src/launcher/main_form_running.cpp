@@ -29,12 +29,14 @@ enum Command : std::size_t {
 };
 
 constexpr int16_t ctrl_n = 14;
+constexpr int16_t ctrl_s = 19;
 constexpr int16_t ctrl_d = 4;
 constexpr int16_t ctrl_e = 5;
 constexpr int16_t ctrl_r = 18;
 constexpr int16_t ctrl_b = 2;
 constexpr int16_t ctrl_w = 23;
 constexpr int16_t ctrl_o = 15;
+constexpr int16_t ctrl_c = 3;
 
 }  // namespace
 
@@ -83,8 +85,6 @@ void Main_form::run_emulator(std::string param) {
 }
 
 void Main_form::command_Click(std::size_t i) {
-    // Skins and Configs open windows that come with their own parts of the program: until those
-    // windows can be closed again, their buttons do nothing.
     switch (i) {
         case add_command:
             open_add_new();
@@ -104,8 +104,14 @@ void Main_form::command_Click(std::size_t i) {
         case switches_command:
             open_switches_form();
             break;
+        case skins_command:
+            open_skin_browser();
+            break;
         case options_command:
             open_options_form();
+            break;
+        case configs_command:
+            open_configs_form();
             break;
         case help_command:
             open_help();
@@ -116,7 +122,7 @@ void Main_form::command_Click(std::size_t i) {
 }
 
 void Main_form::Picture16_KeyPress(int16_t& key_ascii) {
-    // Each code is tested on its own. Ctrl+S and Ctrl+C come with their windows.
+    // Each code is tested on its own.
     if (key_ascii == ctrl_n) open_add_new();
     if (key_ascii == ctrl_d) delete_emu();
     if (key_ascii == ctrl_e) open_edit_form();
@@ -124,6 +130,8 @@ void Main_form::Picture16_KeyPress(int16_t& key_ascii) {
     if (key_ascii == ctrl_b) run_emulator("_browse_");
     if (key_ascii == ctrl_w) open_switches_form();
     if (key_ascii == ctrl_o) open_options_form();
+    if (key_ascii == ctrl_c) open_configs_form();
+    if (key_ascii == ctrl_s) open_skin_browser();
 }
 
 }  // namespace kv

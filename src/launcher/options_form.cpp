@@ -201,6 +201,8 @@ options_form::options_form()
     toolkit::attach_pressed_image(Label27, *buttons_image[2]);
     toolkit::attach_pressed_image(Label43, Image1);
     toolkit::attach_pressed_image(Label51, Image2);
+    Label43.on_click = [this] { Label43_Click(); };
+    Label51.on_click = [this] { Label51_Click(); };
     toolkit::attach_pressed_image(Label50, Image3);
     Picture18.on_mouse_down = [this](const forms::MouseEvent& e) { Picture18_MouseDown(e); };
     Picture18.on_mouse_move = [this](const forms::MouseEvent& e) { Picture18_MouseMove(e); };

@@ -107,6 +107,10 @@ class options_form : public toolkit::FramedForm {
     void Label6_MouseDown();
     void Label49_MouseDown();
     void Label50_Click();
+    // The language "Change" and the font "Change": open their browsers modal over this window, the
+    // font browser preset from Label31's font.
+    void Label43_Click();
+    void Label51_Click();
     void Label27_Click();  // OK
     void Label29_Click();  // Apply
     void Label28_Click();  // Cancel

@@ -62,7 +62,9 @@ std::vector<std::string> list_folder(const std::filesystem::path& folder, EntryK
     for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
         if (ec) break;
         // Links count as what they point to.
-        bool wanted = kind == EntryKind::folders ? is_folder(*it) : is_file(*it);
+        bool wanted = kind == EntryKind::files_and_folders ? is_file(*it) || is_folder(*it)
+                      : kind == EntryKind::folders         ? is_folder(*it)
+                                                           : is_file(*it);
         if (wanted) names.push_back(it->path().filename().string());
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
@@ -71,6 +73,23 @@ std::vector<std::string> list_folder(const std::filesystem::path& folder, EntryK
         return a < b;
     });
     return names;
+}
+
+std::vector<std::string> list_folder_entries(const std::filesystem::path& folder) {
+    std::vector<std::string> names = list_folder(folder, EntryKind::files);
+    const std::vector<std::string> folders = list_folder(folder, EntryKind::folders);
+    names.insert(names.end(), folders.begin(), folders.end());
+    std::erase_if(names, [](const std::string& n) { return n.starts_with('.'); });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        if (less_ignoring_case(a, b)) return true;
+        if (less_ignoring_case(b, a)) return false;
+        return a < b;
+    });
+    return names;
+}
+
+bool is_plain_entry_name(std::string_view name) {
+    return !name.empty() && name.find('/') == std::string_view::npos && name != "." && name != "..";
 }
 
 std::optional<std::filesystem::path> find_ignoring_case(const std::filesystem::path& folder,

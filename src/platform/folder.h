@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kv {
@@ -11,7 +12,7 @@ namespace kv {
 std::filesystem::path program_folder();
 void set_program_folder(const std::filesystem::path& folder);
 
-enum class EntryKind { files, folders };
+enum class EntryKind { files, folders, files_and_folders };
 
 // Names (not paths) of the entries of a folder, sorted by name ignoring letter case (ASCII),
 // ties broken by the exact bytes. A folder that cannot be read lists nothing.
@@ -25,6 +26,13 @@ std::optional<std::filesystem::path> find_ignoring_case(const std::filesystem::p
 // A relative path, component by component, with find_ignoring_case; nothing when any part is missing.
 std::optional<std::filesystem::path> resolve_ignoring_case(const std::filesystem::path& base,
                                                            const std::filesystem::path& relative);
+
+// Every entry of a folder, files and folders alike, sorted as list_folder sorts them. Hidden entries
+// (a leading ".") are left out, as the listing of a Windows folder left out hidden entries.
+std::vector<std::string> list_folder_entries(const std::filesystem::path& folder);
+
+// Whether a name read from a file can name one entry of a folder: not empty, no "/", not "." or "..".
+bool is_plain_entry_name(std::string_view name);
 
 // ASCII case-insensitive comparison used for sorting and lookups.
 bool less_ignoring_case(const std::string& a, const std::string& b);

@@ -1,7 +1,75 @@
 #include "plugins/popup_form.h"
 
+#include <algorithm>
+
+#include "app/forms.h"
+#include "plugins/plugin_editor.h"
+
 namespace kv {
 
-popup_form::popup_form() : forms::Form("popup_form") {}
+namespace {
+
+constexpr int most_rows = 5;
+
+}  // namespace
+
+popup_form::popup_form()
+    : forms::Form("popup_form"),
+      List1(add<forms::ListBox>("List1", 0, 0, 2775, 225)),
+      Picture1(add<forms::PictureBox>("Picture1", 0, 0, 15, 1215)),
+      Picture2(add<forms::PictureBox>("Picture2", 0, 0, 2775, 15)),
+      Picture3(add<forms::PictureBox>("Picture3", 2760, 0, 15, 1215)),
+      Picture4(add<forms::PictureBox>("Picture4", 0, 995, 2775, 15)) {
+    set_width(2775);
+    set_height(1215);
+    List1.on_mouse_down = [this](const forms::MouseEvent& e) { List1_MouseDown(e); };
+    expose("input_combo_locator", [this] { return std::to_string(input_combo_locator); });
+}
+
+float popup_form::row_height_with_frame() const {
+    return List1.row_height() + 2 * forms::ListBox::frame;
+}
+
+void popup_form::resize_list(int16_t code) {
+    const float h = row_height_with_frame();
+    input_combo_locator = code;
+    const int n = std::clamp(List1.list_count(), 1, most_rows);
+    List1.set_height(static_cast<float>(n) * h);
+    set_height(List1.height());
+    Picture4.set_top(height() - 15);
+    Picture1.set_height(height() + 30);
+    Picture3.set_height(height() + 30);
+}
+
+void popup_form::search_for_name(const std::string& input_name) {
+    for (int row = 0; row < List1.list_count(); ++row) {
+        List1.set_list_index(row);
+        if (List1.list(row) == input_name) return;
+    }
+    // Row 0 current scrolls the list to its top; then no row is current.
+    if (List1.list_count() > 0) List1.set_list_index(0);
+    List1.set_list_index(-1);
+}
+
+void popup_form::List1_MouseDown(const forms::MouseEvent& e) {
+    // A left press makes the row under the pointer current first; other buttons take the current row.
+    if (e.button == forms::left_button) {
+        const int row = List1.row_at(e.y);
+        if (row >= 0) List1.set_list_index(row);
+    }
+    // A code no picker gives (0 before the first resize_list) names no slot: nothing to hand back.
+    const plugins::EditorTable* table = plugins::table_for_code(input_combo_locator);
+    if (List1.list_count() > 0 && table) {
+        auto* editor = dynamic_cast<plugins::PluginEditor*>(app::form_named(table->window));
+        const auto slot = static_cast<int16_t>(input_combo_locator - table->locator_base);
+        if (editor) {
+            const auto& spec = table->selection_slots[static_cast<size_t>(slot)];
+            if (auto* label = dynamic_cast<forms::Label*>(editor->find(spec.name_label)))
+                label->set_caption(List1.text());
+            editor->enter_plugin_index(slot, static_cast<int16_t>(List1.list_index() + 1));
+        }
+    }
+    hide();
+}
 
 }  // namespace kv

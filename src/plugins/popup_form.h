@@ -1,13 +1,37 @@
 #pragma once
 // The borderless drop-down picker through which plug-ins, BIOS images and memory cards are chosen.
-// Its content comes with the plug-ins.
+// An editor's picker fills List1 (PluginEditor::fill_list), calls resize_list with its locator code
+// (1 to 23: which editor, which slot) and search_for_name with the slot's caption, and shows the window
+// modal; a press on the list hands the current row back to that slot and hides the window.
+#include <cstdint>
+#include <string>
+
 #include "platform/forms/form.h"
 
 namespace kv {
 
 class popup_form : public forms::Form {
-public:
+  public:
     popup_form();
+
+    forms::ListBox& List1;
+    forms::PictureBox& Picture1;  // left border line
+    forms::PictureBox& Picture2;  // top border line
+    forms::PictureBox& Picture3;  // right border line
+    forms::PictureBox& Picture4;  // bottom border line
+
+    // The code given to the last resize_list; 0 before the first.
+    int16_t input_combo_locator = 0;
+
+    // Keeps the code and sizes the list and the window to 1 to 5 whole rows of List1's font.
+    void resize_list(int16_t code);
+    // Makes the first row whose text equals input_name (exactly) current, or leaves none current.
+    void search_for_name(const std::string& input_name);
+
+    // One row and the list's frame, in twips, in List1's current font.
+    float row_height_with_frame() const;
+
+    void List1_MouseDown(const forms::MouseEvent& e);
 };
 
 }  // namespace kv

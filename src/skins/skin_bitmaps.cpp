@@ -126,8 +126,54 @@ constexpr BitmapTarget other_targets[] = {
     {"button.bmp", "edit_form", "Image3"},
     {"message_icon.bmp", "messages_form", "message_image"},
     {"button.bmp", "messages_form", "Image1"},
+    {"button.bmp", "configs_form", "Image1"},
+    {"tab_background.bmp", "configs_form", "tab_back"},
+    {"tab.bmp", "configs_form", "tab_image1"},
+    {"tab.bmp", "configs_form", "tab_image2"},
+    {"tab.bmp", "configs_form", "tab_image3"},
+    {"tab.bmp", "configs_form", "tab_image4"},
+    {"button.bmp", "configs_form", "button_image1"},
+    {"button.bmp", "configs_form", "button_image2"},
+    {"button.bmp", "configs_form", "button_image3"},
+    {"button.bmp", "configs_form", "button_image4"},
+    {"list_image.bmp", "configs_form", "list_image"},
+    {"up_arrow.bmp", "configs_form", "up_arrow"},
+    {"down_arrow.bmp", "configs_form", "down_arrow"},
+    {"scroll_image.bmp", "configs_form", "scroll_image"},
+    {"shaft_image.bmp", "configs_form", "shaft_image"},
+    {"list_selector_image.bmp", "configs_form", "list_selector_image"},
+    {"button.bmp", "add_profile", "Image1"},
+    {"button.bmp", "add_profile", "Image2"},
     {"button.bmp", "game_prompt", "Image1"},
     {"button.bmp", "game_prompt", "Image2"},
+    // The three browsers' buttons, check boxes, preview frame and lists.
+    {"button.bmp", "skin_browser", "button_image1"},
+    {"button.bmp", "skin_browser", "button_image2"},
+    {"list_image.bmp", "skin_browser", "list_image"},
+    {"up_arrow.bmp", "skin_browser", "up_arrow"},
+    {"down_arrow.bmp", "skin_browser", "down_arrow"},
+    {"scroll_image.bmp", "skin_browser", "scroll_image"},
+    {"shaft_image.bmp", "skin_browser", "shaft_image"},
+    {"list_selector_image.bmp", "skin_browser", "list_selector_image"},
+    {"preview_border.bmp", "skin_browser", "preview_border"},
+    {"button.bmp", "font_browser", "Image1"},
+    {"button.bmp", "font_browser", "Image2"},
+    {"mini_button.bmp", "font_browser", "Image3"},
+    {"mini_button.bmp", "font_browser", "Image4"},
+    {"list_image.bmp", "font_browser", "list_image"},
+    {"up_arrow.bmp", "font_browser", "up_arrow"},
+    {"down_arrow.bmp", "font_browser", "down_arrow"},
+    {"scroll_image.bmp", "font_browser", "scroll_image"},
+    {"shaft_image.bmp", "font_browser", "shaft_image"},
+    {"list_selector_image.bmp", "font_browser", "list_selector_image"},
+    {"button.bmp", "language_browser", "Image1"},
+    {"button.bmp", "language_browser", "Image2"},
+    {"list_image.bmp", "language_browser", "list_image"},
+    {"up_arrow.bmp", "language_browser", "up_arrow"},
+    {"down_arrow.bmp", "language_browser", "down_arrow"},
+    {"scroll_image.bmp", "language_browser", "scroll_image"},
+    {"shaft_image.bmp", "language_browser", "shaft_image"},
+    {"list_selector_image.bmp", "language_browser", "list_selector_image"},
     // Control arrays come last, every element each.
     {"section_button.bmp", "Main_form", "upper_section", all_elements},
     {"down_buttons.bmp", "Main_form", "down_section", all_elements},
@@ -173,6 +219,8 @@ std::span<const BitmapTarget> skin_bitmap_targets() {
 }
 
 std::filesystem::path skin_file(const std::string& skin_name, std::string_view file) {
+    // A name from Config.ini that would lead out of the Skins folder names no skin.
+    if (!is_plain_entry_name(skin_name)) throw Failure("not a skin name: " + skin_name);
     const std::filesystem::path relative = std::filesystem::path("Skins") / skin_name / std::string(file);
     if (auto found = resolve_ignoring_case(program_folder(), relative)) return *found;
     throw Failure("skin file not found: " + relative.string());

@@ -1,17 +1,104 @@
 #include "skins/skin_browser.h"
 
+#include "app/forms.h"
+#include "launcher/main_form.h"
+#include "platform/folder.h"
+#include "platform/picture.h"
 #include "platform/runtime.h"
 #include "skins/skin_colors.h"
 #include "skins/skin_settings.h"
 #include "skins/window_outlines.h"
+#include "toolkit/control_style.h"
+#include "toolkit/messages_form.h"
+#include "toolkit/pressed_image.h"
 
 namespace kv {
+
+namespace {
+constexpr float button_width = 855;
+constexpr float button_height = 375;
+}  // namespace
 
 skin_browser::skin_browser()
     : toolkit::FramedForm("skin_browser", toolkit::FrameStyle{.design_title = "  Skin Browser  ",
                                                               .width = 4095,
                                                               .height = 3375,
-                                                              .middle_follows_left = true}) {}
+                                                              .middle_follows_left = true}),
+      list(*this, toolkit::ListLayout::skin_browser(), toolkit::ListVariant::skin_browser(), list_source()),
+      Picture8(add<forms::PictureBox>("Picture8", 2160, 450, 1815, 1755)),
+      preview_border(toolkit::stretched(add<forms::Image>("preview_border", 0, 0, 1815, 1755, &Picture8))),
+      Image1(add<forms::Image>("Image1", 30, 30, 1755, 1695, &Picture8)),
+      Label2(toolkit::white_text(add<forms::Label>("Label2", 120, 2280, 1935, 255), "Description:")),
+      Label1(toolkit::white_text(add<forms::Label>("Label1", 2160, 2280, 1815, 255), "Author:")),
+      Shape1(add<forms::Shape>("Shape1", 120, 2520, 1935, 735)),
+      Label10(toolkit::white_text(add<forms::Label>("Label10", 150, 2540, 1815, 615), " ")),
+      Shape2(add<forms::Shape>("Shape2", 2160, 2520, 1815, 255)),
+      Label11(toolkit::white_text(add<forms::Label>("Label11", 2195, 2540, 1815, 255), "")),
+      cancel_button_(toolkit::add_button_box(*this, {"Picture3", "button_image2", "Label13", "Label15"}, 2160,
+                                             2880, button_width, button_height, 2, "Cancel")),
+      ok_button_(toolkit::add_button_box(*this, {"Picture4", "button_image1", "Label12", "Label14"}, 3120,
+                                         2880, button_width, button_height, 2, "Ok")),
+      button_image2(cancel_button_.image),
+      Label13(cancel_button_.caption),
+      Label15(cancel_button_.mouse),
+      button_image1(ok_button_.image),
+      Label12(ok_button_.caption),
+      Label14(ok_button_.mouse) {
+    Label10.set_word_wrap(true);
+    toolkit::attach_pressed_image(Label14, button_image1);
+    toolkit::attach_pressed_image(Label15, button_image2);
+    Label14.on_click = [this] { Label14_Click(); };
+    Label15.on_click = [this] { Label15_Click(); };
+    expose("selected_skin", [this] { return selected_skin; });
+    expose("list_selected", [this] { return std::to_string(list_selected); });
+    expose("skin_count", [this] { return std::to_string(skin_list.size()); });
+}
+
+toolkit::ListSource skin_browser::list_source() {
+    toolkit::ListSource s;
+    s.count = [this] { return static_cast<int>(std::min<std::size_t>(skin_list.size(), INT32_MAX)); };
+    s.item = [this](int t) { return toolkit::item_at(skin_list, t); };
+    s.selection = [this] { return selected_skin; };
+    s.set_selection = [this](const std::string& name) { selected_skin = name; };
+    s.follow_up = [this] { show_skin_info(selected_skin); };
+    s.remove_last = [this] { skin_list.pop_back(); };
+    return s;
+}
+
+void skin_browser::Form_Load() {
+    load_skin_list();
+    list.show_list();
+    arrange_frame();
+}
+
+void skin_browser::load_skin_list() {
+    list.clear_list();
+    // A missing Skins folder lists nothing.
+    skin_list = list_folder_entries(program_folder() / "Skins");
+}
+
+void skin_browser::show_skin_info(const std::string& skin_name) {
+    Label10.set_visible(false);
+    Label11.set_visible(false);
+    Image1.set_visible(false);
+    stop_at_failure([&] {
+        const auto file = is_plain_entry_name(skin_name)
+                              ? resolve_ignoring_case(program_folder(), std::filesystem::path("Skins") /
+                                                                            skin_name / "config.ini")
+                              : std::nullopt;
+        if (!file) throw Failure("no settings file in skin " + skin_name);
+        skins::SkinSettingsReader reader(*file);
+        Label11.set_caption(skins::line_value(reader.next_line()));
+        Label10.set_caption(skins::line_value(reader.next_line()));
+        Label10.set_visible(true);
+        Label11.set_visible(true);
+        const auto preview = resolve_ignoring_case(
+            program_folder(), std::filesystem::path("Skins") / skin_name / "preview.bmp");
+        if (!preview) throw Failure("no preview in skin " + skin_name);
+        Image1.set_picture(Picture::load(*preview));
+        Image1.set_visible(true);
+    });
+}
 
 void skin_browser::load_colors(const std::string& skins_name) {
     // One pass over the file; whatever fails ends it quietly, keeping what was applied before.
@@ -22,9 +109,32 @@ void skin_browser::load_colors(const std::string& skins_name) {
     });
 }
 
-void skin_browser::Form_Load() {
-    // The list of skins is built here once skinning comes.
-    arrange_frame();
+void skin_browser::Label14_Click() {
+    // An empty Skins folder leaves nothing to apply.
+    if (skin_list.empty()) return Label15_Click();
+    auto& main = app::form<Main_form>();
+    const std::string skin = selected_skin;
+    // A skin that cannot be loaded whole changes nothing, so the skin in use is the one saved.
+    if (skip_failure([&] { main.load_skin(skin); })) {
+        auto& box = app::form<toolkit::messages_form>();
+        box.show_exclamation(
+            "The skin \"" + skin + "\" cannot be loaded: some of its pictures are missing or damaged.",
+            main.caption(), 1);
+        box.show_modal(*this);
+        return;
+    }
+    load_colors(skin);
+    close_browser();
+}
+
+void skin_browser::Label15_Click() {
+    close_browser();
+}
+
+void skin_browser::close_browser() {
+    list.scroll_event.set_enabled(false);
+    app::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
+    hide();
 }
 
 }  // namespace kv

@@ -1,25 +1,68 @@
 #pragma once
-// The skin browser, and the reader of a skin's settings file. Its list and the skin's colours come
-// with skinning.
+// The skin browser: the entries of the Skins folder in a seven-row list, the selected skin's author,
+// description and preview, and Ok to apply it to every window. Also the reader of a skin's settings
+// file (load_colors), which the start-up calls as well.
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "toolkit/button_box.h"
 #include "toolkit/framed_form.h"
+#include "toolkit/seven_row_list.h"
 
 namespace kv {
 
 class skin_browser : public toolkit::FramedForm {
-public:
+  public:
     skin_browser();
-
-    // Applies the colours, outlines and title alignment of the skin's settings file.
-    void load_colors(const std::string& skins_name);
 
     // The number of the skin settings' line 13, kept for the skin's own use.
     int32_t list_selected = 0;
 
-protected:
+    // Applies the colours, outlines and title alignment of the skin's settings file.
+    void load_colors(const std::string& skins_name);
+
+    // The skin names, in listing order, and the one the list selects.
+    std::vector<std::string> skin_list;
+    std::string selected_skin;
+
+    toolkit::SevenRowList list;
+
+    forms::PictureBox& Picture8;
+    forms::Image& preview_border;
+    forms::Image& Image1;  // the preview
+    forms::Label& Label2;  // "Description:"
+    forms::Label& Label1;  // "Author:"
+    forms::Shape& Shape1;
+    forms::Label& Label10;  // the description
+    forms::Shape& Shape2;
+    forms::Label& Label11;  // the author
+
+  private:
+    toolkit::ButtonBox cancel_button_;
+    toolkit::ButtonBox ok_button_;
+
+  public:
+    forms::Image& button_image2;
+    forms::Label& Label13;  // "Cancel"
+    forms::Label& Label15;
+    forms::Image& button_image1;
+    forms::Label& Label12;  // "Ok"
+    forms::Label& Label14;
+
+    void load_skin_list();
+    // Shows the author, description and preview of the skin, or hides what its folder lacks.
+    void show_skin_info(const std::string& skin_name);
+
+    void Label14_Click();  // Ok
+    void Label15_Click();  // Cancel
+
+  protected:
     void Form_Load() override;
+
+  private:
+    toolkit::ListSource list_source();
+    void close_browser();
 };
 
 }  // namespace kv

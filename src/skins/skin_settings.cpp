@@ -13,20 +13,21 @@ constexpr std::size_t max_line_length = 64 * 1024;
 }  // namespace
 
 std::filesystem::path skin_settings_file(const std::string& skin_name) {
+    if (!is_plain_entry_name(skin_name)) throw Failure("not a skin name: " + skin_name);
     const std::filesystem::path relative = std::filesystem::path("Skins") / skin_name / "Config.ini";
     if (auto found = resolve_ignoring_case(program_folder(), relative)) return *found;
     throw Failure("skin settings not found: " + relative.string());
 }
 
-// Forty lines of the longest length allowed, with their line ends: nothing further is ever looked at.
-constexpr std::size_t max_read = skin_settings_lines * (max_line_length + 2);
+SkinSettingsReader::SkinSettingsReader(const std::filesystem::path& file, int line_limit)
+    // The lines allowed at their longest, with their line ends: nothing further is ever looked at.
+    : bytes_(read_bytes(file, static_cast<std::size_t>(line_limit) * (max_line_length + 2))),
+      line_limit_(line_limit) {}
 
-SkinSettingsReader::SkinSettingsReader(const std::filesystem::path& file)
-    : bytes_(read_bytes(file, max_read)) {}
-
-SkinSettingsReader SkinSettingsReader::from_bytes(std::string bytes) {
+SkinSettingsReader SkinSettingsReader::from_bytes(std::string bytes, int line_limit) {
     SkinSettingsReader reader;
     reader.bytes_ = std::move(bytes);
+    reader.line_limit_ = line_limit;
     return reader;
 }
 
@@ -48,7 +49,7 @@ std::string SkinSettingsReader::physical_line() {
 }
 
 std::string SkinSettingsReader::next_line() {
-    if (lines_read_ == skin_settings_lines) throw Failure("a skin settings file has forty lines");
+    if (lines_read_ == line_limit_) throw Failure("no line is read past the file's last used line");
     std::string line;
     if (carried_) {
         line = std::move(*carried_);

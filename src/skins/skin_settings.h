@@ -18,12 +18,13 @@ std::filesystem::path skin_settings_file(const std::string& skin_name);
 
 class SkinSettingsReader {
   public:
-    // Fails when the file cannot be opened (or is a FIFO, a device, a folder).
-    explicit SkinSettingsReader(const std::filesystem::path& file);
+    // Fails when the file cannot be opened (or is a FIFO, a device, a folder). A language file is
+    // read by the same rules, to its 112th line.
+    explicit SkinSettingsReader(const std::filesystem::path& file, int line_limit = skin_settings_lines);
     // Reads the lines of a file already in memory.
-    static SkinSettingsReader from_bytes(std::string bytes);
+    static SkinSettingsReader from_bytes(std::string bytes, int line_limit = skin_settings_lines);
 
-    // The next line, numbered from 1. Fails when the file ends or forty lines have been read.
+    // The next line, numbered from 1. Fails when the file ends or the line limit has been read.
     std::string next_line();
     int lines_read() const { return lines_read_; }
 
@@ -32,6 +33,7 @@ class SkinSettingsReader {
     std::string physical_line();
     std::string bytes_;
     std::size_t position_ = 0;
+    int line_limit_ = skin_settings_lines;
     int lines_read_ = 0;
     std::optional<std::string> carried_;  // what followed the comma of line 1
 };

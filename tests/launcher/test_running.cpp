@@ -183,9 +183,9 @@ TEST_F(RunningTest, EachCommandButtonAndShortcutDoesItsOwnThing) {
         return opened;
     };
 
-    // Skins and Configs stay without effect until their windows can be closed again.
-    const std::vector<Lines> by_button{{"add_new"},       {"deleted"}, {"edit_form"},    {}, {},
-                                       {"switches_form"}, {},          {"options_form"}, {}, {"about_form"}};
+    const std::vector<Lines> by_button{
+        {"add_new"},      {"deleted"},      {"edit_form"}, {}, {}, {"switches_form"}, {"skin_browser"},
+        {"options_form"}, {"configs_form"}, {"about_form"}};
     for (std::size_t i = 0; i < by_button.size(); ++i)
         EXPECT_EQ(outcome([&] { main.command_click_labels[i]->on_click(); }), by_button[i]) << "button " << i;
 
@@ -195,9 +195,9 @@ TEST_F(RunningTest, EachCommandButtonAndShortcutDoesItsOwnThing) {
                                                         {18, {}},
                                                         {2, {}},
                                                         {23, {"switches_form"}},
-                                                        {19, {}},
+                                                        {19, {"skin_browser"}},
                                                         {15, {"options_form"}},
-                                                        {3, {}},
+                                                        {3, {"configs_form"}},
                                                         {8, {}},
                                                         {1, {}},
                                                         {'r', {}},

@@ -4,8 +4,10 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <memory>
 
 #include "qt/qt_fixture.h"
 #include "support/test_support.h"
@@ -15,20 +17,44 @@ namespace {
 
 using kvtest::QtFormsTest;
 
-// Acts on the file dialog once it is open: the dialog runs its own modal loop.
-void when_dialog_opens(const std::function<void(QFileDialog&)>& act) {
+// Acts on the file dialog once it is open: the dialog runs its own modal loop. With `repeat`, the act
+// runs again every tick while the dialog stays open, since the dialog's folder model loads in the
+// background and an accept that comes before the chosen file is known is ignored. A dialog still open
+// after ten seconds is rejected, so a test that fails never hangs.
+void when_dialog_opens(const std::function<void(QFileDialog&)>& act, bool repeat = false) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
-                poll->stop();
-                poll->deleteLater();
-                act(*dialog);
-                return;
+    auto seen = std::make_shared<QPointer<QFileDialog>>();
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, act, repeat, seen, ticks] {
+        auto finish = [poll] {
+            poll->stop();
+            poll->deleteLater();
+        };
+        if (!*seen) {
+            if (*ticks > 0) return finish();  // the dialog it served has gone
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible())
+                    *seen = dialog;
             }
+            if (!*seen) return;
         }
+        QFileDialog& dialog = **seen;
+        if (!dialog.isVisible()) return finish();
+        if (++*ticks > 200) {
+            ADD_FAILURE() << "the file dialog did not close";
+            dialog.reject();
+            return finish();
+        }
+        if (*ticks == 1 || repeat) act(dialog);
     });
-    poll->start(20);
+    poll->start(50);
+}
+
+// Types a name into the dialog's name box, as a person would.
+void type_name(QFileDialog& d, const std::filesystem::path& file) {
+    auto* name_box = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name_box, nullptr);
+    name_box->setText(QString::fromStdString(file.string()));
 }
 
 TEST_F(QtFormsTest, TheFileDialogAnswersFolderBarNameOrCancel) {
@@ -38,14 +64,14 @@ TEST_F(QtFormsTest, TheFileDialogAnswersFolderBarNameOrCancel) {
     kv::forms::Form& owner = make_form("owner", 400, 300);
     owner.show();
 
-    when_dialog_opens([&](QFileDialog& d) {
-        // Typed into the name box: selectFile leaves the box alone once it has the focus, which
-        // came first or later depending on the machine's load.
-        auto* name_box = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name_box, nullptr);
-        name_box->setText(QString::fromStdString((folder / "runner").string()));
-        QMetaObject::invokeMethod(&d, "accept");
-    });
+    when_dialog_opens(
+        [&](QFileDialog& d) {
+            // Typed rather than selected: a selection is not written into the name box once the box
+            // has the focus, and when the dialog gets it is up to the window system.
+            type_name(d, folder / "runner");
+            QMetaObject::invokeMethod(&d, "accept");
+        },
+        true);
     EXPECT_EQ(kv::toolkit::browse_for_file(owner, "Executable files", "*.exe", "Open", folder.string()),
               folder.string() + "/|runner");
 
@@ -58,13 +84,6 @@ TEST_F(QtFormsTest, TheFileDialogAnswersFolderBarNameOrCancel) {
     EXPECT_EQ(kv::toolkit::browse_for_file(owner, "Executable files", "*.exe", "Open", tmp.path().string()),
               "cancel");
     EXPECT_EQ(preselected.toStdString(), (folder / "runner").string());
-}
-
-// Types a name into the dialog's name box, as a person would.
-void type_name(QFileDialog& d, const std::filesystem::path& file) {
-    auto* name_box = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    ASSERT_NE(name_box, nullptr);
-    name_box->setText(QString::fromStdString(file.string()));
 }
 
 TEST_F(QtFormsTest, ATypedNameOfNoFileIsAskedAboutAndAnsweredWhenAgreed) {

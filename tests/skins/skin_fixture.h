@@ -2,6 +2,7 @@
 // A fresh program folder with a headless display, and skins written into it.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ class SkinTest : public ::testing::Test {
     void write_skin(const std::string& name, int height = 2);
     void write_settings(const std::string& name, const std::vector<std::string>& lines);
     std::filesystem::path skin_path(const std::string& name) const { return folder / "Skins" / name; }
+    // What the user does while the next modal window is open.
+    void then(std::function<void()> action) { display.queue_action(std::move(action)); }
 
     TempFolder folder;
     kv::headless::HeadlessBackend display;

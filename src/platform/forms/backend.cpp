@@ -1,5 +1,8 @@
 #include "platform/forms/backend.h"
 
+#include <poll.h>
+
+#include <cerrno>
 #include <memory>
 
 #include "platform/headless/headless_backend.h"
@@ -20,6 +23,16 @@ Backend& backend() {
 }
 
 void set_backend(Backend* b) { current = b; }
+
+bool Backend::wait_readable(int fd, int timeout_ms) {
+    pollfd p{fd, POLLIN, 0};
+    for (;;) {
+        const int n = ::poll(&p, 1, timeout_ms);
+        if (n < 0 && errno == EINTR) continue;
+        // An error or a hang-up counts as readable: the read that follows tells which.
+        return n > 0;
+    }
+}
 
 void end_program() { throw ProgramEnded{}; }
 

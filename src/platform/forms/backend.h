@@ -47,6 +47,10 @@ public:
     virtual void form_hidden(Form& form) = 0;
     // Runs events until the form is hidden, as a nested message loop would.
     virtual void run_modal(Form& form) = 0;
+    // Waits until the descriptor has something to read or timeout_ms pass (negative: no limit), as a
+    // caller waits for a plug-in's answer: no input is taken meanwhile, but the windows stay painted.
+    // True when it became readable. Without a display this is a plain wait.
+    virtual bool wait_readable(int fd, int timeout_ms);
 
     // Timers: called whenever a timer is switched on or off or its interval changes.
     virtual void timer_changed(Timer& timer) = 0;

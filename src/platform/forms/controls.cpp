@@ -1,5 +1,9 @@
 #include "platform/forms/controls.h"
 
+#include <algorithm>
+#include <cmath>
+
+
 #include "platform/forms/backend.h"
 #include "platform/forms/form.h"
 #include "platform/runtime.h"
@@ -240,6 +244,7 @@ void ListBox::remove_item(int i) {
 void ListBox::clear() {
     items_.clear();
     list_index_ = -1;
+    top_index_ = 0;
     changed();
 }
 
@@ -252,8 +257,34 @@ void ListBox::set_list_index(int i) {
     if (i < -1 || i >= list_count()) throw Failure("Invalid property value: ListIndex of " + full_name());
     if (list_index_ == i) return;
     list_index_ = i;
+    if (i >= 0 && i < top_index_) top_index_ = i;
+    if (i >= 0 && i >= top_index_ + visible_rows()) top_index_ = i - visible_rows() + 1;
     changed();
     if (on_click) on_click();
+}
+
+float ListBox::row_height() const {
+    constexpr float pixel = 15;
+    const float text = backend().measure_text(font(), "Xg").height;
+    return std::max(1.0f, std::ceil(text / pixel)) * pixel;
+}
+
+int ListBox::visible_rows() const {
+    return std::max(1, static_cast<int>(std::floor((height() - 2 * frame) / row_height())));
+}
+
+void ListBox::set_top_index(int i) {
+    const int last_top = std::max(0, list_count() - visible_rows());
+    const int top = std::clamp(i, 0, last_top);
+    if (top == top_index_) return;
+    top_index_ = top;
+    changed();
+}
+
+int ListBox::row_at(float y) const {
+    if (y < frame || y >= height() - frame) return -1;
+    const int row = top_index_ + static_cast<int>(std::floor((y - frame) / row_height()));
+    return row < list_count() ? row : -1;
 }
 
 std::string ListBox::text() const {
@@ -263,6 +294,7 @@ std::string ListBox::text() const {
 std::optional<std::string> ListBox::property(std::string_view p) const {
     if (p == "ListCount") return std::to_string(list_count());
     if (p == "ListIndex") return std::to_string(list_index_);
+    if (p == "TopIndex") return std::to_string(top_index_);
     if (p == "Text") return text();
     return Control::property(p);
 }

@@ -114,11 +114,23 @@ public:
     // The current entry's text; empty when none.
     std::string text() const;
     const std::vector<std::string>& items() const { return items_; }
+
+    // Rows are whole pixels of the list's font high, inside a frame of one pixel; the list scrolls in
+    // whole rows. TopIndex is the first row shown; a row made current is scrolled into view.
+    static constexpr float frame = 15;
+    float row_height() const;
+    int visible_rows() const;
+    int top_index() const { return top_index_; }
+    void set_top_index(int i);
+    // The row at a height inside the list (twips from its top), or -1 when no row is there.
+    int row_at(float y) const;
+
     std::optional<std::string> property(std::string_view p) const override;
 
 private:
     std::vector<std::string> items_;
     int list_index_ = -1;
+    int top_index_ = 0;
 };
 
 enum class ShapeKind { rectangle = 0, square = 1, oval = 2, circle = 3, rounded_rectangle = 4, rounded_square = 5 };

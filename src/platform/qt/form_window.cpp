@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include "platform/qt/guard.h"
@@ -272,8 +273,18 @@ QWidget* FormWindow::make_widget(forms::Control& c) {
     } else if (auto* list = dynamic_cast<forms::ListBox*>(&c)) {
         auto* view = new ListBoxView(*this, c, list_mouse_held_);
         view->setSelectionMode(QAbstractItemView::SingleSelection);
+        // Whole rows of the model's height in a one-pixel frame, scrolled row by row, so that a press
+        // lands on the row the model computes.
+        view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        view->setUniformItemSizes(true);
+        view->setFrameStyle(QFrame::Box | QFrame::Plain);
+        view->setLineWidth(1);
         connect(view, &QListWidget::currentRowChanged, this,
                 [this, list](int row) { row_changed(*list, row); });
+        connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, list](int top) {
+            if (syncing_) return;
+            guarded([&] { list->set_top_index(top); });
+        });
         w = view;
     }
     if (w) widgets_[&c] = w;
@@ -338,14 +349,20 @@ void FormWindow::sync_text_box(forms::TextBox& box, QLineEdit& edit) {
 void FormWindow::sync_list_box(forms::ListBox& list, QListWidget& view) {
     bool same = view.count() == list.list_count();
     for (int i = 0; same && i < view.count(); ++i) same = view.item(i)->text() == decode_text(list.list(i));
+    const int row_px = to_px(list.row_height());
+    if (same && view.count() > 0 && view.item(0)->sizeHint().height() != row_px) same = false;
     if (!same) {
         view.clear();
-        for (const std::string& item : list.items()) view.addItem(decode_text(item));
+        for (const std::string& item : list.items()) {
+            view.addItem(decode_text(item));
+            view.item(view.count() - 1)->setSizeHint(QSize(0, row_px));
+        }
     }
     if (view.currentRow() != list.list_index()) {
         view.setCurrentRow(list.list_index());
         if (list.list_index() < 0) view.clearSelection();
     }
+    if (view.verticalScrollBar()->value() != list.top_index()) view.verticalScrollBar()->setValue(list.top_index());
 }
 
 void FormWindow::text_edited(forms::TextBox& box, QLineEdit& edit) {

@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
 
@@ -84,11 +85,34 @@ void QtBackend::run_modal(forms::Form& form) {
     std::erase_if(modal_loops_, [&](const auto& entry) { return entry.second == &loop; });
 }
 
+bool QtBackend::wait_readable(int fd, int timeout_ms) {
+    bool readable = false;
+    QEventLoop loop;
+    QSocketNotifier notifier(static_cast<qintptr>(fd), QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&] {
+        readable = true;
+        loop.quit();
+    });
+    QTimer limit;
+    limit.setSingleShot(true);
+    if (timeout_ms >= 0) {
+        QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+        limit.start(timeout_ms);
+    }
+    const bool was_waiting = std::exchange(waiting_, true);
+    // Paint and window-system events only: the user's clicks and keys wait, as they did while a
+    // plug-in's function ran on the program's own thread.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    waiting_ = was_waiting;
+    return readable || forms::Backend::wait_readable(fd, 0);
+}
+
 void QtBackend::timer_changed(forms::Timer& timer) {
     QTimer*& qt_timer = timers_[&timer];
     if (!qt_timer) {
         qt_timer = new QTimer(&timer_owner_);
-        QObject::connect(qt_timer, &QTimer::timeout, qt_timer, [&timer] {
+        QObject::connect(qt_timer, &QTimer::timeout, qt_timer, [this, &timer] {
+            if (waiting_) return;
             guarded([&] {
                 if (timer.on_timer) timer.on_timer();
             });

@@ -40,6 +40,7 @@ class QtBackend : public forms::Backend {
     void form_shown(forms::Form& form) override;
     void form_hidden(forms::Form& form) override;
     void run_modal(forms::Form& form) override;
+    bool wait_readable(int fd, int timeout_ms) override;
     void timer_changed(forms::Timer& timer) override;
     void timer_destroyed(forms::Timer& timer) override;
     forms::TextSize measure_text(const forms::Font& font, const std::string& text) override;
@@ -62,6 +63,8 @@ class QtBackend : public forms::Backend {
     std::map<const forms::Timer*, QTimer*> timers_;  // children of timer_owner_
     // Modal loops running, innermost last, with the form whose hiding ends each.
     std::vector<std::pair<const forms::Form*, QEventLoop*>> modal_loops_;
+    // While waiting for a plug-in nothing of the program runs: its timers hold their ticks.
+    bool waiting_ = false;
 };
 
 }  // namespace kv::qt

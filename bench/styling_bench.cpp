@@ -1,0 +1,79 @@
+// Applying a language file and a font to every window, as the browsers' Ok and the start-up do, and
+// listing a Languages folder of many files. Each runs on the one user-interface thread, so a user
+// waits for all of it.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/forms.h"
+#include "fonts_languages/font_browser.h"
+#include "fonts_languages/language_browser.h"
+#include "platform/folder.h"
+#include "platform/forms/backend.h"
+#include "platform/headless/headless_backend.h"
+
+namespace {
+
+class BenchProgram {
+  public:
+    BenchProgram() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "korvalin-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) std::abort();
+        path_ = pattern;
+        kv::forms::set_backend(&display_);
+        kv::set_program_folder(path_);
+        std::filesystem::create_directories(path_ / "Languages");
+        std::ofstream out(path_ / "Languages" / "Bench.ini", std::ios::binary);
+        for (int n = 1; n <= 112; ++n) out << "Key" << n << " = Text of line " << n << "\r\n";
+    }
+    ~BenchProgram() {
+        kv::app::reset_forms();
+        kv::forms::set_backend(nullptr);
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+    kv::headless::HeadlessBackend display_;
+};
+
+void BM_ChangeLanguage(benchmark::State& state) {
+    BenchProgram program;
+    kv::app::start_program();
+    auto& browser = kv::app::form<kv::language_browser>();
+    for (auto _ : state) browser.change_language("Bench");
+}
+BENCHMARK(BM_ChangeLanguage)->Unit(benchmark::kMicrosecond);
+
+void BM_ChangeFont(benchmark::State& state) {
+    BenchProgram program;
+    kv::app::start_program();
+    auto& browser = kv::app::form<kv::font_browser>();
+    bool bold = false;
+    for (auto _ : state) {
+        browser.change_font("DejaVu Sans", "10", bold, false);
+        bold = !bold;
+    }
+}
+BENCHMARK(BM_ChangeFont)->Unit(benchmark::kMicrosecond);
+
+void BM_ListLanguages(benchmark::State& state) {
+    BenchProgram program;
+    for (int64_t n = 0; n < state.range(0); ++n)
+        std::ofstream(program.path() / "Languages" / ("Language" + std::to_string(n) + ".ini"))
+            << "Name = x\r\n";
+    kv::app::start_program();
+    auto& browser = kv::app::form<kv::language_browser>();
+    for (auto _ : state) browser.load_language_list();
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ListLanguages)->Range(10, 10000)->Complexity()->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

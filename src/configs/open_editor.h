@@ -1,0 +1,17 @@
+#pragma once
+// The last step of Configure: the emulator's settings editor opened on the activated profile.
+#include <string>
+
+#include "platform/forms/form.h"
+
+namespace kv {
+
+// Calls get_emulator_path(emulator_folder, profile) of the editor of `emulator` ("ePSXe",
+// "PSXeven", "PCSX" or "SSSPSX") and shows that editor modal over `owner`; the editor's Ok turns the
+// configs window's wheel polling on again. Returns false when no editor was shown, so that the
+// configs window turns its wheel polling back on itself and the user is never left without a way on.
+// No editor exists yet: it shows nothing.
+bool open_editor(const std::string& emulator, const std::string& emulator_folder, const std::string& profile,
+                 forms::Form& owner);
+
+}  // namespace kv

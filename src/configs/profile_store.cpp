@@ -1,0 +1,123 @@
+#include "configs/profile_store.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "platform/folder.h"
+#include "platform/runtime.h"
+#include "platform/text_file.h"
+
+namespace kv::profiles {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view profile_extension = ".reg";
+constexpr const char* blank_text = "Blank configuration";
+
+fs::path in_tree(const std::string& emulator, const char* folder, const std::string& file_name) {
+    return emulator_tree(emulator) / folder / file_name;
+}
+
+// Both names end up as one component of a path: neither may reach another folder.
+bool safe(const std::string& emulator, const std::string& profile) {
+    return is_file_name(emulator) && !emulator.empty() && is_file_name(profile);
+}
+
+bool is_folder_itself(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_directory(fs::symlink_status(p, ec));
+}
+
+void remove_file(const fs::path& p) {
+    if (is_folder_itself(p)) return;
+    std::error_code ec;
+    fs::remove(p, ec);
+}
+
+// SSSPSX.ini in the emulator's folder, found ignoring case as the emulator's own system would.
+fs::path ini_in(const fs::path& folder) {
+    return find_ignoring_case(folder, "SSSPSX.ini").value_or(folder / "SSSPSX.ini");
+}
+
+void copy_over_ini(const fs::path& profile_file, const std::string& emulator_folder) {
+    const fs::path folder(emulator_folder);
+    if (emulator_folder.empty() || !folder.is_absolute()) return;
+    std::error_code ec;
+    // Only a plain file is copied: a folder listed as a profile, or a device, is not read.
+    if (!fs::is_regular_file(profile_file, ec)) return;
+    skip_failure([&] { write_bytes_atomically(ini_in(folder), read_bytes(profile_file)); });
+}
+
+}  // namespace
+
+fs::path emulator_tree(const std::string& emulator) {
+    return program_folder() / "Configurations" / emulator;
+}
+
+fs::path emulator_file(const std::string& emulator, const std::string& profile) {
+    return in_tree(emulator, "emulator_configuration", profile + ".reg");
+}
+
+fs::path plugin_file(const std::string& emulator, const std::string& profile) {
+    return in_tree(emulator, "plugin_configuration", profile + ".reg");
+}
+
+fs::path game_codes_file(const std::string& emulator, const std::string& profile) {
+    return in_tree(emulator, "game_codes", profile + ".ini");
+}
+
+bool is_file_name(const std::string& profile) {
+    if (profile == "." || profile == "..") return false;
+    return profile.find_first_of(std::string_view("/\\\0", 3)) == std::string::npos;
+}
+
+std::vector<std::string> scan_profiles(const std::string& emulator) {
+    std::vector<std::string> names;
+    if (!is_file_name(emulator) || emulator.empty()) return names;
+    const fs::path folder = emulator_tree(emulator) / "emulator_configuration";
+    for (const std::string& entry : list_folder(folder, EntryKind::files_and_folders)) {
+        if (!entry.ends_with(profile_extension)) continue;
+        names.push_back(entry.substr(0, entry.size() - profile_extension.size()));
+    }
+    return names;
+}
+
+std::vector<std::string> blank_emulator_lines(const std::string& emulator) {
+    if (emulator == ssspsx)
+        return {"[Plugins]", "BIOS=", "GPU=", "SPU=", "CDR=", "PAD1=", "PAD2=", "MCD1=", "MCD2="};
+    return {blank_text};
+}
+
+std::vector<std::string> blank_plugin_lines() {
+    return {blank_text};
+}
+
+void create_blank_profile(const std::string& emulator, const std::string& profile) {
+    if (!safe(emulator, profile)) return;
+    // Each file on its own: one that cannot be written leaves the other still written.
+    skip_failure(
+        [&] { write_lines_atomically(emulator_file(emulator, profile), blank_emulator_lines(emulator)); });
+    skip_failure([&] { write_lines_atomically(plugin_file(emulator, profile), blank_plugin_lines()); });
+}
+
+void activate_profile(const std::string& emulator, const std::string& profile,
+                      const std::string& emulator_folder, const RegistryImport& import) {
+    if (!safe(emulator, profile)) return;
+    if (import) skip_failure([&] { import(plugin_file(emulator, profile)); });
+    if (emulator != ssspsx) {
+        if (import) skip_failure([&] { import(emulator_file(emulator, profile)); });
+        return;
+    }
+    copy_over_ini(emulator_file(emulator, profile), emulator_folder);
+}
+
+void delete_profile(const std::string& emulator, const std::string& profile) {
+    if (!safe(emulator, profile)) return;
+    remove_file(emulator_file(emulator, profile));
+    remove_file(plugin_file(emulator, profile));
+    remove_file(game_codes_file(emulator, profile));
+}
+
+}  // namespace kv::profiles

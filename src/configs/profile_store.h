@@ -1,0 +1,57 @@
+#pragma once
+// The configuration profiles of the four PlayStation emulators: plain files under the program
+// folder's Configurations tree, one name per profile across three folders:
+//   Configurations/<emulator>/emulator_configuration/<name>.reg   the emulator's own settings
+//   Configurations/<emulator>/plugin_configuration/<name>.reg     the plug-in settings
+//   Configurations/<emulator>/game_codes/<name>.ini               optional, deleted with the profile
+// A profile exists exactly when its emulator_configuration entry exists. The installation provides
+// the folders; nothing here creates one. Every operation skips a step that fails and goes on.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kv::profiles {
+
+// The one emulator whose emulator file is a copy of its SSSPSX.ini rather than a registry export.
+inline constexpr const char* ssspsx = "SSSPSX";
+
+// Program folder/Configurations/<emulator>.
+std::filesystem::path emulator_tree(const std::string& emulator);
+std::filesystem::path emulator_file(const std::string& emulator, const std::string& profile);
+std::filesystem::path plugin_file(const std::string& emulator, const std::string& profile);
+std::filesystem::path game_codes_file(const std::string& emulator, const std::string& profile);
+
+// A name a file can hold inside its folder: no "/", "\" or NUL, and not "." or ".." (which read as
+// folder references). Any other name, blanks and further dots included, is used as typed.
+bool is_file_name(const std::string& profile);
+
+// The profile names of the emulator: every entry of its emulator_configuration folder, file or
+// folder, whose name ends in ".reg" exactly, without those four characters, sorted ignoring case
+// like every listing of ours. A missing folder holds no profile.
+std::vector<std::string> scan_profiles(const std::string& emulator);
+
+// Creates or overwrites the profile's two files with blank contents: the nine-line [Plugins]
+// template as SSSPSX's emulator file, "Blank configuration" otherwise. A name that is no file name
+// writes nothing anywhere.
+void create_blank_profile(const std::string& emulator, const std::string& profile);
+
+// Runs the registry editor's silent import of one file and waits for it.
+using RegistryImport = std::function<void(const std::filesystem::path& file)>;
+
+// Makes the profile the emulator's current settings: imports its plug-in file, then its emulator
+// file (both waited for by `import`), or for SSSPSX replaces SSSPSX.ini in `emulator_folder` with the
+// profile's emulator file byte for byte, atomically. An `emulator_folder` that is no absolute path
+// (empty, "Unknown", a Windows path) is never copied into.
+void activate_profile(const std::string& emulator, const std::string& profile,
+                      const std::string& emulator_folder, const RegistryImport& import);
+
+// Removes the profile's emulator file, plug-in file and game-codes file, in that order. A folder
+// listed as a profile is no file and stays.
+void delete_profile(const std::string& emulator, const std::string& profile);
+
+// The blank contents, line by line (written with CR LF).
+std::vector<std::string> blank_emulator_lines(const std::string& emulator);
+std::vector<std::string> blank_plugin_lines();
+
+}  // namespace kv::profiles

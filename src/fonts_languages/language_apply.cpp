@@ -1,0 +1,74 @@
+#include <map>
+#include <vector>
+
+#include "app/forms.h"
+#include "configs/add_profile.h"
+#include "configs/configs_form.h"
+#include "configs/epsxe_config.h"
+#include "fonts_languages/control_targets.h"
+#include "fonts_languages/language_file.h"
+#include "fonts_languages/language_targets.h"
+#include "launcher/add_new.h"
+#include "platform/forms/controls.h"
+#include "platform/runtime.h"
+#include "skins/skin_settings.h"
+
+namespace kv::fonts_languages {
+
+namespace {
+
+// The rows of each line, in table order, built once.
+const std::map<int, std::vector<const LanguageRow*>>& rows_by_line() {
+    static const auto by_line = [] {
+        std::map<int, std::vector<const LanguageRow*>> out;
+        for (const LanguageRow& row : language_rows_launcher_and_browsers()) out[row.line].push_back(&row);
+        for (const LanguageRow& row : language_rows_profiles_and_editors()) out[row.line].push_back(&row);
+        return out;
+    }();
+    return by_line;
+}
+
+void set_target(const LanguageRow& row, const std::string& text) {
+    if (row.message) {
+        if (std::string* message = language_message_text(row.window, row.target)) *message = text;
+        return;
+    }
+    for (const ControlTarget& target : parse_targets(row.window, row.target))
+        for_each_control(target, [&](forms::Control& c) {
+            if (auto* label = dynamic_cast<forms::Label*>(&c)) label->set_caption(text);
+        });
+}
+
+}  // namespace
+
+std::string* language_message_text(std::string_view window, std::string_view name) {
+    if (window == "add_new" && name == "add_new_error_message")
+        return &app::form<add_new>().add_new_error_message;
+    if (window == "add_profile" && name == "add_profile_message")
+        return &app::form<add_profile>().add_profile_message;
+    if (window == "configs_form" && name == "no_emulator_message")
+        return &app::form<configs_form>().no_emulator_message;
+    if (window == "configs_form" && name == "no_path_message")
+        return &app::form<configs_form>().no_path_message;
+    if (window == "ePSXe_config" && name == "not_selected") return &app::form<ePSXe_config>().not_selected;
+    if (window == "ePSXe_config" && name == "plugin_working")
+        return &app::form<ePSXe_config>().plugin_working;
+    if (window == "ePSXe_config" && name == "plugin_not_working")
+        return &app::form<ePSXe_config>().plugin_not_working;
+    return nullptr;
+}
+
+void apply_language_lines(skins::SkinSettingsReader& reader) {
+    while (reader.lines_read() < 5) reader.next_line();
+    for (int line = 6; line <= language_file_lines; ++line) {
+        const std::string text = reader.next_line();
+        if (ignored_language_line(line)) continue;
+        const std::string value = skins::line_value(text);
+        const auto it = rows_by_line().find(line);
+        if (it == rows_by_line().end()) continue;
+        for (const LanguageRow* row : it->second)
+            set_target(*row, std::string(row->before) + value + std::string(row->after));
+    }
+}
+
+}  // namespace kv::fonts_languages

@@ -1,0 +1,155 @@
+#include "plugins/plugin_editor.h"
+
+#include <algorithm>
+
+#include "app/forms.h"
+#include "configs/epsxe_config.h"
+#include "platform/folder.h"
+#include "platform/runtime.h"
+#include "plugins/plugins_module.h"
+#include "plugins/popup_form.h"
+
+namespace kv::plugins {
+
+namespace {
+
+std::string lower_case(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+    return text;
+}
+
+constexpr float name_label_inset = 30;
+constexpr float name_label_width = 2445;
+constexpr float name_label_height = 195;
+
+}  // namespace
+
+PluginEditor::PluginEditor(std::string name, const toolkit::FrameStyle& style, const EditorTable& table)
+    : toolkit::FramedForm(std::move(name), style),
+      selected_plugin(table.selection_slots.size() + 1, "0"),
+      plugin_name(add<forms::TextBox>("plugin_name", 0, 0, 1215, 285)),
+      table_(table) {
+    plugin_name.set_visible(false);
+}
+
+void PluginEditor::add_name_labels() {
+    if (!name_labels_.empty()) return;
+    for (const SlotSpec& s : table_.selection_slots) {
+        forms::Control* box = find(s.box);
+        auto& label = add<forms::Label>(std::string(s.name_label), name_label_inset, name_label_inset,
+                                        name_label_width, name_label_height, box);
+        label.set_caption("Not selected");
+        label.set_transparent(true);
+        label.set_fore_color(forms::rgb(255, 255, 255));
+        name_labels_.push_back(&label);
+    }
+}
+
+PluginRecords& PluginEditor::list(PluginList which) {
+    switch (which) {
+        case PluginList::gpu:
+            return gpu_list;
+        case PluginList::spu:
+            return spu_list;
+        case PluginList::pad:
+            return pad_list;
+        case PluginList::cdr:
+            return cdr_list;
+        case PluginList::net:
+            return net_list;
+        case PluginList::memcard:
+            return memcard_list;
+        case PluginList::bios:
+            break;
+    }
+    return bios_list;
+}
+
+PluginRecords& PluginEditor::slot_list(int slot) {
+    if (slot < 0 || slot >= static_cast<int>(table_.selection_slots.size()))
+        throw Failure("no such selection slot");
+    return list(table_.selection_slots[static_cast<size_t>(slot)].list);
+}
+
+forms::Label& PluginEditor::name_label(int slot) {
+    if (slot < 0 || slot >= static_cast<int>(name_labels_.size())) throw Failure("no such selection slot");
+    return *name_labels_[static_cast<size_t>(slot)];
+}
+
+std::string PluginEditor::not_selected_text() const {
+    // Read at each use: the language may have changed it.
+    return app::form_without_load<ePSXe_config>().not_selected;
+}
+
+void PluginEditor::clear_plugin_lists() {
+    const std::string text = not_selected_text();
+    for (std::string_view label_name : table_.cleared_labels) {
+        if (auto* label = dynamic_cast<forms::Label*>(find(label_name))) label->set_caption(text);
+    }
+    plugin_files.clear();
+    for (PluginList which : table_.cleared_lists) list(which).clear();
+}
+
+void PluginEditor::scan_plugins() {
+    clear_plugin_lists();
+    for (const BuiltinEntry& entry : table_.builtins) list(entry.list).emplace_back(entry.record);
+    for (int slot = 0; slot < table_.plugin_slots; ++slot) selected_plugin[static_cast<size_t>(slot)] = "0";
+    // An empty path would name the current folder; it names no plug-in folder at all.
+    if (plugins_path.empty()) return;
+    for (const std::string& name : list_folder(plugins_path, EntryKind::files)) {
+        if (!is_plugin_file_name(name)) continue;
+        plugin_files.push_back(table_.lower_case_files ? lower_case(name) : name);
+    }
+}
+
+void PluginEditor::sort_plugins() {
+    plugins_module::ScanSession session;
+    for (const std::string& file : plugin_files) {
+        const std::string path = plugins_path + file;
+        const auto name = session.name(path);
+        if (!name) continue;
+        plugin_name.set_text(cut_at_nul(*name));
+        const auto version = session.version(path);
+        if (!version) continue;
+        const std::string record =
+            make_record(file, plugin_name.text() + " " + format_plugin_version(*version));
+        // Each kind is asked anew and compared exactly, as a library of two kinds belongs to no list.
+        const std::pair<int32_t, PluginList> tests[] = {
+            {gpu_kind, PluginList::gpu},
+            {spu_kind, PluginList::spu},
+            {cdr_kind, PluginList::cdr},
+            {table_.fourth_kind, table_.fourth_list},
+        };
+        std::vector<PluginList> kinds;
+        bool failed = false;
+        for (const auto& [kind, which] : tests) {
+            const auto type = session.type(path);
+            if (!type) {
+                failed = true;
+                break;
+            }
+            if (*type == kind) kinds.push_back(which);
+        }
+        // A plug-in that went down while asked is left out whole.
+        if (failed) continue;
+        for (PluginList which : kinds) list(which).push_back(record);
+    }
+}
+
+void PluginEditor::fill_list(int slot) {
+    fill_from(slot_list(slot));
+}
+
+void PluginEditor::fill_from(const PluginRecords& records) {
+    forms::ListBox& rows = app::form<popup_form>().List1;
+    rows.clear();
+    for (const std::string& record : records) rows.add_item(display_part(record));
+}
+
+void PluginEditor::enter_plugin_index(int16_t pl_number, int16_t pl_index) {
+    if (pl_number < 0 || pl_number >= static_cast<int16_t>(selected_plugin.size())) return;
+    selected_plugin[static_cast<size_t>(pl_number)] = std::to_string(pl_index);
+}
+
+}  // namespace kv::plugins

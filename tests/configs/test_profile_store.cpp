@@ -1,0 +1,188 @@
+// The profile store on real folders: listing, blank profiles, activation and deletion.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "configs/profile_store.h"
+#include "platform/folder.h"
+#include "platform/runtime.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using kvtest::read_file;
+using kvtest::write_file;
+using Names = std::vector<std::string>;
+namespace profiles = kv::profiles;
+
+const std::string blank = "Blank configuration\r\n";
+const std::string ssspsx_template =
+    "[Plugins]\r\nBIOS=\r\nGPU=\r\nSPU=\r\nCDR=\r\nPAD1=\r\nPAD2=\r\nMCD1=\r\nMCD2=\r\n";
+
+// Every path under a folder with its bytes ("<folder>" for folders): what "nothing written" compares.
+std::map<std::string, std::string> snapshot(const fs::path& root) {
+    std::map<std::string, std::string> out;
+    for (const auto& e : fs::recursive_directory_iterator(root))
+        out[fs::relative(e.path(), root).string()] = e.is_directory() ? "<folder>" : read_file(e.path());
+    return out;
+}
+
+class ProfileStore : public ::testing::Test {
+  protected:
+    ProfileStore() {
+        // The program folder sits one level down, so that an escape to its parent would show.
+        program = top.path() / "program";
+        for (const char* emulator : {"ePSXe", "PSXeven", "PCSX", "SSSPSX"})
+            for (const char* kind : {"emulator_configuration", "plugin_configuration", "game_codes"})
+                fs::create_directories(program / "Configurations" / emulator / kind);
+        kv::set_program_folder(program);
+    }
+    fs::path tree(const std::string& emulator, const std::string& kind) {
+        return program / "Configurations" / emulator / kind;
+    }
+
+    kvtest::TempFolder top;
+    fs::path program;
+};
+
+TEST_F(ProfileStore, ListsEveryEntryEndingInRegExactlySortedIgnoringCase) {
+    const fs::path f = tree("ePSXe", "emulator_configuration");
+    for (const char* name : {"A.reg", "b.REG", "c.reg.bak", "d.e.reg", "z.txt", ".reg", "Zed.reg", "b2.reg"})
+        write_file(f / name, "x");
+    fs::create_directories(f / "sub.reg");
+    fs::create_directories(f / "folder");
+    // A profile exists by its emulator file only.
+    write_file(tree("ePSXe", "plugin_configuration") / "orphan.reg", "x");
+    write_file(tree("ePSXe", "game_codes") / "orphan.ini", "x");
+    EXPECT_EQ(profiles::scan_profiles("ePSXe"), (Names{"", "A", "b2", "d.e", "sub", "Zed"}));
+    // Each emulator lists its own folder.
+    EXPECT_EQ(profiles::scan_profiles("PCSX"), Names{});
+}
+
+TEST_F(ProfileStore, AMissingTreeHoldsNoProfileAndTakesNoNewOne) {
+    fs::remove_all(program / "Configurations" / "PSXeven");
+    EXPECT_EQ(profiles::scan_profiles("PSXeven"), Names{});
+    const auto before = snapshot(top.path());
+    profiles::create_blank_profile("PSXeven", "new");
+    profiles::delete_profile("PSXeven", "new");
+    profiles::activate_profile("PSXeven", "new", "/nowhere/", [](const fs::path&) {});
+    EXPECT_EQ(snapshot(top.path()), before);
+
+    fs::remove_all(program / "Configurations");
+    EXPECT_EQ(profiles::scan_profiles("ePSXe"), Names{});
+    profiles::create_blank_profile("ePSXe", "new");
+    EXPECT_FALSE(fs::exists(program / "Configurations"));
+}
+
+TEST_F(ProfileStore, ABlankProfileHoldsTheBlankTextOrTheSsspsxTemplateAndReplacesANamesake) {
+    profiles::create_blank_profile("ePSXe", "first try");
+    EXPECT_EQ(read_file(tree("ePSXe", "emulator_configuration") / "first try.reg"), blank);
+    EXPECT_EQ(read_file(tree("ePSXe", "plugin_configuration") / "first try.reg"), blank);
+
+    write_file(tree("SSSPSX", "emulator_configuration") / "v1.2.reg", "[Plugins]\r\nGPU=gpu.so\r\n");
+    write_file(tree("SSSPSX", "plugin_configuration") / "v1.2.reg", "REGEDIT4\r\n");
+    profiles::create_blank_profile("SSSPSX", "v1.2");
+    EXPECT_EQ(read_file(tree("SSSPSX", "emulator_configuration") / "v1.2.reg"), ssspsx_template);
+    EXPECT_EQ(read_file(tree("SSSPSX", "plugin_configuration") / "v1.2.reg"), blank);
+    // A name of blanks or with further dots is a name like any other.
+    profiles::create_blank_profile("PCSX", "  ");
+    EXPECT_EQ(profiles::scan_profiles("PCSX"), Names{"  "});
+}
+
+TEST_F(ProfileStore, ANameThatIsNoFileNameWritesNothingAnywhere) {
+    fs::create_directories(top.path() / "x");
+    const auto before = snapshot(top.path());
+    for (const std::string& name : {std::string("../../x"), std::string("../../../x"), std::string("a/b"),
+                                    std::string("..\\..\\x"), std::string("a\\b"), std::string("a\0b", 3),
+                                    std::string(".."), std::string("."), std::string("/tmp/abs")}) {
+        EXPECT_FALSE(profiles::is_file_name(name)) << name;
+        profiles::create_blank_profile("ePSXe", name);
+        profiles::create_blank_profile("SSSPSX", name);
+        profiles::delete_profile("ePSXe", name);
+    }
+    // A name too long for the file system fails at each file and leaves nothing behind.
+    profiles::create_blank_profile("ePSXe", std::string(300, 'n'));
+    EXPECT_EQ(snapshot(top.path()), before);
+    EXPECT_TRUE(profiles::is_file_name("a.b..c"));
+}
+
+TEST_F(ProfileStore, DeleteRemovesTheThreeFilesOfThatProfileOnly) {
+    for (const char* name : {"keep", "gone"}) {
+        write_file(tree("PCSX", "emulator_configuration") / (std::string(name) + ".reg"), "x");
+        write_file(tree("PCSX", "plugin_configuration") / (std::string(name) + ".reg"), "x");
+        write_file(tree("PCSX", "game_codes") / (std::string(name) + ".ini"), "x");
+    }
+    write_file(tree("PCSX", "game_codes") / "gone.reg", "not the game codes");
+    profiles::delete_profile("PCSX", "gone");
+    EXPECT_EQ(profiles::scan_profiles("PCSX"), Names{"keep"});
+    EXPECT_FALSE(fs::exists(tree("PCSX", "plugin_configuration") / "gone.reg"));
+    EXPECT_FALSE(fs::exists(tree("PCSX", "game_codes") / "gone.ini"));
+    EXPECT_TRUE(fs::exists(tree("PCSX", "game_codes") / "gone.reg"));
+    EXPECT_TRUE(fs::exists(tree("PCSX", "plugin_configuration") / "keep.reg"));
+    EXPECT_TRUE(fs::exists(tree("PCSX", "game_codes") / "keep.ini"));
+
+    // Missing files are skipped and the rest still go.
+    write_file(tree("PCSX", "game_codes") / "half.ini", "x");
+    profiles::delete_profile("PCSX", "half");
+    EXPECT_FALSE(fs::exists(tree("PCSX", "game_codes") / "half.ini"));
+
+    // A folder listed as a profile is no file: it stays, with what it holds.
+    write_file(tree("PCSX", "emulator_configuration") / "dir.reg" / "inside", "x");
+    profiles::delete_profile("PCSX", "dir");
+    EXPECT_TRUE(fs::exists(tree("PCSX", "emulator_configuration") / "dir.reg" / "inside"));
+}
+
+TEST_F(ProfileStore, ActivationImportsThePluginFileThenTheEmulatorFileAndGoesOnPastAFailure) {
+    Names imported;
+    auto import = [&](const fs::path& file) {
+        imported.push_back(fs::relative(file, program).string());
+        throw kv::Failure("the registry editor did not run");
+    };
+    profiles::activate_profile("PSXeven", "p q", "/emulators/psxeven/", import);
+    EXPECT_EQ(imported, (Names{"Configurations/PSXeven/plugin_configuration/p q.reg",
+                               "Configurations/PSXeven/emulator_configuration/p q.reg"}));
+}
+
+TEST_F(ProfileStore, SsspsxActivationReplacesItsIniByteForByte) {
+    const fs::path emulator = top.path() / "SSSPSX 1.5";
+    write_file(emulator / "SSSPSX.ini", "old settings\r\n");
+    const std::string profile_bytes = std::string("[Plugins]\r\nGPU=gpu\xE9.so\nodd\r\r\n\0tail", 33);
+    write_file(tree("SSSPSX", "emulator_configuration") / "fast.reg", profile_bytes);
+    Names imported;
+    auto import = [&](const fs::path& file) { imported.push_back(file.filename().string()); };
+    profiles::activate_profile("SSSPSX", "fast", emulator.string() + "/", import);
+    EXPECT_EQ(read_file(emulator / "SSSPSX.ini"), profile_bytes);
+    // Only the plug-in file goes to the registry.
+    EXPECT_EQ(imported, Names{"fast.reg"});
+    EXPECT_EQ(read_file(tree("SSSPSX", "emulator_configuration") / "fast.reg"), profile_bytes);
+
+    // The file the emulator has, whatever its letter case, is the one replaced.
+    fs::remove(emulator / "SSSPSX.ini");
+    write_file(emulator / "ssspsx.INI", "old");
+    profiles::activate_profile("SSSPSX", "fast", emulator.string() + "/", nullptr);
+    EXPECT_EQ(read_file(emulator / "ssspsx.INI"), profile_bytes);
+    EXPECT_FALSE(fs::exists(emulator / "SSSPSX.ini"));
+}
+
+TEST_F(ProfileStore, SsspsxActivationThatCannotCopyLeavesEveryIniAsItWas) {
+    const fs::path emulator = top.path() / "emu";
+    write_file(emulator / "SSSPSX.ini", "old settings\r\n");
+    fs::create_directories(tree("SSSPSX", "emulator_configuration") / "folder.reg");
+    write_file(tree("SSSPSX", "emulator_configuration") / "good.reg", "new");
+    const auto before = snapshot(top.path());
+    // A missing profile file, a folder listed as a profile, a folder that is gone.
+    profiles::activate_profile("SSSPSX", "missing", emulator.string() + "/", nullptr);
+    profiles::activate_profile("SSSPSX", "folder", emulator.string() + "/", nullptr);
+    profiles::activate_profile("SSSPSX", "good", (top.path() / "gone").string() + "/", nullptr);
+    // Folders that are no place on this system: nothing lands at the root or beside the program.
+    for (const char* folder : {"", "Unknown", "C:\\Games\\SSSPSX\\", "relative/emu/"})
+        profiles::activate_profile("SSSPSX", "good", folder, nullptr);
+    EXPECT_EQ(snapshot(top.path()), before);
+    EXPECT_FALSE(fs::exists(fs::current_path() / "SSSPSX.ini"));
+}
+
+}  // namespace

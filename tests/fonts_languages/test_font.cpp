@@ -1,0 +1,146 @@
+// Applying a font to every window, and the font browser.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/forms.h"
+#include "fonts_languages/font_browser.h"
+#include "fonts_languages/font_targets.h"
+#include "launcher/options_form.h"
+#include "launcher/program_fixture.h"
+#include "platform/forms/controls.h"
+
+namespace kv {
+namespace {
+
+class FontTest : public kvtest::ProgramTest {
+  protected:
+    font_browser& browser() { return app::form<font_browser>(); }
+    options_form& options() { return app::form<options_form>(); }
+    // Every control the table reaches, each element of an array.
+    static std::vector<forms::Control*> targets() {
+        std::vector<forms::Control*> out;
+        for (const auto& t : fonts_languages::font_targets())
+            fonts_languages::for_each_control(t, [&](forms::Control& c) { out.push_back(&c); });
+        return out;
+    }
+};
+
+TEST_F(FontTest, TheFontReachesEveryTargetAndOnlyThem) {
+    start();
+    const forms::Font design = app::form_named("game_prompt")->controls().front()->font();
+    browser().change_font("DejaVu Sans", "10", true, false);
+    for (forms::Control* c : targets()) {
+        EXPECT_EQ(c->font(), (forms::Font{"DejaVu Sans", 10, true, false}))
+            << c->form().name() << "." << c->full_name();
+    }
+    EXPECT_EQ(options().Label31.caption(), "DejaVu Sans");
+    // Arrays marked (all) reach their last element.
+    EXPECT_EQ(app::form<Main_form>().down_section_label[9]->font().name, "DejaVu Sans");
+    EXPECT_EQ(app::form<Main_form>().section_label[9]->font().name, "DejaVu Sans");
+    for (const auto& c : app::form_named("game_prompt")->controls())
+        EXPECT_EQ(c->font(), design) << c->full_name();
+    for (const auto& c : app::form_named("hide_form")->controls())
+        EXPECT_EQ(c->font(), design) << c->full_name();
+    // Bold and italic go as they come; calling again changes nothing further.
+    browser().change_font("DejaVu Sans", "10", false, true);
+    browser().change_font("DejaVu Sans", "10", false, true);
+    for (forms::Control* c : targets()) EXPECT_EQ(c->font(), (forms::Font{"DejaVu Sans", 10, false, true}));
+}
+
+TEST_F(FontTest, ASizeThatIsNoNumberOrOutOfRangeSetsNoSizeButEverythingElse) {
+    start();
+    for (const std::string size : {"", "abc", "0", "-4", "1001", "1e9"}) {
+        browser().change_font("Serif " + size, size, true, true);
+        for (forms::Control* c : targets()) {
+            EXPECT_EQ(c->font().size, 8.25f) << size;
+            EXPECT_EQ(c->font().name, "Serif " + size);
+            EXPECT_TRUE(c->font().bold && c->font().italic);
+        }
+        EXPECT_EQ(options().Label31.caption(), "Serif " + size);
+    }
+    browser().change_font("Serif", "1000", false, false);
+    EXPECT_EQ(options().Label31.font().size, 1000.0f);
+    browser().change_font("Serif", " 12.5 ", false, false);
+    EXPECT_EQ(options().Label31.font().size, 12.5f);
+}
+
+TEST_F(FontTest, TheOptionsWindowsFrameLinesFollowTheCaptions) {
+    start();
+    auto& o = options();
+    o.Label1.set_auto_size(true);
+    browser().change_font("Serif", "20", false, false);
+    EXPECT_EQ(o.Line2.x1(), o.Label1.left() + o.Label1.width() + 90);
+}
+
+class FontBrowserTest : public FontTest {};
+
+TEST_F(FontBrowserTest, TheSizeBoxKeepsNumbersUpTo72) {
+    start();
+    forms::TextBox& box = browser().Text1;
+    box.set_text("");
+    box.type_character('7');
+    EXPECT_EQ(box.text(), "7");
+    box.type_character('3');
+    EXPECT_EQ(box.text(), "72");
+    box.type_character('x');
+    EXPECT_EQ(box.text(), "");
+    for (const std::string kept : {"72", "0", ".5", "-4", "12.5"}) {
+        box.set_text(kept);
+        EXPECT_EQ(box.text(), kept);
+    }
+    box.set_text("500");
+    EXPECT_EQ(box.text(), "72");
+}
+
+TEST_F(FontBrowserTest, OpeningPresetsSizeAndStylesFromTheCurrentFontAndOkAppliesThem) {
+    display.set_fonts({"Alpha", "Beta", "Gamma"});
+    start();
+    auto& b = browser();
+    EXPECT_EQ(b.Label2.caption(), "Alpha");
+    browser().change_font("Beta", "80", true, false);
+    then([&] {
+        EXPECT_EQ(b.Text1.text(), "72");
+        EXPECT_TRUE(b.font_bold2);
+        EXPECT_FALSE(b.font_itallic2);
+        EXPECT_EQ(b.Image3.top(), -b.Image3.height() / 2);
+        EXPECT_EQ(b.Image4.top(), 0);
+        EXPECT_TRUE(b.list.scroll_event.enabled());
+        // Italic on: pressed while held, then the "on" cell.
+        b.Label9.on_mouse_down(forms::MouseEvent{});
+        EXPECT_EQ(b.Image4.top(), -b.Image4.height() / 4);
+        b.Label9.on_mouse_up(forms::MouseEvent{});
+        b.Label9.on_click();
+        EXPECT_TRUE(b.font_itallic2);
+        EXPECT_EQ(b.Image4.top(), -b.Image4.height() / 2);
+        b.list.row_MouseDown(3, forms::MouseEvent{});
+        b.Text1.set_text("x");
+        b.Label5.on_click();
+    });
+    options().Label51_Click();
+    EXPECT_FALSE(b.visible());
+    EXPECT_FALSE(b.list.scroll_event.enabled());
+    // An empty size box becomes 8.
+    EXPECT_EQ(b.Text1.text(), "8");
+    EXPECT_EQ(options().Label31.caption(), "Gamma");
+    EXPECT_EQ(options().Label31.font(), (forms::Font{"Gamma", 8, true, true}));
+}
+
+TEST_F(FontBrowserTest, CancelAppliesNothingAndOkWithoutAnyFontOnlyCloses) {
+    display.set_fonts({});
+    start();
+    auto& b = browser();
+    EXPECT_EQ(b.Label2.caption(), "");
+    then([&] { b.Label5.on_click(); });
+    options().Label51_Click();
+    EXPECT_FALSE(b.visible());
+    EXPECT_EQ(options().Label31.caption(), "Microsoft Sans Serif");
+    EXPECT_EQ(options().Label31.font().size, 8.25f);
+    b.Label2.set_caption("Picked");
+    then([&] { b.Label4.on_click(); });
+    options().Label51_Click();
+    EXPECT_EQ(options().Label31.caption(), "Microsoft Sans Serif");
+}
+
+}  // namespace
+}  // namespace kv

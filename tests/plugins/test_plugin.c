@@ -1,0 +1,124 @@
+/* One PSEmu-Pro-style plug-in, built into several test libraries by compile definitions:
+ *   KV_NAME "text"      PSEgetLibName returns it     KV_NULL_NAME   it returns 0
+ *   KV_LONG_NAME        it returns 300 characters    (none)         no PSEgetLibName export
+ *   KV_VERSION n        PSEgetLibVersion returns n   (none)         no PSEgetLibVersion export
+ *   KV_TYPE n           PSEgetLibType returns n      (none)         no PSEgetLibType export
+ *   KV_PREFIX GPU       exports GPUtest, GPUconfigure, GPUabout
+ *   KV_TEST n           what the test export returns (0 when not given)
+ *   KV_LOWER_TEST       the test export is spelled "<prefix>Test"... in other letter case instead
+ *   KV_CRASH_IN_NAME    PSEgetLibName dies of a bad pointer
+ *   KV_ABORT_IN_TYPE    PSEgetLibType aborts
+ *   KV_HANG_IN_TYPE     PSEgetLibType never returns
+ *   KV_CRASH_IN_TEST    the test export dies of a bad pointer
+ *   KV_CHATTY           every export prints to standard output first
+ *   KV_LOG              configure and about append a line to <library>.log
+ *   KV_MARKER           loading the library appends the loading process's id to <library>.marker
+ */
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#define KV_JOIN2(a, b) a##b
+#define KV_JOIN(a, b) KV_JOIN2(a, b)
+
+#ifdef KV_CHATTY
+#define KV_CHAT() (printf("A\x01noise that looks like a reply\n"), fflush(stdout))
+#else
+#define KV_CHAT() ((void)0)
+#endif
+
+#if defined(KV_LOG) || defined(KV_MARKER)
+static void append_beside_library(const char* ending, const char* line) {
+    Dl_info info;
+    if (!dladdr((void*)&append_beside_library, &info) || !info.dli_fname) return;
+    char path[4096];
+    snprintf(path, sizeof path, "%s%s", info.dli_fname, ending);
+    FILE* f = fopen(path, "a");
+    if (!f) return;
+    fputs(line, f);
+    fputc('\n', f);
+    fclose(f);
+}
+#endif
+
+#ifdef KV_MARKER
+__attribute__((constructor)) static void loaded(void) {
+    char pid[32];
+    snprintf(pid, sizeof pid, "%ld", (long)getpid());
+    append_beside_library(".marker", pid);
+}
+#endif
+
+#if defined(KV_NAME) || defined(KV_NULL_NAME) || defined(KV_LONG_NAME) || defined(KV_CRASH_IN_NAME)
+const char* PSEgetLibName(void) {
+    KV_CHAT();
+#if defined(KV_CRASH_IN_NAME)
+    raise(SIGSEGV);
+    return "unreachable";
+#elif defined(KV_NULL_NAME)
+    return NULL;
+#elif defined(KV_LONG_NAME)
+    static char name[301];
+    memset(name, 'n', 300);
+    name[300] = 0;
+    return name;
+#else
+    return KV_NAME;
+#endif
+}
+#endif
+
+#ifdef KV_VERSION
+long PSEgetLibVersion(void) {
+    KV_CHAT();
+    return (long)(KV_VERSION);
+}
+#endif
+
+#ifdef KV_TYPE
+long PSEgetLibType(void) {
+    KV_CHAT();
+#if defined(KV_ABORT_IN_TYPE)
+    abort();
+#elif defined(KV_HANG_IN_TYPE)
+    for (;;) pause();
+#endif
+    return KV_TYPE;
+}
+#endif
+
+#ifdef KV_PREFIX
+#ifndef KV_TEST
+#define KV_TEST 0
+#endif
+#ifdef KV_LOWER_TEST
+#define KV_TEST_NAME KV_JOIN(KV_PREFIX, Test)
+#else
+#define KV_TEST_NAME KV_JOIN(KV_PREFIX, test)
+#endif
+long KV_TEST_NAME(void) {
+    KV_CHAT();
+#ifdef KV_CRASH_IN_TEST
+    raise(SIGSEGV);
+#endif
+    return (long)(KV_TEST);
+}
+
+long KV_JOIN(KV_PREFIX, configure)(void) {
+#ifdef KV_LOG
+    append_beside_library(".log", "configure");
+#endif
+    return 0;
+}
+
+long KV_JOIN(KV_PREFIX, about)(void) {
+#ifdef KV_LOG
+    append_beside_library(".log", "about");
+#endif
+    return 0;
+}
+#endif

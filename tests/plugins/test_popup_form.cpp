@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/forms.h"
+#include "configs/epsxe_config.h"
+#include "configs/pcsx_config.h"
+#include "configs/psxeven_config.h"
+#include "configs/ssspsx_config.h"
+#include "platform/headless/headless_backend.h"
+#include "plugins/popup_form.h"
+
+using kv::popup_form;
+using kv::plugins::PluginEditor;
+
+namespace {
+
+class Picker : public ::testing::Test {
+  protected:
+    Picker() { kv::forms::set_backend(&display); }
+    ~Picker() override {
+        kv::app::reset_forms();
+        kv::forms::set_backend(nullptr);
+    }
+
+    popup_form& fill(int rows) {
+        auto& p = kv::app::form<popup_form>();
+        p.List1.clear();
+        for (int i = 1; i <= rows; ++i) p.List1.add_item("Entry " + std::to_string(i));
+        return p;
+    }
+
+    // A press on the list: a left press lands on row `row` of what shows.
+    void press(popup_form& p, int16_t button, int row = 0) {
+        const float y = 15 + 195 * static_cast<float>(row) + 90;
+        p.deliver_mouse_down(100, y, button, 0);
+        p.deliver_mouse_up(100, y, button, 0);
+    }
+
+    kv::headless::HeadlessBackend display;
+};
+
+}  // namespace
+
+TEST_F(Picker, SizesToOneToFiveRows) {
+    // One row of the 8.25-point font is 195 twips, with the list's frame 225.
+    for (const auto& [rows, height] : {std::pair{0, 225}, {1, 225}, {3, 675}, {5, 1125}, {7, 1125}}) {
+        auto& p = fill(rows);
+        p.resize_list(3);
+        EXPECT_EQ(p.List1.height(), height) << rows;
+        EXPECT_EQ(p.height(), height) << rows;
+        EXPECT_EQ(p.Picture4.top(), height - 15) << rows;
+        EXPECT_EQ(p.Picture1.height(), height + 30) << rows;
+        EXPECT_EQ(p.Picture3.height(), height + 30) << rows;
+        EXPECT_EQ(p.Picture2.top(), 0);
+        EXPECT_EQ(p.width(), 2775);
+        EXPECT_EQ(p.input_combo_locator, 3);
+    }
+}
+
+TEST_F(Picker, RowsFollowTheListsFont) {
+    auto& p = fill(2);
+    p.List1.set_font_size(16.5f);  // 390 twips a row
+    p.resize_list(1);
+    EXPECT_EQ(p.height(), 2 * (390 + 30));
+}
+
+TEST_F(Picker, SearchSelectsTheFirstExactMatchOrNothing) {
+    auto& p = fill(3);
+    p.List1.add_item("Entry 2");
+    p.search_for_name("Entry 2");
+    EXPECT_EQ(p.List1.list_index(), 1);
+    p.search_for_name("entry 3");
+    EXPECT_EQ(p.List1.list_index(), -1);
+    p.search_for_name("Not selected");
+    EXPECT_EQ(p.List1.list_index(), -1);
+    fill(0).search_for_name("Entry 1");
+    EXPECT_EQ(p.List1.list_index(), -1);
+}
+
+TEST_F(Picker, EveryLocatorCodeHandsBackToItsSlot) {
+    struct Target {
+        PluginEditor& editor;
+        int base;
+    };
+    auto& epsxe = kv::app::form<kv::ePSXe_config>();
+    auto& psxeven = kv::app::form<kv::PSXeven_config>();
+    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& ssspsx = kv::app::form<kv::SSSPSX_config>();
+    const char* labels[] = {"Label43", "Label6",  "Label8",  "Label7",
+                            "Label16", "Label14", "Label11", "Label12"};
+    for (int16_t code = 1; code <= 23; ++code) {
+        Target t = code <= 4    ? Target{epsxe, 1}
+                   : code <= 9  ? Target{psxeven, 5}
+                   : code <= 15 ? Target{pcsx, 10}
+                                : Target{ssspsx, 16};
+        const int slot = code - t.base;
+        for (PluginEditor* e : {static_cast<PluginEditor*>(&epsxe), static_cast<PluginEditor*>(&psxeven),
+                                static_cast<PluginEditor*>(&pcsx), static_cast<PluginEditor*>(&ssspsx)}) {
+            std::fill(e->selected_plugin.begin(), e->selected_plugin.end(), "0");
+        }
+        auto& p = fill(4);
+        p.resize_list(code);
+        p.search_for_name("none");
+        p.show();
+        const int row = code % 4;
+        press(p, kv::forms::left_button, row);
+        EXPECT_FALSE(p.visible()) << code;
+        EXPECT_EQ(t.editor.selected_plugin[static_cast<size_t>(slot)], std::to_string(row + 1)) << code;
+        auto* label = dynamic_cast<kv::forms::Label*>(t.editor.find(labels[slot]));
+        ASSERT_NE(label, nullptr) << code;
+        EXPECT_EQ(label->caption(), "Entry " + std::to_string(row + 1)) << code;
+        // Only that one slot changed, in every editor.
+        int changed = 0;
+        for (PluginEditor* e : {static_cast<PluginEditor*>(&epsxe), static_cast<PluginEditor*>(&psxeven),
+                                static_cast<PluginEditor*>(&pcsx), static_cast<PluginEditor*>(&ssspsx)}) {
+            for (const auto& s : e->selected_plugin) changed += s != "0";
+        }
+        EXPECT_EQ(changed, 1) << code;
+    }
+}
+
+TEST_F(Picker, ThePartsExamples) {
+    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& p = fill(3);
+    p.resize_list(15);
+    p.List1.set_list_index(0);
+    press(p, kv::forms::right_button);
+    EXPECT_EQ(pcsx.name_label(5).caption(), "Entry 1");
+    EXPECT_EQ(pcsx.selected_plugin[5], "1");
+
+    auto& epsxe = kv::app::form<kv::ePSXe_config>();
+    p.resize_list(4);
+    p.List1.set_list_index(2);
+    press(p, kv::forms::right_button);
+    EXPECT_EQ(epsxe.name_label(3).caption(), "Entry 3");
+    EXPECT_EQ(epsxe.selected_plugin[3], "3");
+}
+
+TEST_F(Picker, ARightPressWithNoCurrentRowChoosesNothing) {
+    auto& psxeven = kv::app::form<kv::PSXeven_config>();
+    psxeven.selected_plugin[4] = "2";
+    auto& p = fill(3);
+    p.resize_list(9);
+    p.search_for_name("Not selected");
+    p.show();
+    press(p, kv::forms::right_button, 1);
+    EXPECT_FALSE(p.visible());
+    EXPECT_EQ(psxeven.name_label(4).caption(), "");
+    EXPECT_EQ(psxeven.selected_plugin[4], "0");
+}
+
+TEST_F(Picker, APressOnAnEmptyListOnlyHides) {
+    auto& sss = kv::app::form<kv::SSSPSX_config>();
+    sss.name_label(6).set_caption("card.mcr");
+    sss.selected_plugin[6] = "1";
+    auto& p = fill(0);
+    p.resize_list(22);
+    p.show();
+    press(p, kv::forms::left_button);
+    EXPECT_FALSE(p.visible());
+    EXPECT_EQ(sss.name_label(6).caption(), "card.mcr");
+    EXPECT_EQ(sss.selected_plugin[6], "1");
+}
+
+TEST_F(Picker, ScrolledRowsArePickedByPosition) {
+    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& p = fill(7);
+    p.resize_list(10);
+    p.List1.set_top_index(5);  // dragging the scroll bar to the bottom shows rows 3 to 7
+    EXPECT_EQ(p.List1.top_index(), 2);
+    press(p, kv::forms::left_button, 4);
+    EXPECT_EQ(pcsx.selected_plugin[0], "7");
+    EXPECT_EQ(pcsx.name_label(0).caption(), "Entry 7");
+}
+
+TEST_F(Picker, ACodeNoPickerGivesChangesNothing) {
+    auto& p = fill(2);
+    p.show();
+    press(p, kv::forms::left_button);  // no resize_list yet: code 0
+    EXPECT_FALSE(p.visible());
+    for (int16_t code : {int16_t{24}, int16_t{-1}, int16_t{100}}) {
+        p.resize_list(code);
+        p.show();
+        press(p, kv::forms::left_button);
+        EXPECT_FALSE(p.visible());
+    }
+    EXPECT_EQ(kv::app::form<kv::SSSPSX_config>().selected_plugin[8], "0");
+    EXPECT_EQ(kv::app::form<kv::ePSXe_config>().selected_plugin[0], "0");
+}

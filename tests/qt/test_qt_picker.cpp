@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "app/forms.h"
+#include "configs/pcsx_config.h"
+#include "plugins/popup_form.h"
+#include "qt_fixture.h"
+
+namespace {
+
+class QtPicker : public kvtest::QtFormsTest {
+  protected:
+    void TearDown() override {
+        kv::app::reset_forms();
+        QtFormsTest::TearDown();
+    }
+};
+
+}  // namespace
+
+TEST_F(QtPicker, ARowPressedAfterScrollingIsTheRowPicked) {
+    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& p = kv::app::form<kv::popup_form>();
+    for (int i = 1; i <= 7; ++i) p.List1.add_item("Entry " + std::to_string(i));
+    p.resize_list(10);
+    p.search_for_name("none");
+    p.show();
+    auto& view = widget<QListWidget>(p.List1);
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    EXPECT_EQ(p.List1.top_index(), 2);
+    const QRect seventh = view.visualItemRect(view.item(6));
+    ASSERT_TRUE(view.viewport()->rect().contains(seventh.center()));
+    click(*view.viewport(), seventh.center());
+    EXPECT_FALSE(p.visible());
+    EXPECT_EQ(pcsx.selected_plugin[0], "7");
+    EXPECT_EQ(pcsx.name_label(0).caption(), "Entry 7");
+}
+
+TEST_F(QtPicker, WaitingForAPluginKeepsTimersStillAndEndsOnTheAnswer) {
+    int fds[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+    auto& f = make_form("f", 100, 100);
+    auto& timer = f.add<kv::forms::Timer>("t", 0, 0, 0, 0);
+    int ticks = 0;
+    timer.on_timer = [&] { ++ticks; };
+    timer.set_interval(5);
+    timer.set_enabled(true);
+    EXPECT_FALSE(backend_->wait_readable(fds[0], 60));
+    QTimer::singleShot(30, [&] { (void)!write(fds[1], "x", 1); });
+    EXPECT_TRUE(backend_->wait_readable(fds[0], -1));
+    EXPECT_EQ(ticks, 0);
+    close(fds[0]);
+    close(fds[1]);
+}
