@@ -374,7 +374,8 @@ private:
         } else if (verb == "screen") {
             auto w = words(args);
             if (w.size() != 2) throw ScriptError{"screen needs WIDTH HEIGHT in pixels"};
-            headless_.set_screen_size(number(w[0]) * 15, number(w[1]) * 15);
+            headless_.set_screen_size(number(w[0]) * forms::twips_per_pixel,
+                                      number(w[1]) * forms::twips_per_pixel);
         } else if (verb == "fonts") {
             std::vector<std::string> fonts;
             std::istringstream in(args);

@@ -56,8 +56,9 @@ add_profile::add_profile()
     for (int i = 0; i < 2; ++i)
         down_section_label[static_cast<std::size_t>(i)] =
             dynamic_cast<forms::Label*>(find("down_section_label", i));
-    // A profile's name becomes a file name in the profile folders: no folder separators.
-    keep_out_characters(Text1, "/\\");
+    // A profile's name becomes a file name in the profile folders and a line of the lists that name
+    // them: no folder separators, no line breaks.
+    keep_out_characters(Text1, "/\\\r\n");
     toolkit::attach_pressed_image(Label1, Image1);
     toolkit::attach_pressed_image(Label2, Image2);
     Label1.on_click = [this] { Label1_Click(); };

@@ -1,17 +1,106 @@
 #include "configs/pcsx_config.h"
 
+#include <iostream>
+
+#include "configs/pcsx_design.h"
+#include "platform/folder.h"
+#include "platform/forms/backend.h"
+#include "platform/runtime.h"
+#include "plugins/plugin_records.h"
+
 namespace kv {
 
-PCSX_config::PCSX_config()
-    : plugins::PluginEditor(
-          "PCSX_config",
-          toolkit::FrameStyle{.design_title = "  PCSX configuration  ", .width = 5895, .height = 5175},
-          plugins::pcsx_table()) {
-    add_name_labels();
+namespace {
+
+const std::string key = configs::pcsx_key;
+
+// The emulator's own folder marker stands for that folder beside its program; any other text is a
+// folder of its own.
+std::string expand_folder(const std::string& stored, const char* marker, const std::string& emu_path,
+                          const char* own_folder) {
+    if (stored != marker) return stored;
+    std::string folder = emu_path;
+    folder.append(own_folder);
+    return folder;
 }
 
-void PCSX_config::Form_Load() {
-    arrange_frame();
+bool is_bios_image(std::string_view name) {
+    return name.size() >= 4 && equal_ignoring_case(std::string(name.substr(name.size() - 4)), ".bin");
+}
+
+// The folder dialog's choice with '/' after it, or nothing when cancelled.
+std::optional<std::string> chosen_folder(const forms::Form& owner) {
+    std::optional<std::filesystem::path> answer;
+    if (skip_failure([&] { answer = forms::backend().choose_folder({"Browse", program_folder(), &owner}); }))
+        return std::nullopt;
+    if (!answer) return std::nullopt;
+    std::string folder = answer->string();
+    folder.push_back('/');
+    return folder;
+}
+
+}  // namespace
+
+PCSX_config::PCSX_config() : configs::EditorWindow(configs::pcsx_design(), plugins::pcsx_table()) {
+    toolkit::build_push_button(*this, configs::pcsx_plugins_dir).on_click = [this] { Label36_Click(); };
+    toolkit::build_push_button(*this, configs::pcsx_bios_dir).on_click = [this] { Label38_Click(); };
+    name_label(5).set_caption("Internal HLE Bios");
+    expose("bios_path", [this] { return bios_path; });
+}
+
+void PCSX_config::get_emulator_path(const std::string& emu_path, const std::string& emu_profile) {
+    plugins_path = expand_folder(registry.read(key + "PluginsDir"), configs::pcsx_own_plugin_folder, emu_path,
+                                 "Plugin/");
+    profile_name = emu_profile;
+    scan_plugins();
+    sort_plugins();
+    load_settings();
+    bios_path =
+        expand_folder(registry.read(key + "BiosDir"), configs::pcsx_own_bios_folder, emu_path, "Bios/");
+    load_bios_list();
+    skip_failure([&] { static_cast<forms::TextBox&>(*find("Text1")).set_text(registry.read(key + "Mcd2")); });
+    skip_failure([&] { static_cast<forms::TextBox&>(*find("Text3")).set_text(registry.read(key + "Mcd1")); });
+}
+
+void PCSX_config::load_settings() {
+    configs::load_registry_rows(*this, *this, configs::pcsx_plugin_values, key, registry);
+}
+
+void PCSX_config::load_bios_list() {
+    name_label(5).set_caption("Internal HLE Bios");
+    bios_list.clear();
+    bios_list.emplace_back(configs::pcsx_internal_bios);
+    selected_plugin.at(5) = std::string(1, '0');
+    // An empty folder value names no folder (never the program's own); a folder named without its
+    // trailing separator names the folder itself, which holds no image.
+    if (!bios_path.empty() && bios_path.back() == '/')
+        for (const std::string& name : list_folder(bios_path, EntryKind::files))
+            if (is_bios_image(name)) bios_list.push_back(plugins::make_record(name, name));
+    configs::load_registry_rows(*this, *this, configs::pcsx_bios_value, key, registry);
+}
+
+void PCSX_config::save_settings() {
+    for (const auto& [name, folder] :
+         {std::pair{"BiosDir", &bios_path}, std::pair{"PluginsDir", &plugins_path}})
+        if (!registry.write(key + name, *folder))
+            std::cerr << "korvalin: could not write the registry value " << key << name << "\n";
+    configs::save_registry_rows(*this, *this, configs::pcsx_saved_values, key, registry);
+}
+
+void PCSX_config::Label36_Click() {
+    const auto folder = chosen_folder(*this);
+    if (!folder) return;
+    plugins_path = *folder;
+    scan_plugins();
+    sort_plugins();
+    load_settings();
+}
+
+void PCSX_config::Label38_Click() {
+    const auto folder = chosen_folder(*this);
+    if (!folder) return;
+    bios_path = *folder;
+    load_bios_list();
 }
 
 }  // namespace kv

@@ -1,20 +1,34 @@
 #pragma once
-// The PCSX settings editor, which comes with the emulator settings.
-#include "plugins/plugin_editor.h"
+// The PCSX settings editor: its plug-in and BIOS folders come from the emulator's settings, and the
+// user may point it at others.
+#include <cstdint>
+#include <string>
+
+#include "configs/editor_window.h"
 
 namespace kv {
 
-class PCSX_config : public plugins::PluginEditor {
-public:
+class PCSX_config : public configs::EditorWindow {
+  public:
     PCSX_config();
+
+    // The BIOS folder, ending with '/'; the BIOS picker lists its images.
+    std::string bios_path;
+
+    void get_emulator_path(const std::string& emu_path, const std::string& emu_profile) override;
+    // The internal BIOS, then the folder's ".bin" files in any letter case; the stored choice shown.
+    void load_bios_list();
+    void load_settings() override;
+    void save_settings() override;
+
+    // "Plugins dir" rescans the plug-ins and reads their stored choices anew; "Bios dir" the BIOS list.
+    void Label36_Click();
+    void Label38_Click();
 
     // The picker's hand-back into selected_plugin.
     void enter_pcsx_plugin_index(int16_t pl_number, int16_t pl_index) {
         enter_plugin_index(pl_number, pl_index);
     }
-
-protected:
-    void Form_Load() override;
 };
 
 }  // namespace kv

@@ -1,20 +1,19 @@
 #pragma once
-// The PSXeven settings editor, which comes with the emulator settings.
-#include "plugins/plugin_editor.h"
+// The PSXeven settings editor.
+#include <cstdint>
+
+#include "configs/editor_window.h"
 
 namespace kv {
 
-class PSXeven_config : public plugins::PluginEditor {
-public:
+class PSXeven_config : public configs::EditorWindow {
+  public:
     PSXeven_config();
 
     // The picker's hand-back into selected_plugin.
     void enter_psxeven_plugin_index(int16_t pl_number, int16_t pl_index) {
         enter_plugin_index(pl_number, pl_index);
     }
-
-protected:
-    void Form_Load() override;
 };
 
 }  // namespace kv

@@ -1,17 +1,115 @@
 #include "configs/ssspsx_config.h"
 
+#include <iostream>
+
+#include "configs/plugin_slots.h"
+#include "configs/ssspsx_design.h"
+#include "platform/folder.h"
+#include "platform/runtime.h"
+#include "platform/text_file.h"
+#include "plugins/plugin_records.h"
+
 namespace kv {
 
-SSSPSX_config::SSSPSX_config()
-    : plugins::PluginEditor(
-          "SSSPSX_config",
-          toolkit::FrameStyle{.design_title = "  SSSPSX configuration  ", .width = 5895, .height = 5295},
-          plugins::ssspsx_table()) {
-    add_name_labels();
+namespace {
+
+// The selection slot of each value of SSSPSX.ini, in the file's order.
+constexpr std::array<int, 8> slot_of_value{5, 0, 1, 2, 4, 3, 6, 7};
+// The plug-in values as loading handles them: GPU, SPU, CDR, PAD2, PAD1.
+constexpr std::array<size_t, 5> plugin_values_in_order{1, 2, 3, 5, 4};
+
+// The emulator's file in its folder, found the way Windows matched names.
+std::filesystem::path emulator_ini(const std::string& folder) {
+    if (auto found = find_ignoring_case(folder, "SSSPSX.ini")) return *found;
+    return std::filesystem::path(folder) / "SSSPSX.ini";
 }
 
-void SSSPSX_config::Form_Load() {
-    arrange_frame();
+bool has_ending(std::string_view name, std::string_view ending) {
+    return name.size() >= ending.size() &&
+           equal_ignoring_case(std::string(name.substr(name.size() - ending.size())), std::string(ending));
+}
+
+// The files of a folder with the ending, as entries naming themselves.
+std::vector<std::string> listed_files(const std::string& folder, std::string_view ending) {
+    std::vector<std::string> out;
+    for (const std::string& name : list_folder(folder, EntryKind::files))
+        if (has_ending(name, ending)) out.push_back(plugins::make_record(name, name));
+    return out;
+}
+
+}  // namespace
+
+SSSPSX_config::SSSPSX_config() : configs::EditorWindow(configs::ssspsx_design(), plugins::ssspsx_table()) {
+    expose("bios_path", [this] { return bios_path; });
+    expose("memcards_path", [this] { return memcards_path; });
+    for (size_t k = 0; k < ini_values.size(); ++k)
+        expose("ini_values(" + std::to_string(k) + ")", [this, k] { return ini_values[k]; });
+}
+
+void SSSPSX_config::get_emulator_path(const std::string& emu_path, const std::string& emu_profile) {
+    plugins_path = emu_path;
+    emulator_path = emu_path;
+    read_ssspsx_ini();
+    plugins_path = emu_path + "plugins/";
+    bios_path = emu_path + "bios/";
+    memcards_path = emu_path + "memcards/";
+    profile_name = emu_profile;
+    scan_plugins();
+    sort_plugins();
+    load_settings();
+    load_bios_list();
+    load_memcard_list();
+}
+
+void SSSPSX_config::read_ssspsx_ini() {
+    ini_values = {};
+    std::string bytes;
+    if (skip_failure([&] { bytes = read_bytes(emulator_ini(plugins_path)); })) return;
+    ini_values = configs::parse_ssspsx_ini(bytes);
+}
+
+void SSSPSX_config::load_settings() {
+    for (size_t k : plugin_values_in_order)
+        skip_failure([&] { configs::show_stored_entry(*this, slot_of_value[k], ini_values[k]); });
+}
+
+void SSSPSX_config::load_bios_list() {
+    name_label(5).set_caption(not_selected_text());
+    bios_list = listed_files(bios_path, ".bin");
+    selected_plugin.at(5) = std::string(1, '0');
+    configs::show_stored_entry(*this, 5, ini_values[0]);
+}
+
+void SSSPSX_config::load_memcard_list() {
+    name_label(6).set_caption(not_selected_text());
+    name_label(7).set_caption(not_selected_text());
+    memcard_list = listed_files(memcards_path, ".mcr");
+    selected_plugin.at(6) = std::string(1, '0');
+    selected_plugin.at(7) = std::string(1, '0');
+    configs::show_stored_entry(*this, 6, ini_values[6]);
+    configs::show_stored_entry(*this, 7, ini_values[7]);
+}
+
+void SSSPSX_config::save_settings() {
+    save_values = {};
+    for (size_t k = 0; k < save_values.size(); ++k)
+        skip_failure([&] { save_values[k] = configs::entry_to_store(*this, slot_of_value[k]).value_or(""); });
+    // A profile that was not written is not copied: the emulator keeps its file whole.
+    if (!write_ssspsx_ini()) return;
+    const auto profile = profile_file("emulator_configuration");
+    if (skip_failure([&] { write_bytes_atomically(emulator_ini(emulator_path), read_bytes(profile)); }))
+        std::cerr << "korvalin: could not copy " << profile.string() << " over "
+                  << emulator_ini(emulator_path).string() << "\n";
+}
+
+bool SSSPSX_config::write_ssspsx_ini() {
+    const auto file = profile_file("emulator_configuration");
+    if (!configs::safe_profile_name(profile_name) ||
+        skip_failure([&] { write_lines_atomically(file, configs::ssspsx_ini_lines(save_values)); })) {
+        std::cerr << "korvalin: could not write the profile file " << file.string() << "\n";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace kv

@@ -1,20 +1,38 @@
 #pragma once
-// The SSSPSX settings editor, which comes with the emulator settings.
-#include "plugins/plugin_editor.h"
+// The SSSPSX settings editor: its choices live in the emulator's SSSPSX.ini, which Ok rewrites
+// through the profile's file.
+#include <cstdint>
+#include <string>
+
+#include "configs/editor_window.h"
+#include "configs/ssspsx_ini.h"
 
 namespace kv {
 
-class SSSPSX_config : public plugins::PluginEditor {
-public:
+class SSSPSX_config : public configs::EditorWindow {
+  public:
     SSSPSX_config();
+
+    std::string bios_path;
+    std::string memcards_path;
+    std::string emulator_path;
+    // BIOS, GPU, SPU, CDR, PAD1, PAD2, MCD1, MCD2 as read and as to be written.
+    configs::SsspsxValues ini_values;
+    configs::SsspsxValues save_values;
+
+    void get_emulator_path(const std::string& emu_path, const std::string& emu_profile) override;
+    void read_ssspsx_ini();
+    void load_settings() override;
+    void load_bios_list();
+    void load_memcard_list();
+    // Writes the profile's file and, when that worked, puts a copy over the emulator's SSSPSX.ini.
+    void save_settings() override;
+    bool write_ssspsx_ini();
 
     // The picker's hand-back into selected_plugin.
     void enter_ssspsx_plugin_index(int16_t pl_number, int16_t pl_index) {
         enter_plugin_index(pl_number, pl_index);
     }
-
-protected:
-    void Form_Load() override;
 };
 
 }  // namespace kv

@@ -26,8 +26,9 @@ const char* const home_page_address = "https://korvalin.example.org/";
 
 namespace {
 
+using toolkit::white;
 constexpr forms::Color grey = 0x00C0C0C0;
-constexpr forms::Color page_border = 0x00C07A42;
+constexpr forms::Color page_border = toolkit::frame_blue;
 constexpr float tab_hidden_top = -255;
 constexpr float link_top = 3045;
 constexpr float link_pressed_top = 3060;

@@ -12,7 +12,7 @@ add_new::add_new() : EmulatorDialog("add_new", "  Add new emulator  ") {
 }
 
 void add_new::Label8_Click() {
-    if (refuse_empty_name()) return;
+    if (refuse_empty_name() || refuse_about_text()) return;
     const std::string record = emulator_record();
     app::form<Main_form>().add_new_emulator(record, about_record());
     clear_boxes();

@@ -33,7 +33,7 @@ void edit_form::get_switches(const std::string& in_switches) {
 }
 
 void edit_form::Label8_Click() {
-    if (refuse_empty_name()) return;
+    if (refuse_empty_name() || refuse_about_text()) return;
     auto& main = app::form<Main_form>();
     const std::string record = emulator_record();
     const std::string about = about_record();

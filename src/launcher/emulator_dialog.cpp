@@ -23,8 +23,8 @@ toolkit::FrameStyle frame_style(const std::string& title) {
     return s;
 }
 
-constexpr forms::Color white = forms::rgb(255, 255, 255);
-constexpr forms::Color box_border = 0x00C07A42;
+using toolkit::white;
+constexpr forms::Color box_border = toolkit::frame_blue;
 constexpr const char* unknown_path = "Unknown|Unknown";
 
 forms::Label& text(forms::Label& label, const char* caption, float top = 0) {
@@ -75,6 +75,11 @@ EmulatorDialog::EmulatorDialog(std::string name, const std::string& title)
       Label4(text(add<forms::Label>("Label4", 0, 0, 855, 255, &Picture1), "OK", 90)),
       Label8(click_label(add<forms::Label>("Label8", 0, 0, 855, 375, &Picture1))) {
     Text3.set_locked(true);
+    Text2.set_multi_line(true);
+    // Tab goes Name, About, Location.
+    Text1.set_tab_index(0);
+    Text2.set_tab_index(1);
+    Text3.set_tab_index(2);
     // A "|" in the name would split every record of the emulator.
     keep_out_field_separator(Text1);
     toolkit::attach_pressed_image(Label9, Image1);
@@ -107,13 +112,28 @@ bool EmulatorDialog::refuse_empty_name() {
     return true;
 }
 
+bool EmulatorDialog::refuse_about_text() {
+    const std::string line = line_the_catalogue_would_misread(Text2.text());
+    if (line.empty()) return false;
+    auto& box = app::form<toolkit::messages_form>();
+    box.show_exclamation("The about text cannot hold a line that reads only \"" + line +
+                             "\": the catalogue would read it as the end of the text.",
+                         app::form<Main_form>().caption(), 0);
+    box.show_modal(*this);
+    return true;
+}
+
+void EmulatorDialog::prepare_to_open() {
+    set_focus(&Text1);
+}
+
 std::string EmulatorDialog::emulator_record() {
     if (Text3.text().empty()) chosen_path = unknown_path;
     return Text1.text() + "|" + chosen_path;
 }
 
 std::string EmulatorDialog::about_record() const {
-    return Text1.text() + "|" + Text2.text();
+    return Text1.text() + "|" + with_crlf_line_breaks(Text2.text());
 }
 
 void EmulatorDialog::clear_boxes() {

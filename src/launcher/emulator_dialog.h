@@ -34,6 +34,8 @@ class EmulatorDialog : public toolkit::FramedForm {
     forms::Label& Label8;
 
     void Label9_Click();
+    // Every opening starts with the caret in the name box.
+    void prepare_to_open();
 
   protected:
     void Form_Load() override;
@@ -41,6 +43,8 @@ class EmulatorDialog : public toolkit::FramedForm {
     virtual std::string path_after_cancelled_browse() const = 0;
     // The empty-name message shown over this dialog; true when the name was empty.
     bool refuse_empty_name();
+    // Shows why and answers true when the about text holds a line that would end it in the catalogue.
+    bool refuse_about_text();
     // The record parts OK stores: Text1 and the location, Text1 and the about text.
     std::string emulator_record();
     std::string about_record() const;

@@ -1,7 +1,9 @@
 #pragma once
 // Text boxes whose text must keep out some characters: the "|" that separates the fields of a
-// catalogue record, or the folder separators a file name cannot hold.
+// catalogue record, the line breaks that would end a line of a stored file, or the folder separators
+// a file name cannot hold.
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "platform/forms/controls.h"
@@ -12,7 +14,18 @@ namespace kv {
 // runs after every change that leaves the text free of them. `refused` must outlive the box.
 void keep_out_characters(forms::TextBox& box, std::string_view refused, std::function<void()> on_text = {});
 
-// The box takes no "|".
+// The box takes no "|", CR or LF: its text is a field of a one-line record.
 void keep_out_field_separator(forms::TextBox& box, std::function<void()> on_text = {});
+
+// The same for CR and LF alone, for a one-line box whose text becomes a line of a file.
+void keep_out_line_breaks(forms::TextBox& box, std::function<void()> on_text = {});
+
+// A line of an about text, after its first, that the catalogue would read as the end of the text
+// ("end") or of the about section ("[Switches]"); empty when there is none.
+std::string line_the_catalogue_would_misread(std::string_view text);
+
+// The text with every line break (CR LF, LF or CR alone) written as CR LF, as the catalogue reads
+// lines back.
+std::string with_crlf_line_breaks(std::string_view text);
 
 }  // namespace kv

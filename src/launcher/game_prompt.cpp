@@ -7,6 +7,7 @@ namespace kv {
 
 namespace {
 
+using toolkit::white;
 
 constexpr auto text = &toolkit::white_text;
 

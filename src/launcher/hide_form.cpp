@@ -33,6 +33,7 @@ hide_form::hide_form()
     hideline.on_mouse_down = [this](const forms::MouseEvent&) { strip_MouseDown(); };
     Timer1.on_timer = [this] { Timer1_Timer(); };
     Timer2.on_timer = [this] { Timer2_Timer(); };
+    Timer2.set_work(forms::Timer::Work::window_stacking);
     expose("saved_position(0)", [this] { return std::to_string(saved_position[0]); });
     expose("saved_position(1)", [this] { return std::to_string(saved_position[1]); });
 }
@@ -49,7 +50,7 @@ void hide_form::size_all() {
     // Taken anew each time, since the skin may have changed since the last hide. Without a picture
     // the strip keeps its width: a strip nobody can see or press would lose the main window.
     const Picture& picture = hideline.picture();
-    if (!picture.empty()) hideline.set_width(static_cast<float>(picture.width_px()) * 15.0f);
+    if (!picture.empty()) hideline.set_width(static_cast<float>(picture.width_px() * forms::twips_per_pixel));
     set_width(hideline.width());
     set_height(forms::backend().screen_height());
     hideline.set_height(height());

@@ -177,6 +177,8 @@ class Main_form : public toolkit::FramedForm {
   private:
     void check_already_running();
     void read_config();
+    // Centres the window on the primary screen when its place lies outside every screen.
+    void keep_on_a_screen();
     // Writes Config.ini; fails (kv::Failure) as save_database does.
     void save_config();
     // Saves both files; answers one line for each that could not be written.

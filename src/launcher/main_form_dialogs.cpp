@@ -14,7 +14,9 @@ namespace kv {
 
 void Main_form::open_add_new() {
     emulator_list.scroll_event.set_enabled(false);
-    app::form<add_new>().show_modal(*this);
+    auto& adder = app::form<add_new>();
+    adder.prepare_to_open();
+    adder.show_modal(*this);
 }
 
 void Main_form::open_edit_form() {
@@ -25,6 +27,7 @@ void Main_form::open_edit_form() {
     editor.Text2.set_text(about_txt.caption());
     edit_emulator_path();
     edit_emulator_switches();
+    editor.prepare_to_open();
     editor.show_modal(*this);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
+#include "skins/design_pictures.h"
 #include "skins/skin_browser.h"
 
 namespace kv {
@@ -57,10 +58,13 @@ void Main_form::read_config() {
             if (!r.misc_image_location->empty()) load_misc_picture(*r.misc_image_location);
         }
     });
+    keep_on_a_screen();
 
     // The skin, its colours and the language apply however far the reading came.
     const std::string language_name = r.language.value_or("");
-    // A skin that does not load whole changes nothing; the program's own skin stands in for it.
+    // A skin that does not load whole changes nothing; the program's own skin stands in for it, and
+    // without any loadable skin the windows keep Midnight's pictures built into the program.
+    skip_failure([] { skins::apply_design_pictures(); });
     if (skip_failure([&] { load_skin(current_skin); })) skip_failure([&] { load_skin("Midnight"); });
     skip_failure([&] { app::form<skin_browser>().load_colors(current_skin); });
     skip_failure([&] { app::form<language_browser>().change_language(language_name); });
@@ -80,6 +84,17 @@ void Main_form::apply_section_flags(const std::vector<std::string>& flags) {
     // PSX is current from start-up; when it is hidden the left-most visible section takes its place.
     for (std::size_t k = 1; k < section_count; ++k)
         if (section_boxes[k]->left() == first_section_left) switch_section(k);
+}
+
+void Main_form::keep_on_a_screen() {
+    auto& display = forms::backend();
+    for (const forms::ScreenArea& s : display.screen_areas()) {
+        const bool overlaps = left() < s.left + s.width && left() + width() > s.left &&
+                              top() < s.top + s.height && top() + height() > s.top;
+        if (overlaps) return;
+    }
+    // A frameless window off every screen (a monitor unplugged since) could never be dragged back.
+    move(display.screen_width() / 2 - width() / 2, display.screen_height() / 2 - height() / 2);
 }
 
 void Main_form::load_misc_picture(const std::string& path) {

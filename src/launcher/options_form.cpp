@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/forms.h"
+#include "launcher/field_box.h"
 #include "launcher/main_form.h"
 #include "platform/folder.h"
 #include "platform/picture.h"
@@ -15,8 +16,8 @@ namespace kv {
 
 namespace {
 
-constexpr forms::Color white = forms::rgb(255, 255, 255);
-constexpr forms::Color line_colour = 0x00C07A42;
+using toolkit::white;
+constexpr forms::Color line_colour = toolkit::frame_blue;
 constexpr float mark_size = 255;
 constexpr float checked_top = -255;
 constexpr float line_end = 5520;
@@ -146,6 +147,8 @@ options_form::options_form()
     Text1.set_back_color(0);
     Text1.set_fore_color(white);
     Text1.set_border(false);
+    // The rename box's text becomes a section title, one line of Config.ini.
+    keep_out_line_breaks(Text1);
     add<forms::Shape>("Shape2", 0, 0, 735, 255, &renamer).set_border_color(line_colour);
     renamer.set_visible(false);
     slider_button.set_enabled(false);  // so that presses reach the knob

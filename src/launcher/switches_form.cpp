@@ -11,8 +11,9 @@ namespace kv {
 
 namespace {
 
-constexpr forms::Color white = forms::rgb(255, 255, 255);
-constexpr float button_width = 555;
+using toolkit::white;
+// OK and Cancel share the room right of the arrows, apart, and end with the switch box.
+constexpr float button_width = 540;
 constexpr float button_height = 375;
 
 constexpr auto caption_label = &toolkit::centred_text;
@@ -37,11 +38,11 @@ switches_form::switches_form()
       down_button(add<forms::Image>("down_button", 0, 0, 375, 270,
                                     &add<forms::PictureBox>("Picture5", 0, 120, 375, 135, &Picture1))),
       Image1(button("Picture2", 1140, 1, "Cancel")),
-      Image2(button("Picture3", 1725, 0, "OK")),
+      Image2(button("Picture3", 1740, 0, "OK")),
       Label3(click_label(add<forms::Label>("Label3", 0, 0, button_width, button_height, Image2.container()))),
       Label2(
           click_label(add<forms::Label>("Label2", 0, 0, button_width, button_height, Image1.container()))) {
-    Shape2.set_border_color(0x00C07A42);  // the add and edit dialogs' frame colour until a skin sets one
+    Shape2.set_border_color(toolkit::frame_blue);
     Text3.set_back_color(0);
     Text3.set_fore_color(white);
     Text3.set_border(false);
@@ -61,8 +62,9 @@ switches_form::switches_form()
 forms::Image& switches_form::button(const char* box_name, float left, int caption_index,
                                     const char* caption) {
     auto& box = add<forms::PictureBox>(box_name, left, 750, button_width, button_height);
-    auto& image = add<forms::Image>(caption_index == 0 ? "Image2" : "Image1", 0, 0, button_width,
-                                    2 * button_height, &box);
+    // Stretched to the box, so that a skin's wider button picture is shown whole, not cut.
+    auto& image = toolkit::stretched(add<forms::Image>(caption_index == 0 ? "Image2" : "Image1", 0, 0,
+                                                       button_width, 2 * button_height, &box));
     section_label.at(static_cast<std::size_t>(caption_index)) = &caption_label(
         add<forms::Label>("section_label", 0, 90, button_width, 255, &box, caption_index), caption);
     return image;

@@ -10,7 +10,7 @@ namespace {
 std::mutex program_folder_mutex;
 std::optional<std::filesystem::path> program_folder_override;
 
-// Folded to upper case, as the original's file system compared names: "_" sorts after letters.
+// Folded to upper case, as Windows file systems compared names: "_" sorts after letters.
 unsigned char fold(char c) {
     auto u = static_cast<unsigned char>(c);
     return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 'a' + 'A') : u;

@@ -1,5 +1,5 @@
 #pragma once
-// The program folder and folder listings as the original's file system gave them.
+// The program folder and folder listings as Windows file systems gave them.
 #include <filesystem>
 #include <optional>
 #include <string>

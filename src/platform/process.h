@@ -15,7 +15,7 @@ struct CommandLine {
 
 // Splits a command line into program and arguments. Double quotes group blanks and are removed;
 // nothing else is special. When the first word is not quoted and the text holds blanks, the longest
-// blank-separated prefix that names an existing file is the program (as the original's process start
+// blank-separated prefix that names an existing file is the program (as Windows' process start
 // resolved "C:\Program Files\x.exe -a"). Fails on an empty command line.
 CommandLine split_command_line(const std::string& command_line);
 

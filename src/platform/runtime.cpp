@@ -44,7 +44,8 @@ double text_to_double(std::string_view text) {
         auto [ptr, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), v, 16);
         if (ec != std::errc() || ptr != hex.data() + hex.size() || v > 0xFFFFFFFFull)
             throw Failure("bad hexadecimal number: " + std::string(text));
-        // Up to four digits read as a 16-bit value, more as 32-bit, both signed, as the original did.
+        // Up to four digits read as a 16-bit value, more as 32-bit, both signed, as the forms runtime read
+        // them.
         if (hex.size() <= 4) return static_cast<double>(static_cast<int16_t>(static_cast<uint16_t>(v)));
         return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(v)));
     }

@@ -15,7 +15,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Round half to even, as the original's integer conversions did.
+// Round half to even, as the forms runtime's integer conversions did.
 double round_half_even(double value);
 
 // To a 16-bit or 32-bit integer, rounding half to even; out of range (or NaN) fails.
@@ -23,18 +23,19 @@ int16_t to_int16(double value);
 int32_t to_int32(double value);
 
 // Text to number in the "C" locale. Leading and trailing blanks are allowed; anything else that is
-// not part of the number, or an empty text, fails. "&H..." hexadecimal is accepted as the original did.
+// not part of the number, or an empty text, fails. "&H..." hexadecimal is accepted as the forms runtime
+// accepted it.
 double text_to_double(std::string_view text);
 float text_to_single(std::string_view text);
 int16_t text_to_int16(std::string_view text);
 int32_t text_to_int32(std::string_view text);
 
-// "True"/"False" as the original wrote truth values; reading also accepts any letter case and numbers
+// "True"/"False" as the forms runtime wrote truth values; reading also accepts any letter case and numbers
 // (0 false, anything else true). Anything else fails.
 std::string bool_text(bool value);
 bool text_to_bool(std::string_view text);
 
-// A number as the original printed it: shortest form, "2370", "757.5", "-0.25".
+// A number as the forms runtime printed it: shortest form, "2370", "757.5", "-0.25".
 std::string number_text(double value);
 std::string number_text(float value);
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/forms.h"
+#include "app/window_roster.h"
 #include "platform/folder.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
@@ -57,13 +58,6 @@ constexpr std::array<std::string_view, 43> files = {
     "down_buttons.bmp",
     "check_box.bmp",
     "option_box.bmp",
-};
-
-// The framed windows, in the order their frames are dressed.
-constexpr std::array<std::string_view, 17> framed_windows = {
-    "Main_form",    "about_form",     "options_form",     "add_new",       "skin_browser", "switches_form",
-    "edit_form",    "font_browser",   "language_browser", "messages_form", "configs_form", "add_profile",
-    "ePSXe_config", "PSXeven_config", "PCSX_config",      "SSSPSX_config", "game_prompt",
 };
 
 struct FramePiece {
@@ -174,17 +168,80 @@ constexpr BitmapTarget other_targets[] = {
     {"scroll_image.bmp", "language_browser", "scroll_image"},
     {"shaft_image.bmp", "language_browser", "shaft_image"},
     {"list_selector_image.bmp", "language_browser", "list_selector_image"},
+    {"button.bmp", "ePSXe_config", "Image4"},
+    {"combo.bmp", "ePSXe_config", "combo1"},
+    {"combo.bmp", "ePSXe_config", "combo2"},
+    {"combo.bmp", "ePSXe_config", "combo3"},
+    {"combo.bmp", "ePSXe_config", "combo4"},
+    {"browse_button.bmp", "ePSXe_config", "Image1"},
+    {"browse_button.bmp", "ePSXe_config", "Image2"},
+    {"browse_button.bmp", "ePSXe_config", "Image3"},
+    {"combo_button.bmp", "ePSXe_config", "Image5"},
+    {"combo_button.bmp", "ePSXe_config", "Image6"},
+    {"combo_button.bmp", "ePSXe_config", "Image7"},
+    {"combo_button.bmp", "ePSXe_config", "Image8"},
+    {"button.bmp", "PSXeven_config", "Image4"},
+    {"combo.bmp", "PSXeven_config", "combo1"},
+    {"combo.bmp", "PSXeven_config", "combo2"},
+    {"combo.bmp", "PSXeven_config", "combo3"},
+    {"combo.bmp", "PSXeven_config", "combo4"},
+    {"combo.bmp", "PSXeven_config", "combo5"},
+    {"browse_button.bmp", "PSXeven_config", "Image1"},
+    {"browse_button.bmp", "PSXeven_config", "Image2"},
+    {"browse_button.bmp", "PSXeven_config", "Image3"},
+    {"combo_button.bmp", "PSXeven_config", "Image5"},
+    {"combo_button.bmp", "PSXeven_config", "Image6"},
+    {"combo_button.bmp", "PSXeven_config", "Image7"},
+    {"combo_button.bmp", "PSXeven_config", "Image8"},
+    {"combo_button.bmp", "PSXeven_config", "Image10"},
+    {"button.bmp", "PCSX_config", "Image4"},
+    {"combo.bmp", "PCSX_config", "combo1"},
+    {"combo.bmp", "PCSX_config", "combo2"},
+    {"combo.bmp", "PCSX_config", "combo3"},
+    {"combo.bmp", "PCSX_config", "combo4"},
+    {"combo.bmp", "PCSX_config", "combo5"},
+    {"combo.bmp", "PCSX_config", "combo6"},
+    {"browse_button.bmp", "PCSX_config", "Image1"},
+    {"browse_button.bmp", "PCSX_config", "Image2"},
+    {"combo_button.bmp", "PCSX_config", "Image3"},
+    {"combo_button.bmp", "PCSX_config", "Image5"},
+    {"combo_button.bmp", "PCSX_config", "Image6"},
+    {"combo_button.bmp", "PCSX_config", "Image7"},
+    {"combo_button.bmp", "PCSX_config", "Image8"},
+    {"combo_button.bmp", "PCSX_config", "Image10"},
+    {"button.bmp", "SSSPSX_config", "Image4"},
+    {"combo.bmp", "SSSPSX_config", "combo1"},
+    {"combo.bmp", "SSSPSX_config", "combo2"},
+    {"combo.bmp", "SSSPSX_config", "combo3"},
+    {"combo.bmp", "SSSPSX_config", "combo4"},
+    {"combo.bmp", "SSSPSX_config", "combo5"},
+    {"combo.bmp", "SSSPSX_config", "combo6"},
+    {"combo.bmp", "SSSPSX_config", "combo7"},
+    {"combo.bmp", "SSSPSX_config", "combo8"},
+    {"combo_button.bmp", "SSSPSX_config", "Image3"},
+    {"combo_button.bmp", "SSSPSX_config", "Image5"},
+    {"combo_button.bmp", "SSSPSX_config", "Image6"},
+    {"combo_button.bmp", "SSSPSX_config", "Image7"},
+    {"combo_button.bmp", "SSSPSX_config", "Image8"},
+    {"combo_button.bmp", "SSSPSX_config", "Image10"},
+    {"combo_button.bmp", "SSSPSX_config", "Image1"},
+    {"combo_button.bmp", "SSSPSX_config", "Image9"},
     // Control arrays come last, every element each.
     {"section_button.bmp", "Main_form", "upper_section", all_elements},
     {"down_buttons.bmp", "Main_form", "down_section", all_elements},
     {"check_box.bmp", "options_form", "section_checkbox", all_elements},
     {"button.bmp", "options_form", "buttons_image", all_elements},
     {"option_box.bmp", "options_form", "option_box", all_elements},
+    {"button.bmp", "ePSXe_config", "buttons", all_elements},
+    {"button.bmp", "PSXeven_config", "buttons", all_elements},
+    {"button.bmp", "PCSX_config", "buttons", all_elements},
+    {"button.bmp", "SSSPSX_config", "buttons", all_elements},
+    {"check_box.bmp", "ePSXe_config", "checkboxes", all_elements},
 };
 
 std::vector<BitmapTarget> build_targets() {
     std::vector<BitmapTarget> out;
-    for (std::string_view window : framed_windows)
+    for (std::string_view window : app::windows_in_order(&app::WindowRow::frame))
         for (const FramePiece& piece : frame_pieces) out.push_back({piece.file, window, piece.control});
     out.insert(out.end(), std::begin(other_targets), std::end(other_targets));
     return out;
@@ -192,7 +249,7 @@ std::vector<BitmapTarget> build_targets() {
 
 // Every window the skin dresses exists after a call, whether the skin loaded or not.
 void touch_windows() {
-    for (std::string_view window : framed_windows) app::form_named(window);
+    for (std::string_view window : app::windows_in_order(&app::WindowRow::frame)) app::form_named(window);
     app::form_named("hide_form");
 }
 
@@ -232,7 +289,11 @@ bool skin_loads_whole(const std::string& skin_name) {
 
 void apply_skin_bitmaps(const std::string& skin_name) {
     touch_windows();
-    const auto pictures = load_all(skin_name);
+    dress_windows(load_all(skin_name));
+}
+
+void dress_windows(const std::map<std::string_view, Picture>& pictures) {
+    touch_windows();
     for (const BitmapTarget& t : skin_bitmap_targets()) {
         forms::Form* form = app::form_named(t.window);
         if (!form) continue;

@@ -2,9 +2,12 @@
 // The 43 bitmaps of a skin and the image controls each one dresses, addressed by window and control
 // name. A skin is applied whole or not at all: every bitmap is loaded before any control changes.
 #include <filesystem>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "platform/picture.h"
 
 namespace kv::skins {
 
@@ -37,5 +40,8 @@ bool skin_loads_whole(const std::string& skin_name);
 // it fails with that bitmap's error and no picture has changed. Windows and controls that the program
 // does not have are passed over.
 void apply_skin_bitmaps(const std::string& skin_name);
+
+// Sets every target's picture from the given pictures, one for each of the 43 file names.
+void dress_windows(const std::map<std::string_view, Picture>& pictures);
 
 }  // namespace kv::skins

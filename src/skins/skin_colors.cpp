@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/forms.h"
+#include "app/window_roster.h"
 #include "platform/runtime.h"
 #include "skins/skin_bitmaps.h"
 
@@ -10,6 +11,7 @@ namespace kv::skins {
 
 namespace {
 
+constexpr int title_colour_line = 6;
 constexpr int list_selected_line = 13;
 constexpr int first_color_line = 6;
 constexpr int last_color_line = 25;
@@ -24,22 +26,6 @@ struct ColorRow {
 };
 
 constexpr ColorRow rows[] = {
-    {6, Paint::fore, "Main_form", "Framebar_title"},
-    {6, Paint::fore, "add_new", "Framebar_title"},
-    {6, Paint::fore, "edit_form", "Framebar_title"},
-    {6, Paint::fore, "font_browser", "Framebar_title"},
-    {6, Paint::fore, "messages_form", "Framebar_title"},
-    {6, Paint::fore, "options_form", "Framebar_title"},
-    {6, Paint::fore, "skin_browser", "Framebar_title"},
-    {6, Paint::fore, "switches_form", "Framebar_title"},
-    {6, Paint::fore, "about_form", "Framebar_title"},
-    {6, Paint::fore, "language_browser", "Framebar_title"},
-    {6, Paint::fore, "configs_form", "Framebar_title"},
-    {6, Paint::fore, "add_profile", "Framebar_title"},
-    {6, Paint::fore, "ePSXe_config", "Framebar_title"},
-    {6, Paint::fore, "PSXeven_config", "Framebar_title"},
-    {6, Paint::fore, "PCSX_config", "Framebar_title"},
-    {6, Paint::fore, "SSSPSX_config", "Framebar_title"},
     {7, Paint::fore, "Main_form", "section_label(all)"},
     {8, Paint::fore, "Main_form", "down_section_label(all)"},
     {9, Paint::fore, "Main_form", "about_txt"},
@@ -59,25 +45,38 @@ constexpr ColorRow rows[] = {
      "down_section_label(0) down_section_label(1) down_section_label(2) down_section_label(3) "
      "down_section_label(4)"},
     {14, Paint::fore, "add_profile", "down_section_label(0) down_section_label(1)"},
+    {14, Paint::fore, "ePSXe_config", "Label12 Label11 Label13"},
+    {14, Paint::fore, "PSXeven_config", "Label12 Label11 Label13"},
+    {14, Paint::fore, "PCSX_config", "Label12 Label11"},
+    {14, Paint::fore, "ePSXe_config", "down_section_label(all)"},
+    {14, Paint::fore, "PSXeven_config", "down_section_label(all)"},
+    {14, Paint::fore, "PCSX_config", "down_section_label(all)"},
+    {14, Paint::fore, "SSSPSX_config", "down_section_label(all)"},
     {15, Paint::back, "add_new", "Text1 Text2 Text3"},
     {15, Paint::back, "edit_form", "Text1 Text2 Text3"},
     {15, Paint::back, "options_form", "Text1 Text3"},
     {15, Paint::back, "switches_form", "Text3"},
     {15, Paint::back, "Main_form", "Picture32"},
     {15, Paint::back, "add_profile", "Text1"},
-    {15, Paint::back, "popup_form", "List1"},
+    {15, Paint::back, "ePSXe_config", "Text1 Text2 Text3"},
+    {15, Paint::back, "PSXeven_config", "Text1 Text2 Text3"},
+    {15, Paint::back, "PCSX_config", "Text1 Text3"},
     {16, Paint::fore, "add_new", "Text1 Text2 Text3"},
     {16, Paint::fore, "edit_form", "Text1 Text2 Text3"},
     {16, Paint::fore, "switches_form", "Text3"},
     {16, Paint::fore, "options_form", "Text1 Text3"},
     {16, Paint::fore, "add_profile", "Text1"},
-    {16, Paint::fore, "popup_form", "List1"},
+    {16, Paint::fore, "ePSXe_config", "Text1 Text2 Text3"},
+    {16, Paint::fore, "PSXeven_config", "Text1 Text2 Text3"},
+    {16, Paint::fore, "PCSX_config", "Text1 Text3"},
     {17, Paint::border, "add_new", "Shape1 Shape2 Shape3"},
     {17, Paint::border, "edit_form", "Shape1 Shape2 Shape3"},
     {17, Paint::border, "switches_form", "Shape2"},
     {17, Paint::border, "options_form", "Shape1 Shape2"},
     {17, Paint::border, "add_profile", "Shape1"},
-    {17, Paint::border, "popup_form", "Picture1 Picture2 Picture3 Picture4"},
+    {17, Paint::border, "ePSXe_config", "Shape1 Shape2 Shape3"},
+    {17, Paint::border, "PSXeven_config", "Shape1 Shape2 Shape3"},
+    {17, Paint::border, "PCSX_config", "Shape1 Shape2"},
     {18, Paint::fore, "add_new", "Label1 Label2 Label3"},
     {18, Paint::fore, "edit_form", "Label1 Label2 Label3"},
     {18, Paint::fore, "options_form",
@@ -86,6 +85,11 @@ constexpr ColorRow rows[] = {
     {18, Paint::fore, "messages_form", "Label31"},
     {18, Paint::fore, "about_form", "help_cap Label1 Label2 Label3 Label4 Label5 Label11 Label7"},
     {18, Paint::fore, "add_profile", "Label9"},
+    {18, Paint::fore, "ePSXe_config",
+     "Label1 Label2 Label3 Label4 Label9 Label10 Label14 Label15 Label16 Label17 Label18 Label19 Label20"},
+    {18, Paint::fore, "PSXeven_config", "Label1 Label2 Label3 Label4 Label15 Label14 Label9 Label10"},
+    {18, Paint::fore, "PCSX_config", "Label1 Label2 Label3 Label4 Label15 Label9 Label10 Label13"},
+    {18, Paint::fore, "SSSPSX_config", "Label1 Label2 Label15 Label4 Label3 Label13 Label10 Label9"},
     {19, Paint::fore, "about_form", "Label8"},
     {20, Paint::fore, "about_form", "Label10 Label12"},
     {20, Paint::fore, "configs_form", "Label10 Label2 Label3 Label4"},
@@ -94,7 +98,6 @@ constexpr ColorRow rows[] = {
     {22, Paint::fore, "options_form", "Label1 Label2 Label30 Label3 Label4 Label5 Label44"},
     {23, Paint::border, "options_form", "Line1 Line2 Line3 Line4 Line6 Line7 Line8"},
     {24, Paint::border, "options_form", "Line5"},
-    // Line 25 colours the editors' plug-in captions.
 
     // The three browsers.
     {12, Paint::fore, "skin_browser", "list_item list_item2 list_item3 list_item4 list_item5 list_item6 list_item7"},
@@ -121,6 +124,12 @@ constexpr ColorRow rows[] = {
     {15, Paint::back, "popup_form", "List1"},
     {16, Paint::fore, "popup_form", "List1"},
     {17, Paint::border, "popup_form", "Picture1 Picture2 Picture3 Picture4"},
+
+    // The editors' name labels of the chosen plug-ins, BIOS images and memory cards.
+    {25, Paint::fore, "ePSXe_config", "Label43 Label6 Label8 Label7"},
+    {25, Paint::fore, "PSXeven_config", "Label43 Label6 Label8 Label7 Label16"},
+    {25, Paint::fore, "PCSX_config", "Label43 Label6 Label8 Label7 Label16 Label14"},
+    {25, Paint::fore, "SSSPSX_config", "Label43 Label6 Label8 Label7 Label16 Label14 Label11 Label12"},
 };
 
 void add_targets(const ColorRow& row, std::vector<ColorTarget>& out) {
@@ -179,6 +188,8 @@ void apply_line(int line, const std::string& value) {
 const std::vector<ColorTarget>& skin_color_targets() {
     static const std::vector<ColorTarget> targets = [] {
         std::vector<ColorTarget> out;
+        for (std::string_view window : app::windows_in_order(&app::WindowRow::title_colour))
+            out.push_back({title_colour_line, Paint::fore, window, "Framebar_title", single_control});
         for (const ColorRow& row : rows) add_targets(row, out);
         return out;
     }();

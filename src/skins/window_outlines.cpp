@@ -5,14 +5,13 @@
 #include <limits>
 
 #include "app/forms.h"
+#include "app/window_roster.h"
 #include "platform/runtime.h"
 #include "toolkit/messages_form.h"
 
 namespace kv::skins {
 
 namespace {
-
-constexpr double twips_per_pixel = 15;
 
 struct TitleButton {
     std::string_view box;
@@ -24,18 +23,6 @@ constexpr std::array<TitleButton, 3> title_buttons = {{
     {"Picture12", "Min_image"},
     {"Picture13", "hide_image"},
 }};
-
-constexpr std::array<std::string_view, 16> outline_order = {
-    "Main_form",    "add_new",        "edit_form",     "switches_form",    "skin_browser", "options_form",
-    "font_browser", "about_form",     "messages_form", "language_browser", "configs_form", "add_profile",
-    "ePSXe_config", "PSXeven_config", "PCSX_config",   "SSSPSX_config",
-};
-
-constexpr std::array<std::string_view, 16> alignment_order = {
-    "Main_form",      "about_form",   "add_new",       "edit_form",        "skin_browser", "switches_form",
-    "messages_form",  "options_form", "font_browser",  "language_browser", "configs_form", "ePSXe_config",
-    "PSXeven_config", "PCSX_config",  "SSSPSX_config", "add_profile",
-};
 
 // Field n of a "|"-joined value; fails when the value has fewer fields.
 std::string_view field(std::string_view value, int n) {
@@ -98,7 +85,7 @@ std::string remap_divisor(std::string divisor) {
 forms::Region window_outline(float width, float height, std::string_view corner, std::string_view divisor) {
     const int32_t ellipse = text_to_int32(corner);
     const int32_t bottom = to_int32(static_cast<double>(height) / text_to_double(divisor) + 1);
-    const int32_t right = to_int32(static_cast<double>(width) / twips_per_pixel + 1);
+    const int32_t right = to_int32(static_cast<double>(width) / forms::twips_per_pixel + 1);
     // A region with no area or a negative corner would leave the window invisible and unreachable.
     if (ellipse < 0) throw Failure("a window outline's corner cannot be negative");
     if (bottom < 1 || right < 1) throw Failure("a window outline must be at least one pixel");
@@ -111,7 +98,7 @@ void apply_skin_shapes(SkinSettingsReader& reader) {
     skip_lines(reader, 3);
     const std::string corner = next_value(reader);
     const std::string divisor = remap_divisor(next_value(reader));
-    for (std::string_view window : outline_order) {
+    for (std::string_view window : app::windows_in_order(&app::WindowRow::outline)) {
         forms::Form* form = app::form_named(window);
         if (!form) continue;
         form->set_region(window_outline(form->width(), form->height(), corner, divisor));
@@ -119,7 +106,7 @@ void apply_skin_shapes(SkinSettingsReader& reader) {
     app::form<toolkit::messages_form>().trim_factor = corner + "|" + divisor;
     skip_lines(reader, 3);
     const std::string alignment = next_value(reader);
-    for (std::string_view window : alignment_order) {
+    for (std::string_view window : app::windows_in_order(&app::WindowRow::alignment)) {
         auto* title = dynamic_cast<forms::Label*>(&control(window, "Framebar_title"));
         if (title) title->set_alignment(alignment_value(alignment));
     }

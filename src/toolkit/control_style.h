@@ -8,6 +8,8 @@
 namespace kv::toolkit {
 
 inline constexpr forms::Color white = forms::rgb(255, 255, 255);
+// The blue of the dialogs' field frames, tab outlines and separator lines until a skin sets its own.
+inline constexpr forms::Color frame_blue = 0x00C07A42;
 
 // A picture fitted to the image's own size.
 forms::Image& stretched(forms::Image& image);

@@ -28,7 +28,7 @@ FramedForm::FramedForm(std::string name, const FrameStyle& style)
     set_height(style.height);
     Framebar_title.set_caption(style.design_title);
     Framebar_title.set_transparent(true);
-    Framebar_title.set_fore_color(forms::rgb(255, 255, 255));
+    Framebar_title.set_fore_color(white);
     titlebar_mover.set_transparent(true);
     // The design places the pieces where the layout puts them at the design size.
     arrange_frame();

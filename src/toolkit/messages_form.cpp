@@ -14,7 +14,6 @@ namespace {
 
 constexpr float icon_size = 720;
 constexpr float text_margins = 1470;  // 960 left of the text, 510 right of it
-constexpr float pixel_twips = 15;
 
 // Field `index` of a "|"-joined record as a number; nothing when it is missing or no number.
 std::optional<double> number_field(std::string_view record, size_t index) {
@@ -34,7 +33,7 @@ std::optional<double> number_field(std::string_view record, size_t index) {
 template <typename T>
 T& white_transparent(T& label) {
     label.set_transparent(true);
-    label.set_fore_color(forms::rgb(255, 255, 255));
+    label.set_fore_color(white);
     return label;
 }
 
@@ -89,7 +88,7 @@ void messages_form::apply_outline() {
     int32_t bottom = to_int32(h + 1);
     if (auto d = number_field(trim_factor, 1); d && *d > 0)
         skip_failure([&] { bottom = to_int32(h / *d + 1); });
-    const int32_t right = to_int32(w / pixel_twips + 1);
+    const int32_t right = to_int32(w / forms::twips_per_pixel + 1);
     set_region(forms::Region{0, 0, right, bottom, corner, corner});
 }
 

@@ -208,6 +208,7 @@ SevenRowList::SevenRowList(FramedForm& form, const ListLayout& layout, const Lis
     thumb.on_mouse_move = [this](const MouseEvent& e) { thumb_MouseMove(e); };
     thumb.on_mouse_up = [this](const MouseEvent& e) { thumb_MouseUp(e); };
     scroll_event.on_timer = [this] { scroll_event_Timer(); };
+    scroll_event.set_work(forms::Timer::Work::wheel_turns);
 
     form.expose("scroll_top", [this] { return std::to_string(scroll_top); });
     form.expose("drawn_top", [this] { return std::to_string(drawn_top); });

@@ -7,6 +7,7 @@
 #include "configs/add_profile.h"
 #include "configs/configs_form.h"
 #include "configs/registry_bridge.h"
+#include "configs/ssspsx_config.h"
 #include "launcher/program_fixture.h"
 #include "toolkit/messages_form.h"
 
@@ -215,10 +216,18 @@ TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrS
         configs.Label13_Click();
         EXPECT_EQ(configs.emulator_folder, ssspsx.string() + "/");
         EXPECT_EQ(read_file(ssspsx / "SSSPSX.ini"), "[Plugins]\r\nGPU=fast.so\r\n");
-        // Configure without an editor to open ends with the wheel polling on again.
+        // Configure activates, then opens the editor on the copied file; the editor's Ok turns the
+        // wheel polling on again.
         write_file(ssspsx / "SSSPSX.ini", "old");
+        then([&] {
+            auto& editor = app::form<SSSPSX_config>();
+            EXPECT_TRUE(editor.modal());
+            // Read by position: the second line is the BIOS line, whatever its key.
+            EXPECT_EQ(editor.ini_values[0], "fast.so");
+            EXPECT_FALSE(configs.scroll_event.enabled());
+            editor.ok_click();
+        });
         configs.Label12_Click();
-        EXPECT_EQ(read_file(ssspsx / "SSSPSX.ini"), "[Plugins]\r\nGPU=fast.so\r\n");
         EXPECT_TRUE(configs.scroll_event.enabled());
         EXPECT_TRUE(configs.visible());
         configs.Label1_Click();

@@ -22,6 +22,14 @@ if [ -d "$program_dir" ]; then
   rm -f "$work/program/korvalin" "$work/program/.korvalin.lock"
 fi
 [ -d "$base.folder" ] && cp -R "$base.folder/." "$work/program/"
+# NAME.plugins: lines "BUILT_FILE DESTINATION": test plug-ins copied into the program folder.
+if [ -f "$base.plugins" ]; then
+  while read -r built destination; do
+    [ -n "$built" ] || continue
+    mkdir -p "$(dirname "$work/program/$destination")"
+    cp "${KORVALIN_TEST_PLUGINS_DIR:?}/$built" "$work/program/$destination"
+  done < "$base.plugins"
+fi
 export PROGRAM="$work/program"
 export KORVALIN_REGISTRY="${KORVALIN_E2E_REGISTRY:-$work/registry/HKEY_CURRENT_USER.reg}"
 if [ -f "$base.registry" ]; then

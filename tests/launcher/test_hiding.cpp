@@ -52,6 +52,7 @@ TEST_F(HidingTest, SlidesOutAndBackInTheStepsOfFiveHundredTwips) {
 
 TEST_F(HidingTest, PositionsBeyondSixteenBitsComeBack) {
     // Right of pixel 2184 on a wide desktop.
+    display.set_screen_areas({{0, 0, 1920 * 15, 1080 * 15}, {1920 * 15, -3000 * 15, 2560 * 15, 6000 * 15}});
     Main_form& main = start_at("45000", "-40000");
     main.hide_image_Click();
     tick(200);
@@ -80,6 +81,8 @@ TEST_F(HidingTest, APressWhileSlidingIsIgnored) {
 }
 
 TEST_F(HidingTest, AWindowAlreadyFarLeftIsHiddenOnTheFirstTick) {
+    // On a screen left of the primary one.
+    display.set_screen_areas({{0, 0, 1920 * 15, 1080 * 15}, {-1920 * 15, 0, 1920 * 15, 1080 * 15}});
     Main_form& main = start_at("-9000");
     main.hide_image_Click();
     tick();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/window_roster.h"
 #include "launcher/game_prompt.h"
 #include "launcher/hide_form.h"
 #include "launcher/main_form_fixture.h"
@@ -15,10 +16,8 @@ class OpacityTest : public kvtest::MainFormFixture {
     // The sixteen windows that share the opacity: the main window and every framed dialog.
     std::vector<forms::Form*> shared() {
         std::vector<forms::Form*> out;
-        for (forms::Form* f : app::created_forms())
-            if (f != &app::form<popup_form>() && f != &app::form<hide_form>() &&
-                f != &app::form<game_prompt>())
-                out.push_back(f);
+        for (std::string_view name : app::windows_in_order(&app::WindowRow::opacity))
+            out.push_back(app::form_named(name));
         return out;
     }
 };

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/forms.h"
-#include "program_fixture.h"
 #include "launcher/switches_form.h"
+#include "program_fixture.h"
 
 namespace kv {
 namespace {
@@ -142,6 +142,26 @@ TEST_F(SwitchesTest, ASwitchButtonPressMovesItsCaptionDown) {
     EXPECT_EQ(button.top(), 135);
     button.on_mouse_up({forms::right_button, 0, 0, 0});
     EXPECT_EQ(button.top(), 120);
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST_F(SwitchesTest, OkAndCancelStandApartAndShowTheirWholePicture) {
+    start();
+    auto& editor = app::form<switches_form>();
+    forms::Control& cancel = *editor.Image1.container();
+    forms::Control& ok = *editor.Image2.container();
+    EXPECT_GE(ok.left() - (cancel.left() + cancel.width()), 45);  // three pixels at least between them
+    EXPECT_LE(ok.left() + ok.width(), editor.Shape2.left() + editor.Shape2.width());
+    for (forms::Image* image : {&editor.Image1, &editor.Image2}) {
+        ASSERT_FALSE(image->picture().empty());
+        EXPECT_EQ(image->width(), image->container()->width());
+        EXPECT_EQ(image->height(), 2 * image->container()->height());
+    }
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST(Runtime, TextToNumberUsesTheCLocaleAndRefusesJunk) {
     EXPECT_THROW(text_to_single("1e300"), Failure);
 }
 
-TEST(Runtime, HexadecimalTextReadsAsTheOriginalDid) {
+TEST(Runtime, HexadecimalTextReadsAsStoredFilesHoldIt) {
     EXPECT_EQ(text_to_int32("&HFF"), 255);
     EXPECT_EQ(text_to_int32("&H00FF00"), 0xFF00);
     EXPECT_EQ(text_to_int32("&HFFFF"), -1);  // four digits are a 16-bit value

@@ -51,7 +51,7 @@ TEST(QtText, TwipsRoundToPixelsAndColoursSwapToRgb) {
     EXPECT_EQ(to_qfont(kv::forms::Font{"Tahoma", 12, true, false}).pixelSize(), 16);
 }
 
-TEST(QtInput, KeysButtonsAndModifiersTakeTheOriginalNumbers) {
+TEST(QtInput, KeysButtonsAndModifiersTakeTheWindowsNumbers) {
     EXPECT_EQ(key_code(Qt::Key_A, Qt::ShiftModifier), 'A');
     // A shifted digit is still its key; the keypad's digits and minus have codes of their own.
     EXPECT_EQ(key_code(Qt::Key_Ampersand, Qt::ShiftModifier), '7');

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/forms.h"
+#include "app/window_roster.h"
 #include "platform/folder.h"
 #include "qt/qt_fixture.h"
 #include "support/test_support.h"
@@ -27,9 +28,8 @@ TEST_F(QtFormsTest, EveryWindowShowsItsSkinnedFrame) {
     kv::app::start_program();
 
     const char* shots = std::getenv("KORVALIN_SHOTS");
-    for (kv::forms::Form* f : kv::app::created_forms()) {
-        // The picker and the hide strip are no framed windows.
-        if (f->name() == "popup_form" || f->name() == "hide_form") continue;
+    for (std::string_view name : kv::app::windows_in_order(&kv::app::WindowRow::frame)) {
+        kv::forms::Form* f = kv::app::form_named(name);
         f->show();
         QImage image = backend_->grab_form(*f);
         ASSERT_FALSE(image.isNull()) << f->name();
@@ -39,7 +39,9 @@ TEST_F(QtFormsTest, EveryWindowShowsItsSkinnedFrame) {
         for (int y = 0; y < image.height(); y += 3)
             for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
         EXPECT_GT(colours.size(), 20) << f->name() << " looks unskinned";
-        if (shots) image.save(QString::fromStdString((std::filesystem::path(shots) / (f->name() + ".png")).string()));
+        if (shots)
+            image.save(
+                QString::fromStdString((std::filesystem::path(shots) / (f->name() + ".png")).string()));
         if (f->name() != "Main_form") f->hide();
     }
     kv::app::reset_forms();

@@ -170,7 +170,7 @@ TEST_F(QtFormsTest, TypingEditsTheModelsText) {
     f.on_key_down = [&](int16_t& code, int16_t) { form_keys.push_back(code); };
     int changes = 0;
     text.on_change = [&] { ++changes; };
-    // The window refuses 'x' as the original's KeyPress handlers refused characters.
+    // The window refuses 'x' as the windows' KeyPress handlers refuse characters.
     text.on_key_press = [](int16_t& ascii) {
         if (ascii == 'x') ascii = 0;
     };

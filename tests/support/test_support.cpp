@@ -122,10 +122,4 @@ std::string blue_jpeg() {
     return std::string(bytes, sizeof bytes - 1);
 }
 
-bool window_still_being_built(std::string_view window) {
-    for (std::string_view w : {"ePSXe_config", "PSXeven_config", "PCSX_config", "SSSPSX_config"})
-        if (w == window) return true;
-    return false;
-}
-
 }  // namespace kvtest

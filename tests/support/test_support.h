@@ -35,9 +35,4 @@ std::string bmp(int width, int height, const std::vector<uint32_t>& pixels = {})
 // An 8 x 8 JPEG, all blue (as close as JPEG gets).
 std::string blue_jpeg();
 
-// Windows whose controls are still being built on other branches: the tests that walk the styling
-// tables report a row naming a control these windows lack instead of failing. Empty this list once
-// they have landed.
-bool window_still_being_built(std::string_view window);
-
 }  // namespace kvtest

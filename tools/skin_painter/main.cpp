@@ -2,13 +2,18 @@
 //   korvalin-skin-painter FOLDER                  write the 43 bitmaps and preview.bmp
 //   korvalin-skin-painter --check FOLDER          write them, then read every file back and check it
 //   korvalin-skin-painter --check-settings FILE   check a skin settings file
+//   korvalin-skin-painter --embed FILE.cpp        write the 43 bitmaps as C++ source the program
+//                                                 builds in: the windows' design pictures
 // Exits with 1 when anything is wrong, 2 on a usage error.
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bmp.h"
 #include "settings_check.h"
@@ -71,6 +76,53 @@ int check(const fs::path& folder) {
     return faults;
 }
 
+// The pictures as arrays of 0xRRGGBB pixels, row by row from the top, behind design_pictures().
+int embed(const fs::path& file) {
+    std::ostringstream out;
+    out << "// Made by korvalin-skin-painter --embed: the Midnight skin's pictures, built into the program.\n"
+           "#include \"skins/design_pictures.h\"\n\nnamespace kv::skins {\n\nnamespace {\n\n";
+    std::vector<const kv::painter::SkinPicture*> embedded;
+    for (const auto& picture : skin_pictures()) {
+        if (picture.file == "preview.bmp") continue;
+        const Canvas canvas = picture.paint();
+        out << "constexpr uint32_t pixels" << embedded.size() << "[] = {";
+        for (int y = 0; y < canvas.height(); ++y) {
+            out << "\n";
+            for (int x = 0; x < canvas.width(); ++x) {
+                const kv::painter::Rgb c = canvas.pixel(x, y);
+                out << "0x" << std::hex << ((uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b) << std::dec
+                    << ",";
+            }
+        }
+        out << "\n};\n\n";
+        embedded.push_back(&picture);
+    }
+    out << "constexpr DesignPicture all[] = {\n";
+    for (size_t i = 0; i < embedded.size(); ++i)
+        out << "    {\"" << embedded[i]->file << "\", " << embedded[i]->width << ", " << embedded[i]->height
+            << ", pixels" << i << "},\n";
+    out << "};\n\n}  // namespace\n\nstd::span<const DesignPicture> design_pictures() {\n    return "
+           "all;\n}\n\n"
+           "}  // namespace kv::skins\n";
+    if (embedded.size() != kSkinBitmaps) {
+        std::cerr << "expected " << kSkinBitmaps << " skin bitmaps, painted " << embedded.size() << "\n";
+        return 1;
+    }
+    // Written whole or not at all, so that a failed build never leaves half a source file.
+    const fs::path partial = file.string() + ".partial";
+    fs::create_directories(file.parent_path());
+    {
+        std::ofstream stream(partial, std::ios::binary);
+        stream << out.str();
+        if (!stream.flush()) {
+            std::cerr << partial.string() << ": cannot write\n";
+            return 1;
+        }
+    }
+    fs::rename(partial, file);
+    return 0;
+}
+
 int check_settings(const fs::path& file) {
     const auto faults = kv::painter::check_skin_settings(file);
     for (const auto& fault : faults) std::cerr << file.string() << ": " << fault << "\n";
@@ -87,6 +139,8 @@ int main(int argc, char** argv) {
             faults = paint_all(argv[1]);
         } else if (argc == 3 && first == "--check") {
             faults = check(argv[2]);
+        } else if (argc == 3 && first == "--embed") {
+            faults = embed(argv[2]);
         } else if (argc == 3 && first == "--check-settings") {
             faults = check_settings(argv[2]);
         } else {

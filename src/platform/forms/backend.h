@@ -35,6 +35,11 @@ struct FolderDialogRequest {
 
 enum class MessageIcon { none, information, exclamation, critical };
 
+// A screen's place on the desktop, in twips.
+struct ScreenArea {
+    float left = 0, top = 0, width = 0, height = 0;
+};
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -55,6 +60,8 @@ public:
     // Timers: called whenever a timer is switched on or off or its interval changes.
     virtual void timer_changed(Timer& timer) = 0;
     virtual void timer_destroyed(Timer& timer) = 0;
+    // A wheel turn has arrived in the form's inbox: its sleeping wheel timers have work again.
+    virtual void wheel_arrived(Form& /*form*/) {}
 
     // Text and fonts.
     virtual TextSize measure_text(const Font& font, const std::string& text) = 0;
@@ -67,13 +74,15 @@ public:
     virtual void beep() = 0;
     virtual float screen_width() = 0;   // twips
     virtual float screen_height() = 0;  // twips
+    // Every screen of the desktop; a display of one screen has only the primary one.
+    virtual std::vector<ScreenArea> screen_areas() { return {{0, 0, screen_width(), screen_height()}}; }
 };
 
 // The display in use. Tests that install none get a headless one.
 Backend& backend();
 void set_backend(Backend* b);
 
-// Ends the program at once, as the original's End statement did: nothing after it runs.
+// Ends the program at once, as the forms runtime's End statement did: nothing after it runs.
 struct ProgramEnded {};
 [[noreturn]] void end_program();
 

@@ -63,6 +63,8 @@ void Control::move(float l, float t, float w, float h) {
 void Control::set_visible(bool v) {
     if (visible_ == v) return;
     visible_ = v;
+    // A hidden control hears no release: it must not keep the mouse from the rest of the window.
+    if (!v) form_.release_capture_within(*this);
     changed();
 }
 
@@ -72,6 +74,7 @@ void Control::set_enabled(bool v) {
         return;
     }
     enabled_ = v;
+    if (!v) form_.release_capture_within(*this);
     enabled_changed();
     changed();
 }

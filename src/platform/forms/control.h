@@ -1,6 +1,6 @@
 #pragma once
 // A control of a window. Every control has a name (and an index when it belongs to a control array),
-// a place in twips relative to its container, and the original's property names as accessors.
+// a place in twips relative to its container, and the forms runtime's property names as accessors.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -13,11 +13,17 @@ namespace kv::forms {
 
 class Form;
 
-// Colours as the original stored them: 0x00BBGGRR.
+// Colours as Windows stored them: 0x00BBGGRR.
 using Color = uint32_t;
 inline constexpr Color rgb(uint8_t r, uint8_t g, uint8_t b) {
     return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
 }
+
+// The system's button-face grey, which labels and picture boxes start with.
+inline constexpr Color button_face = 0xF0F0F0;
+
+// Places and sizes are twips; the screen is taken at a fixed 15 twips per pixel everywhere.
+inline constexpr int twips_per_pixel = 15;
 
 struct Font {
     std::string name = "Microsoft Sans Serif";
@@ -56,7 +62,7 @@ public:
     float height() const { return height_; }
     void set_left(float v);
     void set_top(float v);
-    // A negative size is an invalid property value and fails like the original.
+    // A negative size is an invalid property value and fails as in the forms runtime.
     void set_width(float v);
     void set_height(float v);
     void move(float l, float t, float w, float h);
@@ -64,6 +70,9 @@ public:
     bool visible() const { return visible_; }
     void set_visible(bool v);
     bool enabled() const { return enabled_; }
+    // The place in the order Tab walks the window's boxes; -1 leaves it to the order they were made.
+    int tab_index() const { return tab_index_; }
+    void set_tab_index(int i) { tab_index_ = i; }
     void set_enabled(bool v);
 
     // Text appearance, used by the controls that show text.
@@ -84,7 +93,7 @@ public:
     // Whether the control and all its containers are visible.
     bool shown() const;
 
-    // A property by its original name, as text, for the driver ("Left", "Caption", "Picture"...).
+    // A property by its forms-runtime name, as text, for the driver ("Left", "Caption", "Picture"...).
     virtual std::optional<std::string> property(std::string_view property_name) const;
 
     // Events. Handlers are set by the window that owns the control.
@@ -110,6 +119,7 @@ private:
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
+    int tab_index_ = -1;
     Font font_;
     Color fore_color_ = 0x000000;
     Color back_color_ = 0xFFFFFF;

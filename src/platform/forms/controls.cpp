@@ -32,7 +32,7 @@ int utf8_char_before(const std::string& s, int end) {
 
 Label::Label(Form& form, std::string name, int index, Control* container)
     : Control(form, ControlKind::label, std::move(name), index, container) {
-    set_back_color(0xF0F0F0);
+    set_back_color(button_face);
 }
 
 void Label::set_caption(const std::string& c) {
@@ -94,8 +94,8 @@ Image::Image(Form& form, std::string name, int index, Control* container)
 void Image::set_picture(const Picture& p) {
     picture_ = p;
     if (!stretch_ && !p.empty()) {
-        set_width(static_cast<float>(p.width_px()) * 15.0f);
-        set_height(static_cast<float>(p.height_px()) * 15.0f);
+        set_width(static_cast<float>(p.width_px() * twips_per_pixel));
+        set_height(static_cast<float>(p.height_px() * twips_per_pixel));
     }
     changed();
 }
@@ -116,8 +116,7 @@ std::optional<std::string> Image::property(std::string_view p) const {
 
 PictureBox::PictureBox(Form& form, std::string name, int index, Control* container)
     : Control(form, ControlKind::picture_box, std::move(name), index, container) {
-    // The button-face grey the original's picture boxes started with.
-    set_back_color(0xF0F0F0);
+    set_back_color(button_face);
 }
 
 void PictureBox::set_picture(const Picture& p) {
@@ -167,6 +166,12 @@ void TextBox::set_alignment(Alignment a) {
     changed();
 }
 
+void TextBox::set_multi_line(bool m) {
+    if (multi_line_ == m) return;
+    multi_line_ = m;
+    changed();
+}
+
 void TextBox::set_border(bool b) {
     if (border_ == b) return;
     border_ = b;
@@ -187,8 +192,14 @@ void TextBox::type_character(int16_t key_ascii) {
     if (key_ascii == keys::back) {
         if (caret == 0) return;
         int n = utf8_char_before(t, caret);
+        if (multi_line_ && caret >= 2 && t.compare(static_cast<size_t>(caret - 2), 2, "\r\n") == 0) n = 2;
         t.erase(static_cast<size_t>(caret - n), static_cast<size_t>(n));
         caret -= n;
+    } else if (key_ascii == keys::enter && multi_line_) {
+        // Enter starts a new line, stored as Windows ends its lines.
+        if (max_length_ > 0 && static_cast<int>(t.size()) + 2 > max_length_) return;
+        t.insert(static_cast<size_t>(caret), "\r\n");
+        caret += 2;
     } else if (key_ascii < 32) {
         return;
     } else {

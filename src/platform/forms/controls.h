@@ -70,7 +70,7 @@ class TextBox : public Control {
 public:
     TextBox(Form& form, std::string name, int index, Control* container);
     const std::string& text() const { return text_; }
-    // Setting the text fires Change when it differs, as the original did.
+    // Setting the text fires Change when it differs, as the forms runtime did.
     void set_text(const std::string& t);
     bool locked() const { return locked_; }
     void set_locked(bool l);
@@ -80,6 +80,9 @@ public:
     void set_alignment(Alignment a);
     bool border() const { return border_; }
     void set_border(bool b);
+    // A box of several lines: Enter types a line break (CR LF) and the text starts at the top.
+    bool multi_line() const { return multi_line_; }
+    void set_multi_line(bool m);
     // Caret position in bytes of the text.
     int sel_start() const { return sel_start_; }
     void set_sel_start(int s);
@@ -96,6 +99,7 @@ private:
     int max_length_ = 0;
     Alignment alignment_ = Alignment::left;
     bool border_ = true;
+    bool multi_line_ = false;
     int sel_start_ = 0;
 };
 
@@ -109,7 +113,7 @@ public:
     // Fails for an index the list does not hold.
     const std::string& list(int i) const;
     int list_index() const { return list_index_; }
-    // Fails outside -1 .. ListCount-1; fires Click when it changes, as the original did.
+    // Fails outside -1 .. ListCount-1; fires Click when it changes, as the forms runtime did.
     void set_list_index(int i);
     // The current entry's text; empty when none.
     std::string text() const;
@@ -188,7 +192,7 @@ private:
 };
 
 // Fires on_timer every Interval milliseconds while Enabled and Interval > 0, on the display's clock.
-// Changing Interval or Enabled restarts the count, as the original's timers did. Enabled is the
+// Changing Interval or Enabled restarts the count, as the forms runtime's timers did. Enabled is the
 // control's own Enabled, off when the timer is made.
 class Timer : public Control {
 public:
@@ -198,11 +202,23 @@ public:
     void set_interval(int ms);
     bool running() const { return enabled() && interval_ > 0; }
     std::function<void()> on_timer;
+
+    // What the timer's work waits for. A display that can tell may let a running timer sleep while
+    // there is nothing for it to do, instead of waking the program at every interval; the virtual
+    // clock of the headless display fires it at every interval regardless.
+    enum class Work {
+        every_tick,       // something at every tick
+        wheel_turns,      // the window's wheel inbox: nothing to do while it is empty
+        window_stacking,  // keeping the window on top: nothing to do until the windows change places
+    };
+    Work work() const { return work_; }
+    void set_work(Work w) { work_ = w; }
     std::optional<std::string> property(std::string_view p) const override;
 
 private:
     void enabled_changed() override;
     int interval_ = 0;
+    Work work_ = Work::every_tick;
 };
 
 }  // namespace kv::forms

@@ -1,5 +1,5 @@
 #pragma once
-// What mouse and keyboard handlers receive, with the original's conventions.
+// What mouse and keyboard handlers receive, with the Windows forms runtime's conventions.
 #include <cstdint>
 
 namespace kv::forms {
@@ -21,7 +21,7 @@ struct MouseEvent {
     float y = 0;
 };
 
-// Key codes as the original's key events numbered them.
+// Key codes as Windows key events numbered them.
 namespace keys {
 inline constexpr int16_t back = 8;
 inline constexpr int16_t tab = 9;

@@ -75,6 +75,8 @@ void Form::show() {
 
 void Form::show_modal(Form& owner) {
     load();
+    // The owner's pressed button is released over this window, never over the owner.
+    owner.release_capture();
     owner_ = &owner;
     place_if_unplaced(&owner);
     modal_ = true;
@@ -89,11 +91,20 @@ void Form::show_modal(Form& owner) {
     modal_ = false;
 }
 
-void Form::hide() {
-    if (!visible_) return;
-    visible_ = false;
+void Form::release_capture() {
     captured_ = nullptr;
     captured_buttons_ = 0;
+    after_double_click_ = false;
+}
+
+void Form::release_capture_within(const Control& c) {
+    for (const Control* p = captured_; p; p = p->container())
+        if (p == &c) return release_capture();
+}
+
+void Form::hide() {
+    visible_ = false;
+    release_capture();
     backend().form_hidden(*this);
 }
 
@@ -103,6 +114,8 @@ void Form::set_window_state(WindowState s) {
 }
 
 void Form::set_ex_style(int32_t s) {
+    // Keeping a window on top sets the same style again and again: nothing to redraw then.
+    if (ex_style_ == s) return;
     ex_style_ = s;
     changed();
 }
@@ -257,7 +270,10 @@ void Form::deliver_key_up(int16_t key_code, int16_t shift) {
     if (focused_ && focused_->on_key_up) focused_->on_key_up(key_code, shift);
 }
 
-void Form::deliver_wheel(int delta) { wheel_inbox_.push_back(delta); }
+void Form::deliver_wheel(int delta) {
+    wheel_inbox_.push_back(delta);
+    backend().wheel_arrived(*this);
+}
 
 std::optional<int> Form::take_wheel() {
     if (wheel_inbox_.empty()) return std::nullopt;

@@ -120,6 +120,11 @@ public:
     Control* focused() const { return focused_; }
     void set_focus(Control* c);
     Control* captured() const { return captured_; }
+    // Ends the mouse capture without a release: the release went somewhere the form will not hear of
+    // (a text box's own menu, another window), or the control holding it can no longer take it.
+    void release_capture();
+    // Gives up the capture when the control holding it is c or lies inside c.
+    void release_capture_within(const Control& c);
 
     // Form-level keyboard handler that sees keys before the focused control (KeyPreview).
     std::function<void(int16_t& key_code, int16_t shift)> on_key_down;

@@ -63,8 +63,13 @@ public:
     void beep() override { ++beeps_; }
     float screen_width() override { return screen_width_; }
     float screen_height() override { return screen_height_; }
+    std::vector<forms::ScreenArea> screen_areas() override {
+        return extra_screens_.empty() ? Backend::screen_areas() : extra_screens_;
+    }
+    // A desktop of several screens, the primary one first; none: the primary screen alone.
+    void set_screen_areas(std::vector<forms::ScreenArea> areas) { extra_screens_ = std::move(areas); }
 
-private:
+  private:
     bool run_one_input();
 
     std::function<bool()> input_source_;
@@ -83,8 +88,9 @@ private:
     std::vector<forms::Form*> forms_;
     std::vector<std::string> fonts_;
     int beeps_ = 0;
-    float screen_width_ = 1920 * 15.0f;
-    float screen_height_ = 1080 * 15.0f;
+    float screen_width_ = 1920.0f * forms::twips_per_pixel;
+    float screen_height_ = 1080.0f * forms::twips_per_pixel;
+    std::vector<forms::ScreenArea> extra_screens_;
 };
 
 }  // namespace kv::headless

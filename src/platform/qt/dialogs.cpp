@@ -73,8 +73,8 @@ std::optional<std::filesystem::path> run_file_dialog(const forms::FileDialogRequ
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // Links are answered as themselves, not as what they point to.
     dialog.setOption(QFileDialog::DontResolveSymlinks);
-    // The description alone, as the original showed it; the patterns rewritten for letter case are not for
-    // reading.
+    // The description alone, as the Windows dialog showed it; the patterns rewritten for letter case are not
+    // for reading.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -11,7 +11,7 @@
 namespace kv::qt {
 
 // A Qt name filter for a description and patterns separated by ';'. Patterns match names in any
-// letter case, as on the original's file system, and "*.exe" (programs there) matches every file.
+// letter case, as on Windows file systems, and "*.exe" (programs there) matches every file.
 QString file_dialog_filter(const std::string& description, const std::string& patterns);
 
 std::optional<std::filesystem::path> run_file_dialog(const forms::FileDialogRequest& request,

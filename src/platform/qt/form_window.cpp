@@ -1,13 +1,16 @@
 #include "platform/qt/form_window.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QWheelEvent>
 
 #include "platform/qt/guard.h"
@@ -20,7 +23,7 @@ namespace {
 
 using Action = FormWindow::MouseAction;
 
-// The original's handlers saw their own windows' keys; a window that only stays on top (the hide
+// Windows gave each window only its own keys; a window that only stays on top (the hide
 // strip) must not take the keyboard from the window the person works in.
 constexpr const char* focusless_form = "hide_form";
 
@@ -36,6 +39,12 @@ void set_colors(QWidget& w, forms::Color back, forms::Color fore) {
         pal.setColor(group, QPalette::Base, to_qcolor(back));
         pal.setColor(group, QPalette::Text, to_qcolor(fore));
     }
+    // A disabled box keeps the skin's colours, its text greyed half way to the background.
+    const QColor b = to_qcolor(back);
+    const QColor f = to_qcolor(fore);
+    pal.setColor(QPalette::Disabled, QPalette::Base, b);
+    pal.setColor(QPalette::Disabled, QPalette::Text,
+                 QColor((b.red() + f.red()) / 2, (b.green() + f.green()) / 2, (b.blue() + f.blue()) / 2));
     if (pal != w.palette()) w.setPalette(pal);
 }
 
@@ -99,7 +108,61 @@ class TextBoxEdit : public Hosted<QLineEdit> {
         window_.deliver_wheel(e->angleDelta().y());
         e->accept();
     }
+    // The box's own menu takes the release of the button that opened it: the form will not see it.
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        window_.release_capture();
+        QLineEdit::contextMenuEvent(e);
+    }
 };
+
+// A text box of several lines: Enter is the model's (a CR LF), the rest as in one-line boxes.
+class TextBoxArea : public Hosted<QPlainTextEdit> {
+  public:
+    TextBoxArea(FormWindow& window, forms::Control& control) : Hosted(window, control) {
+        viewport()->setMouseTracking(true);
+        setTabChangesFocus(true);
+        setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    }
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        if (!window_.deliver_key_press(*e, true) && !enter) QPlainTextEdit::keyPressEvent(e);
+        e->accept();
+    }
+    void keyReleaseEvent(QKeyEvent* e) override {
+        window_.deliver_key_release(*e);
+        QPlainTextEdit::keyReleaseEvent(e);
+        e->accept();
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        forward(Action::down, viewport(), *e);
+        QPlainTextEdit::mousePressEvent(e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        QPlainTextEdit::mouseReleaseEvent(e);
+        forward(Action::up, viewport(), *e);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        forward(Action::move, viewport(), *e);
+        QPlainTextEdit::mouseMoveEvent(e);
+    }
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        window_.release_capture();
+        QPlainTextEdit::contextMenuEvent(e);
+    }
+};
+
+// The model's text with CR LF line ends as a text area holds it, and back.
+QString area_text(const std::string& bytes) {
+    QString t = decode_text(bytes);
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return t;
+}
+std::string model_text(QString t) {
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return encode_text(t);
+}
 
 // A list box: Qt scrolls and selects, the model keeps ListIndex and sees the mouse and keys.
 class ListBoxView : public Hosted<QListWidget> {
@@ -165,7 +228,8 @@ FormWindow::FormWindow(forms::Form& form)
     // The model is read here only later: the form is still being constructed.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    // Clicking the painted surface takes no focus: the original's lightweight controls could not have it.
+    // Clicking the painted surface takes no focus: the forms runtime's lightweight controls could not have
+    // it.
     setFocusPolicy(Qt::NoFocus);
     wheel_sweep_.setSingleShot(true);
     // A wheel turn that the form's polling did not take by then is gone, as unpolled messages were.
@@ -264,8 +328,19 @@ void FormWindow::sync_window() {
 
 QWidget* FormWindow::make_widget(forms::Control& c) {
     QWidget* w = nullptr;
-    if (auto* box = dynamic_cast<forms::TextBox*>(&c)) {
+    if (auto* box = dynamic_cast<forms::TextBox*>(&c); box && box->multi_line()) {
+        auto* area = new TextBoxArea(*this, c);
+        connect(area, &QPlainTextEdit::textChanged, this, [this, box, area] { area_edited(*box, *area); });
+        connect(area, &QPlainTextEdit::cursorPositionChanged, this, [this, box, area] {
+            if (syncing_ || area->toPlainText() != area_text(box->text())) return;
+            const QString before = area->toPlainText().left(area->textCursor().position());
+            guarded([&] { box->set_sel_start(static_cast<int>(model_text(before).size())); });
+        });
+        w = area;
+    } else if (box) {
         auto* edit = new TextBoxEdit(*this, c);
+        // Two pixels between the box's edge and its text.
+        edit->setTextMargins(2, 0, 2, 0);
         connect(edit, &QLineEdit::textEdited, this, [this, box, edit] { text_edited(*box, *edit); });
         connect(edit, &QLineEdit::cursorPositionChanged, this,
                 [this, box, edit](int, int pos) { caret_moved(*box, *edit, pos); });
@@ -315,17 +390,24 @@ void FormWindow::place_widget(const forms::Control& c, QWidget& w) {
 }
 
 void FormWindow::sync_controls() {
+    bool made = false;
     for (const auto& owned : form_.controls()) {
         forms::Control& c = *owned;
         if (c.kind() != forms::ControlKind::text_box && c.kind() != forms::ControlKind::list_box) continue;
         QWidget* w = widget_of(c);
-        if (!w) w = make_widget(c);
+        if (!w) {
+            w = make_widget(c);
+            made = true;
+        }
         place_widget(c, *w);
-        if (auto* box = dynamic_cast<forms::TextBox*>(&c))
+        if (auto* area = dynamic_cast<QPlainTextEdit*>(w))
+            sync_text_area(static_cast<forms::TextBox&>(c), *area);
+        else if (auto* box = dynamic_cast<forms::TextBox*>(&c))
             sync_text_box(*box, static_cast<QLineEdit&>(*w));
         else
             sync_list_box(static_cast<forms::ListBox&>(c), static_cast<QListWidget&>(*w));
     }
+    if (made) apply_tab_order();
     // Keyboard focus follows the model's focused control; without one the window itself takes the keys.
     forms::Control* focused = form_.focused();
     QWidget* want = focused ? widget_of(*focused) : nullptr;
@@ -344,6 +426,41 @@ void FormWindow::sync_text_box(forms::TextBox& box, QLineEdit& edit) {
     if (edit.text() != text) edit.setText(text);
     const int caret = caret_to_qt(box.text(), box.sel_start());
     if (edit.cursorPosition() != caret) edit.setCursorPosition(caret);
+}
+
+void FormWindow::sync_text_area(forms::TextBox& box, QPlainTextEdit& area) {
+    area.setReadOnly(box.locked());
+    area.setFrameShape(box.border() ? QFrame::StyledPanel : QFrame::NoFrame);
+    const QString text = area_text(box.text());
+    if (area.toPlainText() != text) area.setPlainText(text);
+    const int caret =
+        static_cast<int>(area_text(box.text().substr(0, static_cast<size_t>(box.sel_start()))).size());
+    if (area.textCursor().position() != caret) {
+        QTextCursor cursor = area.textCursor();
+        cursor.setPosition(std::min(caret, static_cast<int>(text.size())));
+        area.setTextCursor(cursor);
+    }
+}
+
+void FormWindow::area_edited(forms::TextBox& box, QPlainTextEdit& area) {
+    if (syncing_ || !form_.visible()) return;
+    guarded([&] {
+        const std::string text = model_text(area.toPlainText());
+        if (box.locked() || text == box.text()) return;
+        box.set_text(text);
+        const QString before = area.toPlainText().left(area.textCursor().position());
+        if (box.text() == text) box.set_sel_start(static_cast<int>(model_text(before).size()));
+    });
+    schedule_sync();
+}
+
+void FormWindow::apply_tab_order() {
+    std::vector<std::pair<int, QWidget*>> ordered;
+    for (const auto& [control, widget] : widgets_)
+        if (control->tab_index() >= 0) ordered.emplace_back(control->tab_index(), widget);
+    std::sort(ordered.begin(), ordered.end());
+    for (std::size_t i = 1; i < ordered.size(); ++i)
+        QWidget::setTabOrder(ordered[i - 1].second, ordered[i].second);
 }
 
 void FormWindow::sync_list_box(forms::ListBox& list, QListWidget& view) {
@@ -366,7 +483,7 @@ void FormWindow::sync_list_box(forms::ListBox& list, QListWidget& view) {
 }
 
 void FormWindow::text_edited(forms::TextBox& box, QLineEdit& edit) {
-    if (syncing_) return;
+    if (syncing_ || !form_.visible()) return;
     guarded([&] {
         const std::string text = encode_text(edit.text());
         const bool too_long = box.max_length() > 0 && static_cast<int>(text.size()) > box.max_length() &&
@@ -430,6 +547,8 @@ void FormWindow::hide_form() {
 
 void FormWindow::deliver_mouse(MouseAction action, QPoint pos, Qt::MouseButton button,
                                Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    // Input queued behind the click whose handler hid the window is not for it any more.
+    if (!form_.visible()) return;
     const auto x = static_cast<float>(pos.x() * twips_per_pixel);
     const auto y = static_cast<float>(pos.y() * twips_per_pixel);
     const int16_t shift = shift_flags(modifiers);
@@ -451,13 +570,18 @@ void FormWindow::deliver_mouse(MouseAction action, QPoint pos, Qt::MouseButton b
     });
 }
 
+void FormWindow::release_capture() {
+    guarded([&] { form_.release_capture(); });
+}
+
 void FormWindow::deliver_wheel(int delta) {
-    if (delta == 0) return;
+    if (delta == 0 || !form_.visible()) return;
     guarded([&] { form_.deliver_wheel(delta); });
     wheel_sweep_.start();
 }
 
 bool FormWindow::deliver_key_press(const QKeyEvent& e, bool text_box) {
+    if (!form_.visible()) return true;
     bool took = false;
     const bool ok = guarded([&] {
         const int16_t code = key_code(e.key(), e.modifiers());
@@ -478,7 +602,7 @@ bool FormWindow::deliver_key_press(const QKeyEvent& e, bool text_box) {
 
 void FormWindow::deliver_key_release(const QKeyEvent& e) {
     // A held key repeats its press, not its release.
-    if (e.isAutoRepeat()) return;
+    if (e.isAutoRepeat() || !form_.visible()) return;
     guarded([&] {
         const int16_t code = key_code(e.key(), e.modifiers());
         if (code != 0) form_.deliver_key_up(code, key_shift_flags(e.key(), e.modifiers(), false));
@@ -524,6 +648,8 @@ void FormWindow::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void FormWindow::changeEvent(QEvent* e) {
+    // A button pressed here and released over another window is released for this one too.
+    if (e->type() == QEvent::ActivationChange && !isActiveWindow()) release_capture();
     // The person minimising or restoring the window changes the model's WindowState.
     if (e->type() == QEvent::WindowStateChange && !syncing_ && isVisible()) {
         const auto state = isMinimized() ? forms::WindowState::minimized : forms::WindowState::normal;

@@ -11,6 +11,7 @@
 class QKeyEvent;
 class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 
 namespace kv::qt {
 
@@ -44,6 +45,7 @@ class FormWindow : public QWidget {
     void deliver_mouse(MouseAction action, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
                        Qt::KeyboardModifiers modifiers);
     void deliver_wheel(int delta);
+    void release_capture();
     // Key events for the form and its focused control; returns true when the model took the typed
     // character (a text box edits itself through the model, not through Qt).
     bool deliver_key_press(const QKeyEvent& e, bool text_box);
@@ -65,6 +67,9 @@ class FormWindow : public QWidget {
     void sync_window();
     void sync_controls();
     void sync_text_box(forms::TextBox& box, QLineEdit& edit);
+    void sync_text_area(forms::TextBox& box, QPlainTextEdit& area);
+    void area_edited(forms::TextBox& box, QPlainTextEdit& area);
+    void apply_tab_order();
     void sync_list_box(forms::ListBox& list, QListWidget& view);
     void place_widget(const forms::Control& c, QWidget& w);
     QWidget* make_widget(forms::Control& c);

@@ -6,8 +6,8 @@
 
 namespace kv::qt {
 
-// Ends the process at once, as the original's End did. Files are written atomically, so there is
-// nothing to finish but the standard output.
+// Ends the process at once, as the forms runtime's End statement did. Files are written atomically, so there
+// is nothing to finish but the standard output.
 [[noreturn]] void end_process();
 
 // Tells of a failure that reached the event loop on the standard error.

@@ -46,6 +46,56 @@ int16_t key_shift_flags(int qt_key, Qt::KeyboardModifiers modifiers, bool presse
     return pressed ? static_cast<int16_t>(flags | own) : static_cast<int16_t>(flags & ~own);
 }
 
+namespace {
+
+struct KeyRow {
+    int qt_key;
+    int16_t code;
+};
+
+// Keys of the numeric keypad that share a Qt key with the main keyboard.
+constexpr KeyRow keypad_keys[] = {
+    {Qt::Key_Asterisk, 106}, {Qt::Key_Plus, 107},  {Qt::Key_Minus, 109},
+    {Qt::Key_Period, 110},   {Qt::Key_Comma, 110}, {Qt::Key_Slash, 111},
+};
+
+// clang-format off
+constexpr KeyRow other_keys[] = {
+    {Qt::Key_Backspace, k::back},      {Qt::Key_Tab, k::tab},           {Qt::Key_Backtab, k::tab},
+    {Qt::Key_Clear, 12},               {Qt::Key_Return, k::enter},      {Qt::Key_Enter, k::enter},
+    {Qt::Key_Shift, k::shift},         {Qt::Key_Control, k::control},   {Qt::Key_Alt, k::menu},
+    {Qt::Key_Pause, 19},               {Qt::Key_CapsLock, 20},          {Qt::Key_Escape, k::escape},
+    {Qt::Key_Space, k::space},         {Qt::Key_PageUp, k::page_up},    {Qt::Key_PageDown, k::page_down},
+    {Qt::Key_End, k::end},             {Qt::Key_Home, k::home},         {Qt::Key_Left, k::left},
+    {Qt::Key_Up, k::up},               {Qt::Key_Right, k::right},       {Qt::Key_Down, k::down},
+    {Qt::Key_Print, 44},               {Qt::Key_Insert, 45},            {Qt::Key_Delete, k::del},
+    {Qt::Key_NumLock, 144},            {Qt::Key_ScrollLock, 145},
+    // Shifted digits come with the digit's code, as the key is the same.
+    {Qt::Key_ParenRight, '0'},         {Qt::Key_Exclam, '1'},           {Qt::Key_At, '2'},
+    {Qt::Key_NumberSign, '3'},         {Qt::Key_Dollar, '4'},           {Qt::Key_Percent, '5'},
+    {Qt::Key_AsciiCircum, '6'},        {Qt::Key_Ampersand, '7'},        {Qt::Key_Asterisk, '8'},
+    {Qt::Key_ParenLeft, '9'},
+    // Punctuation keys of a US keyboard, plain and shifted.
+    {Qt::Key_Semicolon, 186},          {Qt::Key_Colon, 186},            {Qt::Key_Equal, 187},
+    {Qt::Key_Plus, 187},               {Qt::Key_Comma, 188},            {Qt::Key_Less, 188},
+    {Qt::Key_Minus, 189},              {Qt::Key_Underscore, 189},       {Qt::Key_Period, 190},
+    {Qt::Key_Greater, 190},            {Qt::Key_Slash, 191},            {Qt::Key_Question, 191},
+    {Qt::Key_QuoteLeft, 192},          {Qt::Key_AsciiTilde, 192},       {Qt::Key_BracketLeft, 219},
+    {Qt::Key_BraceLeft, 219},          {Qt::Key_Backslash, 220},        {Qt::Key_Bar, 220},
+    {Qt::Key_BracketRight, 221},       {Qt::Key_BraceRight, 221},       {Qt::Key_Apostrophe, 222},
+    {Qt::Key_QuoteDbl, 222},
+};
+// clang-format on
+
+template <std::size_t N>
+int16_t look_up(const KeyRow (&rows)[N], int qt_key) {
+    for (const KeyRow& row : rows)
+        if (row.qt_key == qt_key) return row.code;
+    return 0;
+}
+
+}  // namespace
+
 int16_t key_code(int qt_key, Qt::KeyboardModifiers modifiers) {
     const bool keypad = (modifiers & Qt::KeypadModifier) != 0;
     if (qt_key >= Qt::Key_0 && qt_key <= Qt::Key_9)
@@ -53,131 +103,9 @@ int16_t key_code(int qt_key, Qt::KeyboardModifiers modifiers) {
     if (qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) return static_cast<int16_t>(qt_key);
     if (qt_key >= Qt::Key_F1 && qt_key <= Qt::Key_F24)
         return static_cast<int16_t>(k::f1 + (qt_key - Qt::Key_F1));
-    if (keypad) {
-        switch (qt_key) {
-            case Qt::Key_Asterisk:
-                return 106;
-            case Qt::Key_Plus:
-                return 107;
-            case Qt::Key_Minus:
-                return 109;
-            case Qt::Key_Period:
-            case Qt::Key_Comma:
-                return 110;
-            case Qt::Key_Slash:
-                return 111;
-            default:
-                break;
-        }
-    }
-    switch (qt_key) {
-        case Qt::Key_Backspace:
-            return k::back;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return k::tab;
-        case Qt::Key_Clear:
-            return 12;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return k::enter;
-        case Qt::Key_Shift:
-            return k::shift;
-        case Qt::Key_Control:
-            return k::control;
-        case Qt::Key_Alt:
-            return k::menu;
-        case Qt::Key_Pause:
-            return 19;
-        case Qt::Key_CapsLock:
-            return 20;
-        case Qt::Key_Escape:
-            return k::escape;
-        case Qt::Key_Space:
-            return k::space;
-        case Qt::Key_PageUp:
-            return k::page_up;
-        case Qt::Key_PageDown:
-            return k::page_down;
-        case Qt::Key_End:
-            return k::end;
-        case Qt::Key_Home:
-            return k::home;
-        case Qt::Key_Left:
-            return k::left;
-        case Qt::Key_Up:
-            return k::up;
-        case Qt::Key_Right:
-            return k::right;
-        case Qt::Key_Down:
-            return k::down;
-        case Qt::Key_Print:
-            return 44;
-        case Qt::Key_Insert:
-            return 45;
-        case Qt::Key_Delete:
-            return k::del;
-        case Qt::Key_NumLock:
-            return 144;
-        case Qt::Key_ScrollLock:
-            return 145;
-        // Shifted digits come with the digit's code, as the key is the same.
-        case Qt::Key_ParenRight:
-            return '0';
-        case Qt::Key_Exclam:
-            return '1';
-        case Qt::Key_At:
-            return '2';
-        case Qt::Key_NumberSign:
-            return '3';
-        case Qt::Key_Dollar:
-            return '4';
-        case Qt::Key_Percent:
-            return '5';
-        case Qt::Key_AsciiCircum:
-            return '6';
-        case Qt::Key_Ampersand:
-            return '7';
-        case Qt::Key_Asterisk:
-            return '8';
-        case Qt::Key_ParenLeft:
-            return '9';
-        case Qt::Key_Semicolon:
-        case Qt::Key_Colon:
-            return 186;
-        case Qt::Key_Equal:
-        case Qt::Key_Plus:
-            return 187;
-        case Qt::Key_Comma:
-        case Qt::Key_Less:
-            return 188;
-        case Qt::Key_Minus:
-        case Qt::Key_Underscore:
-            return 189;
-        case Qt::Key_Period:
-        case Qt::Key_Greater:
-            return 190;
-        case Qt::Key_Slash:
-        case Qt::Key_Question:
-            return 191;
-        case Qt::Key_QuoteLeft:
-        case Qt::Key_AsciiTilde:
-            return 192;
-        case Qt::Key_BracketLeft:
-        case Qt::Key_BraceLeft:
-            return 219;
-        case Qt::Key_Backslash:
-        case Qt::Key_Bar:
-            return 220;
-        case Qt::Key_BracketRight:
-        case Qt::Key_BraceRight:
-            return 221;
-        case Qt::Key_Apostrophe:
-        case Qt::Key_QuoteDbl:
-            return 222;
-        default:
-            return 0;
-    }
+    if (keypad)
+        if (const int16_t code = look_up(keypad_keys, qt_key)) return code;
+    return look_up(other_keys, qt_key);
 }
 
 std::optional<int16_t> typed_character(const QString& text) {

@@ -11,7 +11,7 @@ int16_t button_flag(Qt::MouseButton button);
 int16_t button_flags(Qt::MouseButtons buttons);
 int16_t shift_flags(Qt::KeyboardModifiers modifiers);
 
-// The key code of a Qt key, 0 for a key the original had no code for. Keys of the numeric keypad
+// The key code of a Qt key, 0 for a key the forms runtime had no code for. Keys of the numeric keypad
 // have their own codes, as they had there; punctuation follows the US layout.
 int16_t key_code(int qt_key, Qt::KeyboardModifiers modifiers);
 

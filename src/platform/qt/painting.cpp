@@ -67,14 +67,26 @@ QString caption_text(const std::string& caption) {
     return t;
 }
 
+}  // namespace
+
+int label_text_flags(const forms::Label& label, const QFont& font, const QRect& rect) {
+    int flags = static_cast<int>(horizontal(label.alignment()) | Qt::AlignTop);
+    // Labels break their lines at words within their width, as Windows labels did; a label with room
+    // for one line only keeps its caption on that line, where a break would hide the rest.
+    if (rect.height() >= 2 * QFontMetrics(font).height()) flags |= Qt::TextWordWrap;
+    return flags;
+}
+
+namespace {
+
 void paint_label(QPainter& p, const forms::Label& label, const QRect& rect) {
     if (!label.transparent()) p.fillRect(rect, to_qcolor(label.back_color()));
     if (label.caption().empty()) return;
-    p.setFont(to_qfont(label.font()));
+    const QString caption = caption_text(label.caption());
+    const QFont font = caption_font(label.font(), caption, rect.width(), rect.height());
+    p.setFont(font);
     p.setPen(to_qcolor(label.fore_color()));
-    // Labels break their lines at words within their width, as the original's did.
-    p.drawText(rect, static_cast<int>(horizontal(label.alignment()) | Qt::AlignTop) | Qt::TextWordWrap,
-               caption_text(label.caption()));
+    p.drawText(rect, label_text_flags(label, font, rect), caption);
 }
 
 void paint_shape(QPainter& p, const forms::Shape& shape, const QRect& rect) {

@@ -20,6 +20,9 @@ QRect pixel_rect(const forms::Control& c);
 // The part of the window a control may draw on: its containers' places, intersected.
 QRect container_clip(const forms::Control& c, const QRect& window_rect);
 
+// How a label's caption is laid out in its place, drawn in the given font.
+int label_text_flags(const forms::Label& label, const QFont& font, const QRect& rect);
+
 // A rounded outline as a window region covers it: corners cut by an ellipse of the given size, and,
 // as the platform's rounded regions do, neither the right-most column nor the bottom row of the
 // given rectangle. A rectangle with no area covers nothing.

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/forms/form.h"
@@ -19,6 +20,10 @@ namespace kv::qt {
 
 QtBackend::QtBackend() {
     install_font_substitutes();
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &timer_owner_,
+                     [this] { windows_restacked(); });
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &timer_owner_,
+                     [this] { windows_restacked(); });
 }
 
 QtBackend::~QtBackend() {
@@ -69,6 +74,7 @@ void QtBackend::form_changed(forms::Form& form) {
 
 void QtBackend::form_shown(forms::Form& form) {
     if (FormWindow* w = find_window(&form)) w->show_form();
+    windows_restacked();
 }
 
 void QtBackend::form_hidden(forms::Form& form) {
@@ -84,6 +90,27 @@ void QtBackend::run_modal(forms::Form& form) {
     loop.exec();
     std::erase_if(modal_loops_, [&](const auto& entry) { return entry.second == &loop; });
 }
+
+namespace {
+
+// Whether a running timer has nothing to do now and may sleep until an event wakes it.
+bool may_sleep(const forms::Timer& timer) {
+    switch (timer.work()) {
+        case forms::Timer::Work::wheel_turns:
+            return !timer.form().wheel_pending();
+        case forms::Timer::Work::window_stacking:
+            return true;
+        case forms::Timer::Work::every_tick:
+            break;
+    }
+    return false;
+}
+
+// A window kept on top is checked this often as well, for windows of other programs that the window
+// system put above it without telling this one.
+constexpr int stacking_check_ms = 250;
+
+}  // namespace
 
 bool QtBackend::wait_readable(int fd, int timeout_ms) {
     bool readable = false;
@@ -116,13 +143,58 @@ void QtBackend::timer_changed(forms::Timer& timer) {
             guarded([&] {
                 if (timer.on_timer) timer.on_timer();
             });
+            if (timer.work() == forms::Timer::Work::window_stacking) raise_top_most();
+            // The handler may have destroyed or changed the timer; look it up again.
+            auto it = timers_.find(&timer);
+            if (it != timers_.end() && timer.running()) arm(timer, *it->second);
         });
     }
-    // Any change restarts the count, as the original's timers did.
+    // Any change restarts the count, as the forms runtime's timers did.
     if (timer.running())
-        qt_timer->start(timer.interval());
+        arm(timer, *qt_timer);
     else
         qt_timer->stop();
+}
+
+void QtBackend::arm(const forms::Timer& timer, QTimer& qt_timer) {
+    if (!may_sleep(timer)) {
+        if (qt_timer.interval() != timer.interval() || !qt_timer.isActive()) qt_timer.start(timer.interval());
+        return;
+    }
+    if (timer.work() == forms::Timer::Work::window_stacking) {
+        if (qt_timer.interval() != stacking_check_ms || !qt_timer.isActive())
+            qt_timer.start(stacking_check_ms);
+        return;
+    }
+    qt_timer.stop();
+}
+
+void QtBackend::raise_top_most() {
+    for (auto& [form, window] : windows_)
+        if (form->top_most() && form->visible() && window->isVisible()) window->raise();
+}
+
+void QtBackend::wheel_arrived(forms::Form& form) {
+    for (auto& [timer, qt_timer] : timers_)
+        if (&timer->form() == &form && timer->running() && timer->work() == forms::Timer::Work::wheel_turns &&
+            !qt_timer->isActive())
+            qt_timer->start(timer->interval());
+}
+
+void QtBackend::windows_restacked() {
+    // Later, once the window that caused it is in its place.
+    QTimer::singleShot(0, &timer_owner_, [this] {
+        if (waiting_) return;
+        std::vector<const forms::Timer*> due;
+        for (auto& [timer, qt_timer] : timers_)
+            if (timer->running() && timer->work() == forms::Timer::Work::window_stacking)
+                due.push_back(timer);
+        for (const forms::Timer* timer : due)
+            guarded([&] {
+                if (timers_.contains(timer) && timer->on_timer) timer->on_timer();
+            });
+        if (!due.empty()) raise_top_most();
+    });
 }
 
 void QtBackend::timer_destroyed(forms::Timer& timer) {
@@ -142,7 +214,11 @@ forms::TextSize QtBackend::measure_text(const forms::Font& font, const std::stri
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = t.split(QLatin1Char('\n'));
     int widest = 0;
-    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    // The drawn extent, which can pass the advance by a pixel of a glyph's overhang: a label sized to
+    // it shows its whole caption.
+    for (const QString& line : lines)
+        widest = std::max({widest, metrics.horizontalAdvance(line),
+                           metrics.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, line).width()});
     const auto height = static_cast<float>(metrics.lineSpacing()) * static_cast<float>(lines.size());
     return forms::TextSize{static_cast<float>(widest * twips_per_pixel), height * twips_per_pixel};
 }
@@ -179,6 +255,18 @@ void QtBackend::beep() {
 float QtBackend::screen_width() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? static_cast<float>(screen->size().width() * twips_per_pixel) : 0.0f;
+}
+
+std::vector<forms::ScreenArea> QtBackend::screen_areas() {
+    std::vector<forms::ScreenArea> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        areas.push_back({static_cast<float>(g.x() * twips_per_pixel),
+                         static_cast<float>(g.y() * twips_per_pixel),
+                         static_cast<float>(g.width() * twips_per_pixel),
+                         static_cast<float>(g.height() * twips_per_pixel)});
+    }
+    return areas;
 }
 
 float QtBackend::screen_height() {

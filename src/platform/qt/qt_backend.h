@@ -43,6 +43,11 @@ class QtBackend : public forms::Backend {
     bool wait_readable(int fd, int timeout_ms) override;
     void timer_changed(forms::Timer& timer) override;
     void timer_destroyed(forms::Timer& timer) override;
+    void wheel_arrived(forms::Form& form) override;
+    // Another window came up or took the focus: the timers that keep a window on top have work.
+    void windows_restacked();
+    // Puts the visible top-most windows above the others again.
+    void raise_top_most();
     forms::TextSize measure_text(const forms::Font& font, const std::string& text) override;
     std::vector<std::string> installed_fonts() override;
     std::optional<std::filesystem::path> open_file(const forms::FileDialogRequest& request) override;
@@ -52,6 +57,7 @@ class QtBackend : public forms::Backend {
     void beep() override;
     float screen_width() override;
     float screen_height() override;
+    std::vector<forms::ScreenArea> screen_areas() override;
 
   private:
     FormWindow* find_window(const forms::Form* form) const;
@@ -60,6 +66,8 @@ class QtBackend : public forms::Backend {
 
     std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     QObject timer_owner_;
+    // Starts a running timer's Qt timer, or lets it sleep while the timer has nothing to do.
+    void arm(const forms::Timer& timer, QTimer& qt_timer);
     std::map<const forms::Timer*, QTimer*> timers_;  // children of timer_owner_
     // Modal loops running, innermost last, with the form whose hiding ends each.
     std::vector<std::pair<const forms::Form*, QEventLoop*>> modal_loops_;

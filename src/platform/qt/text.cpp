@@ -1,6 +1,8 @@
 #include "platform/qt/text.h"
 
+#include <QFontMetrics>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace kv::qt {
@@ -116,8 +118,28 @@ QFont to_qfont(const forms::Font& f) {
     return font;
 }
 
+QFont caption_font(const forms::Font& f, const QString& caption, int width_px, int height_px) {
+    QFont font = to_qfont(f);
+    if (caption.isEmpty() || caption.contains(QLatin1Char('\n')) || width_px <= 0) return font;
+    QFontMetrics metrics(font);
+    // The drawn extent, which can pass the advance by a pixel of a glyph's overhang.
+    auto drawn_width = [&caption](const QFont& face) {
+        const QFontMetrics m(face);
+        return std::max(m.horizontalAdvance(caption),
+                        m.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, caption).width());
+    };
+    if (height_px >= 2 * metrics.height() || drawn_width(font) <= width_px) return font;
+    // No further than three quarters of the size: below that, cutting reads better than shrinking.
+    const int smallest = std::max(1, font.pixelSize() * 3 / 4);
+    for (int size = font.pixelSize() - 1; size >= smallest; --size) {
+        font.setPixelSize(size);
+        if (drawn_width(font) <= width_px) break;
+    }
+    return font;
+}
+
 void install_font_substitutes() {
-    // Families with the originals' widths come first, so that text sized for them still fits.
+    // Families with the widths of the Windows fonts come first, so that text sized for them still fits.
     const QStringList sans = {"Liberation Sans", "Arimo", "Nimbus Sans", "DejaVu Sans"};
     const QStringList serif = {"Liberation Serif", "Tinos", "Nimbus Roman", "DejaVu Serif"};
     const QStringList mono = {"Liberation Mono", "Cousine", "Nimbus Mono PS", "DejaVu Sans Mono"};

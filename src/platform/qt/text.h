@@ -9,7 +9,7 @@
 
 namespace kv::qt {
 
-inline constexpr int twips_per_pixel = 15;
+using forms::twips_per_pixel;
 
 // Twips to whole pixels, rounding to the nearest.
 int to_px(float twips);
@@ -33,6 +33,10 @@ Qt::Alignment horizontal(forms::Alignment a);
 // The size is in points at 96 pixels per inch, the resolution 15 twips per pixel stands for, so text
 // keeps its size against the pixel-sized windows whatever the screen reports.
 QFont to_qfont(const forms::Font& f);
+// The font a one-line caption is drawn with in a box of the given pixel size: the control's font, made
+// smaller when the face drawing it is wider than the one the window was designed with and the caption
+// would otherwise be cut. Boxes tall enough for two lines keep the font and wrap.
+QFont caption_font(const forms::Font& f, const QString& caption, int width_px, int height_px);
 
 // Windows font names that are rarely installed here, mapped to families that usually are.
 void install_font_substitutes();

@@ -1,0 +1,134 @@
+#include "configs/editor_window.h"
+
+#include <iostream>
+
+#include "app/forms.h"
+#include "configs/configs_form.h"
+#include "configs/registry_settings.h"
+#include "platform/folder.h"
+#include "platform/runtime.h"
+#include "toolkit/control_style.h"
+#include "toolkit/show_opn.h"
+
+namespace kv::configs {
+
+namespace {
+
+constexpr forms::Color field_back = forms::rgb(0, 0, 0);
+constexpr float field_height = 255;
+constexpr float option_size = 255;
+
+// "folder/|name": the name holds no '/', so the last "/|" separates them.
+std::string chosen_path(const std::string& browse_result) {
+    const auto at = browse_result.rfind("/|");
+    if (at == std::string::npos) return browse_result;
+    return browse_result.substr(0, at + 1) + browse_result.substr(at + 2);
+}
+
+}  // namespace
+
+// Profile names come from the configs window, which refuses these; a name that slipped through must
+// not write outside the profile folders.
+bool safe_profile_name(const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    return name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+}
+
+EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTable& table)
+    : plugins::PluginEditor(design.window, design.frame, table),
+      registry(program_registry()),
+      design_(design) {
+    for (const CaptionDesign& c : design.captions)
+        toolkit::white_text(add<forms::Label>(c.name, c.left, c.top, c.width, field_height), c.text);
+    for (const PathFieldDesign& f : design.path_fields) {
+        auto& frame = add<forms::Shape>(f.shape, f.left, f.top, f.width, field_height);
+        frame.set_border_color(forms::rgb(255, 255, 255));
+        auto& box = add<forms::TextBox>(f.text_box, f.left + 15, f.top + 15, f.width - 30, field_height - 30);
+        box.set_border(false);
+        box.set_locked(true);
+        box.set_back_color(field_back);
+        box.set_fore_color(toolkit::white);
+    }
+    for (const BrowseDesign& b : design.browses)
+        toolkit::build_push_button(*this, b.button).on_click = [this, &b] { browse_click(b); };
+    for (const OptionDesign& o : design.options) {
+        auto& holder = add<forms::PictureBox>(o.holder, o.left, o.top, option_size, option_size);
+        auto& box = toolkit::stretched(
+            add<forms::Image>("checkboxes", 0, 0, option_size, 2 * option_size, &holder, o.element));
+        toolkit::white_text(add<forms::Label>(o.caption_label, o.left + option_size, o.top + 15,
+                                              o.caption_width, o.caption_height),
+                            o.caption);
+        auto& click = toolkit::click_label(
+            add<forms::Label>(o.click_label, o.left, o.top, option_size + o.caption_width, o.caption_height));
+        click.on_mouse_down = [&box](const forms::MouseEvent&) { set_option(box, box.top() == 0); };
+        // The holder stands above the click label; a press on the box itself toggles it the same way.
+        box.on_mouse_down = click.on_mouse_down;
+    }
+    // The name labels lie between each picker's background and its click label and arrow.
+    for (const plugins::PickerBox& p : design.pickers) plugins::build_picker_frame(*this, p);
+    add_name_labels();
+    for (const plugins::PickerBox& p : design.pickers) plugins::build_picker_controls(*this, p);
+    plugins::build_plugin_buttons(
+        *this, design.kind,
+        {[this](int slot) { return selected_plugin.at(static_cast<size_t>(slot)); },
+         [this](int slot) -> const std::vector<std::string>& { return slot_list(slot); },
+         [this] { return plugins_path; }});
+    toolkit::build_push_button(*this, design.ok).on_click = [this] { ok_click(); };
+    expose("profile_name", [this] { return profile_name; });
+    expose("plugins_path", [this] { return plugins_path; });
+    for (size_t slot = 0; slot < selected_plugin.size(); ++slot)
+        expose("selected_plugin(" + std::to_string(slot) + ")",
+               [this, slot] { return selected_plugin[slot]; });
+}
+
+void EditorWindow::get_emulator_path(const std::string& emu_path, const std::string& emu_profile) {
+    plugins_path = emu_path + "plugins/";
+    profile_name = emu_profile;
+    scan_plugins();
+    sort_plugins();
+    load_settings();
+}
+
+void EditorWindow::load_settings() {
+    if (design_.registry_key)
+        load_registry_rows(*this, *this, design_.values, design_.registry_key, registry);
+}
+
+void EditorWindow::save_settings() {
+    if (design_.registry_key)
+        save_registry_rows(*this, *this, design_.values, design_.registry_key, registry);
+}
+
+void EditorWindow::Form_Load() {
+    arrange_frame();
+}
+
+std::filesystem::path EditorWindow::profile_file(const char* folder) const {
+    return program_folder() / "Configurations" / design_.emulator / folder / (profile_name + ".reg");
+}
+
+void EditorWindow::ok_click() {
+    save_settings();
+    for (const ExportDesign& e : design_.exports) {
+        if (!safe_profile_name(profile_name)) {
+            std::cerr << "korvalin: the profile name \"" << profile_name << "\" cannot name a file; " << e.key
+                      << " was not exported\n";
+            continue;
+        }
+        const auto file = profile_file(e.folder);
+        if (!registry.export_key(file.string(), e.key))
+            std::cerr << "korvalin: could not export " << e.key << " into " << file.string() << "\n";
+    }
+    if (auto* wheel = dynamic_cast<forms::Timer*>(app::form<configs_form>().find("scroll_event")))
+        wheel->set_enabled(true);
+    hide();
+}
+
+void EditorWindow::browse_click(const BrowseDesign& b) {
+    const std::string result = toolkit::browse_for_file(*this, b.filter_description, b.filter_pattern,
+                                                        "Browse", program_folder().string());
+    if (result == "cancel") return;
+    if (auto* box = dynamic_cast<forms::TextBox*>(find(b.text_box))) box->set_text(chosen_path(result));
+}
+
+}  // namespace kv::configs

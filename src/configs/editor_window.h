@@ -1,0 +1,114 @@
+#pragma once
+// What the four emulator editors share, built from one design table per editor: the skinned window,
+// its captions, the locked path boxes in their frames with browse buttons, the option boxes, the
+// pickers, the plug-in buttons, and the Ok button that saves, exports the profile's files, gives the
+// configs window back its mouse wheel and hides the editor.
+#include <filesystem>
+#include <span>
+#include <string>
+
+#include "configs/plugin_slots.h"
+#include "configs/registry_settings.h"
+#include "plugins/picker_box.h"
+#include "plugins/plugin_buttons.h"
+#include "plugins/plugin_editor.h"
+#include "toolkit/push_button.h"
+
+namespace kv::configs {
+
+struct CaptionDesign {
+    const char* name;
+    float left, top, width;
+    const char* text;
+};
+
+// A text box only a browse button fills, inside a frame shape.
+struct PathFieldDesign {
+    const char* text_box;
+    const char* shape;
+    float left, top, width;
+};
+
+struct BrowseDesign {
+    toolkit::PushButton button;
+    const char* text_box;
+    const char* filter_description;
+    const char* filter_pattern;
+};
+
+// One element of the image array `checkboxes` in a holder half its height, its caption at its right
+// and a click label over both.
+struct OptionDesign {
+    int element;
+    const char* holder;
+    float left, top;
+    const char* caption_label;
+    const char* caption;
+    const char* click_label;
+    float caption_width = 1440;
+    float caption_height = 255;  // two lines where a long caption must break
+};
+
+// A profile file Ok writes: Configurations/<emulator>/<folder>/<profile>.reg holds the key.
+struct ExportDesign {
+    const char* folder;
+    const char* key;
+};
+
+struct EditorDesign {
+    const char* window;
+    const char* emulator;
+    toolkit::FrameStyle frame;
+    std::span<const CaptionDesign> captions;
+    std::span<const PathFieldDesign> path_fields;
+    std::span<const BrowseDesign> browses;
+    std::span<const OptionDesign> options;
+    std::span<const plugins::PickerBox> pickers;
+    plugins::EditorKind kind;
+    toolkit::PushButton ok;
+    std::span<const ExportDesign> exports;
+    // The emulator's settings as registry values (ending with a backslash); none for SSSPSX.
+    const char* registry_key = nullptr;
+    std::span<const RegistryRow> values;
+};
+
+// Whether a profile name can name a file in the profile folders: not empty, no folder separator or
+// NUL, not "." or "..".
+bool safe_profile_name(const std::string& name);
+
+class EditorWindow : public plugins::PluginEditor, public PluginSlots {
+  public:
+    EditorWindow(const EditorDesign& design, const plugins::EditorTable& table);
+
+    // The profile being edited; it names the files Ok writes.
+    std::string profile_name;
+    // Where settings are read, written and exported; tests put a store of their own here.
+    RegistryAccess registry;
+
+    // Opens the editor on an emulator folder (ending with '/') and a profile: lists the plug-ins of
+    // its plugins folder and loads the stored settings. The configs window then shows it.
+    virtual void get_emulator_path(const std::string& emu_path, const std::string& emu_profile);
+    // The registry values of the design, into the controls and back.
+    virtual void load_settings();
+    virtual void save_settings();
+
+    // Ok: save, export, the configs window's wheel on, hide. Nothing is checked first.
+    void ok_click();
+    // A browse button: the chosen file's full path into its box; a cancelled dialog changes nothing.
+    void browse_click(const BrowseDesign& browse);
+
+    // The path of one profile file of this editor's emulator.
+    std::filesystem::path profile_file(const char* folder) const;
+
+    const std::vector<std::string>& slot_entries(int slot) override { return slot_list(slot); }
+    forms::Label& slot_label(int slot) override { return name_label(slot); }
+    std::string& slot_choice(int slot) override { return selected_plugin.at(static_cast<size_t>(slot)); }
+
+  protected:
+    void Form_Load() override;
+
+  private:
+    const EditorDesign& design_;
+};
+
+}  // namespace kv::configs

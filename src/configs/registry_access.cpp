@@ -1,0 +1,19 @@
+#include "configs/registry_bridge.h"
+#include "configs/registry_settings.h"
+
+namespace kv::configs {
+
+RegistryAccess program_registry() {
+    using plugins_module::registry_value;
+    return {[](const std::string& path) { return registry_value(path, "NOinfo", 1); },
+            // A write that did not land reads back as something else.
+            [](const std::string& path, const std::string& text) {
+                registry_value(path, text, 2);
+                return registry_value(path, "NOinfo", 1) == text;
+            },
+            [](const std::string& file, const std::string& key) {
+                return plugins_module::export_registry_key(file, key);
+            }};
+}
+
+}  // namespace kv::configs

@@ -1,0 +1,163 @@
+// The SSSPSX editor: SSSPSX.ini read by line position, the BIOS and memory-card lists, and Ok's
+// profile file and copy over SSSPSX.ini.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/forms.h"
+#include "configs/configs_form.h"
+#include "configs/fake_registry.h"
+#include "configs/ssspsx_config.h"
+#include "configs/ssspsx_ini.h"
+#include "launcher/program_fixture.h"
+#include "platform/plugin_library.h"
+#include "plugins/popup_form.h"
+
+namespace kv {
+namespace {
+
+namespace fs = std::filesystem;
+using configs::parse_ssspsx_ini;
+using Values = configs::SsspsxValues;
+
+TEST(SsspsxIni, ValuesComeByLinePosition) {
+    EXPECT_EQ(parse_ssspsx_ini("[Plugins]\r\nBIOS=a.bin\r\nGPU=g.so\r\nSPU=\r\nCDR=\r\nPAD1=p1\r\nPAD2=p2\r\n"
+                               "MCD1=one.mcr\r\nMCD2=two.mcr\r\n"),
+              (Values{"a.bin", "g.so", "", "", "p1", "p2", "one.mcr", "two.mcr"}));
+    // Keys are never looked at; a second "=" ends the value; a leading blank is kept.
+    EXPECT_EQ(parse_ssspsx_ini("x\nA=1=2\nB= g.so\n"), (Values{"1", " g.so", "", "", "", "", "", ""}));
+    // A line without "=" stops the reading; so does the end of the text.
+    EXPECT_EQ(parse_ssspsx_ini("[Plugins]\nBIOS=a\nGPU=b\n\nCDR=d\n"),
+              (Values{"a", "b", "", "", "", "", "", ""}));
+    EXPECT_EQ(parse_ssspsx_ini(""), Values{});
+}
+
+TEST(SsspsxIni, ACommaInTheFirstLineShiftsEveryValueUp) {
+    EXPECT_EQ(parse_ssspsx_ini("[Plugins],BIOS=a.bin\r\nGPU=g.so\r\nSPU=s.so\r\n"),
+              (Values{"a.bin", "g.so", "s.so", "", "", "", "", ""}));
+    EXPECT_EQ(parse_ssspsx_ini("[Plugins],rest\r\nBIOS=a.bin\r\n"), Values{});
+    // A quoted first field runs to its closing quote, commas inside it included.
+    EXPECT_EQ(parse_ssspsx_ini("\"a,b\"\nBIOS=x\n"), (Values{"x", "", "", "", "", "", "", ""}));
+}
+
+class SsspsxEditor : public kvtest::ProgramTest {
+  protected:
+    SsspsxEditor() {
+        set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
+        fs::create_directories(emu / "plugins");
+        for (const char* lib : {"gpuAlpha.so", "padDelta.so"})
+            fs::copy_file(fs::path(KORVALIN_TEST_PLUGINS_DIR) / lib, emu / "plugins" / lib);
+        kvtest::write_file(emu / "bios" / "SCPH1001.BIN", "b");
+        kvtest::write_file(emu / "bios" / "notes.txt", "n");
+        kvtest::write_file(emu / "memcards" / "one.mcr", "m");
+        kvtest::write_file(emu / "memcards" / "two.MCR", "m");
+        fs::create_directories(profiles);
+        start();
+        editor = &app::form<SSSPSX_config>();
+        editor->registry = reg.access();
+    }
+    ~SsspsxEditor() override { set_plugin_host_program(std::nullopt); }
+
+    void open(const std::string& ini) {
+        kvtest::write_file(emu / "SSSPSX.ini", ini);
+        editor->get_emulator_path(emu.string() + "/", "quick");
+    }
+    std::string caption(int slot) { return editor->name_label(slot).caption(); }
+
+    fs::path emu = folder / "emu";
+    fs::path profiles = folder / "Configurations" / "SSSPSX" / "emulator_configuration";
+    kvtest::FakeRegistry reg;
+    SSSPSX_config* editor = nullptr;
+};
+
+TEST_F(SsspsxEditor, OpeningShowsTheFilesChoicesInTheirLabels) {
+    open(
+        "[Plugins]\r\nBIOS=SCPH1001.BIN\r\nGPU=gpuAlpha.so=x\r\nSPU=\r\nCDR=\r\nPAD1=padDelta.so\r\n"
+        "PAD2= padDelta.so\r\nMCD1=two.MCR\r\nMCD2=two.MCR\r\n");
+    EXPECT_EQ(caption(5), "SCPH1001.BIN");
+    EXPECT_EQ(editor->selected_plugin[5], "1");
+    EXPECT_EQ(editor->bios_list, (std::vector<std::string>{"SCPH1001.BIN|||SCPH1001.BIN"}));
+    EXPECT_EQ(caption(0), "Alpha GPU 1.2");  // cut at the second "="
+    EXPECT_EQ(caption(2), "SSSPSX CDR Plugin [INTERNAL]");
+    EXPECT_EQ(editor->selected_plugin[2], "1");
+    EXPECT_EQ(caption(4), "Delta Pad 2.1");
+    EXPECT_EQ(caption(3), "Not selected");  // the leading blank is kept and matches nothing
+    EXPECT_EQ(caption(6), "two.MCR");
+    EXPECT_EQ(caption(7), "two.MCR");
+    EXPECT_EQ(editor->selected_plugin[6], "2");
+}
+
+TEST_F(SsspsxEditor, OkWritesTheNineLinesAndCopiesThemOverTheEmulatorsFile) {
+    open(
+        "[Plugins]\r\nBIOS=scph1001.bin\r\nGPU=gpuAlpha.so\r\nSPU=\r\nCDR=\r\nPAD1=padDelta.so\r\n"
+        "PAD2= padDelta.so\r\nMCD1=one.mcr\r\n");
+    auto& configs = app::form<configs_form>();
+    configs.scroll_event.set_enabled(false);
+    editor->ok_click();
+    const std::string expected =
+        "[Plugins]\r\nBIOS=\r\nGPU=gpuAlpha.so\r\nSPU=\r\nCDR=\r\nPAD1=padDelta.so\r\nPAD2=\r\nMCD1=one."
+        "mcr\r\n"
+        "MCD2=\r\n";
+    EXPECT_EQ(kvtest::read_file(profiles / "quick.reg"), expected);
+    EXPECT_EQ(kvtest::read_file(emu / "SSSPSX.ini"), expected);
+    // Only the plug-ins' key is exported.
+    ASSERT_EQ(reg.exports.size(), 1u);
+    EXPECT_EQ(reg.exports[0].first,
+              (folder.path() / "Configurations/SSSPSX/plugin_configuration/quick.reg").string());
+    EXPECT_TRUE(configs.scroll_event.enabled());
+    EXPECT_FALSE(editor->visible());
+}
+
+TEST_F(SsspsxEditor, AProfileThatCannotBeWrittenIsNotCopiedOverTheEmulatorsFile) {
+    const std::string ini = "[Plugins]\r\nBIOS=\r\nGPU=gpuAlpha.so\r\n";
+    open(ini);
+    // A folder where the profile file should be: the file cannot be written.
+    kvtest::write_file(profiles / "quick.reg" / "inside", "x");
+    testing::internal::CaptureStderr();
+    editor->ok_click();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("could not write the profile file"), std::string::npos);
+    EXPECT_EQ(kvtest::read_file(emu / "SSSPSX.ini"), ini);
+    EXPECT_EQ(reg.exports.size(), 1u);
+    EXPECT_FALSE(editor->visible());
+}
+
+TEST_F(SsspsxEditor, ACopyThatCannotReplaceTheEmulatorsFileIsReportedAndOkStillCloses) {
+    open("[Plugins]\r\nBIOS=\r\nGPU=gpuAlpha.so\r\n");
+    // A folder where SSSPSX.ini should be: nothing can replace it.
+    fs::remove(emu / "SSSPSX.ini");
+    kvtest::write_file(emu / "SSSPSX.ini" / "inside", "x");
+    testing::internal::CaptureStderr();
+    editor->ok_click();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("could not copy"), std::string::npos);
+    EXPECT_EQ(kvtest::read_file(emu / "SSSPSX.ini" / "inside"), "x");
+    EXPECT_NE(kvtest::read_file(profiles / "quick.reg").find("GPU=gpuAlpha.so\r\n"), std::string::npos);
+    EXPECT_EQ(reg.exports.size(), 1u);
+    EXPECT_FALSE(editor->visible());
+}
+
+TEST_F(SsspsxEditor, MemoryCardPickersOpenOnAClickAndHandTheCardBack) {
+    open("");
+    auto& popup = app::form<popup_form>();
+    auto& label = *editor->find("Label35");
+    const float x = label.form_x() + 100, y = label.form_y() + 100;
+    editor->deliver_mouse_down(x, y, forms::left_button, 0);
+    EXPECT_FALSE(popup.visible());
+    std::vector<std::string> rows;
+    then([&] {
+        rows = popup.List1.items();
+        EXPECT_EQ(popup.input_combo_locator, 23);
+        popup.deliver_mouse_down(100, 15 + 90, forms::left_button, 0);
+        popup.deliver_mouse_up(100, 15 + 90, forms::left_button, 0);
+    });
+    editor->deliver_mouse_up(x, y, forms::left_button, 0);
+    EXPECT_EQ(rows, (std::vector<std::string>{"one.mcr", "two.MCR"}));
+    EXPECT_EQ(caption(7), "one.mcr");
+    EXPECT_EQ(editor->selected_plugin[7], "1");
+    // Without SSSPSX.ini every choice is unchosen but the internal CD-ROM plug-in.
+    EXPECT_EQ(caption(2), "SSSPSX CDR Plugin [INTERNAL]");
+    EXPECT_EQ(caption(5), "Not selected");
+}
+
+}  // namespace
+}  // namespace kv

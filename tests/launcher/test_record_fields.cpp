@@ -1,0 +1,156 @@
+// What a person types or pastes into a box never changes how Data.kvl or Config.ini reads back: the
+// one-line boxes of a record take no line break, and the about text keeps its lines but refuses one
+// the catalogue would read as the end of the text.
+#include <gtest/gtest.h>
+
+#include "app/forms.h"
+#include "configs/add_profile.h"
+#include "launcher/add_new.h"
+#include "launcher/catalogue.h"
+#include "launcher/edit_form.h"
+#include "launcher/field_box.h"
+#include "launcher/options_form.h"
+#include "launcher/switches_form.h"
+#include "platform/forms/events.h"
+#include "platform/text_file.h"
+#include "program_fixture.h"
+#include "toolkit/messages_form.h"
+
+namespace kv {
+namespace {
+
+using kvtest::catalogue_file;
+using kvtest::Lines;
+
+using RecordFieldTest = kvtest::DialogTest;
+
+TEST_F(RecordFieldTest, EveryOneLineRecordBoxRefusesLineBreaksTypedOrPasted) {
+    start();
+    auto& adder = app::form<add_new>();
+    auto& editor = app::form<edit_form>();
+    auto& switches = app::form<switches_form>();
+    auto& options = app::form<options_form>();
+    auto& profile = app::form<add_profile>();
+    for (forms::TextBox* box :
+         {&adder.Text1, &editor.Text1, &switches.Text3, &options.Text1, &profile.Text1}) {
+        box->set_text("");
+        box->type_character('A');
+        box->type_character(forms::keys::enter);
+        box->type_character(10);
+        box->type_character('B');
+        EXPECT_EQ(box->text(), "AB") << box->full_name();
+        box->set_text("two\r\nlines\rand\nmore");
+        EXPECT_EQ(box->text(), "twolinesandmore") << box->full_name();
+    }
+}
+
+TEST_F(RecordFieldTest, APastedTwoLineNameIsStoredAsOneRecordThatReadsBackWhole) {
+    Main_form& main = start();
+    auto& dialog = app::form<add_new>();
+    then([&] {
+        dialog.Text1.set_text("Zeta\r\nPlus");
+        dialog.Label8_Click();
+    });
+    main.open_add_new();
+    main.save_database();
+    Catalogue back;
+    read_catalogue(read_lines(folder / "Data.kvl"), back);
+    EXPECT_EQ(back.PSX_emu, Lines{"ZetaPlus|Unknown|Unknown"});
+    EXPECT_EQ(back.about_list, Lines{"ZetaPlus|"});
+}
+
+TEST_F(RecordFieldTest, EnterStartsANewLineOfTheAboutTextWhichIsStoredAndShownAsLines) {
+    Main_form& main = start();
+    auto& dialog = app::form<add_new>();
+    then([&] {
+        EXPECT_EQ(dialog.focused(), &dialog.Text1);
+        dialog.Text1.set_text("Zeta");
+        dialog.set_focus(&dialog.Text2);
+        for (char c : std::string("one")) dialog.deliver_key_press(c);
+        dialog.deliver_key_press(forms::keys::enter);
+        for (char c : std::string("two")) dialog.deliver_key_press(c);
+        dialog.deliver_key_press(forms::keys::back);
+        dialog.deliver_key_press(forms::keys::back);
+        dialog.deliver_key_press(forms::keys::back);
+        dialog.deliver_key_press(forms::keys::back);  // takes the whole line break
+        EXPECT_EQ(dialog.Text2.text(), "one");
+        dialog.deliver_key_press(forms::keys::enter);
+        for (char c : std::string("end of story")) dialog.deliver_key_press(c);
+        EXPECT_EQ(dialog.Text2.text(), "one\r\nend of story");
+        // A pasted lone LF is stored as the catalogue reads it back.
+        dialog.Text2.set_text(dialog.Text2.text() + "\nthree");
+        dialog.Label8_Click();
+    });
+    main.open_add_new();
+    EXPECT_EQ(main.catalogue.about_list, Lines{"Zeta|one\r\nend of story\r\nthree"});
+    EXPECT_EQ(main.about_txt.caption(), "one\r\nend of story\r\nthree");
+    main.save_database();
+    Catalogue back;
+    read_catalogue(read_lines(folder / "Data.kvl"), back);
+    EXPECT_EQ(back.about_list, main.catalogue.about_list);
+}
+
+TEST_F(RecordFieldTest, AnAboutLineTheCatalogueWouldMisreadIsRefusedWithAMessageSayingWhy) {
+    Main_form& main = start(catalogue_file({"A|/a/|a"}, {"A|old"}));
+    auto& dialog = app::form<edit_form>();
+    auto& box = app::form<toolkit::messages_form>();
+    then([&] {
+        dialog.Text2.set_text("fine\r\nend");
+        dialog.Label8_Click();
+    });
+    then([&] {
+        EXPECT_NE(box.Label31.caption().find("\"end\""), std::string::npos) << box.Label31.caption();
+        box.Label43_Click();
+    });
+    then([&] {
+        EXPECT_TRUE(dialog.visible());
+        EXPECT_EQ(main.catalogue.about_list, Lines{"A|old"});
+        dialog.Text2.set_text("x\n[Switches]");
+        dialog.Label8_Click();
+    });
+    then([&] {
+        EXPECT_NE(box.Label31.caption().find("[Switches]"), std::string::npos);
+        box.Label43_Click();
+    });
+    then([&] {
+        // A first line follows the name on its line, and a line that only starts so is plain text.
+        dialog.Text2.set_text("end\r\nthe end\r\n[Switches] below");
+        dialog.Label8_Click();
+    });
+    main.open_edit_form();
+    EXPECT_FALSE(dialog.visible());
+    EXPECT_EQ(main.catalogue.about_list, Lines{"A|end\r\nthe end\r\n[Switches] below"});
+}
+
+TEST_F(RecordFieldTest, TheDialogsOpenWithTheCaretInTheNameBox) {
+    Main_form& main = start(catalogue_file({"A|/a/|a"}, {"A|old"}));
+    auto& adder = app::form<add_new>();
+    auto& editor = app::form<edit_form>();
+    adder.set_focus(&adder.Text2);
+    editor.set_focus(&editor.Text3);
+    then([&] {
+        EXPECT_EQ(adder.focused(), &adder.Text1);
+        adder.set_focus(&adder.Text2);
+        adder.Label7_Click();
+    });
+    main.open_add_new();
+    then([&] {
+        EXPECT_EQ(editor.focused(), &editor.Text1);
+        editor.Label7_Click();
+    });
+    main.open_edit_form();
+    EXPECT_LT(editor.Text1.tab_index(), editor.Text2.tab_index());
+    EXPECT_LT(editor.Text2.tab_index(), editor.Text3.tab_index());
+}
+
+TEST(AboutLines, OnlyWholeLinesAfterTheFirstAreMisread) {
+    EXPECT_EQ(line_the_catalogue_would_misread("end"), "");
+    EXPECT_EQ(line_the_catalogue_would_misread("a\r\nend"), "end");
+    EXPECT_EQ(line_the_catalogue_would_misread("a\rend\r\nb"), "end");
+    EXPECT_EQ(line_the_catalogue_would_misread("a\n\n[Switches]"), "[Switches]");
+    EXPECT_EQ(line_the_catalogue_would_misread("a\r\nend \r\n [Switches]\r\nEnd"), "");
+    EXPECT_EQ(with_crlf_line_breaks("a\rb\nc\r\nd\n"), "a\r\nb\r\nc\r\nd\r\n");
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,49 @@
+// A stored place of the main window that no screen shows any more (a second monitor unplugged) is
+// moved onto the primary screen before the window shows; one that still shows a part stays.
+#include <gtest/gtest.h>
+
+#include "launcher/main_form.h"
+#include "launcher/settings_file.h"
+#include "program_fixture.h"
+
+namespace kv {
+namespace {
+
+class WindowPlaceTest : public kvtest::ProgramTest {
+  protected:
+    Main_form& start_at(float left, float top) {
+        SettingsValues v;
+        v.left = left;
+        v.top = top;
+        std::string text;
+        for (const std::string& line : settings_lines(v)) text += line + "\r\n";
+        kvtest::write_file(folder / "Config.ini", text);
+        return start();
+    }
+};
+
+TEST_F(WindowPlaceTest, APlaceOffEveryScreenIsCentredOnThePrimaryScreen) {
+    // The primary screen 1920 x 1080 pixels; the window was on a screen to its right.
+    Main_form& main = start_at(1920 * 15 + 3000, 6000);
+    EXPECT_FLOAT_EQ(main.left(), 1920 * 15 / 2.0f - main.width() / 2);
+    EXPECT_FLOAT_EQ(main.top(), 1080 * 15 / 2.0f - main.height() / 2);
+    EXPECT_TRUE(main.visible());
+    kv::app::reset_forms();
+    start_at(-main.width() - 15, -main.height() - 15);
+    EXPECT_GE(kv::app::form<Main_form>().left(), 0);
+}
+
+TEST_F(WindowPlaceTest, APartlyVisiblePlaceStaysAsStored) {
+    Main_form& main = start_at(-3000, 1080 * 15 - 300);
+    EXPECT_FLOAT_EQ(main.left(), -3000);
+    EXPECT_FLOAT_EQ(main.top(), 1080 * 15 - 300);
+}
+
+TEST_F(WindowPlaceTest, APlaceOnASecondScreenStays) {
+    display.set_screen_areas({{0, 0, 1920 * 15, 1080 * 15}, {1920 * 15, 0, 1280 * 15, 1024 * 15}});
+    Main_form& main = start_at(1920 * 15 + 3000, 6000);
+    EXPECT_FLOAT_EQ(main.left(), 1920 * 15 + 3000);
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# A person's road through the four emulator editors on a virtual X server: Configs, then for each
+# emulator's tab Configure on a profile, pick a video plug-in from the drop-down, test it (the
+# message box answers), close the message and leave the editor with Ok, which stores the pick.
+# With KORVALIN_SHOTS set to a folder, each editor, its picker and the message are saved there.
+# Usage: xvfb_editors.sh PATH/TO/korvalin PATH/TO/korvalin-drive TEST_PLUGINS_FOLDER
+set -euo pipefail
+here=$(dirname "$(realpath "$0")")
+. "$here/xvfb_lib.sh"
+
+if [[ "${1:-}" == --inside ]]; then
+    exe=$2 drive=$3 program=$4 emus=$5 frames=${6:-}
+
+    # A control's place in its window, in twips: left, top, width, height.
+    place() {  # WINDOW CONTROL
+        printf 'folder %s\nstart\nget %s.%s.WindowX\nget %s.%s.WindowY\nget %s.%s.Width\nget %s.%s.Height\n' \
+            "$scratch" "$1" "$2" "$1" "$2" "$1" "$2" "$1" "$2" | "$drive" | tr '\n' ' '
+    }
+    px() { awk -v t="$1" 'BEGIN { printf "%d", t / 15 }'; }
+    click() {  # WINDOW_ID WINDOW CONTROL
+        local x y w h
+        read -r x y w h <<< "$(place "$2" "$3")"
+        xdotool mousemove --window "$1" "$(px "$((x + w / 2))")" "$(px "$((y + h / 2))")" click 1
+        sleep 0.4
+    }
+    shoot() {  # NAME
+        [[ -n "$frames" ]] && cp "$frames/Xvfb_screen0" "$KORVALIN_SHOTS/$1.xwd"
+        return 0
+    }
+    fail() {
+        echo "FAIL: $*" >&2
+        exit 1
+    }
+
+    scratch=$(mktemp -d)
+    cp -r "$program/." "$scratch/"
+    rm -f "$scratch/korvalin"
+
+    start_program "$exe"
+    trap 'kill "$program_pid" 2>/dev/null || true; wait "$program_pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+
+    main=$(find_window 'Korvalin 1.2')
+    sleep 0.4
+    click "$main" Main_form Label27                   # Configs
+    configs=$(find_window 'Configs')
+    sleep 0.4
+    # Tab, window, title.
+    for road in "Label5 ePSXe_config ePSXe" "Label6 PSXeven_config PSXeven" "Label7 PCSX_config PCSX" \
+                "Label8 SSSPSX_config SSSPSX"; do
+        read -r tab form name <<< "$road"
+        click "$configs" configs_form "$tab"
+        click "$configs" configs_form Label12         # Configure
+        editor=$(find_window "$name configuration")
+        sleep 0.6
+        shoot "$form"
+        click "$editor" "$form" Picture1              # the video picker's arrow
+        sleep 0.4
+        shoot "$form-picker"
+        # The picker's first row lies under the box: its top edge 15 twips above the box's bottom.
+        read -r x y w h <<< "$(place "$form" Picture33)"
+        xdotool mousemove --window "$editor" "$(px "$((x + 600))")" "$(px "$((y + h - 15 + 105))")" click 1
+        sleep 0.5
+        click "$editor" "$form" Label22               # Test
+        sleep 0.5
+        message=$(xdotool search --onlyvisible --name '^Korvalin 1.2$' | grep -vx "$main" | head -n 1) || true
+        [[ -n "$message" ]] || fail "no message box after the test in the $name editor"
+        shoot "$form-message"
+        click "$message" messages_form Label43        # its Ok
+        click "$editor" "$form" Label21               # the editor's Ok
+        sleep 0.5
+        if xdotool search --onlyvisible --name "^$name configuration\$" >/dev/null 2>&1; then
+            fail "the $name editor is still shown"
+        fi
+    done
+    store=$(tr -d '\r' < "$KORVALIN_REGISTRY")
+    grep -qxF '"VideoPlugin"="gpuAlpha.so"' <<< "$store" || fail "the ePSXe pick was not stored"
+    grep -qxF '"GpuFilename"="plugins\\gpualpha.so"' <<< "$store" || fail "the PSXeven pick was not stored"
+    grep -qxF '"Gpu"="gpuAlpha.so"' <<< "$store" || fail "the PCSX pick was not stored"
+    tr -d '\r' < "$emus/ssspsx/SSSPSX.ini" | grep -qxF 'GPU=gpuAlpha.so' || fail "the SSSPSX pick was not stored"
+    tr -d '\r' < "$program/Configurations/ePSXe/plugin_configuration/Road.reg" |
+        grep -qxF '"Resolution"="2"' || fail "the plug-in key was not exported into the profile"
+    echo "PASS: a video plug-in picked, tested and stored through each of the four editors"
+    exit 0
+fi
+
+if [[ $# -ne 3 ]]; then
+    echo "usage: $0 PATH/TO/korvalin PATH/TO/korvalin-drive TEST_PLUGINS_FOLDER" >&2
+    exit 2
+fi
+exe=$(realpath "$1")
+drive=$(realpath "$2")
+copy_program_folder "$exe"
+export KORVALIN_REGISTRY="$work/HKEY_CURRENT_USER.reg"
+emus="$work/emus"
+for emu in epsxe psxeven ssspsx pcsx; do
+    plugins="$emus/$emu/plugins"
+    [[ $emu == pcsx ]] && plugins="$emus/$emu/Plugin"
+    mkdir -p "$plugins"
+    cp "$3/gpuAlpha.so" "$3/gpuLogger.so" "$3/spuBeta.SO" "$plugins/"
+done
+printf '[PSX]\r\nePSXe 1.9|%s/epsxe/|epsxe\r\nPSXeven 7|%s/psxeven/|x\r\nPCSX 1.5|%s/pcsx/|x\r\nSSSPSX 1.5|%s/ssspsx/|x\r\n[PS2]\r\n[NDS]\r\n[GB/GBA]\r\n[N64]\r\n[DC]\r\n[GC]\r\n[Saturn]\r\n[S/NES]\r\n[Misc]\r\n[About]\r\n[Switches]\r\n' \
+    "$emus" "$emus" "$emus" "$emus" > "$work/Korvalin/Data.kvl"
+profiles="$work/Korvalin/Configurations"
+for emu in ePSXe PSXeven PCSX SSSPSX; do
+    mkdir -p "$profiles/$emu/emulator_configuration" "$profiles/$emu/plugin_configuration"
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro\\GPU]\r\n"Resolution"="2"\r\n\r\n' \
+        > "$profiles/$emu/plugin_configuration/Road.reg"
+done
+printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\epsxe\\config]\r\n"SoundEnabled"="1"\r\n\r\n' \
+    > "$profiles/ePSXe/emulator_configuration/Road.reg"
+printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\PSXeven7\\PS7gui\\Settings]\r\n"Memcard1"=""\r\n\r\n' \
+    > "$profiles/PSXeven/emulator_configuration/Road.reg"
+printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n"PluginsDir"="Plugin\\\\"\r\n"BiosDir"="Bios\\\\"\r\n\r\n' \
+    > "$profiles/PCSX/emulator_configuration/Road.reg"
+printf '[Plugins]\r\nBIOS=\r\nGPU=\r\nSPU=\r\nCDR=\r\nPAD1=\r\nPAD2=\r\nMCD1=\r\nMCD2=\r\n' \
+    > "$profiles/SSSPSX/emulator_configuration/Road.reg"
+if [[ -n "${KORVALIN_SHOTS:-}" ]]; then
+    frames="$work/frames"
+    mkdir -p "$frames" "$KORVALIN_SHOTS"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -fbdir $frames" bash "$(realpath "$0")" --inside \
+        "$work/Korvalin/$(basename "$exe")" "$drive" "$work/Korvalin" "$emus" "$frames"
+else
+    run_inside_xvfb "$(realpath "$0")" "$work/Korvalin/$(basename "$exe")" "$drive" "$work/Korvalin" "$emus"
+fi
