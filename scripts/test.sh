@@ -3,7 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+# JOBS: parallel compiles and tests (default: every processor).
+jobs=${JOBS:-$(nproc)}
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$jobs"
 cd build
-ctest --output-on-failure -j"$(nproc)" --timeout 300
+ctest --output-on-failure -j"$jobs" --timeout 300

@@ -4,6 +4,7 @@
 
 #include "app/window_roster.h"
 #include "launcher/main_form.h"
+#include "platform/forms/backend.h"
 
 namespace kv::app {
 
@@ -61,6 +62,12 @@ void reset_forms() {
 void start_program() {
     Main_form& main = form<Main_form>();
     main.show();
+}
+
+void end_session() {
+    for (forms::Form* f : created_forms())
+        if (auto* main = dynamic_cast<Main_form*>(f); main && main->loaded()) main->end_session();
+    forms::end_program();
 }
 
 }  // namespace kv::app

@@ -1,10 +1,15 @@
 // korvalin: the launcher, with real windows on Qt.
 #include <QApplication>
+#include <QSocketNotifier>
+#include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #include "app/forms.h"
+#include "platform/ending_signals.h"
 #include "platform/forms/backend.h"
 #include "platform/forms/form.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/qt/guard.h"
 #include "platform/qt/qt_backend.h"
 
@@ -20,6 +25,10 @@ int main(int argc, char** argv) {
     kv::qt::QtBackend backend;
     kv::forms::set_backend(&backend);
 
+    // Watched from before start-up: a signal that comes while the windows load waits in the pipe.
+    int signals_fd = -1;
+    kv::qt::guarded([&] { signals_fd = kv::watch_ending_signals(); });
+
     const bool started = kv::qt::guarded([] { kv::app::start_program(); });
     if (!started) {
         // A failed start that left nothing on the screen would be a process nobody can see or end.
@@ -30,6 +39,30 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+
+    // Logout, shutdown or the terminal closing: the session is saved as the close saves it. The
+    // signal only wakes the event loop; the saving happens there.
+    std::unique_ptr<QSocketNotifier> ending;
+    if (signals_fd >= 0) {
+        ending = std::make_unique<QSocketNotifier>(signals_fd, QSocketNotifier::Read);
+        QObject::connect(ending.get(), &QSocketNotifier::activated, [] {
+            if (kv::take_ending_signal() != 0) kv::qt::guarded([] { kv::app::end_session(); });
+        });
+    }
+    // A lost display ends the process through exit() from inside Qt: save on the way out, then end
+    // before the windows are torn down against a display that is gone. Dialogs put back what Cancel
+    // would on a display of no screen, so that nothing reaches the X server that went away.
+    std::atexit([] {
+        kv::headless::HeadlessBackend no_display;
+        kv::forms::set_backend(&no_display);
+        try {
+            kv::app::end_session();
+        } catch (...) {
+        }
+        std::cerr << "korvalin: the display was lost; the session is saved and the program ends" << std::endl;
+        std::_Exit(1);
+    });
+
     QApplication::exec();
     kv::qt::end_process();
 }

@@ -350,6 +350,8 @@ private:
             headless_.advance(10);
             while (f.take_wheel()) {
             }
+        } else if (verb == "end-session") {
+            end_session();
         } else if (verb == "tick") {
             headless_.advance(static_cast<int64_t>(number(args)));
         } else if (verb == "answer-file") {

@@ -68,12 +68,12 @@ forms::Timer& timer(forms::Timer& t, int interval) {
     return t;
 }
 
+}  // namespace
+
 std::filesystem::path database_path() {
     const auto folder = program_folder();
     return find_ignoring_case(folder, "Data.kvl").value_or(folder / "Data.kvl");
 }
-
-}  // namespace
 
 Main_form::Main_form()
     : toolkit::FramedForm("Main_form",
@@ -237,15 +237,13 @@ void Main_form::check_already_running() {
     // A folder whose lock file cannot even be made (read-only media) must not keep the program from
     // starting: then nothing tells another instance, as before there was a lock.
     skip_failure([&] { instance_lock_ = std::make_unique<InstanceLock>(program_folder()); });
-    if (!instance_lock_ || instance_lock_->acquired()) return;
+    if (!instance_lock_) return;
+    if (instance_lock_->acquired()) {
+        remove_stale_temporaries();
+        return;
+    }
     forms::backend().system_message("Korvalin", "Korvalin is already running",
                                     forms::MessageIcon::information);
-    forms::end_program();
-}
-
-void Main_form::X_image_Click() {
-    save_database();
-    save_config();
     forms::end_program();
 }
 
@@ -262,7 +260,7 @@ void Main_form::save_database() {
     // what little was read would lose it.
     if (database_state_ == CatalogueFile::unreadable) return;
     if (database_file_.empty()) database_file_ = database_path();
-    skip_failure([&] { save_catalogue(database_file_, catalogue); });
+    save_catalogue(database_file_, catalogue);
 }
 
 void Main_form::load_section_list(const std::string& section) {

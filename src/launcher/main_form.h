@@ -16,8 +16,12 @@
 
 namespace kv {
 
+// Where the catalogue and the settings are: in the program folder, their names found ignoring case.
+std::filesystem::path database_path();
+std::filesystem::path settings_path();
+
 class Main_form : public toolkit::FramedForm {
-public:
+  public:
     Main_form();
 
     // ---- State
@@ -109,6 +113,8 @@ public:
     void load_section_list(const std::string& section);
     void show_emulator_about();
     void load_database();
+    // Writes Data.kvl; fails (kv::Failure, naming the file and why) when it cannot. A file that was
+    // there but could not be read at start is kept as it is, unwritten.
     void save_database();
 
     // Sections.
@@ -144,6 +150,16 @@ public:
     void open_configs_form();
     void copy_section_names();
 
+    // Closing (the close button, the end after a run): saves Data.kvl and Config.ini and ends. When a
+    // file cannot be written a message names it and why, and the window stays open; closing again
+    // tries the save once more and then ends, saved or not.
+    void close_program();
+    // The session ends from outside (a signal, the display lost): first what Cancel would put back in
+    // an open edit dialog or switches editor is put back, and a window hidden at the screen edge takes
+    // the place it would slide back to; then both files are saved as the close saves them and the
+    // program ends. Nobody is there to read a message, so none is shown.
+    void end_session();
+
     // Window buttons.
     void X_image_Click();
     void Min_image_Click();
@@ -155,15 +171,19 @@ public:
     void command_Click(std::size_t i);
     void Picture16_KeyPress(int16_t& key_ascii);
 
-protected:
+  protected:
     void Form_Load() override;
 
-private:
+  private:
     void check_already_running();
     void read_config();
     // Centres the window on the primary screen when its place lies outside every screen.
     void keep_on_a_screen();
+    // Writes Config.ini; fails (kv::Failure) as save_database does.
     void save_config();
+    // Saves both files; answers one line for each that could not be written.
+    std::vector<std::string> save_session();
+    void remove_stale_temporaries();
     void show_switches();
     void count_switches();
     std::optional<std::size_t> find_switch_record() const;
@@ -190,6 +210,8 @@ private:
     // Where the settings were read from; a file that is there but could not be read is not replaced.
     std::filesystem::path config_file_;
     bool config_unreadable_ = false;
+    // The close has told the user that saving failed: the next close ends whatever happens.
+    bool save_failure_told_ = false;
 };
 
 }  // namespace kv

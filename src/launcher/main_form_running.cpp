@@ -62,20 +62,20 @@ void Main_form::run_emulator(std::string param) {
         if (param == "_disabled_") param.clear();
         if (param == "_browse_") {
             if (folder == "Unknown") return;
-            // Quoted, so that a folder with blanks reaches the file manager as one argument.
-            toolkit::shell_execute("explorer.exe \"" + dir + "\"", show_no_activate, dir);
+            // One argument, so that a folder with blanks or double quotes reaches the file manager whole.
+            toolkit::open_folder(dir);
             return;
         }
-        toolkit::shell_execute(dir + std::string(*executable) + param, show_no_activate, dir);
+        // The program is the emulator's file whatever its folder holds; only a switch is split.
+        toolkit::shell_execute_file(dir + std::string(*executable), param, show_no_activate, dir);
         started = true;
     });
     if (!started) return;
 
     switch (launcher_state) {
         case 1:
-            save_database();
-            save_config();
-            forms::end_program();
+            close_program();
+            break;
         case 2:
             set_window_state(forms::WindowState::minimized);
             break;

@@ -18,12 +18,12 @@ namespace {
 constexpr float first_section_left = 120;
 constexpr float section_step = 855;
 
+}  // namespace
+
 std::filesystem::path settings_path() {
     const auto folder = program_folder();
     return find_ignoring_case(folder, "Config.ini").value_or(folder / "Config.ini");
 }
-
-}  // namespace
 
 void Main_form::read_config() {
     config_file_ = settings_path();
@@ -127,7 +127,7 @@ SettingsValues Main_form::current_settings() {
 void Main_form::save_config() {
     if (config_unreadable_) return;
     if (config_file_.empty()) config_file_ = settings_path();
-    skip_failure([&] { save_settings(config_file_, current_settings()); });
+    save_settings(config_file_, current_settings());
 }
 
 void Main_form::set_launcher_state(int16_t l_state) {

@@ -34,17 +34,8 @@ class LineCursor {
         if (position_ >= lines_.size()) throw Failure("Config.ini ends early");
         return lines_[position_++];
     }
-    // The text between the first and the second " = ", or to the end of the line.
+    // Everything after the first " = ": a title, a skin or a picture path may itself hold " = ".
     std::string value() {
-        const std::string& line = next();
-        const std::size_t first = line.find(separator);
-        if (first == std::string::npos) throw Failure("no value on a line of Config.ini");
-        const std::size_t start = first + separator.size();
-        const std::size_t second = line.find(separator, start);
-        return line.substr(start, second == std::string::npos ? std::string::npos : second - start);
-    }
-    // Everything after the first " = ": a title may itself hold " = ".
-    std::string rest() {
         const std::string& line = next();
         const std::size_t first = line.find(separator);
         if (first == std::string::npos) throw Failure("no value on a line of Config.ini");
@@ -93,7 +84,7 @@ SettingsReading read_settings_lines(const std::vector<std::string>& file_lines) 
         r.launcher_state = text_to_int16(in.value());
         r.path_override = in.value() == "True";
         r.opacity = text_to_int32(in.value());
-        for (std::size_t k = 0; k < settings_section_count; ++k) r.section_titles.push_back(in.rest());
+        for (std::size_t k = 0; k < settings_section_count; ++k) r.section_titles.push_back(in.value());
         r.misc_image = in.value() == "True";
         r.misc_image_location = in.value();
     });

@@ -1,6 +1,7 @@
 #pragma once
 // Decoded bitmaps and their natural size. Pictures are untrusted input: a missing, truncated or
-// impossibly large file is a failure (kv::Failure), never a crash or a read past the end.
+// impossibly large file is a failure (kv::Failure), never a crash or a read past the end. Only BMP
+// (plain and run-length), JPEG, PNG and GIF are read, told apart by their content.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -10,17 +11,20 @@
 namespace kv {
 
 struct PictureData {
-    int width = 0;   // pixels
-    int height = 0;  // pixels
+    int width = 0;               // pixels
+    int height = 0;              // pixels
     std::vector<uint32_t> argb;  // width*height pixels, 0xAARRGGBB, row by row from the top
 };
 
 // A loaded picture; cheap to copy (shares its pixels). An empty Picture has no file and no size.
 class Picture {
-public:
+  public:
     Picture() = default;
-    // Loads and decodes the file (BMP and the other formats stb_image reads). Fails on any problem.
+    // Loads and decodes the file. Fails on any problem, and on a FIFO, device or folder.
     static Picture load(const std::filesystem::path& file);
+    // Decodes a picture's bytes; `name` goes into failures and file(). A picture whose header
+    // declares too large a size is refused before it is decoded.
+    static Picture decode(const std::string& bytes, const std::string& name);
     // A picture made in memory (tests, generated pictures).
     static Picture from_data(PictureData data, std::string name = {});
 
@@ -30,12 +34,14 @@ public:
     const std::string& file() const { return file_; }
     const PictureData* data() const { return data_.get(); }
 
-private:
+  private:
     std::shared_ptr<const PictureData> data_;
     std::string file_;
 };
 
-// Largest picture accepted, in pixels per side, so that a hostile header cannot ask for gigabytes.
+// Largest picture accepted, in pixels per side and in all, so that a hostile header cannot ask for
+// gigabytes: 40 million pixels is far above any screen, and decodes to 160 MB.
 inline constexpr int max_picture_side = 16384;
+inline constexpr int64_t max_picture_pixels = 40'000'000;
 
 }  // namespace kv

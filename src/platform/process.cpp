@@ -174,6 +174,14 @@ CommandLine split_command_line(const std::string& command_line) {
     return result;
 }
 
+std::vector<std::string> split_arguments(const std::string& text) {
+    std::vector<std::string> arguments;
+    std::string word;
+    size_t i = 0;
+    while (next_word(text, i, word)) arguments.push_back(word);
+    return arguments;
+}
+
 int start_process(const CommandLine& command, const std::filesystem::path& working_folder) {
     if (command.program.empty()) throw Failure("no program to start");
     if (is_file_manager(command.program)) {

@@ -19,6 +19,9 @@ struct CommandLine {
 // resolved "C:\Program Files\x.exe -a"). Fails on an empty command line.
 CommandLine split_command_line(const std::string& command_line);
 
+// Splits text into arguments as split_command_line splits what follows the program.
+std::vector<std::string> split_arguments(const std::string& text);
+
 // Starts the program with its arguments in the working folder (empty: the current folder), does not
 // wait for it. "explorer.exe" stands for the desktop's file manager, opened on the arguments.
 // Fails (kv::Failure) when the program cannot be started. Returns the process id.

@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -68,28 +71,72 @@ void write_all(int fd, const std::string& bytes, const std::filesystem::path& fi
     }
 }
 
-// A symbolic link is replaced through: the file it points to gets the new contents, the link stays.
-std::filesystem::path final_target(const std::filesystem::path& file) {
-    std::error_code ec;
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec))) {
-        auto resolved = std::filesystem::weakly_canonical(file, ec);
-        if (!ec) return resolved;
+// What a save replaces: the file itself, or the file a symbolic link (or a chain of them) leads to,
+// so the link stays. A dangling link is left as it is and the save fails: writing a plain file in its
+// place would cut the link the user made. Only a regular file (or none yet) may be replaced: a FIFO,
+// a device or a folder under the name is not what the program wrote and is never touched.
+std::filesystem::path replaced_file(const std::filesystem::path& file) {
+    struct stat link_status {};
+    if (::lstat(file.c_str(), &link_status) != 0) {
+        if (errno == ENOENT) return file;
+        throw Failure("cannot write " + file.string() + ": " + error_text(errno));
     }
-    return file;
+    std::filesystem::path target = file;
+    if (S_ISLNK(link_status.st_mode)) {
+        char* resolved = ::realpath(file.c_str(), nullptr);
+        if (!resolved) {
+            const int error = errno;
+            if (error == ENOENT)
+                throw Failure("cannot write " + file.string() + ": it is a link to a missing file");
+            throw Failure("cannot write " + file.string() + ": " + error_text(error));
+        }
+        target = resolved;
+        std::free(resolved);
+    }
+    struct stat status {};
+    if (::stat(target.c_str(), &status) != 0)
+        throw Failure("cannot write " + file.string() + ": " + error_text(errno));
+    if (!S_ISREG(status.st_mode)) throw Failure("cannot write " + file.string() + ": not a regular file");
+    return target;
+}
+
+// The name of a fresh temporary file beside the target: "." + name + ".<16 hex digits>.tmp".
+std::string temporary_name(const std::string& target_name, uint64_t random_part) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random_part));
+    std::string name;
+    name.reserve(target_name.size() + 24);
+    name.push_back('.');
+    name.append(target_name);
+    name.append(suffix);
+    return name;
 }
 
 }  // namespace
 
-std::string read_bytes(const std::filesystem::path& file) {
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+int open_regular_file(const std::filesystem::path& file) {
+    // Never blocks: opening a FIFO for reading would wait for a writer that may never come.
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) throw Failure("cannot open " + file.string() + ": " + error_text(errno));
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        throw Failure("cannot open " + file.string() + ": " + error_text(errno));
+    if (!S_ISREG(info.st_mode)) throw Failure("cannot open " + file.string() + ": not a regular file");
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
+    return fd.release();
+}
+
+std::string read_bytes(const std::filesystem::path& file, size_t limit) {
+    FileDescriptor fd(open_regular_file(file));
     std::string bytes;
     // Sized from the file first, so a large catalogue is read without repeated growing.
     struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
+    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0)
+        bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
     char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    while (bytes.size() < limit) {
+        ssize_t n = ::read(fd.get(), buffer, std::min(sizeof buffer, limit - bytes.size()));
         if (n < 0) {
             if (errno == EINTR) continue;
             throw Failure("cannot read " + file.string() + ": " + error_text(errno));
@@ -132,7 +179,7 @@ void write_lines_atomically(const std::filesystem::path& file, const std::vector
 }
 
 void write_bytes_atomically(const std::filesystem::path& file, const std::string& bytes) {
-    const std::filesystem::path target = final_target(file);
+    const std::filesystem::path target = replaced_file(file);
     if (target.filename().empty()) throw Failure("cannot write " + file.string() + ": not a file name");
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
@@ -143,9 +190,7 @@ void write_bytes_atomically(const std::filesystem::path& file, const std::string
     std::filesystem::path temporary;
     int raw_fd = -1;
     for (int attempt = 0; attempt < 100 && raw_fd < 0; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
-        temporary = folder / ("." + target.filename().string() + suffix);
+        temporary = folder / temporary_name(target.filename().string(), random());
         raw_fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (raw_fd < 0 && errno != EEXIST)
             throw Failure("cannot write " + file.string() + ": " + error_text(errno));
@@ -173,6 +218,25 @@ void write_bytes_atomically(const std::filesystem::path& file, const std::string
         ::fsync(folder_fd);
         ::close(folder_fd);
     }
+}
+
+int remove_stale_temporaries(const std::filesystem::path& folder, const std::string& file_name) {
+    const std::string prefix = "." + file_name + ".";
+    int removed = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        // Exactly the names write_bytes_atomically makes: sixteen hexadecimal digits and ".tmp".
+        if (name.size() != prefix.size() + 16 + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - 4, 4, ".tmp") != 0)
+            continue;
+        const std::string digits = name.substr(prefix.size(), 16);
+        if (digits.find_first_not_of("0123456789abcdef") != std::string::npos) continue;
+        struct stat status {};
+        if (::lstat(it->path().c_str(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
+        if (::unlink(it->path().c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 }  // namespace kv

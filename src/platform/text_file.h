@@ -1,6 +1,9 @@
 #pragma once
-// Text files as bytes: never transcoded. Lines are read ending in CR LF, LF or CR; files are written
-// whole with CR LF line ends and replaced atomically, so a failed write leaves the old file whole.
+// Text files as bytes: never transcoded. Every file the program reads or writes goes through here, so
+// that a FIFO, a device or a folder under a file's name is refused (never waited on, never replaced). Lines
+// are read ending in CR LF, LF or CR; files are written whole with CR LF line ends and replaced atomically,
+// so a failed write leaves the old file whole.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,17 +15,29 @@ namespace kv {
 // has no lines. Fails (kv::Failure) when the file cannot be opened or read.
 std::vector<std::string> read_lines(const std::filesystem::path& file);
 
-// The whole file as bytes. Fails when it cannot be opened or read.
-std::string read_bytes(const std::filesystem::path& file);
+// Opens an existing regular file for reading without waiting and answers its descriptor, which the
+// caller closes. Fails (kv::Failure) for a missing file, a FIFO, a device, a folder.
+int open_regular_file(const std::filesystem::path& file);
+
+// The whole file as bytes, or its first `limit` bytes. Fails when it cannot be opened or read, or is
+// not a regular file.
+std::string read_bytes(const std::filesystem::path& file, size_t limit = SIZE_MAX);
 
 // Splits bytes into lines the same way read_lines does.
 std::vector<std::string> split_lines(const std::string& bytes);
 
 // Writes the lines, each followed by CR LF, into a temporary file in the same folder and renames it
-// over the target. Fails when any step fails; the old file is then untouched and no temporary is left.
+// over the target. A symbolic link is written through to the file it leads to. Fails when any step
+// fails, when the name is a dangling link, or when it names something else than a regular file; the
+// old file is then untouched and no temporary is left.
 void write_lines_atomically(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
 // The same for raw bytes.
 void write_bytes_atomically(const std::filesystem::path& file, const std::string& bytes);
+
+// Removes the temporaries a save of `file_name` in the folder left when it was killed halfway
+// (".NAME.<16 hex digits>.tmp"). Only the holder of the folder's lock may call it: another instance's
+// save in progress would lose its temporary. Answers how many were removed.
+int remove_stale_temporaries(const std::filesystem::path& folder, const std::string& file_name);
 
 }  // namespace kv

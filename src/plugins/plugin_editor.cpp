@@ -94,7 +94,9 @@ void PluginEditor::clear_plugin_lists() {
 void PluginEditor::scan_plugins() {
     clear_plugin_lists();
     for (const BuiltinEntry& entry : table_.builtins) list(entry.list).emplace_back(entry.record);
-    for (int slot = 0; slot < table_.plugin_slots; ++slot) selected_plugin[static_cast<size_t>(slot)] = "0";
+    // assign, not = "0": GCC 12 reports a false -Wrestrict for a literal assigned here in Release builds.
+    for (int slot = 0; slot < table_.plugin_slots; ++slot)
+        selected_plugin[static_cast<size_t>(slot)].assign(1, '0');
     // An empty path would name the current folder; it names no plug-in folder at all.
     if (plugins_path.empty()) return;
     for (const std::string& name : list_folder(plugins_path, EntryKind::files)) {

@@ -2,6 +2,7 @@
 
 #include "platform/folder.h"
 #include "platform/runtime.h"
+#include "platform/text_file.h"
 
 namespace kv::skins {
 
@@ -19,22 +20,30 @@ std::filesystem::path skin_settings_file(const std::string& skin_name) {
 }
 
 SkinSettingsReader::SkinSettingsReader(const std::filesystem::path& file, int line_limit)
-    : in_(file, std::ios::binary), line_limit_(line_limit) {
-    if (!in_) throw Failure("cannot open " + file.string());
+    // The lines allowed at their longest, with their line ends: nothing further is ever looked at.
+    : bytes_(read_bytes(file, static_cast<std::size_t>(line_limit) * (max_line_length + 2))),
+      line_limit_(line_limit) {}
+
+SkinSettingsReader SkinSettingsReader::from_bytes(std::string bytes, int line_limit) {
+    SkinSettingsReader reader;
+    reader.bytes_ = std::move(bytes);
+    reader.line_limit_ = line_limit;
+    return reader;
 }
 
 std::string SkinSettingsReader::physical_line() {
     // Lines end in CR LF, LF or CR; a last line without an end counts.
-    if (in_.peek() == std::char_traits<char>::eof()) throw Failure("the skin settings end early");
+    if (position_ >= bytes_.size()) throw Failure("the skin settings end early");
     std::string line;
-    for (int c = in_.get(); c != std::char_traits<char>::eof(); c = in_.get()) {
+    while (position_ < bytes_.size()) {
+        const char c = bytes_[position_++];
         if (c == '\n') break;
         if (c == '\r') {
-            if (in_.peek() == '\n') in_.get();
+            if (position_ < bytes_.size() && bytes_[position_] == '\n') ++position_;
             break;
         }
         if (line.size() == max_line_length) throw Failure("a skin settings line is too long");
-        line += static_cast<char>(c);
+        line += c;
     }
     return line;
 }

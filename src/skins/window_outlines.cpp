@@ -75,8 +75,10 @@ void skip_lines(SkinSettingsReader& reader, int count) {
 }  // namespace
 
 std::string remap_divisor(std::string divisor) {
-    if (text_to_double(divisor) == 1) divisor = "15";
-    if (text_to_double(divisor) == 0) divisor = "1";
+    // Returned as new strings: assigning a literal over the argument trips GCC 12's -Wrestrict in
+    // optimised builds.
+    if (text_to_double(divisor) == 1) return std::string("15");
+    if (text_to_double(divisor) == 0) return std::string("1");
     return divisor;
 }
 

@@ -45,4 +45,18 @@ int32_t shell_execute(const std::string& command_line, int32_t /*show*/, const s
     return result;
 }
 
+int32_t shell_execute_file(const std::string& program_file, const std::string& arguments, int32_t show,
+                           const std::string& working_folder) {
+    std::error_code ec;
+    // Without arguments the desktop's open decides, as for any command line.
+    if (arguments.empty() || !std::filesystem::is_regular_file(program_file, ec))
+        return shell_execute(program_file + arguments, show, working_folder);
+    start_process(CommandLine{program_file, split_arguments(arguments)}, working_folder);
+    return shell_opened;
+}
+
+void open_folder(const std::string& folder) {
+    start_process(CommandLine{"explorer.exe", {folder}}, folder);
+}
+
 }  // namespace kv::toolkit

@@ -17,4 +17,13 @@ inline constexpr int32_t shell_file_not_found = 2;
 // failure (kv::Failure) reaches the caller.
 int32_t shell_execute(const std::string& command_line, int32_t show, const std::string& working_folder);
 
+// Starts a program file given apart from its arguments: when there are arguments and the file exists,
+// that file is the program whatever its path holds (blanks, double quotes) and only the arguments
+// text is split; otherwise the two are joined and go to shell_execute. Fails as shell_execute does.
+int32_t shell_execute_file(const std::string& program_file, const std::string& arguments, int32_t show,
+                           const std::string& working_folder);
+
+// Opens the folder in the desktop's file manager, the folder taken whole whatever it holds.
+void open_folder(const std::string& folder);
+
 }  // namespace kv::toolkit

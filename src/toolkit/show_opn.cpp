@@ -43,6 +43,16 @@ std::string browse_for_file(const forms::Form& owner, const std::string& filter_
     // Callers store the answer as a file path; a folder alone would be stored as one.
     if (!chosen.has_filename()) return "cancel";
 
+    // Records keep a path as folder "|" name: a "|" of its own would cut the record.
+    if (chosen.string().find('|') != std::string::npos) {
+        forms::backend().system_message(owner.caption(),
+                                        "The path " + chosen.string() +
+                                            " holds \"|\", which Korvalin cannot store. Choose a file "
+                                            "whose folder and name have no \"|\".",
+                                        forms::MessageIcon::exclamation);
+        return "cancel";
+    }
+
     std::string folder = chosen.parent_path().string();
     if (folder.empty() || folder.back() != '/') folder += '/';
     last_chosen = chosen;

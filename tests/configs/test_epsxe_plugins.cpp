@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "app/forms.h"
 #include "configs/configs_form.h"
@@ -40,14 +41,19 @@ class EpsxePlugins : public kvtest::EditorTest<ePSXe_config> {
     }
     // The message box a click showed, or "" when none: its text and icon half.
     std::string shown_message(forms::Label& button) {
-        std::string shown;
-        auto& box = app::form<toolkit::messages_form>();
-        then([&] {
-            shown = box.Label31.caption() + (box.message_image.top() == 0 ? " [0]" : " [1]");
-            box.Label43_Click();
+        // Shared with the queued answer, which outlives this call when the click shows no box: it then
+        // stays queued, and must neither write here nor answer a later box.
+        auto shown = std::make_shared<std::string>();
+        auto over = std::make_shared<bool>(false);
+        auto* box = &app::form<toolkit::messages_form>();
+        then([shown, over, box] {
+            if (*over) return;
+            *shown = box->Label31.caption() + (box->message_image.top() == 0 ? " [0]" : " [1]");
+            box->Label43_Click();
         });
         button.on_click();
-        return shown;
+        *over = true;
+        return *shown;
     }
 };
 

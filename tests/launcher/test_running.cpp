@@ -129,6 +129,26 @@ TEST_F(RunningTest, BrowseOpensTheFolderAndNothingFollows) {
     setenv("PATH", old_path.c_str(), 1);
 }
 
+// A double quote in the folder: the emulator's file is the program whole, only the switch is split,
+// and Browse hands the folder over whole.
+TEST_F(RunningTest, AFolderHoldingADoubleQuoteRunsWithASwitchAndBrowses) {
+    const fs::path bin = folder / "bin";
+    make_executable(bin / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" +
+                                          (folder / "opened.tmp").string() + "\" && mv \"" +
+                                          (folder / "opened.tmp").string() + "\" \"" +
+                                          (folder / "opened.txt").string() + "\"\n");
+    const std::string old_path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (bin.string() + ":" + old_path).c_str(), 1);
+    const std::string dir = emulator("the \"best\" emus");
+    const std::string here = dir.substr(0, dir.size() - 1);
+    Main_form& main = start_with({"Emu|" + dir + "|emu.sh"});
+    main.run_emulator(" -fast \"two words\"");
+    EXPECT_EQ(wait_for(dir + "ran.txt"), (Lines{here, "-fast", "two words"}));
+    main.command_Click(3);
+    EXPECT_EQ(wait_for(folder / "opened.txt"), Lines{dir});
+    setenv("PATH", old_path.c_str(), 1);
+}
+
 TEST_F(RunningTest, PathOverrideRunsFromTheLaunchersVolume) {
     const std::string dir = emulator("emu");
     // The same folder as it was stored on another volume.

@@ -77,13 +77,20 @@ TEST(SettingsFile, WhatIsWrittenReadsBackWholeTitlesIncluded) {
     EXPECT_EQ(*r.misc_image_location, "/home/me/pictures/misc.bmp");
 }
 
-TEST(SettingsFile, OtherValuesEndAtASecondSeparator) {
-    Lines lines = settings_lines(sample());
-    lines[4] = "Skin = Night = ignored";
+// A skin, a language or a picture path may hold " = ": every value is all the text after the first
+// separator, so what a save writes comes back at the next start.
+TEST(SettingsFile, EveryValueTakesAllTextAfterTheFirstSeparator) {
+    SettingsValues v = sample();
+    v.skin = "Night = Day";
+    v.language = "a = b";
+    v.misc_image_location = "/a = b/p.bmp";
+    Lines lines = settings_lines(v);
     lines[9] = "Path override = True = yes";
     const SettingsReading r = read_settings_lines(lines);
-    EXPECT_EQ(r.skin, "Night");
-    EXPECT_EQ(r.path_override, true);
+    EXPECT_EQ(r.skin, "Night = Day");
+    EXPECT_EQ(r.language, "a = b");
+    EXPECT_EQ(r.misc_image_location, "/a = b/p.bmp");
+    EXPECT_EQ(r.path_override, false);
 }
 
 TEST(SettingsFile, ReadingStopsAtTheFirstLineThatFails) {

@@ -28,8 +28,11 @@ TEST_F(WindowPlaceTest, APlaceOffEveryScreenIsCentredOnThePrimaryScreen) {
     EXPECT_FLOAT_EQ(main.left(), 1920 * 15 / 2.0f - main.width() / 2);
     EXPECT_FLOAT_EQ(main.top(), 1080 * 15 / 2.0f - main.height() / 2);
     EXPECT_TRUE(main.visible());
+    // Taken before the windows go: `main` is destroyed with them.
+    const float width = main.width();
+    const float height = main.height();
     kv::app::reset_forms();
-    start_at(-main.width() - 15, -main.height() - 15);
+    start_at(-width - 15, -height - 15);
     EXPECT_GE(kv::app::form<Main_form>().left(), 0);
 }
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <optional>
 
 #include "platform/instance.h"
@@ -57,6 +59,53 @@ TEST(InstanceLock, ProgramsStartedByTheHolderDoNotKeepIt) {
     EXPECT_TRUE(kv::InstanceLock(dir.path()).acquired());
     kill(pid, SIGKILL);
     EXPECT_EQ(kv::wait_for_process(pid), 128 + SIGKILL);
+}
+
+// A read-only program folder (no lock file can be made there) still admits one instance: the lock
+// moves to the runtime folder, under a name only that folder's path gives.
+TEST(InstanceLock, ReadOnlyFolderLocksInTheRuntimeFolder) {
+    kvtest::TempFolder dir;
+    const auto program = dir / "ro program";
+    const auto other = dir / "other";
+    const auto runtime = dir / "runtime";
+    for (const auto& folder : {program, other, runtime}) std::filesystem::create_directories(folder);
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(program.c_str(), 0555), 0);
+    ASSERT_EQ(chmod(other.c_str(), 0555), 0);
+    ASSERT_EQ(chmod(runtime.c_str(), 0777), 0);
+    // Permission bits do not stop root, so the locks are taken in a child that has given root up.
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(10);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        try {
+            kv::InstanceLock first(program);
+            if (!first.acquired()) _exit(11);
+            if (first.lock_file().parent_path() != runtime) _exit(12);
+            if (kv::InstanceLock(program).acquired()) _exit(13);
+            if (kv::InstanceLock(dir / "ro program" / ".").acquired()) _exit(14);  // the same folder
+            if (!kv::InstanceLock(other).acquired()) _exit(15);
+            unsetenv("XDG_RUNTIME_DIR");
+            if (kv::fallback_lock_file(program).parent_path() != std::filesystem::temp_directory_path())
+                _exit(16);
+        } catch (const kv::Failure& failure) {
+            std::fprintf(stderr, "%s\n", failure.what());
+            _exit(17);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(std::filesystem::exists(program / ".korvalin.lock"));
+}
+
+TEST(InstanceLock, LockFileThatIsNotAFileIsRefused) {
+    kvtest::TempFolder dir;
+    ASSERT_EQ(mkfifo((dir / ".korvalin.lock").c_str(), 0644), 0);
+    EXPECT_THROW(kv::InstanceLock(dir.path()), kv::Failure);
 }
 
 }  // namespace

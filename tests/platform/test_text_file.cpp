@@ -130,4 +130,60 @@ TEST(TextFile, ReadOnlyFolderLeavesTheOldFileWhole) {
     EXPECT_EQ(left, std::vector<std::string>{"f.txt"});
 }
 
+// A FIFO, a device or a folder under a file's name: reading fails at once instead of waiting for a
+// writer, and a save leaves it as it is.
+TEST(TextFile, ThingsThatAreNotFilesAreNeitherWaitedOnNorReplaced) {
+    kvtest::TempFolder dir;
+    const auto fifo = dir / "Data.kvl";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_THROW(kv::read_lines(fifo), kv::Failure);
+    EXPECT_THROW(kv::read_bytes("/dev/zero"), kv::Failure);
+    std::filesystem::create_directory(dir / "Config.ini");
+    EXPECT_THROW(kv::read_lines(dir / "Config.ini"), kv::Failure);
+
+    EXPECT_THROW(kv::write_bytes_atomically(fifo, "new"), kv::Failure);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    // A link to a FIFO is refused the same way.
+    std::filesystem::create_symlink("Data.kvl", dir / "link.kvl");
+    EXPECT_THROW(kv::write_bytes_atomically(dir / "link.kvl", "new"), kv::Failure);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(kv::list_folder(dir.path(), kv::EntryKind::files), Lines{});  // no temporary left
+}
+
+TEST(TextFile, DanglingLinkIsLeftAloneAndTheSaveFails) {
+    kvtest::TempFolder dir;
+    std::filesystem::create_symlink("gone/real.txt", dir / "link.txt");
+    EXPECT_THROW(kv::write_bytes_atomically(dir / "link.txt", "new"), kv::Failure);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
+    EXPECT_EQ(std::filesystem::read_symlink(dir / "link.txt"), "gone/real.txt");
+    EXPECT_FALSE(std::filesystem::exists(dir / "gone"));
+}
+
+TEST(TextFile, ChainOfLinksIsWrittenThroughToItsEndInItsOwnFolder) {
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "store" / "real.txt", "old");
+    std::filesystem::create_symlink("store/real.txt", dir / "middle.txt");
+    std::filesystem::create_symlink("middle.txt", dir / "first.txt");
+    kv::write_bytes_atomically(dir / "first.txt", "new");
+    EXPECT_EQ(kvtest::read_file(dir / "store" / "real.txt"), "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "first.txt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "middle.txt"));
+}
+
+TEST(TextFile, StaleTemporariesOfOneFileAreRemovedAndNothingElse) {
+    kvtest::TempFolder dir;
+    const auto folder = dir.path();
+    for (const char* name : {".Data.kvl.0123456789abcdef.tmp", ".Data.kvl.fedcba9876543210.tmp", "Data.kvl",
+                             ".Data.kvl.0123.tmp", ".Data.kvl.0123456789abcdeX.tmp",
+                             "Data.kvl.0123456789abcdef.tmp", ".Config.ini.0123456789abcdef.tmp"})
+        kvtest::write_file(folder / name, "x");
+    std::filesystem::create_directory(folder / ".Data.kvl.1111111111111111.tmp");
+    EXPECT_EQ(kv::remove_stale_temporaries(folder, "Data.kvl"), 2);
+    EXPECT_EQ(kv::list_folder(folder, kv::EntryKind::files),
+              (Lines{".Config.ini.0123456789abcdef.tmp", ".Data.kvl.0123.tmp",
+                     ".Data.kvl.0123456789abcdeX.tmp", "Data.kvl", "Data.kvl.0123456789abcdef.tmp"}));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / ".Data.kvl.1111111111111111.tmp"));
+    EXPECT_EQ(kv::remove_stale_temporaries(folder / "missing", "Data.kvl"), 0);
+}
+
 }  // namespace

@@ -22,7 +22,8 @@ using kvtest::QtFormsTest;
 // background and an accept that comes before the chosen file is known is ignored. A dialog still open
 // after ten seconds is rejected, so a test that fails never hangs.
 void when_dialog_opens(const std::function<void(QFileDialog&)>& act, bool repeat = false) {
-    auto* poll = new QTimer;
+    // Owned by the application: a poll still waiting for its next tick when the test ends is not a leak.
+    auto* poll = new QTimer(QCoreApplication::instance());
     auto seen = std::make_shared<QPointer<QFileDialog>>();
     auto ticks = std::make_shared<int>(0);
     QObject::connect(poll, &QTimer::timeout, [poll, act, repeat, seen, ticks] {

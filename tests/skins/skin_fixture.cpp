@@ -11,13 +11,14 @@ namespace kvtest {
 std::vector<std::string> settings_lines(const std::map<int, std::string>& values, int count) {
     std::vector<std::string> lines;
     for (int n = 1; n <= count; ++n) {
-        std::string value = "1";
+        const char* value = "1";
         if (n == 1) value = "Tester";
         if (n >= 29 && n <= 31) value = "100|50|255|300";
         if (n == 35) value = "12";
         if (n == 40) value = "2";
-        if (auto it = values.find(n); it != values.end()) value = it->second;
-        lines.push_back("Key" + std::to_string(n) + " = " + value);
+        const auto it = values.find(n);
+        lines.push_back("Key" + std::to_string(n) + " = " +
+                        (it != values.end() ? it->second : std::string(value)));
     }
     return lines;
 }

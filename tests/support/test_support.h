@@ -32,4 +32,7 @@ std::string read_file(const std::filesystem::path& file);
 // height stores the rows from the top.
 std::string bmp(int width, int height, const std::vector<uint32_t>& pixels = {});
 
+// An 8 x 8 JPEG, all blue (as close as JPEG gets).
+std::string blue_jpeg();
+
 }  // namespace kvtest

@@ -50,6 +50,25 @@ TEST_F(BrowseForFile, NextDialogStartsFromTheLastChosenFile) {
     EXPECT_EQ(asked[3].preselected, "/data/a.mcr");
 }
 
+// Records keep a path as folder "|" name, so a "|" in the chosen path is refused with a message and
+// counts as a cancel: nothing changes, not even the file the next dialog starts from.
+TEST_F(BrowseForFile, PathHoldingABarIsRefusedWithAMessage) {
+    owner.set_caption("Edit");
+    display.answer_file("/data/a.mcr");
+    browse();
+    for (const char* path : {"/home/ann/a|b/epsxe", "/home/ann/emus/e|psxe"}) {
+        display.answer_file(path);
+        EXPECT_EQ(browse(), "cancel") << path;
+    }
+    ASSERT_EQ(display.system_messages().size(), 2u);
+    EXPECT_EQ(
+        display.system_messages()[0],
+        "Edit: The path /home/ann/a|b/epsxe holds \"|\", which Korvalin cannot store. Choose a file whose "
+        "folder and name have no \"|\".");
+    browse();
+    EXPECT_EQ(display.file_requests().back().preselected, "/data/a.mcr");
+}
+
 struct BrokenDialog : kv::headless::HeadlessBackend {
     std::optional<std::filesystem::path> open_file(const kv::forms::FileDialogRequest&) override {
         throw kv::Failure("no dialog");

@@ -147,21 +147,8 @@ Key load_tree(const std::filesystem::path& target) {
 // Temporary files of a write that was killed before its rename. Only called under the exclusive
 // lock, so no write in progress owns one.
 void remove_stale_temporaries(const std::filesystem::path& target) {
-    const std::string prefix = "." + target.filename().string() + ".";
-    std::error_code ec;
     const auto folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::filesystem::directory_iterator it(folder, ec);
-    if (ec) return;
-    for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        if (ec) return;
-        std::string name = it->path().filename().string();
-        if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
-            name.compare(name.size() - 4, 4, ".tmp") != 0)
-            continue;
-        std::error_code status_ec;
-        if (it->symlink_status(status_ec).type() == std::filesystem::file_type::regular)
-            std::filesystem::remove(it->path(), status_ec);
-    }
+    kv::remove_stale_temporaries(folder, target.filename().string());
 }
 
 }  // namespace

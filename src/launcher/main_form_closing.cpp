@@ -1,0 +1,73 @@
+// Closing the program and ending the session from outside: both save Data.kvl and Config.ini.
+#include <string>
+#include <vector>
+
+#include "app/forms.h"
+#include "launcher/edit_form.h"
+#include "launcher/hide_form.h"
+#include "launcher/main_form.h"
+#include "launcher/switches_form.h"
+#include "platform/folder.h"
+#include "platform/forms/backend.h"
+#include "platform/runtime.h"
+#include "platform/text_file.h"
+
+namespace kv {
+
+// Only the lock holder may: another instance's save in progress would lose its temporary.
+void Main_form::remove_stale_temporaries() {
+    const auto folder = program_folder();
+    kv::remove_stale_temporaries(folder, database_path().filename().string());
+    kv::remove_stale_temporaries(folder, settings_path().filename().string());
+}
+
+void Main_form::X_image_Click() {
+    close_program();
+}
+
+std::vector<std::string> Main_form::save_session() {
+    std::vector<std::string> problems;
+    for (auto save : {&Main_form::save_database, &Main_form::save_config}) {
+        try {
+            (this->*save)();
+        } catch (const Failure& failure) {
+            problems.emplace_back(failure.what());
+        }
+    }
+    return problems;
+}
+
+void Main_form::close_program() {
+    const std::vector<std::string> problems = save_session();
+    if (!problems.empty() && !save_failure_told_) {
+        save_failure_told_ = true;
+        std::string text = "Your changes could not be saved:";
+        for (const auto& problem : problems) text += "\n" + problem;
+        text += "\n\nClose again to try once more; the program then ends even if saving fails again.";
+        forms::backend().system_message(caption(), text, forms::MessageIcon::critical);
+        return;
+    }
+    forms::end_program();
+}
+
+void Main_form::end_session() {
+    // What Cancel would do in a dialog that holds a record out of the catalogue: put it back.
+    skip_failure([] {
+        auto& editor = app::form_without_load<switches_form>();
+        if (editor.visible()) editor.Label2_Click();
+    });
+    skip_failure([] {
+        auto& edit = app::form_without_load<edit_form>();
+        if (edit.visible()) edit.Label7_Click();
+    });
+    // Hidden at the screen edge, or sliding either way: the place it slides back to is its place.
+    auto& strip = app::form_without_load<hide_form>();
+    if (Timer1.running() || strip.visible() || strip.Timer1.running()) {
+        set_left(static_cast<float>(strip.saved_position[0]));
+        set_top(static_cast<float>(strip.saved_position[1]));
+    }
+    save_session();
+    forms::end_program();
+}
+
+}  // namespace kv

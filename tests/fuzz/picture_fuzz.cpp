@@ -1,0 +1,20 @@
+// Pictures from skins and the Misc tile: any bytes decode to a picture of the size its header gave,
+// or fail; never a read out of bounds or an allocation past the limits.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/picture.h"
+#include "platform/runtime.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    kv::skip_failure([&] {
+        const kv::Picture picture = kv::Picture::decode(bytes, "fuzz");
+        const int64_t pixels = int64_t{picture.width_px()} * picture.height_px();
+        if (pixels <= 0 || pixels > kv::max_picture_pixels) __builtin_trap();
+        if (picture.width_px() > kv::max_picture_side || picture.height_px() > kv::max_picture_side)
+            __builtin_trap();
+    });
+    return 0;
+}

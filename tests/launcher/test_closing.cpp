@@ -1,0 +1,160 @@
+// Closing and ending from outside: the session is saved, and a save that fails is never silent.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#include "app/forms.h"
+#include "launcher/edit_form.h"
+#include "launcher/hide_form.h"
+#include "launcher/main_form_fixture.h"
+#include "launcher/switches_form.h"
+#include "platform/instance.h"
+#include "platform/runtime.h"
+#include "platform/text_file.h"
+
+namespace kv {
+namespace {
+
+using kvtest::catalogue_file;
+using kvtest::Lines;
+using ClosingTest = kvtest::MainFormFixture;
+
+TEST_F(ClosingTest, FailedSaveIsToldAndTheWindowStaysThenTheNextCloseEnds) {
+    // Both names are links to files that are gone: the saves fail, the links stay.
+    std::filesystem::create_symlink("gone/Data.kvl", folder / "Data.kvl");
+    std::filesystem::create_symlink("gone/Config.ini", folder / "Config.ini");
+    Main_form& main = start();
+    main.add_new_emulator("A|/a/|a", "A|");
+    EXPECT_NO_THROW(main.X_image_Click());
+    ASSERT_EQ(display.system_messages().size(), 1u);
+    const std::string& message = display.system_messages()[0];
+    for (const char* part : {"could not be saved", "Data.kvl: it is a link to a missing file",
+                             "Config.ini: it is a link to a missing file", "Close again"})
+        EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
+    EXPECT_TRUE(main.visible());
+
+    // The problem mended in between: the second close saves and ends.
+    kvtest::write_file(folder / "gone" / "Data.kvl", "");
+    kvtest::write_file(folder / "gone" / "Config.ini", "");
+    EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
+    EXPECT_EQ(kvtest::read_file(folder / "gone" / "Data.kvl"), catalogue_file({"A|/a/|a"}, {"A|"}));
+    EXPECT_NE(kvtest::read_file(folder / "gone" / "Config.ini"), "");
+    EXPECT_EQ(display.system_messages().size(), 1u);
+}
+
+TEST_F(ClosingTest, SecondCloseEndsEvenWhenTheSaveFailsAgain) {
+    std::filesystem::create_symlink("gone/Config.ini", folder / "Config.ini");
+    Main_form& main = start(catalogue_file({"A|/a/|a"}));
+    main.X_image_Click();
+    ASSERT_EQ(display.system_messages().size(), 1u);
+    // Only the file that failed is named.
+    EXPECT_EQ(display.system_messages()[0].find("Data.kvl"), std::string::npos);
+    EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
+    EXPECT_EQ(display.system_messages().size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "Config.ini"));
+}
+
+TEST_F(ClosingTest, EndAfterARunIsACloseToo) {
+    std::filesystem::create_symlink("gone/Data.kvl", folder / "Data.kvl");
+    Main_form& main = start();
+    main.set_launcher_state(1);
+    main.add_new_emulator("A|/bin/|true", "A|");
+    main.emulator_list.row_MouseDown(1, {});
+    main.run_emulator("_disabled_");
+    EXPECT_EQ(display.system_messages().size(), 1u);
+    EXPECT_TRUE(main.visible());
+    EXPECT_THROW(main.run_emulator("_disabled_"), forms::ProgramEnded);
+}
+
+// A full disk, made with a file size limit so that it holds for root too; in a child to keep the limit.
+TEST_F(ClosingTest, FullDiskIsToldToo) {
+    Main_form& main = start(catalogue_file({}));
+    for (int i = 0; i < 200; ++i) main.add_new_emulator("Emulator " + std::to_string(i) + "|/e/|e", "x|");
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        main.X_image_Click();
+        const bool told = display.system_messages().size() == 1 &&
+                          display.system_messages()[0].find("Data.kvl: File too large") != std::string::npos;
+        _exit(told ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(kvtest::read_file(folder / "Data.kvl"), catalogue_file({}));
+}
+
+TEST_F(ClosingTest, EndingFromOutsidePutsBackWhatTheSwitchesEditorHoldsAndSaves) {
+    Main_form& main = start(catalogue_file({"A|/a/|a"}, {}, {"A|-a||||"}));
+    then([&] {
+        app::form<switches_form>().Text3.set_text("-typed but not confirmed");
+        EXPECT_EQ(main.catalogue.switches_list, Lines{});
+        app::end_session();
+    });
+    EXPECT_THROW(main.open_switches_form(), forms::ProgramEnded);
+    EXPECT_EQ(kvtest::read_file(folder / "Data.kvl"), catalogue_file({"A|/a/|a"}, {}, {"A|-a||||"}));
+    EXPECT_TRUE(display.system_messages().empty());
+}
+
+TEST_F(ClosingTest, EndingFromOutsidePutsBackWhatTheEditDialogHolds) {
+    Main_form& main = start(catalogue_file({"A|/a/|a"}, {"A|about"}, {"A|-a||||"}));
+    then([&] {
+        app::form<edit_form>().Text1.set_text("Renamed");
+        app::end_session();
+    });
+    EXPECT_THROW(main.open_edit_form(), forms::ProgramEnded);
+    EXPECT_EQ(kvtest::read_file(folder / "Data.kvl"), catalogue_file({"A|/a/|a"}, {"A|about"}, {"A|-a||||"}));
+}
+
+TEST_F(ClosingTest, EndingFromOutsideWhileHiddenStoresThePlaceTheWindowSlidesBackTo) {
+    auto config = kvtest::default_config_lines();
+    config[2] = "Main Window X (Twips) = 4500";
+    config[3] = "Main Window Y (Twips) = 1500";
+    for (int ticks : {3, 200}) {  // sliding out, then hidden
+        Main_form& main = start(config);
+        main.hide_image_Click();
+        display.advance(10 * ticks);
+        EXPECT_EQ(app::form<hide_form>().visible(), ticks == 200);
+        EXPECT_THROW(app::end_session(), forms::ProgramEnded);
+        const Lines saved = split_lines(kvtest::read_file(folder / "Config.ini"));
+        ASSERT_GE(saved.size(), 4u);
+        EXPECT_EQ(saved[2], "Main Window X (Twips) = 4500") << ticks;
+        EXPECT_EQ(saved[3], "Main Window Y (Twips) = 1500") << ticks;
+        app::reset_forms();
+    }
+}
+
+TEST_F(ClosingTest, EndingFromOutsideBeforeStartUpWritesNothing) {
+    EXPECT_THROW(app::end_session(), forms::ProgramEnded);
+    EXPECT_FALSE(std::filesystem::exists(folder / "Data.kvl"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "Config.ini"));
+}
+
+TEST_F(ClosingTest, TheLockHolderRemovesStaleTemporariesOfItsSavesAtStart) {
+    const Lines stale = {".Data.kvl.00112233445566ff.tmp", ".Config.ini.a0b1c2d3e4f5a6b7.tmp"};
+    for (const auto& name : stale) kvtest::write_file(folder / name, "half");
+    kvtest::write_file(folder / ".Other.ini.00112233445566ff.tmp", "not ours");
+    start(catalogue_file({}));
+    for (const auto& name : stale) EXPECT_FALSE(std::filesystem::exists(folder / name)) << name;
+    EXPECT_TRUE(std::filesystem::exists(folder / ".Other.ini.00112233445566ff.tmp"));
+}
+
+TEST_F(ClosingTest, ASecondInstanceLeavesTheTemporariesAlone) {
+    InstanceLock holder(folder.path());
+    ASSERT_TRUE(holder.acquired());
+    kvtest::write_file(folder / ".Data.kvl.00112233445566ff.tmp", "a save in progress");
+    EXPECT_THROW(start(catalogue_file({})), forms::ProgramEnded);
+    EXPECT_TRUE(std::filesystem::exists(folder / ".Data.kvl.00112233445566ff.tmp"));
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The real program ended from outside saves its session as the close does: SIGTERM, SIGINT and SIGHUP
+# (logout, shutdown, the terminal closing), and the X server going away. Each run starts on a program
+# folder without Data.kvl and Config.ini; the saves create both.
+# Usage: xvfb_session_end.sh PATH/TO/korvalin
+set -euo pipefail
+. "$(dirname "$(realpath "$0")")/xvfb_lib.sh"
+
+title='Korvalin 1.2'
+
+# Waits up to 20 s for the process to end; answers its exit status.
+wait_for_end() {  # PID
+    for _ in $(seq 200); do
+        kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null; return $?; }
+        sleep 0.1
+    done
+    echo "FAIL: the program did not end within 20 s" >&2
+    kill -KILL "$1" 2>/dev/null || true
+    exit 1
+}
+
+check_saved() {  # FOLDER HOW
+    for file in Data.kvl Config.ini; do
+        if [[ ! -s "$1/$file" ]]; then
+            echo "FAIL: $2 did not save $file" >&2
+            exit 1
+        fi
+    done
+    grep -q $'^\[Switches\]\r$' "$1/Data.kvl" || { echo "FAIL: $2 saved a torn Data.kvl" >&2; exit 1; }
+    grep -q $'^Skin = Midnight\r$' "$1/Config.ini" || { echo "FAIL: $2 saved a torn Config.ini" >&2; exit 1; }
+    rm -f "$1/Data.kvl" "$1/Config.ini"
+}
+
+if [[ "${1:-}" == --inside ]]; then
+    exe=$2
+    folder=$(dirname "$exe")
+    for signal in TERM INT HUP; do
+        QT_QPA_PLATFORM=xcb "$exe" &
+        pid=$!
+        find_window "$title" >/dev/null
+        kill -s "$signal" "$pid"
+        wait_for_end "$pid" || true
+        check_saved "$folder" "SIG$signal"
+    done
+    echo "PASS: SIGTERM, SIGINT and SIGHUP saved the session"
+    exit 0
+fi
+
+if [[ $# -ne 1 ]]; then
+    echo "usage: $0 PATH/TO/korvalin" >&2
+    exit 2
+fi
+exe=$(realpath "$1")
+copy_program_folder "$exe"
+rm -f "$work/Korvalin/Data.kvl" "$work/Korvalin/Config.ini" "$work/Korvalin/.korvalin.lock"
+run_inside_xvfb "$(realpath "$0")" "$work/Korvalin/$(basename "$exe")"
+
+# The display lost: an X server of our own, ended under the running program.
+display_log=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$display_log" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [[ -s "$display_log" ]] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$display_log")"
+rm -f "$display_log"
+QT_QPA_PLATFORM=xcb "$work/Korvalin/$(basename "$exe")" 2>"$work/stderr" &
+pid=$!
+find_window "$title" >/dev/null
+kill -TERM "$xvfb_pid"
+wait "$xvfb_pid" 2>/dev/null || true
+wait_for_end "$pid" || true
+check_saved "$work/Korvalin" "losing the display"
+grep -q 'the display was lost' "$work/stderr" || { echo "FAIL: the program did not see the display go" >&2; exit 1; }
+echo "PASS: losing the display saved the session"
