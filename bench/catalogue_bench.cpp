@@ -17,7 +17,7 @@ namespace {
 
 // A fresh folder under the temporary folder, removed at the end.
 class BenchFolder {
-public:
+  public:
     BenchFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "korvalin-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data())) std::abort();
@@ -31,7 +31,7 @@ public:
     BenchFolder& operator=(const BenchFolder&) = delete;
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

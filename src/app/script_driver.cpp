@@ -57,10 +57,14 @@ int16_t parse_mods(const std::string& mods) {
     std::string m;
     std::istringstream in(mods);
     while (std::getline(in, m, '+')) {
-        if (m == "shift") shift |= forms::shift_mask;
-        else if (m == "ctrl") shift |= forms::ctrl_mask;
-        else if (m == "alt") shift |= forms::alt_mask;
-        else if (!m.empty()) throw ScriptError{"unknown modifier: " + m};
+        if (m == "shift")
+            shift |= forms::shift_mask;
+        else if (m == "ctrl")
+            shift |= forms::ctrl_mask;
+        else if (m == "alt")
+            shift |= forms::alt_mask;
+        else if (!m.empty())
+            throw ScriptError{"unknown modifier: " + m};
     }
     return shift;
 }
@@ -72,13 +76,20 @@ struct KeyInfo {
 
 KeyInfo parse_key(const std::string& key, int16_t shift) {
     static const std::pair<const char*, KeyInfo> named[] = {
-        {"Enter", {forms::keys::enter, 13}},     {"Escape", {forms::keys::escape, 27}},
-        {"Backspace", {forms::keys::back, 8}},   {"Tab", {forms::keys::tab, 9}},
-        {"Space", {forms::keys::space, 32}},     {"Up", {forms::keys::up, 0}},
-        {"Down", {forms::keys::down, 0}},        {"Left", {forms::keys::left, 0}},
-        {"Right", {forms::keys::right, 0}},      {"Home", {forms::keys::home, 0}},
-        {"End", {forms::keys::end, 0}},          {"PageUp", {forms::keys::page_up, 0}},
-        {"PageDown", {forms::keys::page_down, 0}}, {"Delete", {forms::keys::del, 0}},
+        {"Enter", {forms::keys::enter, 13}},
+        {"Escape", {forms::keys::escape, 27}},
+        {"Backspace", {forms::keys::back, 8}},
+        {"Tab", {forms::keys::tab, 9}},
+        {"Space", {forms::keys::space, 32}},
+        {"Up", {forms::keys::up, 0}},
+        {"Down", {forms::keys::down, 0}},
+        {"Left", {forms::keys::left, 0}},
+        {"Right", {forms::keys::right, 0}},
+        {"Home", {forms::keys::home, 0}},
+        {"End", {forms::keys::end, 0}},
+        {"PageUp", {forms::keys::page_up, 0}},
+        {"PageDown", {forms::keys::page_down, 0}},
+        {"Delete", {forms::keys::del, 0}},
         {"F1", {forms::keys::f1, 0}},
     };
     for (auto& [name, info] : named)
@@ -126,12 +137,13 @@ std::pair<std::string, std::string> expected_value(const std::string& args) {
     size_t sp = args.find_first_of(" \t");
     if (sp == std::string::npos) return {args, {}};
     std::string text = args.substr(sp + 1);
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') return {args.substr(0, sp), text.substr(1, text.size() - 2)};
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return {args.substr(0, sp), text.substr(1, text.size() - 2)};
     return {args.substr(0, sp), trim(text)};
 }
 
 class Driver {
-public:
+  public:
     Driver(std::istream& in, std::ostream& out, std::ostream& err) : in_(in), out_(out), err_(err) {
         forms::set_backend(&headless_);
         headless_.set_input_source([this] { return run_next_line(); });
@@ -165,7 +177,7 @@ public:
         }
     }
 
-private:
+  private:
     bool run_next_line() {
         std::string line;
         while (std::getline(in_, line)) {
@@ -292,12 +304,15 @@ private:
         }
         int16_t button = w.size() >= 2 ? static_cast<int16_t>(number(w[1])) : forms::left_button;
         auto [x, y] = point(*f, *c, w, 2);
-        if (verb == "down") f->deliver_mouse_down(x, y, button, 0);
-        else f->deliver_mouse_up(x, y, button, 0);
+        if (verb == "down")
+            f->deliver_mouse_down(x, y, button, 0);
+        else
+            f->deliver_mouse_up(x, y, button, 0);
     }
 
     void focus(forms::Form& f, forms::Control& c) {
-        if (c.kind() == forms::ControlKind::text_box || c.kind() == forms::ControlKind::list_box) f.set_focus(&c);
+        if (c.kind() == forms::ControlKind::text_box || c.kind() == forms::ControlKind::list_box)
+            f.set_focus(&c);
     }
 
     void key(const std::string& args) {
@@ -317,7 +332,8 @@ private:
         auto [path, text] = split_word(args);
         auto [f, c] = control(path);
         focus(*f, *c);
-        if (auto* box = dynamic_cast<forms::TextBox*>(c)) box->set_sel_start(static_cast<int>(box->text().size()));
+        if (auto* box = dynamic_cast<forms::TextBox*>(c))
+            box->set_sel_start(static_cast<int>(box->text().size()));
         for (uint32_t cp : code_points(text)) {
             int16_t code = code_for_char(cp);
             int16_t shift = (cp >= 'A' && cp <= 'Z') ? forms::shift_mask : 0;
@@ -335,7 +351,8 @@ private:
         } else if (verb == "start") {
             started_ = true;
             start_program();
-        } else if (verb == "down" || verb == "up" || verb == "move" || verb == "click" || verb == "dblclick") {
+        } else if (verb == "down" || verb == "up" || verb == "move" || verb == "click" ||
+                   verb == "dblclick") {
             mouse(verb, args);
         } else if (verb == "key") {
             key(args);

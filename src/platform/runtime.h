@@ -11,7 +11,7 @@ namespace kv {
 
 // The one failure type. Anything that "fails a step" throws this.
 class Failure : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

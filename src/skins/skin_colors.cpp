@@ -100,8 +100,10 @@ constexpr ColorRow rows[] = {
     {24, Paint::border, "options_form", "Line5"},
 
     // The three browsers.
-    {12, Paint::fore, "skin_browser", "list_item list_item2 list_item3 list_item4 list_item5 list_item6 list_item7"},
-    {12, Paint::fore, "font_browser", "list_item list_item2 list_item3 list_item4 list_item5 list_item6 list_item7"},
+    {12, Paint::fore, "skin_browser",
+     "list_item list_item2 list_item3 list_item4 list_item5 list_item6 list_item7"},
+    {12, Paint::fore, "font_browser",
+     "list_item list_item2 list_item3 list_item4 list_item5 list_item6 list_item7"},
     {12, Paint::fore, "language_browser",
      "list_item list_item2 list_item3 list_item4 list_item5 list_item6 list_item7"},
     {14, Paint::fore, "skin_browser", "Label12 Label13"},

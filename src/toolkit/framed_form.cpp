@@ -1,13 +1,12 @@
 #include "toolkit/framed_form.h"
-#include "toolkit/control_style.h"
 
 #include "platform/runtime.h"
+#include "toolkit/control_style.h"
 
 namespace kv::toolkit {
 
 using forms::Image;
 using forms::Label;
-
 
 FramedForm::FramedForm(std::string name, const FrameStyle& style)
     : forms::Form(std::move(name)),
@@ -65,8 +64,10 @@ void FramedForm::titlebar_mover_MouseDown(const forms::MouseEvent& e) {
 }
 
 void FramedForm::titlebar_mover_MouseMove(const forms::MouseEvent& e) {
-    if (e.button == forms::left_button) skip_failure([&] { set_left(left() + e.x - static_cast<float>(drag_x)); });
-    if (e.button == forms::left_button) skip_failure([&] { set_top(top() + e.y - static_cast<float>(drag_y)); });
+    if (e.button == forms::left_button)
+        skip_failure([&] { set_left(left() + e.x - static_cast<float>(drag_x)); });
+    if (e.button == forms::left_button)
+        skip_failure([&] { set_top(top() + e.y - static_cast<float>(drag_y)); });
 }
 
 forms::Image* FramedForm::frame_piece(const std::string& piece_name) {

@@ -10,7 +10,7 @@ namespace kv::toolkit {
 
 struct FrameStyle {
     std::string design_title;
-    float width = 0;   // design size, twips
+    float width = 0;  // design size, twips
     float height = 0;
     float title_top = 80;  // 75 in the add, edit and switches dialogs
     // About, options and the skin browser place the middle of the title band after its left end.
@@ -23,7 +23,7 @@ inline constexpr float title_band_height = 375;
 inline constexpr float border_width = 135;
 
 class FramedForm : public forms::Form {
-public:
+  public:
     FramedForm(std::string name, const FrameStyle& style);
 
     forms::Image& framebar_left;
@@ -51,7 +51,7 @@ public:
     // Every frame image, in the order skins address them.
     forms::Image* frame_piece(const std::string& piece_name);
 
-private:
+  private:
     bool middle_follows_left_;
 };
 

@@ -2,6 +2,8 @@
 
 namespace kv::toolkit {
 
-void set_on_top(forms::Form& window) { window.set_top_most(true); }
+void set_on_top(forms::Form& window) {
+    window.set_top_most(true);
+}
 
 }  // namespace kv::toolkit

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "app/forms.h"
-#include "program_fixture.h"
 #include "launcher/about_form.h"
 #include "launcher/game_prompt.h"
+#include "program_fixture.h"
 
 namespace kv {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "app/forms.h"
-#include "program_fixture.h"
 #include "launcher/add_new.h"
 #include "launcher/edit_form.h"
 #include "platform/picture.h"
+#include "program_fixture.h"
 #include "toolkit/messages_form.h"
 
 namespace kv {

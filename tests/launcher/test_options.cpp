@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/forms.h"
-#include "program_fixture.h"
 #include "launcher/options_form.h"
+#include "program_fixture.h"
 
 namespace kv {
 namespace {

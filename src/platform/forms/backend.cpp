@@ -22,7 +22,9 @@ Backend& backend() {
     return *current;
 }
 
-void set_backend(Backend* b) { current = b; }
+void set_backend(Backend* b) {
+    current = b;
+}
 
 bool Backend::wait_readable(int fd, int timeout_ms) {
     pollfd p{fd, POLLIN, 0};
@@ -34,6 +36,8 @@ bool Backend::wait_readable(int fd, int timeout_ms) {
     }
 }
 
-void end_program() { throw ProgramEnded{}; }
+void end_program() {
+    throw ProgramEnded{};
+}
 
 }  // namespace kv::forms

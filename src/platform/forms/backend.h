@@ -41,7 +41,7 @@ struct ScreenArea {
 };
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     // Window lifecycle and drawing. form_changed asks for a repaint after any change of the model.

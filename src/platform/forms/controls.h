@@ -11,7 +11,7 @@ namespace kv::forms {
 enum class Alignment { left = 0, right = 1, center = 2 };
 
 class Label : public Control {
-public:
+  public:
     Label(Form& form, std::string name, int index, Control* container);
     const std::string& caption() const { return caption_; }
     void set_caption(const std::string& c);
@@ -26,7 +26,7 @@ public:
     void set_word_wrap(bool w);
     std::optional<std::string> property(std::string_view p) const override;
 
-private:
+  private:
     void font_changed() override;
     void fit_to_caption();
     std::string caption_;
@@ -37,7 +37,7 @@ private:
 };
 
 class Image : public Control {
-public:
+  public:
     Image(Form& form, std::string name, int index, Control* container);
     const Picture& picture() const { return picture_; }
     // Without Stretch the image takes its picture's natural size.
@@ -46,14 +46,14 @@ public:
     void set_stretch(bool s);
     std::optional<std::string> property(std::string_view p) const override;
 
-private:
+  private:
     Picture picture_;
     bool stretch_ = false;
 };
 
 // A windowed box that clips what it holds; its own picture is drawn at natural size from its corner.
 class PictureBox : public Control {
-public:
+  public:
     PictureBox(Form& form, std::string name, int index, Control* container);
     const Picture& picture() const { return picture_; }
     void set_picture(const Picture& p);
@@ -61,13 +61,13 @@ public:
     void set_border(bool b);
     std::optional<std::string> property(std::string_view p) const override;
 
-private:
+  private:
     Picture picture_;
     bool border_ = false;
 };
 
 class TextBox : public Control {
-public:
+  public:
     TextBox(Form& form, std::string name, int index, Control* container);
     const std::string& text() const { return text_; }
     // Setting the text fires Change when it differs, as the forms runtime did.
@@ -93,7 +93,7 @@ public:
 
     std::optional<std::string> property(std::string_view p) const override;
 
-private:
+  private:
     std::string text_;
     bool locked_ = false;
     int max_length_ = 0;
@@ -104,7 +104,7 @@ private:
 };
 
 class ListBox : public Control {
-public:
+  public:
     ListBox(Form& form, std::string name, int index, Control* container);
     void add_item(const std::string& item);
     void remove_item(int i);
@@ -131,16 +131,23 @@ public:
 
     std::optional<std::string> property(std::string_view p) const override;
 
-private:
+  private:
     std::vector<std::string> items_;
     int list_index_ = -1;
     int top_index_ = 0;
 };
 
-enum class ShapeKind { rectangle = 0, square = 1, oval = 2, circle = 3, rounded_rectangle = 4, rounded_square = 5 };
+enum class ShapeKind {
+    rectangle = 0,
+    square = 1,
+    oval = 2,
+    circle = 3,
+    rounded_rectangle = 4,
+    rounded_square = 5
+};
 
 class Shape : public Control {
-public:
+  public:
     Shape(Form& form, std::string name, int index, Control* container);
     ShapeKind shape() const { return shape_; }
     void set_shape(ShapeKind s);
@@ -154,7 +161,7 @@ public:
     void set_back_transparent(bool t);
     std::optional<std::string> property(std::string_view p) const override;
 
-private:
+  private:
     ShapeKind shape_ = ShapeKind::rectangle;
     Color border_color_ = 0;
     Color fill_color_ = 0;
@@ -163,7 +170,7 @@ private:
 };
 
 class Line : public Control {
-public:
+  public:
     Line(Form& form, std::string name, int index, Control* container);
     float x1() const { return x1_; }
     float y1() const { return y1_; }
@@ -174,20 +181,20 @@ public:
     void set_border_color(Color c);
     std::optional<std::string> property(std::string_view p) const override;
 
-private:
+  private:
     float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
     Color border_color_ = 0;
 };
 
 // A captioned container drawn as a plain panel.
 class Frame : public Control {
-public:
+  public:
     Frame(Form& form, std::string name, int index, Control* container);
     const std::string& caption() const { return caption_; }
     void set_caption(const std::string& c);
     std::optional<std::string> property(std::string_view p) const override;
 
-private:
+  private:
     std::string caption_;
 };
 
@@ -195,7 +202,7 @@ private:
 // Changing Interval or Enabled restarts the count, as the forms runtime's timers did. Enabled is the
 // control's own Enabled, off when the timer is made.
 class Timer : public Control {
-public:
+  public:
     Timer(Form& form, std::string name, int index, Control* container);
     ~Timer() override;
     int interval() const { return interval_; }
@@ -215,7 +222,7 @@ public:
     void set_work(Work w) { work_ = w; }
     std::optional<std::string> property(std::string_view p) const override;
 
-private:
+  private:
     void enabled_changed() override;
     int interval_ = 0;
     Work work_ = Work::every_tick;

@@ -28,7 +28,7 @@ inline constexpr int32_t ws_ex_layered = 0x80000;
 enum class WindowState { normal = 0, minimized = 1 };
 
 class Form {
-public:
+  public:
     explicit Form(std::string name);
     virtual ~Form();
     Form(const Form&) = delete;
@@ -43,7 +43,7 @@ public:
     float height() const { return height_; }
     void set_left(float v);
     void set_top(float v);
-    void set_width(float v);   // a negative size fails
+    void set_width(float v);  // a negative size fails
     void set_height(float v);
     void move(float l, float t);
 
@@ -133,11 +133,11 @@ public:
     void changed();
     uint64_t revision() const { return revision_; }
 
-protected:
+  protected:
     // The window's load handler.
     virtual void Form_Load() {}
 
-private:
+  private:
     void adopt(std::unique_ptr<Control> c);
     void place_if_unplaced(const Form* owner);
     Control* hit_in(const Control* container, float x, float y) const;

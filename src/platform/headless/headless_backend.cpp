@@ -9,8 +9,8 @@
 namespace kv::headless {
 
 HeadlessBackend::HeadlessBackend()
-    : fonts_{"Arial", "Courier New", "DejaVu Sans", "DejaVu Sans Mono", "Microsoft Sans Serif", "Tahoma",
-             "Times New Roman", "Verdana"} {}
+    : fonts_{"Arial",  "Courier New",     "DejaVu Sans", "DejaVu Sans Mono", "Microsoft Sans Serif",
+             "Tahoma", "Times New Roman", "Verdana"} {}
 
 HeadlessBackend::~HeadlessBackend() = default;
 
@@ -19,9 +19,13 @@ void HeadlessBackend::set_screen_size(float width_twips, float height_twips) {
     screen_height_ = height_twips;
 }
 
-void HeadlessBackend::form_created(forms::Form& form) { forms_.push_back(&form); }
+void HeadlessBackend::form_created(forms::Form& form) {
+    forms_.push_back(&form);
+}
 
-void HeadlessBackend::form_destroyed(forms::Form& form) { std::erase(forms_, &form); }
+void HeadlessBackend::form_destroyed(forms::Form& form) {
+    std::erase(forms_, &form);
+}
 
 bool HeadlessBackend::run_one_input() {
     if (input_source_) return input_source_();
@@ -43,7 +47,9 @@ void HeadlessBackend::timer_changed(forms::Timer& timer) {
     if (timer.running()) timers_[&timer] = Due{now_ + timer.interval(), seq_++};
 }
 
-void HeadlessBackend::timer_destroyed(forms::Timer& timer) { timers_.erase(&timer); }
+void HeadlessBackend::timer_destroyed(forms::Timer& timer) {
+    timers_.erase(&timer);
+}
 
 void HeadlessBackend::advance(int64_t ms) {
     const int64_t end = now_ + ms;
@@ -104,7 +110,8 @@ std::optional<std::filesystem::path> HeadlessBackend::choose_folder(const forms:
     return std::filesystem::path(*a);
 }
 
-void HeadlessBackend::system_message(const std::string& caption, const std::string& text, forms::MessageIcon) {
+void HeadlessBackend::system_message(const std::string& caption, const std::string& text,
+                                     forms::MessageIcon) {
     system_messages_.push_back(caption + ": " + text);
     if (on_system_message) on_system_message(caption, text);
 }

@@ -17,7 +17,7 @@ namespace kv::headless {
 struct InputEnded {};
 
 class HeadlessBackend : public forms::Backend {
-public:
+  public:
     HeadlessBackend();
     ~HeadlessBackend() override;
 
@@ -59,7 +59,8 @@ public:
     std::vector<std::string> installed_fonts() override { return fonts_; }
     std::optional<std::filesystem::path> open_file(const forms::FileDialogRequest& request) override;
     std::optional<std::filesystem::path> choose_folder(const forms::FolderDialogRequest& request) override;
-    void system_message(const std::string& caption, const std::string& text, forms::MessageIcon icon) override;
+    void system_message(const std::string& caption, const std::string& text,
+                        forms::MessageIcon icon) override;
     void beep() override { ++beeps_; }
     float screen_width() override { return screen_width_; }
     float screen_height() override { return screen_height_; }
