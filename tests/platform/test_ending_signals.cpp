@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/ending_signals.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -12,25 +11,21 @@ namespace {
 // which can wait on the descriptor for it. In a child, so that the handlers stay out of the other
 // tests of this process.
 TEST(EndingSignals, ArriveThroughThePipeInsteadOfEndingTheProcess) {
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
+    const int code = kvtest::exit_code_in_child([] {
         const int fd = kv::watch_ending_signals();
-        if (kv::watch_ending_signals() != fd) _exit(10);
-        if (kv::take_ending_signal() != 0) _exit(11);
+        if (kv::watch_ending_signals() != fd) return 10;
+        if (kv::take_ending_signal() != 0) return 11;
         for (int number : {SIGTERM, SIGINT, SIGHUP}) {
-            if (raise(number) != 0) _exit(12);
+            if (raise(number) != 0) return 12;
             pollfd ready{fd, POLLIN, 0};
-            if (poll(&ready, 1, 1000) != 1) _exit(13);
-            if (kv::take_ending_signal() != number) _exit(14);
-            if (kv::take_ending_signal() != 0) _exit(15);
+            if (poll(&ready, 1, 1000) != 1) return 13;
+            if (kv::take_ending_signal() != number) return 14;
+            if (kv::take_ending_signal() != 0) return 15;
         }
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return 0;
+    });
+    ASSERT_NE(code, -1) << "ended by a signal";
+    EXPECT_EQ(code, 0);
 }
 
 }  // namespace

@@ -74,31 +74,27 @@ TEST(InstanceLock, ReadOnlyFolderLocksInTheRuntimeFolder) {
     ASSERT_EQ(chmod(other.c_str(), 0555), 0);
     ASSERT_EQ(chmod(runtime.c_str(), 0777), 0);
     // Permission bits do not stop root, so the locks are taken in a child that has given root up.
-    pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(10);
+    const int code = kvtest::exit_code_in_child([&] {
+        if (!kvtest::give_up_root()) return 10;
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         try {
             kv::InstanceLock first(program);
-            if (!first.acquired()) _exit(11);
-            if (first.lock_file().parent_path() != runtime) _exit(12);
-            if (kv::InstanceLock(program).acquired()) _exit(13);
-            if (kv::InstanceLock(dir / "ro program" / ".").acquired()) _exit(14);  // the same folder
-            if (!kv::InstanceLock(other).acquired()) _exit(15);
+            if (!first.acquired()) return 11;
+            if (first.lock_file().parent_path() != runtime) return 12;
+            if (kv::InstanceLock(program).acquired()) return 13;
+            if (kv::InstanceLock(dir / "ro program" / ".").acquired()) return 14;  // the same folder
+            if (!kv::InstanceLock(other).acquired()) return 15;
             unsetenv("XDG_RUNTIME_DIR");
             if (kv::fallback_lock_file(program).parent_path() != std::filesystem::temp_directory_path())
-                _exit(16);
+                return 16;
         } catch (const kv::Failure& failure) {
             std::fprintf(stderr, "%s\n", failure.what());
-            _exit(17);
+            return 17;
         }
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return 0;
+    });
+    ASSERT_NE(code, -1);
+    EXPECT_EQ(code, 0);
     EXPECT_FALSE(std::filesystem::exists(program / ".korvalin.lock"));
 }
 

@@ -16,14 +16,8 @@ using Pixels = std::vector<uint32_t>;
 constexpr uint32_t black = 0xFF000000, red = 0xFFFF0000, green = 0xFF00FF00, blue = 0xFF0000FF,
                    white = 0xFFFFFFFF;
 
-void put16(std::string& b, uint32_t v) {
-    b += static_cast<char>(v & 0xFF);
-    b += static_cast<char>((v >> 8) & 0xFF);
-}
-void put32(std::string& b, uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
+using kvtest::put16;
+using kvtest::put32;
 
 // A BMP with a 40-byte header, the palette (0xRRGGBB) and the pixel bytes as given.
 std::string bmp_file(int32_t width, int32_t height, uint32_t bits, uint32_t compression,

@@ -2,7 +2,6 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/folder.h"
@@ -79,23 +78,18 @@ TEST(TextFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
     const std::string old_bytes = "old contents\r\n";
     kvtest::write_file(file, old_bytes);
     // A file size limit makes the write itself fail, even for root; done in a child to keep the limit there.
-    pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
+    const int code = kvtest::exit_code_in_child([&] {
         signal(SIGXFSZ, SIG_IGN);
         rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
-        int code = 1;
         try {
             kv::write_bytes_atomically(file, std::string(100000, 'x'));
         } catch (const kv::Failure&) {
-            code = 0;
+            return 0;
         }
-        _exit(code);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write did not fail";
+        return 1;
+    });
+    EXPECT_EQ(code, 0) << "the write did not fail";
     EXPECT_EQ(kvtest::read_file(file), old_bytes);
     EXPECT_EQ(kv::list_folder(dir.path(), kv::EntryKind::files), Lines{"settings.ini"});
 }
@@ -109,21 +103,17 @@ TEST(TextFile, ReadOnlyFolderLeavesTheOldFileWhole) {
     ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
     ASSERT_EQ(chmod(file.c_str(), 0666), 0);
     // Permission bits do not stop root, so the write runs in a child that has given root up.
-    pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+    const int code = kvtest::exit_code_in_child([&] {
+        if (!kvtest::give_up_root()) return 3;
         try {
             kv::write_lines_atomically(file, {"new"});
         } catch (const kv::Failure&) {
-            _exit(0);
+            return 0;
         }
-        _exit(1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write into a read-only folder did not fail";
+        return 1;
+    });
+    ASSERT_NE(code, -1);
+    EXPECT_EQ(code, 0) << "the write into a read-only folder did not fail";
     EXPECT_EQ(kvtest::read_file(file), "old");
     std::vector<std::string> left;
     for (auto& e : std::filesystem::directory_iterator(folder)) left.push_back(e.path().filename().string());

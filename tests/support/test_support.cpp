@@ -1,5 +1,8 @@
 #include "support/test_support.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -38,13 +41,32 @@ const PrivateRegistryStore private_registry_store;
 
 }  // namespace
 
+int exit_code_in_child(const std::function<int()>& body) {
+    const pid_t pid = fork();
+    if (pid < 0) return -1;
+    if (pid == 0) {
+        int code = 1;
+        try {
+            code = body();
+        } catch (...) {
+        }
+        _exit(code);
+    }
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+bool give_up_root() {
+    return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+}
+
 void write_file(const std::filesystem::path& file, const std::string& bytes) {
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 
-namespace {
 void put16(std::string& b, uint32_t v) {
     b += static_cast<char>(v & 0xFF);
     b += static_cast<char>((v >> 8) & 0xFF);
@@ -53,7 +75,6 @@ void put32(std::string& b, uint32_t v) {
     put16(b, v & 0xFFFF);
     put16(b, v >> 16);
 }
-}  // namespace
 
 std::string bmp(int width, int height, const std::vector<uint32_t>& pixels) {
     const int rows = height < 0 ? -height : height;

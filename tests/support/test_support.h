@@ -2,6 +2,7 @@
 // Helpers shared by the tests: real temporary folders and small file utilities.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +24,21 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
+// Runs body in a forked child and answers the code it returned; -1 when the child did not exit on its
+// own, so a crash there fails the test instead of ending the test program.
+int exit_code_in_child(const std::function<int()>& body);
+// In a child running as root, becomes "nobody" so that permission bits apply as they do for users;
+// false when that fails.
+bool give_up_root();
+
 // Writes bytes exactly as given (creating parent folders).
 void write_file(const std::filesystem::path& file, const std::string& bytes);
 // Reads a whole file's bytes; empty when it does not exist.
 std::string read_file(const std::filesystem::path& file);
+
+// Append v's low 16 or all 32 bits, least significant byte first, as picture headers store them.
+void put16(std::string& bytes, uint32_t v);
+void put32(std::string& bytes, uint32_t v);
 
 // The bytes of a 24-bit BMP; pixels are 0xRRGGBB row by row from the top (none: black). A negative
 // height stores the rows from the top.
