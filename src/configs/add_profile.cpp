@@ -33,7 +33,7 @@ constexpr toolkit::PushButton ok_button =
                                     .caption_top = 80});
 
 forms::Shape& outline(forms::Shape& s) {
-    s.set_border_color(forms::rgb(66, 122, 192));
+    s.set_border_color(toolkit::frame_blue);
     return s;
 }
 

@@ -48,7 +48,7 @@ constexpr std::array<toolkit::PushButton, 5> buttons{{
 constexpr const char* unknown_folder = "Unknown";
 
 forms::Shape& outline(forms::Shape& s) {
-    s.set_border_color(forms::rgb(66, 122, 192));
+    s.set_border_color(toolkit::frame_blue);
     return s;
 }
 
