@@ -10,9 +10,9 @@ namespace {
 // for glyphs of absurd size.
 constexpr float largest_font_size = 1000;
 
-void add_rows(std::span<const FontRow> rows, std::vector<ControlTarget>& out) {
+void add_rows(std::span<const FontRow> rows, std::vector<skins::ControlTarget>& out) {
     for (const FontRow& row : rows) {
-        const auto targets = parse_targets(row.window, row.controls);
+        const auto targets = skins::parse_targets(row.window, row.controls);
         out.insert(out.end(), targets.begin(), targets.end());
     }
 }
@@ -25,9 +25,9 @@ float font_size_value(const std::string& font_size) {
 
 }  // namespace
 
-const std::vector<ControlTarget>& font_targets() {
-    static const std::vector<ControlTarget> targets = [] {
-        std::vector<ControlTarget> out;
+const std::vector<skins::ControlTarget>& font_targets() {
+    static const std::vector<skins::ControlTarget> targets = [] {
+        std::vector<skins::ControlTarget> out;
         add_rows(font_rows_launcher_and_browsers(), out);
         add_rows(font_rows_profiles_and_editors(), out);
         return out;
@@ -37,8 +37,8 @@ const std::vector<ControlTarget>& font_targets() {
 
 void apply_font_to_targets(const std::string& font_name, const std::string& font_size, bool font_bold,
                            bool font_itallic) {
-    for (const ControlTarget& target : font_targets()) {
-        for_each_control(target, [&](forms::Control& c) {
+    for (const skins::ControlTarget& target : font_targets()) {
+        skins::for_each_control(target, [&](forms::Control& c) {
             skip_failure([&] { c.set_font_name(font_name); });
             // Converted again for each control, as each assignment stands alone.
             skip_failure([&] { c.set_font_size(font_size_value(font_size)); });

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "fonts_languages/control_targets.h"
+#include "skins/control_targets.h"
 
 namespace kv::fonts_languages {
 
@@ -21,7 +21,7 @@ std::span<const FontRow> font_rows_launcher_and_browsers();
 std::span<const FontRow> font_rows_profiles_and_editors();
 
 // Every target, in the order the font is set.
-const std::vector<ControlTarget>& font_targets();
+const std::vector<skins::ControlTarget>& font_targets();
 
 // Gives each target the face, then the size, italic and bold, skipping each assignment that fails.
 // A size that is not a number, is 0 or below, or is above 1000 sets no size.

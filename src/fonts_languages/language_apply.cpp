@@ -5,12 +5,12 @@
 #include "configs/add_profile.h"
 #include "configs/configs_form.h"
 #include "configs/epsxe_config.h"
-#include "fonts_languages/control_targets.h"
 #include "fonts_languages/language_file.h"
 #include "fonts_languages/language_targets.h"
 #include "launcher/add_new.h"
 #include "platform/forms/controls.h"
 #include "platform/runtime.h"
+#include "skins/control_targets.h"
 #include "skins/skin_settings.h"
 
 namespace kv::fonts_languages {
@@ -33,8 +33,8 @@ void set_target(const LanguageRow& row, const std::string& text) {
         if (std::string* message = language_message_text(row.window, row.target)) *message = text;
         return;
     }
-    for (const ControlTarget& target : parse_targets(row.window, row.target))
-        for_each_control(target, [&](forms::Control& c) {
+    for (const skins::ControlTarget& target : skins::parse_targets(row.window, row.target))
+        skins::for_each_control(target, [&](forms::Control& c) {
             if (auto* label = dynamic_cast<forms::Label*>(&c)) label->set_caption(text);
         });
 }

@@ -5,6 +5,7 @@
 #include "app/forms.h"
 #include "app/window_roster.h"
 #include "platform/runtime.h"
+#include "skins/control_targets.h"
 #include "skins/skin_bitmaps.h"
 
 namespace kv::skins {
@@ -135,19 +136,8 @@ constexpr ColorRow rows[] = {
 };
 
 void add_targets(const ColorRow& row, std::vector<ColorTarget>& out) {
-    std::string_view rest = row.controls;
-    while (!rest.empty()) {
-        const auto blank = rest.find(' ');
-        std::string_view name = rest.substr(0, blank);
-        rest = blank == std::string_view::npos ? std::string_view{} : rest.substr(blank + 1);
-        int index = single_control;
-        if (auto open = name.find('('); open != std::string_view::npos) {
-            const std::string_view inside = name.substr(open + 1, name.size() - open - 2);
-            index = inside == "all" ? all_elements : std::stoi(std::string(inside));
-            name = name.substr(0, open);
-        }
-        out.push_back({row.line, row.paint, row.window, name, index});
-    }
+    for (const ControlTarget& t : parse_targets(row.window, row.controls))
+        out.push_back({row.line, row.paint, t.window, t.control, t.index});
 }
 
 void paint(forms::Control& c, Paint how, forms::Color colour) {
@@ -173,15 +163,8 @@ void apply_line(int line, const std::string& value) {
     const forms::Color colour = color_value(value);
     for (const ColorTarget& t : skin_color_targets()) {
         if (t.line != line) continue;
-        forms::Form* form = app::form_named(t.window);
-        if (!form) continue;
-        if (t.index != all_elements) {
-            forms::Control* c =
-                t.index == single_control ? form->find(t.control) : form->find(t.control, t.index);
-            if (c) paint(*c, t.paint, colour);
-            continue;
-        }
-        for (int i = 0; forms::Control* c = form->find(t.control, i); ++i) paint(*c, t.paint, colour);
+        for_each_control({t.window, t.control, t.index},
+                         [&](forms::Control& c) { paint(c, t.paint, colour); });
     }
 }
 

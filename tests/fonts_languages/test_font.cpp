@@ -21,7 +21,7 @@ class FontTest : public kvtest::ProgramTest {
     static std::vector<forms::Control*> targets() {
         std::vector<forms::Control*> out;
         for (const auto& t : fonts_languages::font_targets())
-            fonts_languages::for_each_control(t, [&](forms::Control& c) { out.push_back(&c); });
+            skins::for_each_control(t, [&](forms::Control& c) { out.push_back(&c); });
         return out;
     }
 };

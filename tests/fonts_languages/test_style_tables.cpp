@@ -17,7 +17,7 @@
 namespace kv {
 namespace {
 
-using fonts_languages::ControlTarget;
+using skins::ControlTarget;
 
 class StyleTables : public kvtest::ProgramTest {};
 
@@ -85,7 +85,7 @@ TEST_F(StyleTables, EveryLanguageRowFindsALabelOrAMessageText) {
                 continue;
             }
             ++captions;
-            for (const auto& t : fonts_languages::parse_targets(row.window, row.target)) {
+            for (const auto& t : skins::parse_targets(row.window, row.target)) {
                 if (!check_there(t, "language")) continue;
                 EXPECT_NE(dynamic_cast<forms::Label*>(control_of(t)), nullptr)
                     << t.window << "." << t.control;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <thread>
 
 #include "launcher/main_form_fixture.h"
@@ -46,12 +47,30 @@ class RunningTest : public kvtest::MainFormFixture {
         make_executable(dir / "emu.sh", emulator_script);
         return fs::canonical(dir).string() + "/";
     }
+    // A stand-in for the desktop's opener, first on PATH until the test ends; it writes each
+    // argument on a line of its own into opened.txt.
+    void put_opener_on_path() {
+        const fs::path bin = folder / "bin";
+        make_executable(bin / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" +
+                                              (folder / "opened.tmp").string() + "\" && mv \"" +
+                                              (folder / "opened.tmp").string() + "\" \"" +
+                                              (folder / "opened.txt").string() + "\"\n");
+        old_path_ = std::getenv("PATH") ? std::getenv("PATH") : "";
+        setenv("PATH", (bin.string() + ":" + *old_path_).c_str(), 1);
+    }
+    void TearDown() override {
+        if (old_path_) setenv("PATH", old_path_->c_str(), 1);
+        kvtest::MainFormFixture::TearDown();
+    }
     Main_form& start_with(const Lines& psx) {
         std::vector<std::pair<int, std::string>> records;
         for (const auto& r : psx) records.emplace_back(0, r);
         kvtest::write_file(folder / "Data.kvl", kvtest::catalogue_with(records));
         return start();
     }
+
+  private:
+    std::optional<std::string> old_path_;
 };
 
 TEST_F(RunningTest, PlainRunAndSwitchRunStartInTheEmulatorsFolder) {
@@ -112,33 +131,19 @@ TEST_F(RunningTest, AfterRunBehaviourFollowsOnlyAStartThatSucceeded) {
 }
 
 TEST_F(RunningTest, BrowseOpensTheFolderAndNothingFollows) {
-    // A stand-in for the desktop's opener on PATH.
-    const fs::path bin = folder / "bin";
-    make_executable(bin / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" +
-                                          (folder / "opened.tmp").string() + "\" && mv \"" +
-                                          (folder / "opened.tmp").string() + "\" \"" +
-                                          (folder / "opened.txt").string() + "\"\n");
-    const std::string old_path = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", (bin.string() + ":" + old_path).c_str(), 1);
+    put_opener_on_path();
     const std::string dir = emulator("a b");
     Main_form& main = start_with({"Emu|" + dir + "|emu.sh"});
     main.set_launcher_state(1);
     EXPECT_NO_THROW(main.command_Click(3));
     EXPECT_EQ(wait_for(folder / "opened.txt"), Lines{dir});
     EXPECT_FALSE(fs::exists(dir + "ran.txt"));
-    setenv("PATH", old_path.c_str(), 1);
 }
 
 // A double quote in the folder: the emulator's file is the program whole, only the switch is split,
 // and Browse hands the folder over whole.
 TEST_F(RunningTest, AFolderHoldingADoubleQuoteRunsWithASwitchAndBrowses) {
-    const fs::path bin = folder / "bin";
-    make_executable(bin / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" +
-                                          (folder / "opened.tmp").string() + "\" && mv \"" +
-                                          (folder / "opened.tmp").string() + "\" \"" +
-                                          (folder / "opened.txt").string() + "\"\n");
-    const std::string old_path = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", (bin.string() + ":" + old_path).c_str(), 1);
+    put_opener_on_path();
     const std::string dir = emulator("the \"best\" emus");
     const std::string here = dir.substr(0, dir.size() - 1);
     Main_form& main = start_with({"Emu|" + dir + "|emu.sh"});
@@ -146,7 +151,6 @@ TEST_F(RunningTest, AFolderHoldingADoubleQuoteRunsWithASwitchAndBrowses) {
     EXPECT_EQ(wait_for(dir + "ran.txt"), (Lines{here, "-fast", "two words"}));
     main.command_Click(3);
     EXPECT_EQ(wait_for(folder / "opened.txt"), Lines{dir});
-    setenv("PATH", old_path.c_str(), 1);
 }
 
 TEST_F(RunningTest, PathOverrideRunsFromTheLaunchersVolume) {

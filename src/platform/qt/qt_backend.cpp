@@ -214,11 +214,8 @@ forms::TextSize QtBackend::measure_text(const forms::Font& font, const std::stri
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = t.split(QLatin1Char('\n'));
     int widest = 0;
-    // The drawn extent, which can pass the advance by a pixel of a glyph's overhang: a label sized to
-    // it shows its whole caption.
-    for (const QString& line : lines)
-        widest = std::max({widest, metrics.horizontalAdvance(line),
-                           metrics.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, line).width()});
+    // The drawn extent: a label sized to it shows its whole caption.
+    for (const QString& line : lines) widest = std::max(widest, drawn_width(metrics, line));
     const auto height = static_cast<float>(metrics.lineSpacing()) * static_cast<float>(lines.size());
     return forms::TextSize{static_cast<float>(widest * twips_per_pixel), height * twips_per_pixel};
 }

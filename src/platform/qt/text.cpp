@@ -118,22 +118,22 @@ QFont to_qfont(const forms::Font& f) {
     return font;
 }
 
+int drawn_width(const QFontMetrics& metrics, const QString& line) {
+    return std::max(metrics.horizontalAdvance(line),
+                    metrics.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, line).width());
+}
+
 QFont caption_font(const forms::Font& f, const QString& caption, int width_px, int height_px) {
     QFont font = to_qfont(f);
     if (caption.isEmpty() || caption.contains(QLatin1Char('\n')) || width_px <= 0) return font;
     QFontMetrics metrics(font);
-    // The drawn extent, which can pass the advance by a pixel of a glyph's overhang.
-    auto drawn_width = [&caption](const QFont& face) {
-        const QFontMetrics m(face);
-        return std::max(m.horizontalAdvance(caption),
-                        m.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, caption).width());
-    };
-    if (height_px >= 2 * metrics.height() || drawn_width(font) <= width_px) return font;
+    auto width_in = [&caption](const QFont& face) { return drawn_width(QFontMetrics(face), caption); };
+    if (height_px >= 2 * metrics.height() || width_in(font) <= width_px) return font;
     // No further than three quarters of the size: below that, cutting reads better than shrinking.
     const int smallest = std::max(1, font.pixelSize() * 3 / 4);
     for (int size = font.pixelSize() - 1; size >= smallest; --size) {
         font.setPixelSize(size);
-        if (drawn_width(font) <= width_px) break;
+        if (width_in(font) <= width_px) break;
     }
     return font;
 }

@@ -2,6 +2,7 @@
 // What the model holds as bytes and numbers, turned into what Qt draws with, and back.
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QString>
 #include <string>
 
@@ -33,6 +34,9 @@ Qt::Alignment horizontal(forms::Alignment a);
 // The size is in points at 96 pixels per inch, the resolution 15 twips per pixel stands for, so text
 // keeps its size against the pixel-sized windows whatever the screen reports.
 QFont to_qfont(const forms::Font& f);
+// How wide one line of text draws: its advance, or more where a glyph's overhang passes it by a pixel,
+// so that a box of this width shows the whole line.
+int drawn_width(const QFontMetrics& metrics, const QString& line);
 // The font a one-line caption is drawn with in a box of the given pixel size: the control's font, made
 // smaller when the face drawing it is wider than the one the window was designed with and the caption
 // would otherwise be cut. Boxes tall enough for two lines keep the font and wrap.

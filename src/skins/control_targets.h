@@ -1,5 +1,5 @@
 #pragma once
-// Controls named by window and control name, as the font and language tables write them: "Label3",
+// Controls named by window and control name, as the colour, font and language tables write them: "Label3",
 // "section_label(2)" for one element of a control array, "section_label(all)" for every element.
 #include <functional>
 #include <string_view>
@@ -7,12 +7,12 @@
 
 #include "platform/forms/control.h"
 
-namespace kv::fonts_languages {
+namespace kv::skins {
 
 struct ControlTarget {
     std::string_view window;
     std::string_view control;
-    int index;  // skins::single_control, an element, or skins::all_elements
+    int index;  // single_control, an element, or all_elements
 };
 
 // One target per blank-separated name of `controls`.
@@ -22,7 +22,4 @@ std::vector<ControlTarget> parse_targets(std::string_view window, std::string_vi
 // from element 0 for as long as the next element is there. Missing windows and controls are passed over.
 void for_each_control(const ControlTarget& target, const std::function<void(forms::Control&)>& step);
 
-// Whether the target's window and control (for (all), element 0) are there.
-bool target_exists(const ControlTarget& target);
-
-}  // namespace kv::fonts_languages
+}  // namespace kv::skins

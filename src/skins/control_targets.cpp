@@ -1,11 +1,11 @@
-#include "fonts_languages/control_targets.h"
+#include "skins/control_targets.h"
 
 #include <string>
 
 #include "app/forms.h"
 #include "skins/skin_bitmaps.h"
 
-namespace kv::fonts_languages {
+namespace kv::skins {
 
 std::vector<ControlTarget> parse_targets(std::string_view window, std::string_view controls) {
     std::vector<ControlTarget> out;
@@ -14,10 +14,10 @@ std::vector<ControlTarget> parse_targets(std::string_view window, std::string_vi
         std::string_view name = controls.substr(0, blank);
         controls = blank == std::string_view::npos ? std::string_view{} : controls.substr(blank + 1);
         if (name.empty()) continue;
-        int index = skins::single_control;
+        int index = single_control;
         if (const auto open = name.find('('); open != std::string_view::npos) {
             const std::string_view inside = name.substr(open + 1, name.size() - open - 2);
-            index = inside == "all" ? skins::all_elements : std::stoi(std::string(inside));
+            index = inside == "all" ? all_elements : std::stoi(std::string(inside));
             name = name.substr(0, open);
         }
         out.push_back({window, name, index});
@@ -28,21 +28,14 @@ std::vector<ControlTarget> parse_targets(std::string_view window, std::string_vi
 void for_each_control(const ControlTarget& target, const std::function<void(forms::Control&)>& step) {
     forms::Form* form = app::form_named(target.window);
     if (!form) return;
-    if (target.index == skins::all_elements) {
+    if (target.index == all_elements) {
         // The element count is asked again before each element.
         for (int i = 0; forms::Control* c = form->find(target.control, i); ++i) step(*c);
         return;
     }
-    forms::Control* c = target.index == skins::single_control ? form->find(target.control)
-                                                              : form->find(target.control, target.index);
+    forms::Control* c = target.index == single_control ? form->find(target.control)
+                                                       : form->find(target.control, target.index);
     if (c) step(*c);
 }
 
-bool target_exists(const ControlTarget& target) {
-    forms::Form* form = app::form_named(target.window);
-    if (!form) return false;
-    if (target.index == skins::single_control) return form->find(target.control) != nullptr;
-    return form->find(target.control, target.index == skins::all_elements ? 0 : target.index) != nullptr;
-}
-
-}  // namespace kv::fonts_languages
+}  // namespace kv::skins
