@@ -7,18 +7,33 @@
 #include "launcher/main_form.h"
 #include "toolkit/control_style.h"
 #include "toolkit/messages_form.h"
-#include "toolkit/pressed_image.h"
+#include "toolkit/push_button.h"
 
 namespace kv {
 
 namespace {
 
-constexpr float box_width = 855;
-constexpr float box_height = 375;
-constexpr float caption_top = 80;
+constexpr toolkit::PushButton cancel_button =
+    toolkit::with_box_tall_caption({.box = "Picture2",
+                                    .left = 1080,
+                                    .top = 1080,
+                                    .image = {"Image2"},
+                                    .caption = {"down_section_label", 1},
+                                    .caption_text = "Cancel",
+                                    .click_label = "Label2",
+                                    .caption_top = 80});
+constexpr toolkit::PushButton ok_button =
+    toolkit::with_box_tall_caption({.box = "Picture1",
+                                    .left = 2040,
+                                    .top = 1080,
+                                    .image = {"Image1"},
+                                    .caption = {"down_section_label", 0},
+                                    .caption_text = "Ok",
+                                    .click_label = "Label1",
+                                    .caption_top = 80});
 
 forms::Shape& outline(forms::Shape& s) {
-    s.set_border_color(forms::rgb(66, 122, 192));
+    s.set_border_color(toolkit::frame_blue);
     return s;
 }
 
@@ -27,15 +42,6 @@ forms::TextBox& name_box(forms::TextBox& t) {
     t.set_fore_color(toolkit::white);
     t.set_border(false);
     return t;
-}
-
-// The button's caption first, so that the click label made over it takes the mouse.
-forms::Label& captioned_click_label(forms::Form& form, forms::PictureBox& box, int index, const char* caption,
-                                    const char* click_name) {
-    toolkit::centred_text(
-        form.add<forms::Label>("down_section_label", 0, caption_top, box_width, box_height, &box, index),
-        caption);
-    return toolkit::click_label(form.add<forms::Label>(click_name, 0, 0, box_width, box_height, &box));
 }
 
 }  // namespace
@@ -47,20 +53,14 @@ add_profile::add_profile()
       Label9(toolkit::white_text(add<forms::Label>("Label9", 120, 480, 2775, 255), "Config name:")),
       Shape1(outline(add<forms::Shape>("Shape1", 120, 720, 2775, 255))),
       Text1(name_box(add<forms::TextBox>("Text1", 135, 735, 2740, 225))),
-      Picture2(add<forms::PictureBox>("Picture2", 1080, 1080, box_width, box_height)),
-      Image2(toolkit::stretched(add<forms::Image>("Image2", 0, 0, box_width, 2 * box_height, &Picture2))),
-      Label2(captioned_click_label(*this, Picture2, 1, "Cancel", "Label2")),
-      Picture1(add<forms::PictureBox>("Picture1", 2040, 1080, box_width, box_height)),
-      Image1(toolkit::stretched(add<forms::Image>("Image1", 0, 0, box_width, 2 * box_height, &Picture1))),
-      Label1(captioned_click_label(*this, Picture1, 0, "Ok", "Label1")) {
+      Label2(toolkit::build_push_button(*this, cancel_button)),
+      Label1(toolkit::build_push_button(*this, ok_button)) {
     for (int i = 0; i < 2; ++i)
         down_section_label[static_cast<std::size_t>(i)] =
             dynamic_cast<forms::Label*>(find("down_section_label", i));
     // A profile's name becomes a file name in the profile folders and a line of the lists that name
     // them: no folder separators, no line breaks.
     keep_out_characters(Text1, "/\\\r\n");
-    toolkit::attach_pressed_image(Label1, Image1);
-    toolkit::attach_pressed_image(Label2, Image2);
     Label1.on_click = [this] { Label1_Click(); };
     Label2.on_click = [this] { Label2_Click(); };
     expose("add_profile_message", [this] { return add_profile_message; });

@@ -16,13 +16,9 @@ class add_profile : public toolkit::FramedForm {
 
     forms::Label& Label9;  // "Config name:"
     forms::Shape& Shape1;
-    forms::TextBox& Text1;        // the name
-    forms::PictureBox& Picture2;  // Cancel
-    forms::Image& Image2;
-    forms::Label& Label2;
-    forms::PictureBox& Picture1;  // Ok
-    forms::Image& Image1;
-    forms::Label& Label1;
+    forms::TextBox& Text1;  // the name
+    forms::Label& Label2;   // Cancel, on Picture2 with Image2
+    forms::Label& Label1;   // Ok, on Picture1 with Image1
     // 0 "Ok", 1 "Cancel".
     std::array<forms::Label*, 2> down_section_label{};
 

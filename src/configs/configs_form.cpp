@@ -12,7 +12,7 @@
 #include "launcher/main_form.h"
 #include "toolkit/control_style.h"
 #include "toolkit/messages_form.h"
-#include "toolkit/pressed_image.h"
+#include "toolkit/push_button.h"
 
 namespace kv {
 
@@ -23,7 +23,6 @@ using forms::PictureBox;
 namespace {
 
 constexpr float box_width = 855;
-constexpr float box_height = 375;
 constexpr float tab_top = 480;
 constexpr float tab_height = 255;
 constexpr float unselected_tab_top = -255;
@@ -31,28 +30,25 @@ constexpr std::array<float, 4> tab_lefts{120, 960, 1800, 2640};
 constexpr std::array<const char*, 4> tab_box_names{"Picture1", "Picture2", "Picture3", "Picture4"};
 constexpr std::array<const char*, 4> tab_caption_names{"Label10", "Label2", "Label3", "Label4"};
 
-struct ButtonPlace {
-    const char* box;
-    const char* image;
-    const char* click_label;
-    const char* caption;
-    float left;
-    float top;
-    float caption_top;
-};
+constexpr toolkit::PushButton button(const char* box, float left, float top, const char* image, int index,
+                                     const char* caption, const char* click_label, float caption_top) {
+    toolkit::PushButton b{box, left, top, {image}, {"down_section_label", index}, caption, click_label};
+    b.caption_top = caption_top;
+    return toolkit::with_box_tall_caption(b);
+}
 // By down_section_label index.
-constexpr std::array<ButtonPlace, 5> buttons{{
-    {"Picture5", "Image1", "Label1", "Ok", 3360, 2835, 80},
-    {"Picture6", "button_image1", "Label9", "Add new", 3240, 1740, 75},
-    {"Picture7", "button_image3", "Label11", "Delete", 3240, 2220, 80},
-    {"Picture8", "button_image2", "Label12", "Configure", 2280, 1740, 80},
-    {"Picture9", "button_image4", "Label13", "Activate", 2280, 2220, 80},
+constexpr std::array<toolkit::PushButton, 5> buttons{{
+    button("Picture5", 3360, 2835, "Image1", 0, "Ok", "Label1", 80),
+    button("Picture6", 3240, 1740, "button_image1", 1, "Add new", "Label9", 75),
+    button("Picture7", 3240, 2220, "button_image3", 2, "Delete", "Label11", 80),
+    button("Picture8", 2280, 1740, "button_image2", 3, "Configure", "Label12", 80),
+    button("Picture9", 2280, 2220, "button_image4", 4, "Activate", "Label13", 80),
 }};
 
 constexpr const char* unknown_folder = "Unknown";
 
 forms::Shape& outline(forms::Shape& s) {
-    s.set_border_color(forms::rgb(66, 122, 192));
+    s.set_border_color(toolkit::frame_blue);
     return s;
 }
 
@@ -83,17 +79,10 @@ configs_form::configs_form()
         tab_click_labels[k]->on_mouse_down = [this, k](const forms::MouseEvent&) { tab_MouseDown(k); };
     }
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        const ButtonPlace& b = buttons[i];
-        auto& box = add<PictureBox>(b.box, b.left, b.top, box_width, box_height);
-        button_boxes[i] = &box;
-        button_images[i] = &toolkit::stretched(add<Image>(b.image, 0, 0, box_width, 2 * box_height, &box));
-        down_section_label[i] =
-            &toolkit::centred_text(add<Label>("down_section_label", 0, b.caption_top, box_width, box_height,
-                                              &box, static_cast<int>(i)),
-                                   b.caption);
-        button_click_labels[i] =
-            &toolkit::click_label(add<Label>(b.click_label, 0, 0, box_width, box_height, &box));
-        toolkit::attach_pressed_image(*button_click_labels[i], *button_images[i]);
+        const toolkit::PushButton& b = buttons[i];
+        button_click_labels[i] = &toolkit::build_push_button(*this, b);
+        button_images[i] = dynamic_cast<Image*>(find(b.image.name));
+        down_section_label[i] = dynamic_cast<Label*>(find(b.caption.name, b.caption.index));
     }
     button_click_labels[0]->on_click = [this] { Label1_Click(); };
     button_click_labels[1]->on_click = [this] { Label9_Click(); };

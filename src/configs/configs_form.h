@@ -37,7 +37,6 @@ class configs_form : public toolkit::FramedForm {
     std::array<forms::Label*, 4> tab_captions{};      // Label10, Label2, Label3, Label4
     std::array<forms::Label*, 4> tab_click_labels{};  // Label5 .. Label8
     // Buttons by down_section_label index: 0 Ok, 1 Add new, 2 Delete, 3 Configure, 4 Activate.
-    std::array<forms::PictureBox*, 5> button_boxes{};
     std::array<forms::Image*, 5>
         button_images{};  // Image1, button_image1, button_image3, button_image2, button_image4
     std::array<forms::Label*, 5> down_section_label{};

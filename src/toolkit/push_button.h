@@ -24,7 +24,14 @@ struct PushButton {
     float width = 855;
     float height = 375;
     float caption_top = 75;
+    float caption_height = 255;
 };
+
+// The button with a caption label as tall as the box, as the configs windows lay theirs out.
+constexpr PushButton with_box_tall_caption(PushButton b) {
+    b.caption_height = b.height;
+    return b;
+}
 
 // Builds the four controls on the window and gives the click label the pressed look; returns the
 // click label, whose on_click the window sets.
