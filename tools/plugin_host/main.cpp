@@ -58,9 +58,10 @@ kv::PluginReply answer(const kv::PluginRequest& request) {
     return reply;
 }
 
-// Ends this process and everything in its group. Only a group this process leads: run by hand from
-// a shell, the group would be the shell's.
-void end_group() {
+// Ends this process and everything in its group, however the helper ends: a child a plug-in forked
+// must not live on. Only a group this process leads: run by hand from a shell, the group would be the
+// shell's.
+[[noreturn]] void end_group() {
     if (::getpgrp() == ::getpid()) ::kill(0, SIGKILL);
     ::_exit(0);
 }
@@ -96,15 +97,15 @@ int main(int argc, char** argv) {
     uint8_t buffer[4096];
     for (;;) {
         const auto parsed = kv::parse_request(pending);
-        if (parsed.state == kv::ParseState::malformed) return 2;
+        if (parsed.state == kv::ParseState::malformed) end_group();
         if (parsed.state == kv::ParseState::complete) {
             pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(parsed.used));
-            if (!kv::send_all(channel, kv::encode_reply(answer(parsed.message)))) return 0;
+            if (!kv::send_all(channel, kv::encode_reply(answer(parsed.message)))) end_group();
             continue;
         }
         const ssize_t n = ::recv(channel, buffer, sizeof buffer, 0);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return 0;  // the launcher is done with us
+        if (n <= 0) end_group();  // the launcher is done with us, or gone
         pending.insert(pending.end(), buffer, buffer + n);
     }
 }
