@@ -56,6 +56,7 @@ struct PluginCalls {
 // about has not returned.
 inline constexpr const char* plugin_still_running =
     "The plug-in has not finished yet.\nStop it? What was not saved in its window is lost.";
+
 PluginCalls& plugin_calls();
 
 }  // namespace kv::plugins

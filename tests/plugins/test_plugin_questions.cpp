@@ -85,15 +85,3 @@ TEST_F(PluginTest, ALibraryGivenUpIsNotAskedAgainUntilItsFileChanges) {
     ASSERT_TRUE(facts[0]);
     EXPECT_EQ(facts[0]->name.c_str(), std::string("Alpha GPU"));
 }
-
-TEST_F(PluginTest, PathsThatNameNoLibraryAreAskedNothingAndGiveEmptyReplies) {
-    kvtest::write_file(folder / "text.so", "not a library\n");
-    const auto replies =
-        ask_libraries({path() + "missing.so", path() + "text.so", "relative.so"}, name_version_kind);
-    for (const auto& r : replies) {
-        ASSERT_TRUE(r);
-        ASSERT_EQ(r->size(), 3u);
-        for (const auto& reply : *r) EXPECT_EQ(reply.status, kv::PluginStatus::not_loaded);
-    }
-    EXPECT_EQ(display.busy_depth(), 0);
-}
