@@ -49,7 +49,8 @@ std::vector<std::string> dialog_patterns(const std::string& patterns) {
         if (first == std::string::npos) continue;
         p = p.substr(first, p.find_last_not_of(blanks) - first + 1);
         if (equal_ignoring_case(p, "*.exe")) p = "*";
-        if (std::none_of(out.begin(), out.end(), [&](const std::string& q) { return equal_ignoring_case(p, q); }))
+        if (std::none_of(out.begin(), out.end(),
+                         [&](const std::string& q) { return equal_ignoring_case(p, q); }))
             out.push_back(p);
     }
     if (out.empty()) out.emplace_back("*");
