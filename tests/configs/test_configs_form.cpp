@@ -302,35 +302,6 @@ TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndLeavesNothingSelected) {
     });
 }
 
-// A profile made on the SSSPSX tab starts from the SSSPSX.ini of the emulator that Configure would
-// open, so configuring it keeps the user's BIOS, plug-ins and memory cards.
-TEST_F(ConfigsTest, ANewSsspsxProfileStartsFromTheEmulatorsIni) {
-    const fs::path ssspsx = folder / "emus" / "ssspsx";
-    const std::string ini = "[Plugins]\r\nBIOS=mine.bin\r\nGPU=gpu.so\r\n";
-    write_file(ssspsx / "SSSPSX.ini", ini);
-    Main_form& main = start(catalogue_file({"SSSPSX 1.5|" + ssspsx.string() + "/|ssspsx"}));
-    auto& configs = app::form<configs_form>();
-    auto& dialog = app::form<add_profile>();
-    in_configs(main, [&] {
-        press(*configs.tab_click_labels[3]);
-        then([&] {
-            dialog.Text1.set_text("mine");
-            dialog.Label1_Click();
-        });
-        configs.Label9_Click();
-        EXPECT_EQ(read_file(profile("SSSPSX", "mine")), ini);
-        // The editor opens on the user's values, and SSSPSX.ini is as it was.
-        then([&] {
-            EXPECT_EQ(app::form<SSSPSX_config>().ini_values[0], "mine.bin");
-            EXPECT_EQ(app::form<SSSPSX_config>().ini_values[1], "gpu.so");
-            EXPECT_EQ(read_file(ssspsx / "SSSPSX.ini"), ini);
-            app::form<SSSPSX_config>().ok_click();
-        });
-        configs.Label12_Click();
-        configs.Label1_Click();
-    });
-}
-
 TEST_F(ConfigsTest, ButtonsShowTheirPressedLookWhileHeld) {
     Main_form& main = start();
     auto& configs = app::form<configs_form>();
