@@ -11,7 +11,7 @@ namespace kv::toolkit {
 // "/home/ann/emus/|epsxe", or "cancel" when the user cancels or the dialog fails, or when the path
 // holds a "|" (refused with a message: stored records could not hold it). Every dialog opens
 // with the file last chosen through it, by any caller, already in its name box.
-std::string browse_for_file(const forms::Form& owner, const std::string& filter_description,
+std::string browse_for_file(forms::Form& owner, const std::string& filter_description,
                             const std::string& filter_pattern, const std::string& dialog_title,
                             const std::string& initial_folder);
 
