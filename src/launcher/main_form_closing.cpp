@@ -39,6 +39,10 @@ std::vector<std::string> Main_form::save_session() {
     return problems;
 }
 
+std::string Main_form::kept_unread_text(const std::filesystem::path& file, const std::string& why) {
+    return "kept " + file.string() + " unchanged, as it could not be read at start: " + why;
+}
+
 void Main_form::close_program() {
     const std::vector<std::string> problems = save_session();
     if (!problems.empty() && !save_failure_told_) {

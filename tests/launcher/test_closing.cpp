@@ -85,6 +85,19 @@ TEST_F(ClosingTest, EndAfterARunIsACloseToo) {
     EXPECT_THROW(main.run_emulator("_disabled_"), forms::ProgramEnded);
 }
 
+TEST_F(ClosingTest, EndingFromOutsideTellsTheLogWhatWasNotSavedAndShowsNothing) {
+    std::filesystem::create_symlink("Data.kvl", folder / "Data.kvl");
+    start();
+    testing::internal::CaptureStderr();
+    // No message box may open: with no input queued it would end the test with an error.
+    EXPECT_THROW(app::end_session(), forms::ProgramEnded);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("korvalin: not saved: kept " + (folder / "Data.kvl").string() + " unchanged"),
+              std::string::npos)
+        << log;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "Data.kvl"));
+}
+
 // A full disk, made with a file size limit so that it holds for root too; in a child to keep the limit.
 TEST_F(ClosingTest, FullDiskIsToldToo) {
     Main_form& main = start(catalogue_file({}));
