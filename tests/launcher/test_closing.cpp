@@ -110,8 +110,8 @@ TEST_F(ClosingTest, FullDiskIsToldToo) {
         setrlimit(RLIMIT_FSIZE, &limit);
         then_read_message();
         main.X_image_Click();
-        const bool told =
-            read_messages.size() == 1 && read_messages[0].find("Data.kvl: File too large") != std::string::npos;
+        const bool told = read_messages.size() == 1 &&
+                          read_messages[0].find("Data.kvl: File too large") != std::string::npos;
         _exit(told ? 0 : 1);
     }
     int status = 0;
