@@ -70,8 +70,17 @@ void add_profile::Form_Load() {
     arrange_frame();
 }
 
+namespace {
+
+// A name of blanks only would make a profile whose row in the list shows nothing.
+bool blank(const std::string& name) {
+    return name.find_first_not_of(" \t\r\n\v\f") == std::string::npos;
+}
+
+}  // namespace
+
 void add_profile::Label1_Click() {
-    if (Text1.text().empty()) {
+    if (blank(Text1.text())) {
         auto& box = app::form<toolkit::messages_form>();
         box.show_exclamation(add_profile_message, app::form<Main_form>().caption(), 0);
         box.show_modal(*this);
