@@ -85,7 +85,7 @@ bool shows_within_its_room(const kv::qt::DrawnCaption& d) {
         std::max(1, static_cast<int>(std::lround(double(laid.height()) / metrics.lineSpacing())));
     const int tall = (lines - 1) * metrics.lineSpacing() + metrics.height();
     const bool one_line_room = d.room.height() < 2 * metrics.height();
-    return widest <= d.room.width() && (one_line_room ? lines == 1 : tall <= d.room.height());
+    return widest <= d.room.width() && tall <= d.room.height() && (!one_line_room || lines == 1);
 }
 
 // The text without its blanks and line breaks, to compare where lines break differently.

@@ -88,7 +88,8 @@ FittedCaption fit_caption(const forms::Font& f, const QString& caption, int widt
     if (caption.isEmpty() || width_px <= 0) return fitted;
     auto fits = [&](const QFont& face) {
         if (fitted.wraps) return fits_wrapped(face, caption, width_px, height_px);
-        return drawn_width(QFontMetrics(face), caption) <= width_px;
+        const QFontMetrics metrics(face);
+        return drawn_width(metrics, caption) <= width_px && metrics.height() <= height_px;
     };
     if (fits(font)) return fitted;
     // No smaller than three quarters of the size, to the nearest pixel: below that, cutting reads

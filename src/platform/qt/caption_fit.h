@@ -18,8 +18,9 @@ struct FittedCaption {
     bool wraps = false;
 };
 
-// A room less than two lines high holds the caption on its one line; a taller one, or a caption of
-// several lines, wraps at words and fits its lines into the room's height as well as its width.
+// A room less than two lines high holds the caption on its one line, which fits its height as well as
+// its width; a taller one, or a caption of several lines, wraps at words and fits its lines into the
+// room's height as well as its width.
 FittedCaption fit_caption(const forms::Font& f, const QString& caption, int width_px, int height_px);
 
 }  // namespace kv::qt

@@ -92,7 +92,8 @@ class HostedText : public Hosted<Base> {
     }
 };
 
-// A text box: the model does the typing, Qt the caret, selection and clipboard.
+// A text box: the model edits it (typing, the editing keys, the clipboard keys); Qt draws the text,
+// the caret and the selection, and the mouse moves them there.
 class TextBoxEdit : public HostedText<QLineEdit> {
   public:
     using HostedText::HostedText;
@@ -124,7 +125,8 @@ class TextBoxEdit : public HostedText<QLineEdit> {
     }
 };
 
-// A text box of several lines: Enter is the model's (a CR LF), the rest as in one-line boxes.
+// A text box of several lines: Enter is the model's (a CR LF); the keys that move by lines as the box
+// wraps them are Qt's; the rest as in one-line boxes.
 class TextBoxArea : public HostedText<QPlainTextEdit> {
   public:
     TextBoxArea(FormWindow& window, forms::Control& control) : HostedText(window, control) {
