@@ -63,6 +63,12 @@ TEST_F(QtFormsTest, SelectingAndTypingOverTheSelectionInAOneLineBox) {
     EXPECT_EQ(name.sel_text(), "two");
     key(edit, Qt::Key_Backspace, QStringLiteral("\b"));
     EXPECT_EQ(name.text(), "one ");
+    // A paste from the box's own menu is the model's paste too: filtered, the caret after it.
+    EXPECT_TRUE(wait_until([&] { return edit.text() == "one "; }));
+    edit.insert(QStringLiteral("t|wo"));
+    EXPECT_EQ(name.text(), "one two");
+    type(edit, "!");
+    EXPECT_EQ(name.text(), "one two!");
 }
 
 TEST_F(QtFormsTest, SelectingAndTypingOverTheSelectionInABoxOfSeveralLines) {

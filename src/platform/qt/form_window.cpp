@@ -508,13 +508,23 @@ void FormWindow::sync_list_box(forms::ListBox& list, QListWidget& view) {
 void FormWindow::text_edited(forms::TextBox& box, QLineEdit& edit) {
     if (syncing_ || !form_.visible()) return;
     guarded([&] {
-        const std::string text = encode_text(edit.text());
-        const bool too_long = box.max_length() > 0 && static_cast<int>(text.size()) > box.max_length() &&
-                              text.size() > box.text().size();
-        // A paste past MaxLength is refused as a whole; the next sync puts the model's text back.
-        if (box.locked() || too_long) return;
-        box.set_text(text);
-        if (box.text() == text) box.set_sel_start(caret_to_bytes(text, edit.cursorPosition()));
+        if (box.locked()) return;
+        // An edit the box made by itself (a paste or a delete from its menu, an undo) goes into the model
+        // as a paste in place of what it replaced, so that the field's rules and MaxLength apply to it
+        // and the caret ends after it.
+        const QString before = decode_text(box.text());
+        const QString after = edit.text();
+        qsizetype same_start = 0;
+        while (same_start < before.size() && same_start < after.size() &&
+               before[same_start] == after[same_start])
+            ++same_start;
+        qsizetype same_end = 0;
+        while (same_end < before.size() - same_start && same_end < after.size() - same_start &&
+               before[before.size() - 1 - same_end] == after[after.size() - 1 - same_end])
+            ++same_end;
+        const auto at = [&](qsizetype pos) { return caret_to_bytes(box.text(), static_cast<int>(pos)); };
+        box.select(at(same_start), at(before.size() - same_end));
+        box.set_sel_text(encode_text(after.mid(same_start, after.size() - same_end - same_start)));
     });
     // Change handlers may have rewritten the text.
     schedule_sync();
