@@ -1,6 +1,7 @@
 #include "platform/qt/qt_backend.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -287,6 +288,14 @@ bool QtBackend::system_question(const std::string& caption, const std::string& t
     const bool yes = run_question_box(caption, text, QApplication::activeWindow());
     if (busy) QApplication::restoreOverrideCursor();
     return yes;
+}
+
+std::string QtBackend::clipboard_text() {
+    return encode_text(QGuiApplication::clipboard()->text());
+}
+
+void QtBackend::set_clipboard_text(const std::string& text) {
+    QGuiApplication::clipboard()->setText(decode_text(text));
 }
 
 void QtBackend::beep() {
