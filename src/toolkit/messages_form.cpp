@@ -1,9 +1,11 @@
 #include "toolkit/messages_form.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
 #include "platform/forms/backend.h"
+#include "platform/forms/screen_place.h"
 #include "platform/runtime.h"
 #include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
@@ -14,6 +16,10 @@ namespace {
 
 constexpr float icon_size = 720;
 constexpr float text_margins = 1470;  // 960 left of the text, 510 right of it
+constexpr float design_height = 1785;
+constexpr float ok_top = 1200;
+// Below the text's last line and above OK, as the design leaves it under two lines.
+constexpr float text_to_ok = 150;
 
 // Field `index` of a "|"-joined record as a number; nothing when it is missing or no number.
 std::optional<double> number_field(std::string_view record, size_t index) {
@@ -68,12 +74,26 @@ void messages_form::show_exclamation(const std::string& message, const std::stri
                                      int16_t message_icon) {
     message_image.set_top(0);
     if (message_icon == 1) message_image.set_top(-icon_size);
+    // A message wider than the screen (a language file's long text) wraps at its words within the
+    // screen, and the box grows down to its last line: all of the text shows, and OK stays on the
+    // screen. Shorter messages keep one line each and the designed height.
+    Label31.set_word_wrap(false);
     Label31.set_caption(message);
+    const forms::ScreenArea screen = forms::screen_showing(left(), top(), width(), height());
+    const float widest_text = screen.width - text_margins;
+    if (Label31.width() > widest_text && widest_text > 0) {
+        Label31.set_width(widest_text);
+        Label31.set_word_wrap(true);
+    }
     Framebar_title.set_caption("  " + message_caption + "  ");
     forms::backend().beep();
     set_width(Label31.width() + text_margins);
+    const float text_bottom = Label31.top() + Label31.height() + text_to_ok;
+    set_height(std::min(design_height + std::max(0.0f, text_bottom - ok_top),
+                        std::max(screen.height, design_height)));
     arrange_frame();
     Picture17.set_left(width() / 2 - Picture17.width() / 2);
+    Picture17.set_top(height() - (design_height - ok_top));
     apply_outline();
 }
 
