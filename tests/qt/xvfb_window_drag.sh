@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Windows stay within the person's reach on a virtual X server: a modal dialog dragged by its title
-# in a quick flick of many motion events, some queued while the program could not take them, ends
-# where the pointer does; a dialog over a main window pushed mostly off the screen opens on it.
+# in a quick flick of motion events that all come before the window has moved ends where the pointer
+# does; a dialog over a main window pushed mostly off the screen opens on it.
 # Usage: xvfb_window_drag.sh PATH/TO/korvalin
 set -euo pipefail
 . "$(dirname "$(realpath "$0")")/xvfb_lib.sh"
@@ -13,11 +13,28 @@ place() {  # WINDOW_ID
     echo "$X $Y"
 }
 
-# Pointer motions of DX DY each, COUNT of them in one burst.
-burst() {  # COUNT DX DY
-    local steps=()
-    for _ in $(seq "$1"); do steps+=(mousemove_relative -- "$2" "$3"); done
-    xdotool "${steps[@]}"
+# Moves the pointer from X Y by DX DY COUNT times, 50 ms apart, while holding the X server: the
+# program gets every motion as it comes, but none of its moves of the window takes effect until the
+# end, so each motion is measured against the window's old place.
+moves_before_the_window_moves() {  # X Y DX DY COUNT
+    python3 - "$@" <<'PYTHON'
+import ctypes, sys, time
+x, y, dx, dy, count = map(int, sys.argv[1:])
+x11 = ctypes.CDLL("libX11.so.6")
+xtst = ctypes.CDLL("libXtst.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+display = ctypes.c_void_p(x11.XOpenDisplay(None))
+if not display:
+    sys.exit("no X display")
+x11.XGrabServer(display)
+x11.XSync(display, 0)
+for step in range(1, count + 1):
+    xtst.XTestFakeMotionEvent(display, -1, x + step * dx, y + step * dy, 0)
+    x11.XSync(display, 0)
+    time.sleep(0.05)
+x11.XUngrabServer(display)
+x11.XCloseDisplay(display)
+PYTHON
 }
 
 if [[ "${1:-}" == --inside ]]; then
@@ -26,18 +43,13 @@ if [[ "${1:-}" == --inside ]]; then
     read -r main_x main_y <<< "$(place "$main")"
 
     # The about box (Help), grabbed 40 pixels into its title band and flicked 270 right and 180
-    # down: bursts of motions, one of them sent while the program was stopped, so that motions
-    # queue up before the window has moved.
+    # down in ten motions that all arrive before the window has moved.
     xdotool mousemove --window "$main" 549 214 click 1   # Help, the command bar's right-most button
     help=$(wait_window 'Help')
     read -r x y <<< "$(place "$help")"
     xdotool mousemove $((x + 40)) $((y + 12)) mousedown 1
     sleep 0.2
-    burst 10 9 6
-    kill -STOP "$program_pid"
-    burst 10 9 6
-    kill -CONT "$program_pid"
-    burst 10 9 6
+    moves_before_the_window_moves $((x + 40)) $((y + 12)) 27 18 10
     sleep 0.5
     xdotool mouseup 1
     sleep 0.5
