@@ -18,7 +18,8 @@ constexpr float icon_size = 720;
 constexpr float text_margins = 1470;  // 960 left of the text, 510 right of it
 constexpr float design_height = 1785;
 constexpr float ok_top = 1200;
-// Below the text's last line and above OK, as the design leaves it under two lines.
+constexpr float ok_to_bottom = design_height - ok_top;
+// Two lines of text fit above OK; a taller text keeps this much room above it.
 constexpr float text_to_ok = 150;
 
 // Field `index` of a "|"-joined record as a number; nothing when it is missing or no number.
@@ -47,12 +48,12 @@ T& white_transparent(T& label) {
 
 messages_form::messages_form()
     : FramedForm("messages_form",
-                 FrameStyle{.design_title = "  Exclamation  ", .width = 3855, .height = 1785}),
+                 FrameStyle{.design_title = "  Exclamation  ", .width = 3855, .height = design_height}),
       Picture1(add<forms::PictureBox>("Picture1", 150, 390, icon_size, icon_size)),
       message_image(stretched(add<forms::Image>("message_image", 0, 0, icon_size, 2 * icon_size, &Picture1))),
       Label31(white_transparent(add<forms::Label>("Label31", 960, 660, 0, 0))),
       // Centred at the design width until the first message places it.
-      Picture17(add<forms::PictureBox>("Picture17", 1500, 1200, 855, 375)),
+      Picture17(add<forms::PictureBox>("Picture17", 1500, ok_top, 855, 375)),
       Image1(stretched(add<forms::Image>("Image1", 0, 0, 855, 750, &Picture17))),
       Label22(white_transparent(add<forms::Label>("Label22", 0, 80, 855, 375, &Picture17))),
       Label43(add<forms::Label>("Label43", 0, 0, 855, 375, &Picture17)) {
@@ -75,8 +76,7 @@ void messages_form::show_exclamation(const std::string& message, const std::stri
     message_image.set_top(0);
     if (message_icon == 1) message_image.set_top(-icon_size);
     // A message wider than the screen (a language file's long text) wraps at its words within the
-    // screen, and the box grows down to its last line: all of the text shows, and OK stays on the
-    // screen. Shorter messages keep one line each and the designed height.
+    // screen, so that the box and its OK stay on it; shorter messages keep one line each.
     Label31.set_word_wrap(false);
     Label31.set_caption(message);
     const forms::ScreenArea screen = forms::screen_showing(left(), top(), width(), height());
@@ -88,12 +88,16 @@ void messages_form::show_exclamation(const std::string& message, const std::stri
     Framebar_title.set_caption("  " + message_caption + "  ");
     forms::backend().beep();
     set_width(Label31.width() + text_margins);
-    const float text_bottom = Label31.top() + Label31.height() + text_to_ok;
-    set_height(std::min(design_height + std::max(0.0f, text_bottom - ok_top),
-                        std::max(screen.height, design_height)));
+    // A text of more lines than fit above OK moves OK and the bottom down with it: no line of a
+    // message is hidden behind OK or cut off below it. The box stops at the screen's height, OK
+    // at its bottom.
+    const float tallest = std::max(screen.height, design_height);
+    const float text_ok_top =
+        std::min(std::max(ok_top, Label31.top() + Label31.height() + text_to_ok), tallest - ok_to_bottom);
+    set_height(text_ok_top + ok_to_bottom);
+    Picture17.set_top(text_ok_top);
     arrange_frame();
     Picture17.set_left(width() / 2 - Picture17.width() / 2);
-    Picture17.set_top(height() - (design_height - ok_top));
     apply_outline();
 }
 

@@ -71,7 +71,7 @@ TEST_F(MessagesForm, NarrowEmptyAndMultiLineMessages) {
     EXPECT_EQ(box->height(), 1785);
 }
 
-TEST_F(MessagesForm, AMessageWiderThanTheScreenWrapsAndTheBoxGrowsDownToItsLastLine) {
+TEST_F(MessagesForm, AMessageWiderThanTheScreenWrapsWithinItAndTheBoxStaysOnIt) {
     // 80 words of 8 characters: 33 to a line of the 1920-pixel screen, less the box's margins.
     std::string message;
     for (int i = 0; i < 80; ++i) message += (i ? " w" : "w") + std::to_string(1000000 + i);
@@ -104,6 +104,18 @@ TEST_F(MessagesForm, AMessageWiderThanTheScreenWrapsAndTheBoxGrowsDownToItsLastL
     box->show_exclamation(lines, "c", 0);
     EXPECT_EQ(box->height(), 600 * 15);
     EXPECT_EQ(box->Picture17.top(), 600 * 15 - 585);
+}
+
+TEST_F(MessagesForm, ATextOfMoreThanTwoLinesMovesOkBelowItAndTheBottomWithIt) {
+    box->show_exclamation("one\ntwo\nthree\nfour", "c", 0);  // 660 + 4 * 195 = 1440
+    EXPECT_EQ(box->Picture17.top(), 1590);
+    EXPECT_EQ(box->height(), 2175);
+    EXPECT_EQ(box->down_middle.top(), 2175 - box->down_middle.height());
+    EXPECT_EQ(box->region(), (Region{0, 0, 129, 2176, 0, 0}));
+    // The next short message is back at the design height.
+    box->show_exclamation("OK", "c", 0);
+    EXPECT_EQ(box->Picture17.top(), 1200);
+    EXPECT_EQ(box->height(), 1785);
 }
 
 TEST_F(MessagesForm, OutlineFollowsCornerAndHeightDivisor) {
