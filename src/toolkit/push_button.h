@@ -52,6 +52,13 @@ constexpr PushButton with_box_tall_caption(PushButton b) {
     return b;
 }
 
+// The browsers' and the message box's buttons: the caption 80 twips down in a label as tall as the box.
+constexpr PushButton dialog_button(const char* box, float left, float top, const char* image,
+                                   const char* caption_label, const char* caption, const char* click) {
+    return with_box_tall_caption(
+        {box, left, top, {image}, {caption_label}, caption, click, button_width, button_height, 80});
+}
+
 // Builds the four controls on the window and gives the click label the pressed look; returns the
 // click label, whose on_click the window sets.
 forms::Label& build_push_button(forms::Form& form, const PushButton& button);

@@ -2,6 +2,7 @@
 // Windows are built from design tables: rows that name each control, its place and its look, built in
 // order by one loop. Skins, fonts and languages reach every control by the name its row gives it; a
 // window's code takes by name only the few controls it touches.
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -95,11 +96,12 @@ T& control(const forms::Form& form, std::string_view name, int index = -1) {
                   (index < 0 ? "" : "(" + std::to_string(index) + ")") + " of that kind");
 }
 
-// A window's rows, built when the window is: its members then take their controls from it.
+// A window's rows, built when the window is, part after part: its members then take their controls
+// from it.
 class BuiltWindow {
   public:
-    BuiltWindow(forms::Form& form, std::span<const WindowRow> rows) : form_(form) {
-        build_window(form, rows);
+    BuiltWindow(forms::Form& form, std::initializer_list<std::span<const WindowRow>> parts) : form_(form) {
+        for (std::span<const WindowRow> rows : parts) build_window(form, rows);
     }
 
     template <typename T>

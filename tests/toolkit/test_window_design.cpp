@@ -53,7 +53,7 @@ constexpr WindowRow rows[] = {
 };
 
 struct Built : forms::Form {
-    Built() : forms::Form("built"), design(*this, rows) {}
+    Built() : forms::Form("built"), design(*this, {rows}) {}
     BuiltWindow design;
 };
 
