@@ -1,5 +1,7 @@
 #include "launcher/catalogue.h"
 
+#include <new>
+
 #include "platform/runtime.h"
 #include "platform/text_file.h"
 
@@ -163,6 +165,8 @@ CatalogueFile load_catalogue(const std::filesystem::path& file, Catalogue& into)
         lines = read_lines(file);
     } catch (const Failure&) {
         return CatalogueFile::unreadable;
+    } catch (const std::bad_alloc&) {
+        return CatalogueFile::unreadable;  // larger than the memory there is: kept as it is
     }
     read_catalogue(std::move(lines), into);
     return CatalogueFile::read;
