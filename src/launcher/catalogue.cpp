@@ -168,7 +168,9 @@ CatalogueFile load_catalogue(const std::filesystem::path& file, Catalogue& into,
         if (unreadable_why) *unreadable_why = failure.what();
         return CatalogueFile::unreadable;
     } catch (const std::bad_alloc&) {
-        return CatalogueFile::unreadable;  // larger than the memory there is: kept as it is
+        // Larger than the memory there is: kept as it is, like any file that cannot be read.
+        if (unreadable_why) *unreadable_why = "not enough memory to read it";
+        return CatalogueFile::unreadable;
     }
     read_catalogue(std::move(lines), into);
     return CatalogueFile::read;
