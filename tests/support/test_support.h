@@ -31,6 +31,18 @@ int exit_code_in_child(const std::function<int()>& body);
 // false when that fails.
 bool give_up_root();
 
+// Sets the program folder for one scope and puts the one before back.
+class ProgramFolderScope {
+  public:
+    explicit ProgramFolderScope(const std::filesystem::path& folder);
+    ~ProgramFolderScope();
+    ProgramFolderScope(const ProgramFolderScope&) = delete;
+    ProgramFolderScope& operator=(const ProgramFolderScope&) = delete;
+
+  private:
+    std::filesystem::path before_;
+};
+
 // Writes bytes exactly as given (creating parent folders).
 void write_file(const std::filesystem::path& file, const std::string& bytes);
 // Reads a whole file's bytes; empty when it does not exist.
