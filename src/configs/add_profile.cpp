@@ -78,7 +78,9 @@ void add_profile::Label1_Click() {
         return;
     }
     auto& configs = app::form<configs_form>();
-    profiles::create_blank_profile(configs.current_config, Text1.text());
+    // SSSPSX keeps its settings in a file of its folder: the new profile starts from it.
+    profiles::create_blank_profile(configs.current_config, Text1.text(),
+                                   configs.psx_emulator_folder(configs.current_config).value_or(""));
     Text1.set_text("");
     configs.load_configs();
     close_dialog();

@@ -104,7 +104,19 @@ configs_form::configs_form()
 }
 
 toolkit::ListSource configs_form::list_source() {
-    return toolkit::vector_list_source(profile_list, selected_profile);
+    toolkit::ListSource s = toolkit::vector_list_source(profile_list, selected_profile);
+    s.set_selection = [this](const std::string& name) {
+        selected_profile = name;
+        profile_selected_ = true;
+    };
+    s.has_selection = [this] { return profile_selected_; };
+    return s;
+}
+
+void configs_form::clear_selection() {
+    profile_selected_ = false;
+    selected_profile.clear();
+    config_list.update_list_selector();
 }
 
 void configs_form::Form_Load() {
@@ -169,10 +181,12 @@ void configs_form::Label13_Click() {
 }
 
 void configs_form::Label11_Click() {
-    if (profile_list.empty()) return;
+    // After a delete nothing is selected, so a stray second click deletes nothing more.
+    if (profile_list.empty() || !profile_selected_) return;
     profiles::delete_profile(current_config, selected_profile);
     scan_profiles();
     config_list.show_list();
+    clear_selection();
 }
 
 void configs_form::Label1_Click() {
@@ -183,21 +197,26 @@ void configs_form::Label1_Click() {
 
 // ---- Finding the emulator
 
-bool configs_form::find_psx_emulator(const std::string& emulator) {
-    emulator_folder = unknown_folder;
+std::optional<std::string> configs_form::psx_emulator_folder(const std::string& emulator) const {
     for (const std::string& record : app::form<Main_form>().PSX_emu) {
         if (!record_name(record).starts_with(emulator)) continue;
         const std::string folder(record_field(record, 1).value_or(""));
         // Only an absolute folder is one the program can use: an empty one, or one written for
         // another system, would put SSSPSX.ini at the root or nowhere.
-        if (!folder.empty() && std::filesystem::path(folder).is_absolute()) emulator_folder = folder;
-        return true;
+        if (!folder.empty() && std::filesystem::path(folder).is_absolute()) return folder;
+        return unknown_folder;
     }
-    return false;
+    return std::nullopt;
+}
+
+bool configs_form::find_psx_emulator(const std::string& emulator) {
+    const auto folder = psx_emulator_folder(emulator);
+    emulator_folder = folder.value_or(unknown_folder);
+    return folder.has_value();
 }
 
 bool configs_form::emulator_ready() {
-    if (profile_list.empty()) return false;
+    if (profile_list.empty() || !profile_selected_) return false;
     if (!find_psx_emulator(current_config)) {
         show_message(current_config + no_emulator_message);
         return false;

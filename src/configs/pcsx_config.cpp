@@ -14,11 +14,12 @@ namespace {
 
 const std::string key = configs::pcsx_key;
 
-// The emulator's own folder marker stands for that folder beside its program; any other text is a
-// folder of its own.
+// The emulator's own folder marker stands for that folder beside its program, and so does an empty
+// value (a set-up that never stored one), so that a new set-up lists what lies beside the emulator;
+// any other text is a folder of its own.
 std::string expand_folder(const std::string& stored, const char* marker, const std::string& emu_path,
                           const char* own_folder) {
-    if (stored != marker) return stored;
+    if (stored != marker && !stored.empty()) return stored;
     std::string folder = emu_path;
     folder.append(own_folder);
     return folder;
@@ -67,8 +68,8 @@ void PCSX_config::load_bios_list() {
     bios_list.clear();
     bios_list.emplace_back(configs::pcsx_internal_bios);
     selected_plugin.at(5) = std::string(1, '0');
-    // An empty folder value names no folder (never the program's own); a folder named without its
-    // trailing separator names the folder itself, which holds no image.
+    // An empty folder (none chosen) names no folder, never the program's own; a folder named without
+    // its trailing separator names the folder itself, which holds no image.
     if (!bios_path.empty() && bios_path.back() == '/')
         for (std::string& entry : plugins::file_records(bios_path, ".bin"))
             bios_list.push_back(std::move(entry));

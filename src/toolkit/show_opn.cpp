@@ -4,6 +4,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/file_pattern.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
 
@@ -22,8 +23,16 @@ std::string browse_for_file(const forms::Form& owner, const std::string& filter_
     request.filter_description = filter_description;
     request.filter_pattern = filter_pattern;
     request.start_folder = initial_folder;
-    request.preselected = last_chosen;
     request.owner = &owner;
+    // The dialog starts where the last one left, but offers the file chosen there only where this
+    // dialog lists it: a program's name is no memory card.
+    if (!last_chosen.empty()) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(last_chosen.parent_path(), ec))
+            request.start_folder = last_chosen.parent_path();
+        if (matches_dialog_filter(last_chosen.filename().string(), filter_pattern))
+            request.preselected = last_chosen;
+    }
 
     std::optional<std::filesystem::path> answer;
     try {

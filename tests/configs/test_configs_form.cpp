@@ -263,11 +263,11 @@ TEST_F(ConfigsTest, ActivateHasImportedBothFilesWhenTheClickReturns) {
     });
 }
 
-TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndSelectsTheFirstRemaining) {
+TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndLeavesNothingSelected) {
     add_profiles("PCSX", {"a", "b", "c"});
     write_file(folder / "Configurations" / "PCSX" / "plugin_configuration" / "b.reg", "x");
     write_file(folder / "Configurations" / "PCSX" / "game_codes" / "b.ini", "x");
-    Main_form& main = start();
+    Main_form& main = start(catalogue_file({"PCSX|/emus/pcsx/|pcsx"}));
     auto& configs = app::form<configs_form>();
     in_configs(main, [&] {
         press(*configs.tab_click_labels[2]);
@@ -275,9 +275,24 @@ TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndSelectsTheFirstRemaining) 
         EXPECT_EQ(configs.selected_profile, "b");
         press(*configs.button_click_labels[2]);
         EXPECT_EQ(configs.profile_list, (Lines{"a", "c"}));
-        EXPECT_EQ(configs.selected_profile, "a");
         EXPECT_FALSE(fs::exists(folder / "Configurations" / "PCSX" / "game_codes" / "b.ini"));
         EXPECT_FALSE(fs::exists(folder / "Configurations" / "PCSX" / "plugin_configuration" / "b.reg"));
+        // Nothing is selected: a second Delete, Activate or Configure acts on no profile.
+        EXPECT_EQ(configs.selected_profile, "");
+        EXPECT_FALSE(configs.config_list.list_selector_image.visible());
+        press(*configs.button_click_labels[2]);
+        configs.Label13_Click();
+        configs.Label12_Click();
+        EXPECT_EQ(configs.profile_list, (Lines{"a", "c"}));
+        EXPECT_EQ(configs.emulator_folder, "");
+        EXPECT_FALSE(app::form<toolkit::messages_form>().visible());
+        // A profile named "" (the file ".reg") is not taken for the missing selection.
+        add_profiles("PCSX", {""});
+        configs.load_configs();
+        press(configs.config_list.click_label(3));
+        press(*configs.button_click_labels[2]);
+        configs.Label11_Click();
+        EXPECT_EQ(configs.profile_list, (Lines{"", "a"}));
         // An empty list deletes nothing, whatever was selected last.
         press(*configs.tab_click_labels[1]);
         add_profiles("PSXeven", {"a"});

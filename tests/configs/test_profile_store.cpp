@@ -1,5 +1,6 @@
 // The profile store on real folders: listing, blank profiles, activation and deletion.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <map>
@@ -119,6 +120,62 @@ TEST_F(ProfileStore, ANewProfileLeavesLinksOutOfTheProgramFolderAndReadOnlyFiles
     ASSERT_EQ(code, 0);
     EXPECT_EQ(read_file(kept), "the user's settings");
     EXPECT_EQ(read_file(tree("PSXeven", "plugin_configuration") / "Kept.reg"), blank);
+}
+
+// A new SSSPSX profile starts from the emulator's own file, so that activating it (as Configure does
+// first) loses nothing the user set there.
+TEST_F(ProfileStore, ANewSsspsxProfileIsACopyOfTheEmulatorsIni) {
+    const fs::path emulator = top.path() / "SSSPSX 1.5";
+    // Bytes as they are: any line ends, a byte that is no UTF-8, a NUL.
+    std::string ini = "[Plugins]\r\nBIOS=scph1001.bin\r\nGPU=gpu\xE9.so\nodd\r\n";
+    ini += '\0';
+    write_file(emulator / "ssspsx.INI", ini);
+    profiles::create_blank_profile("SSSPSX", "mine", emulator.string() + "/");
+    EXPECT_EQ(read_file(tree("SSSPSX", "emulator_configuration") / "mine.reg"), ini);
+    EXPECT_EQ(read_file(tree("SSSPSX", "plugin_configuration") / "mine.reg"), blank);
+    profiles::activate_profile("SSSPSX", "mine", emulator.string() + "/", nullptr);
+    EXPECT_EQ(read_file(emulator / "ssspsx.INI"), ini);
+    // The registry emulators' files never come from a folder.
+    profiles::create_blank_profile("PCSX", "mine", emulator.string() + "/");
+    EXPECT_EQ(read_file(tree("PCSX", "emulator_configuration") / "mine.reg"), blank);
+}
+
+TEST_F(ProfileStore, WithoutAPlainIniOfReasonableSizeANewSsspsxProfileHoldsTheTemplate) {
+    const fs::path emulator = top.path() / "emu";
+    fs::create_directories(emulator);
+    const std::string folder = emulator.string() + "/";
+    auto created = [&](const std::string& from) {
+        profiles::create_blank_profile("SSSPSX", "new", from);
+        return read_file(tree("SSSPSX", "emulator_configuration") / "new.reg");
+    };
+    write_file(top.path() / "SSSPSX.ini", "not this one");
+    for (const char* nowhere : {"", "Unknown", "C:\\Games\\SSSPSX\\", "relative/emu/"})
+        EXPECT_EQ(created(nowhere), ssspsx_template) << nowhere;
+    EXPECT_EQ(created(folder), ssspsx_template);  // no SSSPSX.ini
+    fs::create_directories(emulator / "SSSPSX.ini");
+    EXPECT_EQ(created(folder), ssspsx_template);
+    fs::remove(emulator / "SSSPSX.ini");
+    ASSERT_EQ(::mkfifo((emulator / "SSSPSX.ini").c_str(), 0600), 0);
+    EXPECT_EQ(created(folder), ssspsx_template);
+    fs::remove(emulator / "SSSPSX.ini");
+    write_file(emulator / "SSSPSX.ini", std::string(profiles::max_ssspsx_ini_size + 1, 'x'));
+    EXPECT_EQ(created(folder), ssspsx_template);
+    write_file(emulator / "SSSPSX.ini", std::string(profiles::max_ssspsx_ini_size, 'x'));
+    EXPECT_EQ(created(folder).size(), profiles::max_ssspsx_ini_size);
+}
+
+// A profile still holding the blank template has no settings to make current: like a blank registry
+// file, it changes nothing. Any other content replaces SSSPSX.ini (see below).
+TEST_F(ProfileStore, ActivatingABlankSsspsxProfileKeepsTheEmulatorsIni) {
+    const fs::path emulator = top.path() / "emu";
+    write_file(emulator / "SSSPSX.ini", "[Plugins]\r\nBIOS=mine.bin\r\n");
+    profiles::create_blank_profile("SSSPSX", "empty");
+    profiles::activate_profile("SSSPSX", "empty", emulator.string() + "/", nullptr);
+    EXPECT_EQ(read_file(emulator / "SSSPSX.ini"), "[Plugins]\r\nBIOS=mine.bin\r\n");
+    // With no SSSPSX.ini, none is made from it either.
+    fs::remove(emulator / "SSSPSX.ini");
+    profiles::activate_profile("SSSPSX", "empty", emulator.string() + "/", nullptr);
+    EXPECT_FALSE(fs::exists(emulator / "SSSPSX.ini"));
 }
 
 TEST_F(ProfileStore, ANameThatIsNoFileNameWritesNothingAnywhere) {

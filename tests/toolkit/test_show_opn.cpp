@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/runtime.h"
 #include "support/headless_test.h"
+#include "support/test_support.h"
 #include "toolkit/show_opn.h"
 
 using kv::toolkit::browse_for_file;
@@ -34,7 +37,7 @@ TEST_F(BrowseForFile, AnswersFolderWithItsSeparatorAndName) {
     display.answer_file("/boot.bin");
     EXPECT_EQ(browse(), "/|boot.bin");
     display.answer_file("roms/game.exe");  // typed: relative to the folder the dialog shows
-    EXPECT_EQ(browse(), "/opt/kv/roms/|game.exe");
+    EXPECT_EQ(browse(), "/roms/|game.exe");
 }
 
 TEST_F(BrowseForFile, NextDialogStartsFromTheLastChosenFile) {
@@ -48,6 +51,37 @@ TEST_F(BrowseForFile, NextDialogStartsFromTheLastChosenFile) {
     const auto& asked = display.file_requests();
     EXPECT_EQ(asked[1].preselected, "/data/a.mcr");
     EXPECT_EQ(asked[3].preselected, "/data/a.mcr");
+}
+
+// The next dialog starts in the folder the last one left, but a file it would not list is not put
+// into its name box, where Enter would take it.
+TEST_F(BrowseForFile, ARememberedNameIsOfferedOnlyWhereThisDialogListsIt) {
+    kvtest::TempFolder emus;
+    std::filesystem::create_directories(emus / "cards");
+    auto memory_card = [&] {
+        display.answer_file(std::nullopt);
+        browse_for_file(owner, "Memory card (*.mcr)", "*.mcr", "Browse", "/opt/kv");
+        return display.file_requests().back();
+    };
+    display.answer_file((emus / "SSSPSX.exe").string());
+    browse();
+    auto asked = memory_card();
+    EXPECT_EQ(asked.preselected, "");
+    EXPECT_EQ(asked.start_folder, emus.path());
+
+    // A card in another letter case is still a card; the programs' dialog lists every file.
+    display.answer_file((emus / "cards" / "ONE.Mcr").string());
+    browse_for_file(owner, "Memory card (*.mcr)", "*.mcr", "Browse", "/opt/kv");
+    asked = memory_card();
+    EXPECT_EQ(asked.preselected, emus / "cards" / "ONE.Mcr");
+    EXPECT_EQ(asked.start_folder, emus / "cards");
+    display.answer_file(std::nullopt);
+    browse();
+    EXPECT_EQ(display.file_requests().back().preselected, emus / "cards" / "ONE.Mcr");
+
+    // A folder that is gone since: the caller's own folder.
+    std::filesystem::remove_all(emus / "cards");
+    EXPECT_EQ(memory_card().start_folder, "/opt/kv");
 }
 
 // Records keep a path as folder "|" name, so a "|" in the chosen path is refused with a message and
