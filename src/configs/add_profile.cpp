@@ -4,9 +4,8 @@
 #include "configs/configs_form.h"
 #include "configs/profile_store.h"
 #include "launcher/field_box.h"
-#include "launcher/main_form.h"
 #include "toolkit/control_style.h"
-#include "toolkit/messages_form.h"
+#include "toolkit/message_box.h"
 #include "toolkit/push_button.h"
 
 namespace kv {
@@ -72,9 +71,7 @@ void add_profile::Form_Load() {
 
 void add_profile::Label1_Click() {
     if (Text1.text().empty()) {
-        auto& box = app::form<toolkit::messages_form>();
-        box.show_exclamation(add_profile_message, app::form<Main_form>().caption(), 0);
-        box.show_modal(*this);
+        toolkit::show_message(*this, add_profile_message, toolkit::notice_icon);
         return;
     }
     auto& configs = app::form<configs_form>();

@@ -11,7 +11,7 @@
 #include "launcher/catalogue.h"
 #include "launcher/main_form.h"
 #include "toolkit/control_style.h"
-#include "toolkit/messages_form.h"
+#include "toolkit/message_box.h"
 #include "toolkit/push_button.h"
 
 namespace kv {
@@ -229,9 +229,7 @@ bool configs_form::emulator_ready() {
 }
 
 void configs_form::show_message(const std::string& text) {
-    auto& box = app::form<toolkit::messages_form>();
-    box.show_exclamation(text, app::form<Main_form>().caption(), 1);
-    box.show_modal(*this);
+    toolkit::show_message(*this, text, toolkit::warning_icon);
 }
 
 void configs_form::activate_profile() {

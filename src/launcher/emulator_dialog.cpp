@@ -7,7 +7,7 @@
 #include "launcher/main_form.h"
 #include "platform/folder.h"
 #include "toolkit/control_style.h"
-#include "toolkit/messages_form.h"
+#include "toolkit/message_box.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/show_opn.h"
 
@@ -106,20 +106,17 @@ void EmulatorDialog::Label9_Click() {
 
 bool EmulatorDialog::refuse_empty_name() {
     if (!Text1.text().empty()) return false;
-    auto& box = app::form<toolkit::messages_form>();
-    box.show_exclamation(app::form<add_new>().add_new_error_message, app::form<Main_form>().caption(), 0);
-    box.show_modal(*this);
+    toolkit::show_message(*this, app::form<add_new>().add_new_error_message, toolkit::notice_icon);
     return true;
 }
 
 bool EmulatorDialog::refuse_about_text() {
     const std::string line = line_the_catalogue_would_misread(Text2.text());
     if (line.empty()) return false;
-    auto& box = app::form<toolkit::messages_form>();
-    box.show_exclamation("The about text cannot hold a line that reads only \"" + line +
-                             "\": the catalogue would read it as the end of the text.",
-                         app::form<Main_form>().caption(), 0);
-    box.show_modal(*this);
+    toolkit::show_message(*this,
+                          "The about text cannot hold a line that reads only \"" + line +
+                              "\": the catalogue would read it as the end of the text.",
+                          toolkit::notice_icon);
     return true;
 }
 

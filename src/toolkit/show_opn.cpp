@@ -7,6 +7,7 @@
 #include "platform/file_pattern.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
+#include "toolkit/message_box.h"
 
 namespace kv::toolkit {
 
@@ -15,7 +16,7 @@ namespace {
 std::filesystem::path last_chosen;
 }  // namespace
 
-std::string browse_for_file(const forms::Form& owner, const std::string& filter_description,
+std::string browse_for_file(forms::Form& owner, const std::string& filter_description,
                             const std::string& filter_pattern, const std::string& dialog_title,
                             const std::string& initial_folder) {
     forms::FileDialogRequest request;
@@ -54,11 +55,11 @@ std::string browse_for_file(const forms::Form& owner, const std::string& filter_
 
     // Records keep a path as folder "|" name: a "|" of its own would cut the record.
     if (chosen.string().find('|') != std::string::npos) {
-        forms::backend().system_message(owner.caption(),
-                                        "The path " + chosen.string() +
-                                            " holds \"|\", which Korvalin cannot store. Choose a file "
-                                            "whose folder and name have no \"|\".",
-                                        forms::MessageIcon::exclamation);
+        show_message(owner,
+                     "The path " + chosen.string() +
+                         " holds \"|\", which Korvalin cannot store. Choose a file whose folder and name "
+                         "have no \"|\".",
+                     notice_icon);
         return "cancel";
     }
 

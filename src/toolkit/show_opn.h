@@ -12,7 +12,7 @@ namespace kv::toolkit {
 // holds a "|" (refused with a message: stored records could not hold it). Every dialog opens
 // in the folder of the file last chosen through it, by any caller, with that file already in its
 // name box when this dialog's filter lists it.
-std::string browse_for_file(const forms::Form& owner, const std::string& filter_description,
+std::string browse_for_file(forms::Form& owner, const std::string& filter_description,
                             const std::string& filter_pattern, const std::string& dialog_title,
                             const std::string& initial_folder);
 

@@ -5,6 +5,8 @@
 #include "platform/runtime.h"
 #include "support/headless_test.h"
 #include "support/test_support.h"
+#include "toolkit/message_box.h"
+#include "toolkit/messages_form.h"
 #include "toolkit/show_opn.h"
 
 using kv::toolkit::browse_for_file;
@@ -86,19 +88,31 @@ TEST_F(BrowseForFile, ARememberedNameIsOfferedOnlyWhereThisDialogListsIt) {
 
 // Records keep a path as folder "|" name, so a "|" in the chosen path is refused with a message and
 // counts as a cancel: nothing changes, not even the file the next dialog starts from.
-TEST_F(BrowseForFile, PathHoldingABarIsRefusedWithAMessage) {
-    owner.set_caption("Edit");
+TEST_F(BrowseForFile, PathHoldingABarIsRefusedWithAMessageUnderTheProgramsTitle) {
+    // The dialogs' own captions are empty: the message carries the program's title, not its owner's.
+    kv::toolkit::messages_form box;
+    kv::toolkit::set_message_box_source(
+        {[&]() -> kv::toolkit::messages_form& { return box; }, [] { return std::string("Korvalin 1.2"); }});
+    std::vector<std::string> shown;
+    for (int i = 0; i < 2; ++i)
+        display.queue_action([&] {
+            shown.push_back(box.Framebar_title.caption() + "|" + box.Label31.caption());
+            EXPECT_EQ(box.owner(), &owner);
+            box.Label43_Click();
+        });
     display.answer_file("/data/a.mcr");
     browse();
     for (const char* path : {"/home/ann/a|b/epsxe", "/home/ann/emus/e|psxe"}) {
         display.answer_file(path);
         EXPECT_EQ(browse(), "cancel") << path;
     }
-    ASSERT_EQ(display.system_messages().size(), 2u);
+    kv::toolkit::set_message_box_source({});
+    ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(
-        display.system_messages()[0],
-        "Edit: The path /home/ann/a|b/epsxe holds \"|\", which Korvalin cannot store. Choose a file whose "
-        "folder and name have no \"|\".");
+        shown[0],
+        "  Korvalin 1.2  |The path /home/ann/a|b/epsxe holds \"|\", which Korvalin cannot store. Choose a "
+        "file whose folder and name have no \"|\".");
+    EXPECT_TRUE(display.system_messages().empty());
     browse();
     EXPECT_EQ(display.file_requests().back().preselected, "/data/a.mcr");
 }
