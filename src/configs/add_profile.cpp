@@ -69,8 +69,17 @@ void add_profile::Form_Load() {
     arrange_frame();
 }
 
+namespace {
+
+// A name of blanks only would make a profile whose row in the list shows nothing.
+bool blank(const std::string& name) {
+    return name.find_first_not_of(" \t\r\n\v\f") == std::string::npos;
+}
+
+}  // namespace
+
 void add_profile::Label1_Click() {
-    if (Text1.text().empty()) {
+    if (blank(Text1.text())) {
         toolkit::show_message(*this, add_profile_message, toolkit::notice_icon);
         return;
     }

@@ -76,10 +76,13 @@ EmulatorDialog::EmulatorDialog(std::string name, const std::string& title)
       Label8(click_label(add<forms::Label>("Label8", 0, 0, 855, 375, &Picture1))) {
     Text3.set_locked(true);
     Text2.set_multi_line(true);
-    // Tab goes Name, About, Location.
+    // Tab goes Name, About, Location, OK, Cancel, Browse.
     Text1.set_tab_index(0);
     Text2.set_tab_index(1);
     Text3.set_tab_index(2);
+    toolkit::make_tab_stop(Picture1, Label8, 3);
+    toolkit::make_tab_stop(Picture2, Label7, 4);
+    toolkit::make_tab_stop(Picture3, Label9, 5);
     // A "|" in the name would split every record of the emulator.
     keep_out_field_separator(Text1);
     toolkit::attach_pressed_image(Label9, Image1);

@@ -117,12 +117,13 @@ TEST_F(ConfigsTest, APressOnTheShownTabChangesNothingAndAnotherTabListsFromItsFi
     });
 }
 
-TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameRefusesSeparatorsAndListsTheNewProfile) {
+TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameNotOfBlanksRefusesSeparatorsAndListsTheNewProfile) {
     add_profiles("PSXeven", {"m"});
     Main_form& main = start();
     auto& configs = app::form<configs_form>();
     auto& dialog = app::form<add_profile>();
     std::string message;
+    std::string blank_message;
     in_configs(main, [&] {
         press(*configs.tab_click_labels[1]);
         then([&] {
@@ -137,6 +138,17 @@ TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameRefusesSeparatorsAndListsTheN
             });
             dialog.Label1_Click();
             EXPECT_TRUE(dialog.visible());
+            // A name of blanks would list a row that shows nothing: the same message refuses it.
+            then([&] {
+                auto& box = app::form<toolkit::messages_form>();
+                blank_message = box.Label31.caption();
+                box.Label43_Click();
+            });
+            dialog.Text1.set_text(" \t  ");
+            dialog.Label1_Click();
+            EXPECT_TRUE(dialog.visible());
+            EXPECT_EQ(dialog.Text1.text(), " \t  ");
+            dialog.Text1.set_text("");
             for (char c : std::string("../a\\b/c")) dialog.Text1.type_character(c);
             EXPECT_EQ(dialog.Text1.text(), "..abc");
             dialog.Text1.set_text("x/y\\z");
@@ -163,6 +175,7 @@ TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameRefusesSeparatorsAndListsTheN
         configs.Label1_Click();
     });
     EXPECT_EQ(message, "A name of the configuration is required.|  Korvalin 1.2  |0");
+    EXPECT_EQ(blank_message, "A name of the configuration is required.");
 }
 
 TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrSayWhy) {
