@@ -10,6 +10,7 @@
 #include "configs/registry_bridge.h"
 #include "launcher/catalogue.h"
 #include "launcher/main_form.h"
+#include "platform/runtime.h"
 #include "toolkit/control_style.h"
 #include "toolkit/message_box.h"
 #include "toolkit/push_button.h"
@@ -54,7 +55,8 @@ forms::Shape& outline(forms::Shape& s) {
 
 // Each import is waited for, so that the editor opened next reads the activated values.
 void import_profile_file(const std::filesystem::path& file) {
-    plugins_module::import_registry_file(file.string());
+    const auto run = plugins_module::import_registry_file(file.string());
+    if (!run) throw Failure(run.failure);
 }
 
 }  // namespace
@@ -233,7 +235,10 @@ void configs_form::show_message(const std::string& text) {
 }
 
 void configs_form::activate_profile() {
-    profiles::activate_profile(current_config, selected_profile, emulator_folder, import_profile_file);
+    // Told, and then Configure still opens the editor: it shows the settings as they now are.
+    toolkit::report_failures(
+        *this, "The profile \"" + selected_profile + "\" was not activated whole:",
+        profiles::activate_profile(current_config, selected_profile, emulator_folder, import_profile_file));
 }
 
 }  // namespace kv

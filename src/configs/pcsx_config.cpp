@@ -1,7 +1,5 @@
 #include "configs/pcsx_config.h"
 
-#include <iostream>
-
 #include "configs/pcsx_design.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
@@ -76,12 +74,13 @@ void PCSX_config::load_bios_list() {
     configs::load_registry_rows(*this, *this, configs::pcsx_bios_value, key, registry);
 }
 
-void PCSX_config::save_settings() {
+std::vector<std::string> PCSX_config::save_settings() {
+    configs::FailedWrites failed;
     for (const auto& [name, folder] :
          {std::pair{"BiosDir", &bios_path}, std::pair{"PluginsDir", &plugins_path}})
-        if (!registry.write(key + name, *folder))
-            std::cerr << "korvalin: could not write the registry value " << key << name << "\n";
-    configs::save_registry_rows(*this, *this, configs::pcsx_saved_values, key, registry);
+        configs::write_registry_row(registry, key + name, *folder, failed);
+    configs::save_registry_rows(*this, *this, configs::pcsx_saved_values, key, registry, failed);
+    return failed.lines();
 }
 
 void PCSX_config::Label36_Click() {

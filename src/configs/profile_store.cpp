@@ -67,16 +67,33 @@ std::optional<std::string> current_ini(const std::string& emulator_folder) {
     return bytes;
 }
 
-void copy_over_ini(const fs::path& profile_file, const std::string& emulator_folder) {
+void copy_over_ini(const fs::path& profile_file, const std::string& emulator_folder,
+                   std::vector<std::string>& failures) {
     if (!usable_folder(emulator_folder)) return;
     std::error_code ec;
     // Only a plain file is copied: a folder listed as a profile, or a device, is not read.
     if (!fs::is_regular_file(profile_file, ec)) return;
-    skip_failure([&] {
+    const fs::path ini = ini_in(emulator_folder);
+    try {
         const std::string bytes = read_bytes(profile_file);
         if (bytes == lines_text(blank_emulator_lines(ssspsx))) return;
-        write_bytes_atomically(ini_in(emulator_folder), bytes);
-    });
+        write_bytes_atomically(ini, bytes);
+    } catch (const Failure& failure) {
+        failures.push_back("cannot copy " + profile_file.string() + " over " + ini.string() + ": " +
+                           failure.what());
+    }
+}
+
+void import_file(const RegistryImport& import, const fs::path& file, std::vector<std::string>& failures) {
+    if (!import || holds_blank_text(file)) return;
+    try {
+        import(file);
+    } catch (const Failure& failure) {
+        const std::string why = failure.what();
+        failures.push_back(why.find(file.string()) != std::string::npos
+                               ? why
+                               : "cannot import " + file.string() + ": " + why);
+    }
 }
 
 }  // namespace
@@ -136,15 +153,23 @@ void create_blank_profile(const std::string& emulator, const std::string& profil
     skip_failure([&] { write_lines_atomically(plugin_file(emulator, profile), blank_plugin_lines()); });
 }
 
-void activate_profile(const std::string& emulator, const std::string& profile,
-                      const std::string& emulator_folder, const RegistryImport& import) {
-    if (!safe(emulator, profile)) return;
-    if (import) skip_failure([&] { import(plugin_file(emulator, profile)); });
-    if (emulator != ssspsx) {
-        if (import) skip_failure([&] { import(emulator_file(emulator, profile)); });
-        return;
-    }
-    copy_over_ini(emulator_file(emulator, profile), emulator_folder);
+bool holds_blank_text(const fs::path& file) {
+    const std::string blank = lines_text(blank_plugin_lines());
+    std::string bytes;
+    if (skip_failure([&] { bytes = read_bytes(file, blank.size() + 1); })) return false;
+    return bytes == blank;
+}
+
+std::vector<std::string> activate_profile(const std::string& emulator, const std::string& profile,
+                                          const std::string& emulator_folder, const RegistryImport& import) {
+    std::vector<std::string> failures;
+    if (!safe(emulator, profile)) return failures;
+    import_file(import, plugin_file(emulator, profile), failures);
+    if (emulator != ssspsx)
+        import_file(import, emulator_file(emulator, profile), failures);
+    else
+        copy_over_ini(emulator_file(emulator, profile), emulator_folder, failures);
+    return failures;
 }
 
 void remove_stale_temporaries(const std::string& emulator) {

@@ -43,17 +43,22 @@ inline constexpr std::size_t max_ssspsx_ini_size = 1024 * 1024;
 void create_blank_profile(const std::string& emulator, const std::string& profile,
                           const std::string& emulator_folder = "");
 
-// Runs the registry editor's silent import of one file and waits for it.
+// Runs the registry editor's silent import of one file and waits for it; fails (kv::Failure) saying
+// why the file was not imported.
 using RegistryImport = std::function<void(const std::filesystem::path& file)>;
 
 // Makes the profile the emulator's current settings: imports its plug-in file, then its emulator
 // file (both waited for by `import`), or for SSSPSX replaces SSSPSX.ini in `emulator_folder` with the
 // profile's emulator file byte for byte, atomically. An `emulator_folder` that is no absolute path
 // (empty, "Unknown", a Windows path) is never copied into. An SSSPSX emulator file that is still the
-// blank template holds no settings and leaves SSSPSX.ini as it is, as a blank registry file imports
-// nothing.
-void activate_profile(const std::string& emulator, const std::string& profile,
-                      const std::string& emulator_folder, const RegistryImport& import);
+// blank template holds no settings and leaves SSSPSX.ini as it is; a registry file that still holds
+// "Blank configuration" (a profile no Ok has saved into yet) is not imported either. Every step is
+// tried; the answer has one line for each that failed, naming the file and why.
+std::vector<std::string> activate_profile(const std::string& emulator, const std::string& profile,
+                                          const std::string& emulator_folder, const RegistryImport& import);
+
+// Whether a profile file is still the blank registry file a new profile starts with.
+bool holds_blank_text(const std::filesystem::path& file);
 
 // Removes the profile's emulator file, plug-in file and game-codes file, in that order. A folder
 // listed as a profile is no file and stays.

@@ -44,6 +44,11 @@ void report_failure(forms::Form& owner, const std::string& text) {
     if (source().box) show_in_box(owner, text, warning_icon);
 }
 
+std::string naming_file(const std::string& file, const std::string& what_failed, const std::string& why) {
+    if (why.find(file) != std::string::npos) return why;
+    return what_failed + file + ": " + why;
+}
+
 void report_failures(forms::Form& owner, const std::string& heading,
                      const std::vector<std::string>& failures) {
     if (failures.empty()) return;

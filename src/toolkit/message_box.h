@@ -36,6 +36,10 @@ void show_message(forms::Form& owner, const std::string& text, int16_t icon);
 // show_message shows it, with the warning icon. The caller goes on when the user has pressed OK.
 void report_failure(forms::Form& owner, const std::string& text);
 
+// A failure told as one line that names its file: `why` alone when it already does, else
+// `what_failed`, the file and why ("cannot write " "/p/Fast.reg" ": the key does not exist").
+std::string naming_file(const std::string& file, const std::string& what_failed, const std::string& why);
+
 // Several failures of one step told at once: a first line saying what was not done, then one line
 // for each failure. Nothing is told for none.
 void report_failures(forms::Form& owner, const std::string& heading,

@@ -185,6 +185,9 @@ TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrS
     add_profiles("PSXeven", {"p"});
     add_profiles("PCSX", {"c"});
     write_file(profile("SSSPSX", "fast"), "[Plugins]\r\nGPU=fast.so\r\n");
+    // Never saved by an editor: nothing to import, and nothing to tell.
+    write_file(folder / "Configurations" / "SSSPSX" / "plugin_configuration" / "fast.reg",
+               "Blank configuration\r\n");
     Main_form& main = start(
         catalogue_file({"My ePSXe|/emus/other/|x", "epsxe|/emus/lower/|x", "PSXeven 7|Unknown|Unknown",
                         "PCSX|C:\\Games\\PCSX\\|pcsx.exe", "SSSPSX 1.5|" + ssspsx.string() + "/|ssspsx"}));
@@ -238,6 +241,8 @@ TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrS
             // Read by position: the second line is the BIOS line, whatever its key.
             EXPECT_EQ(editor.ini_values[0], "fast.so");
             EXPECT_FALSE(configs.scroll_event.enabled());
+            // No registry editor in this folder: the plug-ins' key cannot be exported, and Ok says so.
+            then_read_message();
             editor.ok_click();
         });
         configs.Label12_Click();
@@ -250,6 +255,13 @@ TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrS
         " - Emulator location is unknown, please set the emulator location in order to proceed.";
     EXPECT_EQ(messages,
               (Lines{"ePSXe" + not_found, "ePSXe" + not_found, "PSXeven" + no_path, "PCSX" + no_path}));
+    ASSERT_EQ(read_messages.size(), 1u);
+    EXPECT_NE(read_messages[0].find(
+                  "cannot write " +
+                  (folder / "Configurations" / "SSSPSX" / "plugin_configuration" / "fast.reg").string() +
+                  ": cannot start "),
+              std::string::npos)
+        << read_messages[0];
 }
 
 TEST_F(ConfigsTest, ActivateHasImportedBothFilesWhenTheClickReturns) {

@@ -10,6 +10,7 @@
 #include "configs/editor_fixture.h"
 #include "configs/epsxe_config.h"
 #include "configs/epsxe_design.h"
+#include "plugins/plugin_buttons.h"
 #include "plugins/popup_form.h"
 #include "toolkit/messages_form.h"
 
@@ -184,6 +185,25 @@ TEST_F(EpsxePlugins, ConfigureAndAboutReachTheChosenLibrary) {
     label("Label23").on_click();
     label("Label24").on_click();
     EXPECT_EQ(kvtest::read_file(emu / "plugins" / "gpuLogger.so.log"), "configure\nabout\n");
+}
+
+TEST_F(EpsxePlugins, APluginThatDoesNotReturnIsStoppedWhenTheUserAsks) {
+    copy_plugins(emu / "plugins", {"gpuHangCalls.so"});
+    open();
+    choose(0, 3);  // Alpha, Crash Test, then Hang Calls
+    ASSERT_EQ(editor->name_label(0).caption(), "Hang Calls 1.0");
+    // A press on the program while its dialog is up asks whether to stop it; Yes gives the program back.
+    display.press_during_wait();
+    display.answer_question(true);
+    label("Label23").on_click();
+    ASSERT_EQ(display.system_questions().size(), 1u);
+    EXPECT_EQ(display.system_questions()[0],
+              app::form<Main_form>().caption() + ": " + plugins::plugin_still_running);
+    // A test stopped so did not work.
+    display.press_during_wait();
+    display.answer_question(true);
+    EXPECT_EQ(shown_message(label("Label22")), "Plugin is NOT working correctly. [1]");
+    EXPECT_EQ(display.system_questions().size(), 2u);
 }
 
 }  // namespace

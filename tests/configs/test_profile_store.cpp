@@ -245,9 +245,44 @@ TEST_F(ProfileStore, ActivationImportsThePluginFileThenTheEmulatorFileAndGoesOnP
         imported.push_back(fs::relative(file, program).string());
         throw kv::Failure("the registry editor did not run");
     };
-    profiles::activate_profile("PSXeven", "p q", "/emulators/psxeven/", import);
+    const Names failures = profiles::activate_profile("PSXeven", "p q", "/emulators/psxeven/", import);
     EXPECT_EQ(imported, (Names{"Configurations/PSXeven/plugin_configuration/p q.reg",
                                "Configurations/PSXeven/emulator_configuration/p q.reg"}));
+    // Each failure names its file; one that already does is told as it is.
+    EXPECT_EQ(
+        failures,
+        (Names{"cannot import " + (program / imported[0]).string() + ": the registry editor did not run",
+               "cannot import " + (program / imported[1]).string() + ": the registry editor did not run"}));
+    const auto told = [](const fs::path& file) {
+        throw kv::Failure("cannot import " + file.string() + ": bad");
+    };
+    EXPECT_EQ(profiles::activate_profile("PSXeven", "p q", "", told)[0],
+              "cannot import " + tree("PSXeven", "plugin_configuration").string() + "/p q.reg: bad");
+}
+
+TEST_F(ProfileStore, AFileStillBlankIsNotImportedAndNeedsNoMessage) {
+    // A new profile no Ok has saved into: nothing to import, nothing failed.
+    profiles::create_blank_profile("ePSXe", "new");
+    Names imported;
+    auto import = [&](const fs::path& file) {
+        imported.push_back(file.parent_path().filename().string());
+        throw kv::Failure("not a registry file");
+    };
+    EXPECT_EQ(profiles::activate_profile("ePSXe", "new", "", import), Names{});
+    EXPECT_EQ(imported, Names{});
+
+    // Its emulator file saved, its plug-in file still blank (the plug-in key did not exist yet).
+    write_file(tree("ePSXe", "emulator_configuration") / "new.reg", "REGEDIT4\r\n");
+    EXPECT_EQ(profiles::activate_profile("ePSXe", "new", "", import).size(), 1u);
+    EXPECT_EQ(imported, Names{"emulator_configuration"});
+
+    // Only the exact blank file counts: anything more, a missing file or a folder is imported, and
+    // its failure told.
+    imported.clear();
+    write_file(tree("ePSXe", "plugin_configuration") / "new.reg", "Blank configuration\r\n[HKCU\\x]\r\n");
+    fs::remove(tree("ePSXe", "emulator_configuration") / "new.reg");
+    EXPECT_EQ(profiles::activate_profile("ePSXe", "new", "", import).size(), 2u);
+    EXPECT_EQ(imported, (Names{"plugin_configuration", "emulator_configuration"}));
 }
 
 TEST_F(ProfileStore, SsspsxActivationReplacesItsIniByteForByte) {
@@ -278,12 +313,20 @@ TEST_F(ProfileStore, SsspsxActivationThatCannotCopyLeavesEveryIniAsItWas) {
     write_file(tree("SSSPSX", "emulator_configuration") / "good.reg", "new");
     const auto before = snapshot(top.path());
     // A missing profile file, a folder listed as a profile, a folder that is gone.
-    profiles::activate_profile("SSSPSX", "missing", emulator.string() + "/", nullptr);
-    profiles::activate_profile("SSSPSX", "folder", emulator.string() + "/", nullptr);
-    profiles::activate_profile("SSSPSX", "good", (top.path() / "gone").string() + "/", nullptr);
+    EXPECT_EQ(profiles::activate_profile("SSSPSX", "missing", emulator.string() + "/", nullptr), Names{});
+    EXPECT_EQ(profiles::activate_profile("SSSPSX", "folder", emulator.string() + "/", nullptr), Names{});
+    // A folder that is gone: the copy fails, and says so.
+    const Names failures =
+        profiles::activate_profile("SSSPSX", "good", (top.path() / "gone").string() + "/", nullptr);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(
+        failures[0].find("cannot copy " + (tree("SSSPSX", "emulator_configuration") / "good.reg").string() +
+                         " over " + (top.path() / "gone" / "SSSPSX.ini").string() + ": cannot write "),
+        0u)
+        << failures[0];
     // Folders that are no place on this system: nothing lands at the root or beside the program.
     for (const char* folder : {"", "Unknown", "C:\\Games\\SSSPSX\\", "relative/emu/"})
-        profiles::activate_profile("SSSPSX", "good", folder, nullptr);
+        EXPECT_EQ(profiles::activate_profile("SSSPSX", "good", folder, nullptr), Names{});
     EXPECT_EQ(snapshot(top.path()), before);
     EXPECT_FALSE(fs::exists(fs::current_path() / "SSSPSX.ini"));
 }

@@ -50,9 +50,10 @@ TEST_F(QtPicker, WaitingForAPluginKeepsTimersStillAndEndsOnTheAnswer) {
     timer.on_timer = [&] { ++ticks; };
     timer.set_interval(5);
     timer.set_enabled(true);
-    EXPECT_FALSE(backend_->wait_readable(fds[0], 60));
+    const int watched[] = {fds[0]};
+    EXPECT_EQ(backend_->wait_readable(watched, 60), kv::forms::WaitEnd::timed_out);
     QTimer::singleShot(30, [&] { (void)!write(fds[1], "x", 1); });
-    EXPECT_TRUE(backend_->wait_readable(fds[0], -1));
+    EXPECT_EQ(backend_->wait_readable(watched, -1), kv::forms::WaitEnd::readable);
     EXPECT_EQ(ticks, 0);
     close(fds[0]);
     close(fds[1]);

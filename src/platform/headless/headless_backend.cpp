@@ -42,6 +42,16 @@ void HeadlessBackend::run_modal(forms::Form& form) {
     }
 }
 
+forms::WaitEnd HeadlessBackend::wait_readable(std::span<const int> fds, int timeout_ms,
+                                              bool input_ends_wait) {
+    if (busy_depth_ > 0) ++waits_while_busy_;
+    if (input_ends_wait && presses_during_wait_ > 0) {
+        --presses_during_wait_;
+        return forms::WaitEnd::input;
+    }
+    return Backend::wait_readable(fds, timeout_ms, input_ends_wait);
+}
+
 void HeadlessBackend::timer_changed(forms::Timer& timer) {
     timers_.erase(&timer);
     if (timer.running()) timers_[&timer] = Due{now_ + timer.interval(), seq_++};
@@ -114,6 +124,14 @@ void HeadlessBackend::system_message(const std::string& caption, const std::stri
                                      forms::MessageIcon) {
     system_messages_.push_back(caption + ": " + text);
     if (on_system_message) on_system_message(caption, text);
+}
+
+bool HeadlessBackend::system_question(const std::string& caption, const std::string& text) {
+    system_questions_.push_back(caption + ": " + text);
+    if (question_answers_.empty()) return false;
+    const bool yes = question_answers_.front();
+    question_answers_.pop_front();
+    return yes;
 }
 
 }  // namespace kv::headless

@@ -113,4 +113,11 @@ void run_message_box(const std::string& caption, const std::string& text, forms:
     box.exec();
 }
 
+bool run_question_box(const std::string& caption, const std::string& text, QWidget* parent) {
+    QMessageBox box(QMessageBox::Question, decode_text(caption), decode_text(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace kv::qt
