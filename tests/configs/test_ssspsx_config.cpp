@@ -113,10 +113,12 @@ TEST_F(SsspsxEditor, NamesWithLineBreaksAreNeitherOfferedNorWritten) {
 
     editor->bios_list.push_back(bad + "|||" + bad);
     editor->name_label(5).set_caption(bad);
+    then_read_message();
     testing::internal::CaptureStderr();
     editor->ok_click();
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("could not write the profile file"),
-              std::string::npos);
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(read_messages.size(), 1u);
+    EXPECT_NE(read_messages[0].find("a value holds a line break"), std::string::npos) << read_messages[0];
     EXPECT_FALSE(fs::exists(profiles / "quick.reg"));
     EXPECT_EQ(kvtest::read_file(emu / "SSSPSX.ini"), ini);
 }
