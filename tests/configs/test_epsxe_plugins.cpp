@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/forms.h"
 #include "configs/configs_form.h"
@@ -105,6 +107,39 @@ TEST_F(EpsxePlugins, ThePickerOpensUnderItsBoxWithTheShownEntryAndHandsThePickBa
     EXPECT_FALSE(popup.visible());
     EXPECT_EQ(label("Label43").caption(), "Logger GPU 1.0");
     EXPECT_EQ(editor->selected_plugin[0], "3");
+}
+
+TEST_F(EpsxePlugins, NearTheScreensBottomThePickerOpensAboveItsBoxAndClosesWithoutAChoice) {
+    reg.values[key + "VideoPlugin"] = "gpuLogger.so";
+    open();
+    const float screen_bottom = 1080 * 15;
+    editor->move(1500, screen_bottom - 1200);  // the video box's bottom edge 210 twips above it
+    auto& popup = app::form<popup_form>();
+    auto& arrow = *editor->find("Image5");
+    const float box_top = editor->top() + 735;
+    float popup_top = 0;
+    // Escape, a press on the box's arrow (outside the list, which lies above it) and a press far
+    // away each close the picker.
+    const std::vector<std::function<void()>> closings{
+        [&] { popup.deliver_key_down(forms::keys::escape, 0); },
+        [&] {
+            popup.deliver_mouse_down(editor->left() + arrow.form_x() + 100 - popup.left(),
+                                     editor->top() + arrow.form_y() + 100 - popup.top(), forms::left_button,
+                                     0);
+        },
+        [&] { popup.deliver_mouse_down(-3000, -3000, forms::left_button, 0); }};
+    for (const auto& close : closings) {
+        then([&] {
+            popup_top = popup.top();
+            close();
+        });
+        editor->find("Label5")->on_mouse_down(forms::MouseEvent{forms::left_button});
+        EXPECT_FALSE(popup.visible());
+        // Three rows of 195 twips in a frame of 15, its bottom edge on the box's top edge.
+        EXPECT_EQ(popup_top, box_top + 15 - (3 * 195 + 30));
+        EXPECT_EQ(label("Label43").caption(), "Logger GPU 1.0");
+        EXPECT_EQ(editor->selected_plugin[0], "3");
+    }
 }
 
 TEST_F(EpsxePlugins, TheArrowShowsItsPressedLookAndOpensOnItsClick) {

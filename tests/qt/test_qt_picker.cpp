@@ -41,6 +41,30 @@ TEST_F(QtPicker, ARowPressedAfterScrollingIsTheRowPicked) {
     EXPECT_EQ(pcsx.name_label(0).caption(), "Entry 7");
 }
 
+TEST_F(QtPicker, WholeRowsAndAPressOutsideOrEscapeClosesItWithoutAChoice) {
+    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& p = kv::app::form<kv::popup_form>();
+    for (int i = 1; i <= 7; ++i)
+        p.List1.add_item("Entry " + std::to_string(i) + " with a name wider than the list");
+    p.resize_list(10);
+    p.search_for_name("none");
+    p.show();
+    QWidget& drop_down = window(p);
+    EXPECT_EQ(drop_down.windowType(), Qt::Popup);
+    auto& view = widget<QListWidget>(p.List1);
+    // Five whole rows in a frame of one pixel: the fifth row's bottom is the last pixel inside it.
+    EXPECT_EQ(view.visualItemRect(view.item(4)).bottom() + 1, view.viewport()->height());
+    EXPECT_FALSE(view.horizontalScrollBar()->isVisible());
+
+    click(drop_down, {drop_down.width() / 2, -20});  // above the list, where its box is
+    EXPECT_FALSE(p.visible());
+    EXPECT_FALSE(drop_down.isVisible());
+    p.show();
+    key(view, Qt::Key_Escape);
+    EXPECT_FALSE(p.visible());
+    EXPECT_EQ(pcsx.selected_plugin[0], "0");
+}
+
 TEST_F(QtPicker, WaitingForAPluginKeepsTimersStillAndEndsOnTheAnswer) {
     int fds[2];
     ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);

@@ -75,6 +75,9 @@ class Backend {
 
     // Text and fonts.
     virtual TextSize measure_text(const Font& font, const std::string& text) = 0;
+    // The same text broken at blanks into lines no wider than max_width (twips), as a label that
+    // wraps its words draws it; a word wider than that has a line of its own.
+    virtual TextSize measure_wrapped_text(const Font& font, const std::string& text, float max_width) = 0;
     virtual std::vector<std::string> installed_fonts() = 0;
 
     // Dialogs and the screen. Dialogs return nothing when cancelled.

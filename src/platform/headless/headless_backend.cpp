@@ -99,8 +99,51 @@ forms::TextSize HeadlessBackend::fixed_text_size(const forms::Font& font, const 
                            std::round(195.0f * scale) * static_cast<float>(lines)};
 }
 
+forms::TextSize HeadlessBackend::fixed_wrapped_size(const forms::Font& font, const std::string& text,
+                                                    float max_width) {
+    const forms::TextSize one_line = fixed_text_size(font, "");
+    forms::TextSize size{0, 0};
+    // Each line of the text is filled word by word; a blank where a line breaks is not drawn.
+    auto end_line = [&](const std::string& line) {
+        size.width = std::max(size.width, fixed_text_size(font, line).width);
+        size.height += one_line.height;
+    };
+    std::string rest = text;
+    std::erase(rest, '\r');
+    size_t start = 0;
+    while (true) {
+        const size_t stop = rest.find('\n', start);
+        const std::string line =
+            rest.substr(start, stop == std::string::npos ? std::string::npos : stop - start);
+        std::string current;
+        size_t word_start = 0;
+        while (word_start <= line.size()) {
+            size_t word_end = line.find(' ', word_start);
+            if (word_end == std::string::npos) word_end = line.size();
+            const std::string word = line.substr(word_start, word_end - word_start);
+            const std::string joined = current.empty() ? word : current + " " + word;
+            if (!current.empty() && fixed_text_size(font, joined).width > max_width) {
+                end_line(current);
+                current = word;
+            } else {
+                current = joined;
+            }
+            word_start = word_end + 1;
+        }
+        end_line(current);
+        if (stop == std::string::npos) break;
+        start = stop + 1;
+    }
+    return size;
+}
+
 forms::TextSize HeadlessBackend::measure_text(const forms::Font& font, const std::string& text) {
     return fixed_text_size(font, text);
+}
+
+forms::TextSize HeadlessBackend::measure_wrapped_text(const forms::Font& font, const std::string& text,
+                                                      float max_width) {
+    return fixed_wrapped_size(font, text, max_width);
 }
 
 std::optional<std::filesystem::path> HeadlessBackend::open_file(const forms::FileDialogRequest& request) {

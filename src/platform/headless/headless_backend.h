@@ -56,6 +56,9 @@ class HeadlessBackend : public forms::Backend {
 
     // Fixed metrics: 90 twips per character and 195 twips per line at 8.25 points, scaled by size.
     static forms::TextSize fixed_text_size(const forms::Font& font, const std::string& text);
+    // The same metrics for text wrapped at blanks within max_width.
+    static forms::TextSize fixed_wrapped_size(const forms::Font& font, const std::string& text,
+                                              float max_width);
 
     void form_created(forms::Form& form) override;
     void form_destroyed(forms::Form& form) override;
@@ -69,6 +72,8 @@ class HeadlessBackend : public forms::Backend {
     void timer_changed(forms::Timer& timer) override;
     void timer_destroyed(forms::Timer& timer) override;
     forms::TextSize measure_text(const forms::Font& font, const std::string& text) override;
+    forms::TextSize measure_wrapped_text(const forms::Font& font, const std::string& text,
+                                         float max_width) override;
     std::vector<std::string> installed_fonts() override { return fonts_; }
     std::optional<std::filesystem::path> open_file(const forms::FileDialogRequest& request) override;
     std::optional<std::filesystem::path> choose_folder(const forms::FolderDialogRequest& request) override;

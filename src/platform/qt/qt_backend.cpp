@@ -256,6 +256,20 @@ forms::TextSize QtBackend::measure_text(const forms::Font& font, const std::stri
     return forms::TextSize{static_cast<float>(widest * twips_per_pixel), height * twips_per_pixel};
 }
 
+forms::TextSize QtBackend::measure_wrapped_text(const forms::Font& font, const std::string& text,
+                                                float max_width) {
+    const QFontMetrics metrics(to_qfont(font));
+    QString t = decode_text(text);
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const int limit = std::max(1, static_cast<int>(max_width / twips_per_pixel));
+    // Broken as a label draws it (painting.cpp): at words, within its width.
+    const QRect drawn =
+        metrics.boundingRect(QRect(0, 0, limit, 1 << 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, t);
+    return forms::TextSize{static_cast<float>(drawn.width() * twips_per_pixel),
+                           static_cast<float>(drawn.height() * twips_per_pixel)};
+}
+
 std::vector<std::string> QtBackend::installed_fonts() {
     std::vector<std::string> fonts;
     for (const QString& family : QFontDatabase::families())

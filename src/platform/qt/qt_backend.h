@@ -51,6 +51,8 @@ class QtBackend : public forms::Backend {
     // Puts the visible top-most windows above the others again.
     void raise_top_most();
     forms::TextSize measure_text(const forms::Font& font, const std::string& text) override;
+    forms::TextSize measure_wrapped_text(const forms::Font& font, const std::string& text,
+                                         float max_width) override;
     std::vector<std::string> installed_fonts() override;
     std::optional<std::filesystem::path> open_file(const forms::FileDialogRequest& request) override;
     std::optional<std::filesystem::path> choose_folder(const forms::FolderDialogRequest& request) override;
