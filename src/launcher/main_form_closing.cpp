@@ -4,11 +4,11 @@
 
 #include "app/forms.h"
 #include "configs/configs_form.h"
-#include "configs/profile_store.h"
 #include "launcher/edit_form.h"
 #include "launcher/hide_form.h"
 #include "launcher/main_form.h"
 #include "launcher/switches_form.h"
+#include "model/profile_store.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
