@@ -330,6 +330,11 @@ void write_bytes_atomically(const std::filesystem::path& file, const std::string
     }
 }
 
+bool is_temporary_name(const std::string& name, const std::string& file_name) {
+    const auto target = temporary_target(name);
+    return target && *target == file_name;
+}
+
 int remove_stale_temporaries(const std::filesystem::path& folder, const std::string& file_name) {
     return remove_abandoned_temporaries(folder, [&](std::string_view target) { return target == file_name; });
 }

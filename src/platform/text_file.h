@@ -45,5 +45,7 @@ int remove_stale_temporaries(const std::filesystem::path& folder, const std::str
 
 // The same for the temporaries of every file whose name ends in `extension`.
 int remove_stale_temporaries_of_kind(const std::filesystem::path& folder, std::string_view extension);
+// Whether `name` is one that a save of `file_name` gives its temporary file.
+bool is_temporary_name(const std::string& name, const std::string& file_name);
 
 }  // namespace kv

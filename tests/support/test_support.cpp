@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,6 +70,15 @@ ProgramFolderScope::ProgramFolderScope(const std::filesystem::path& folder) : be
 
 ProgramFolderScope::~ProgramFolderScope() {
     kv::set_program_folder(before_);
+}
+
+bool limit_address_space(size_t more) {
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0;
+    if (!(statm >> pages)) return false;
+    const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + more;
+    const rlimit cap{limit, limit};
+    return ::setrlimit(RLIMIT_AS, &cap) == 0;
 }
 
 void write_file(const std::filesystem::path& file, const std::string& bytes) {
