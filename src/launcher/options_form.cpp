@@ -9,7 +9,6 @@
 #include "platform/picture.h"
 #include "platform/runtime.h"
 #include "toolkit/control_style.h"
-#include "toolkit/pressed_image.h"
 #include "toolkit/show_opn.h"
 #include "toolkit/two_state_mark.h"
 
@@ -17,56 +16,148 @@ namespace kv {
 
 namespace {
 
-using toolkit::white;
-constexpr forms::Color line_colour = toolkit::frame_blue;
-constexpr float mark_size = 255;
+using toolkit::CaptionDesign;
+using toolkit::ControlDesign;
+using toolkit::ControlLook;
+using toolkit::ControlType;
+using toolkit::OptionDesign;
+using toolkit::PushButton;
+using toolkit::WindowRow;
+
+constexpr float pixel = forms::twips_per_pixel;
 constexpr float line_end = 5520;
-constexpr float button_width = 855;
-constexpr float button_height = 375;
+// A heading's line runs level with the middle of its caption.
+constexpr float heading_to_line = 127;
 // The knob runs from 120 (10 %) to 2385 (100 %), 25.166 twips a percent.
 constexpr float knob_first = 120;
 constexpr float knob_last = 2385;
 constexpr double twips_per_percent = 25.166;
 
+// A group heading sized to its caption, and its line, which adjust_frames starts after the caption.
+struct Heading {
+    const char* label;
+    const char* line;
+    float top;
+    const char* caption;
+};
+constexpr std::array<Heading, 7> headings{{{"Label1", "Line2", 480, "Launching options:"},
+                                           {"Label2", "Line3", 2040, "Language:"},
+                                           {"Label30", "Line6", 2760, "System font:"},
+                                           {"Label5", "Line8", 3480, "Path override:"},
+                                           {"Label3", "Line4", 4200, "Window opacity:"},
+                                           {"Label4", "Line1", 4920, "Sections: "},
+                                           {"Label44", "Line7", 6000, "Misc section: "}}};
+
+constexpr auto heading_rows = [] {
+    std::array<WindowRow, 2 * headings.size()> rows{};
+    for (std::size_t i = 0; i < headings.size(); ++i) {
+        const Heading& h = headings[i];
+        const float y = h.top + heading_to_line;
+        rows[2 * i] = CaptionDesign{h.label, 120, h.top, 1500, h.caption, 255, toolkit::TextLook::auto_sized};
+        rows[2 * i + 1] =
+            ControlDesign{ControlType::line, {h.line}, 0, y, line_end, y, ControlLook::blue_border};
+    }
+    return rows;
+}();
+
+// The "Change" buttons, the picture's browse button and the bottom row keep their pictures at the
+// size a skin gives them.
+constexpr PushButton button(const char* box, float left, float top, toolkit::ControlRef image,
+                            const char* caption_label, const char* caption, const char* click) {
+    return {box,
+            left,
+            top,
+            image,
+            {caption_label},
+            caption,
+            click,
+            toolkit::button_width,
+            toolkit::button_height,
+            90,
+            255,
+            false};
+}
+
+// The two-state marks and their rows: the mark's holder, the mark, its caption and click label.
+constexpr OptionDesign option_row(int i, float top, const char* caption_label, const char* caption,
+                                  const char* click) {
+    return {{"option_frame", i}, {"option_box", i}, 120, top, caption_label, caption, click, 5055, 5415};
+}
+constexpr OptionDesign check_row(int i, float left, float top, const char* caption_label, const char* caption,
+                                 const char* click, float caption_width) {
+    return {{"check_frame", i}, {"section_checkbox", i}, left, top, caption_label, caption, click,
+            caption_width,      caption_width + 240};
+}
+
 constexpr std::array<float, 5> row_lefts{120, 1200, 2280, 3360, 4440};
 constexpr std::array<const char*, section_count> title_names{"Label52", "Label47", "Label45", "Label8",
                                                              "Label9",  "Label11", "Label12", "Label13",
                                                              "Label14", "Label15"};
+constexpr std::array<const char*, section_count> section_click_names{
+    "Label33", "Label34", "Label35", "Label36", "Label37",
+    "Label38", "Label39", "Label40", "Label41", "Label42"};
 constexpr std::array<const char*, section_count> design_titles{" PSX", " PS2", " NDS",    " GB/GBA", " N64",
                                                                " DC",  " GC",  " Saturn", " S/NES",  " Misc"};
-constexpr std::array<const char*, 3> option_captions{" Shutdown Korvalin after running a selected emulator",
-                                                     " Minimize Korvalin after running a selected emulator",
-                                                     " Do nothing after running a selected emulator"};
+
+// The ten section rows, five a line.
+constexpr auto section_rows = [] {
+    std::array<WindowRow, section_count> rows{};
+    for (std::size_t i = 0; i < section_count; ++i)
+        rows[i] = check_row(static_cast<int>(i), row_lefts[i % 5], i < 5 ? 5280 : 5640, title_names[i],
+                            design_titles[i], section_click_names[i], 735);
+    return rows;
+}();
+
+constexpr WindowRow launching_rows[] = {
+    option_row(0, 840, "Label16", " Shutdown Korvalin after running a selected emulator", "Label23"),
+    option_row(1, 1200, "Label17", " Minimize Korvalin after running a selected emulator", "Label24"),
+    option_row(2, 1560, "Label18", " Do nothing after running a selected emulator", "Label25"),
+};
+
+constexpr WindowRow language_and_font_rows[] = {
+    CaptionDesign{"Label21", 120, 2400, 4455, "English"},
+    button("Picture1", 4680, 2340, {"Image1"}, "Label22", "Change", "Label43"),
+    CaptionDesign{"Label31", 120, 3120, 4455, "Microsoft Sans Serif"},
+    button("Picture2", 4680, 3060, {"Image2"}, "Label32", "Change", "Label51"),
+    check_row(11, 120, 3840, "Label7", " Enable path override", "Label6", 2175),
+};
+
+constexpr WindowRow opacity_rows[] = {
+    // The slider's track, under the middle of the knob from its first to its last place.
+    ControlDesign{ControlType::line, {"Line5"}, 120, 4747, 2520, 4747, ControlLook::blue_border},
+    ControlDesign{ControlType::picture_box, {"Picture18"}, knob_last, 4560, 135, 375},
+    // Disabled, so that presses reach the knob.
+    ControlDesign{
+        ControlType::image, {"slider_button"}, 0, 0, 270, 375, ControlLook::disabled, {"Picture18"}},
+    CaptionDesign{"Label26", 2640, 4560, 735, "100%"},
+};
+
+constexpr WindowRow misc_rows[] = {
+    check_row(10, 120, 6300, "Label48", " Enable custom image", "Label49", 2175),
+    toolkit::FieldDesign{"Text3", "Shape1", 120, 6720, 5085, 255, toolkit::frame_blue, true},
+    PushButton{"Picture3", 5160, 6720, {"Image3"}, {"Label46"}, "...", "Label50", 375, 255, -30, 255, false},
+};
+
+// The rename box, hidden until a middle click on a section title.
+constexpr WindowRow renamer_rows[] = {
+    ControlDesign{ControlType::frame, {"renamer"}, 0, 0, 735, 255, ControlLook::hidden},
+    ControlDesign{
+        ControlType::text_box, {"Text1"}, pixel, pixel, 700, 220, ControlLook::dark_box, {"renamer"}},
+    ControlDesign{ControlType::shape, {"Shape2"}, 0, 0, 735, 255, ControlLook::blue_border, {"renamer"}},
+};
+
+constexpr WindowRow bottom_rows[] = {
+    button("Picture4", 2760, 7080, {"buttons_image", 0}, "Label20", "Apply", "Label29"),
+    button("Picture5", 3720, 7080, {"buttons_image", 1}, "Label19", "Cancel", "Label28"),
+    button("Picture6", 4680, 7080, {"buttons_image", 2}, "Label10", "OK", "Label27"),
+};
+
 // The section switches of the main window, in section order.
 constexpr std::array<void (Main_form::*)(), section_count> section_switches{
     &Main_form::load_psx_stuff, &Main_form::load_ps2_stuff,    &Main_form::load_nds_stuff,
     &Main_form::load_gba_stuff, &Main_form::load_n64_stuff,    &Main_form::load_dc_stuff,
     &Main_form::load_gc_stuff,  &Main_form::load_saturn_stuff, &Main_form::load_snes_stuff,
     &Main_form::load_misc_stuff};
-
-constexpr auto text = &toolkit::white_text;
-
-forms::Label& heading(forms::Label& label, const std::string& caption) {
-    label.set_auto_size(true);
-    return text(label, caption);
-}
-
-constexpr auto centred = &toolkit::centred_text;
-
-using toolkit::click_label;
-
-forms::Line& line(forms::Line& l, float y) {
-    l.set_border_color(line_colour);
-    l.set_points(0, y, line_end, y);
-    return l;
-}
-
-// The opacity slider's track, under the middle of the knob from its first to its last place.
-forms::Line& track(forms::Line& l) {
-    l.set_border_color(line_colour);
-    l.set_points(120, 4747, 2520, 4747);
-    return l;
-}
 
 constexpr auto checked = &toolkit::mark_on;
 constexpr auto set_checked = &toolkit::set_mark;
@@ -87,135 +178,72 @@ options_form::options_form()
                                                               .height = 7575,
                                                               .middle_follows_left = true,
                                                               .left_end_natural_size = true}),
-      Label1(heading(add<forms::Label>("Label1", 120, 480, 1500, 255), "Launching options:")),
-      Line2(line(add<forms::Line>("Line2", 0, 0, 0, 0), 607)),
-      Label2(heading(add<forms::Label>("Label2", 120, 2040, 1500, 255), "Language:")),
-      Line3(line(add<forms::Line>("Line3", 0, 0, 0, 0), 2167)),
-      Label30(heading(add<forms::Label>("Label30", 120, 2760, 1500, 255), "System font:")),
-      Line6(line(add<forms::Line>("Line6", 0, 0, 0, 0), 2887)),
-      Label5(heading(add<forms::Label>("Label5", 120, 3480, 1500, 255), "Path override:")),
-      Line8(line(add<forms::Line>("Line8", 0, 0, 0, 0), 3607)),
-      Label3(heading(add<forms::Label>("Label3", 120, 4200, 1500, 255), "Window opacity:")),
-      Line4(line(add<forms::Line>("Line4", 0, 0, 0, 0), 4327)),
-      Label4(heading(add<forms::Label>("Label4", 120, 4920, 1500, 255), "Sections: ")),
-      Line1(line(add<forms::Line>("Line1", 0, 0, 0, 0), 5047)),
-      Label44(heading(add<forms::Label>("Label44", 120, 6000, 1500, 255), "Misc section: ")),
-      Line7(line(add<forms::Line>("Line7", 0, 0, 0, 0), 6127)),
-      Label21(text(add<forms::Label>("Label21", 120, 2400, 4455, 255), "English")),
-      Label31(text(add<forms::Label>("Label31", 120, 3120, 4455, 255), "Microsoft Sans Serif")),
-      Text3(add<forms::TextBox>("Text3", 135, 6735, 5055, 225)),
-      Label7(text(add<forms::Label>("Label7", 360, 3870, 2175, 255), " Enable path override")),
-      Label6(click_label(add<forms::Label>("Label6", 120, 3840, 2415, 255))),
-      Label48(text(add<forms::Label>("Label48", 360, 6330, 2175, 255), " Enable custom image")),
-      Label49(click_label(add<forms::Label>("Label49", 120, 6300, 2415, 255))),
-      renamer(add<forms::Frame>("renamer", 0, 0, 735, 255)),
-      Text1(add<forms::TextBox>("Text1", 15, 15, 700, 220, &renamer)),
-      Line5(track(add<forms::Line>("Line5", 0, 0, 0, 0))),
-      Picture18(add<forms::PictureBox>("Picture18", knob_last, 4560, 135, 375)),
-      slider_button(add<forms::Image>("slider_button", 0, 0, 270, 375, &Picture18)),
-      Label26(text(add<forms::Label>("Label26", 2640, 4560, 735, 255), "100%")),
-      Picture1(add<forms::PictureBox>("Picture1", 4680, 2340, button_width, button_height)),
-      Image1(add<forms::Image>("Image1", 0, 0, button_width, 2 * button_height, &Picture1)),
-      Label22(centred(add<forms::Label>("Label22", 0, 90, button_width, 255, &Picture1), "Change")),
-      Label43(click_label(add<forms::Label>("Label43", 0, 0, button_width, button_height, &Picture1))),
-      Picture2(add<forms::PictureBox>("Picture2", 4680, 3060, button_width, button_height)),
-      Image2(add<forms::Image>("Image2", 0, 0, button_width, 2 * button_height, &Picture2)),
-      Label32(centred(add<forms::Label>("Label32", 0, 90, button_width, 255, &Picture2), "Change")),
-      Label51(click_label(add<forms::Label>("Label51", 0, 0, button_width, button_height, &Picture2))),
-      Picture3(add<forms::PictureBox>("Picture3", 5160, 6720, 375, 255)),
-      Image3(add<forms::Image>("Image3", 0, 0, 375, 510, &Picture3)),
-      Label46(centred(add<forms::Label>("Label46", 0, -30, 375, 255, &Picture3), "...")),
-      Label50(click_label(add<forms::Label>("Label50", 0, 0, 375, 255, &Picture3))),
-      Picture4(button_box("Picture4", 2760, 0)),
-      Label20(centred(add<forms::Label>("Label20", 0, 90, button_width, 255, &Picture4), "Apply")),
-      Label29(click_label(add<forms::Label>("Label29", 0, 0, button_width, button_height, &Picture4))),
-      Picture5(button_box("Picture5", 3720, 1)),
-      Label19(centred(add<forms::Label>("Label19", 0, 90, button_width, 255, &Picture5), "Cancel")),
-      Label28(click_label(add<forms::Label>("Label28", 0, 0, button_width, button_height, &Picture5))),
-      Picture6(button_box("Picture6", 4680, 2)),
-      Label10(centred(add<forms::Label>("Label10", 0, 90, button_width, 255, &Picture6), "OK")),
-      Label27(click_label(add<forms::Label>("Label27", 0, 0, button_width, button_height, &Picture6))) {
-    Text3.set_locked(true);
-    Text3.set_border(false);
-    Text3.set_back_color(0);
-    Text3.set_fore_color(white);
-    add<forms::Shape>("Shape1", 120, 6720, 5085, 255).set_border_color(line_colour);
-    Text1.set_back_color(0);
-    Text1.set_fore_color(white);
-    Text1.set_border(false);
+      design_(*this, {heading_rows, launching_rows, language_and_font_rows, opacity_rows, section_rows,
+                      misc_rows, renamer_rows, bottom_rows}),
+      Label1(design_.get<forms::Label>("Label1")),
+      Line2(design_.get<forms::Line>("Line2")),
+      Label2(design_.get<forms::Label>("Label2")),
+      Line3(design_.get<forms::Line>("Line3")),
+      Label30(design_.get<forms::Label>("Label30")),
+      Line6(design_.get<forms::Line>("Line6")),
+      Label5(design_.get<forms::Label>("Label5")),
+      Line8(design_.get<forms::Line>("Line8")),
+      Label3(design_.get<forms::Label>("Label3")),
+      Line4(design_.get<forms::Line>("Line4")),
+      Label4(design_.get<forms::Label>("Label4")),
+      Line1(design_.get<forms::Line>("Line1")),
+      Label44(design_.get<forms::Label>("Label44")),
+      Line7(design_.get<forms::Line>("Line7")),
+      Label21(design_.get<forms::Label>("Label21")),
+      Label31(design_.get<forms::Label>("Label31")),
+      Text3(design_.get<forms::TextBox>("Text3")),
+      renamer(design_.get<forms::Frame>("renamer")),
+      Text1(design_.get<forms::TextBox>("Text1")),
+      Line5(design_.get<forms::Line>("Line5")),
+      Picture18(design_.get<forms::PictureBox>("Picture18")),
+      slider_button(design_.get<forms::Image>("slider_button")),
+      Label26(design_.get<forms::Label>("Label26")),
+      Label50(design_.get<forms::Label>("Label50")) {
     // The rename box's text becomes a section title, one line of Config.ini.
     keep_out_line_breaks(Text1);
-    add<forms::Shape>("Shape2", 0, 0, 735, 255, &renamer).set_border_color(line_colour);
-    renamer.set_visible(false);
-    slider_button.set_enabled(false);  // so that presses reach the knob
 
-    // The radio marks and their rows.
-    constexpr std::array<float, 3> option_tops{840, 1200, 1560};
     for (std::size_t i = 0; i < option_box.size(); ++i) {
-        const int index = static_cast<int>(i);
-        auto& frame =
-            add<forms::PictureBox>("option_frame", 120, option_tops[i], mark_size, mark_size, nullptr, index);
-        option_box[i] = &add<forms::Image>("option_box", 0, 0, mark_size, 2 * mark_size, &frame, index);
-        option_titles[i] =
-            &text(add<forms::Label>("Label" + std::to_string(16 + i), 360, option_tops[i] + 30, 5055, 255),
-                  option_captions[i]);
-        option_click[i] =
-            &click_label(add<forms::Label>("Label" + std::to_string(23 + i), 120, option_tops[i], 5415, 255));
-        option_click[i]->on_mouse_down = [this, i](const forms::MouseEvent&) { option_MouseDown(i); };
+        option_box[i] = &design_.get<forms::Image>("option_box", static_cast<int>(i));
+        design_.get<forms::Label>(std::get<OptionDesign>(launching_rows[i]).click_label).on_mouse_down =
+            [this, i](const forms::MouseEvent&) { option_MouseDown(i); };
     }
     set_checked(*option_box[2], true);
 
-    // The check marks: the ten section rows, then the custom picture and path override.
+    // Every section shows until the settings say otherwise; the custom picture and path override are off.
     for (std::size_t i = 0; i < section_checkbox.size(); ++i) {
-        const int index = static_cast<int>(i);
-        float left = 120;
-        float top = i == 10 ? 6300 : 3840;
-        if (i < section_count) {
-            left = row_lefts[i % 5];
-            top = i < 5 ? 5280 : 5640;
-        }
-        auto& frame = add<forms::PictureBox>("check_frame", left, top, mark_size, mark_size, nullptr, index);
-        section_checkbox[i] =
-            &add<forms::Image>("section_checkbox", 0, 0, mark_size, 2 * mark_size, &frame, index);
+        section_checkbox[i] = &design_.get<forms::Image>("section_checkbox", static_cast<int>(i));
         set_checked(*section_checkbox[i], i < section_count);
-        if (i >= section_count) continue;
-        section_titles[i] =
-            &text(add<forms::Label>(title_names[i], left + 240, top + 30, 735, 255), design_titles[i]);
-        section_click[i] =
-            &click_label(add<forms::Label>("Label" + std::to_string(33 + i), left, top, 975, 255));
-        section_click[i]->on_mouse_down = [this, i](const forms::MouseEvent& e) {
-            section_row_MouseDown(i, e);
-        };
+    }
+    for (std::size_t i = 0; i < section_count; ++i) {
+        section_titles[i] = &design_.get<forms::Label>(title_names[i]);
+        design_.get<forms::Label>(section_click_names[i]).on_mouse_down =
+            [this, i](const forms::MouseEvent& e) { section_row_MouseDown(i, e); };
     }
 
     Text1.on_mouse_down = [this](const forms::MouseEvent& e) { Text1_MouseDown(e); };
-    Label6.on_mouse_down = [this](const forms::MouseEvent&) { Label6_MouseDown(); };
-    Label49.on_mouse_down = [this](const forms::MouseEvent&) { Label49_MouseDown(); };
+    design_.get<forms::Label>("Label6").on_mouse_down = [this](const forms::MouseEvent&) {
+        Label6_MouseDown();
+    };
+    design_.get<forms::Label>("Label49").on_mouse_down = [this](const forms::MouseEvent&) {
+        Label49_MouseDown();
+    };
     Label50.on_click = [this] { Label50_Click(); };
-    Label27.on_click = [this] { Label27_Click(); };
-    Label29.on_click = [this] { Label29_Click(); };
-    Label28.on_click = [this] { Label28_Click(); };
-    toolkit::attach_pressed_image(Label29, *buttons_image[0]);
-    toolkit::attach_pressed_image(Label28, *buttons_image[1]);
-    toolkit::attach_pressed_image(Label27, *buttons_image[2]);
-    toolkit::attach_pressed_image(Label43, Image1);
-    toolkit::attach_pressed_image(Label51, Image2);
-    Label43.on_click = [this] { Label43_Click(); };
-    Label51.on_click = [this] { Label51_Click(); };
-    toolkit::attach_pressed_image(Label50, Image3);
+    design_.get<forms::Label>("Label27").on_click = [this] { Label27_Click(); };
+    design_.get<forms::Label>("Label29").on_click = [this] { Label29_Click(); };
+    design_.get<forms::Label>("Label28").on_click = [this] { Label28_Click(); };
+    design_.get<forms::Label>("Label43").on_click = [this] { Label43_Click(); };
+    design_.get<forms::Label>("Label51").on_click = [this] { Label51_Click(); };
     Picture18.on_mouse_down = [this](const forms::MouseEvent& e) { Picture18_MouseDown(e); };
     Picture18.on_mouse_move = [this](const forms::MouseEvent& e) { Picture18_MouseMove(e); };
     Picture18.on_mouse_up = [this](const forms::MouseEvent&) { Picture18_MouseUp(); };
     expose("current_section", [this] { return current_section; });
     expose("renamed_section", [this] { return std::to_string(renamed_section); });
     expose("drag_x", [this] { return std::to_string(drag_x); });
-}
-
-forms::PictureBox& options_form::button_box(const std::string& box_name, float left, std::size_t i) {
-    auto& box = add<forms::PictureBox>(box_name, left, 7080, button_width, button_height);
-    buttons_image.at(i) =
-        &add<forms::Image>("buttons_image", 0, 0, button_width, 2 * button_height, &box, static_cast<int>(i));
-    return box;
 }
 
 void options_form::Form_Load() {
@@ -278,7 +306,7 @@ void options_form::arrange_sections() {
     for (forms::PictureBox* box : app::form<Main_form>().section_boxes) {
         if (!box->visible()) continue;
         box->set_left(x);
-        x += button_width;
+        x += toolkit::button_width;
     }
 }
 

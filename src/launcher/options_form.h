@@ -9,6 +9,7 @@
 
 #include "model/catalogue.h"
 #include "toolkit/framed_form.h"
+#include "toolkit/window_design.h"
 
 namespace kv {
 
@@ -16,7 +17,11 @@ class options_form : public toolkit::FramedForm {
   public:
     options_form();
 
-    // Group headings and the lines that run from them to the right edge.
+  private:
+    toolkit::BuiltWindow design_;
+
+  public:
+    // Group headings, sized to their captions, and the lines that run from them to the right edge.
     forms::Label& Label1;  // "Launching options:"
     forms::Line& Line2;
     forms::Label& Label2;  // "Language:"
@@ -36,56 +41,24 @@ class options_form : public toolkit::FramedForm {
     forms::Label& Label31;  // the font's name, in that font
     forms::TextBox& Text3;  // the custom Misc picture's path
 
-    // After running: 0 shut down, 1 minimise, 2 do nothing. Titles and click labels per row.
+    // After running: 0 shut down, 1 minimise, 2 do nothing.
     std::array<forms::Image*, 3> option_box{};
-    std::array<forms::Label*, 3> option_titles{};  // Label16, Label17, Label18
-    std::array<forms::Label*, 3> option_click{};   // Label23, Label24, Label25
-
     // 0 to 9 the sections, 10 the custom picture, 11 path override.
     std::array<forms::Image*, 12> section_checkbox{};
-    // The section rows in section order: title (Label52, Label47 ... Label15) and click label
-    // (Label33 ... Label42).
+    // The section titles in section order (Label52, Label47 ... Label15).
     std::array<forms::Label*, section_count> section_titles{};
-    std::array<forms::Label*, section_count> section_click{};
-    forms::Label& Label7;   // " Enable path override"
-    forms::Label& Label6;   // its click label
-    forms::Label& Label48;  // " Enable custom image"
-    forms::Label& Label49;  // its click label
 
     // The rename box over a section title.
     forms::Frame& renamer;
     forms::TextBox& Text1;
 
-    // The opacity slider: the knob and its percentage.
+    // The opacity slider: its track, the knob and its percentage.
     forms::Line& Line5;
     forms::PictureBox& Picture18;
     forms::Image& slider_button;
     forms::Label& Label26;
 
-    // Buttons: the two "Change" buttons, the picture's browse button, Apply, Cancel, OK. Each box
-    // holds its two-state picture, its caption and, uppermost, its click label.
-    forms::PictureBox& Picture1;  // language "Change"
-    forms::Image& Image1;
-    forms::Label& Label22;
-    forms::Label& Label43;
-    forms::PictureBox& Picture2;  // font "Change"
-    forms::Image& Image2;
-    forms::Label& Label32;
-    forms::Label& Label51;
-    forms::PictureBox& Picture3;  // the picture's browse button
-    forms::Image& Image3;
-    forms::Label& Label46;
-    forms::Label& Label50;
-    std::array<forms::Image*, 3> buttons_image{};  // 0 Apply, 1 Cancel, 2 OK
-    forms::PictureBox& Picture4;                   // Apply
-    forms::Label& Label20;
-    forms::Label& Label29;
-    forms::PictureBox& Picture5;  // Cancel
-    forms::Label& Label19;
-    forms::Label& Label28;
-    forms::PictureBox& Picture6;  // OK
-    forms::Label& Label10;
-    forms::Label& Label27;
+    forms::Label& Label50;  // the custom picture's browse button
 
     // The main window's section when the window opened.
     std::string current_section;
@@ -130,8 +103,6 @@ class options_form : public toolkit::FramedForm {
     void arrange_sections();
     void apply_options(bool closing);
     void set_misc_controls_enabled(bool enabled);
-    // A button box at the bottom row with its picture buttons_image(i).
-    forms::PictureBox& button_box(const std::string& box_name, float left, std::size_t i);
 };
 
 // Where the opacity slider's knob stands for a percentage, and the percentage it reads there.
