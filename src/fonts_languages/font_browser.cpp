@@ -1,20 +1,56 @@
 #include "fonts_languages/font_browser.h"
 
+#include <array>
+
 #include "app/forms.h"
 #include "fonts_languages/font_targets.h"
 #include "launcher/options_form.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
-#include "toolkit/control_style.h"
-#include "toolkit/pressed_image.h"
 
 namespace kv {
 
 namespace {
-constexpr float button_width = 855;
-constexpr float button_height = 375;
+
+using toolkit::CaptionDesign;
+using toolkit::ControlDesign;
+using toolkit::ControlLook;
+using toolkit::ControlType;
+using toolkit::WindowRow;
+
 constexpr float check_size = 375;
 constexpr double largest_size = 72;
+// The size box's frame is black until a skin colours it.
+constexpr forms::Color black = 0;
+
+// A check box: a box clipping its four-cell picture, a centred caption and a click label over both.
+constexpr std::array<WindowRow, 4> check_box(const char* box, float left, const char* image,
+                                             const char* caption_label, const char* caption,
+                                             const char* click) {
+    return {ControlDesign{ControlType::picture_box, {box}, left, 1320, check_size, check_size},
+            ControlDesign{
+                ControlType::image, {image}, 0, 0, check_size, 4 * check_size, ControlLook::stretched, {box}},
+            CaptionDesign{
+                caption_label, 0, 80, check_size, caption, check_size, toolkit::TextLook::centred, {box}},
+            ControlDesign{
+                ControlType::label, {click}, 0, 0, check_size, check_size, ControlLook::click_area, {box}}};
+}
+
+constexpr WindowRow font_rows[] = {
+    CaptionDesign{"Label1", 2160, 440, 2775, "Font:"},
+    CaptionDesign{"Label2", 2160, 680, 1815, "Microsoft Sans Serif", 495, toolkit::TextLook::wrapped},
+    CaptionDesign{"Label6", 2160, 1200, 1095, "Size:"},
+    toolkit::FieldDesign{"Text1", "Shape1", 2160, 1440, 885, 255, black},
+    ControlDesign{ControlType::list_box, {"List1"}, 120, 4800, 3855, 2595, ControlLook::hidden},
+};
+
+constexpr auto bold_box = check_box("Picture3", 3120, "Image3", "Label7", "B", "Label10");
+constexpr auto italic_box = check_box("Picture2", 3600, "Image4", "Label8", "I", "Label9");
+
+constexpr WindowRow buttons[] = {
+    toolkit::dialog_button("Picture1", 3120, 1800, "Image2", "Label3", "Ok", "Label5"),
+    toolkit::dialog_button("Picture17", 2160, 1800, "Image1", "Label22", "Cancel", "Label4"),
+};
 
 // The cell of a four-cell check box picture: 0 off, 1 off pressed, 2 on, 3 on pressed.
 void show_cell(forms::Image& image, int cell) {
@@ -27,42 +63,21 @@ font_browser::font_browser()
           "font_browser",
           toolkit::FrameStyle{.design_title = "  Font browser", .width = 4095, .height = 2295}),
       list(*this, toolkit::ListLayout::font_browser(), toolkit::ListVariant::font_browser(), list_source()),
-      Label1(toolkit::white_text(add<forms::Label>("Label1", 2160, 440, 2775, 255), "Font:")),
-      Label2(toolkit::white_text(add<forms::Label>("Label2", 2160, 680, 1815, 495), "Microsoft Sans Serif")),
-      Label6(toolkit::white_text(add<forms::Label>("Label6", 2160, 1200, 1095, 255), "Size:")),
-      Shape1(add<forms::Shape>("Shape1", 2160, 1440, 885, 255)),
-      Text1(add<forms::TextBox>("Text1", 2175, 1455, 855, 225)),
-      List1(toolkit::hidden(add<forms::ListBox>("List1", 120, 4800, 3855, 2595))),
-      bold_box_(toolkit::add_button_box(*this, {"Picture3", "Image3", "Label7", "Label10"}, 3120, 1320,
-                                        check_size, check_size, 4, "B")),
-      italic_box_(toolkit::add_button_box(*this, {"Picture2", "Image4", "Label8", "Label9"}, 3600, 1320,
-                                          check_size, check_size, 4, "I")),
-      ok_button_(toolkit::add_button_box(*this, {"Picture1", "Image2", "Label3", "Label5"}, 3120, 1800,
-                                         button_width, button_height, 2, "Ok")),
-      cancel_button_(toolkit::add_button_box(*this, {"Picture17", "Image1", "Label22", "Label4"}, 2160, 1800,
-                                             button_width, button_height, 2, "Cancel")),
-      Image3(bold_box_.image),
-      Label7(bold_box_.caption),
-      Label10(bold_box_.mouse),
-      Image4(italic_box_.image),
-      Label8(italic_box_.caption),
-      Label9(italic_box_.mouse),
-      Image2(ok_button_.image),
-      Label3(ok_button_.caption),
-      Label5(ok_button_.mouse),
-      Image1(cancel_button_.image),
-      Label22(cancel_button_.caption),
-      Label4(cancel_button_.mouse) {
-    Label2.set_word_wrap(true);
-    Text1.set_back_color(0);
-    Text1.set_fore_color(toolkit::white);
-    Text1.set_border(false);
+      design_(*this, {font_rows, bold_box, italic_box, buttons}),
+      Label2(design_.get<forms::Label>("Label2")),
+      Text1(design_.get<forms::TextBox>("Text1")),
+      List1(design_.get<forms::ListBox>("List1")),
+      Image3(design_.get<forms::Image>("Image3")),
+      Label10(design_.get<forms::Label>("Label10")),
+      Image4(design_.get<forms::Image>("Image4")),
+      Label9(design_.get<forms::Label>("Label9")),
+      Label5(design_.get<forms::Label>("Label5")),
+      Label22(design_.get<forms::Label>("Label22")),
+      Label4(design_.get<forms::Label>("Label4")) {
     Text1.set_text("8");
     Text1.on_change = [this] { Text1_Change(); };
     attach_check_box(Label10, Image3, font_bold2);
     attach_check_box(Label9, Image4, font_itallic2);
-    toolkit::attach_pressed_image(Label5, Image2);
-    toolkit::attach_pressed_image(Label4, Image1);
     Label5.on_click = [this] { Label5_Click(); };
     Label4.on_click = [this] { Label4_Click(); };
     expose("font_bold2", [this] { return bool_text(font_bold2); });

@@ -4,9 +4,9 @@
 // calls as well.
 #include <string>
 
-#include "toolkit/button_box.h"
 #include "toolkit/framed_form.h"
 #include "toolkit/seven_row_list.h"
+#include "toolkit/window_design.h"
 
 namespace kv {
 
@@ -26,32 +26,21 @@ class font_browser : public toolkit::FramedForm {
 
     toolkit::SevenRowList list;
 
-    forms::Label& Label1;  // "Font:"
-    forms::Label& Label2;  // the picked font's name
-    forms::Label& Label6;  // "Size:"
-    forms::Shape& Shape1;
-    forms::TextBox& Text1;  // the size
-    forms::ListBox& List1;  // every screen font, out of sight
-
   private:
-    toolkit::ButtonBox bold_box_;
-    toolkit::ButtonBox italic_box_;
-    toolkit::ButtonBox ok_button_;
-    toolkit::ButtonBox cancel_button_;
+    toolkit::BuiltWindow design_;
 
   public:
-    forms::Image& Image3;  // Bold box: off, off pressed, on, on pressed
-    forms::Label& Label7;  // "B"
+    forms::Label& Label2;   // the picked font's name
+    forms::TextBox& Text1;  // the size
+    forms::ListBox& List1;  // every screen font, out of sight
+    // The Bold and Italic boxes: their pictures (off, off pressed, on, on pressed) and click labels.
+    forms::Image& Image3;
     forms::Label& Label10;
-    forms::Image& Image4;  // Italic box
-    forms::Label& Label8;  // "I"
+    forms::Image& Image4;
     forms::Label& Label9;
-    forms::Image& Image2;  // Ok
-    forms::Label& Label3;
-    forms::Label& Label5;
-    forms::Image& Image1;  // Cancel
-    forms::Label& Label22;
-    forms::Label& Label4;
+    forms::Label& Label5;   // Ok
+    forms::Label& Label22;  // "Cancel"
+    forms::Label& Label4;   // Cancel
 
     void Text1_Change();
     void Label5_Click();  // Ok

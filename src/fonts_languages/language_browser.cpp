@@ -8,16 +8,29 @@
 #include "model/skin_settings.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
-#include "toolkit/control_style.h"
-#include "toolkit/pressed_image.h"
 
 namespace kv {
 
 namespace {
-constexpr float button_width = 855;
-constexpr float button_height = 375;
+
+using toolkit::CaptionDesign;
+using toolkit::ControlDesign;
+using toolkit::ControlType;
+
 // "English.ini" gives "English".
 constexpr std::size_t extension_length = 4;
+
+constexpr toolkit::WindowRow rows[] = {
+    CaptionDesign{"Label1", 2160, 440, 1815, "Local name:"},
+    ControlDesign{ControlType::shape, {"Shape2"}, 2160, 680, 1815, 255},
+    CaptionDesign{"Label2", 2190, 710, 1815, "Unknown"},
+    CaptionDesign{"Label6", 2160, 1200, 1815, "Author:"},
+    ControlDesign{ControlType::shape, {"Shape1"}, 2160, 1440, 1815, 255},
+    CaptionDesign{"Label7", 2190, 1470, 1815, "Unknown"},
+    toolkit::dialog_button("Picture17", 2160, 1800, "Image1", "Label22", "Cancel", "Label4"),
+    toolkit::dialog_button("Picture1", 3120, 1800, "Image2", "Label3", "Ok", "Label5"),
+};
+
 }  // namespace
 
 language_browser::language_browser()
@@ -26,24 +39,12 @@ language_browser::language_browser()
           toolkit::FrameStyle{.design_title = "  Language browser  ", .width = 4095, .height = 2295}),
       list(*this, toolkit::ListLayout::language_browser(), toolkit::ListVariant::language_browser(),
            list_source()),
-      Label1(toolkit::white_text(add<forms::Label>("Label1", 2160, 440, 1815, 255), "Local name:")),
-      Shape2(add<forms::Shape>("Shape2", 2160, 680, 1815, 255)),
-      Label2(toolkit::white_text(add<forms::Label>("Label2", 2190, 710, 1815, 255), "Unknown")),
-      Label6(toolkit::white_text(add<forms::Label>("Label6", 2160, 1200, 1815, 255), "Author:")),
-      Shape1(add<forms::Shape>("Shape1", 2160, 1440, 1815, 255)),
-      Label7(toolkit::white_text(add<forms::Label>("Label7", 2190, 1470, 1815, 255), "Unknown")),
-      cancel_button_(toolkit::add_button_box(*this, {"Picture17", "Image1", "Label22", "Label4"}, 2160, 1800,
-                                             button_width, button_height, 2, "Cancel")),
-      ok_button_(toolkit::add_button_box(*this, {"Picture1", "Image2", "Label3", "Label5"}, 3120, 1800,
-                                         button_width, button_height, 2, "Ok")),
-      Image1(cancel_button_.image),
-      Label22(cancel_button_.caption),
-      Label4(cancel_button_.mouse),
-      Image2(ok_button_.image),
-      Label3(ok_button_.caption),
-      Label5(ok_button_.mouse) {
-    toolkit::attach_pressed_image(Label5, Image2);
-    toolkit::attach_pressed_image(Label4, Image1);
+      design_(*this, {rows}),
+      Label2(design_.get<forms::Label>("Label2")),
+      Label7(design_.get<forms::Label>("Label7")),
+      Label5(design_.get<forms::Label>("Label5")),
+      Label22(design_.get<forms::Label>("Label22")),
+      Label4(design_.get<forms::Label>("Label4")) {
     Label5.on_click = [this] { Label5_Click(); };
     Label4.on_click = [this] { Label4_Click(); };
     expose("selected_language", [this] { return selected_language; });

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/button_box.h"
 #include "toolkit/framed_form.h"
 #include "toolkit/seven_row_list.h"
+#include "toolkit/window_design.h"
 
 namespace kv {
 
@@ -25,24 +25,15 @@ class language_browser : public toolkit::FramedForm {
 
     toolkit::SevenRowList list;
 
-    forms::Label& Label1;  // "Local name:"
-    forms::Shape& Shape2;
-    forms::Label& Label2;  // the local name
-    forms::Label& Label6;  // "Author:"
-    forms::Shape& Shape1;
-    forms::Label& Label7;  // the author
-
   private:
-    toolkit::ButtonBox cancel_button_;
-    toolkit::ButtonBox ok_button_;
+    toolkit::BuiltWindow design_;
 
   public:
-    forms::Image& Image1;
+    forms::Label& Label2;   // the local name
+    forms::Label& Label7;   // the author
+    forms::Label& Label5;   // Ok
     forms::Label& Label22;  // "Cancel"
-    forms::Label& Label4;
-    forms::Image& Image2;
-    forms::Label& Label3;  // "Ok"
-    forms::Label& Label5;
+    forms::Label& Label4;   // Cancel
 
     void load_language_list();
     void show_language_info(const std::string& name);
