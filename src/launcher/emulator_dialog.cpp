@@ -1,6 +1,5 @@
 #include "launcher/emulator_dialog.h"
 
-#include "app/forms.h"
 #include "launcher/add_new.h"
 #include "launcher/catalogue.h"
 #include "launcher/field_box.h"
@@ -10,6 +9,7 @@
 #include "toolkit/message_box.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/show_opn.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -109,7 +109,7 @@ void EmulatorDialog::Label9_Click() {
 
 bool EmulatorDialog::refuse_empty_name() {
     if (!Text1.text().empty()) return false;
-    toolkit::show_message(*this, app::form<add_new>().add_new_error_message, toolkit::notice_icon);
+    toolkit::show_message(*this, toolkit::form<add_new>().add_new_error_message, toolkit::notice_icon);
     return true;
 }
 
@@ -144,7 +144,7 @@ void EmulatorDialog::clear_boxes() {
 }
 
 void EmulatorDialog::close_dialog() {
-    app::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
+    toolkit::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
     hide();
 }
 

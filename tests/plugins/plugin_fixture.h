@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/forms.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/plugin_library.h"
 #include "support/test_support.h"
+#include "toolkit/windows.h"
 
 namespace kvtest {
 
@@ -25,7 +25,7 @@ class PluginTest : public ::testing::Test {
         kv::set_plugin_host_program(std::filesystem::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
     }
     ~PluginTest() override {
-        kv::app::reset_forms();
+        kv::toolkit::reset_forms();
         kv::forms::set_backend(nullptr);
         kv::set_plugin_host_program(std::nullopt);
     }

@@ -2,12 +2,13 @@
 // like Midnight, and what is built in is what the build ships as the Midnight skin.
 #include <gtest/gtest.h>
 
-#include "app/forms.h"
+#include "app/program.h"
 #include "launcher/main_form.h"
 #include "platform/picture.h"
 #include "skin_fixture.h"
 #include "skins/design_pictures.h"
 #include "skins/skin_bitmaps.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -32,7 +33,7 @@ TEST_F(DesignPictureStart, WithoutAnyLoadableSkinEveryWindowWearsTheBuiltInPictu
     // The program folder holds no Skins folder at all.
     app::start_program();
     for (const skins::BitmapTarget& t : skins::skin_bitmap_targets()) {
-        forms::Form* form = app::form_named(t.window);
+        forms::Form* form = toolkit::form_named(t.window);
         ASSERT_NE(form, nullptr) << t.window;
         auto* image = dynamic_cast<forms::Image*>(t.index == skins::all_elements ? form->find(t.control, 0)
                                                                                  : form->find(t.control));

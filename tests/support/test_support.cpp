@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -7,6 +8,9 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "platform/forms/backend.h"
+#include "platform/headless/headless_backend.h"
 
 namespace kvtest {
 
@@ -144,3 +148,24 @@ std::string blue_jpeg() {
 }
 
 }  // namespace kvtest
+
+namespace {
+
+// The test program starts the windows, so it gives them a display: a headless one for every test that
+// does not set its own, and again after one that unset its own, for windows torn down later.
+class DefaultDisplay : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { kv::forms::set_backend(&display()); }
+    void OnTestEnd(const ::testing::TestInfo&) override { kv::forms::set_backend(&display()); }
+
+    static kv::headless::HeadlessBackend& display() {
+        static kv::headless::HeadlessBackend d;
+        return d;
+    }
+};
+
+const bool default_display_installed = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new DefaultDisplay);
+    return true;
+}();
+
+}  // namespace

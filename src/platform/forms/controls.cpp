@@ -285,7 +285,7 @@ Timer::Timer(Form& form, std::string name, int index, Control* container)
 }
 
 Timer::~Timer() {
-    backend().timer_destroyed(*this);
+    if (Backend* display = backend_if_set()) display->timer_destroyed(*this);
 }
 
 void Timer::set_interval(int ms) {
