@@ -163,12 +163,19 @@ void palette_row(const unsigned char* p, uint32_t bits, const std::array<uint32_
     }
 }
 
-void decode_plain(std::string_view b, const Header& h, Canvas& canvas) {
-    const int64_t row_bytes = (static_cast<int64_t>(h.bits) * h.width + 31) / 32 * 4;
-    if (static_cast<int64_t>(b.size()) - static_cast<int64_t>(h.pixels_offset) < row_bytes * h.height)
+int64_t row_bytes_of(const Header& h) {
+    return (static_cast<int64_t>(h.bits) * h.width + 31) / 32 * 4;
+}
+
+void check_plain(std::string_view b, const Header& h) {
+    if (static_cast<int64_t>(b.size()) - static_cast<int64_t>(h.pixels_offset) < row_bytes_of(h) * h.height)
         throw corrupt("truncated pixel data");
-    if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
-        throw corrupt("unsupported bits per pixel");
+    masks_of(b, h);  // bit fields must be there to be read
+}
+
+void decode_plain(std::string_view b, const Header& h, Canvas& canvas) {
+    check_plain(b, h);
+    const int64_t row_bytes = row_bytes_of(h);
     const auto* data = reinterpret_cast<const unsigned char*>(b.data()) + h.pixels_offset;
     std::array<uint32_t, 256> table{};
     if (h.bits <= 8) {
@@ -271,11 +278,13 @@ BmpSize bmp_size(std::string_view bytes) {
     return {h.width, h.height};
 }
 
-PictureData decode_bmp(std::string_view bytes) {
-    const Header h = read_header(bytes);
+namespace {
+
+// The header and the checks every kind of picture gets before its pixels; tells whether it is plain.
+bool checked_header(std::string_view bytes, Header& h) {
+    h = read_header(bytes);
     if (h.pixels_offset < 14 + h.header_size || h.pixels_offset > bytes.size())
         throw corrupt("pixel data outside the file");
-    Canvas canvas(h);
     switch (h.compression) {
         case plain:
         case bit_fields:
@@ -285,19 +294,36 @@ PictureData decode_bmp(std::string_view bytes) {
                                      : (h.bits == 1 || h.bits == 4 || h.bits == 8 || h.bits == 16 ||
                                         h.bits == 24 || h.bits == 32);
             if (!fits) throw corrupt("unsupported bits per pixel " + std::to_string(h.bits));
-            decode_plain(bytes, h, canvas);
-            break;
+            return true;
         }
         case rle8:
         case rle4:
             if (h.bits != (h.compression == rle8 ? 8u : 4u))
                 throw corrupt("run-length with wrong bits per pixel");
-            decode_run_length(bytes, h, canvas);
-            break;
+            return false;
         default:
             throw corrupt("unsupported compression " + std::to_string(h.compression));
     }
+}
+
+}  // namespace
+
+PictureData decode_bmp(std::string_view bytes) {
+    Header h;
+    const bool plain_pixels = checked_header(bytes, h);
+    Canvas canvas(h);
+    if (plain_pixels)
+        decode_plain(bytes, h, canvas);
+    else
+        decode_run_length(bytes, h, canvas);
     return canvas.take();
+}
+
+bool bmp_decodes_whole(std::string_view bytes) {
+    Header h;
+    if (!checked_header(bytes, h)) return false;
+    check_plain(bytes, h);
+    return true;
 }
 
 }  // namespace kv

@@ -144,12 +144,16 @@ const QImage& FormPainter::image_of(const Picture& picture) {
     const PictureData* data = picture.data();
     auto it = images_.find(data);
     if (it == images_.end()) {
-        QImage wrapped(reinterpret_cast<const uchar*>(data->argb.data()), data->width, data->height,
-                       static_cast<qsizetype>(data->width) * 4, QImage::Format_ARGB32);
-        it = images_
-                 .emplace(data, Cached{picture, wrapped.convertToFormat(QImage::Format_ARGB32_Premultiplied),
-                                       false})
-                 .first;
+        const auto* pixels = reinterpret_cast<const uchar*>(data->argb.data());
+        const auto stride = static_cast<qsizetype>(data->width) * 4;
+        // Skins are opaque: such a picture is drawn from the model's own pixels, which the cache entry
+        // keeps alive. Only one with transparency needs a premultiplied copy.
+        const bool opaque =
+            std::all_of(data->argb.begin(), data->argb.end(), [](uint32_t p) { return (p >> 24) == 0xFF; });
+        QImage image = opaque ? QImage(pixels, data->width, data->height, stride, QImage::Format_RGB32)
+                              : QImage(pixels, data->width, data->height, stride, QImage::Format_ARGB32)
+                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        it = images_.emplace(data, Cached{picture, std::move(image), false}).first;
     }
     it->second.used = true;
     return it->second.image;
