@@ -3,16 +3,17 @@
 #include <iostream>
 
 #include "app/script_driver.h"
+#include "platform/standard_error.h"
 
 int main(int argc, char** argv) {
     if (argc > 2) {
-        std::cerr << "usage: korvalin-drive [SCRIPT]\n";
+        kv::print_failure("korvalin-drive", "usage: korvalin-drive [SCRIPT]");
         return 2;
     }
     if (argc == 2) {
         std::ifstream script(argv[1]);
         if (!script) {
-            std::cerr << "korvalin-drive: cannot read " << argv[1] << "\n";
+            kv::print_failure("korvalin-drive", std::string("cannot read ") + argv[1]);
             return 2;
         }
         return kv::app::run_script(script, std::cout, std::cerr);

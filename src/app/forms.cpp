@@ -5,6 +5,8 @@
 #include "app/window_roster.h"
 #include "launcher/main_form.h"
 #include "platform/forms/backend.h"
+#include "toolkit/message_box.h"
+#include "toolkit/messages_form.h"
 
 namespace kv::app {
 
@@ -16,7 +18,14 @@ struct Registry {
 };
 
 Registry& registry() {
-    static Registry r;
+    static Registry r = [] {
+        // Every message of the program, the toolkit's own included, goes to the one message box of
+        // this directory, under the main window's caption.
+        toolkit::set_message_box_source(
+            {[]() -> toolkit::messages_form& { return form<toolkit::messages_form>(); },
+             [] { return form_without_load<Main_form>().caption(); }});
+        return Registry{};
+    }();
     return r;
 }
 

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <cstdlib>
-#include <iostream>
 #include <memory>
 
 #include "app/forms.h"
@@ -12,6 +11,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/qt/guard.h"
 #include "platform/qt/qt_backend.h"
+#include "platform/standard_error.h"
 
 int main(int argc, char** argv) {
     // The windows place themselves, mask their outline and stay on top: X11 allows all of that,
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         bool any_shown = false;
         for (kv::forms::Form* f : kv::app::created_forms()) any_shown = any_shown || f->visible();
         if (!any_shown) {
-            std::cerr << "korvalin: the program could not start" << std::endl;
+            kv::print_failure("the program could not start");
             return 1;
         }
     }
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
             kv::app::end_session();
         } catch (...) {
         }
-        std::cerr << "korvalin: the display was lost; the session is saved and the program ends" << std::endl;
+        kv::print_failure("the display was lost; the session is saved and the program ends");
         std::_Exit(1);
     });
 

@@ -4,9 +4,8 @@
 #include "configs/configs_form.h"
 #include "configs/profile_store.h"
 #include "launcher/field_box.h"
-#include "launcher/main_form.h"
 #include "toolkit/control_style.h"
-#include "toolkit/messages_form.h"
+#include "toolkit/message_box.h"
 #include "toolkit/push_button.h"
 
 namespace kv {
@@ -70,15 +69,24 @@ void add_profile::Form_Load() {
     arrange_frame();
 }
 
+namespace {
+
+// A name of blanks only would make a profile whose row in the list shows nothing.
+bool blank(const std::string& name) {
+    return name.find_first_not_of(" \t\r\n\v\f") == std::string::npos;
+}
+
+}  // namespace
+
 void add_profile::Label1_Click() {
-    if (Text1.text().empty()) {
-        auto& box = app::form<toolkit::messages_form>();
-        box.show_exclamation(add_profile_message, app::form<Main_form>().caption(), 0);
-        box.show_modal(*this);
+    if (blank(Text1.text())) {
+        toolkit::show_message(*this, add_profile_message, toolkit::notice_icon);
         return;
     }
     auto& configs = app::form<configs_form>();
-    profiles::create_blank_profile(configs.current_config, Text1.text());
+    // SSSPSX keeps its settings in a file of its folder: the new profile starts from it.
+    profiles::create_blank_profile(configs.current_config, Text1.text(),
+                                   configs.psx_emulator_folder(configs.current_config).value_or(""));
     Text1.set_text("");
     configs.load_configs();
     close_dialog();

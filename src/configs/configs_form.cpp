@@ -10,8 +10,9 @@
 #include "configs/registry_bridge.h"
 #include "launcher/catalogue.h"
 #include "launcher/main_form.h"
+#include "platform/runtime.h"
 #include "toolkit/control_style.h"
-#include "toolkit/messages_form.h"
+#include "toolkit/message_box.h"
 #include "toolkit/push_button.h"
 
 namespace kv {
@@ -54,7 +55,8 @@ forms::Shape& outline(forms::Shape& s) {
 
 // Each import is waited for, so that the editor opened next reads the activated values.
 void import_profile_file(const std::filesystem::path& file) {
-    plugins_module::import_registry_file(file.string());
+    const auto run = plugins_module::import_registry_file(file.string());
+    if (!run) throw Failure(run.failure);
 }
 
 }  // namespace
@@ -104,7 +106,19 @@ configs_form::configs_form()
 }
 
 toolkit::ListSource configs_form::list_source() {
-    return toolkit::vector_list_source(profile_list, selected_profile);
+    toolkit::ListSource s = toolkit::vector_list_source(profile_list, selected_profile);
+    s.set_selection = [this](const std::string& name) {
+        selected_profile = name;
+        profile_selected_ = true;
+    };
+    s.has_selection = [this] { return profile_selected_; };
+    return s;
+}
+
+void configs_form::clear_selection() {
+    profile_selected_ = false;
+    selected_profile.clear();
+    config_list.update_list_selector();
 }
 
 void configs_form::Form_Load() {
@@ -169,10 +183,12 @@ void configs_form::Label13_Click() {
 }
 
 void configs_form::Label11_Click() {
-    if (profile_list.empty()) return;
+    // After a delete nothing is selected, so a stray second click deletes nothing more.
+    if (profile_list.empty() || !profile_selected_) return;
     profiles::delete_profile(current_config, selected_profile);
     scan_profiles();
     config_list.show_list();
+    clear_selection();
 }
 
 void configs_form::Label1_Click() {
@@ -183,21 +199,26 @@ void configs_form::Label1_Click() {
 
 // ---- Finding the emulator
 
-bool configs_form::find_psx_emulator(const std::string& emulator) {
-    emulator_folder = unknown_folder;
+std::optional<std::string> configs_form::psx_emulator_folder(const std::string& emulator) const {
     for (const std::string& record : app::form<Main_form>().PSX_emu) {
         if (!record_name(record).starts_with(emulator)) continue;
         const std::string folder(record_field(record, 1).value_or(""));
         // Only an absolute folder is one the program can use: an empty one, or one written for
         // another system, would put SSSPSX.ini at the root or nowhere.
-        if (!folder.empty() && std::filesystem::path(folder).is_absolute()) emulator_folder = folder;
-        return true;
+        if (!folder.empty() && std::filesystem::path(folder).is_absolute()) return folder;
+        return unknown_folder;
     }
-    return false;
+    return std::nullopt;
+}
+
+bool configs_form::find_psx_emulator(const std::string& emulator) {
+    const auto folder = psx_emulator_folder(emulator);
+    emulator_folder = folder.value_or(unknown_folder);
+    return folder.has_value();
 }
 
 bool configs_form::emulator_ready() {
-    if (profile_list.empty()) return false;
+    if (profile_list.empty() || !profile_selected_) return false;
     if (!find_psx_emulator(current_config)) {
         show_message(current_config + no_emulator_message);
         return false;
@@ -210,13 +231,14 @@ bool configs_form::emulator_ready() {
 }
 
 void configs_form::show_message(const std::string& text) {
-    auto& box = app::form<toolkit::messages_form>();
-    box.show_exclamation(text, app::form<Main_form>().caption(), 1);
-    box.show_modal(*this);
+    toolkit::show_message(*this, text, toolkit::warning_icon);
 }
 
 void configs_form::activate_profile() {
-    profiles::activate_profile(current_config, selected_profile, emulator_folder, import_profile_file);
+    // Told, and then Configure still opens the editor: it shows the settings as they now are.
+    toolkit::report_failures(
+        *this, "The profile \"" + selected_profile + "\" was not activated whole:",
+        profiles::activate_profile(current_config, selected_profile, emulator_folder, import_profile_file));
 }
 
 }  // namespace kv

@@ -2,6 +2,7 @@
 // The configs window: the configuration profiles of the four PlayStation emulators under four tabs,
 // with Add new, Configure, Activate, Delete and Ok.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,9 @@ class configs_form : public toolkit::FramedForm {
     void load_defaut();
     // Lists the current emulator's profiles again (after a new one was made).
     void load_configs();
+    // The folder of the first PSX emulator whose name begins with `emulator`, as Configure finds it:
+    // nothing when there is none, "Unknown" when its folder is not one the program can use.
+    std::optional<std::string> psx_emulator_folder(const std::string& emulator) const;
 
     // Handlers.
     void tab_MouseDown(std::size_t tab);
@@ -73,7 +77,12 @@ class configs_form : public toolkit::FramedForm {
     bool emulator_ready();
     void activate_profile();
     void show_message(const std::string& text);
+    // No profile selected until the user picks one (after a delete).
+    void clear_selection();
     toolkit::ListSource list_source();
+
+    // False while no profile is selected: Delete, Configure and Activate then do nothing.
+    bool profile_selected_ = false;
 };
 
 // The emulators of the four tabs, in tab order.

@@ -1,7 +1,5 @@
 #include "configs/editor_window.h"
 
-#include <iostream>
-
 #include "app/forms.h"
 #include "configs/configs_form.h"
 #include "configs/profile_store.h"
@@ -9,6 +7,7 @@
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "toolkit/control_style.h"
+#include "toolkit/message_box.h"
 #include "toolkit/show_opn.h"
 
 namespace kv::configs {
@@ -94,9 +93,11 @@ void EditorWindow::load_settings() {
         load_registry_rows(*this, *this, design_.values, design_.registry_key, registry);
 }
 
-void EditorWindow::save_settings() {
+std::vector<std::string> EditorWindow::save_settings() {
+    FailedWrites failed;
     if (design_.registry_key)
-        save_registry_rows(*this, *this, design_.values, design_.registry_key, registry);
+        save_registry_rows(*this, *this, design_.values, design_.registry_key, registry, failed);
+    return failed.lines();
 }
 
 void EditorWindow::Form_Load() {
@@ -108,17 +109,22 @@ std::filesystem::path EditorWindow::profile_file(const char* folder) const {
 }
 
 void EditorWindow::ok_click() {
-    save_settings();
+    std::vector<std::string> failures = save_settings();
     for (const ExportDesign& e : design_.exports) {
         if (!safe_profile_name(profile_name)) {
-            std::cerr << "korvalin: the profile name \"" << profile_name << "\" cannot name a file; " << e.key
-                      << " was not exported\n";
+            failures.push_back("the profile name cannot name a file, so " + std::string(e.key) +
+                               " was not exported");
             continue;
         }
-        const auto file = profile_file(e.folder);
-        if (!registry.export_key(file.string(), e.key))
-            std::cerr << "korvalin: could not export " << e.key << " into " << file.string() << "\n";
+        const std::string file = profile_file(e.folder).string();
+        try {
+            registry.export_key(file, e.key);
+        } catch (const Failure& failure) {
+            failures.push_back(toolkit::naming_file(file, "cannot write ", failure.what()));
+        }
     }
+    toolkit::report_failures(
+        *this, "Some settings of the profile \"" + profile_name + "\" were not saved:", failures);
     if (auto* wheel = dynamic_cast<forms::Timer*>(app::form<configs_form>().find("scroll_event")))
         wheel->set_enabled(true);
     hide();

@@ -88,11 +88,13 @@ class EditorWindow : public plugins::PluginEditor, public PluginSlots {
     // Opens the editor on an emulator folder (ending with '/') and a profile: lists the plug-ins of
     // its plugins folder and loads the stored settings. The configs window then shows it.
     virtual void get_emulator_path(const std::string& emu_path, const std::string& emu_profile);
-    // The registry values of the design, into the controls and back.
+    // The registry values of the design, into the controls and back. Saving answers one line for each
+    // thing it could not write, naming it and why.
     virtual void load_settings();
-    virtual void save_settings();
+    virtual std::vector<std::string> save_settings();
 
-    // Ok: save, export, the configs window's wheel on, hide. Nothing is checked first.
+    // Ok: save, export, the configs window's wheel on, hide. Nothing is checked first; what could not
+    // be saved or exported is told in one message before the editor closes.
     void ok_click();
     // A browse button: the chosen file's full path into its box; a cancelled dialog changes nothing.
     void browse_click(const BrowseDesign& browse);

@@ -1,7 +1,5 @@
 #include "configs/pcsx_config.h"
 
-#include <iostream>
-
 #include "configs/pcsx_design.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
@@ -14,11 +12,12 @@ namespace {
 
 const std::string key = configs::pcsx_key;
 
-// The emulator's own folder marker stands for that folder beside its program; any other text is a
-// folder of its own.
+// The emulator's own folder marker stands for that folder beside its program, and so does an empty
+// value (a set-up that never stored one), so that a new set-up lists what lies beside the emulator;
+// any other text is a folder of its own.
 std::string expand_folder(const std::string& stored, const char* marker, const std::string& emu_path,
                           const char* own_folder) {
-    if (stored != marker) return stored;
+    if (stored != marker && !stored.empty()) return stored;
     std::string folder = emu_path;
     folder.append(own_folder);
     return folder;
@@ -71,20 +70,21 @@ void PCSX_config::load_bios_list() {
     bios_list.clear();
     bios_list.emplace_back(configs::pcsx_internal_bios);
     selected_plugin.at(5) = std::string(1, '0');
-    // An empty folder value names no folder (never the program's own); a folder named without its
-    // trailing separator names the folder itself, which holds no image.
+    // An empty folder (none chosen) names no folder, never the program's own; a folder named without
+    // its trailing separator names the folder itself, which holds no image.
     if (!bios_path.empty() && bios_path.back() == '/')
         for (const std::string& name : list_folder(bios_path, EntryKind::files))
             if (is_bios_image(name)) bios_list.push_back(plugins::make_record(name, name));
     configs::load_registry_rows(*this, *this, configs::pcsx_bios_value, key, registry);
 }
 
-void PCSX_config::save_settings() {
+std::vector<std::string> PCSX_config::save_settings() {
+    configs::FailedWrites failed;
     for (const auto& [name, folder] :
          {std::pair{"BiosDir", &bios_path}, std::pair{"PluginsDir", &plugins_path}})
-        if (!registry.write(key + name, *folder))
-            std::cerr << "korvalin: could not write the registry value " << key << name << "\n";
-    configs::save_registry_rows(*this, *this, configs::pcsx_saved_values, key, registry);
+        configs::write_registry_row(registry, key + name, *folder, failed);
+    configs::save_registry_rows(*this, *this, configs::pcsx_saved_values, key, registry, failed);
+    return failed.lines();
 }
 
 void PCSX_config::Label36_Click() {

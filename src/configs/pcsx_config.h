@@ -19,7 +19,7 @@ class PCSX_config : public configs::EditorWindow {
     // The internal BIOS, then the folder's ".bin" files in any letter case; the stored choice shown.
     void load_bios_list();
     void load_settings() override;
-    void save_settings() override;
+    std::vector<std::string> save_settings() override;
 
     // "Plugins dir" rescans the plug-ins and reads their stored choices anew; "Bios dir" the BIOS list.
     void Label36_Click();

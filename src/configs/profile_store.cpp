@@ -1,6 +1,7 @@
 #include "configs/profile_store.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 #include "platform/folder.h"
@@ -43,13 +44,56 @@ fs::path ini_in(const fs::path& folder) {
     return find_ignoring_case(folder, "SSSPSX.ini").value_or(folder / "SSSPSX.ini");
 }
 
-void copy_over_ini(const fs::path& profile_file, const std::string& emulator_folder) {
-    const fs::path folder(emulator_folder);
-    if (emulator_folder.empty() || !folder.is_absolute()) return;
+// Only an absolute folder is one of this system: an empty one, "Unknown" or a Windows path would put
+// SSSPSX.ini at the root or beside the program.
+bool usable_folder(const std::string& emulator_folder) {
+    return !emulator_folder.empty() && fs::path(emulator_folder).is_absolute();
+}
+
+std::string lines_text(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+// The bytes of the emulator's SSSPSX.ini, when it is a plain file that can be read whole within the
+// limit.
+std::optional<std::string> current_ini(const std::string& emulator_folder) {
+    if (!usable_folder(emulator_folder)) return std::nullopt;
+    std::string bytes;
+    if (skip_failure([&] { bytes = read_bytes(ini_in(emulator_folder), max_ssspsx_ini_size + 1); }))
+        return std::nullopt;
+    if (bytes.size() > max_ssspsx_ini_size) return std::nullopt;
+    return bytes;
+}
+
+void copy_over_ini(const fs::path& profile_file, const std::string& emulator_folder,
+                   std::vector<std::string>& failures) {
+    if (!usable_folder(emulator_folder)) return;
     std::error_code ec;
     // Only a plain file is copied: a folder listed as a profile, or a device, is not read.
     if (!fs::is_regular_file(profile_file, ec)) return;
-    skip_failure([&] { write_bytes_atomically(ini_in(folder), read_bytes(profile_file)); });
+    const fs::path ini = ini_in(emulator_folder);
+    try {
+        const std::string bytes = read_bytes(profile_file);
+        if (bytes == lines_text(blank_emulator_lines(ssspsx))) return;
+        write_bytes_atomically(ini, bytes);
+    } catch (const Failure& failure) {
+        failures.push_back("cannot copy " + profile_file.string() + " over " + ini.string() + ": " +
+                           failure.what());
+    }
+}
+
+void import_file(const RegistryImport& import, const fs::path& file, std::vector<std::string>& failures) {
+    if (!import || holds_blank_text(file)) return;
+    try {
+        import(file);
+    } catch (const Failure& failure) {
+        const std::string why = failure.what();
+        failures.push_back(why.find(file.string()) != std::string::npos
+                               ? why
+                               : "cannot import " + file.string() + ": " + why);
+    }
 }
 
 }  // namespace
@@ -95,23 +139,37 @@ std::vector<std::string> blank_plugin_lines() {
     return {blank_text};
 }
 
-void create_blank_profile(const std::string& emulator, const std::string& profile) {
+void create_blank_profile(const std::string& emulator, const std::string& profile,
+                          const std::string& emulator_folder) {
     if (!safe(emulator, profile)) return;
     // Each file on its own: one that cannot be written leaves the other still written.
-    skip_failure(
-        [&] { write_lines_atomically(emulator_file(emulator, profile), blank_emulator_lines(emulator)); });
+    skip_failure([&] {
+        const auto ini = emulator == ssspsx ? current_ini(emulator_folder) : std::nullopt;
+        if (ini)
+            write_bytes_atomically(emulator_file(emulator, profile), *ini);
+        else
+            write_lines_atomically(emulator_file(emulator, profile), blank_emulator_lines(emulator));
+    });
     skip_failure([&] { write_lines_atomically(plugin_file(emulator, profile), blank_plugin_lines()); });
 }
 
-void activate_profile(const std::string& emulator, const std::string& profile,
-                      const std::string& emulator_folder, const RegistryImport& import) {
-    if (!safe(emulator, profile)) return;
-    if (import) skip_failure([&] { import(plugin_file(emulator, profile)); });
-    if (emulator != ssspsx) {
-        if (import) skip_failure([&] { import(emulator_file(emulator, profile)); });
-        return;
-    }
-    copy_over_ini(emulator_file(emulator, profile), emulator_folder);
+bool holds_blank_text(const fs::path& file) {
+    const std::string blank = lines_text(blank_plugin_lines());
+    std::string bytes;
+    if (skip_failure([&] { bytes = read_bytes(file, blank.size() + 1); })) return false;
+    return bytes == blank;
+}
+
+std::vector<std::string> activate_profile(const std::string& emulator, const std::string& profile,
+                                          const std::string& emulator_folder, const RegistryImport& import) {
+    std::vector<std::string> failures;
+    if (!safe(emulator, profile)) return failures;
+    import_file(import, plugin_file(emulator, profile), failures);
+    if (emulator != ssspsx)
+        import_file(import, emulator_file(emulator, profile), failures);
+    else
+        copy_over_ini(emulator_file(emulator, profile), emulator_folder, failures);
+    return failures;
 }
 
 void delete_profile(const std::string& emulator, const std::string& profile) {

@@ -1,5 +1,6 @@
 #include "configs/registry_bridge.h"
 #include "configs/registry_settings.h"
+#include "platform/runtime.h"
 
 namespace kv::configs {
 
@@ -8,11 +9,12 @@ RegistryAccess program_registry() {
     return {[](const std::string& path) { return registry_value(path, "NOinfo", 1); },
             // A write that did not land reads back as something else.
             [](const std::string& path, const std::string& text) {
-                registry_value(path, text, 2);
+                plugins_module::write_registry_value(path, text);
                 return registry_value(path, "NOinfo", 1) == text;
             },
             [](const std::string& file, const std::string& key) {
-                return plugins_module::export_registry_key(file, key);
+                const auto run = plugins_module::export_registry_key(file, key);
+                if (!run) throw Failure(run.failure);
             }};
 }
 

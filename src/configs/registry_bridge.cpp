@@ -1,14 +1,15 @@
 #include "configs/registry_bridge.h"
 
 #include <cstdlib>
-#include <iostream>
 #include <mutex>
+#include <string_view>
 
 #include "platform/folder.h"
 #include "platform/process.h"
 #include "platform/registry/key_path.h"
 #include "platform/registry/store.h"
 #include "platform/runtime.h"
+#include "platform/standard_error.h"
 
 namespace kv::plugins_module {
 
@@ -72,19 +73,21 @@ void write_value(const std::string& full, const std::string& text) {
 
 }  // namespace
 
+void write_registry_value(const std::string& key, const std::string& text) {
+    try {
+        write_value(key, text);
+    } catch (const std::exception& failure) {
+        throw Failure(failure.what());
+    }
+}
+
 std::string registry_value(const std::string& key, const std::string& value, int mode) {
     try {
         if (mode == 1) return read_value(key);
-        if (mode == 2) write_value(key, value);
-    } catch (const Failure& failure) {
-        // A read that fails gives "" quietly, as a missing value does; a lost write is reported.
-        if (mode == 2)
-            std::cerr << "korvalin: cannot write the registry value " << key << ": " << failure.what()
-                      << '\n';
+        if (mode == 2) write_registry_value(key, value);
     } catch (const std::exception& failure) {
-        if (mode == 2)
-            std::cerr << "korvalin: cannot write the registry value " << key << ": " << failure.what()
-                      << '\n';
+        // A read that fails gives "" quietly, as a missing value does; a lost write goes to the log.
+        if (mode == 2) print_failure("cannot write the registry value " + key + ": " + failure.what());
     }
     return "";
 }
@@ -103,33 +106,47 @@ void pass_store_path_whole() {
 
 }  // namespace
 
-bool run_registry_editor(const std::vector<std::string>& arguments, std::chrono::milliseconds timeout) {
+namespace {
+
+// The editor's last line, without the name it starts with: the reason it gives for failing.
+std::string editor_reason(const std::string& errors) {
+    std::string_view text = errors;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+    const size_t line_start = text.find_last_of("\r\n");
+    if (line_start != std::string_view::npos) text.remove_prefix(line_start + 1);
+    const std::string name = std::string(editor_name) + ": ";
+    if (text.starts_with(name)) text.remove_prefix(name.size());
+    return std::string(text);
+}
+
+}  // namespace
+
+RegistryEditorRun run_registry_editor(const std::vector<std::string>& arguments,
+                                      std::chrono::milliseconds timeout) {
     pass_store_path_whole();
     const std::filesystem::path folder = program_folder();
     const std::filesystem::path editor = folder / editor_name;
     try {
-        auto status = run_process(CommandLine{editor, arguments}, folder, timeout);
-        if (!status) {
-            std::cerr << "korvalin: " << editor_name << " did not finish within " << timeout.count()
-                      << " ms and was stopped\n";
-            return false;
-        }
-        if (*status != 0) {
-            std::cerr << "korvalin: " << editor_name << " failed (exit status " << *status << ")\n";
-            return false;
-        }
-        return true;
+        std::string errors;
+        auto status = run_process(CommandLine{editor, arguments}, folder, timeout, errors);
+        if (!status)
+            return {std::string(editor_name) + " did not finish within " + std::to_string(timeout.count()) +
+                    " ms and was stopped"};
+        if (*status == 0) return {};
+        std::string reason = editor_reason(errors);
+        if (reason.empty())
+            reason = std::string(editor_name) + " failed (exit status " + std::to_string(*status) + ")";
+        return {reason};
     } catch (const std::exception& failure) {
-        std::cerr << "korvalin: " << failure.what() << '\n';
-        return false;
+        return {failure.what()};
     }
 }
 
-bool import_registry_file(const std::string& file) {
+RegistryEditorRun import_registry_file(const std::string& file) {
     return run_registry_editor({"/S", file}, editor_timeout);
 }
 
-bool export_registry_key(const std::string& file, const std::string& key) {
+RegistryEditorRun export_registry_key(const std::string& file, const std::string& key) {
     return run_registry_editor({"/E", "/A", file, key}, editor_timeout);
 }
 

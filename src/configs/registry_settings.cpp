@@ -1,6 +1,6 @@
 #include "configs/registry_settings.h"
 
-#include <iostream>
+#include <algorithm>
 
 #include "platform/runtime.h"
 
@@ -59,10 +59,41 @@ void load_registry_rows(forms::Form& editor, PluginSlots& slots, std::span<const
     }
 }
 
+void FailedWrites::add(const std::string& value_path, const std::string& why) {
+    auto same = std::find_if(reasons_.begin(), reasons_.end(), [&](const Reason& r) { return r.why == why; });
+    if (same == reasons_.end()) same = reasons_.insert(reasons_.end(), Reason{why, {}});
+    same->value_paths.push_back(value_path);
+}
+
+std::vector<std::string> FailedWrites::lines() const {
+    std::vector<std::string> out;
+    for (const Reason& r : reasons_) {
+        const std::string& first = r.value_paths.front();
+        if (r.value_paths.size() == 1) {
+            out.push_back("cannot write the registry value " + first + ": " + r.why);
+            continue;
+        }
+        const std::string key = first.substr(0, first.rfind('\\') + 1);
+        out.push_back("cannot write " + std::to_string(r.value_paths.size()) + " registry values under " +
+                      key + ": " + r.why);
+    }
+    return out;
+}
+
+void write_registry_row(const RegistryAccess& registry, const std::string& value_path,
+                        const std::string& text, FailedWrites& failed) {
+    try {
+        if (!registry.write(value_path, text))
+            failed.add(value_path, "the value did not keep what was written");
+    } catch (const Failure& failure) {
+        failed.add(value_path, failure.what());
+    }
+}
+
 void save_registry_rows(forms::Form& editor, PluginSlots& slots, std::span<const RegistryRow> rows,
-                        const std::string& key, const RegistryAccess& registry) {
+                        const std::string& key, const RegistryAccess& registry, FailedWrites& failed) {
     for (const RegistryRow& row : rows) {
-        const bool failed = skip_failure([&] {
+        const bool unreadable = skip_failure([&] {
             std::optional<std::string> text;
             switch (row.kind) {
                 case ValueKind::text:
@@ -76,10 +107,10 @@ void save_registry_rows(forms::Form& editor, PluginSlots& slots, std::span<const
                     if (text) text = row.prefix + *text;
                     break;
             }
-            if (text && !registry.write(key + row.value_name, *text)) throw Failure("not written");
+            if (text) write_registry_row(registry, key + row.value_name, *text, failed);
         });
-        if (failed)
-            std::cerr << "korvalin: could not write the registry value " << key << row.value_name << "\n";
+        // A control the table names but the window lacks: nothing to write from.
+        if (unreadable) failed.add(key + row.value_name, "the editor has no control for it");
     }
 }
 

@@ -1,7 +1,5 @@
 #include "configs/ssspsx_config.h"
 
-#include <iostream>
-
 #include "configs/plugin_slots.h"
 #include "configs/ssspsx_design.h"
 #include "platform/folder.h"
@@ -90,26 +88,31 @@ void SSSPSX_config::load_memcard_list() {
     configs::show_stored_entry(*this, 7, ini_values[7]);
 }
 
-void SSSPSX_config::save_settings() {
+std::vector<std::string> SSSPSX_config::save_settings() {
     save_values = {};
     for (size_t k = 0; k < save_values.size(); ++k)
         skip_failure([&] { save_values[k] = configs::entry_to_store(*this, slot_of_value[k]).value_or(""); });
     // A profile that was not written is not copied: the emulator keeps its file whole.
-    if (!write_ssspsx_ini()) return;
+    try {
+        write_ssspsx_ini();
+    } catch (const Failure& failure) {
+        return {failure.what()};
+    }
     const auto profile = profile_file("emulator_configuration");
-    if (skip_failure([&] { write_bytes_atomically(emulator_ini(emulator_path), read_bytes(profile)); }))
-        std::cerr << "korvalin: could not copy " << profile.string() << " over "
-                  << emulator_ini(emulator_path).string() << "\n";
+    const auto ini = emulator_ini(emulator_path);
+    try {
+        write_bytes_atomically(ini, read_bytes(profile));
+    } catch (const Failure& failure) {
+        return {"cannot copy " + profile.string() + " over " + ini.string() + ": " + failure.what()};
+    }
+    return {};
 }
 
-bool SSSPSX_config::write_ssspsx_ini() {
+void SSSPSX_config::write_ssspsx_ini() {
     const auto file = profile_file("emulator_configuration");
-    if (!configs::safe_profile_name(profile_name) ||
-        skip_failure([&] { write_lines_atomically(file, configs::ssspsx_ini_lines(save_values)); })) {
-        std::cerr << "korvalin: could not write the profile file " << file.string() << "\n";
-        return false;
-    }
-    return true;
+    if (!configs::safe_profile_name(profile_name))
+        throw Failure("cannot write " + file.string() + ": the profile name cannot name a file");
+    write_lines_atomically(file, configs::ssspsx_ini_lines(save_values));
 }
 
 }  // namespace kv

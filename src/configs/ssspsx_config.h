@@ -26,8 +26,9 @@ class SSSPSX_config : public configs::EditorWindow {
     void load_bios_list();
     void load_memcard_list();
     // Writes the profile's file and, when that worked, puts a copy over the emulator's SSSPSX.ini.
-    void save_settings() override;
-    bool write_ssspsx_ini();
+    std::vector<std::string> save_settings() override;
+    // Writes the profile's file; fails (kv::Failure) naming it and why.
+    void write_ssspsx_ini();
 
     // The picker's hand-back into selected_plugin.
     void enter_ssspsx_plugin_index(int16_t pl_number, int16_t pl_index) {

@@ -154,14 +154,16 @@ std::string catalogue_bytes(const Catalogue& catalogue) {
     return bytes;
 }
 
-CatalogueFile load_catalogue(const std::filesystem::path& file, Catalogue& into) {
+CatalogueFile load_catalogue(const std::filesystem::path& file, Catalogue& into,
+                             std::string* unreadable_why) {
     std::error_code ec;
     if (std::filesystem::status(file, ec).type() == std::filesystem::file_type::not_found)
         return CatalogueFile::missing;
     std::vector<std::string> lines;
     try {
         lines = read_lines(file);
-    } catch (const Failure&) {
+    } catch (const Failure& failure) {
+        if (unreadable_why) *unreadable_why = failure.what();
         return CatalogueFile::unreadable;
     }
     read_catalogue(std::move(lines), into);

@@ -79,8 +79,10 @@ enum class CatalogueFile {
     unreadable,  // the file is there but could not be read: it must not be overwritten
 };
 
-// Reads the file (lines ending in CR LF, LF or CR) into the lists.
-CatalogueFile load_catalogue(const std::filesystem::path& file, Catalogue& into);
+// Reads the file (lines ending in CR LF, LF or CR) into the lists. For an unreadable file, why it could
+// not be read goes to `unreadable_why` when one is given.
+CatalogueFile load_catalogue(const std::filesystem::path& file, Catalogue& into,
+                             std::string* unreadable_why = nullptr);
 
 // Replaces the file atomically; fails (kv::Failure) and leaves the old file whole when it cannot.
 void save_catalogue(const std::filesystem::path& file, const Catalogue& catalogue);

@@ -7,7 +7,7 @@
 #include "launcher/main_form.h"
 #include "platform/folder.h"
 #include "toolkit/control_style.h"
-#include "toolkit/messages_form.h"
+#include "toolkit/message_box.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/show_opn.h"
 
@@ -76,10 +76,13 @@ EmulatorDialog::EmulatorDialog(std::string name, const std::string& title)
       Label8(click_label(add<forms::Label>("Label8", 0, 0, 855, 375, &Picture1))) {
     Text3.set_locked(true);
     Text2.set_multi_line(true);
-    // Tab goes Name, About, Location.
+    // Tab goes Name, About, Location, OK, Cancel, Browse.
     Text1.set_tab_index(0);
     Text2.set_tab_index(1);
     Text3.set_tab_index(2);
+    toolkit::make_tab_stop(Picture1, Label8, 3);
+    toolkit::make_tab_stop(Picture2, Label7, 4);
+    toolkit::make_tab_stop(Picture3, Label9, 5);
     // A "|" in the name would split every record of the emulator.
     keep_out_field_separator(Text1);
     toolkit::attach_pressed_image(Label9, Image1);
@@ -106,20 +109,17 @@ void EmulatorDialog::Label9_Click() {
 
 bool EmulatorDialog::refuse_empty_name() {
     if (!Text1.text().empty()) return false;
-    auto& box = app::form<toolkit::messages_form>();
-    box.show_exclamation(app::form<add_new>().add_new_error_message, app::form<Main_form>().caption(), 0);
-    box.show_modal(*this);
+    toolkit::show_message(*this, app::form<add_new>().add_new_error_message, toolkit::notice_icon);
     return true;
 }
 
 bool EmulatorDialog::refuse_about_text() {
     const std::string line = line_the_catalogue_would_misread(Text2.text());
     if (line.empty()) return false;
-    auto& box = app::form<toolkit::messages_form>();
-    box.show_exclamation("The about text cannot hold a line that reads only \"" + line +
-                             "\": the catalogue would read it as the end of the text.",
-                         app::form<Main_form>().caption(), 0);
-    box.show_modal(*this);
+    toolkit::show_message(*this,
+                          "The about text cannot hold a line that reads only \"" + line +
+                              "\": the catalogue would read it as the end of the text.",
+                          toolkit::notice_icon);
     return true;
 }
 

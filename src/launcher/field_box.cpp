@@ -14,14 +14,22 @@ void keep_out_characters(forms::TextBox& box, std::string_view refused, std::fun
             key_ascii = 0;
     };
     box.on_change = [&box, refused, on_text = std::move(on_text)] {
-        std::string text = box.text();
-        if (text.find_first_of(refused) != std::string::npos) {
-            std::erase_if(text, [refused](char c) { return refused.find(c) != std::string_view::npos; });
-            // Fires Change again, with the cleaned text, which then reaches on_text.
-            box.set_text(text);
+        const std::string& text = box.text();
+        if (text.find_first_of(refused) == std::string::npos) {
+            if (on_text) on_text();
             return;
         }
-        if (on_text) on_text();
+        // The caret stays after what was pasted, less what is taken out before it.
+        std::string cleaned;
+        int caret = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (static_cast<int>(i) == box.caret()) caret = static_cast<int>(cleaned.size());
+            if (refused.find(text[i]) == std::string_view::npos) cleaned += text[i];
+        }
+        if (box.caret() >= static_cast<int>(text.size())) caret = static_cast<int>(cleaned.size());
+        // Fires Change again, with the cleaned text, which then reaches on_text.
+        box.set_text(cleaned);
+        box.set_sel_start(caret);
     };
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -114,7 +115,8 @@ class Main_form : public toolkit::FramedForm {
     void show_emulator_about();
     void load_database();
     // Writes Data.kvl; fails (kv::Failure, naming the file and why) when it cannot. A file that was
-    // there but could not be read at start is kept as it is, unwritten.
+    // there but could not be read at start is kept as it is, unwritten, and that fails too: the
+    // changes of the session are not in it.
     void save_database();
 
     // Sections.
@@ -183,6 +185,8 @@ class Main_form : public toolkit::FramedForm {
     void save_config();
     // Saves both files; answers one line for each that could not be written.
     std::vector<std::string> save_session();
+    // Why a file that could not be read at start is not written: it keeps what the user had in it.
+    static std::string kept_unread_text(const std::filesystem::path& file, const std::string& why);
     void remove_stale_temporaries();
     void show_switches();
     void count_switches();
@@ -207,9 +211,10 @@ class Main_form : public toolkit::FramedForm {
     // Where the catalogue was read from and whether it may be written back.
     std::filesystem::path database_file_;
     CatalogueFile database_state_ = CatalogueFile::missing;
+    std::string database_unreadable_why_;
     // Where the settings were read from; a file that is there but could not be read is not replaced.
     std::filesystem::path config_file_;
-    bool config_unreadable_ = false;
+    std::optional<std::string> config_unreadable_why_;
     // The close has told the user that saving failed: the next close ends whatever happens.
     bool save_failure_told_ = false;
 };

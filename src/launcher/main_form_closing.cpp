@@ -10,7 +10,9 @@
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
+#include "platform/standard_error.h"
 #include "platform/text_file.h"
+#include "toolkit/message_box.h"
 
 namespace kv {
 
@@ -37,16 +39,22 @@ std::vector<std::string> Main_form::save_session() {
     return problems;
 }
 
+std::string Main_form::kept_unread_text(const std::filesystem::path& file, const std::string& why) {
+    return "kept " + file.string() + " unchanged, as it could not be read at start: " + why;
+}
+
 void Main_form::close_program() {
     const std::vector<std::string> problems = save_session();
     if (!problems.empty() && !save_failure_told_) {
         save_failure_told_ = true;
         std::string text = "Your changes could not be saved:";
         for (const auto& problem : problems) text += "\n" + problem;
-        text += "\n\nClose again to try once more; the program then ends even if saving fails again.";
-        forms::backend().system_message(caption(), text, forms::MessageIcon::critical);
+        text += "\nClose again to try once more; the program then ends even if saving fails again.";
+        toolkit::report_failure(*this, text);
         return;
     }
+    // The second close ends whatever happens; what failed again still reaches the log.
+    for (const auto& problem : problems) print_failure("not saved: " + problem);
     forms::end_program();
 }
 
@@ -66,7 +74,8 @@ void Main_form::end_session() {
         set_left(static_cast<float>(strip.saved_position[0]));
         set_top(static_cast<float>(strip.saved_position[1]));
     }
-    save_session();
+    // Nobody is there to read a message: what could not be saved goes to the log alone.
+    for (const auto& problem : save_session()) print_failure("not saved: " + problem);
     forms::end_program();
 }
 

@@ -31,7 +31,11 @@ void Main_form::read_config() {
     std::error_code ec;
     if (std::filesystem::status(config_file_, ec).type() != std::filesystem::file_type::not_found) {
         // A file that is there but cannot be read still holds the user's settings: keep it at the end.
-        config_unreadable_ = skip_failure([&] { lines = read_lines(config_file_); });
+        try {
+            lines = read_lines(config_file_);
+        } catch (const Failure& failure) {
+            config_unreadable_why_ = failure.what();
+        }
     }
     const SettingsReading r = read_settings_lines(lines);
 
@@ -126,7 +130,7 @@ SettingsValues Main_form::current_settings() {
 }
 
 void Main_form::save_config() {
-    if (config_unreadable_) return;
+    if (config_unreadable_why_) throw Failure(kept_unread_text(config_file_, *config_unreadable_why_));
     if (config_file_.empty()) config_file_ = settings_path();
     save_settings(config_file_, current_settings());
 }

@@ -16,12 +16,16 @@ void options_form::Label51_Click() {
     browser.font_itallic2 = font.italic;
     font_browser::show_check_state(browser.Image3, browser.font_bold2);
     font_browser::show_check_state(browser.Image4, browser.font_itallic2);
+    // On the font in use, so that Ok without a pick keeps it (a name not installed included).
+    browser.list.select_named(Label31.caption());
     browser.list.scroll_event.set_enabled(true);
     browser.show_modal(*this);
 }
 
 void options_form::Label43_Click() {
     auto& browser = app::form<language_browser>();
+    // On the language in use, so that Ok without a pick keeps it.
+    browser.list.select_named(Label21.caption());
     browser.list.scroll_event.set_enabled(true);
     browser.show_modal(*this);
 }

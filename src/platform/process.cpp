@@ -2,12 +2,14 @@
 
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <condition_variable>
 #include <cstring>
+#include <iostream>
 #include <map>
 #include <mutex>
 #include <system_error>
@@ -182,7 +184,20 @@ std::vector<std::string> split_arguments(const std::string& text) {
     return arguments;
 }
 
+namespace {
+
+// error_fd, when not -1, becomes the program's standard error.
+int spawn(const CommandLine& command, const std::filesystem::path& working_folder, int error_fd);
+
+}  // namespace
+
 int start_process(const CommandLine& command, const std::filesystem::path& working_folder) {
+    return spawn(command, working_folder, -1);
+}
+
+namespace {
+
+int spawn(const CommandLine& command, const std::filesystem::path& working_folder, int error_fd) {
     if (command.program.empty()) throw Failure("no program to start");
     if (is_file_manager(command.program)) {
         // The file manager opens the folder it is given, else the working folder.
@@ -215,6 +230,10 @@ int start_process(const CommandLine& command, const std::filesystem::path& worki
         int rc = posix_spawn_file_actions_addchdir_np(actions.get(), working_folder.c_str());
         if (rc != 0) throw Failure("cannot start " + command.program.string() + ": " + std::strerror(rc));
     }
+    if (error_fd >= 0) {
+        int rc = posix_spawn_file_actions_adddup2(actions.get(), error_fd, STDERR_FILENO);
+        if (rc != 0) throw Failure("cannot start " + command.program.string() + ": " + std::strerror(rc));
+    }
 
     pid_t pid = 0;
     int rc = search_path
@@ -236,6 +255,8 @@ int start_process(const CommandLine& command, const std::filesystem::path& worki
     }
     return pid;
 }
+
+}  // namespace
 
 int open_with_desktop(const std::string& target, const std::filesystem::path& working_folder) {
     return start_process(CommandLine{"xdg-open", {target}}, working_folder);
@@ -332,6 +353,30 @@ std::optional<int> run_process(const CommandLine& command, const std::filesystem
     ::kill(pid, SIGKILL);
     wait_for_process(pid);
     return std::nullopt;
+}
+
+std::optional<int> run_process(const CommandLine& command, const std::filesystem::path& working_folder,
+                               std::chrono::milliseconds timeout, std::string& errors) {
+    // A file of no name rather than a pipe: the program never waits for us to read what it writes.
+    const int fd = ::memfd_create("korvalin-errors", MFD_CLOEXEC);
+    if (fd < 0) throw Failure("cannot start " + command.program.string() + ": " + std::strerror(errno));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    const int pid = spawn(command, working_folder, fd);
+    std::optional<int> status = wait_for_process(pid, timeout);
+    if (!status) {
+        ::kill(pid, SIGKILL);
+        wait_for_process(pid);
+    }
+    errors.assign(max_kept_errors, '\0');
+    ssize_t got = 0;
+    do got = ::pread(fd, errors.data(), errors.size(), 0);
+    while (got < 0 && errno == EINTR);
+    errors.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    std::cerr << errors << std::flush;
+    return status;
 }
 
 }  // namespace kv

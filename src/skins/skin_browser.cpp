@@ -9,7 +9,7 @@
 #include "skins/skin_settings.h"
 #include "skins/window_outlines.h"
 #include "toolkit/control_style.h"
-#include "toolkit/messages_form.h"
+#include "toolkit/message_box.h"
 #include "toolkit/pressed_image.h"
 
 namespace kv {
@@ -111,11 +111,9 @@ void skin_browser::Label14_Click() {
     const std::string skin = selected_skin;
     // A skin that cannot be loaded whole changes nothing, so the skin in use is the one saved.
     if (skip_failure([&] { main.load_skin(skin); })) {
-        auto& box = app::form<toolkit::messages_form>();
-        box.show_exclamation(
-            "The skin \"" + skin + "\" cannot be loaded: some of its pictures are missing or damaged.",
-            main.caption(), 1);
-        box.show_modal(*this);
+        toolkit::show_message(
+            *this, "The skin \"" + skin + "\" cannot be loaded: some of its pictures are missing or damaged.",
+            toolkit::warning_icon);
         return;
     }
     load_colors(skin);

@@ -1,5 +1,6 @@
 #include "toolkit/messages_form.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -14,6 +15,11 @@ namespace {
 
 constexpr float icon_size = 720;
 constexpr float text_margins = 1470;  // 960 left of the text, 510 right of it
+constexpr float design_height = 1785;
+constexpr float ok_top = 1200;
+constexpr float ok_to_bottom = design_height - ok_top;
+// Two lines of text fit above OK; a taller text keeps this much room above it.
+constexpr float text_to_ok = 150;
 
 // Field `index` of a "|"-joined record as a number; nothing when it is missing or no number.
 std::optional<double> number_field(std::string_view record, size_t index) {
@@ -41,12 +47,12 @@ T& white_transparent(T& label) {
 
 messages_form::messages_form()
     : FramedForm("messages_form",
-                 FrameStyle{.design_title = "  Exclamation  ", .width = 3855, .height = 1785}),
+                 FrameStyle{.design_title = "  Exclamation  ", .width = 3855, .height = design_height}),
       Picture1(add<forms::PictureBox>("Picture1", 150, 390, icon_size, icon_size)),
       message_image(stretched(add<forms::Image>("message_image", 0, 0, icon_size, 2 * icon_size, &Picture1))),
       Label31(white_transparent(add<forms::Label>("Label31", 960, 660, 0, 0))),
       // Centred at the design width until the first message places it.
-      Picture17(add<forms::PictureBox>("Picture17", 1500, 1200, 855, 375)),
+      Picture17(add<forms::PictureBox>("Picture17", 1500, ok_top, 855, 375)),
       Image1(stretched(add<forms::Image>("Image1", 0, 0, 855, 750, &Picture17))),
       Label22(white_transparent(add<forms::Label>("Label22", 0, 80, 855, 375, &Picture17))),
       Label43(add<forms::Label>("Label43", 0, 0, 855, 375, &Picture17)) {
@@ -72,6 +78,11 @@ void messages_form::show_exclamation(const std::string& message, const std::stri
     Framebar_title.set_caption("  " + message_caption + "  ");
     forms::backend().beep();
     set_width(Label31.width() + text_margins);
+    // A text of more lines than fit above OK moves OK and the bottom down with it: no line of a
+    // message is hidden behind OK or cut off below it.
+    const float text_ok_top = std::max(ok_top, Label31.top() + Label31.height() + text_to_ok);
+    set_height(text_ok_top + ok_to_bottom);
+    Picture17.set_top(text_ok_top);
     arrange_frame();
     Picture17.set_left(width() / 2 - Picture17.width() / 2);
     apply_outline();

@@ -24,7 +24,8 @@ class messages_form : public FramedForm {
     std::string trim_factor = "0|1";
 
     // Icon 1 shows the lower half of the skin's message icon, any other value the upper half.
-    // Beeps, widens the window to the text and cuts its outline; does not show it.
+    // Beeps, widens the window to the text (and makes it taller for a text of more than two lines)
+    // and cuts its outline; does not show it. Callers go through toolkit/message_box.h.
     void show_exclamation(const std::string& message, const std::string& message_caption,
                           int16_t message_icon);
 

@@ -16,6 +16,10 @@ void attach_pressed_image(forms::Control& label, forms::Image& image, std::optio
 void show_pressed(forms::Image& image, std::optional<float> pressed_top = {});
 void show_released(forms::Image& image);
 
+// Gives the button's box a place in its window's tab order: with the focus on it, Enter or Space
+// clicks the button, as a desktop button is pressed from the keyboard.
+void make_tab_stop(forms::PictureBox& box, forms::Label& click_label, int tab_index);
+
 // Two-state marks (check marks, radio marks) are on while the image shows its lower half.
 bool shows_lower_half(const forms::Image& image);
 

@@ -4,6 +4,7 @@
 #include <climits>
 #include <limits>
 
+#include "platform/folder.h"
 #include "platform/runtime.h"
 #include "toolkit/control_style.h"
 
@@ -141,6 +142,7 @@ ListVariant ListVariant::configs_form() {
     v.hide_empties_selection = false;
     v.follow_up_in_show_list = ShowListStep::never;
     v.thumb_move_redraws_any_button = false;
+    v.selection_stays_in_view = true;
     return v;
 }
 
@@ -268,6 +270,44 @@ void SevenRowList::run_follow_up() {
     if (source_.follow_up) source_.follow_up();
 }
 
+bool SevenRowList::has_selection() const {
+    return !source_.has_selection || source_.has_selection();
+}
+
+int SevenRowList::selected_row() const {
+    if (!has_selection()) return 0;
+    const std::string selected = source_.selection();
+    // The lowest row showing it, where update_list_selector puts the selector.
+    for (int k = 7; k >= 1; --k)
+        if (row(k).visible() && row(k).caption() == selected) return k;
+    return 0;
+}
+
+std::optional<int> SevenRowList::find_item(const std::string& name) const {
+    std::optional<int> match;
+    int matches = 0;
+    const int end = variant_.base + item_count();
+    for (int t = variant_.base; t < end; ++t) {
+        const auto text = fetch(t);
+        if (!text) continue;
+        if (*text == name) return t;
+        if (equal_ignoring_case(*text, name) && matches++ == 0) match = t;
+    }
+    if (matches == 1) return match;
+    return std::nullopt;
+}
+
+void SevenRowList::keep_selection_in_view(bool scrolled_down) {
+    if (selected_row() != 0) return;
+    int k = 1;
+    if (!scrolled_down) {
+        k = 7;
+        while (k > 1 && !row(k).visible()) --k;
+    }
+    source_.set_selection(row(k).caption());
+    run_follow_up();
+}
+
 // ---- Operations
 
 void SevenRowList::show_list() {
@@ -323,20 +363,30 @@ void SevenRowList::clear_list() {
 
 void SevenRowList::draw_list_rows(int16_t top) {
     if (top == drawn_top) return;
+    const bool follow = variant_.selection_stays_in_view && selected_row() != 0;
+    const bool scrolled_down = top > drawn_top;
     drawn_top = top;
-    for (int k = 1; k <= 7; ++k) {
+    bool whole = true;
+    for (int k = 1; k <= 7 && whole; ++k) {
         // A missing item (only after the thumb overshot its track) leaves the remaining rows as they
         // were and the selector untouched; the next draw with another top repairs them.
         auto text = fetch(drawn_top + k - 1);
-        if (!text) return;
-        row(k).set_caption(*text);
-        row(k).set_visible(true);
+        if (!text) {
+            whole = false;
+        } else {
+            row(k).set_caption(*text);
+            row(k).set_visible(true);
+        }
     }
-    update_list_selector();
+    if (follow) keep_selection_in_view(scrolled_down);
+    // Where the selection follows the rows, the selector follows them too, so that it never stands
+    // on a row showing another name.
+    if (whole || variant_.selection_stays_in_view) update_list_selector();
 }
 
 void SevenRowList::update_list_selector() {
     list_selector_image.set_visible(false);
+    if (!has_selection()) return;
     const std::string selected = source_.selection();
     for (int k = 1; k <= 7; ++k) {
         if (row(k).caption() != selected) continue;
@@ -355,6 +405,22 @@ void SevenRowList::scroll_list_down() {
     if (item_count() < 8) return;
     set_step_top(std::min(static_cast<int>(scroll_top), last_top() - 1) + 1);
     redraw_after_step();
+}
+
+bool SevenRowList::select_named(const std::string& name) {
+    const auto t = find_item(name);
+    source_.set_selection(t ? fetch(*t).value_or(name) : name);
+    if (t) {
+        int top = drawn_top;
+        if (*t < top) top = *t;
+        if (*t > top + 6) top = *t - 6;
+        set_step_top(top);
+        draw_list_rows(scroll_top);
+        place_thumb();
+    }
+    update_list_selector();
+    run_follow_up();
+    return t.has_value();
 }
 
 // ---- Rows

@@ -79,6 +79,9 @@ struct ListVariant {
     bool wheel_on_at_start = true;
     // A double click on a row runs ListSource::double_click (the main window).
     bool row_double_click = true;
+    // Scrolling carries the selection along rather than hide it, so that buttons acting on the selected
+    // name (the configs window's Delete, Activate, Configure) never act on a row the user cannot see.
+    bool selection_stays_in_view = false;
 
     static ListVariant main_form();
     static ListVariant skin_browser();
@@ -97,6 +100,9 @@ struct ListSource {
     // The selected name, and setting it.
     std::function<std::string()> selection;
     std::function<void(const std::string&)> set_selection;
+    // Whether a name is selected at all; without it the window always has a selection. Where nothing
+    // is selected no row shows the selector, even one whose caption equals the selection's text.
+    std::function<bool()> has_selection;
     // What the window does after the selection changed (a row press, and show_list as configured).
     std::function<void()> follow_up;
     // Removes the list's last item (clear_list); none where the window has no clear_list.
@@ -160,9 +166,15 @@ class SevenRowList {
     void draw_list_rows(int16_t top);
     // Puts the selector on the lowest row showing the selection, or hides it.
     void update_list_selector();
-    // One row up or down (the wheel); the selection never changes.
+    // One row up or down (the wheel); the selection changes only where the variant keeps it in view.
     void scroll_list_up();
     void scroll_list_down();
+    // Selects the item of that name (the exact name, else the one item matching it ignoring case, in
+    // the list's own spelling), scrolls as little as needed to show its row, and runs the follow-up.
+    // A name the list does not hold is selected all the same, with no row showing the selector, so
+    // that a window opened on what is in use keeps it when nothing is picked. Answers whether the
+    // list holds it.
+    bool select_named(const std::string& name);
 
     // Event handlers, wired to the controls by the constructor.
     void row_MouseDown(int k, const forms::MouseEvent& e);
@@ -188,6 +200,14 @@ class SevenRowList {
     void place_thumb();
     void redraw_after_step();
     void run_follow_up();
+    bool has_selection() const;
+    // The row (1..7) showing the selection, or 0.
+    int selected_row() const;
+    // The item named `name` (exactly, else the one match ignoring case), if the list holds it.
+    std::optional<int> find_item(const std::string& name) const;
+    // After a draw that scrolled the selected row away: the selection moves to the row nearest to
+    // where it was (row 1 after scrolling down, the last row shown after scrolling up).
+    void keep_selection_in_view(bool scrolled_down);
 
     FramedForm& form_;
     ListVariant variant_;

@@ -4,8 +4,10 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/file_pattern.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
+#include "toolkit/message_box.h"
 
 namespace kv::toolkit {
 
@@ -14,7 +16,7 @@ namespace {
 std::filesystem::path last_chosen;
 }  // namespace
 
-std::string browse_for_file(const forms::Form& owner, const std::string& filter_description,
+std::string browse_for_file(forms::Form& owner, const std::string& filter_description,
                             const std::string& filter_pattern, const std::string& dialog_title,
                             const std::string& initial_folder) {
     forms::FileDialogRequest request;
@@ -22,8 +24,16 @@ std::string browse_for_file(const forms::Form& owner, const std::string& filter_
     request.filter_description = filter_description;
     request.filter_pattern = filter_pattern;
     request.start_folder = initial_folder;
-    request.preselected = last_chosen;
     request.owner = &owner;
+    // The dialog starts where the last one left, but offers the file chosen there only where this
+    // dialog lists it: a program's name is no memory card.
+    if (!last_chosen.empty()) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(last_chosen.parent_path(), ec))
+            request.start_folder = last_chosen.parent_path();
+        if (matches_dialog_filter(last_chosen.filename().string(), filter_pattern))
+            request.preselected = last_chosen;
+    }
 
     std::optional<std::filesystem::path> answer;
     try {
@@ -45,11 +55,11 @@ std::string browse_for_file(const forms::Form& owner, const std::string& filter_
 
     // Records keep a path as folder "|" name: a "|" of its own would cut the record.
     if (chosen.string().find('|') != std::string::npos) {
-        forms::backend().system_message(owner.caption(),
-                                        "The path " + chosen.string() +
-                                            " holds \"|\", which Korvalin cannot store. Choose a file "
-                                            "whose folder and name have no \"|\".",
-                                        forms::MessageIcon::exclamation);
+        show_message(owner,
+                     "The path " + chosen.string() +
+                         " holds \"|\", which Korvalin cannot store. Choose a file whose folder and name "
+                         "have no \"|\".",
+                     notice_icon);
         return "cancel";
     }
 

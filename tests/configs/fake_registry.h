@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "configs/registry_settings.h"
+#include "platform/runtime.h"
 
 namespace kvtest {
 
@@ -14,6 +15,7 @@ struct FakeRegistry {
     std::map<std::string, std::string> values;
     std::vector<std::string> writes;                           // value paths in write order
     std::set<std::string> refused;                             // value paths whose writes fail
+    std::set<std::string> ignored;                             // value paths whose writes do not hold
     std::vector<std::pair<std::string, std::string>> exports;  // file, key
     bool exports_fail = false;
 
@@ -23,14 +25,15 @@ struct FakeRegistry {
                     return it == values.end() ? std::string() : it->second;
                 },
                 [this](const std::string& path, const std::string& text) {
-                    if (refused.count(path)) return false;
+                    if (refused.count(path)) throw kv::Failure("the store is read-only");
+                    if (ignored.count(path)) return false;
                     writes.push_back(path);
                     values[path] = text;
                     return true;
                 },
                 [this](const std::string& file, const std::string& key) {
                     exports.emplace_back(file, key);
-                    return !exports_fail;
+                    if (exports_fail) throw kv::Failure("cannot export " + key + ": the key does not exist");
                 }};
     }
 };

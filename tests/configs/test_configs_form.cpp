@@ -117,12 +117,13 @@ TEST_F(ConfigsTest, APressOnTheShownTabChangesNothingAndAnotherTabListsFromItsFi
     });
 }
 
-TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameRefusesSeparatorsAndListsTheNewProfile) {
+TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameNotOfBlanksRefusesSeparatorsAndListsTheNewProfile) {
     add_profiles("PSXeven", {"m"});
     Main_form& main = start();
     auto& configs = app::form<configs_form>();
     auto& dialog = app::form<add_profile>();
     std::string message;
+    std::string blank_message;
     in_configs(main, [&] {
         press(*configs.tab_click_labels[1]);
         then([&] {
@@ -137,6 +138,17 @@ TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameRefusesSeparatorsAndListsTheN
             });
             dialog.Label1_Click();
             EXPECT_TRUE(dialog.visible());
+            // A name of blanks would list a row that shows nothing: the same message refuses it.
+            then([&] {
+                auto& box = app::form<toolkit::messages_form>();
+                blank_message = box.Label31.caption();
+                box.Label43_Click();
+            });
+            dialog.Text1.set_text(" \t  ");
+            dialog.Label1_Click();
+            EXPECT_TRUE(dialog.visible());
+            EXPECT_EQ(dialog.Text1.text(), " \t  ");
+            dialog.Text1.set_text("");
             for (char c : std::string("../a\\b/c")) dialog.Text1.type_character(c);
             EXPECT_EQ(dialog.Text1.text(), "..abc");
             dialog.Text1.set_text("x/y\\z");
@@ -163,6 +175,7 @@ TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameRefusesSeparatorsAndListsTheN
         configs.Label1_Click();
     });
     EXPECT_EQ(message, "A name of the configuration is required.|  Korvalin 1.2  |0");
+    EXPECT_EQ(blank_message, "A name of the configuration is required.");
 }
 
 TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrSayWhy) {
@@ -172,6 +185,9 @@ TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrS
     add_profiles("PSXeven", {"p"});
     add_profiles("PCSX", {"c"});
     write_file(profile("SSSPSX", "fast"), "[Plugins]\r\nGPU=fast.so\r\n");
+    // Never saved by an editor: nothing to import, and nothing to tell.
+    write_file(folder / "Configurations" / "SSSPSX" / "plugin_configuration" / "fast.reg",
+               "Blank configuration\r\n");
     Main_form& main = start(
         catalogue_file({"My ePSXe|/emus/other/|x", "epsxe|/emus/lower/|x", "PSXeven 7|Unknown|Unknown",
                         "PCSX|C:\\Games\\PCSX\\|pcsx.exe", "SSSPSX 1.5|" + ssspsx.string() + "/|ssspsx"}));
@@ -225,6 +241,8 @@ TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrS
             // Read by position: the second line is the BIOS line, whatever its key.
             EXPECT_EQ(editor.ini_values[0], "fast.so");
             EXPECT_FALSE(configs.scroll_event.enabled());
+            // No registry editor in this folder: the plug-ins' key cannot be exported, and Ok says so.
+            then_read_message();
             editor.ok_click();
         });
         configs.Label12_Click();
@@ -237,6 +255,13 @@ TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrS
         " - Emulator location is unknown, please set the emulator location in order to proceed.";
     EXPECT_EQ(messages,
               (Lines{"ePSXe" + not_found, "ePSXe" + not_found, "PSXeven" + no_path, "PCSX" + no_path}));
+    ASSERT_EQ(read_messages.size(), 1u);
+    EXPECT_NE(read_messages[0].find(
+                  "cannot write " +
+                  (folder / "Configurations" / "SSSPSX" / "plugin_configuration" / "fast.reg").string() +
+                  ": cannot start "),
+              std::string::npos)
+        << read_messages[0];
 }
 
 TEST_F(ConfigsTest, ActivateHasImportedBothFilesWhenTheClickReturns) {
@@ -263,11 +288,11 @@ TEST_F(ConfigsTest, ActivateHasImportedBothFilesWhenTheClickReturns) {
     });
 }
 
-TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndSelectsTheFirstRemaining) {
+TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndLeavesNothingSelected) {
     add_profiles("PCSX", {"a", "b", "c"});
     write_file(folder / "Configurations" / "PCSX" / "plugin_configuration" / "b.reg", "x");
     write_file(folder / "Configurations" / "PCSX" / "game_codes" / "b.ini", "x");
-    Main_form& main = start();
+    Main_form& main = start(catalogue_file({"PCSX|/emus/pcsx/|pcsx"}));
     auto& configs = app::form<configs_form>();
     in_configs(main, [&] {
         press(*configs.tab_click_labels[2]);
@@ -275,9 +300,24 @@ TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndSelectsTheFirstRemaining) 
         EXPECT_EQ(configs.selected_profile, "b");
         press(*configs.button_click_labels[2]);
         EXPECT_EQ(configs.profile_list, (Lines{"a", "c"}));
-        EXPECT_EQ(configs.selected_profile, "a");
         EXPECT_FALSE(fs::exists(folder / "Configurations" / "PCSX" / "game_codes" / "b.ini"));
         EXPECT_FALSE(fs::exists(folder / "Configurations" / "PCSX" / "plugin_configuration" / "b.reg"));
+        // Nothing is selected: a second Delete, Activate or Configure acts on no profile.
+        EXPECT_EQ(configs.selected_profile, "");
+        EXPECT_FALSE(configs.config_list.list_selector_image.visible());
+        press(*configs.button_click_labels[2]);
+        configs.Label13_Click();
+        configs.Label12_Click();
+        EXPECT_EQ(configs.profile_list, (Lines{"a", "c"}));
+        EXPECT_EQ(configs.emulator_folder, "");
+        EXPECT_FALSE(app::form<toolkit::messages_form>().visible());
+        // A profile named "" (the file ".reg") is not taken for the missing selection.
+        add_profiles("PCSX", {""});
+        configs.load_configs();
+        press(configs.config_list.click_label(3));
+        press(*configs.button_click_labels[2]);
+        configs.Label11_Click();
+        EXPECT_EQ(configs.profile_list, (Lines{"", "a"}));
         // An empty list deletes nothing, whatever was selected last.
         press(*configs.tab_click_labels[1]);
         add_profiles("PSXeven", {"a"});

@@ -96,24 +96,58 @@ TEST_F(EpsxeEditor, OkSavesExportsBothKeysHandsTheWheelBackAndHides) {
     EXPECT_EQ(reg.exports[1].second, "HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro");
 }
 
-TEST_F(EpsxeEditor, AFailedExportIsReportedAndOkStillCloses) {
+TEST_F(EpsxeEditor, FailedExportsAndWritesAreToldInOneMessageAndOkStillCloses) {
     reg.exports_fail = true;
+    reg.refused = {key + "BiosName", key + "Memcard1"};
     editor.get_emulator_path("/emu/", "p");
+    auto& configs = app::form<configs_form>();
+    configs.scroll_event.set_enabled(false);
+    editor.show();
+    then([&] {
+        auto& box = app::form<toolkit::messages_form>();
+        EXPECT_EQ(box.owner(), &editor);
+        EXPECT_EQ(box.Framebar_title.caption(), "  Korvalin 1.2  ");
+        EXPECT_EQ(box.message_image.top(), -720);
+        // The editor waits for the user: it is still open, the wheel still off.
+        EXPECT_TRUE(editor.visible());
+        EXPECT_FALSE(configs.scroll_event.enabled());
+    });
+    then_read_message();
     testing::internal::CaptureStderr();
     editor.ok_click();
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("could not export"), std::string::npos);
+    const auto profiles = folder.path() / "Configurations" / "ePSXe";
+    const std::string told =
+        "Some settings of the profile \"p\" were not saved:\n"
+        "cannot write 2 registry values under " +
+        key +
+        ": the store is read-only\n"
+        "cannot write " +
+        (profiles / "emulator_configuration" / "p.reg").string() +
+        ": cannot export HKEY_CURRENT_USER\\Software\\epsxe: the key does not exist\n"
+        "cannot write " +
+        (profiles / "plugin_configuration" / "p.reg").string() +
+        ": cannot export HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro: the key does not exist";
+    EXPECT_EQ(read_messages, (std::vector<std::string>{told}));
+    EXPECT_NE(err.find("korvalin: cannot write 2 registry values under " + key), std::string::npos) << err;
     EXPECT_EQ(reg.exports.size(), 2u);
+    EXPECT_EQ(reg.values[key + "SoundEnabled"], "0");
+    EXPECT_TRUE(configs.scroll_event.enabled());
     EXPECT_FALSE(editor.visible());
 }
 
-TEST_F(EpsxeEditor, AProfileNameThatWouldLeaveItsFolderExportsNothing) {
+TEST_F(EpsxeEditor, AProfileNameThatWouldLeaveItsFolderExportsNothingAndSaysSo) {
     for (const char* name : {"../escape", "a/b", "a\\b", "/abs"}) {
         reg.exports.clear();
+        read_messages.clear();
         editor.get_emulator_path("/emu/", name);
-        testing::internal::CaptureStderr();
+        then_read_message();
         editor.ok_click();
-        EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot name a file"), std::string::npos)
+        ASSERT_EQ(read_messages.size(), 1u) << name;
+        EXPECT_NE(read_messages[0].find(
+                      "the profile name cannot name a file, so HKEY_CURRENT_USER\\Software\\epsxe "
+                      "was not exported"),
+                  std::string::npos)
             << name;
         EXPECT_TRUE(reg.exports.empty()) << name;
     }

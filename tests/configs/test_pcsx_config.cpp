@@ -71,16 +71,27 @@ TEST_F(PcsxEditor, AMissingBiosShowsTheInternalOneAndOkStoresItExpanded) {
     EXPECT_EQ(reg.exports[0].second, "HKEY_CURRENT_USER\\Software\\Pcsx");
 }
 
-TEST_F(PcsxEditor, AnEmptyFolderValueListsNothing) {
+TEST_F(PcsxEditor, WithNoFolderStoredTheEmulatorsOwnFoldersAreListed) {
     // The program's own folder holds a BIOS image and a plug-in; neither may be listed.
     kvtest::write_file(folder / "own.bin", "b");
-    copy_plugins(folder.path(), {"gpuAlpha.so"});
+    copy_plugins(folder.path(), {"padDelta.so"});
     const fs::path previous = fs::current_path();
     fs::current_path(folder.path());
-    open();
+    // A new set-up has neither value; one whose values are empty is the same.
+    for (bool stored_empty : {false, true}) {
+        reg.values.clear();
+        if (stored_empty) reg.values = {{key + "PluginsDir", ""}, {key + "BiosDir", ""}};
+        open();
+        EXPECT_EQ(editor->plugins_path, emu.string() + "/Plugin/");
+        EXPECT_EQ(editor->bios_path, emu.string() + "/Bios/");
+        EXPECT_EQ(editor->gpu_list, (std::vector<std::string>{"gpuAlpha.so|||Alpha GPU 1.2"}));
+        EXPECT_TRUE(editor->pad_list.empty());
+        EXPECT_EQ(editor->bios_list.size(), 3u);
+    }
     fs::current_path(previous);
-    EXPECT_EQ(editor->bios_list, (std::vector<std::string>{"HLE|||Internal HLE Bios"}));
-    EXPECT_TRUE(editor->gpu_list.empty());
+    editor->ok_click();
+    EXPECT_EQ(reg.values[key + "PluginsDir"], emu.string() + "/Plugin/");
+    EXPECT_EQ(reg.values[key + "BiosDir"], emu.string() + "/Bios/");
 }
 
 TEST_F(PcsxEditor, TheFolderButtonsRescanFromTheChosenFolder) {

@@ -1,5 +1,6 @@
 // The profile store on real folders: listing, blank profiles, activation and deletion.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <map>
@@ -93,6 +94,62 @@ TEST_F(ProfileStore, ABlankProfileHoldsTheBlankTextOrTheSsspsxTemplateAndReplace
     EXPECT_EQ(profiles::scan_profiles("PCSX"), Names{"  "});
 }
 
+// A new SSSPSX profile starts from the emulator's own file, so that activating it (as Configure does
+// first) loses nothing the user set there.
+TEST_F(ProfileStore, ANewSsspsxProfileIsACopyOfTheEmulatorsIni) {
+    const fs::path emulator = top.path() / "SSSPSX 1.5";
+    // Bytes as they are: any line ends, a byte that is no UTF-8, a NUL.
+    std::string ini = "[Plugins]\r\nBIOS=scph1001.bin\r\nGPU=gpu\xE9.so\nodd\r\n";
+    ini += '\0';
+    write_file(emulator / "ssspsx.INI", ini);
+    profiles::create_blank_profile("SSSPSX", "mine", emulator.string() + "/");
+    EXPECT_EQ(read_file(tree("SSSPSX", "emulator_configuration") / "mine.reg"), ini);
+    EXPECT_EQ(read_file(tree("SSSPSX", "plugin_configuration") / "mine.reg"), blank);
+    profiles::activate_profile("SSSPSX", "mine", emulator.string() + "/", nullptr);
+    EXPECT_EQ(read_file(emulator / "ssspsx.INI"), ini);
+    // The registry emulators' files never come from a folder.
+    profiles::create_blank_profile("PCSX", "mine", emulator.string() + "/");
+    EXPECT_EQ(read_file(tree("PCSX", "emulator_configuration") / "mine.reg"), blank);
+}
+
+TEST_F(ProfileStore, WithoutAPlainIniOfReasonableSizeANewSsspsxProfileHoldsTheTemplate) {
+    const fs::path emulator = top.path() / "emu";
+    fs::create_directories(emulator);
+    const std::string folder = emulator.string() + "/";
+    auto created = [&](const std::string& from) {
+        profiles::create_blank_profile("SSSPSX", "new", from);
+        return read_file(tree("SSSPSX", "emulator_configuration") / "new.reg");
+    };
+    write_file(top.path() / "SSSPSX.ini", "not this one");
+    for (const char* nowhere : {"", "Unknown", "C:\\Games\\SSSPSX\\", "relative/emu/"})
+        EXPECT_EQ(created(nowhere), ssspsx_template) << nowhere;
+    EXPECT_EQ(created(folder), ssspsx_template);  // no SSSPSX.ini
+    fs::create_directories(emulator / "SSSPSX.ini");
+    EXPECT_EQ(created(folder), ssspsx_template);
+    fs::remove(emulator / "SSSPSX.ini");
+    ASSERT_EQ(::mkfifo((emulator / "SSSPSX.ini").c_str(), 0600), 0);
+    EXPECT_EQ(created(folder), ssspsx_template);
+    fs::remove(emulator / "SSSPSX.ini");
+    write_file(emulator / "SSSPSX.ini", std::string(profiles::max_ssspsx_ini_size + 1, 'x'));
+    EXPECT_EQ(created(folder), ssspsx_template);
+    write_file(emulator / "SSSPSX.ini", std::string(profiles::max_ssspsx_ini_size, 'x'));
+    EXPECT_EQ(created(folder).size(), profiles::max_ssspsx_ini_size);
+}
+
+// A profile still holding the blank template has no settings to make current: like a blank registry
+// file, it changes nothing. Any other content replaces SSSPSX.ini (see below).
+TEST_F(ProfileStore, ActivatingABlankSsspsxProfileKeepsTheEmulatorsIni) {
+    const fs::path emulator = top.path() / "emu";
+    write_file(emulator / "SSSPSX.ini", "[Plugins]\r\nBIOS=mine.bin\r\n");
+    profiles::create_blank_profile("SSSPSX", "empty");
+    profiles::activate_profile("SSSPSX", "empty", emulator.string() + "/", nullptr);
+    EXPECT_EQ(read_file(emulator / "SSSPSX.ini"), "[Plugins]\r\nBIOS=mine.bin\r\n");
+    // With no SSSPSX.ini, none is made from it either.
+    fs::remove(emulator / "SSSPSX.ini");
+    profiles::activate_profile("SSSPSX", "empty", emulator.string() + "/", nullptr);
+    EXPECT_FALSE(fs::exists(emulator / "SSSPSX.ini"));
+}
+
 TEST_F(ProfileStore, ANameThatIsNoFileNameWritesNothingAnywhere) {
     fs::create_directories(top.path() / "x");
     const auto before = snapshot(top.path());
@@ -160,9 +217,44 @@ TEST_F(ProfileStore, ActivationImportsThePluginFileThenTheEmulatorFileAndGoesOnP
         imported.push_back(fs::relative(file, program).string());
         throw kv::Failure("the registry editor did not run");
     };
-    profiles::activate_profile("PSXeven", "p q", "/emulators/psxeven/", import);
+    const Names failures = profiles::activate_profile("PSXeven", "p q", "/emulators/psxeven/", import);
     EXPECT_EQ(imported, (Names{"Configurations/PSXeven/plugin_configuration/p q.reg",
                                "Configurations/PSXeven/emulator_configuration/p q.reg"}));
+    // Each failure names its file; one that already does is told as it is.
+    EXPECT_EQ(
+        failures,
+        (Names{"cannot import " + (program / imported[0]).string() + ": the registry editor did not run",
+               "cannot import " + (program / imported[1]).string() + ": the registry editor did not run"}));
+    const auto told = [](const fs::path& file) {
+        throw kv::Failure("cannot import " + file.string() + ": bad");
+    };
+    EXPECT_EQ(profiles::activate_profile("PSXeven", "p q", "", told)[0],
+              "cannot import " + tree("PSXeven", "plugin_configuration").string() + "/p q.reg: bad");
+}
+
+TEST_F(ProfileStore, AFileStillBlankIsNotImportedAndNeedsNoMessage) {
+    // A new profile no Ok has saved into: nothing to import, nothing failed.
+    profiles::create_blank_profile("ePSXe", "new");
+    Names imported;
+    auto import = [&](const fs::path& file) {
+        imported.push_back(file.parent_path().filename().string());
+        throw kv::Failure("not a registry file");
+    };
+    EXPECT_EQ(profiles::activate_profile("ePSXe", "new", "", import), Names{});
+    EXPECT_EQ(imported, Names{});
+
+    // Its emulator file saved, its plug-in file still blank (the plug-in key did not exist yet).
+    write_file(tree("ePSXe", "emulator_configuration") / "new.reg", "REGEDIT4\r\n");
+    EXPECT_EQ(profiles::activate_profile("ePSXe", "new", "", import).size(), 1u);
+    EXPECT_EQ(imported, Names{"emulator_configuration"});
+
+    // Only the exact blank file counts: anything more, a missing file or a folder is imported, and
+    // its failure told.
+    imported.clear();
+    write_file(tree("ePSXe", "plugin_configuration") / "new.reg", "Blank configuration\r\n[HKCU\\x]\r\n");
+    fs::remove(tree("ePSXe", "emulator_configuration") / "new.reg");
+    EXPECT_EQ(profiles::activate_profile("ePSXe", "new", "", import).size(), 2u);
+    EXPECT_EQ(imported, (Names{"plugin_configuration", "emulator_configuration"}));
 }
 
 TEST_F(ProfileStore, SsspsxActivationReplacesItsIniByteForByte) {
@@ -193,12 +285,20 @@ TEST_F(ProfileStore, SsspsxActivationThatCannotCopyLeavesEveryIniAsItWas) {
     write_file(tree("SSSPSX", "emulator_configuration") / "good.reg", "new");
     const auto before = snapshot(top.path());
     // A missing profile file, a folder listed as a profile, a folder that is gone.
-    profiles::activate_profile("SSSPSX", "missing", emulator.string() + "/", nullptr);
-    profiles::activate_profile("SSSPSX", "folder", emulator.string() + "/", nullptr);
-    profiles::activate_profile("SSSPSX", "good", (top.path() / "gone").string() + "/", nullptr);
+    EXPECT_EQ(profiles::activate_profile("SSSPSX", "missing", emulator.string() + "/", nullptr), Names{});
+    EXPECT_EQ(profiles::activate_profile("SSSPSX", "folder", emulator.string() + "/", nullptr), Names{});
+    // A folder that is gone: the copy fails, and says so.
+    const Names failures =
+        profiles::activate_profile("SSSPSX", "good", (top.path() / "gone").string() + "/", nullptr);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(
+        failures[0].find("cannot copy " + (tree("SSSPSX", "emulator_configuration") / "good.reg").string() +
+                         " over " + (top.path() / "gone" / "SSSPSX.ini").string() + ": cannot write "),
+        0u)
+        << failures[0];
     // Folders that are no place on this system: nothing lands at the root or beside the program.
     for (const char* folder : {"", "Unknown", "C:\\Games\\SSSPSX\\", "relative/emu/"})
-        profiles::activate_profile("SSSPSX", "good", folder, nullptr);
+        EXPECT_EQ(profiles::activate_profile("SSSPSX", "good", folder, nullptr), Names{});
     EXPECT_EQ(snapshot(top.path()), before);
     EXPECT_FALSE(fs::exists(fs::current_path() / "SSSPSX.ini"));
 }

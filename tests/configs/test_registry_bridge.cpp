@@ -7,6 +7,7 @@
 
 #include "configs/registry_bridge.h"
 #include "platform/folder.h"
+#include "platform/process.h"
 #include "support/test_support.h"
 
 using kv::plugins_module::export_registry_key;
@@ -124,11 +125,17 @@ TEST_F(RegistryBridge, FailedImportsAndExportsChangeNothing) {
 
     auto blank = write_reg("blank.reg", "Blank configuration\r\n");
     EXPECT_FALSE(import_registry_file(blank.string()));
-    EXPECT_FALSE(import_registry_file((temp_ / "missing.reg").string()));
+    EXPECT_EQ(import_registry_file((temp_ / "missing.reg").string()).failure,
+              "cannot import " + (temp_ / "missing.reg").string() + ": no such file");
     EXPECT_EQ(kvtest::read_file(store_), stored);
 
     auto profile = write_reg("profile.reg", "Blank configuration\r\n");
-    EXPECT_FALSE(export_registry_key(profile.string(), "HKCU\\Software\\NoSuchKey"));
+    // The failure says why in the editor's own words, which also still reach standard error.
+    testing::internal::CaptureStderr();
+    const auto run = export_registry_key(profile.string(), "HKCU\\Software\\NoSuchKey");
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(run.failure, "cannot export HKCU\\Software\\NoSuchKey: the key does not exist");
+    EXPECT_EQ(log, "korvalin-regedit: cannot export HKCU\\Software\\NoSuchKey: the key does not exist\n");
     EXPECT_EQ(kvtest::read_file(profile), "Blank configuration\r\n");
     EXPECT_EQ(kvtest::read_file(store_), stored);
 }
@@ -186,17 +193,32 @@ TEST_F(FakeEditor, EachArgumentArrivesAsOneWordInTheProgramFolder) {
     EXPECT_EQ(kvtest::read_file(temp_ / "program" / "args.txt"), expected);
 }
 
-TEST_F(FakeEditor, AFailingOrHangingEditorCountsAsFailed) {
+TEST_F(FakeEditor, AFailingOrHangingEditorCountsAsFailedAndSaysWhy) {
     install("exit 1\n");
-    EXPECT_FALSE(import_registry_file("/tmp/x.reg"));
+    EXPECT_EQ(import_registry_file("/tmp/x.reg").failure, "korvalin-regedit failed (exit status 1)");
+
+    // The last line is the reason; a note before it and the editor's name are not.
+    install(
+        "echo 'korvalin-regedit: a note' >&2\nprintf 'korvalin-regedit: the store is full\\r\\n\\n' "
+        ">&2\nexit 1\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(import_registry_file("/tmp/x.reg").failure, "the store is full");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("korvalin-regedit: a note\n"), std::string::npos);
+
+    // Only the first 64 KB of a flood are kept, and the editor is never held up writing them.
+    install("head -c 1000000 /dev/zero | tr '\\0' x >&2\nexit 3\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(import_registry_file("/tmp/x.reg").failure.size(), kv::max_kept_errors);
+    testing::internal::GetCapturedStderr();
 
     install("exec sleep 30\n");
     auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(run_registry_editor({"/S", "x.reg"}, std::chrono::milliseconds(300)));
+    EXPECT_EQ(run_registry_editor({"/S", "x.reg"}, std::chrono::milliseconds(300)).failure,
+              "korvalin-regedit did not finish within 300 ms and was stopped");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 
     kv::set_program_folder(temp_ / "nowhere");
-    EXPECT_FALSE(import_registry_file("/tmp/x.reg"));
+    EXPECT_NE(import_registry_file("/tmp/x.reg").failure.find("does not exist"), std::string::npos);
 }
 
 }  // namespace
@@ -208,7 +230,7 @@ TEST_F(RegistryBridge, TheEditorUsesTheSameStoreWhenItIsNamedRelatively) {
     std::filesystem::current_path(temp_.path());
     ::setenv("KORVALIN_REGISTRY", "relative/HKEY_CURRENT_USER.reg", 1);
     auto file = write_reg("values.reg", "REGEDIT4\r\n[HKCU\\Software\\Rel]\r\n\"v\"=\"imported\"\r\n");
-    const bool imported = import_registry_file(file.string());
+    const bool imported = static_cast<bool>(import_registry_file(file.string()));
     const std::string read = registry_value("HKCU\\Software\\Rel\\v", "NOinfo", 1);
     std::filesystem::current_path(previous_folder);
     EXPECT_TRUE(imported);

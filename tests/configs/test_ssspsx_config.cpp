@@ -102,10 +102,14 @@ TEST_F(SsspsxEditor, AProfileThatCannotBeWrittenIsNotCopiedOverTheEmulatorsFile)
     open(ini);
     // A folder where the profile file should be: the file cannot be written.
     kvtest::write_file(profiles / "quick.reg" / "inside", "x");
+    then_read_message();
     testing::internal::CaptureStderr();
     editor->ok_click();
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("could not write the profile file"), std::string::npos);
+    const std::string told = "cannot write " + (profiles / "quick.reg").string() + ": not a regular file";
+    ASSERT_EQ(read_messages.size(), 1u);
+    EXPECT_EQ(read_messages[0], "Some settings of the profile \"quick\" were not saved:\n" + told);
+    EXPECT_NE(err.find("korvalin: " + told), std::string::npos) << err;
     EXPECT_EQ(kvtest::read_file(emu / "SSSPSX.ini"), ini);
     EXPECT_EQ(reg.exports.size(), 1u);
     EXPECT_FALSE(editor->visible());
@@ -116,9 +120,14 @@ TEST_F(SsspsxEditor, ACopyThatCannotReplaceTheEmulatorsFileIsReportedAndOkStillC
     // A folder where SSSPSX.ini should be: nothing can replace it.
     fs::remove(emu / "SSSPSX.ini");
     kvtest::write_file(emu / "SSSPSX.ini" / "inside", "x");
-    testing::internal::CaptureStderr();
+    then_read_message();
     editor->ok_click();
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("could not copy"), std::string::npos);
+    ASSERT_EQ(read_messages.size(), 1u);
+    EXPECT_NE(read_messages[0].find("\ncannot copy " + (profiles / "quick.reg").string() + " over " +
+                                    (emu / "SSSPSX.ini").string() + ": cannot write " +
+                                    (emu / "SSSPSX.ini").string()),
+              std::string::npos)
+        << read_messages[0];
     EXPECT_EQ(kvtest::read_file(emu / "SSSPSX.ini" / "inside"), "x");
     EXPECT_NE(kvtest::read_file(profiles / "quick.reg").find("GPU=gpuAlpha.so\r\n"), std::string::npos);
     EXPECT_EQ(reg.exports.size(), 1u);

@@ -126,20 +126,58 @@ TEST_F(FontBrowserTest, OpeningPresetsSizeAndStylesFromTheCurrentFontAndOkApplie
     EXPECT_EQ(options().Label31.font(), (forms::Font{"Gamma", 8, true, true}));
 }
 
-TEST_F(FontBrowserTest, CancelAppliesNothingAndOkWithoutAnyFontOnlyCloses) {
+TEST_F(FontBrowserTest, EveryOpeningShowsTheFontInUseSoOkWithoutAPickKeepsIt) {
+    std::vector<std::string> fonts;
+    for (int i = 0; i < 20; ++i) fonts.push_back((i < 10 ? "Font 0" : "Font ") + std::to_string(i));
+    display.set_fonts(fonts);
+    start();
+    auto& b = browser();
+    // Stored in another letter case, as a name typed into Config.ini may be.
+    b.change_font("font 15", "9", false, false);
+    then([&] {
+        EXPECT_EQ(b.Label2.caption(), "Font 15");
+        // Scrolled just far enough to show it, on the last row.
+        EXPECT_EQ(b.list.row(1).caption(), "Font 09");
+        EXPECT_EQ(b.list.row(7).caption(), "Font 15");
+        EXPECT_EQ(b.list.list_selector_image.top(), b.list.click_label(7).top());
+        EXPECT_TRUE(b.list.list_selector_image.visible());
+        EXPECT_EQ(b.list.thumb.top(), static_cast<float>(505.0 / 13 * 9 + 255));
+        b.list.row_MouseDown(2, forms::MouseEvent{});
+        EXPECT_EQ(b.Label2.caption(), "Font 10");
+        b.Label4.on_click();
+    });
+    options().Label51_Click();
+    // The pick dropped by Cancel does not come back.
+    then([&] {
+        EXPECT_EQ(b.Label2.caption(), "Font 15");
+        b.Label5.on_click();
+    });
+    options().Label51_Click();
+    EXPECT_EQ(options().Label31.font(), (forms::Font{"Font 15", 9, false, false}));
+}
+
+TEST_F(FontBrowserTest, WithNoFontListedOkKeepsTheFontInUseAndCancelAppliesNothing) {
     display.set_fonts({});
     start();
     auto& b = browser();
     EXPECT_EQ(b.Label2.caption(), "");
-    then([&] { b.Label5.on_click(); });
+    // Opened to change the size only: the name stays the one in use.
+    then([&] {
+        EXPECT_EQ(b.Label2.caption(), "Microsoft Sans Serif");
+        EXPECT_FALSE(b.list.list_selector_image.visible());
+        b.Text1.set_text("11");
+        b.Label5.on_click();
+    });
     options().Label51_Click();
     EXPECT_FALSE(b.visible());
-    EXPECT_EQ(options().Label31.caption(), "Microsoft Sans Serif");
-    EXPECT_EQ(options().Label31.font().size, 8.25f);
-    b.Label2.set_caption("Picked");
-    then([&] { b.Label4.on_click(); });
+    EXPECT_EQ(options().Label31.font(), (forms::Font{"Microsoft Sans Serif", 11, false, false}));
+    then([&] {
+        b.Label2.set_caption("Picked");
+        b.Text1.set_text("20");
+        b.Label4.on_click();
+    });
     options().Label51_Click();
-    EXPECT_EQ(options().Label31.caption(), "Microsoft Sans Serif");
+    EXPECT_EQ(options().Label31.font(), (forms::Font{"Microsoft Sans Serif", 11, false, false}));
 }
 
 }  // namespace

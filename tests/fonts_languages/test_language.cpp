@@ -227,8 +227,18 @@ TEST_F(LanguageBrowserTest, OkAppliesTheSelectionCancelAndAnEmptyListChangeNothi
     EXPECT_FALSE(b.visible());
     EXPECT_FALSE(b.list.scroll_event.enabled());
     EXPECT_EQ(options.Label21.caption(), "English");
+    // The language in use has no file in the list: no row is selected and Ok without a pick keeps it.
+    then([&] {
+        EXPECT_EQ(b.selected_language, "English");
+        EXPECT_FALSE(b.list.list_selector_image.visible());
+        b.Label5.on_click();
+    });
+    options.Label43_Click();
+    EXPECT_EQ(options.Label21.caption(), "English");
+    EXPECT_NE(app::form<Main_form>().down_section_label[0]->caption(), "Zed add");
     then([&] {
         EXPECT_TRUE(b.list.scroll_event.enabled());
+        b.list.row_MouseDown(1, forms::MouseEvent{});
         b.Label5.on_click();
     });
     options.Label43_Click();

@@ -12,6 +12,7 @@
 #include "platform/folder.h"
 #include "platform/headless/headless_backend.h"
 #include "support/test_support.h"
+#include "toolkit/messages_form.h"
 
 namespace kvtest {
 
@@ -48,6 +49,17 @@ class ProgramTest : public ::testing::Test {
 
     // What the user does while the next modal dialog is open.
     void then(std::function<void()> action) { display.queue_action(std::move(action)); }
+
+    // The next modal window is the message box: its text is kept in `read_messages` and OK is pressed.
+    void then_read_message() {
+        then([this] {
+            auto& box = kv::app::form<kv::toolkit::messages_form>();
+            EXPECT_TRUE(box.visible());
+            read_messages.push_back(box.Label31.caption());
+            box.Label43_Click();
+        });
+    }
+    std::vector<std::string> read_messages;
 
     TempFolder folder;
     kv::headless::HeadlessBackend display;

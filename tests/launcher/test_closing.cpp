@@ -31,12 +31,18 @@ TEST_F(ClosingTest, FailedSaveIsToldAndTheWindowStaysThenTheNextCloseEnds) {
     std::filesystem::create_symlink("gone/Config.ini", folder / "Config.ini");
     Main_form& main = start();
     main.add_new_emulator("A|/a/|a", "A|");
+    then_read_message();
+    testing::internal::CaptureStderr();
     EXPECT_NO_THROW(main.X_image_Click());
-    ASSERT_EQ(display.system_messages().size(), 1u);
-    const std::string& message = display.system_messages()[0];
+    const std::string log = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(read_messages.size(), 1u);
+    const std::string& message = read_messages[0];
     for (const char* part : {"could not be saved", "Data.kvl: it is a link to a missing file",
                              "Config.ini: it is a link to a missing file", "Close again"})
         EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
+    EXPECT_EQ(app::form<toolkit::messages_form>().owner(), &main);
+    EXPECT_EQ(app::form<toolkit::messages_form>().message_image.top(), -720);
+    EXPECT_NE(log.find("korvalin: cannot write " + (folder / "Data.kvl").string()), std::string::npos) << log;
     EXPECT_TRUE(main.visible());
 
     // The problem mended in between: the second close saves and ends.
@@ -45,18 +51,24 @@ TEST_F(ClosingTest, FailedSaveIsToldAndTheWindowStaysThenTheNextCloseEnds) {
     EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
     EXPECT_EQ(kvtest::read_file(folder / "gone" / "Data.kvl"), catalogue_file({"A|/a/|a"}, {"A|"}));
     EXPECT_NE(kvtest::read_file(folder / "gone" / "Config.ini"), "");
-    EXPECT_EQ(display.system_messages().size(), 1u);
+    EXPECT_EQ(read_messages.size(), 1u);
+    EXPECT_TRUE(display.system_messages().empty());
 }
 
 TEST_F(ClosingTest, SecondCloseEndsEvenWhenTheSaveFailsAgain) {
     std::filesystem::create_symlink("gone/Config.ini", folder / "Config.ini");
     Main_form& main = start(catalogue_file({"A|/a/|a"}));
+    then_read_message();
     main.X_image_Click();
-    ASSERT_EQ(display.system_messages().size(), 1u);
+    ASSERT_EQ(read_messages.size(), 1u);
     // Only the file that failed is named.
-    EXPECT_EQ(display.system_messages()[0].find("Data.kvl"), std::string::npos);
+    EXPECT_EQ(read_messages[0].find("Data.kvl"), std::string::npos);
+    // The second close tells no one but the log.
+    testing::internal::CaptureStderr();
     EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
-    EXPECT_EQ(display.system_messages().size(), 1u);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("korvalin: not saved: cannot write"),
+              std::string::npos);
+    EXPECT_EQ(read_messages.size(), 1u);
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "Config.ini"));
 }
 
@@ -66,10 +78,24 @@ TEST_F(ClosingTest, EndAfterARunIsACloseToo) {
     main.set_launcher_state(1);
     main.add_new_emulator("A|/bin/|true", "A|");
     main.emulator_list.row_MouseDown(1, {});
+    then_read_message();
     main.run_emulator("_disabled_");
-    EXPECT_EQ(display.system_messages().size(), 1u);
+    EXPECT_EQ(read_messages.size(), 1u);
     EXPECT_TRUE(main.visible());
     EXPECT_THROW(main.run_emulator("_disabled_"), forms::ProgramEnded);
+}
+
+TEST_F(ClosingTest, EndingFromOutsideTellsTheLogWhatWasNotSavedAndShowsNothing) {
+    std::filesystem::create_symlink("Data.kvl", folder / "Data.kvl");
+    start();
+    testing::internal::CaptureStderr();
+    // No message box may open: with no input queued it would end the test with an error.
+    EXPECT_THROW(app::end_session(), forms::ProgramEnded);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("korvalin: not saved: kept " + (folder / "Data.kvl").string() + " unchanged"),
+              std::string::npos)
+        << log;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "Data.kvl"));
 }
 
 // A full disk, made with a file size limit so that it holds for root too; in a child to keep the limit.
@@ -82,9 +108,10 @@ TEST_F(ClosingTest, FullDiskIsToldToo) {
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{1024, 1024};
         setrlimit(RLIMIT_FSIZE, &limit);
+        then_read_message();
         main.X_image_Click();
-        const bool told = display.system_messages().size() == 1 &&
-                          display.system_messages()[0].find("Data.kvl: File too large") != std::string::npos;
+        const bool told = read_messages.size() == 1 &&
+                          read_messages[0].find("Data.kvl: File too large") != std::string::npos;
         _exit(told ? 0 : 1);
     }
     int status = 0;

@@ -174,12 +174,21 @@ TEST_F(MainFormTest, CloseSavesTheCatalogueAndEnds) {
               catalogue_file({"A|/a/|a", "B|/b/|b"}, {"A|x", "B|y"}, {"A|||||"}));
 }
 
-TEST_F(MainFormTest, CloseNeverOverwritesACatalogueItCouldNotRead) {
+TEST_F(MainFormTest, CloseNeverOverwritesACatalogueItCouldNotReadAndSaysTheChangesAreLost) {
     // A link to itself exists but cannot be opened.
     std::filesystem::create_symlink("Data.kvl", folder / "Data.kvl");
     Main_form& main = start();
     EXPECT_TRUE(main.PSX_emu.empty());
     main.add_new_emulator("A|/a/|a", "A|");
+    then_read_message();
+    main.X_image_Click();
+    ASSERT_EQ(read_messages.size(), 1u);
+    EXPECT_NE(read_messages[0].find("kept " + (folder / "Data.kvl").string() +
+                               " unchanged, as it could not be read at start: cannot open " +
+                               (folder / "Data.kvl").string() + ": Too many levels of symbolic links"),
+              std::string::npos)
+        << read_messages[0];
+    EXPECT_EQ(read_messages[0].find("Config.ini"), std::string::npos);
     EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "Data.kvl"));
     EXPECT_EQ(std::filesystem::read_symlink(folder / "Data.kvl"), "Data.kvl");

@@ -122,7 +122,37 @@ TEST_F(RecordFieldTest, AnAboutLineTheCatalogueWouldMisreadIsRefusedWithAMessage
     EXPECT_EQ(main.catalogue.about_list, Lines{"A|end\r\nthe end\r\n[Switches] below"});
 }
 
-TEST_F(RecordFieldTest, TheDialogsOpenWithTheCaretInTheNameBox) {
+TEST_F(RecordFieldTest, APasteOverPartOfANameReplacesItLessWhatTheFieldRefusesAndTypingGoesOnAfterIt) {
+    start();
+    auto& adder = app::form<add_new>();
+    adder.set_focus(&adder.Text1);
+    adder.Text1.set_text("PCSX 1.5");
+    adder.Text1.select(5, 8);
+    display.set_clipboard_text("2|0\r\n");
+    adder.deliver_key_down('V', forms::ctrl_mask);
+    EXPECT_EQ(adder.Text1.text(), "PCSX 20");
+    EXPECT_EQ(adder.Text1.caret(), 7);
+    adder.Text1.select(0, 4);
+    display.set_clipboard_text("a|b");
+    adder.deliver_key_down('V', forms::ctrl_mask);
+    adder.deliver_key_press('!');
+    EXPECT_EQ(adder.Text1.text(), "ab! 20");
+
+    // A refused character typed over a selection changes nothing, the selection included.
+    auto& profile = app::form<add_profile>();
+    profile.set_focus(&profile.Text1);
+    profile.Text1.set_text("fast");
+    profile.deliver_key_down('A', forms::ctrl_mask);
+    display.set_clipboard_text("../slow\\er");
+    profile.deliver_key_down(forms::keys::insert, forms::shift_mask);
+    EXPECT_EQ(profile.Text1.text(), "..slower");
+    profile.Text1.select(0, 2);
+    profile.deliver_key_press('/');
+    EXPECT_EQ(profile.Text1.text(), "..slower");
+    EXPECT_EQ(profile.Text1.sel_text(), "..");
+}
+
+TEST_F(RecordFieldTest, TheDialogsOpenWithTheCaretInTheNameBoxAndTabWalksTheirBoxesThenButtons) {
     Main_form& main = start(catalogue_file({"A|/a/|a"}, {"A|old"}));
     auto& adder = app::form<add_new>();
     auto& editor = app::form<edit_form>();
@@ -136,11 +166,22 @@ TEST_F(RecordFieldTest, TheDialogsOpenWithTheCaretInTheNameBox) {
     main.open_add_new();
     then([&] {
         EXPECT_EQ(editor.focused(), &editor.Text1);
-        editor.Label7_Click();
+        std::vector<forms::Control*> walked;
+        for (int i = 0; i < 6; ++i) {
+            editor.deliver_key_down(forms::keys::tab, 0);
+            walked.push_back(editor.focused());
+        }
+        EXPECT_EQ(walked, (std::vector<forms::Control*>{&editor.Text2, &editor.Text3, &editor.Picture1,
+                                                        &editor.Picture2, &editor.Picture3, &editor.Text1}));
+        editor.deliver_key_down(forms::keys::tab, forms::shift_mask);
+        editor.deliver_key_down(forms::keys::tab, forms::shift_mask);
+        EXPECT_EQ(editor.focused(), &editor.Picture2);
+        // A button the keyboard reached is pressed with Enter: Cancel closes the dialog.
+        editor.deliver_key_press(forms::keys::enter);
     });
     main.open_edit_form();
-    EXPECT_LT(editor.Text1.tab_index(), editor.Text2.tab_index());
-    EXPECT_LT(editor.Text2.tab_index(), editor.Text3.tab_index());
+    EXPECT_FALSE(editor.visible());
+    EXPECT_EQ(main.catalogue.about_list, Lines{"A|old"});
 }
 
 TEST(AboutLines, OnlyWholeLinesAfterTheFirstAreMisread) {

@@ -73,9 +73,15 @@ TEST_F(SectionsTest, WithoutAFileTheDefaultsStayAndAreWrittenAtTheEnd) {
     EXPECT_EQ(lines[7], "Sections = 1|1|1|1|1|1|1|1|1|1");
 }
 
-TEST_F(SectionsTest, ASettingsFileThatCannotBeReadIsNotReplaced) {
+TEST_F(SectionsTest, ASettingsFileThatCannotBeReadIsNotReplacedAndTheCloseSaysSo) {
     std::filesystem::create_symlink("Config.ini", folder / "Config.ini");
     Main_form& main = start();
+    then_read_message();
+    main.X_image_Click();
+    ASSERT_EQ(read_messages.size(), 1u);
+    EXPECT_NE(read_messages[0].find("kept " + (folder / "Config.ini").string() + " unchanged"), std::string::npos)
+        << read_messages[0];
+    EXPECT_EQ(read_messages[0].find("Data.kvl"), std::string::npos);
     EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "Config.ini"));
 }

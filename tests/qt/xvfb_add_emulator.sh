@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A person's road through the real windows on a virtual X server: add an emulator (a shell script)
-# through the add dialog and its file dialog, give it a switch in the switches editor, and run it
-# with that switch from the main window's first switch button.
+# through the add dialog and its file dialog, give it a switch in the switches editor (typed over
+# what was selected with the keyboard), and run it with that switch from the main window's first
+# switch button.
 # Usage: xvfb_add_emulator.sh PATH/TO/korvalin PATH/TO/korvalin-drive
 set -euo pipefail
 . "$(dirname "$(realpath "$0")")/xvfb_lib.sh"
@@ -25,7 +26,12 @@ if [[ "${1:-}" == --inside ]]; then
     click "$main" Main_form Label24                  # Switches
     switches=$(wait_window 'Switches')
     click "$switches" switches_form Text3
-    type_into "$switches" -fast
+    # What is typed over a selection replaces it: Ctrl+A, and Shift with an arrow.
+    type_into "$switches" -slow
+    xdotool key ctrl+a
+    xdotool type --delay 30 -- -fastx
+    xdotool key shift+Left BackSpace
+    sleep 0.2
     click "$switches" switches_form Label3           # OK
     click "$main" Main_form Label13                  # the first switch button
 

@@ -64,7 +64,7 @@ TEST_F(SkinBrowserTest, ListsEveryEntryIgnoringCaseAndShowsTheSelectedOnesInform
 TEST_F(SkinBrowserTest, OkAppliesPicturesAndColoursAndCancelKeepsEverything) {
     write_skin("Alpha");
     write_skin("Beta");
-    auto lines = kvtest::settings_lines({{6, "255"}});
+    auto lines = kvtest::settings_lines({{1, "Bea"}, {6, "255"}});
     write_settings("Beta", lines);
     auto& main = app::form<Main_form>();
     main.load_skin("Alpha");
@@ -82,9 +82,22 @@ TEST_F(SkinBrowserTest, OkAppliesPicturesAndColoursAndCancelKeepsEverything) {
     EXPECT_TRUE(main.emulator_list.scroll_event.enabled());
     EXPECT_FALSE(b.list.scroll_event.enabled());
 
-    // Opened again, the row clicked last is still selected; Ok applies it.
+    // Opened again, it stands on the skin in use, not on the row picked before Cancel: Ok without a
+    // pick keeps that skin.
     then([&] {
-        EXPECT_EQ(b.selected_skin, "Beta");
+        EXPECT_EQ(b.selected_skin, "Alpha");
+        EXPECT_TRUE(b.list.list_selector_image.visible());
+        EXPECT_EQ(b.list.list_selector_image.top(), 30);
+        EXPECT_EQ(b.Label11.caption(), "Tester");
+        b.Label14.on_click();
+    });
+    main.open_skin_browser();
+    EXPECT_EQ(main.current_skin, "Alpha");
+    EXPECT_NE(main.Framebar_title.fore_color(), 255u);
+
+    // A picked row is what Ok applies.
+    then([&] {
+        click_row(2);
         b.Label14.on_mouse_down(forms::MouseEvent{});
         EXPECT_EQ(b.button_image1.top(), -b.button_image1.height() / 2);
         b.Label14.on_mouse_up(forms::MouseEvent{});

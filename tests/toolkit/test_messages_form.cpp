@@ -71,6 +71,18 @@ TEST_F(MessagesForm, NarrowEmptyAndMultiLineMessages) {
     EXPECT_EQ(box->height(), 1785);
 }
 
+TEST_F(MessagesForm, ATextOfMoreThanTwoLinesMovesOkBelowItAndTheBottomWithIt) {
+    box->show_exclamation("one\ntwo\nthree\nfour", "c", 0);  // 660 + 4 * 195 = 1440
+    EXPECT_EQ(box->Picture17.top(), 1590);
+    EXPECT_EQ(box->height(), 2175);
+    EXPECT_EQ(box->down_middle.top(), 2175 - box->down_middle.height());
+    EXPECT_EQ(box->region(), (Region{0, 0, 129, 2176, 0, 0}));
+    // The next short message is back at the design height.
+    box->show_exclamation("OK", "c", 0);
+    EXPECT_EQ(box->Picture17.top(), 1200);
+    EXPECT_EQ(box->height(), 1785);
+}
+
 TEST_F(MessagesForm, OutlineFollowsCornerAndHeightDivisor) {
     EXPECT_EQ(outline_for("10|15"), (Region{0, 0, 159, 120, 10, 10}));
     EXPECT_EQ(outline_for("0|6"), (Region{0, 0, 159, 298, 0, 0}));  // 298.5 rounds to even

@@ -34,6 +34,7 @@ class ListWindow : public kv::toolkit::FramedForm {
 
     std::vector<std::string> items;
     std::string selected = "before";
+    bool picked = true;                   // false: nothing selected, as after a delete
     std::vector<std::string> follow_ups;  // the selection each follow-up saw
     int double_clicks = 0;
     SevenRowList list;
@@ -42,6 +43,11 @@ class ListWindow : public kv::toolkit::FramedForm {
     ListSource source() {
         // The windows that keep their names in a vector lend them the same way.
         ListSource s = kv::toolkit::vector_list_source(items, selected);
+        s.set_selection = [this](const std::string& name) {
+            selected = name;
+            picked = true;
+        };
+        s.has_selection = [this] { return picked; };
         s.follow_up = [this] { follow_ups.push_back(selected); };
         s.double_click = [this] { ++double_clicks; };
         return s;
@@ -326,6 +332,99 @@ TEST_F(SevenRowListTest, WheelTakesOneTurnPerTickAndScrollingNeverChangesTheSele
     EXPECT_EQ(w.list.list_selector_image.top(), 30);
     EXPECT_EQ(w.selected, "item 3");
     EXPECT_EQ(w.follow_ups.size(), 2u);  // show_list and the press, none from scrolling
+}
+
+// In the configs window buttons act on the selected name, so scrolling carries the selection along
+// to the nearest row shown rather than hide it.
+TEST_F(SevenRowListTest, TheConfigsListKeepsItsSelectionInView) {
+    ListWindow& w = window(20, ListVariant::configs_form(), ListLayout::configs_form());
+    SevenRowList& l = w.list;
+    l.scroll_event.set_enabled(true);
+    press(l.click_label(2));
+    release(l.click_label(2));
+    for (int turn = 0; turn < 3; ++turn) {
+        wheel(w, -120);
+        backend.advance(10);
+    }
+    EXPECT_EQ(l.scroll_top, 4);
+    EXPECT_EQ(w.selected, "item 4");  // item 2, then item 3 went off the top
+    EXPECT_EQ(l.list_selector_image.top(), 30);
+    EXPECT_TRUE(l.list_selector_image.visible());
+    wheel(w, 120);  // still shown on row 2: it stays
+    backend.advance(10);
+    EXPECT_EQ(w.selected, "item 4");
+    EXPECT_EQ(l.list_selector_image.top(), 270);
+
+    // Off the bottom: the last row. The arrows and the thumb carry it along too.
+    press(l.click_label(7));
+    release(l.click_label(7));
+    ASSERT_EQ(w.selected, "item 9");
+    press(l.up_arrow);
+    release(l.up_arrow);
+    EXPECT_EQ(w.selected, "item 8");
+    EXPECT_EQ(l.list_selector_image.top(), 1470);
+    press(l.down_arrow);
+    release(l.down_arrow);
+    EXPECT_EQ(w.selected, "item 8");
+
+    // A thumb dragged past its track draws from beyond the last page: the selector still stands on
+    // the row that shows the selected name.
+    const float x = l.thumb.form_x() + 10;
+    const float grab_y = l.thumb.form_y() + 100;
+    press(l.thumb, left_button, 10, 100);
+    w.deliver_mouse_move(x, grab_y + 476, left_button, 0);
+    w.deliver_mouse_move(x, grab_y + 476, left_button, 0);
+    release(l.thumb, left_button, 10, 100);
+    ASSERT_EQ(l.drawn_top, 15);
+    EXPECT_EQ(w.selected, l.row(1).caption());
+    EXPECT_EQ(l.list_selector_image.top(), 30);
+    EXPECT_TRUE(l.list_selector_image.visible());
+
+    // With nothing selected there is nothing to carry, and no row shows the selector.
+    w.picked = false;
+    w.selected = l.row(3).caption();
+    l.update_list_selector();
+    EXPECT_FALSE(l.list_selector_image.visible());
+    l.scroll_list_up();
+    l.scroll_list_up();
+    EXPECT_FALSE(w.picked);
+    EXPECT_FALSE(l.list_selector_image.visible());
+}
+
+TEST_F(SevenRowListTest, SelectNamedShowsTheItemScrollingAsLittleAsNeeded) {
+    ListWindow& w = window(20);
+    SevenRowList& l = w.list;
+    EXPECT_TRUE(l.select_named("item 12"));
+    EXPECT_EQ(l.scroll_top, 6);
+    EXPECT_EQ(l.row(7).caption(), "item 12");
+    EXPECT_EQ(l.list_selector_image.top(), 1470);
+    EXPECT_EQ(l.thumb.top(), track(20, 6));
+    EXPECT_EQ(w.follow_ups.back(), "item 12");
+    // Already shown: no scrolling.
+    EXPECT_TRUE(l.select_named("item 8"));
+    EXPECT_EQ(l.scroll_top, 6);
+    EXPECT_EQ(l.list_selector_image.top(), 510);
+    // Above: it comes to row 1, in the list's own spelling.
+    EXPECT_TRUE(l.select_named("ITEM 2"));
+    EXPECT_EQ(w.selected, "item 2");
+    EXPECT_EQ(l.scroll_top, 2);
+    EXPECT_EQ(l.list_selector_image.top(), 30);
+
+    // A name the list lacks is selected all the same, on no row, without scrolling.
+    EXPECT_FALSE(l.select_named("item 99"));
+    EXPECT_EQ(w.selected, "item 99");
+    EXPECT_EQ(w.follow_ups.back(), "item 99");
+    EXPECT_FALSE(l.list_selector_image.visible());
+    EXPECT_EQ(l.scroll_top, 2);
+
+    // The exact name first; two matching only ignoring case name neither.
+    w.items = {"Dup", "dup", "Two", "TWO"};
+    l.show_list();
+    EXPECT_TRUE(l.select_named("dup"));
+    EXPECT_EQ(l.list_selector_image.top(), 270);
+    EXPECT_FALSE(l.select_named("two"));
+    EXPECT_EQ(w.selected, "two");
+    EXPECT_FALSE(l.list_selector_image.visible());
 }
 
 TEST_F(SevenRowListTest, WheelWaitsWhileTheWindowsPollingIsOff) {

@@ -76,6 +76,12 @@ class Backend {
     virtual float screen_height() = 0;  // twips
     // Every screen of the desktop; a display of one screen has only the primary one.
     virtual std::vector<ScreenArea> screen_areas() { return {{0, 0, screen_width(), screen_height()}}; }
+    // The clipboard's text, as text boxes copy and paste it. Without a display it is the program's own.
+    virtual std::string clipboard_text() { return clipboard_; }
+    virtual void set_clipboard_text(const std::string& text) { clipboard_ = text; }
+
+  private:
+    std::string clipboard_;
 };
 
 // The display in use. Tests that install none get a headless one.

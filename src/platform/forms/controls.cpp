@@ -9,7 +9,6 @@
 
 namespace kv::forms {
 
-namespace {
 const char* alignment_text(Alignment a) {
     switch (a) {
         case Alignment::left:
@@ -21,14 +20,6 @@ const char* alignment_text(Alignment a) {
     }
     return "0";
 }
-
-// Length in bytes of the UTF-8 character that ends at byte `end` (at least 1).
-int utf8_char_before(const std::string& s, int end) {
-    int start = end - 1;
-    while (start > 0 && (static_cast<unsigned char>(s[start]) & 0xC0) == 0x80) --start;
-    return end - start;
-}
-}  // namespace
 
 // ---- Label
 
@@ -129,97 +120,6 @@ void PictureBox::set_border(bool b) {
 std::optional<std::string> PictureBox::property(std::string_view p) const {
     if (p == "Picture") return picture_.file();
     if (p == "BorderStyle") return border_ ? "1" : "0";
-    return Control::property(p);
-}
-
-// ---- TextBox
-
-TextBox::TextBox(Form& form, std::string name, int index, Control* container)
-    : Control(form, ControlKind::text_box, std::move(name), index, container) {}
-
-void TextBox::set_text(const std::string& t) {
-    if (text_ == t) return;
-    text_ = t;
-    if (sel_start_ > static_cast<int>(text_.size())) sel_start_ = static_cast<int>(text_.size());
-    changed();
-    if (on_change) on_change();
-}
-
-void TextBox::set_locked(bool l) {
-    set_drawn(locked_, l);
-}
-
-void TextBox::set_max_length(int m) {
-    if (m < 0) throw Failure("Invalid property value: MaxLength of " + full_name());
-    max_length_ = m;
-}
-
-void TextBox::set_alignment(Alignment a) {
-    set_drawn(alignment_, a);
-}
-
-void TextBox::set_multi_line(bool m) {
-    set_drawn(multi_line_, m);
-}
-
-void TextBox::set_border(bool b) {
-    set_drawn(border_, b);
-}
-
-void TextBox::set_sel_start(int s) {
-    if (s < 0) throw Failure("Invalid property value: SelStart of " + full_name());
-    sel_start_ = std::min(s, static_cast<int>(text_.size()));
-    changed();
-}
-
-void TextBox::type_character(int16_t key_ascii) {
-    if (on_key_press) on_key_press(key_ascii);
-    if (key_ascii == 0 || locked_) return;
-    std::string t = text_;
-    int caret = sel_start_;
-    if (key_ascii == keys::back) {
-        if (caret == 0) return;
-        int n = utf8_char_before(t, caret);
-        if (multi_line_ && caret >= 2 && t.compare(static_cast<size_t>(caret - 2), 2, "\r\n") == 0) n = 2;
-        t.erase(static_cast<size_t>(caret - n), static_cast<size_t>(n));
-        caret -= n;
-    } else if (key_ascii == keys::enter && multi_line_) {
-        // Enter starts a new line, stored as Windows ends its lines.
-        if (max_length_ > 0 && static_cast<int>(t.size()) + 2 > max_length_) return;
-        t.insert(static_cast<size_t>(caret), "\r\n");
-        caret += 2;
-    } else if (key_ascii < 32) {
-        return;
-    } else {
-        std::string ch;
-        // Characters beyond ASCII arrive as their code point and are stored as UTF-8.
-        auto cp = static_cast<uint32_t>(static_cast<uint16_t>(key_ascii));
-        if (cp < 0x80) {
-            ch += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            ch += static_cast<char>(0xC0 | (cp >> 6));
-            ch += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            ch += static_cast<char>(0xE0 | (cp >> 12));
-            ch += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            ch += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-        if (max_length_ > 0 && static_cast<int>(t.size() + ch.size()) > max_length_) return;
-        t.insert(static_cast<size_t>(caret), ch);
-        caret += static_cast<int>(ch.size());
-    }
-    sel_start_ = caret;
-    text_ = t;
-    changed();
-    if (on_change) on_change();
-}
-
-std::optional<std::string> TextBox::property(std::string_view p) const {
-    if (p == "Text") return text_;
-    if (p == "Locked") return bool_text(locked_);
-    if (p == "SelStart") return std::to_string(sel_start_);
-    if (p == "MaxLength") return std::to_string(max_length_);
-    if (p == "Alignment") return alignment_text(alignment_);
     return Control::property(p);
 }
 

@@ -9,6 +9,8 @@
 namespace kv::forms {
 
 enum class Alignment { left = 0, right = 1, center = 2 };
+// The number the forms runtime gave an alignment, as text.
+const char* alignment_text(Alignment a);
 
 class Label : public Control {
   public:
@@ -66,11 +68,15 @@ class PictureBox : public Control {
     bool border_ = false;
 };
 
+// A text box edits itself as desktop text boxes do: the caret and the other end of the selection
+// move with the arrows, Home and End (Shift selecting), Ctrl+A selects everything, and what is typed
+// or pasted replaces the selection. Positions count bytes of the text.
 class TextBox : public Control {
   public:
     TextBox(Form& form, std::string name, int index, Control* container);
     const std::string& text() const { return text_; }
-    // Setting the text fires Change when it differs, as the forms runtime did.
+    // Setting the text fires Change when it differs, as the forms runtime did; the caret and the
+    // selection are kept as far as the new text reaches.
     void set_text(const std::string& t);
     bool locked() const { return locked_; }
     void set_locked(bool l);
@@ -83,24 +89,54 @@ class TextBox : public Control {
     // A box of several lines: Enter types a line break (CR LF) and the text starts at the top.
     bool multi_line() const { return multi_line_; }
     void set_multi_line(bool m);
-    // Caret position in bytes of the text.
-    int sel_start() const { return sel_start_; }
-    void set_sel_start(int s);
 
-    // What a typed character does: KeyPress may change or cancel it (0), then it is inserted at the
-    // caret (or, for Backspace, the character before the caret is removed), firing Change.
+    // The selection as the forms runtime named it: SelStart is where it begins (the caret, when
+    // nothing is selected), SelLength how long it is, SelText what it holds.
+    int sel_start() const;
+    int sel_length() const;
+    std::string sel_text() const;
+    // Puts the caret there with nothing selected.
+    void set_sel_start(int s);
+    // Selects that many bytes from SelStart.
+    void set_sel_length(int n);
+    // Replaces the selection with the text (inserts it at the caret when nothing is selected), with
+    // the caret after it, as a paste does; fires Change once. Past MaxLength the text is cut short.
+    void set_sel_text(const std::string& t);
+    // The end of the selection that moves with the caret, and the end that stays.
+    int caret() const { return caret_; }
+    int anchor() const { return anchor_; }
+    // Selects from anchor to caret, as a drag of the mouse leaves it; positions are kept within the
+    // text and on whole characters.
+    void select(int anchor, int caret);
+    void select_all();
+
+    // What a typed character does: KeyPress may change or cancel it (0), then it replaces the
+    // selection or is inserted at the caret (Backspace removes the selection or the character before
+    // the caret), firing Change.
     void type_character(int16_t key_ascii);
+    // The box's own keys on KeyDown: Left, Right, Home and End move the caret (Ctrl by words, Shift
+    // selecting), Ctrl+A selects all, Delete removes, Ctrl+C, Ctrl+X and Ctrl+V (Ctrl+Insert,
+    // Shift+Delete, Shift+Insert) copy, cut and paste through the clipboard. True when the key was
+    // one of them. In a box of several lines Home, End and the keys that go up and down depend on how
+    // the display wraps the lines, and are left to it.
+    bool edit_key(int16_t key_code, int16_t shift);
 
     std::optional<std::string> property(std::string_view p) const override;
 
   private:
+    // Puts the text in place of the selection and the caret after it; fires Change.
+    void replace_selection(const std::string& t);
+    void move_caret(int to, bool selecting);
+    enum class Clipboard { copy, cut, paste };
+    void clipboard_key(Clipboard action);
     std::string text_;
     bool locked_ = false;
     int max_length_ = 0;
     Alignment alignment_ = Alignment::left;
     bool border_ = true;
     bool multi_line_ = false;
-    int sel_start_ = 0;
+    int anchor_ = 0;
+    int caret_ = 0;
 };
 
 class ListBox : public Control {

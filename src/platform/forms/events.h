@@ -39,6 +39,7 @@ inline constexpr int16_t left = 37;
 inline constexpr int16_t up = 38;
 inline constexpr int16_t right = 39;
 inline constexpr int16_t down = 40;
+inline constexpr int16_t insert = 45;
 inline constexpr int16_t del = 46;
 inline constexpr int16_t f1 = 112;
 // Letters are their capital's code ('A' = 65), digits their character's code ('0' = 48).

@@ -271,10 +271,52 @@ void Form::deliver_mouse_move(float x, float y, int16_t buttons, int16_t shift) 
     if (target->on_mouse_move) target->on_mouse_move(event_for(*target, x, y, buttons, shift));
 }
 
-void Form::deliver_key_down(int16_t key_code, int16_t shift) {
+namespace {
+
+bool can_take_input(const Control& c) {
+    for (const Control* p = &c; p; p = p->container())
+        if (!p->enabled()) return false;
+    return true;
+}
+
+}  // namespace
+
+bool Form::deliver_key_down(int16_t key_code, int16_t shift) {
     if (on_key_down) on_key_down(key_code, shift);
-    if (key_code == 0) return;
+    if (key_code == 0) return true;
     if (focused_ && focused_->on_key_down) focused_->on_key_down(key_code, shift);
+    if (key_code == 0) return true;
+    if (key_code == keys::tab && !(shift & (ctrl_mask | alt_mask)) && focus_next(!(shift & shift_mask)))
+        return true;
+    if (auto* box = dynamic_cast<TextBox*>(focused_)) return box->edit_key(key_code, shift);
+    return false;
+}
+
+std::vector<Control*> Form::tab_order() const {
+    std::vector<Control*> stops;
+    for (const auto& c : controls_)
+        if (c->tab_index() >= 0) stops.push_back(c.get());
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const Control* a, const Control* b) { return a->tab_index() < b->tab_index(); });
+    return stops;
+}
+
+bool Form::focus_next(bool forward) {
+    const std::vector<Control*> stops = tab_order();
+    if (stops.empty()) return false;
+    const auto n = static_cast<std::ptrdiff_t>(stops.size());
+    const auto at = std::find(stops.begin(), stops.end(), focused_) - stops.begin();
+    // From outside the order, Tab starts at its first stop and Shift+Tab at its last.
+    std::ptrdiff_t i = at == n ? (forward ? -1 : n) : at;
+    for (std::ptrdiff_t step = 0; step < n; ++step) {
+        i = ((forward ? i + 1 : i - 1) % n + n) % n;
+        Control* c = stops[static_cast<std::size_t>(i)];
+        if (c->shown() && can_take_input(*c)) {
+            set_focus(c);
+            return true;
+        }
+    }
+    return true;
 }
 
 void Form::deliver_key_press(int16_t key_ascii) {

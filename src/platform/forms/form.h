@@ -107,7 +107,10 @@ class Form {
     void deliver_mouse_move(float x, float y, int16_t buttons, int16_t shift);
     // The second press of a double click: DblClick instead of MouseDown.
     void deliver_double_click(float x, float y, int16_t button, int16_t shift = 0);
-    void deliver_key_down(int16_t key_code, int16_t shift);
+    // KeyDown for the form (KeyPreview), then for the focused control; then Tab walks the tab order and
+    // a focused text box takes its editing keys. True when the key was used up there (a handler
+    // cancelled it, or the tab order or the text box took it): a display then does nothing more with it.
+    bool deliver_key_down(int16_t key_code, int16_t shift);
     void deliver_key_press(int16_t key_ascii);
     void deliver_key_up(int16_t key_code, int16_t shift);
     // A wheel turn: kept in the window's inbox until the window's polling takes it.
@@ -119,6 +122,11 @@ class Form {
     Control* hit_test(float x, float y) const;
     Control* focused() const { return focused_; }
     void set_focus(Control* c);
+    // The controls given a place in the tab order, in that order.
+    std::vector<Control*> tab_order() const;
+    // Moves the focus to the next control of the tab order that is shown and enabled (forward), or to
+    // the previous one, going round; false when the form has no tab order.
+    bool focus_next(bool forward);
     Control* captured() const { return captured_; }
     // Ends the mouse capture without a release: the release went somewhere the form will not hear of
     // (a text box's own menu, another window), or the control holding it can no longer take it.

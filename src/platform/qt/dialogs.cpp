@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "platform/file_pattern.h"
 #include "platform/qt/text.h"
 
 namespace kv::qt {
@@ -55,15 +56,7 @@ class OpenFileDialog : public QFileDialog {
 
 QString file_dialog_filter(const std::string& description, const std::string& patterns) {
     QStringList parts;
-    for (QString p : decode_text(patterns).split(QLatin1Char(';'))) {
-        p = p.trimmed();
-        if (p.isEmpty()) continue;
-        // Programs here have no extension, so a filter for Windows programs lists every file.
-        if (p.compare(QLatin1String("*.exe"), Qt::CaseInsensitive) == 0) p = QStringLiteral("*");
-        p = any_case(p);
-        if (!parts.contains(p)) parts << p;
-    }
-    if (parts.isEmpty()) parts << QStringLiteral("*");
+    for (const std::string& p : dialog_patterns(patterns)) parts << any_case(decode_text(p));
     return decode_text(description) + QStringLiteral(" (") + parts.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 

@@ -92,7 +92,8 @@ class HostedText : public Hosted<Base> {
     }
 };
 
-// A text box: the model does the typing, Qt the caret, selection and clipboard.
+// A text box: the model edits it (typing, the editing keys, the clipboard keys); Qt draws the text,
+// the caret and the selection, and the mouse moves them there.
 class TextBoxEdit : public HostedText<QLineEdit> {
   public:
     using HostedText::HostedText;
@@ -124,7 +125,8 @@ class TextBoxEdit : public HostedText<QLineEdit> {
     }
 };
 
-// A text box of several lines: Enter is the model's (a CR LF), the rest as in one-line boxes.
+// A text box of several lines: Enter is the model's (a CR LF); the keys that move by lines as the box
+// wraps them are Qt's; the rest as in one-line boxes.
 class TextBoxArea : public HostedText<QPlainTextEdit> {
   public:
     TextBoxArea(FormWindow& window, forms::Control& control) : HostedText(window, control) {
@@ -152,6 +154,12 @@ class TextBoxArea : public HostedText<QPlainTextEdit> {
         QPlainTextEdit::mouseMoveEvent(e);
     }
 };
+
+// The end of a one-line box's selection that stays while the caret moves.
+int line_edit_anchor(const QLineEdit& edit) {
+    if (!edit.hasSelectedText()) return edit.cursorPosition();
+    return edit.cursorPosition() == edit.selectionStart() ? edit.selectionEnd() : edit.selectionStart();
+}
 
 // The model's text with CR LF line ends as a text area holds it, and back.
 QString area_text(const std::string& bytes) {
@@ -326,19 +334,21 @@ QWidget* FormWindow::make_widget(forms::Control& c) {
     if (auto* box = dynamic_cast<forms::TextBox*>(&c); box && box->multi_line()) {
         auto* area = new TextBoxArea(*this, c);
         connect(area, &QPlainTextEdit::textChanged, this, [this, box, area] { area_edited(*box, *area); });
-        connect(area, &QPlainTextEdit::cursorPositionChanged, this, [this, box, area] {
-            if (syncing_ || area->toPlainText() != area_text(box->text())) return;
-            const QString before = area->toPlainText().left(area->textCursor().position());
-            guarded([&] { box->set_sel_start(static_cast<int>(model_text(before).size())); });
-        });
+        // The caret and selection the area moves itself (the mouse, the keys that follow its wrapping).
+        connect(area, &QPlainTextEdit::cursorPositionChanged, this,
+                [this, box, area] { area_selected(*box, *area); });
+        connect(area, &QPlainTextEdit::selectionChanged, this,
+                [this, box, area] { area_selected(*box, *area); });
         w = area;
     } else if (box) {
         auto* edit = new TextBoxEdit(*this, c);
         // Two pixels between the box's edge and its text.
         edit->setTextMargins(2, 0, 2, 0);
         connect(edit, &QLineEdit::textEdited, this, [this, box, edit] { text_edited(*box, *edit); });
+        // The caret and selection the mouse moves.
         connect(edit, &QLineEdit::cursorPositionChanged, this,
-                [this, box, edit](int, int pos) { caret_moved(*box, *edit, pos); });
+                [this, box, edit] { edit_selected(*box, *edit); });
+        connect(edit, &QLineEdit::selectionChanged, this, [this, box, edit] { edit_selected(*box, *edit); });
         w = edit;
     } else if (auto* list = dynamic_cast<forms::ListBox*>(&c)) {
         auto* view = new ListBoxView(*this, c, list_mouse_held_);
@@ -419,8 +429,13 @@ void FormWindow::sync_text_box(forms::TextBox& box, QLineEdit& edit) {
     edit.setAlignment(horizontal(box.alignment()) | Qt::AlignVCenter);
     const QString text = decode_text(box.text());
     if (edit.text() != text) edit.setText(text);
-    const int caret = caret_to_qt(box.text(), box.sel_start());
-    if (edit.cursorPosition() != caret) edit.setCursorPosition(caret);
+    const int anchor = caret_to_qt(box.text(), box.anchor());
+    const int caret = caret_to_qt(box.text(), box.caret());
+    if (edit.cursorPosition() == caret && line_edit_anchor(edit) == anchor) return;
+    if (anchor == caret)
+        edit.setCursorPosition(caret);
+    else
+        edit.setSelection(anchor, caret - anchor);
 }
 
 void FormWindow::sync_text_area(forms::TextBox& box, QPlainTextEdit& area) {
@@ -428,13 +443,17 @@ void FormWindow::sync_text_area(forms::TextBox& box, QPlainTextEdit& area) {
     area.setFrameShape(box.border() ? QFrame::StyledPanel : QFrame::NoFrame);
     const QString text = area_text(box.text());
     if (area.toPlainText() != text) area.setPlainText(text);
-    const int caret =
-        static_cast<int>(area_text(box.text().substr(0, static_cast<size_t>(box.sel_start()))).size());
-    if (area.textCursor().position() != caret) {
-        QTextCursor cursor = area.textCursor();
-        cursor.setPosition(std::min(caret, static_cast<int>(text.size())));
-        area.setTextCursor(cursor);
-    }
+    const auto at = [&](int bytes) {
+        const int pos = static_cast<int>(area_text(box.text().substr(0, static_cast<size_t>(bytes))).size());
+        return std::min(pos, static_cast<int>(text.size()));
+    };
+    const int anchor = at(box.anchor());
+    const int caret = at(box.caret());
+    QTextCursor cursor = area.textCursor();
+    if (cursor.anchor() == anchor && cursor.position() == caret) return;
+    cursor.setPosition(anchor);
+    cursor.setPosition(caret, QTextCursor::KeepAnchor);
+    area.setTextCursor(cursor);
 }
 
 void FormWindow::area_edited(forms::TextBox& box, QPlainTextEdit& area) {
@@ -443,10 +462,18 @@ void FormWindow::area_edited(forms::TextBox& box, QPlainTextEdit& area) {
         const std::string text = model_text(area.toPlainText());
         if (box.locked() || text == box.text()) return;
         box.set_text(text);
-        const QString before = area.toPlainText().left(area.textCursor().position());
-        if (box.text() == text) box.set_sel_start(static_cast<int>(model_text(before).size()));
+        if (box.text() == text) area_selected(box, area);
     });
     schedule_sync();
+}
+
+void FormWindow::area_selected(forms::TextBox& box, QPlainTextEdit& area) {
+    if (syncing_ || area.toPlainText() != area_text(box.text())) return;
+    const QTextCursor cursor = area.textCursor();
+    const auto bytes = [&](int pos) {
+        return static_cast<int>(model_text(area.toPlainText().left(pos)).size());
+    };
+    guarded([&] { box.select(bytes(cursor.anchor()), bytes(cursor.position())); });
 }
 
 void FormWindow::apply_tab_order() {
@@ -481,22 +508,33 @@ void FormWindow::sync_list_box(forms::ListBox& list, QListWidget& view) {
 void FormWindow::text_edited(forms::TextBox& box, QLineEdit& edit) {
     if (syncing_ || !form_.visible()) return;
     guarded([&] {
-        const std::string text = encode_text(edit.text());
-        const bool too_long = box.max_length() > 0 && static_cast<int>(text.size()) > box.max_length() &&
-                              text.size() > box.text().size();
-        // A paste past MaxLength is refused as a whole; the next sync puts the model's text back.
-        if (box.locked() || too_long) return;
-        box.set_text(text);
-        if (box.text() == text) box.set_sel_start(caret_to_bytes(text, edit.cursorPosition()));
+        if (box.locked()) return;
+        // An edit the box made by itself (a paste or a delete from its menu, an undo) goes into the model
+        // as a paste in place of what it replaced, so that the field's rules and MaxLength apply to it
+        // and the caret ends after it.
+        const QString before = decode_text(box.text());
+        const QString after = edit.text();
+        qsizetype same_start = 0;
+        while (same_start < before.size() && same_start < after.size() &&
+               before[same_start] == after[same_start])
+            ++same_start;
+        qsizetype same_end = 0;
+        while (same_end < before.size() - same_start && same_end < after.size() - same_start &&
+               before[before.size() - 1 - same_end] == after[after.size() - 1 - same_end])
+            ++same_end;
+        const auto at = [&](qsizetype pos) { return caret_to_bytes(box.text(), static_cast<int>(pos)); };
+        box.select(at(same_start), at(before.size() - same_end));
+        box.set_sel_text(encode_text(after.mid(same_start, after.size() - same_end - same_start)));
     });
     // Change handlers may have rewritten the text.
     schedule_sync();
 }
 
-void FormWindow::caret_moved(forms::TextBox& box, QLineEdit& edit, int pos) {
-    if (syncing_) return;
+void FormWindow::edit_selected(forms::TextBox& box, QLineEdit& edit) {
+    if (syncing_ || edit.text() != decode_text(box.text())) return;
     guarded([&] {
-        if (edit.text() == decode_text(box.text())) box.set_sel_start(caret_to_bytes(box.text(), pos));
+        box.select(caret_to_bytes(box.text(), line_edit_anchor(edit)),
+                   caret_to_bytes(box.text(), edit.cursorPosition()));
     });
 }
 
@@ -582,15 +620,16 @@ bool FormWindow::deliver_key_press(const QKeyEvent& e, bool text_box) {
     const bool ok = guarded([&] {
         const int16_t code = key_code(e.key(), e.modifiers());
         const int16_t shift = key_shift_flags(e.key(), e.modifiers(), true);
-        if (code != 0) form_.deliver_key_down(code, shift);
+        // A key the model used up (a text box's editing key, a cancelled one) is not Qt's any more.
+        if (code != 0 && form_.deliver_key_down(code, shift)) took = true;
         // Alt with a letter is a menu key, not typing (AltGr is not Alt here).
         const bool alt_only = (e.modifiers() & Qt::AltModifier) && !(e.modifiers() & Qt::ControlModifier);
         if (alt_only) return;
         if (auto ch = typed_character(e.text())) {
             form_.deliver_key_press(*ch);
-            // Characters and Backspace are the model's editing; control keys (Ctrl+C...) are Qt's.
+            // Characters and Backspace are the model's editing.
             const auto unit = static_cast<uint16_t>(*ch);
-            took = text_box && (unit >= 32 || *ch == forms::keys::back);
+            if (text_box && (unit >= 32 || *ch == forms::keys::back)) took = true;
         }
     });
     return took || !ok;
@@ -603,6 +642,16 @@ void FormWindow::deliver_key_release(const QKeyEvent& e) {
         const int16_t code = key_code(e.key(), e.modifiers());
         if (code != 0) form_.deliver_key_up(code, key_shift_flags(e.key(), e.modifiers(), false));
     });
+}
+
+bool FormWindow::focusNextPrevChild(bool next) {
+    // Tab and Shift+Tab walk the window's own tab order, which holds painted buttons as well as boxes;
+    // the boxes ask their window, as Qt's widgets do.
+    bool walked = false;
+    guarded([&] { walked = form_.focus_next(next); });
+    if (!walked) return QWidget::focusNextPrevChild(next);
+    sync();
+    return true;
 }
 
 void FormWindow::paintEvent(QPaintEvent* e) {

@@ -62,6 +62,7 @@ class FormWindow : public QWidget {
     void keyReleaseEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
 
   private:
     void sync_window();
@@ -74,7 +75,9 @@ class FormWindow : public QWidget {
     void place_widget(const forms::Control& c, QWidget& w);
     QWidget* make_widget(forms::Control& c);
     void text_edited(forms::TextBox& box, QLineEdit& edit);
-    void caret_moved(forms::TextBox& box, QLineEdit& edit, int pos);
+    // The selection a box moved itself, into the model.
+    void edit_selected(forms::TextBox& box, QLineEdit& edit);
+    void area_selected(forms::TextBox& box, QPlainTextEdit& area);
     void row_changed(forms::ListBox& list, int row);
 
     forms::Form& form_;

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "platform/runtime.h"
+#include "platform/standard_error.h"
 
 namespace kv::qt {
 
@@ -18,9 +19,9 @@ void end_process() {
 
 void report_failure(const std::exception& e) {
     if (dynamic_cast<const Failure*>(&e))
-        std::cerr << "korvalin: " << e.what() << std::endl;
+        print_failure(e.what());
     else
-        std::cerr << "korvalin: internal error: " << e.what() << std::endl;
+        print_failure(std::string("internal error: ") + e.what());
 }
 
 }  // namespace kv::qt

@@ -10,7 +10,9 @@ namespace kv::qt {
 // is nothing to finish but the standard output.
 [[noreturn]] void end_process();
 
-// Tells of a failure that reached the event loop on the standard error.
+// Tells of a failure that reached the event loop on the standard error. No message box: the failure
+// may come from painting or from the message box itself, and every step the user must hear of
+// reports its own failures before they get here.
 void report_failure(const std::exception& e);
 
 // Runs one event's work: the end of the program ends the process, a failure is reported and the

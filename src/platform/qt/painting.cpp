@@ -69,12 +69,28 @@ QString caption_text(const std::string& caption) {
 
 }  // namespace
 
-int label_text_flags(const forms::Label& label, const QFont& font, const QRect& rect) {
-    int flags = static_cast<int>(horizontal(label.alignment()) | Qt::AlignTop);
+DrawnCaption drawn_caption(const forms::Label& label) {
+    const forms::Form& form = label.form();
+    const QRect rect = pixel_rect(label);
+    const QRect visible =
+        rect & container_clip(label, QRect(0, 0, to_px(form.width()), to_px(form.height())));
+    // Laid out from the label's own top across what shows of it, so that a caption its box cuts off is
+    // fitted to what shows instead of losing its ends.
+    DrawnCaption drawn;
+    drawn.room = visible.isEmpty() ? QRect(rect.topLeft(), QSize(0, 0))
+                                   : QRect(QPoint(visible.left(), rect.top()), visible.bottomRight());
+    const QString caption = caption_text(label.caption());
+    if (label.auto_size())
+        drawn.fitted = {to_qfont(label.font()), caption,
+                        caption.contains(QLatin1Char('\n')) ||
+                            drawn.room.height() >= 2 * QFontMetrics(to_qfont(label.font())).height()};
+    else
+        drawn.fitted = fit_caption(label.font(), caption, drawn.room.width(), drawn.room.height());
     // Labels break their lines at words within their width, as Windows labels did; a label with room
     // for one line only keeps its caption on that line, where a break would hide the rest.
-    if (rect.height() >= 2 * QFontMetrics(font).height()) flags |= Qt::TextWordWrap;
-    return flags;
+    drawn.flags = static_cast<int>(horizontal(label.alignment()) | Qt::AlignTop);
+    if (drawn.fitted.wraps) drawn.flags |= Qt::TextWordWrap;
+    return drawn;
 }
 
 namespace {
@@ -82,11 +98,10 @@ namespace {
 void paint_label(QPainter& p, const forms::Label& label, const QRect& rect) {
     if (!label.transparent()) p.fillRect(rect, to_qcolor(label.back_color()));
     if (label.caption().empty()) return;
-    const QString caption = caption_text(label.caption());
-    const QFont font = caption_font(label.font(), caption, rect.width(), rect.height());
-    p.setFont(font);
+    const DrawnCaption drawn = drawn_caption(label);
+    p.setFont(drawn.fitted.font);
     p.setPen(to_qcolor(label.fore_color()));
-    p.drawText(rect, label_text_flags(label, font, rect), caption);
+    p.drawText(drawn.room, drawn.flags, drawn.fitted.text);
 }
 
 void paint_shape(QPainter& p, const forms::Shape& shape, const QRect& rect) {
@@ -211,6 +226,14 @@ void FormPainter::paint_control(QPainter& p, const forms::Form& form, const Cont
                 p.setPen(QColor(0x80, 0x80, 0x80));
                 p.setBrush(Qt::NoBrush);
                 p.drawRect(rect.adjusted(0, 0, -1, -1));
+            }
+            // A button that Tab brought the focus to shows it, dotted and inverting what lies below as
+            // Windows drew its focus rectangles, so that it shows on any skin.
+            if (form.focused() == &c && c.tab_index() >= 0) {
+                p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+                p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(rect.adjusted(2, 2, -3, -3));
             }
             p.restore();
             break;

@@ -9,6 +9,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/picture.h"
+#include "platform/qt/caption_fit.h"
 
 namespace kv::qt {
 
@@ -20,8 +21,15 @@ QRect pixel_rect(const forms::Control& c);
 // The part of the window a control may draw on: its containers' places, intersected.
 QRect container_clip(const forms::Control& c, const QRect& window_rect);
 
-// How a label's caption is laid out in its place, drawn in the given font.
-int label_text_flags(const forms::Label& label, const QFont& font, const QRect& rect);
+// A label's caption as it is drawn on its window: the room it has (its place, less what its containers
+// cut off), the font and text fitted to that room, and the layout flags. A label that sizes itself to
+// its caption is drawn as it is.
+struct DrawnCaption {
+    QRect room;
+    FittedCaption fitted;
+    int flags = 0;
+};
+DrawnCaption drawn_caption(const forms::Label& label);
 
 // A rounded outline as a window region covers it: corners cut by an ellipse of the given size, and,
 // as the platform's rounded regions do, neither the right-most column nor the bottom row of the

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_backend.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -243,6 +244,14 @@ std::optional<std::filesystem::path> QtBackend::choose_folder(const forms::Folde
 
 void QtBackend::system_message(const std::string& caption, const std::string& text, forms::MessageIcon icon) {
     run_message_box(caption, text, icon, QApplication::activeWindow());
+}
+
+std::string QtBackend::clipboard_text() {
+    return encode_text(QGuiApplication::clipboard()->text());
+}
+
+void QtBackend::set_clipboard_text(const std::string& text) {
+    QGuiApplication::clipboard()->setText(decode_text(text));
 }
 
 void QtBackend::beep() {

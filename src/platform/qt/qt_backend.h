@@ -58,6 +58,8 @@ class QtBackend : public forms::Backend {
     float screen_width() override;
     float screen_height() override;
     std::vector<forms::ScreenArea> screen_areas() override;
+    std::string clipboard_text() override;
+    void set_clipboard_text(const std::string& text) override;
 
   private:
     FormWindow* find_window(const forms::Form* form) const;

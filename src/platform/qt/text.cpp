@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/utf8.h"
+
 namespace kv::qt {
 
 namespace {
@@ -14,36 +16,6 @@ constexpr char16_t cp1252_high[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x
                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
                                       0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// Length of the UTF-8 sequence starting at i, or 0 when it is not a valid one.
-size_t utf8_sequence(const std::string& s, size_t i) {
-    auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-    unsigned char c = b(i);
-    if (c < 0x80) return 1;
-    size_t n = 0;
-    uint32_t cp = 0;
-    if ((c & 0xE0) == 0xC0) {
-        n = 2;
-        cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-        n = 3;
-        cp = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-        n = 4;
-        cp = c & 0x07;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size()) return 0;
-    for (size_t k = 1; k < n; ++k) {
-        if ((b(i + k) & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (b(i + k) & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past Unicode are not valid.
-    static constexpr uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < smallest[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return n;
-}
 
 QString decode_1252(const std::string& bytes) {
     QString out;
@@ -62,12 +34,7 @@ int to_px(float twips) {
 }
 
 bool is_valid_utf8(const std::string& bytes) {
-    for (size_t i = 0; i < bytes.size();) {
-        size_t n = utf8_sequence(bytes, i);
-        if (n == 0) return false;
-        i += n;
-    }
-    return true;
+    return kv::is_valid_utf8(bytes);
 }
 
 QString decode_text(const std::string& bytes) {
@@ -121,21 +88,6 @@ QFont to_qfont(const forms::Font& f) {
 int drawn_width(const QFontMetrics& metrics, const QString& line) {
     return std::max(metrics.horizontalAdvance(line),
                     metrics.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, line).width());
-}
-
-QFont caption_font(const forms::Font& f, const QString& caption, int width_px, int height_px) {
-    QFont font = to_qfont(f);
-    if (caption.isEmpty() || caption.contains(QLatin1Char('\n')) || width_px <= 0) return font;
-    QFontMetrics metrics(font);
-    auto width_in = [&caption](const QFont& face) { return drawn_width(QFontMetrics(face), caption); };
-    if (height_px >= 2 * metrics.height() || width_in(font) <= width_px) return font;
-    // No further than three quarters of the size: below that, cutting reads better than shrinking.
-    const int smallest = std::max(1, font.pixelSize() * 3 / 4);
-    for (int size = font.pixelSize() - 1; size >= smallest; --size) {
-        font.setPixelSize(size);
-        if (width_in(font) <= width_px) break;
-    }
-    return font;
 }
 
 void install_font_substitutes() {

@@ -37,10 +37,6 @@ QFont to_qfont(const forms::Font& f);
 // How wide one line of text draws: its advance, or more where a glyph's overhang passes it by a pixel,
 // so that a box of this width shows the whole line.
 int drawn_width(const QFontMetrics& metrics, const QString& line);
-// The font a one-line caption is drawn with in a box of the given pixel size: the control's font, made
-// smaller when the face drawing it is wider than the one the window was designed with and the caption
-// would otherwise be cut. Boxes tall enough for two lines keep the font and wrap.
-QFont caption_font(const forms::Font& f, const QString& caption, int width_px, int height_px);
 
 // Windows font names that are rarely installed here, mapped to families that usually are.
 void install_font_substitutes();

@@ -1,0 +1,16 @@
+#pragma once
+// The line every failure of ours leaves on standard error, where scripts and logs read it. A failure
+// the user must know of is also shown (toolkit/message_box.h); only what happens with no one to read a
+// message (no window yet, the display gone, the session ended from outside) is written here alone.
+#include <string_view>
+
+namespace kv {
+
+// Writes "korvalin: TEXT" and a line end on standard error, as one write; each further line of the
+// text gets the same start, so that every line can be found by it.
+void print_failure(std::string_view text);
+
+// The same for another program of ours: "PROGRAM: TEXT".
+void print_failure(std::string_view program, std::string_view text);
+
+}  // namespace kv
