@@ -1,5 +1,7 @@
-// Opening an editor on a plug-in folder of 100 libraries: listing the folder and asking every library
-// its name, version and kind through the helper, helper start included.
+// Opening an editor on a plug-in folder: listing the folder and asking every library its name, version
+// and kind through the helpers, helper starts included. A folder of 100 good libraries, and a hostile
+// one of 54 good libraries and 40 that never answer: its first opening waits out each hanging library's
+// budget (side by side), later ones no longer ask them.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -16,24 +18,46 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A plug-in folder made of copies of the test plug-ins, one of each kind in turn.
-fs::path make_plugin_folder(int count) {
-    const fs::path folder = fs::temp_directory_path() / ("korvalin-scan-bench-" + std::to_string(getpid()));
+// A plug-in folder made of copies of the test plug-ins, one of each kind in turn, and of copies of one
+// that never tells its name.
+fs::path make_plugin_folder(int count, int hanging = 0) {
+    static int made = 0;
+    const fs::path folder = fs::temp_directory_path() / ("korvalin-scan-bench-" + std::to_string(getpid()) +
+                                                         "-" + std::to_string(++made));
     fs::remove_all(folder);
     fs::create_directories(folder);
     const char* kinds[] = {"gpuAlpha.so", "spuBeta.SO", "cdrGamma.so", "padDelta.so"};
-    for (int i = 0; i < count; ++i) {
+    const int total = count + hanging;
+    for (int i = 0; i < total; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "plugin%03d.so", i);
-        fs::copy_file(fs::path(KORVALIN_TEST_PLUGINS_DIR) / kinds[i % 4], folder / name);
+        // Hanging ones spread through the folder, as they would lie among the others.
+        const bool hangs = hanging > 0 && (i % 7 < 3 || total - i == hanging);
+        if (hangs) --hanging;
+        fs::copy_file(fs::path(KORVALIN_TEST_PLUGINS_DIR) / (hangs ? "gpuHangName.so" : kinds[i % 4]),
+                      folder / name);
     }
     return folder;
 }
 
-void BM_ScanHundredPlugins(benchmark::State& state) {
+size_t listed(const kv::PCSX_config& editor) {
+    return editor.gpu_list.size() + editor.spu_list.size() + editor.cdr_list.size() + editor.pad_list.size();
+}
+
+struct BenchDisplay {
+    BenchDisplay() {
+        kv::forms::set_backend(&display);
+        kv::set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
+    }
+    ~BenchDisplay() {
+        kv::app::reset_forms();
+        kv::forms::set_backend(nullptr);
+    }
     kv::headless::HeadlessBackend display;
-    kv::forms::set_backend(&display);
-    kv::set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
+};
+
+void BM_ScanHundredPlugins(benchmark::State& state) {
+    BenchDisplay display;
     const fs::path folder = make_plugin_folder(100);
     auto& editor = kv::app::form<kv::PCSX_config>();
     editor.plugins_path = folder.string() + "/";
@@ -42,14 +66,49 @@ void BM_ScanHundredPlugins(benchmark::State& state) {
         editor.sort_plugins();
         benchmark::DoNotOptimize(editor.gpu_list.size());
     }
-    if (editor.gpu_list.size() + editor.spu_list.size() + editor.cdr_list.size() + editor.pad_list.size() !=
-        100)
-        state.SkipWithError("not every library was listed");
-    kv::app::reset_forms();
-    kv::forms::set_backend(nullptr);
+    if (listed(editor) != 100) state.SkipWithError("not every library was listed");
     fs::remove_all(folder);
 }
 BENCHMARK(BM_ScanHundredPlugins)->Unit(benchmark::kMillisecond);
+
+constexpr int hostile_good = 54;
+constexpr int hostile_hanging = 40;
+
+// The first opening of a hostile folder: a fresh folder for each, as nothing of it is known yet.
+void BM_HostileFolderFirstOpening(benchmark::State& state) {
+    BenchDisplay display;
+    auto& editor = kv::app::form<kv::PCSX_config>();
+    for (auto _ : state) {
+        state.PauseTiming();
+        const fs::path folder = make_plugin_folder(hostile_good, hostile_hanging);
+        editor.plugins_path = folder.string() + "/";
+        state.ResumeTiming();
+        editor.scan_plugins();
+        editor.sort_plugins();
+        state.PauseTiming();
+        if (listed(editor) != hostile_good) state.SkipWithError("not every good library was listed");
+        fs::remove_all(folder);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_HostileFolderFirstOpening)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+// Later openings of the same folder in the same run.
+void BM_HostileFolderLaterOpening(benchmark::State& state) {
+    BenchDisplay display;
+    auto& editor = kv::app::form<kv::PCSX_config>();
+    const fs::path folder = make_plugin_folder(hostile_good, hostile_hanging);
+    editor.plugins_path = folder.string() + "/";
+    editor.scan_plugins();
+    editor.sort_plugins();
+    for (auto _ : state) {
+        editor.scan_plugins();
+        editor.sort_plugins();
+    }
+    if (listed(editor) != hostile_good) state.SkipWithError("not every good library was listed");
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_HostileFolderLaterOpening)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -179,7 +179,8 @@ class Main_form : public toolkit::FramedForm {
   private:
     void check_already_running();
     void read_config();
-    // Centres the window on the primary screen when its place lies outside every screen.
+    // Moves the window the least so that its title bar shows whole on a screen; one that no screen
+    // shows is centred on the primary screen.
     void keep_on_a_screen();
     // Writes Config.ini; fails (kv::Failure) as save_database does.
     void save_config();

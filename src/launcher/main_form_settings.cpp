@@ -6,6 +6,7 @@
 #include "launcher/options_form.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
+#include "platform/forms/screen_place.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
 #include "skins/design_pictures.h"
@@ -92,14 +93,9 @@ void Main_form::apply_section_flags(const std::vector<std::string>& flags) {
 }
 
 void Main_form::keep_on_a_screen() {
-    auto& display = forms::backend();
-    for (const forms::ScreenArea& s : display.screen_areas()) {
-        const bool overlaps = left() < s.left + s.width && left() + width() > s.left &&
-                              top() < s.top + s.height && top() + height() > s.top;
-        if (overlaps) return;
-    }
-    // A frameless window off every screen (a monitor unplugged since) could never be dragged back.
-    move(display.screen_width() / 2 - width() / 2, display.screen_height() / 2 - height() / 2);
+    // A frameless window is dragged only by its title bar: one that no screen shows whole (a monitor
+    // unplugged since, a place stored half off the screen) might never be dragged back.
+    forms::keep_on_a_screen(*this, toolkit::title_band_height);
 }
 
 void Main_form::load_misc_picture(const std::string& path) {

@@ -1,18 +1,20 @@
 #include "platform/plugin_library.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <mutex>
 #include <thread>
 
 #include "platform/folder.h"
-#include "platform/forms/backend.h"
 
 extern char** environ;
 
@@ -22,18 +24,11 @@ namespace {
 
 // The descriptor the helper reads its questions from and writes its answers to.
 constexpr int helper_channel = 3;
+// Where the system cannot watch a process through a descriptor, a wait looks at the helper this often.
+constexpr int process_check_ms = 100;
 
 std::mutex program_mutex;
 std::optional<std::filesystem::path> program_override;
-
-bool reaped(pid_t pid, int options) {
-    for (;;) {
-        int status = 0;
-        const pid_t r = ::waitpid(pid, &status, options);
-        if (r < 0 && errno == EINTR) continue;
-        return r != 0;  // ended (or not ours any more)
-    }
-}
 
 }  // namespace
 
@@ -67,13 +62,15 @@ std::optional<std::filesystem::path> resolve_plugin_path(const std::string& path
 PluginHost::PluginHost() = default;
 
 PluginHost::~PluginHost() {
-    stop(false);
+    stop();
 }
 
 bool PluginHost::start() {
     int pair[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) return false;
     const std::string program = plugin_host_program().string();
+    // The helper checks that its parent is still this process once it is set to die with it.
+    const std::string launcher = std::to_string(::getpid());
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pair[1], helper_channel);
@@ -87,8 +84,11 @@ bool PluginHost::start() {
     sigfillset(&all);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    // A process group of its own: stopping the helper ends whatever its plug-ins started too.
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
+    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(launcher.c_str()), nullptr};
     pid_t pid = 0;
     const int rc = ::posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, environ);
     posix_spawnattr_destroy(&attributes);
@@ -100,70 +100,136 @@ bool PluginHost::start() {
     }
     pid_ = pid;
     socket_ = pair[0];
+    // Its end is told by its process, not by the socket: a child a plug-in forked may hold the
+    // socket open long after the helper is gone.
+    // (By its system call: the C library's own declaration of it is not usable from C++ here.)
+    process_fd_ = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    answered_ = 0;
     ++starts_;
     return true;
 }
 
-void PluginHost::stop(bool kill_first) {
+bool PluginHost::helper_ended() const {
+    if (pid_ <= 0) return true;
+    siginfo_t info{};
+    // Looked at, not reaped: stop() reaps it.
+    if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0)
+        return errno == ECHILD;
+    return info.si_pid == pid_;
+}
+
+void PluginHost::stop() {
+    asking_ = false;
+    received_.clear();
     if (socket_ >= 0) ::close(socket_);
     socket_ = -1;
-    if (pid_ <= 0) return;
-    if (kill_first) ::kill(pid_, SIGKILL);
-    // An idle helper leaves as soon as its socket closes; one that lingers is killed.
-    for (int i = 0; i < 200 && !reaped(pid_, WNOHANG); ++i) {
-        if (i == 100) ::kill(pid_, SIGKILL);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (pid_ > 0) {
+        // The whole group: the helper and any process a plug-in forked off. The group outlives the
+        // helper's process id only while that is not reaped, so it cannot be another's.
+        if (::kill(-pid_, SIGKILL) != 0) ::kill(pid_, SIGKILL);
+        if (process_fd_ >= 0) {
+            pollfd p{process_fd_, POLLIN, 0};
+            while (::poll(&p, 1, 2000) < 0 && errno == EINTR) {
+            }
+        }
+        for (int i = 0; i < 400; ++i) {
+            int status = 0;
+            const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+            if (r != 0 && !(r < 0 && errno == EINTR)) break;  // reaped, or not ours to reap
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
     }
+    if (process_fd_ >= 0) ::close(process_fd_);
+    process_fd_ = -1;
     pid_ = 0;
 }
 
+std::optional<PluginAnswer> PluginHost::send(const PluginRequest& request) {
+    // A helper that ended after its last answer (a plug-in's thread took it down) is replaced.
+    if (pid_ > 0 && helper_ended()) stop();
+    if (pid_ <= 0 && !start()) return PluginAnswer{PluginOutcome::no_helper, {}};
+    received_.clear();
+    if (!send_all(socket_, encode_request(request))) {
+        stop();
+        return PluginAnswer{PluginOutcome::crashed, {}};
+    }
+    asking_ = true;
+    return std::nullopt;
+}
+
+std::optional<PluginAnswer> PluginHost::collect() {
+    if (!asking_) return std::nullopt;
+    // Looked at before reading: an answer written just before the helper ended still counts.
+    const bool ended = helper_ended();
+    bool closed = false;
+    uint8_t buffer[512];
+    for (;;) {
+        const ssize_t n = ::recv(socket_, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (n > 0) {
+            received_.insert(received_.end(), buffer, buffer + n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        closed = n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+        break;
+    }
+    const auto parsed = parse_reply(received_);
+    if (parsed.state == ParseState::complete && parsed.used == received_.size()) {
+        asking_ = false;
+        received_.clear();
+        ++answered_;
+        return PluginAnswer{PluginOutcome::answered, parsed.message};
+    }
+    // A reply that is no reply, or more than one: the helper cannot be trusted any more. One that
+    // ended without answering was taken down by the plug-in.
+    if (parsed.state != ParseState::incomplete || closed || ended) {
+        stop();
+        return PluginAnswer{PluginOutcome::crashed, {}};
+    }
+    return std::nullopt;
+}
+
+forms::WaitEnd wait_for_helpers(std::span<PluginHost* const> hosts, int timeout_ms, bool input_ends_wait) {
+    std::vector<int> fds;
+    for (const PluginHost* host : hosts) {
+        if (!host->asking_) continue;
+        fds.push_back(host->socket_);
+        if (host->process_fd_ >= 0)
+            fds.push_back(host->process_fd_);
+        else if (timeout_ms < 0 || timeout_ms > process_check_ms)
+            timeout_ms = process_check_ms;
+    }
+    return forms::backend().wait_readable(fds, timeout_ms, input_ends_wait);
+}
+
 PluginAnswer PluginHost::ask(PluginCall call, const std::string& path, const std::string& export_name,
-                             std::optional<std::chrono::milliseconds> limit) {
+                             std::optional<std::chrono::milliseconds> limit,
+                             const std::function<bool()>& stop_wanted) {
+    using clock = std::chrono::steady_clock;
     PluginAnswer refused{PluginOutcome::refused, {}};
     if (export_name.empty() || export_name.size() > max_plugin_export) return refused;
     const auto file = resolve_plugin_path(path);
     if (!file || file->string().size() > max_plugin_path) return refused;
-    if (pid_ <= 0 && !start()) return {PluginOutcome::no_helper, {}};
-    return exchange(PluginRequest{call, file->string(), export_name}, limit);
-}
-
-PluginAnswer PluginHost::exchange(const PluginRequest& request,
-                                  std::optional<std::chrono::milliseconds> limit) {
-    using clock = std::chrono::steady_clock;
-    if (!send_all(socket_, encode_request(request))) {
-        stop(true);
-        return {PluginOutcome::crashed, {}};
-    }
+    if (auto failed = send(PluginRequest{call, file->string(), export_name})) return *failed;
     const auto deadline = limit ? clock::now() + *limit : clock::time_point::max();
-    std::vector<uint8_t> received;
-    uint8_t buffer[512];
+    PluginHost* const self[] = {this};
     for (;;) {
         int wait_ms = -1;
         if (limit) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now());
             if (left.count() <= 0) {
-                stop(true);
+                stop();
                 return {PluginOutcome::hung, {}};
             }
-            wait_ms = static_cast<int>(left.count());
+            wait_ms = static_cast<int>(std::min<int64_t>(left.count(), INT32_MAX));
         }
-        if (!forms::backend().wait_readable(socket_, wait_ms)) continue;  // the loop checks the deadline
-        const ssize_t n = ::recv(socket_, buffer, sizeof buffer, MSG_DONTWAIT);
-        if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
-        if (n <= 0) {
-            // The helper went away in the middle of the question: the plug-in took it down.
-            stop(true);
-            return {PluginOutcome::crashed, {}};
-        }
-        received.insert(received.end(), buffer, buffer + n);
-        const auto parsed = parse_reply(received);
-        if (parsed.state == ParseState::incomplete) continue;
-        // A reply that is no reply, or more than one: the helper cannot be trusted any more.
-        if (parsed.state == ParseState::malformed || parsed.used != received.size()) {
-            stop(true);
-            return {PluginOutcome::crashed, {}};
-        }
-        return {PluginOutcome::answered, parsed.message};
+        const forms::WaitEnd end = wait_for_helpers(self, wait_ms, static_cast<bool>(stop_wanted));
+        if (auto answer = collect()) return *answer;
+        if (end != forms::WaitEnd::input || !stop_wanted()) continue;
+        // The answer may have come while the user was asked.
+        if (auto answer = collect()) return *answer;
+        stop();
+        return {PluginOutcome::stopped, {}};
     }
 }
 

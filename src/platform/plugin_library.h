@@ -1,16 +1,23 @@
 #pragma once
 // The launcher's side of korvalin-plugin-host. Plug-in libraries are third-party code: they are loaded
-// and called only in that helper process, so a plug-in that crashes, aborts or never returns ends the
-// helper, never the launcher. While a question is out the launcher waits on the helper's socket
+// and called only in that helper process, so a plug-in that crashes, aborts, forks or never returns
+// ends the helper, never the launcher. While a question is out the launcher waits on the helper
 // through the display (forms::Backend::wait_readable), taking no input but staying painted.
+//
+// A helper leads a process group of its own, so that stopping it also ends whatever a plug-in started
+// (forked children that would keep its socket open), and it ends itself when the launcher goes, however
+// the launcher ends.
 #include <sys/types.h>
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/forms/backend.h"
 #include "platform/plugin_protocol.h"
 
 namespace kv {
@@ -20,7 +27,8 @@ enum class PluginOutcome {
     answered,   // the helper replied; see PluginAnswer::reply
     refused,    // the path was not asked at all (no folder in it, not a file)
     crashed,    // the helper ended (a crash, an abort, an exit inside the plug-in) or replied garbage
-    hung,       // no answer within the time limit; the helper was killed
+    hung,       // no answer within the time limit; the helper was stopped
+    stopped,    // the user chose to stop the plug-in while waiting for it
     no_helper,  // the helper program could not be started
 };
 
@@ -38,8 +46,8 @@ void set_plugin_host_program(const std::optional<std::filesystem::path>& program
 // search is never used) or one that names no regular file.
 std::optional<std::filesystem::path> resolve_plugin_path(const std::string& path);
 
-// One helper process, started on the first question and kept for the ones that follow. After a crash
-// or a hang it is gone; the next question starts a new one.
+// One helper process, started on the first question and kept for the ones that follow. After a crash,
+// a hang or a stop it is gone; the next question starts a new one.
 class PluginHost {
   public:
     PluginHost();
@@ -47,24 +55,48 @@ class PluginHost {
     PluginHost(const PluginHost&) = delete;
     PluginHost& operator=(const PluginHost&) = delete;
 
-    // Asks one export of one library. limit: how long the answer may take; nothing waits for ever.
+    // Asks one export of one library and waits for the answer. limit: how long the answer may take
+    // (none: as long as it takes). stop_wanted, when given, is asked each time the user presses a
+    // mouse button or key in the program meanwhile; true stops the plug-in.
     PluginAnswer ask(PluginCall call, const std::string& path, const std::string& export_name,
-                     std::optional<std::chrono::milliseconds> limit);
+                     std::optional<std::chrono::milliseconds> limit,
+                     const std::function<bool()>& stop_wanted = {});
+
+    // The same in steps, for waiting on several helpers at once. send puts a question to the helper,
+    // starting a fresh one when none runs or the last one has ended; it gives an answer only when the
+    // question could not be put (no_helper, crashed). collect gives the answer once there is one, or
+    // crashed when the helper died or replied garbage (it is then stopped); nothing while the
+    // question is still out.
+    std::optional<PluginAnswer> send(const PluginRequest& request);
+    std::optional<PluginAnswer> collect();
+    bool asking() const { return asking_; }
+    // Ends the helper and everything in its process group, and reaps it.
+    void stop();
 
     // The helper's process id while one runs (for tests), otherwise 0.
     pid_t pid() const { return pid_; }
     // How many helpers this host has started so far.
     int starts() const { return starts_; }
+    // How many questions the running helper has answered.
+    int answered() const { return answered_; }
 
   private:
+    friend forms::WaitEnd wait_for_helpers(std::span<PluginHost* const> hosts, int timeout_ms,
+                                           bool input_ends_wait);
     bool start();
-    // Ends the helper: closes its socket and reaps it, killing it first when asked or when it lingers.
-    void stop(bool kill_first);
-    PluginAnswer exchange(const PluginRequest& request, std::optional<std::chrono::milliseconds> limit);
+    bool helper_ended() const;
 
     pid_t pid_ = 0;
     int socket_ = -1;
+    int process_fd_ = -1;  // readable once the helper has ended; -1 where the system cannot tell
     int starts_ = 0;
+    int answered_ = 0;
+    bool asking_ = false;
+    std::vector<uint8_t> received_;
 };
+
+// Waits until any of the hosts that are asking may have its answer (or has lost its helper), or
+// timeout_ms pass, through the display as Backend::wait_readable does.
+forms::WaitEnd wait_for_helpers(std::span<PluginHost* const> hosts, int timeout_ms, bool input_ends_wait);
 
 }  // namespace kv

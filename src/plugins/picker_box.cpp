@@ -1,6 +1,7 @@
 #include "plugins/picker_box.h"
 
 #include "app/forms.h"
+#include "platform/forms/screen_place.h"
 #include "plugins/popup_form.h"
 #include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
@@ -54,10 +55,18 @@ void open_picker(PluginEditor& editor, const PickerBox& p) {
     if (!box || !arrow) return;
     toolkit::show_released(*arrow);
     auto& popup = app::form<popup_form>();
-    popup.set_left(box->left() + editor.left());
-    popup.set_top(box->top() + editor.top() + box->height() - overlap);
+    const float box_left = box->left() + editor.left();
+    const float box_top = box->top() + editor.top();
+    popup.set_left(box_left);
+    popup.set_top(box_top + box->height() - overlap);
     editor.fill_list(p.slot);
     popup.resize_list(s.locator_code);
+    // A list that would run past the bottom of the box's screen opens above the box instead, its
+    // bottom edge on the box's top edge; opening keeps it on the screen either way.
+    const forms::ScreenArea screen = forms::screen_showing(box_left, box_top, box->width(), box->height());
+    const float above = box_top + overlap - popup.height();
+    if (popup.top() + popup.height() > screen.top + screen.height && above >= screen.top)
+        popup.set_top(above);
     popup.search_for_name(editor.name_label(p.slot).caption());
     popup.show_modal(editor);
 }

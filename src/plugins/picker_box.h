@@ -24,8 +24,9 @@ inline constexpr float picker_height = 255;
 void build_picker_frame(PluginEditor& editor, const PickerBox& picker);
 void build_picker_controls(PluginEditor& editor, const PickerBox& picker);
 
-// Opening: the arrow released, the picker window placed under the box, filled with the slot's list,
-// sized, the shown entry preselected, then shown modal over the editor until a pick hides it.
+// Opening: the arrow released, the picker window placed under the box (above it where the screen
+// ends below), filled with the slot's list, sized, the shown entry preselected, then shown modal
+// over the editor until a pick, Escape or a press outside it hides it.
 void open_picker(PluginEditor& editor, const PickerBox& picker);
 
 }  // namespace kv::plugins

@@ -1,6 +1,7 @@
 #include "app/forms.h"
 #include "configs/epsxe_config.h"
 #include "launcher/main_form.h"
+#include "platform/forms/backend.h"
 #include "plugins/plugin_buttons.h"
 #include "toolkit/messages_form.h"
 
@@ -12,11 +13,16 @@ void press_plugin_button(forms::Form& editor, EditorKind kind, int slot, PluginA
         library_for_click(kind, slot, action, view.selection(slot), view.list(slot), view.plugins_path());
     if (!library) return;
     const std::string export_name = plugin_export(kind, slot, action);
+    // The plug-in may show a window of its own for as long as its user wants; the program is given
+    // back whenever the user asks for it.
+    const auto ask_to_stop = [] {
+        return forms::backend().system_question(app::form<Main_form>().caption(), plugin_still_running);
+    };
     if (action != PluginAction::test) {
-        plugin_calls().call(*library, export_name);
+        plugin_calls().call(*library, export_name, ask_to_stop);
         return;
     }
-    const TestVerdict verdict = classify_test_result(plugin_calls().test(*library, export_name));
+    const TestVerdict verdict = classify_test_result(plugin_calls().test(*library, export_name, ask_to_stop));
     if (verdict == TestVerdict::silent) return;
     const auto& texts = app::form<ePSXe_config>();
     const bool working = verdict == TestVerdict::working;

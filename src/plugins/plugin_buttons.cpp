@@ -101,11 +101,13 @@ TestVerdict classify_test_result(int32_t result) {
 }
 
 PluginCalls& plugin_calls() {
-    static PluginCalls calls{[](const std::string& library, const std::string& export_name) {
-                                 return plugins_module::call_plugin_test(library, export_name);
+    static PluginCalls calls{[](const std::string& library, const std::string& export_name,
+                                const std::function<bool()>& ask_to_stop) {
+                                 return plugins_module::call_plugin_test(library, export_name, ask_to_stop);
                              },
-                             [](const std::string& library, const std::string& export_name) {
-                                 plugins_module::call_plugin_function(library, export_name);
+                             [](const std::string& library, const std::string& export_name,
+                                const std::function<bool()>& ask_to_stop) {
+                                 plugins_module::call_plugin_function(library, export_name, ask_to_stop);
                              }};
     return calls;
 }

@@ -41,11 +41,22 @@ std::optional<std::string> library_for_click(EditorKind editor, int slot, Plugin
 enum class TestVerdict { working, not_working, silent };
 TestVerdict classify_test_result(int32_t result);
 
-// The calls into a library, through the plug-in bridge; tests may replace them.
+// The calls into a library, through the plug-in bridge; tests may replace them. ask_to_stop is asked
+// when the user tries to use the program while the plug-in runs; true stops it.
 struct PluginCalls {
-    std::function<int32_t(const std::string& library, const std::string& export_name)> test;
-    std::function<void(const std::string& library, const std::string& export_name)> call;
+    std::function<int32_t(const std::string& library, const std::string& export_name,
+                          const std::function<bool()>& ask_to_stop)>
+        test;
+    std::function<void(const std::string& library, const std::string& export_name,
+                       const std::function<bool()>& ask_to_stop)>
+        call;
 };
+
+// What the user is asked when they try to use the program while a plug-in's test, configure or
+// about has not returned.
+inline constexpr const char* plugin_still_running =
+    "The plug-in has not finished yet.\nStop it? What was not saved in its window is lost.";
+
 PluginCalls& plugin_calls();
 
 }  // namespace kv::plugins

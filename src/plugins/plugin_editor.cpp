@@ -106,36 +106,24 @@ void PluginEditor::scan_plugins() {
 }
 
 void PluginEditor::sort_plugins() {
-    plugins_module::ScanSession session;
-    for (const std::string& file : plugin_files) {
-        const std::string path = plugins_path + file;
-        const auto name = session.name(path);
-        if (!name) continue;
-        plugin_name.set_text(cut_at_nul(*name));
-        const auto version = session.version(path);
-        if (!version) continue;
+    std::vector<std::string> paths;
+    for (const std::string& file : plugin_files) paths.push_back(plugins_path + file);
+    const auto facts = plugins_module::ask_plugin_libraries(paths);
+    for (size_t i = 0; i < plugin_files.size(); ++i) {
+        // A plug-in that went down while asked is left out whole.
+        if (!facts[i]) continue;
+        plugin_name.set_text(cut_at_nul(facts[i]->name));
         const std::string record =
-            make_record(file, plugin_name.text() + " " + format_plugin_version(*version));
-        // Each kind is asked anew and compared exactly, as a library of two kinds belongs to no list.
+            make_record(plugin_files[i], plugin_name.text() + " " + format_plugin_version(facts[i]->version));
+        // Each kind was asked anew and is compared exactly, as a library of two kinds belongs to no list.
         const std::pair<int32_t, PluginList> tests[] = {
             {gpu_kind, PluginList::gpu},
             {spu_kind, PluginList::spu},
             {cdr_kind, PluginList::cdr},
             {table_.fourth_kind, table_.fourth_list},
         };
-        std::vector<PluginList> kinds;
-        bool failed = false;
-        for (const auto& [kind, which] : tests) {
-            const auto type = session.type(path);
-            if (!type) {
-                failed = true;
-                break;
-            }
-            if (*type == kind) kinds.push_back(which);
-        }
-        // A plug-in that went down while asked is left out whole.
-        if (failed) continue;
-        for (PluginList which : kinds) list(which).push_back(record);
+        for (size_t k = 0; k < std::size(tests); ++k)
+            if (facts[i]->kinds[k] == tests[k].first) list(tests[k].second).push_back(record);
     }
 }
 

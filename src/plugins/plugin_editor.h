@@ -46,8 +46,9 @@ class PluginEditor : public toolkit::FramedForm {
     void clear_plugin_lists();
     // Clears, appends the built-in entries, resets the plug-in slots and lists the plug-in folder.
     void scan_plugins();
-    // Asks every listed library its name, version and kind (one helper for the whole folder) and
-    // appends it to the list of its kind. A library that crashes or hangs is left out.
+    // Asks every listed library its name, version and kind (several at once, each library within a
+    // time budget) and appends it to the list of its kind in listing order. A library that crashes or
+    // hangs is left out, and so is one that did so earlier in the run.
     void sort_plugins();
 
     // Copies a list's display parts into popup_form's List1, in list order.

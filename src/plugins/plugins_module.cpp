@@ -1,5 +1,8 @@
 #include "plugins/plugins_module.h"
 
+#include "platform/plugin_library.h"
+#include "plugins/plugin_questions.h"
+
 namespace kv::plugins_module {
 
 namespace {
@@ -16,72 +19,70 @@ int32_t number(const PluginReply& reply) {
     return reply.status == PluginStatus::done ? reply.value : 0;
 }
 
+const QuestionLimits scan_limits{query_limit};
+
+// One question to one library, under the same rules as a folder scan.
+std::optional<PluginReply> ask_one(const std::string& path, PluginCall call, const char* export_name) {
+    auto replies = ask_libraries({path}, {{call, export_name}}, scan_limits);
+    if (!replies.front()) return std::nullopt;
+    return replies.front()->front();
+}
+
 }  // namespace
 
-std::optional<PluginReply> ScanSession::query(PluginCall call, const std::string& path,
-                                              const char* export_name) {
-    const PluginAnswer answer = host_.ask(call, path, export_name, query_limit);
-    switch (answer.outcome) {
-        case PluginOutcome::answered:
-            return answer.reply;
-        case PluginOutcome::refused:
-        case PluginOutcome::no_helper: {
-            // Nothing was loaded: the empty result, as for a file that is no library.
-            PluginReply none;
-            none.status = PluginStatus::not_loaded;
-            return none;
-        }
-        case PluginOutcome::crashed:
-        case PluginOutcome::hung:
-            break;
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> ScanSession::name(const std::string& path) {
-    auto reply = query(PluginCall::text, path, "PSEgetLibName");
-    if (!reply) return std::nullopt;
-    return text_buffer(*reply);
-}
-
-std::optional<int32_t> ScanSession::version(const std::string& path) {
-    auto reply = query(PluginCall::number, path, "PSEgetLibVersion");
-    if (!reply) return std::nullopt;
-    return number(*reply);
-}
-
-std::optional<int32_t> ScanSession::type(const std::string& path) {
-    auto reply = query(PluginCall::number, path, "PSEgetLibType");
-    if (!reply) return std::nullopt;
-    return number(*reply);
-}
-
 std::string get_plugin_name(const std::string& path) {
-    return ScanSession().name(path).value_or("");
+    const auto reply = ask_one(path, PluginCall::text, "PSEgetLibName");
+    return reply ? text_buffer(*reply) : "";
 }
 
 int32_t get_plugin_version(const std::string& path) {
-    return ScanSession().version(path).value_or(0);
+    const auto reply = ask_one(path, PluginCall::number, "PSEgetLibVersion");
+    return reply ? number(*reply) : 0;
 }
 
 int32_t get_plugin_type(const std::string& path) {
-    return ScanSession().type(path).value_or(0);
+    const auto reply = ask_one(path, PluginCall::number, "PSEgetLibType");
+    return reply ? number(*reply) : 0;
 }
 
-std::string call_plugin_function(const std::string& path, const std::string& export_name) {
+std::vector<std::optional<LibraryFacts>> ask_plugin_libraries(const std::vector<std::string>& paths) {
+    static const std::vector<Question> questions{
+        {PluginCall::text, "PSEgetLibName"},   {PluginCall::number, "PSEgetLibVersion"},
+        {PluginCall::number, "PSEgetLibType"}, {PluginCall::number, "PSEgetLibType"},
+        {PluginCall::number, "PSEgetLibType"}, {PluginCall::number, "PSEgetLibType"},
+    };
+    std::vector<std::optional<LibraryFacts>> facts;
+    for (const auto& replies : ask_libraries(paths, questions, scan_limits)) {
+        if (!replies) {
+            facts.emplace_back();
+            continue;
+        }
+        const auto& r = *replies;
+        facts.push_back(LibraryFacts{
+            text_buffer(r[0]), number(r[1]), {number(r[2]), number(r[3]), number(r[4]), number(r[5])}});
+    }
+    return facts;
+}
+
+std::string call_plugin_function(const std::string& path, const std::string& export_name,
+                                 const StopQuestion& ask_to_stop) {
+    forms::BusyCursor busy;
     PluginHost host;
-    host.ask(PluginCall::effect, path, export_name, std::nullopt);
+    host.ask(PluginCall::effect, path, export_name, std::nullopt, ask_to_stop);
     return "";
 }
 
-int32_t call_plugin_test(const std::string& path, const std::string& export_name) {
+int32_t call_plugin_test(const std::string& path, const std::string& export_name,
+                         const StopQuestion& ask_to_stop, std::chrono::milliseconds limit) {
+    forms::BusyCursor busy;
     PluginHost host;
-    const PluginAnswer answer = host.ask(PluginCall::number, path, export_name, std::nullopt);
+    const PluginAnswer answer = host.ask(PluginCall::number, path, export_name, limit, ask_to_stop);
     switch (answer.outcome) {
         case PluginOutcome::answered:
             return number(answer.reply);
         case PluginOutcome::crashed:
         case PluginOutcome::hung:
+        case PluginOutcome::stopped:
             return -1;
         case PluginOutcome::refused:
         case PluginOutcome::no_helper:

@@ -22,19 +22,25 @@ popup_form::popup_form()
       Picture4(add<forms::PictureBox>("Picture4", 0, 995, 2775, 15)) {
     set_width(2775);
     set_height(1215);
+    // A drop-down that only a pick could close left the person stuck in it: Escape and a press
+    // anywhere outside the list (the box's arrow included) close it and change nothing.
+    set_drop_down(true);
+    on_dismiss = [this] { hide(); };
+    on_key_down = [this](int16_t& key_code, int16_t) {
+        if (key_code != forms::keys::escape) return;
+        key_code = 0;
+        hide();
+    };
     List1.on_mouse_down = [this](const forms::MouseEvent& e) { List1_MouseDown(e); };
     expose("input_combo_locator", [this] { return std::to_string(input_combo_locator); });
 }
 
-float popup_form::row_height_with_frame() const {
-    return List1.row_height() + 2 * forms::ListBox::frame;
-}
-
 void popup_form::resize_list(int16_t code) {
-    const float h = row_height_with_frame();
     input_combo_locator = code;
     const int n = std::clamp(List1.list_count(), 1, most_rows);
-    List1.set_height(static_cast<float>(n) * h);
+    // Whole rows inside the list's frame: n times a row with its frame would leave a part of a row
+    // showing under the last one, which took presses as a pick of no row.
+    List1.set_height(static_cast<float>(n) * List1.row_height() + 2 * forms::ListBox::frame);
     set_height(List1.height());
     Picture4.set_top(height() - 15);
     Picture1.set_height(height() + 30);

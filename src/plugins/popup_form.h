@@ -2,7 +2,8 @@
 // The borderless drop-down picker through which plug-ins, BIOS images and memory cards are chosen.
 // An editor's picker fills List1 (PluginEditor::fill_list), calls resize_list with its locator code
 // (1 to 23: which editor, which slot) and search_for_name with the slot's caption, and shows the window
-// modal; a press on the list hands the current row back to that slot and hides the window.
+// modal; a press on the list hands the current row back to that slot and hides the window. Escape or
+// a press outside the list hides it without a choice.
 #include <cstdint>
 #include <string>
 
@@ -27,9 +28,6 @@ class popup_form : public forms::Form {
     void resize_list(int16_t code);
     // Makes the first row whose text equals input_name (exactly) current, or leaves none current.
     void search_for_name(const std::string& input_name);
-
-    // One row and the list's frame, in twips, in List1's current font.
-    float row_height_with_frame() const;
 
     void List1_MouseDown(const forms::MouseEvent& e);
 };

@@ -64,10 +64,13 @@ void FramedForm::titlebar_mover_MouseDown(const forms::MouseEvent& e) {
 }
 
 void FramedForm::titlebar_mover_MouseMove(const forms::MouseEvent& e) {
+    // The grab point goes where the pointer is on the desktop, however many moves queued up before
+    // the window moved: a move measured against the window's old place would be applied once for
+    // every queued move, and throw the window off the screen.
     if (e.button == forms::left_button)
-        skip_failure([&] { set_left(left() + e.x - static_cast<float>(drag_x)); });
+        skip_failure([&] { set_left(e.pointer.x - titlebar_mover.form_x() - static_cast<float>(drag_x)); });
     if (e.button == forms::left_button)
-        skip_failure([&] { set_top(top() + e.y - static_cast<float>(drag_y)); });
+        skip_failure([&] { set_top(e.pointer.y - titlebar_mover.form_y() - static_cast<float>(drag_y)); });
 }
 
 forms::Image* FramedForm::frame_piece(const std::string& piece_name) {

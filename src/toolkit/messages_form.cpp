@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/forms/backend.h"
+#include "platform/forms/screen_place.h"
 #include "platform/runtime.h"
 #include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
@@ -74,13 +75,25 @@ void messages_form::show_exclamation(const std::string& message, const std::stri
                                      int16_t message_icon) {
     message_image.set_top(0);
     if (message_icon == 1) message_image.set_top(-icon_size);
+    // A message wider than the screen (a language file's long text) wraps at its words within the
+    // screen, so that the box and its OK stay on it; shorter messages keep one line each.
+    Label31.set_word_wrap(false);
     Label31.set_caption(message);
+    const forms::ScreenArea screen = forms::screen_showing(left(), top(), width(), height());
+    const float widest_text = screen.width - text_margins;
+    if (Label31.width() > widest_text && widest_text > 0) {
+        Label31.set_width(widest_text);
+        Label31.set_word_wrap(true);
+    }
     Framebar_title.set_caption("  " + message_caption + "  ");
     forms::backend().beep();
     set_width(Label31.width() + text_margins);
     // A text of more lines than fit above OK moves OK and the bottom down with it: no line of a
-    // message is hidden behind OK or cut off below it.
-    const float text_ok_top = std::max(ok_top, Label31.top() + Label31.height() + text_to_ok);
+    // message is hidden behind OK or cut off below it. The box stops at the screen's height, OK
+    // at its bottom.
+    const float tallest = std::max(screen.height, design_height);
+    const float text_ok_top =
+        std::min(std::max(ok_top, Label31.top() + Label31.height() + text_to_ok), tallest - ok_to_bottom);
     set_height(text_ok_top + ok_to_bottom);
     Picture17.set_top(text_ok_top);
     arrange_frame();

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/forms.h"
 #include "configs/configs_form.h"
 #include "configs/editor_fixture.h"
 #include "configs/epsxe_config.h"
 #include "configs/epsxe_design.h"
+#include "plugins/plugin_buttons.h"
 #include "plugins/popup_form.h"
 #include "toolkit/messages_form.h"
 
@@ -106,6 +109,39 @@ TEST_F(EpsxePlugins, ThePickerOpensUnderItsBoxWithTheShownEntryAndHandsThePickBa
     EXPECT_EQ(editor->selected_plugin[0], "3");
 }
 
+TEST_F(EpsxePlugins, NearTheScreensBottomThePickerOpensAboveItsBoxAndClosesWithoutAChoice) {
+    reg.values[key + "VideoPlugin"] = "gpuLogger.so";
+    open();
+    const float screen_bottom = 1080 * 15;
+    editor->move(1500, screen_bottom - 1200);  // the video box's bottom edge 210 twips above it
+    auto& popup = app::form<popup_form>();
+    auto& arrow = *editor->find("Image5");
+    const float box_top = editor->top() + 735;
+    float popup_top = 0;
+    // Escape, a press on the box's arrow (outside the list, which lies above it) and a press far
+    // away each close the picker.
+    const std::vector<std::function<void()>> closings{
+        [&] { popup.deliver_key_down(forms::keys::escape, 0); },
+        [&] {
+            popup.deliver_mouse_down(editor->left() + arrow.form_x() + 100 - popup.left(),
+                                     editor->top() + arrow.form_y() + 100 - popup.top(), forms::left_button,
+                                     0);
+        },
+        [&] { popup.deliver_mouse_down(-3000, -3000, forms::left_button, 0); }};
+    for (const auto& close : closings) {
+        then([&] {
+            popup_top = popup.top();
+            close();
+        });
+        editor->find("Label5")->on_mouse_down(forms::MouseEvent{forms::left_button});
+        EXPECT_FALSE(popup.visible());
+        // Three rows of 195 twips in a frame of 15, its bottom edge on the box's top edge.
+        EXPECT_EQ(popup_top, box_top + 15 - (3 * 195 + 30));
+        EXPECT_EQ(label("Label43").caption(), "Logger GPU 1.0");
+        EXPECT_EQ(editor->selected_plugin[0], "3");
+    }
+}
+
 TEST_F(EpsxePlugins, TheArrowShowsItsPressedLookAndOpensOnItsClick) {
     open();
     auto& arrow = *editor->find("Image8");
@@ -184,6 +220,25 @@ TEST_F(EpsxePlugins, ConfigureAndAboutReachTheChosenLibrary) {
     label("Label23").on_click();
     label("Label24").on_click();
     EXPECT_EQ(kvtest::read_file(emu / "plugins" / "gpuLogger.so.log"), "configure\nabout\n");
+}
+
+TEST_F(EpsxePlugins, APluginThatDoesNotReturnIsStoppedWhenTheUserAsks) {
+    copy_plugins(emu / "plugins", {"gpuHangCalls.so"});
+    open();
+    choose(0, 3);  // Alpha, Crash Test, then Hang Calls
+    ASSERT_EQ(editor->name_label(0).caption(), "Hang Calls 1.0");
+    // A press on the program while its dialog is up asks whether to stop it; Yes gives the program back.
+    display.press_during_wait();
+    display.answer_question(true);
+    label("Label23").on_click();
+    ASSERT_EQ(display.system_questions().size(), 1u);
+    EXPECT_EQ(display.system_questions()[0],
+              app::form<Main_form>().caption() + ": " + plugins::plugin_still_running);
+    // A test stopped so did not work.
+    display.press_during_wait();
+    display.answer_question(true);
+    EXPECT_EQ(shown_message(label("Label22")), "Plugin is NOT working correctly. [1]");
+    EXPECT_EQ(display.system_questions().size(), 2u);
 }
 
 }  // namespace

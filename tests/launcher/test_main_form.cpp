@@ -184,8 +184,8 @@ TEST_F(MainFormTest, CloseNeverOverwritesACatalogueItCouldNotReadAndSaysTheChang
     main.X_image_Click();
     ASSERT_EQ(read_messages.size(), 1u);
     EXPECT_NE(read_messages[0].find("kept " + (folder / "Data.kvl").string() +
-                               " unchanged, as it could not be read at start: cannot open " +
-                               (folder / "Data.kvl").string() + ": Too many levels of symbolic links"),
+                                    " unchanged, as it could not be read at start: cannot open " +
+                                    (folder / "Data.kvl").string() + ": Too many levels of symbolic links"),
               std::string::npos)
         << read_messages[0];
     EXPECT_EQ(read_messages[0].find("Config.ini"), std::string::npos);

@@ -79,7 +79,8 @@ TEST_F(SectionsTest, ASettingsFileThatCannotBeReadIsNotReplacedAndTheCloseSaysSo
     then_read_message();
     main.X_image_Click();
     ASSERT_EQ(read_messages.size(), 1u);
-    EXPECT_NE(read_messages[0].find("kept " + (folder / "Config.ini").string() + " unchanged"), std::string::npos)
+    EXPECT_NE(read_messages[0].find("kept " + (folder / "Config.ini").string() + " unchanged"),
+              std::string::npos)
         << read_messages[0];
     EXPECT_EQ(read_messages[0].find("Data.kvl"), std::string::npos);
     EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);

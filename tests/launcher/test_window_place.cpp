@@ -1,5 +1,6 @@
 // A stored place of the main window that no screen shows any more (a second monitor unplugged) is
-// moved onto the primary screen before the window shows; one that still shows a part stays.
+// moved onto the primary screen before the window shows; one that shows a part of the title bar is
+// moved only as far as shows all of it.
 #include <gtest/gtest.h>
 
 #include "launcher/main_form.h"
@@ -36,10 +37,21 @@ TEST_F(WindowPlaceTest, APlaceOffEveryScreenIsCentredOnThePrimaryScreen) {
     EXPECT_GE(kv::app::form<Main_form>().left(), 0);
 }
 
-TEST_F(WindowPlaceTest, APartlyVisiblePlaceStaysAsStored) {
+TEST_F(WindowPlaceTest, APlacePartlyOffTheScreenMovesOnlyAsFarAsShowsTheWholeTitleBar) {
+    // The title bar showed 20 pixels high, its left end off the screen.
     Main_form& main = start_at(-3000, 1080 * 15 - 300);
-    EXPECT_FLOAT_EQ(main.left(), -3000);
-    EXPECT_FLOAT_EQ(main.top(), 1080 * 15 - 300);
+    EXPECT_FLOAT_EQ(main.left(), 0);
+    EXPECT_FLOAT_EQ(main.top(), 1080 * 15 - 375);
+    // Below the title bar the window may stay off the screen, as it was stored.
+    const float width = main.width();
+    kv::app::reset_forms();
+    Main_form& low = start_at(3000, 1080 * 15 - 1000);
+    EXPECT_FLOAT_EQ(low.left(), 3000);
+    EXPECT_FLOAT_EQ(low.top(), 1080 * 15 - 1000);
+    // Less than a pixel on the screen is nothing anyone can take hold of: centred.
+    kv::app::reset_forms();
+    Main_form& edge = start_at(-width + 7, 6000);
+    EXPECT_FLOAT_EQ(edge.left(), 1920 * 15 / 2.0f - width / 2);
 }
 
 TEST_F(WindowPlaceTest, APlaceOnASecondScreenStays) {

@@ -9,6 +9,14 @@
  *   KV_CRASH_IN_NAME    PSEgetLibName dies of a bad pointer
  *   KV_ABORT_IN_TYPE    PSEgetLibType aborts
  *   KV_HANG_IN_TYPE     PSEgetLibType never returns
+ *   KV_HANG_IN_NAME     PSEgetLibName never returns
+ *   KV_HANG_IN_CALLS    the test, configure and about exports never return
+ *   KV_CALL_MS n        the test, configure and about exports each take n ms
+ *   KV_SLOW_MS n        PSEgetLibName, PSEgetLibVersion and PSEgetLibType each take n ms
+ *   KV_THREAD_MS n      PSEgetLibName leaves a thread running that takes the process down n ms
+ *                       later, when the library has long been released
+ *   KV_FORK_IN_NAME     PSEgetLibName forks a child that appends its id to <library>.children and
+ *                       then waits for ever, keeping everything the helper had open
  *   KV_CRASH_IN_TEST    the test export dies of a bad pointer
  *   KV_CHATTY           every export prints to standard output first
  *   KV_LOG              configure and about append a line to <library>.log
@@ -16,6 +24,7 @@
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
+#include <pthread.h>
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -31,7 +40,13 @@
 #define KV_CHAT() ((void)0)
 #endif
 
-#if defined(KV_LOG) || defined(KV_MARKER)
+#ifdef KV_SLOW_MS
+#define KV_SLOW() usleep((KV_SLOW_MS)*1000)
+#else
+#define KV_SLOW() ((void)0)
+#endif
+
+#if defined(KV_LOG) || defined(KV_MARKER) || defined(KV_FORK_IN_NAME)
 static void append_beside_library(const char* ending, const char* line) {
     Dl_info info;
     if (!dladdr((void*)&append_beside_library, &info) || !info.dli_fname) return;
@@ -53,9 +68,49 @@ __attribute__((constructor)) static void loaded(void) {
 }
 #endif
 
+#ifdef KV_THREAD_MS
+/* A thread that runs on after its library is released crashes when it next runs the library's code,
+ * which is gone. The library keeps itself loaded here so that the crash comes at a known moment. */
+static void* linger(void* unused) {
+    (void)unused;
+    usleep((KV_THREAD_MS)*1000);
+    raise(SIGSEGV);
+    return NULL;
+}
+
+static void leave_thread(void) {
+    Dl_info info;
+    if (dladdr((void*)&leave_thread, &info) && info.dli_fname)
+        dlopen(info.dli_fname, RTLD_NOW | RTLD_NODELETE);
+    pthread_t thread;
+    if (pthread_create(&thread, NULL, linger, NULL) == 0) pthread_detach(thread);
+}
+#endif
+
+#ifdef KV_FORK_IN_NAME
+static void fork_child(void) {
+    const pid_t child = fork();
+    if (child != 0) return;
+    char pid[32];
+    snprintf(pid, sizeof pid, "%ld", (long)getpid());
+    append_beside_library(".children", pid);
+    for (;;) pause();
+}
+#endif
+
 #if defined(KV_NAME) || defined(KV_NULL_NAME) || defined(KV_LONG_NAME) || defined(KV_CRASH_IN_NAME)
 const char* PSEgetLibName(void) {
     KV_CHAT();
+    KV_SLOW();
+#ifdef KV_THREAD_MS
+    leave_thread();
+#endif
+#ifdef KV_FORK_IN_NAME
+    fork_child();
+#endif
+#if defined(KV_HANG_IN_NAME)
+    for (;;) pause();
+#endif
 #if defined(KV_CRASH_IN_NAME)
     raise(SIGSEGV);
     return "unreachable";
@@ -75,6 +130,7 @@ const char* PSEgetLibName(void) {
 #ifdef KV_VERSION
 long PSEgetLibVersion(void) {
     KV_CHAT();
+    KV_SLOW();
     return (long)(KV_VERSION);
 }
 #endif
@@ -82,6 +138,7 @@ long PSEgetLibVersion(void) {
 #ifdef KV_TYPE
 long PSEgetLibType(void) {
     KV_CHAT();
+    KV_SLOW();
 #if defined(KV_ABORT_IN_TYPE)
     abort();
 #elif defined(KV_HANG_IN_TYPE)
@@ -100,8 +157,18 @@ long PSEgetLibType(void) {
 #else
 #define KV_TEST_NAME KV_JOIN(KV_PREFIX, test)
 #endif
+#if defined(KV_HANG_IN_CALLS)
+#define KV_HANG_CALL() \
+    for (;;) pause()
+#elif defined(KV_CALL_MS)
+#define KV_HANG_CALL() usleep((KV_CALL_MS)*1000)
+#else
+#define KV_HANG_CALL() ((void)0)
+#endif
+
 long KV_TEST_NAME(void) {
     KV_CHAT();
+    KV_HANG_CALL();
 #ifdef KV_CRASH_IN_TEST
     raise(SIGSEGV);
 #endif
@@ -109,6 +176,7 @@ long KV_TEST_NAME(void) {
 }
 
 long KV_JOIN(KV_PREFIX, configure)(void) {
+    KV_HANG_CALL();
 #ifdef KV_LOG
     append_beside_library(".log", "configure");
 #endif
@@ -116,6 +184,7 @@ long KV_JOIN(KV_PREFIX, configure)(void) {
 }
 
 long KV_JOIN(KV_PREFIX, about)(void) {
+    KV_HANG_CALL();
 #ifdef KV_LOG
     append_beside_library(".log", "about");
 #endif

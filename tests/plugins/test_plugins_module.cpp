@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 
 using namespace kv::plugins_module;
 using kvtest::PluginTest;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -124,20 +126,37 @@ TEST_F(PluginTest, PathsResolveIgnoringCaseButNeverThroughTheSearchPath) {
     EXPECT_EQ(get_plugin_type(path() + "gpualpha.so"), 0);
 }
 
-TEST_F(PluginTest, AScanSessionUsesOneHelperUntilAPluginTakesItDown) {
-    ScanSession session;
-    const std::string a = put("gpuAlpha.so"), b = put("spuBeta.SO"), crash = put("gpuCrashName.so");
-    EXPECT_EQ(session.type(a), 2);
-    EXPECT_EQ(session.type(b), 4);
-    EXPECT_EQ(session.host().starts(), 1);
-    EXPECT_EQ(session.name(crash), std::nullopt);
-    EXPECT_EQ(session.host().pid(), 0);
-    EXPECT_EQ(session.version(b), 0x00010203);
-    EXPECT_EQ(session.host().starts(), 2);
-}
-
 TEST_F(PluginTest, WithoutTheHelperNothingIsListedAndNothingBreaks) {
     kv::set_plugin_host_program(folder / "no-such-helper");
     EXPECT_EQ(get_plugin_type(put("gpuAlpha.so")), 0);
     EXPECT_EQ(call_plugin_test(put("spuBeta.SO"), "SPUtest"), 0);
+}
+
+TEST_F(PluginTest, AHungTestIsNotWorkingOnceItsLimitHasPassed) {
+    const std::string hang = put("gpuHangCalls.so");
+    const auto begun = std::chrono::steady_clock::now();
+    EXPECT_EQ(call_plugin_test(hang, "GPUtest", {}, 1500ms), -1);
+    EXPECT_GE(std::chrono::steady_clock::now() - begun, 1500ms);
+    // The helper that held it is gone.
+    const pid_t helper = std::stoi(kvtest::read_file(hang + ".marker"));
+    EXPECT_NE(kill(helper, 0), 0);
+}
+
+TEST_F(PluginTest, AConfigureThatNeverReturnsIsStoppedWhenTheUserSaysSo) {
+    const std::string hang = put("gpuHangCalls.so");
+    // Two presses while it runs: the first answered No (the program keeps waiting), the second Yes.
+    display.press_during_wait();
+    display.press_during_wait();
+    int asked = 0;
+    EXPECT_EQ(call_plugin_function(hang, "GPUconfigure", [&] { return ++asked == 2; }), "");
+    EXPECT_EQ(asked, 2);
+    // A test the user stops did not work.
+    display.press_during_wait();
+    EXPECT_EQ(call_plugin_test(hang, "GPUtest", [] { return true; }), -1);
+    // The busy cursor showed while the program waited, and is gone.
+    EXPECT_GT(display.waits_while_busy(), 0);
+    EXPECT_EQ(display.busy_depth(), 0);
+    const std::string helpers = kvtest::read_file(hang + ".marker");
+    for (size_t at = 0; at < helpers.size(); at = helpers.find('\n', at) + 1)
+        EXPECT_NE(kill(std::stoi(helpers.substr(at)), 0), 0) << helpers;
 }

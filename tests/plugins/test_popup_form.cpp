@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/forms.h"
 #include "configs/epsxe_config.h"
@@ -42,9 +45,9 @@ class Picker : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Picker, SizesToOneToFiveRows) {
-    // One row of the 8.25-point font is 195 twips, with the list's frame 225.
-    for (const auto& [rows, height] : {std::pair{0, 225}, {1, 225}, {3, 675}, {5, 1125}, {7, 1125}}) {
+TEST_F(Picker, SizesToOneToFiveWholeRows) {
+    // One row of the 8.25-point font is 195 twips, inside the list's frame of 15 above and below.
+    for (const auto& [rows, height] : {std::pair{0, 225}, {1, 225}, {3, 615}, {5, 1005}, {7, 1005}}) {
         auto& p = fill(rows);
         p.resize_list(3);
         EXPECT_EQ(p.List1.height(), height) << rows;
@@ -55,6 +58,9 @@ TEST_F(Picker, SizesToOneToFiveRows) {
         EXPECT_EQ(p.Picture2.top(), 0);
         EXPECT_EQ(p.width(), 2775);
         EXPECT_EQ(p.input_combo_locator, 3);
+        // No part of a row below the last one: the lowest pixel row inside the frame is the last row.
+        EXPECT_EQ(p.List1.visible_rows(), std::max(1, std::min(rows, 5))) << rows;
+        EXPECT_EQ(p.List1.row_at(height - 16), rows == 0 ? -1 : std::min(rows, 5) - 1) << rows;
     }
 }
 
@@ -62,7 +68,7 @@ TEST_F(Picker, RowsFollowTheListsFont) {
     auto& p = fill(2);
     p.List1.set_font_size(16.5f);  // 390 twips a row
     p.resize_list(1);
-    EXPECT_EQ(p.height(), 2 * (390 + 30));
+    EXPECT_EQ(p.height(), 2 * 390 + 30);
 }
 
 TEST_F(Picker, SearchSelectsTheFirstExactMatchOrNothing) {
@@ -148,6 +154,33 @@ TEST_F(Picker, ARightPressWithNoCurrentRowChoosesNothing) {
     EXPECT_FALSE(p.visible());
     EXPECT_EQ(psxeven.name_label(4).caption(), "");
     EXPECT_EQ(psxeven.selected_plugin[4], "0");
+}
+
+TEST_F(Picker, EscapeOrAPressOutsideTheListClosesItAndChangesNothing) {
+    auto& epsxe = kv::app::form<kv::ePSXe_config>();
+    epsxe.name_label(1).set_caption("Entry 2");
+    epsxe.selected_plugin[1] = "2";
+    auto& p = fill(3);
+    p.resize_list(2);
+    p.search_for_name("Entry 2");
+    // Above the list (where the box's arrow is), below it, beside it, with any button.
+    const std::vector<std::pair<float, float>> outside{{2700, -100}, {100, 615}, {-15, 100}, {2775, 300}};
+    for (const auto& [x, y] : outside) {
+        p.show();
+        p.List1.set_list_index(0);  // moved with the keyboard: still no pick
+        p.deliver_mouse_down(x, y, kv::forms::right_button, 0);
+        EXPECT_FALSE(p.visible()) << x << " " << y;
+    }
+    p.show();
+    p.deliver_key_down(kv::forms::keys::escape, 0);
+    EXPECT_FALSE(p.visible());
+    // Other keys leave it open.
+    p.show();
+    p.deliver_key_down(kv::forms::keys::down, 0);
+    EXPECT_TRUE(p.visible());
+    p.hide();
+    EXPECT_EQ(epsxe.name_label(1).caption(), "Entry 2");
+    EXPECT_EQ(epsxe.selected_plugin[1], "2");
 }
 
 TEST_F(Picker, APressOnAnEmptyListOnlyHides) {

@@ -2,6 +2,7 @@
 // dialog is cancelled.
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -85,6 +86,31 @@ TEST_F(QtFormsTest, TheFileDialogAnswersFolderBarNameOrCancel) {
     EXPECT_EQ(kv::toolkit::browse_for_file(owner, "Executable files", "*.exe", "Open", tmp.path().string()),
               "cancel");
     EXPECT_EQ(preselected.toStdString(), (folder / "runner").string());
+}
+
+TEST_F(QtFormsTest, TheFileDialogNamesAFilesTypeFromItsNameAlone) {
+    // Read to guess its type, a file in /proc can wait for ever; one without a known ending is
+    // therefore a plain file, whatever it holds.
+    kvtest::TempFolder tmp;
+    kvtest::write_file(tmp / "picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    kvtest::write_file(tmp / "named.png", "not a picture at all");
+    kv::forms::Form& owner = make_form("owner", 400, 300);
+    owner.show();
+    QString unnamed_type, named_type;
+    when_dialog_opens(
+        [&](QFileDialog& d) {
+            auto* model = d.findChild<QFileSystemModel*>();
+            ASSERT_NE(model, nullptr);
+            const QModelIndex unnamed = model->index(QString::fromStdString((tmp / "picture").string()), 2);
+            const QModelIndex named = model->index(QString::fromStdString((tmp / "named.png").string()), 2);
+            unnamed_type = model->data(unnamed).toString();
+            named_type = model->data(named).toString();
+            if (!unnamed_type.isEmpty() && !named_type.isEmpty()) d.reject();
+        },
+        true);
+    kv::toolkit::browse_for_file(owner, "All files", "*", "Browse", tmp.path().string());
+    EXPECT_EQ(unnamed_type.toStdString(), "File");
+    EXPECT_NE(named_type.toStdString(), "File");  // a picture's type, by its ending
 }
 
 TEST_F(QtFormsTest, ATypedNameOfNoFileIsAskedAboutAndAnsweredWhenAgreed) {

@@ -41,6 +41,30 @@ TEST_F(QtPicker, ARowPressedAfterScrollingIsTheRowPicked) {
     EXPECT_EQ(pcsx.name_label(0).caption(), "Entry 7");
 }
 
+TEST_F(QtPicker, WholeRowsAndAPressOutsideOrEscapeClosesItWithoutAChoice) {
+    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& p = kv::app::form<kv::popup_form>();
+    for (int i = 1; i <= 7; ++i)
+        p.List1.add_item("Entry " + std::to_string(i) + " with a name wider than the list");
+    p.resize_list(10);
+    p.search_for_name("none");
+    p.show();
+    QWidget& drop_down = window(p);
+    EXPECT_EQ(drop_down.windowType(), Qt::Popup);
+    auto& view = widget<QListWidget>(p.List1);
+    // Five whole rows in a frame of one pixel: the fifth row's bottom is the last pixel inside it.
+    EXPECT_EQ(view.visualItemRect(view.item(4)).bottom() + 1, view.viewport()->height());
+    EXPECT_FALSE(view.horizontalScrollBar()->isVisible());
+
+    click(drop_down, {drop_down.width() / 2, -20});  // above the list, where its box is
+    EXPECT_FALSE(p.visible());
+    EXPECT_FALSE(drop_down.isVisible());
+    p.show();
+    key(view, Qt::Key_Escape);
+    EXPECT_FALSE(p.visible());
+    EXPECT_EQ(pcsx.selected_plugin[0], "0");
+}
+
 TEST_F(QtPicker, WaitingForAPluginKeepsTimersStillAndEndsOnTheAnswer) {
     int fds[2];
     ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
@@ -50,9 +74,10 @@ TEST_F(QtPicker, WaitingForAPluginKeepsTimersStillAndEndsOnTheAnswer) {
     timer.on_timer = [&] { ++ticks; };
     timer.set_interval(5);
     timer.set_enabled(true);
-    EXPECT_FALSE(backend_->wait_readable(fds[0], 60));
+    const int watched[] = {fds[0]};
+    EXPECT_EQ(backend_->wait_readable(watched, 60), kv::forms::WaitEnd::timed_out);
     QTimer::singleShot(30, [&] { (void)!write(fds[1], "x", 1); });
-    EXPECT_TRUE(backend_->wait_readable(fds[0], -1));
+    EXPECT_EQ(backend_->wait_readable(watched, -1), kv::forms::WaitEnd::readable);
     EXPECT_EQ(ticks, 0);
     close(fds[0]);
     close(fds[1]);

@@ -9,6 +9,7 @@
 #include "platform/qt/painting.h"
 #include "platform/runtime.h"
 #include "qt/qt_fixture.h"
+#include "toolkit/framed_form.h"
 
 namespace {
 
@@ -161,6 +162,24 @@ TEST_F(QtFormsTest, MouseReachesTheControlUnderItInTwips) {
     mouse(w, QEvent::MouseButtonRelease, QPoint(30, 15), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(seen.events, (std::vector<std::string>{"down 1 0 150,75", "up 1 0 150,75", "click", "dblclick",
                                                      "up 1 0 150,75"}));
+}
+
+TEST_F(QtFormsTest, ATitleDragFollowsThePointerOnTheDesktopWhateverThePlaceInTheWindowSays) {
+    kv::toolkit::FramedForm f("dragged", {.design_title = "  Dragged  ", .width = 3000, .height = 2000});
+    f.move(1500, 1500);
+    f.show();
+    QWidget& w = window(f);
+    auto send = [&w](QEvent::Type type, QPoint local, QPoint global, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(local), QPointF(global), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&w, &e);
+    };
+    send(QEvent::MouseButtonPress, {20, 10}, {120, 110}, Qt::LeftButton);
+    // Three moves the window system measured before the window had moved at all.
+    for (int step : {10, 20, 30})
+        send(QEvent::MouseMove, {20 + step, 10 + step}, {120 + step, 110 + step}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {50, 40}, {150, 140}, Qt::NoButton);
+    EXPECT_EQ(f.left(), 130 * 15);
+    EXPECT_EQ(f.top(), 130 * 15);
 }
 
 TEST_F(QtFormsTest, TypingEditsTheModelsText) {

@@ -75,17 +75,38 @@ TEST_F(FrameTest, TheMiddlePieceFollowsTheLeftEndOnlyWhereAsked) {
 TEST_F(FrameTest, OnlyALeftButtonDragMovesTheWindow) {
     FramedForm f("f", style(4455, 2775));
     f.move(3000, 2000);
-    f.titlebar_mover.on_mouse_down({forms::left_button, 0, 100.4f, 200.5f});
+    f.deliver_mouse_down(100.4f, 200.5f, forms::left_button, 0);
     EXPECT_EQ(f.drag_x, 100);
     EXPECT_EQ(f.drag_y, 200);  // halves round to even
-    f.titlebar_mover.on_mouse_move({forms::left_button, 0, 160, 230});
+    f.deliver_mouse_move(160, 230, forms::left_button, 0);
     EXPECT_FLOAT_EQ(f.left(), 3060);
     EXPECT_FLOAT_EQ(f.top(), 2030);
     for (int16_t buttons : {0, 2, 3, 4}) {
-        f.titlebar_mover.on_mouse_move({buttons, 0, 900, 900});
+        f.deliver_mouse_move(900, 900, buttons, 0);
         EXPECT_FLOAT_EQ(f.left(), 3060) << buttons;
         EXPECT_FLOAT_EQ(f.top(), 2030) << buttons;
     }
+}
+
+TEST_F(FrameTest, MovesQueuedBeforeTheWindowMovedPutItWhereThePointerIs) {
+    FramedForm f("f", style(4455, 2775));
+    f.move(3000, 2000);
+    f.deliver_mouse_down(1000, 100, forms::left_button, 0, forms::ScreenPoint{4000, 2100});
+    // Three moves the display measured against the window's old place, all sent before it moved.
+    for (float step : {100.0f, 200.0f, 300.0f})
+        f.deliver_mouse_move(1000 + step, 100 + step, forms::left_button, 0,
+                             forms::ScreenPoint{4000 + step, 2100 + step});
+    EXPECT_FLOAT_EQ(f.left(), 3300);
+    EXPECT_FLOAT_EQ(f.top(), 2300);
+    // A press on the window where it still showed, before it moved: the point grabbed is the one
+    // pressed on, and the window follows the pointer from the place it showed at.
+    f.deliver_mouse_up(1300, 400, forms::left_button, 0, forms::ScreenPoint{4300, 2400});
+    f.deliver_mouse_down(1300, 100, forms::left_button, 0, forms::ScreenPoint{4300, 2100});
+    EXPECT_EQ(f.drag_x, 1300);
+    EXPECT_EQ(f.drag_y, 100);
+    f.deliver_mouse_move(1400, 150, forms::left_button, 0, forms::ScreenPoint{4400, 2150});
+    EXPECT_FLOAT_EQ(f.left(), 3100);
+    EXPECT_FLOAT_EQ(f.top(), 2050);
 }
 
 TEST_F(FrameTest, DraggingThroughTheWindowMovesItWithThePointer) {

@@ -1,14 +1,22 @@
 // korvalin-plugin-host: answers the launcher's questions about plug-in libraries on fd 3.
 // For every request it loads the library, calls the one export and releases the library again, as
 // the launcher's callers expect; whatever the plug-in does to this process ends only here.
+//
+// Started as "korvalin-plugin-host LAUNCHER_PID", leading a process group of its own. It ends with the
+// launcher, however the launcher ends, and takes with it whatever a plug-in forked off: a plug-in
+// blocked in its own dialog must not outlive the program that asked it.
 #include <dlfcn.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/plugin_protocol.h"
@@ -50,23 +58,54 @@ kv::PluginReply answer(const kv::PluginRequest& request) {
     return reply;
 }
 
+// Ends this process and everything in its group, however the helper ends: a child a plug-in forked
+// must not live on. Only a group this process leads: run by hand from a shell, the group would be the
+// shell's.
+[[noreturn]] void end_group() {
+    if (::getpgrp() == ::getpid()) ::kill(0, SIGKILL);
+    ::_exit(0);
+}
+
+// The launcher's death, told twice over: the signal the kernel sends when the parent ends (a plug-in
+// may have taken that signal over), and the launcher's end of the socket closing, watched by a thread
+// of our own that no plug-in code runs on.
+void die_with_launcher(pid_t launcher) {
+    struct sigaction on_term {};
+    on_term.sa_handler = [](int) { end_group(); };
+    ::sigaction(SIGTERM, &on_term, nullptr);
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // The launcher may have ended before the line above.
+    if (launcher > 0 && ::getppid() != launcher) end_group();
+    std::thread([] {
+        pollfd p{channel, POLLRDHUP, 0};
+        while (::poll(&p, 1, -1) < 0 && errno == EINTR) {
+        }
+        end_group();
+    }).detach();
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     ::signal(SIGPIPE, SIG_IGN);
+    // Its own process group stands in the background of a terminal: a plug-in writing to it must not
+    // stop the helper.
+    ::signal(SIGTTOU, SIG_IGN);
+    ::signal(SIGTTIN, SIG_IGN);
+    die_with_launcher(argc > 1 ? static_cast<pid_t>(std::atol(argv[1])) : 0);
     std::vector<uint8_t> pending;
     uint8_t buffer[4096];
     for (;;) {
         const auto parsed = kv::parse_request(pending);
-        if (parsed.state == kv::ParseState::malformed) return 2;
+        if (parsed.state == kv::ParseState::malformed) end_group();
         if (parsed.state == kv::ParseState::complete) {
             pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(parsed.used));
-            if (!kv::send_all(channel, kv::encode_reply(answer(parsed.message)))) return 0;
+            if (!kv::send_all(channel, kv::encode_reply(answer(parsed.message)))) end_group();
             continue;
         }
         const ssize_t n = ::recv(channel, buffer, sizeof buffer, 0);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return 0;  // the launcher is done with us
+        if (n <= 0) end_group();  // the launcher is done with us, or gone
         pending.insert(pending.end(), buffer, buffer + n);
     }
 }

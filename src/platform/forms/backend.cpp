@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <memory>
+#include <vector>
 
 #include "platform/headless/headless_backend.h"
 
@@ -26,13 +27,14 @@ void set_backend(Backend* b) {
     current = b;
 }
 
-bool Backend::wait_readable(int fd, int timeout_ms) {
-    pollfd p{fd, POLLIN, 0};
+WaitEnd Backend::wait_readable(std::span<const int> fds, int timeout_ms, bool /*input_ends_wait*/) {
+    std::vector<pollfd> watched;
+    for (int fd : fds) watched.push_back(pollfd{fd, POLLIN, 0});
     for (;;) {
-        const int n = ::poll(&p, 1, timeout_ms);
+        const int n = ::poll(watched.data(), watched.size(), timeout_ms);
         if (n < 0 && errno == EINTR) continue;
         // An error or a hang-up counts as readable: the read that follows tells which.
-        return n > 0;
+        return n > 0 ? WaitEnd::readable : WaitEnd::timed_out;
     }
 }
 

@@ -3,6 +3,7 @@
 // the Qt backend shows real windows. Everything the model needs of the outside world goes through here.
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ struct FolderDialogRequest {
 
 enum class MessageIcon { none, information, exclamation, critical };
 
+// How a wait for something outside the program ended.
+enum class WaitEnd { readable, timed_out, input };
+
 // A screen's place on the desktop, in twips.
 struct ScreenArea {
     float left = 0, top = 0, width = 0, height = 0;
@@ -52,10 +56,16 @@ class Backend {
     virtual void form_hidden(Form& form) = 0;
     // Runs events until the form is hidden, as a nested message loop would.
     virtual void run_modal(Form& form) = 0;
-    // Waits until the descriptor has something to read or timeout_ms pass (negative: no limit), as a
-    // caller waits for a plug-in's answer: no input is taken meanwhile, but the windows stay painted.
-    // True when it became readable. Without a display this is a plain wait.
-    virtual bool wait_readable(int fd, int timeout_ms);
+    // Waits until one of the descriptors has something to read or timeout_ms pass (negative: no limit),
+    // as a caller waits for a plug-in's answer: the windows stay painted, but what the user clicks or
+    // types meanwhile is dropped, never run afterwards. With input_ends_wait, a mouse button or key
+    // pressed on a window of the program once the wait has lasted a second ends it with
+    // WaitEnd::input (earlier ones belong to the click that started the wait). Without a display this
+    // is a plain wait.
+    virtual WaitEnd wait_readable(std::span<const int> fds, int timeout_ms, bool input_ends_wait = false);
+    // The busy cursor over the program's windows, while the program waits for something outside it.
+    // Calls nest: the cursor goes back once every set_busy(true) has had its set_busy(false).
+    virtual void set_busy(bool /*busy*/) {}
 
     // Timers: called whenever a timer is switched on or off or its interval changes.
     virtual void timer_changed(Timer& timer) = 0;
@@ -65,12 +75,17 @@ class Backend {
 
     // Text and fonts.
     virtual TextSize measure_text(const Font& font, const std::string& text) = 0;
+    // The same text broken at blanks into lines no wider than max_width (twips), as a label that
+    // wraps its words draws it; a word wider than that has a line of its own.
+    virtual TextSize measure_wrapped_text(const Font& font, const std::string& text, float max_width) = 0;
     virtual std::vector<std::string> installed_fonts() = 0;
 
     // Dialogs and the screen. Dialogs return nothing when cancelled.
     virtual std::optional<std::filesystem::path> open_file(const FileDialogRequest& request) = 0;
     virtual std::optional<std::filesystem::path> choose_folder(const FolderDialogRequest& request) = 0;
     virtual void system_message(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
+    // A question with Yes and No in the system's message box; true for Yes.
+    virtual bool system_question(const std::string& caption, const std::string& text) = 0;
     virtual void beep() = 0;
     virtual float screen_width() = 0;   // twips
     virtual float screen_height() = 0;  // twips
@@ -87,6 +102,18 @@ class Backend {
 // The display in use. Tests that install none get a headless one.
 Backend& backend();
 void set_backend(Backend* b);
+
+// The busy cursor for as long as it lives, on the display in use when it was made.
+class BusyCursor {
+  public:
+    BusyCursor() : display_(backend()) { display_.set_busy(true); }
+    ~BusyCursor() { display_.set_busy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+  private:
+    Backend& display_;
+};
 
 // Ends the program at once, as the forms runtime's End statement did: nothing after it runs.
 struct ProgramEnded {};

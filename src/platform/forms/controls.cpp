@@ -63,8 +63,10 @@ void Label::font_changed() {
 
 void Label::fit_to_caption() {
     if (!auto_size_) return;
+    // A label that wraps its words keeps its width and grows down to its last line.
+    if (word_wrap_) return set_height(backend().measure_wrapped_text(font(), caption_, width()).height);
     TextSize size = backend().measure_text(font(), caption_);
-    if (!word_wrap_) set_width(size.width);
+    set_width(size.width);
     set_height(size.height);
 }
 

@@ -14,11 +14,26 @@ inline constexpr int16_t shift_mask = 1;
 inline constexpr int16_t ctrl_mask = 2;
 inline constexpr int16_t alt_mask = 4;
 
+// A point on the desktop, in twips.
+struct ScreenPoint {
+    float x = 0;
+    float y = 0;
+};
+
 struct MouseEvent {
+    MouseEvent() = default;
+    // The pointer's place on the desktop is given by whoever delivers the event.
+    MouseEvent(int16_t button_flags, int16_t shift_flags = 0, float x_twips = 0, float y_twips = 0,
+               ScreenPoint at = {})
+        : button(button_flags), shift(shift_flags), x(x_twips), y(y_twips), pointer(at) {}
+
     int16_t button = 0;
     int16_t shift = 0;
     float x = 0;  // twips, relative to the control
     float y = 0;
+    // Where the pointer is on the desktop. A window dragged by the pointer follows this: while the
+    // window system is still moving the window, the place relative to the window is out of date.
+    ScreenPoint pointer;
 };
 
 // Key codes as Windows key events numbered them.

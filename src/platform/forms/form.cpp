@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "platform/forms/backend.h"
+#include "platform/forms/screen_place.h"
 #include "platform/runtime.h"
 
 namespace kv::forms {
@@ -61,21 +62,13 @@ void Form::set_caption(const std::string& c) {
 void Form::place_if_unplaced(const Form* owner) {
     if (placed_) return;
     if (owner) {
-        const float centre_x = owner->left() + owner->width() / 2;
-        const float centre_y = owner->top() + owner->height() / 2;
-        float left = centre_x - width_ / 2;
-        float top = centre_y - height_ / 2;
-        // A tall window centred on an owner near a screen edge would put its title bar, the only
-        // place it is dragged by, out of reach: it is kept on the owner's screen where it fits.
-        for (const ScreenArea& area : backend().screen_areas()) {
-            if (centre_x < area.left || centre_x >= area.left + area.width || centre_y < area.top ||
-                centre_y >= area.top + area.height)
-                continue;
-            left = std::max(std::min(left, area.left + area.width - width_), area.left);
-            top = std::max(std::min(top, area.top + area.height - height_), area.top);
-            break;
-        }
-        move(left, top);
+        // Centred on the owner, and kept whole on the screen that shows most of the owner where it
+        // fits: a window half off the screen would have to be dragged into view before use.
+        const ScreenArea s = screen_showing(owner->left(), owner->top(), owner->width(), owner->height());
+        const float left = owner->left() + owner->width() / 2 - width_ / 2;
+        const float top = owner->top() + owner->height() / 2 - height_ / 2;
+        move(std::max(std::min(left, s.left + s.width - width_), s.left),
+             std::max(std::min(top, s.top + s.height - height_), s.top));
     } else {
         move(backend().screen_width() / 2 - width_ / 2, backend().screen_height() / 2 - height_ / 2);
     }
@@ -95,6 +88,9 @@ void Form::show_modal(Form& owner) {
     owner.release_capture();
     owner_ = &owner;
     place_if_unplaced(&owner);
+    // Wherever it was left or its owner stands, a dialog opens whole on a screen (its top first where
+    // it is taller): while it is up nothing else takes input, so it must be within reach.
+    keep_on_a_screen(*this, height_);
     modal_ = true;
     visible_ = true;
     backend().form_shown(*this);
@@ -225,8 +221,10 @@ Control* Form::hit_test(float x, float y) const {
     return hit_in(nullptr, x, y);
 }
 
-MouseEvent Form::event_for(const Control& c, float x, float y, int16_t button, int16_t shift) const {
-    return MouseEvent{button, shift, x - c.form_x(), y - c.form_y()};
+MouseEvent Form::event_for(const Control& c, float x, float y, int16_t button, int16_t shift,
+                           std::optional<ScreenPoint> pointer) const {
+    return MouseEvent{button, shift, x - c.form_x(), y - c.form_y(),
+                      pointer.value_or(ScreenPoint{left_ + x, top_ + y})};
 }
 
 void Form::set_focus(Control* c) {
@@ -234,14 +232,20 @@ void Form::set_focus(Control* c) {
     changed();
 }
 
-void Form::deliver_mouse_down(float x, float y, int16_t button, int16_t shift) {
+void Form::deliver_mouse_down(float x, float y, int16_t button, int16_t shift,
+                              std::optional<ScreenPoint> pointer) {
+    if (!captured_ && (x < 0 || y < 0 || x >= width_ || y >= height_)) {
+        // Such a press reaches a window only while it takes every press: a drop-down.
+        if (on_dismiss) on_dismiss();
+        return;
+    }
     Control* target = captured_ ? captured_ : hit_test(x, y);
     if (!target) return;
     captured_ = target;
     captured_buttons_ = static_cast<int16_t>(captured_buttons_ | button);
     after_double_click_ = false;
     if (target->kind() == ControlKind::text_box || target->kind() == ControlKind::list_box) set_focus(target);
-    if (target->on_mouse_down) target->on_mouse_down(event_for(*target, x, y, button, shift));
+    if (target->on_mouse_down) target->on_mouse_down(event_for(*target, x, y, button, shift, pointer));
 }
 
 void Form::deliver_double_click(float x, float y, int16_t button, int16_t /*shift*/) {
@@ -253,7 +257,8 @@ void Form::deliver_double_click(float x, float y, int16_t button, int16_t /*shif
     if (target->on_dbl_click) target->on_dbl_click();
 }
 
-void Form::deliver_mouse_up(float x, float y, int16_t button, int16_t shift) {
+void Form::deliver_mouse_up(float x, float y, int16_t button, int16_t shift,
+                            std::optional<ScreenPoint> pointer) {
     Control* target = captured_ ? captured_ : hit_test(x, y);
     if (!target) return;
     captured_buttons_ = static_cast<int16_t>(captured_buttons_ & ~button);
@@ -261,14 +266,15 @@ void Form::deliver_mouse_up(float x, float y, int16_t button, int16_t shift) {
     // The handler may hide the window or move the control; decide Click from where it was released.
     bool over = hit_test(x, y) == target && !after_double_click_;
     after_double_click_ = false;
-    if (target->on_mouse_up) target->on_mouse_up(event_for(*target, x, y, button, shift));
+    if (target->on_mouse_up) target->on_mouse_up(event_for(*target, x, y, button, shift, pointer));
     if (over && button == left_button && target->on_click) target->on_click();
 }
 
-void Form::deliver_mouse_move(float x, float y, int16_t buttons, int16_t shift) {
+void Form::deliver_mouse_move(float x, float y, int16_t buttons, int16_t shift,
+                              std::optional<ScreenPoint> pointer) {
     Control* target = (captured_ && buttons != 0) ? captured_ : hit_test(x, y);
     if (!target) return;
-    if (target->on_mouse_move) target->on_mouse_move(event_for(*target, x, y, buttons, shift));
+    if (target->on_mouse_move) target->on_mouse_move(event_for(*target, x, y, buttons, shift, pointer));
 }
 
 namespace {

@@ -52,6 +52,10 @@ class Form {
     // Only the main window appears in the task bar.
     bool show_in_taskbar() const { return show_in_taskbar_; }
     void set_show_in_taskbar(bool s) { show_in_taskbar_ = s; }
+    // A drop-down list takes every press of the pointer while it is shown; a press outside it goes to
+    // on_dismiss.
+    bool drop_down() const { return drop_down_; }
+    void set_drop_down(bool d) { drop_down_ = d; }
 
     // Showing. show_modal returns when the form is hidden again. A window that nothing has placed yet
     // opens centred on its owner (a window without owner: on the screen), as dialogs are expected to.
@@ -101,10 +105,14 @@ class Form {
     void expose(std::string variable_name, std::function<std::string()> getter);
     std::optional<std::string> variable(std::string_view variable_name) const;
 
-    // Input from the display, in twips relative to the window's corner.
-    void deliver_mouse_down(float x, float y, int16_t button, int16_t shift);
-    void deliver_mouse_up(float x, float y, int16_t button, int16_t shift);
-    void deliver_mouse_move(float x, float y, int16_t buttons, int16_t shift);
+    // Input from the display, in twips relative to the window's corner. A display that knows where
+    // the pointer is on the desktop passes that too; otherwise it is taken from the window's place.
+    void deliver_mouse_down(float x, float y, int16_t button, int16_t shift,
+                            std::optional<ScreenPoint> pointer = std::nullopt);
+    void deliver_mouse_up(float x, float y, int16_t button, int16_t shift,
+                          std::optional<ScreenPoint> pointer = std::nullopt);
+    void deliver_mouse_move(float x, float y, int16_t buttons, int16_t shift,
+                            std::optional<ScreenPoint> pointer = std::nullopt);
     // The second press of a double click: DblClick instead of MouseDown.
     void deliver_double_click(float x, float y, int16_t button, int16_t shift = 0);
     // KeyDown for the form (KeyPreview), then for the focused control; then Tab walks the tab order and
@@ -136,6 +144,9 @@ class Form {
 
     // Form-level keyboard handler that sees keys before the focused control (KeyPreview).
     std::function<void(int16_t& key_code, int16_t shift)> on_key_down;
+    // The window is sent away without an answer: a press outside a drop-down (nothing holding the
+    // mouse), or the display closing a drop-down.
+    std::function<void()> on_dismiss;
 
     // Called by controls when something drawn changed.
     void changed();
@@ -149,12 +160,14 @@ class Form {
     void adopt(std::unique_ptr<Control> c);
     void place_if_unplaced(const Form* owner);
     Control* hit_in(const Control* container, float x, float y) const;
-    MouseEvent event_for(const Control& c, float x, float y, int16_t button, int16_t shift) const;
+    MouseEvent event_for(const Control& c, float x, float y, int16_t button, int16_t shift,
+                         std::optional<ScreenPoint> pointer) const;
 
     std::string name_;
     float left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
     std::string caption_;
     bool show_in_taskbar_ = false;
+    bool drop_down_ = false;
     bool visible_ = false;
     bool modal_ = false;
     Form* owner_ = nullptr;

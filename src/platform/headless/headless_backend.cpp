@@ -42,6 +42,16 @@ void HeadlessBackend::run_modal(forms::Form& form) {
     }
 }
 
+forms::WaitEnd HeadlessBackend::wait_readable(std::span<const int> fds, int timeout_ms,
+                                              bool input_ends_wait) {
+    if (busy_depth_ > 0) ++waits_while_busy_;
+    if (input_ends_wait && presses_during_wait_ > 0) {
+        --presses_during_wait_;
+        return forms::WaitEnd::input;
+    }
+    return Backend::wait_readable(fds, timeout_ms, input_ends_wait);
+}
+
 void HeadlessBackend::timer_changed(forms::Timer& timer) {
     timers_.erase(&timer);
     if (timer.running()) timers_[&timer] = Due{now_ + timer.interval(), seq_++};
@@ -89,8 +99,51 @@ forms::TextSize HeadlessBackend::fixed_text_size(const forms::Font& font, const 
                            std::round(195.0f * scale) * static_cast<float>(lines)};
 }
 
+forms::TextSize HeadlessBackend::fixed_wrapped_size(const forms::Font& font, const std::string& text,
+                                                    float max_width) {
+    const forms::TextSize one_line = fixed_text_size(font, "");
+    forms::TextSize size{0, 0};
+    // Each line of the text is filled word by word; a blank where a line breaks is not drawn.
+    auto end_line = [&](const std::string& line) {
+        size.width = std::max(size.width, fixed_text_size(font, line).width);
+        size.height += one_line.height;
+    };
+    std::string rest = text;
+    std::erase(rest, '\r');
+    size_t start = 0;
+    while (true) {
+        const size_t stop = rest.find('\n', start);
+        const std::string line =
+            rest.substr(start, stop == std::string::npos ? std::string::npos : stop - start);
+        std::string current;
+        size_t word_start = 0;
+        while (word_start <= line.size()) {
+            size_t word_end = line.find(' ', word_start);
+            if (word_end == std::string::npos) word_end = line.size();
+            const std::string word = line.substr(word_start, word_end - word_start);
+            const std::string joined = current.empty() ? word : current + " " + word;
+            if (!current.empty() && fixed_text_size(font, joined).width > max_width) {
+                end_line(current);
+                current = word;
+            } else {
+                current = joined;
+            }
+            word_start = word_end + 1;
+        }
+        end_line(current);
+        if (stop == std::string::npos) break;
+        start = stop + 1;
+    }
+    return size;
+}
+
 forms::TextSize HeadlessBackend::measure_text(const forms::Font& font, const std::string& text) {
     return fixed_text_size(font, text);
+}
+
+forms::TextSize HeadlessBackend::measure_wrapped_text(const forms::Font& font, const std::string& text,
+                                                      float max_width) {
+    return fixed_wrapped_size(font, text, max_width);
 }
 
 std::optional<std::filesystem::path> HeadlessBackend::open_file(const forms::FileDialogRequest& request) {
@@ -114,6 +167,14 @@ void HeadlessBackend::system_message(const std::string& caption, const std::stri
                                      forms::MessageIcon) {
     system_messages_.push_back(caption + ": " + text);
     if (on_system_message) on_system_message(caption, text);
+}
+
+bool HeadlessBackend::system_question(const std::string& caption, const std::string& text) {
+    system_questions_.push_back(caption + ": " + text);
+    if (question_answers_.empty()) return false;
+    const bool yes = question_answers_.front();
+    question_answers_.pop_front();
+    return yes;
 }
 
 }  // namespace kv::headless

@@ -35,6 +35,16 @@ class HeadlessBackend : public forms::Backend {
     void answer_file(std::optional<std::string> answer) { file_answers_.push_back(std::move(answer)); }
     void answer_folder(std::optional<std::string> answer) { folder_answers_.push_back(std::move(answer)); }
     const std::vector<forms::FileDialogRequest>& file_requests() const { return file_requests_; }
+    // Scripted answers to system questions, Yes or No; unanswered questions are answered No.
+    void answer_question(bool yes) { question_answers_.push_back(yes); }
+    const std::vector<std::string>& system_questions() const { return system_questions_; }
+
+    // A press on a window while the program waits for something outside it: the next wait that
+    // lets input end it ends with WaitEnd::input.
+    void press_during_wait() { ++presses_during_wait_; }
+    // The busy cursor: how deep set_busy calls nest now, and how many waits ran while it showed.
+    int busy_depth() const { return busy_depth_; }
+    int waits_while_busy() const { return waits_while_busy_; }
 
     // What the program showed or asked for, for tests and the driver.
     std::function<void(const std::string& caption, const std::string& text)> on_system_message;
@@ -46,6 +56,9 @@ class HeadlessBackend : public forms::Backend {
 
     // Fixed metrics: 90 twips per character and 195 twips per line at 8.25 points, scaled by size.
     static forms::TextSize fixed_text_size(const forms::Font& font, const std::string& text);
+    // The same metrics for text wrapped at blanks within max_width.
+    static forms::TextSize fixed_wrapped_size(const forms::Font& font, const std::string& text,
+                                              float max_width);
 
     void form_created(forms::Form& form) override;
     void form_destroyed(forms::Form& form) override;
@@ -53,14 +66,20 @@ class HeadlessBackend : public forms::Backend {
     void form_shown(forms::Form&) override {}
     void form_hidden(forms::Form&) override {}
     void run_modal(forms::Form& form) override;
+    forms::WaitEnd wait_readable(std::span<const int> fds, int timeout_ms,
+                                 bool input_ends_wait = false) override;
+    void set_busy(bool busy) override { busy_depth_ += busy ? 1 : -1; }
     void timer_changed(forms::Timer& timer) override;
     void timer_destroyed(forms::Timer& timer) override;
     forms::TextSize measure_text(const forms::Font& font, const std::string& text) override;
+    forms::TextSize measure_wrapped_text(const forms::Font& font, const std::string& text,
+                                         float max_width) override;
     std::vector<std::string> installed_fonts() override { return fonts_; }
     std::optional<std::filesystem::path> open_file(const forms::FileDialogRequest& request) override;
     std::optional<std::filesystem::path> choose_folder(const forms::FolderDialogRequest& request) override;
     void system_message(const std::string& caption, const std::string& text,
                         forms::MessageIcon icon) override;
+    bool system_question(const std::string& caption, const std::string& text) override;
     void beep() override { ++beeps_; }
     float screen_width() override { return screen_width_; }
     float screen_height() override { return screen_height_; }
@@ -86,6 +105,11 @@ class HeadlessBackend : public forms::Backend {
     std::deque<std::optional<std::string>> file_answers_, folder_answers_;
     std::vector<forms::FileDialogRequest> file_requests_;
     std::vector<std::string> system_messages_;
+    std::deque<bool> question_answers_;
+    std::vector<std::string> system_questions_;
+    int presses_during_wait_ = 0;
+    int busy_depth_ = 0;
+    int waits_while_busy_ = 0;
     std::vector<forms::Form*> forms_;
     std::vector<std::string> fonts_;
     int beeps_ = 0;

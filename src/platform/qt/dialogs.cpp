@@ -2,8 +2,10 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QStringList>
 
 #include "platform/file_pattern.h"
@@ -31,6 +33,33 @@ QString any_case(const QString& pattern) {
     }
     return out;
 }
+
+// Icons and type names from what a file is called, as Windows gave them, never from what it holds:
+// reading a file to guess its type blocks on some that only look like files (/proc/kmsg waits for the
+// kernel's next message) and would hang the dialog, and with it the program.
+class IconsByName : public QFileIconProvider {
+  public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo& info) const override {
+        if (info.isRoot()) return icon(Drive);
+        if (info.isDir()) return icon(Folder);
+        if (!info.isFile()) return icon(File);
+        const QIcon themed = QIcon::fromTheme(by_name(info).iconName());
+        return themed.isNull() ? icon(File) : themed;
+    }
+    // Folders, devices, pipes and links are named by their kind alone, which reads nothing.
+    QString type(const QFileInfo& info) const override {
+        if (!info.isFile()) return QFileIconProvider::type(info);
+        const QMimeType mime = by_name(info);
+        return mime.isDefault() ? QStringLiteral("File") : mime.comment();
+    }
+
+  private:
+    QMimeType by_name(const QFileInfo& info) const {
+        return names_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    }
+    QMimeDatabase names_;
+};
 
 // A typed name of a file that does not exist is asked about, as the system's dialog did; a yes
 // answers that name like a chosen file (nothing is created).
@@ -62,8 +91,10 @@ QString file_dialog_filter(const std::string& description, const std::string& pa
 
 std::optional<std::filesystem::path> run_file_dialog(const forms::FileDialogRequest& request,
                                                      QWidget* parent) {
+    IconsByName icons;
     OpenFileDialog dialog(parent, decode_text(request.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&icons);
     // Links are answered as themselves, not as what they point to.
     dialog.setOption(QFileDialog::DontResolveSymlinks);
     // The description alone, as the Windows dialog showed it; the patterns rewritten for letter case are not
@@ -82,8 +113,10 @@ std::optional<std::filesystem::path> run_file_dialog(const forms::FileDialogRequ
 
 std::optional<std::filesystem::path> run_folder_dialog(const forms::FolderDialogRequest& request,
                                                        QWidget* parent) {
+    IconsByName icons;
     QFileDialog dialog(parent, decode_text(request.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&icons);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
     if (!request.start_folder.empty()) dialog.setDirectory(from_path(request.start_folder));
@@ -111,6 +144,13 @@ void run_message_box(const std::string& caption, const std::string& text, forms:
     }
     QMessageBox box(qt_icon, decode_text(caption), decode_text(text), QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool run_question_box(const std::string& caption, const std::string& text, QWidget* parent) {
+    QMessageBox box(QMessageBox::Question, decode_text(caption), decode_text(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace kv::qt

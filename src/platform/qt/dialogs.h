@@ -20,5 +20,7 @@ std::optional<std::filesystem::path> run_folder_dialog(const forms::FolderDialog
                                                        QWidget* parent);
 void run_message_box(const std::string& caption, const std::string& text, forms::MessageIcon icon,
                      QWidget* parent);
+// Yes or No, No the default; true for Yes.
+bool run_question_box(const std::string& caption, const std::string& text, QWidget* parent);
 
 }  // namespace kv::qt

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "platform/qt/guard.h"
 #include "platform/qt/input.h"
@@ -60,7 +61,8 @@ class Hosted : public Base {
         return from->mapTo(&window_, e.position().toPoint());
     }
     void forward(Action action, QWidget* from, const QMouseEvent& e) {
-        window_.deliver_mouse(action, on_window(from, e), e.button(), e.buttons(), e.modifiers());
+        window_.deliver_mouse(action, on_window(from, e), e.globalPosition(), e.button(), e.buttons(),
+                              e.modifiers());
     }
     void focusInEvent(QFocusEvent* e) override {
         Base::focusInEvent(e);
@@ -256,6 +258,8 @@ QString FormWindow::title_of(const forms::Form& form) {
 Qt::WindowFlags FormWindow::flags_of(const forms::Form& form) {
     // Tool windows stay out of the task bar; only the main window is listed there.
     Qt::WindowFlags flags = (form.show_in_taskbar() ? Qt::Window : Qt::Tool) | Qt::FramelessWindowHint;
+    // A drop-down grabs the pointer and the keyboard while shown, so that a press anywhere reaches it.
+    if (form.drop_down()) return Qt::Popup | Qt::FramelessWindowHint;
     if (form.top_most()) flags |= Qt::WindowStaysOnTopHint;
     if (form.name() == focusless_form) flags |= Qt::WindowDoesNotAcceptFocus;
     return flags;
@@ -356,6 +360,9 @@ QWidget* FormWindow::make_widget(forms::Control& c) {
         // Whole rows of the model's height in a one-pixel frame, scrolled row by row, so that a press
         // lands on the row the model computes.
         view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        // A row wider than the list is cut at its edge, as in Windows list boxes: a horizontal scroll
+        // bar would cover the last row.
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view->setUniformItemSizes(true);
         view->setFrameStyle(QFrame::Box | QFrame::Plain);
         view->setLineWidth(1);
@@ -579,26 +586,28 @@ void FormWindow::hide_form() {
     if (windowModality() != Qt::NonModal) setWindowModality(Qt::NonModal);
 }
 
-void FormWindow::deliver_mouse(MouseAction action, QPoint pos, Qt::MouseButton button,
+void FormWindow::deliver_mouse(MouseAction action, QPoint pos, QPointF global, Qt::MouseButton button,
                                Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     // Input queued behind the click whose handler hid the window is not for it any more.
     if (!form_.visible()) return;
     const auto x = static_cast<float>(pos.x() * twips_per_pixel);
     const auto y = static_cast<float>(pos.y() * twips_per_pixel);
+    const forms::ScreenPoint pointer{static_cast<float>(std::round(global.x()) * twips_per_pixel),
+                                     static_cast<float>(std::round(global.y()) * twips_per_pixel)};
     const int16_t shift = shift_flags(modifiers);
     guarded([&] {
         switch (action) {
             case MouseAction::down:
-                if (int16_t b = button_flag(button)) form_.deliver_mouse_down(x, y, b, shift);
+                if (int16_t b = button_flag(button)) form_.deliver_mouse_down(x, y, b, shift, pointer);
                 break;
             case MouseAction::up:
-                if (int16_t b = button_flag(button)) form_.deliver_mouse_up(x, y, b, shift);
+                if (int16_t b = button_flag(button)) form_.deliver_mouse_up(x, y, b, shift, pointer);
                 break;
             case MouseAction::double_click:
                 if (int16_t b = button_flag(button)) form_.deliver_double_click(x, y, b, shift);
                 break;
             case MouseAction::move:
-                form_.deliver_mouse_move(x, y, button_flags(buttons), shift);
+                form_.deliver_mouse_move(x, y, button_flags(buttons), shift, pointer);
                 break;
         }
     });
@@ -661,20 +670,23 @@ void FormWindow::paintEvent(QPaintEvent* e) {
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* e) {
-    deliver_mouse(MouseAction::down, e->position().toPoint(), e->button(), e->buttons(), e->modifiers());
-}
-
-void FormWindow::mouseReleaseEvent(QMouseEvent* e) {
-    deliver_mouse(MouseAction::up, e->position().toPoint(), e->button(), e->buttons(), e->modifiers());
-}
-
-void FormWindow::mouseDoubleClickEvent(QMouseEvent* e) {
-    deliver_mouse(MouseAction::double_click, e->position().toPoint(), e->button(), e->buttons(),
+    deliver_mouse(MouseAction::down, e->position().toPoint(), e->globalPosition(), e->button(), e->buttons(),
                   e->modifiers());
 }
 
+void FormWindow::mouseReleaseEvent(QMouseEvent* e) {
+    deliver_mouse(MouseAction::up, e->position().toPoint(), e->globalPosition(), e->button(), e->buttons(),
+                  e->modifiers());
+}
+
+void FormWindow::mouseDoubleClickEvent(QMouseEvent* e) {
+    deliver_mouse(MouseAction::double_click, e->position().toPoint(), e->globalPosition(), e->button(),
+                  e->buttons(), e->modifiers());
+}
+
 void FormWindow::mouseMoveEvent(QMouseEvent* e) {
-    deliver_mouse(MouseAction::move, e->position().toPoint(), e->button(), e->buttons(), e->modifiers());
+    deliver_mouse(MouseAction::move, e->position().toPoint(), e->globalPosition(), e->button(), e->buttons(),
+                  e->modifiers());
 }
 
 void FormWindow::wheelEvent(QWheelEvent* e) {
@@ -704,8 +716,10 @@ void FormWindow::changeEvent(QEvent* e) {
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {
-    // Windows close when the program hides them; a close request from outside changes nothing.
+    // Windows close when the program hides them; a close request from outside changes nothing, except
+    // that it sends a drop-down away, as the person turning elsewhere does.
     e->ignore();
+    if (form_.drop_down() && form_.visible() && form_.on_dismiss) guarded([&] { form_.on_dismiss(); });
 }
 
 }  // namespace kv::qt

@@ -40,10 +40,11 @@ class FormWindow : public QWidget {
     static QString title_of(const forms::Form& form);
     static Qt::WindowFlags flags_of(const forms::Form& form);
 
-    // Input from this window and from the native widgets it hosts, in pixels of this window.
+    // Input from this window and from the native widgets it hosts, in pixels of this window, with
+    // where the pointer is on the desktop.
     enum class MouseAction { down, up, double_click, move };
-    void deliver_mouse(MouseAction action, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
-                       Qt::KeyboardModifiers modifiers);
+    void deliver_mouse(MouseAction action, QPoint pos, QPointF global, Qt::MouseButton button,
+                       Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
     void deliver_wheel(int delta);
     void release_capture();
     // Key events for the form and its focused control; returns true when the model took the typed

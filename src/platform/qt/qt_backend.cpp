@@ -10,11 +10,14 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
+#include <memory>
 
 #include "platform/forms/form.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/guard.h"
+#include "platform/qt/input_gate.h"
 #include "platform/qt/text.h"
 
 namespace kv::qt {
@@ -113,14 +116,19 @@ constexpr int stacking_check_ms = 250;
 
 }  // namespace
 
-bool QtBackend::wait_readable(int fd, int timeout_ms) {
-    bool readable = false;
+forms::WaitEnd QtBackend::wait_readable(std::span<const int> fds, int timeout_ms, bool input_ends_wait) {
     QEventLoop loop;
-    QSocketNotifier notifier(static_cast<qintptr>(fd), QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&] {
-        readable = true;
-        loop.quit();
-    });
+    bool readable = false;
+    bool pressed = false;
+    std::vector<std::unique_ptr<QSocketNotifier>> notifiers;
+    for (int fd : fds) {
+        notifiers.push_back(
+            std::make_unique<QSocketNotifier>(static_cast<qintptr>(fd), QSocketNotifier::Read));
+        QObject::connect(notifiers.back().get(), &QSocketNotifier::activated, &loop, [&] {
+            readable = true;
+            loop.quit();
+        });
+    }
     QTimer limit;
     limit.setSingleShot(true);
     if (timeout_ms >= 0) {
@@ -128,11 +136,38 @@ bool QtBackend::wait_readable(int fd, int timeout_ms) {
         limit.start(timeout_ms);
     }
     const bool was_waiting = std::exchange(waiting_, true);
-    // Paint and window-system events only: the user's clicks and keys wait, as they did while a
-    // plug-in's function ran on the program's own thread.
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    bool ended_by_press = false;
+    {
+        // A press in the first second is most likely the rest of the click that started the wait.
+        constexpr int grace_ms = 1000;
+        std::function<void()> on_press;
+        if (input_ends_wait)
+            on_press = [&] {
+                pressed = true;
+                loop.quit();
+            };
+        InputGate gate(std::move(on_press), grace_ms);
+        loop.exec();
+        ended_by_press = pressed && !readable;
+        for (auto& n : notifiers) n->setEnabled(false);
+        limit.stop();
+        // What the window system queued before the wait ended goes through the gate too, rather than
+        // reaching the windows afterwards.
+        QCoreApplication::processEvents();
+    }
     waiting_ = was_waiting;
-    return readable || forms::Backend::wait_readable(fd, 0);
+    if (readable) return forms::WaitEnd::readable;
+    if (ended_by_press) return forms::WaitEnd::input;
+    return forms::Backend::wait_readable(fds, 0) == forms::WaitEnd::readable ? forms::WaitEnd::readable
+                                                                             : forms::WaitEnd::timed_out;
+}
+
+void QtBackend::set_busy(bool busy) {
+    if (busy) {
+        if (busy_depth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (busy_depth_ > 0 && --busy_depth_ == 0) {
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 void QtBackend::timer_changed(forms::Timer& timer) {
@@ -221,6 +256,20 @@ forms::TextSize QtBackend::measure_text(const forms::Font& font, const std::stri
     return forms::TextSize{static_cast<float>(widest * twips_per_pixel), height * twips_per_pixel};
 }
 
+forms::TextSize QtBackend::measure_wrapped_text(const forms::Font& font, const std::string& text,
+                                                float max_width) {
+    const QFontMetrics metrics(to_qfont(font));
+    QString t = decode_text(text);
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const int limit = std::max(1, static_cast<int>(max_width / twips_per_pixel));
+    // Broken as a label draws it (painting.cpp): at words, within its width.
+    const QRect drawn =
+        metrics.boundingRect(QRect(0, 0, limit, 1 << 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, t);
+    return forms::TextSize{static_cast<float>(drawn.width() * twips_per_pixel),
+                           static_cast<float>(drawn.height() * twips_per_pixel)};
+}
+
 std::vector<std::string> QtBackend::installed_fonts() {
     std::vector<std::string> fonts;
     for (const QString& family : QFontDatabase::families())
@@ -244,6 +293,15 @@ std::optional<std::filesystem::path> QtBackend::choose_folder(const forms::Folde
 
 void QtBackend::system_message(const std::string& caption, const std::string& text, forms::MessageIcon icon) {
     run_message_box(caption, text, icon, QApplication::activeWindow());
+}
+
+bool QtBackend::system_question(const std::string& caption, const std::string& text) {
+    // The question is answered with the mouse: the ordinary cursor over it, even while busy.
+    const bool busy = busy_depth_ > 0;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const bool yes = run_question_box(caption, text, QApplication::activeWindow());
+    if (busy) QApplication::restoreOverrideCursor();
+    return yes;
 }
 
 std::string QtBackend::clipboard_text() {

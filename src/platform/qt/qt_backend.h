@@ -40,7 +40,9 @@ class QtBackend : public forms::Backend {
     void form_shown(forms::Form& form) override;
     void form_hidden(forms::Form& form) override;
     void run_modal(forms::Form& form) override;
-    bool wait_readable(int fd, int timeout_ms) override;
+    forms::WaitEnd wait_readable(std::span<const int> fds, int timeout_ms,
+                                 bool input_ends_wait = false) override;
+    void set_busy(bool busy) override;
     void timer_changed(forms::Timer& timer) override;
     void timer_destroyed(forms::Timer& timer) override;
     void wheel_arrived(forms::Form& form) override;
@@ -49,11 +51,14 @@ class QtBackend : public forms::Backend {
     // Puts the visible top-most windows above the others again.
     void raise_top_most();
     forms::TextSize measure_text(const forms::Font& font, const std::string& text) override;
+    forms::TextSize measure_wrapped_text(const forms::Font& font, const std::string& text,
+                                         float max_width) override;
     std::vector<std::string> installed_fonts() override;
     std::optional<std::filesystem::path> open_file(const forms::FileDialogRequest& request) override;
     std::optional<std::filesystem::path> choose_folder(const forms::FolderDialogRequest& request) override;
     void system_message(const std::string& caption, const std::string& text,
                         forms::MessageIcon icon) override;
+    bool system_question(const std::string& caption, const std::string& text) override;
     void beep() override;
     float screen_width() override;
     float screen_height() override;
@@ -75,6 +80,7 @@ class QtBackend : public forms::Backend {
     std::vector<std::pair<const forms::Form*, QEventLoop*>> modal_loops_;
     // While waiting for a plug-in nothing of the program runs: its timers hold their ticks.
     bool waiting_ = false;
+    int busy_depth_ = 0;
 };
 
 }  // namespace kv::qt
