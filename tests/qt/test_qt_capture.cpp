@@ -71,7 +71,7 @@ TEST_F(QtCaptureTest, InputQueuedBehindTheClickThatHidTheWindowIsDropped) {
     EXPECT_FALSE(f.visible());
     EXPECT_EQ(ok_clicks, 0);
     auto& edit = widget<QLineEdit>(*box);
-    type(edit, "x");
+    type(edit, QStringLiteral("x"));
     EXPECT_EQ(box->text(), "");
 }
 

@@ -73,18 +73,18 @@ TEST(QtInput, KeysButtonsAndModifiersTakeTheWindowsNumbers) {
 }
 
 TEST(QtInput, TypedCharacters) {
-    EXPECT_EQ(typed_character("a"), 'a');
-    EXPECT_EQ(typed_character("\b"), keys::back);
-    EXPECT_EQ(typed_character("\r"), keys::enter);
+    EXPECT_EQ(typed_character(QStringLiteral("a")), 'a');
+    EXPECT_EQ(typed_character(QStringLiteral("\b")), keys::back);
+    EXPECT_EQ(typed_character(QStringLiteral("\r")), keys::enter);
     EXPECT_EQ(typed_character(QString::fromUtf8("€")), static_cast<int16_t>(0x20AC));
     EXPECT_EQ(typed_character(QString::fromUtf8("😀")), '?');
-    EXPECT_EQ(typed_character(""), std::nullopt);
-    EXPECT_EQ(typed_character("\x7f"), std::nullopt);
+    EXPECT_EQ(typed_character(QString()), std::nullopt);
+    EXPECT_EQ(typed_character(QStringLiteral("\x7f")), std::nullopt);
 }
 
 bool filter_matches(const QString& filter, const QString& name) {
-    const QString patterns = filter.section('(', 1).chopped(1);
-    for (const QString& p : patterns.split(' '))
+    const QString patterns = filter.section(QLatin1Char('('), 1).chopped(1);
+    for (const QString& p : patterns.split(QLatin1Char(' ')))
         if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(p)).match(name).hasMatch())
             return true;
     return false;
@@ -92,14 +92,14 @@ bool filter_matches(const QString& filter, const QString& name) {
 
 TEST(QtDialogs, FilterPatternsIgnoreCaseAndProgramsMatchEverything) {
     const QString pictures = file_dialog_filter("Pictures", "*.bmp; *.JPG;");
-    EXPECT_TRUE(pictures.startsWith("Pictures ("));
-    EXPECT_TRUE(filter_matches(pictures, "a.BMP"));
-    EXPECT_TRUE(filter_matches(pictures, "b.jpg"));
-    EXPECT_FALSE(filter_matches(pictures, "c.png"));
+    EXPECT_TRUE(pictures.startsWith(QStringLiteral("Pictures (")));
+    EXPECT_TRUE(filter_matches(pictures, QStringLiteral("a.BMP")));
+    EXPECT_TRUE(filter_matches(pictures, QStringLiteral("b.jpg")));
+    EXPECT_FALSE(filter_matches(pictures, QStringLiteral("c.png")));
     const QString programs = file_dialog_filter("Executable files", "*.EXE");
-    EXPECT_EQ(programs, "Executable files (*)");
-    EXPECT_TRUE(filter_matches(programs, "mame"));
-    EXPECT_EQ(file_dialog_filter("All", ""), "All (*)");
+    EXPECT_EQ(programs, QStringLiteral("Executable files (*)"));
+    EXPECT_TRUE(filter_matches(programs, QStringLiteral("mame")));
+    EXPECT_EQ(file_dialog_filter("All", ""), QStringLiteral("All (*)"));
 }
 
 TEST(QtRegion, RoundedOutlineLikeTheWindowFunction) {

@@ -24,7 +24,7 @@ TEST_F(QtFormsTest, EnterStartsALineAndTabFollowsTheWindowsOrder) {
     about.set_text("first\r\nsecond");
     f.show();
     auto& area = widget<QPlainTextEdit>(about);
-    EXPECT_EQ(area.toPlainText(), "first\nsecond");
+    EXPECT_EQ(area.toPlainText(), QStringLiteral("first\nsecond"));
 
     auto& name_edit = widget<QLineEdit>(name);
     name_edit.setFocus();
@@ -37,10 +37,10 @@ TEST_F(QtFormsTest, EnterStartsALineAndTabFollowsTheWindowsOrder) {
     f.set_focus(&about);
     about.set_sel_start(static_cast<int>(about.text().size()));
     backend_->sync_all();
-    key(area, Qt::Key_Return, "\r");
-    type(area, "x");
+    key(area, Qt::Key_Return, QStringLiteral("\r"));
+    type(area, QStringLiteral("x"));
     EXPECT_EQ(about.text(), "first\r\nsecond\r\nx");
-    EXPECT_TRUE(wait_until([&] { return area.toPlainText() == "first\nsecond\nx"; }));
+    EXPECT_TRUE(wait_until([&] { return area.toPlainText() == QStringLiteral("first\nsecond\nx"); }));
 }
 
 TEST_F(QtFormsTest, ADisabledBoxKeepsTheSkinsColoursAndBoxesPadTheirText) {

@@ -31,43 +31,44 @@ TEST_F(QtFormsTest, SelectingAndTypingOverTheSelectionInAOneLineBox) {
 
     key(edit, Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
     EXPECT_EQ(name.sel_text(), "PCSX 1.5");
-    EXPECT_TRUE(wait_until([&] { return edit.selectedText() == "PCSX 1.5"; }));
-    type(edit, "pcsx");
+    EXPECT_TRUE(wait_until([&] { return edit.selectedText() == QStringLiteral("PCSX 1.5"); }));
+    type(edit, QStringLiteral("pcsx"));
     EXPECT_EQ(name.text(), "pcsx");
-    EXPECT_TRUE(wait_until([&] { return edit.text() == "pcsx" && !edit.hasSelectedText(); }));
+    EXPECT_TRUE(wait_until([&] { return edit.text() == QStringLiteral("pcsx") && !edit.hasSelectedText(); }));
 
     // Shift+Home selects back to the start, Shift+Right gives one character back.
     key(edit, Qt::Key_Home, {}, Qt::ShiftModifier);
     key(edit, Qt::Key_Right, {}, Qt::ShiftModifier);
     EXPECT_EQ(name.sel_text(), "csx");
-    EXPECT_TRUE(wait_until([&] { return edit.selectedText() == "csx"; }));
+    EXPECT_TRUE(wait_until([&] { return edit.selectedText() == QStringLiteral("csx"); }));
     EXPECT_EQ(edit.cursorPosition(), 1);
 
     // A paste replaces the selection; the "|" the field refuses stays out, and the caret follows.
     QGuiApplication::clipboard()->setText(QStringLiteral("SX|2"));
     key(edit, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
     EXPECT_EQ(name.text(), "pSX2");
-    type(edit, "!");
+    type(edit, QStringLiteral("!"));
     EXPECT_EQ(name.text(), "pSX2!");
-    EXPECT_TRUE(wait_until([&] { return edit.text() == "pSX2!" && edit.cursorPosition() == 5; }));
+    EXPECT_TRUE(
+        wait_until([&] { return edit.text() == QStringLiteral("pSX2!") && edit.cursorPosition() == 5; }));
 
     // Copy takes the model's selection to the desktop's clipboard.
     key(edit, Qt::Key_Left, {}, Qt::ShiftModifier | Qt::ControlModifier);
     key(edit, Qt::Key_C, QStringLiteral("\x03"), Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "pSX2!");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("pSX2!"));
 
     // A selection the box makes itself, as a drag or a double click of the mouse does, is the model's.
     name.set_text("one two");
-    EXPECT_TRUE(wait_until([&] { return edit.text() == "one two"; }));
+    EXPECT_TRUE(wait_until([&] { return edit.text() == QStringLiteral("one two"); }));
     edit.setSelection(4, 3);
     EXPECT_EQ(name.sel_text(), "two");
     key(edit, Qt::Key_Backspace, QStringLiteral("\b"));
     EXPECT_EQ(name.text(), "one ");
     // A paste from the box's own menu is the model's paste too: filtered, the caret after it.
-    EXPECT_TRUE(wait_until([&] { return edit.text() == "one "; }));
+    EXPECT_TRUE(wait_until([&] { return edit.text() == QStringLiteral("one "); }));
     edit.insert(QStringLiteral("t|wo"));
     EXPECT_EQ(name.text(), "one two");
-    type(edit, "!");
+    type(edit, QStringLiteral("!"));
     EXPECT_EQ(name.text(), "one two!");
 }
 
@@ -83,17 +84,17 @@ TEST_F(QtFormsTest, SelectingAndTypingOverTheSelectionInABoxOfSeveralLines) {
 
     key(area, Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
     EXPECT_TRUE(wait_until([&] { return area.textCursor().selectedText().size() == 12; }));
-    type(area, "x");
+    type(area, QStringLiteral("x"));
     EXPECT_EQ(about.text(), "x");
-    key(area, Qt::Key_Return, "\r");
-    type(area, "yz");
+    key(area, Qt::Key_Return, QStringLiteral("\r"));
+    type(area, QStringLiteral("yz"));
     EXPECT_EQ(about.text(), "x\r\nyz");
-    EXPECT_TRUE(wait_until([&] { return area.toPlainText() == "x\nyz"; }));
+    EXPECT_TRUE(wait_until([&] { return area.toPlainText() == QStringLiteral("x\nyz"); }));
 
     // Shift+Up follows the lines as the area lays them out, and its selection is the model's.
     key(area, Qt::Key_Up, {}, Qt::ShiftModifier);
     EXPECT_EQ(about.sel_text(), "\r\nyz");
-    type(area, "!");
+    type(area, QStringLiteral("!"));
     EXPECT_EQ(about.text(), "x!");
 }
 
@@ -138,7 +139,7 @@ TEST_F(QtFormsTest, TabWalksTheAddDialogsBoxesThenItsButtonsAndEnterPressesOne) 
 
     // Enter on Cancel presses it: the name typed is gone and the dialog hides.
     adder.Text1.set_text("half typed");
-    key(focus_holder(), Qt::Key_Return, "\r");
+    key(focus_holder(), Qt::Key_Return, QStringLiteral("\r"));
     EXPECT_FALSE(adder.visible());
     EXPECT_EQ(adder.Text1.text(), "");
     kv::app::reset_forms();

@@ -87,12 +87,12 @@ TEST_F(QtFormsTest, WindowDrawsTheModelWhereItPlacesIt) {
     auto& edit = widget<QLineEdit>(text);
     EXPECT_EQ(edit.geometry(), QRect(100, 80, 80, 20));
     EXPECT_TRUE(edit.isVisible());
-    EXPECT_EQ(edit.text(), "x");
+    EXPECT_EQ(edit.text(), QStringLiteral("x"));
     EXPECT_EQ(at(shot, 175, 90), QColor(Qt::white).rgb());
     auto& view = widget<QListWidget>(list);
     EXPECT_EQ(view.geometry(), QRect(10, 70, 80, 40));
     ASSERT_EQ(view.count(), 2);
-    EXPECT_EQ(view.item(1)->text(), "two");
+    EXPECT_EQ(view.item(1)->text(), QStringLiteral("two"));
 }
 
 TEST_F(QtFormsTest, ModelChangesRepaintAndMoveWidgets) {
@@ -203,16 +203,16 @@ TEST_F(QtFormsTest, TypingEditsTheModelsText) {
     EXPECT_EQ(text.text(), "Abc\xC3\xA9");
     EXPECT_EQ(changes, 4);
     EXPECT_EQ(form_keys, (std::vector<int>{'A', 'B', 'X', 'C'}));
-    key(edit, Qt::Key_Backspace, "\b");
+    key(edit, Qt::Key_Backspace, QStringLiteral("\b"));
     EXPECT_EQ(text.text(), "Abc");
-    EXPECT_TRUE(wait_until([&] { return edit.text() == "Abc"; }));
+    EXPECT_TRUE(wait_until([&] { return edit.text() == QStringLiteral("Abc"); }));
 
     // Keys that type nothing are the box's own: the caret moves, Delete edits, the model follows.
     key(edit, Qt::Key_Home);
     EXPECT_EQ(text.sel_start(), 0);
     key(edit, Qt::Key_Delete);
     EXPECT_EQ(text.text(), "bc");
-    type(edit, "a");
+    type(edit, QStringLiteral("a"));
     EXPECT_EQ(text.text(), "abc");
     EXPECT_EQ(text.sel_start(), 1);
 
@@ -225,7 +225,7 @@ TEST_F(QtFormsTest, TypingEditsTheModelsText) {
     text.set_locked(true);
     backend_->sync_all();
     EXPECT_TRUE(edit.isReadOnly());
-    type(edit, "z");
+    type(edit, QStringLiteral("z"));
     EXPECT_EQ(text.text(), "caf\xE9");
 }
 
@@ -236,7 +236,7 @@ TEST_F(QtFormsTest, KeysWithoutATextBoxGoToTheForm) {
         keys.push_back("down " + std::to_string(code) + " " + std::to_string(shift));
     };
     f.show();
-    key(window(f), Qt::Key_Escape, "\x1b");
+    key(window(f), Qt::Key_Escape, QStringLiteral("\x1b"));
     key(window(f), Qt::Key_Up, {}, Qt::ShiftModifier | Qt::KeypadModifier);
     EXPECT_EQ(keys, (std::vector<std::string>{"down 27 0", "down 38 1"}));
 }
@@ -287,8 +287,8 @@ TEST_F(QtFormsTest, WindowFollowsTheFormsPlaceTitleAndStyle) {
     backend_->sync_all();
 
     EXPECT_EQ(window(main).geometry(), QRect(100, 50, 100, 50));
-    EXPECT_EQ(window(main).windowTitle(), "Main caption");
-    EXPECT_EQ(window(other).windowTitle(), "Other title");
+    EXPECT_EQ(window(main).windowTitle(), QStringLiteral("Main caption"));
+    EXPECT_EQ(window(other).windowTitle(), QStringLiteral("Other title"));
     EXPECT_TRUE(window(main).windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(window(main).windowFlags() & Qt::WindowType_Mask, Qt::Window);
     EXPECT_EQ(window(other).windowFlags() & Qt::WindowType_Mask, Qt::Tool);

@@ -2,6 +2,8 @@
 # Windows stay within the person's reach on a virtual X server: a modal dialog dragged by its title
 # in a quick flick of motion events that all come before the window has moved ends where the pointer
 # does; a dialog over a main window pushed mostly off the screen opens on it.
+# With KORVALIN_SHOTS set to a folder, the dragged dialog and the one over the window off the screen
+# are saved there.
 # Usage: xvfb_window_drag.sh PATH/TO/korvalin
 set -euo pipefail
 . "$(dirname "$(realpath "$0")")/xvfb_lib.sh"
@@ -54,6 +56,7 @@ if [[ "${1:-}" == --inside ]]; then
     xdotool mouseup 1
     sleep 0.5
     read -r moved_x moved_y <<< "$(place "$help")"
+    shoot dragged
     [[ "$moved_x $moved_y" == "$((x + 270)) $((y + 180))" ]] ||
         fail "the dragged dialog went from $x,$y to $moved_x,$moved_y; the pointer moved 270,180"
     # It still answers: its Ok closes it.
@@ -72,6 +75,8 @@ if [[ "${1:-}" == --inside ]]; then
     [[ "$off_x" == -500 ]] || fail "the main window was dragged to $off_x, not -500"
     xdotool mousemove 49 $((main_y + 214)) click 1           # Help, at what shows of it
     help=$(wait_window 'Help')
+    sleep 0.3
+    shoot over-a-window-off-the-screen
     read -r x y <<< "$(place "$help")"
     ((x >= 0)) || fail "the about box over the main window opened at $x, off the screen"
     echo "PASS: a quick drag ends under the pointer, and a dialog over a window off the screen opens on it"
