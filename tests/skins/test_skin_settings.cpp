@@ -3,8 +3,6 @@
 #include "app/forms.h"
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
-#include "model/skin_settings.h"
-#include "platform/runtime.h"
 #include "skins/skin_browser.h"
 #include "skins/skin_colors.h"
 #include "skins/skin_fixture.h"
