@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/forms.h"
-#include "launcher/catalogue.h"
 #include "launcher/main_form.h"
+#include "model/catalogue.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/headless/headless_backend.h"

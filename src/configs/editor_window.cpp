@@ -2,13 +2,14 @@
 
 #include "app/forms.h"
 #include "configs/configs_form.h"
-#include "configs/profile_store.h"
 #include "configs/registry_settings.h"
+#include "model/profile_store.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "toolkit/control_style.h"
 #include "toolkit/message_box.h"
 #include "toolkit/show_opn.h"
+#include "toolkit/two_state_mark.h"
 
 namespace kv::configs {
 
@@ -59,7 +60,9 @@ EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTabl
                             o.caption);
         auto& click = toolkit::click_label(
             add<forms::Label>(o.click_label, o.left, o.top, option_size + o.caption_width, o.caption_height));
-        click.on_mouse_down = [&box](const forms::MouseEvent&) { set_option(box, box.top() == 0); };
+        click.on_mouse_down = [&box](const forms::MouseEvent&) {
+            toolkit::set_mark(box, !toolkit::mark_on(box));
+        };
         // The holder stands above the click label; a press on the box itself toggles it the same way.
         box.on_mouse_down = click.on_mouse_down;
     }

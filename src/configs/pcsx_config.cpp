@@ -1,10 +1,10 @@
 #include "configs/pcsx_config.h"
 
 #include "configs/pcsx_design.h"
+#include "model/plugin_records.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
-#include "plugins/plugin_records.h"
 
 namespace kv {
 

@@ -2,10 +2,10 @@
 
 #include "configs/plugin_slots.h"
 #include "configs/ssspsx_design.h"
+#include "model/plugin_records.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
-#include "plugins/plugin_records.h"
 
 namespace kv {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "configs/editor_window.h"
-#include "configs/ssspsx_ini.h"
+#include "model/ssspsx_ini.h"
 
 namespace kv {
 

@@ -1,3 +1,5 @@
+#include "fonts_languages/language_apply.h"
+
 #include <map>
 #include <vector>
 
@@ -5,13 +7,12 @@
 #include "configs/add_profile.h"
 #include "configs/configs_form.h"
 #include "configs/epsxe_config.h"
-#include "fonts_languages/language_file.h"
 #include "fonts_languages/language_targets.h"
 #include "launcher/add_new.h"
+#include "model/skin_settings.h"
 #include "platform/forms/controls.h"
 #include "platform/runtime.h"
 #include "skins/control_targets.h"
-#include "skins/skin_settings.h"
 
 namespace kv::fonts_languages {
 

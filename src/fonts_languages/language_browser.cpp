@@ -1,11 +1,13 @@
 #include "fonts_languages/language_browser.h"
 
 #include "app/forms.h"
-#include "fonts_languages/language_file.h"
+#include "fonts_languages/language_apply.h"
+#include "fonts_languages/language_targets.h"
 #include "launcher/options_form.h"
+#include "model/language_file.h"
+#include "model/skin_settings.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
-#include "skins/skin_settings.h"
 #include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
 

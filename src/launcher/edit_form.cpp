@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/forms.h"
-#include "launcher/catalogue.h"
 #include "launcher/main_form.h"
+#include "model/catalogue.h"
 
 namespace kv {
 

@@ -2,9 +2,9 @@
 
 #include "app/forms.h"
 #include "launcher/add_new.h"
-#include "launcher/catalogue.h"
 #include "launcher/field_box.h"
 #include "launcher/main_form.h"
+#include "model/catalogue.h"
 #include "platform/folder.h"
 #include "toolkit/control_style.h"
 #include "toolkit/message_box.h"

@@ -1,9 +1,9 @@
 #include "launcher/switches_form.h"
 
 #include "app/forms.h"
-#include "launcher/catalogue.h"
 #include "launcher/field_box.h"
 #include "launcher/main_form.h"
+#include "model/catalogue.h"
 #include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
 

@@ -4,9 +4,9 @@
 
 #include "app/forms.h"
 #include "configs/epsxe_config.h"
+#include "model/plugins_module.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
-#include "plugins/plugins_module.h"
 #include "plugins/popup_form.h"
 
 namespace kv::plugins {
@@ -108,7 +108,7 @@ void PluginEditor::scan_plugins() {
 void PluginEditor::sort_plugins() {
     std::vector<std::string> paths;
     for (const std::string& file : plugin_files) paths.push_back(plugins_path + file);
-    const auto facts = plugins_module::ask_plugin_libraries(paths);
+    const auto facts = plugin_bridge::ask_plugin_libraries(paths);
     for (size_t i = 0; i < plugin_files.size(); ++i) {
         // A plug-in that went down while asked is left out whole.
         if (!facts[i]) continue;

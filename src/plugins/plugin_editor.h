@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "plugins/plugin_records.h"
+#include "model/plugin_records.h"
 #include "plugins/plugin_tables.h"
 #include "toolkit/framed_form.h"
 

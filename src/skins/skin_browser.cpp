@@ -2,11 +2,11 @@
 
 #include "app/forms.h"
 #include "launcher/main_form.h"
+#include "model/skin_settings.h"
 #include "platform/folder.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
 #include "skins/skin_colors.h"
-#include "skins/skin_settings.h"
 #include "skins/window_outlines.h"
 #include "toolkit/control_style.h"
 #include "toolkit/message_box.h"

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "app/forms.h"
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
+#include "model/skin_settings.h"
 #include "platform/runtime.h"
 #include "skins/skin_browser.h"
 #include "skins/skin_colors.h"
 #include "skins/skin_fixture.h"
-#include "skins/skin_settings.h"
 #include "skins/window_outlines.h"
 #include "toolkit/messages_form.h"
 
@@ -61,12 +60,6 @@ TEST_F(SkinSettings, ACommaInTheFirstLineMakesEveryLaterLineComeOneEarly) {
     EXPECT_EQ(main.emulator_list.row(7).fore_color(), 333u);
     EXPECT_EQ(app::form<skin_browser>().list_selected, 444);
     EXPECT_EQ(main.Framebar_title.alignment(), forms::Alignment::right);
-}
-
-TEST_F(SkinSettings, AValueEndsAtASecondSeparator) {
-    EXPECT_EQ(skins::line_value("Colour = 255 = 0"), "255");
-    EXPECT_EQ(skins::line_value("key=1 = "), "");
-    EXPECT_THROW(skins::line_value("Colour=255"), Failure);
 }
 
 TEST_F(SkinSettings, TheReadingStopsAtTheFirstBadLineKeepingWhatCameBefore) {
@@ -126,28 +119,6 @@ TEST_F(SkinSettings, LinesAfterTheFortiethAreNeverRead) {
     apply(lines);
     auto* last = dynamic_cast<toolkit::FramedForm*>(app::form_named("add_profile"));
     EXPECT_EQ(last->Framebar_title.alignment(), forms::Alignment::right);
-}
-
-// The settings of a skin are read like every other file: a FIFO is refused at once, never waited on.
-TEST(SkinSettingsFile, FifoIsRefusedWithoutWaiting) {
-    kvtest::TempFolder dir;
-    ASSERT_EQ(mkfifo((dir / "Config.ini").c_str(), 0644), 0);
-    EXPECT_THROW(skins::SkinSettingsReader(dir / "Config.ini"), Failure);
-}
-
-TEST(SkinSettingsFile, LinesEndEveryWayAndStopAtForty) {
-    auto reader = skins::SkinSettingsReader::from_bytes("a,b\r\nc\rd\ne");
-    EXPECT_EQ(reader.next_line(), "a");
-    EXPECT_EQ(reader.next_line(), "b");
-    EXPECT_EQ(reader.next_line(), "c");
-    EXPECT_EQ(reader.next_line(), "d");
-    EXPECT_EQ(reader.next_line(), "e");
-    EXPECT_THROW(reader.next_line(), Failure);
-    std::string many;
-    for (int i = 0; i < 50; ++i) many += "x\n";
-    auto long_file = skins::SkinSettingsReader::from_bytes(many);
-    for (int i = 0; i < skins::skin_settings_lines; ++i) long_file.next_line();
-    EXPECT_THROW(long_file.next_line(), Failure);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "plugins/plugin_questions.h"
+#include "model/plugin_questions.h"
 
 #include <sys/stat.h>
 
@@ -9,7 +9,7 @@
 #include "platform/forms/backend.h"
 #include "platform/plugin_library.h"
 
-namespace kv::plugins_module {
+namespace kv::plugin_bridge {
 
 namespace {
 
@@ -185,4 +185,4 @@ std::vector<std::optional<std::vector<PluginReply>>> ask_libraries(const std::ve
     return Asking(paths, questions, limits).run();
 }
 
-}  // namespace kv::plugins_module
+}  // namespace kv::plugin_bridge

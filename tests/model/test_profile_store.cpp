@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "configs/profile_store.h"
+#include "model/profile_store.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "support/test_support.h"

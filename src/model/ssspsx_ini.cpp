@@ -1,4 +1,4 @@
-#include "configs/ssspsx_ini.h"
+#include "model/ssspsx_ini.h"
 
 #include "platform/text_file.h"
 

@@ -1,4 +1,4 @@
-#include "skins/skin_settings.h"
+#include "model/skin_settings.h"
 
 #include "platform/folder.h"
 #include "platform/runtime.h"

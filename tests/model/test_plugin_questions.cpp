@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "model/plugin_questions.h"
+#include "model/plugins_module.h"
 #include "plugin_fixture.h"
-#include "plugins/plugin_questions.h"
-#include "plugins/plugins_module.h"
 
-using namespace kv::plugins_module;
+using namespace kv::plugin_bridge;
 using kv::PluginCall;
 using kvtest::PluginTest;
 using namespace std::chrono_literals;

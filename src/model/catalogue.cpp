@@ -1,4 +1,4 @@
-#include "launcher/catalogue.h"
+#include "model/catalogue.h"
 
 #include "platform/runtime.h"
 #include "platform/text_file.h"

@@ -1,4 +1,4 @@
-#include "plugins/plugin_records.h"
+#include "model/plugin_records.h"
 
 #include "platform/folder.h"
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <thread>
 
+#include "model/plugins_module.h"
 #include "platform/plugin_library.h"
 #include "plugin_fixture.h"
-#include "plugins/plugins_module.h"
 
 using kv::PluginCall;
 using kv::PluginHost;
@@ -104,7 +104,7 @@ TEST_F(AdoptingTest, HelpersAndWhatTheirPluginsForkedEndWithTheLauncher) {
                 PluginHost host;
                 host.ask(PluginCall::text, fork, "PSEgetLibName", 5s);
                 if (scanning)
-                    kv::plugins_module::ask_plugin_libraries({scan_a, scan_b});
+                    kv::plugin_bridge::ask_plugin_libraries({scan_a, scan_b});
                 else
                     host.ask(PluginCall::effect, hang, "GPUconfigure", std::nullopt);
                 _exit(0);

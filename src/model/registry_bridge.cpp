@@ -1,4 +1,4 @@
-#include "configs/registry_bridge.h"
+#include "model/registry_bridge.h"
 
 #include <cstdlib>
 #include <mutex>
@@ -11,7 +11,7 @@
 #include "platform/runtime.h"
 #include "platform/standard_error.h"
 
-namespace kv::plugins_module {
+namespace kv::registry_bridge {
 
 namespace {
 
@@ -150,4 +150,4 @@ RegistryEditorRun export_registry_key(const std::string& file, const std::string
     return run_registry_editor({"/E", "/A", file, key}, editor_timeout);
 }
 
-}  // namespace kv::plugins_module
+}  // namespace kv::registry_bridge

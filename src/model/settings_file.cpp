@@ -1,4 +1,4 @@
-#include "launcher/settings_file.h"
+#include "model/settings_file.h"
 
 #include <string_view>
 

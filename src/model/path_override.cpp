@@ -1,4 +1,4 @@
-#include "launcher/path_override.h"
+#include "model/path_override.h"
 
 #include <array>
 #include <string_view>

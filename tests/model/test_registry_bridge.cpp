@@ -5,15 +5,15 @@
 #include <cstdlib>
 #include <thread>
 
-#include "configs/registry_bridge.h"
+#include "model/registry_bridge.h"
 #include "platform/folder.h"
 #include "platform/process.h"
 #include "support/test_support.h"
 
-using kv::plugins_module::export_registry_key;
-using kv::plugins_module::import_registry_file;
-using kv::plugins_module::registry_value;
-using kv::plugins_module::run_registry_editor;
+using kv::registry_bridge::export_registry_key;
+using kv::registry_bridge::import_registry_file;
+using kv::registry_bridge::registry_value;
+using kv::registry_bridge::run_registry_editor;
 
 namespace {
 

@@ -1,13 +1,12 @@
 #pragma once
 // The test plug-ins (tests/plugins/test_plugin.c) copied into a fresh plug-in folder, the helper from
-// the assembled program folder, and the headless display with a fresh set of windows.
+// the assembled program folder, and the headless display the waits run on.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "app/forms.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/plugin_library.h"
 #include "support/test_support.h"
@@ -25,7 +24,6 @@ class PluginTest : public ::testing::Test {
         kv::set_plugin_host_program(std::filesystem::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
     }
     ~PluginTest() override {
-        kv::app::reset_forms();
         kv::forms::set_backend(nullptr);
         kv::set_plugin_host_program(std::nullopt);
     }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/settings_file.h"
+#include "model/settings_file.h"
 
 namespace kv {
 namespace {

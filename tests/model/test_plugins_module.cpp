@@ -6,10 +6,10 @@
 #include <chrono>
 #include <string>
 
+#include "model/plugins_module.h"
 #include "plugin_fixture.h"
-#include "plugins/plugins_module.h"
 
-using namespace kv::plugins_module;
+using namespace kv::plugin_bridge;
 using kvtest::PluginTest;
 using namespace std::chrono_literals;
 

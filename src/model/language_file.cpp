@@ -1,4 +1,4 @@
-#include "fonts_languages/language_file.h"
+#include "model/language_file.h"
 
 #include "platform/folder.h"
 

@@ -1,4 +1,4 @@
-#include "configs/profile_store.h"
+#include "model/profile_store.h"
 
 #include <algorithm>
 #include <optional>

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/catalogue.h"
+#include "model/catalogue.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
 #include "support/test_support.h"

@@ -1,9 +1,9 @@
-#include "plugins/plugins_module.h"
+#include "model/plugins_module.h"
 
+#include "model/plugin_questions.h"
 #include "platform/plugin_library.h"
-#include "plugins/plugin_questions.h"
 
-namespace kv::plugins_module {
+namespace kv::plugin_bridge {
 
 namespace {
 
@@ -91,4 +91,4 @@ int32_t call_plugin_test(const std::string& path, const std::string& export_name
     return 0;
 }
 
-}  // namespace kv::plugins_module
+}  // namespace kv::plugin_bridge

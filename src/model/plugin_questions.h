@@ -18,7 +18,7 @@
 
 #include "platform/plugin_protocol.h"
 
-namespace kv::plugins_module {
+namespace kv::plugin_bridge {
 
 struct Question {
     PluginCall call;
@@ -36,4 +36,4 @@ std::vector<std::optional<std::vector<PluginReply>>> ask_libraries(const std::ve
                                                                    const std::vector<Question>& questions,
                                                                    const QuestionLimits& limits = {});
 
-}  // namespace kv::plugins_module
+}  // namespace kv::plugin_bridge

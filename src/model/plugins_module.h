@@ -2,7 +2,7 @@
 // The plug-in library bridge: five functions that load one library, call one export and release the
 // library again. The calls run in korvalin-plugin-host (platform/plugin_library.h); these functions
 // keep the callers' contract: an empty result ("" or 0) for a library or export that is missing.
-// The registry functions of the same module live in configs/registry_bridge.h.
+// The registry functions of the same module live in model/registry_bridge.h.
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace kv::plugins_module {
+namespace kv::plugin_bridge {
 
 // The size of the text a text function returns: the text, then NUL characters up to this length.
 inline constexpr size_t text_buffer_size = 256;
@@ -55,4 +55,4 @@ struct LibraryFacts {
 // nothing for a library that crashed or hung, now or earlier in the run.
 std::vector<std::optional<LibraryFacts>> ask_plugin_libraries(const std::vector<std::string>& paths);
 
-}  // namespace kv::plugins_module
+}  // namespace kv::plugin_bridge
