@@ -102,7 +102,16 @@ Picture Picture::decode(const std::string& bytes, const std::string& name) {
 
 Picture Picture::load(const std::filesystem::path& file) {
     const std::string name = file.string();
-    const std::string bytes = read_bytes(file);
+    const auto too_large = [&] {
+        return Failure("picture file too large (more than " +
+                       std::to_string(max_picture_file_size / (1024 * 1024)) + " MB): " + name);
+    };
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    if (!ec && size > static_cast<uintmax_t>(max_picture_file_size)) throw too_large();
+    // Limited again while reading, for a file that grows in the meantime.
+    const std::string bytes = read_bytes(file, static_cast<size_t>(max_picture_file_size) + 1);
+    if (bytes.size() > static_cast<size_t>(max_picture_file_size)) throw too_large();
     if (bytes.empty()) throw Failure("empty picture file: " + name);
     return decode(bytes, name);
 }

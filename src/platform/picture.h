@@ -20,7 +20,8 @@ struct PictureData {
 class Picture {
   public:
     Picture() = default;
-    // Loads and decodes the file. Fails on any problem, and on a FIFO, device or folder.
+    // Loads and decodes the file. Fails on any problem, on a FIFO, device or folder, and on a file
+    // larger than max_picture_file_size.
     static Picture load(const std::filesystem::path& file);
     // Decodes a picture's bytes; `name` goes into failures and file(). A picture whose header
     // declares too large a size is refused before it is decoded.
@@ -43,5 +44,11 @@ class Picture {
 // gigabytes: 40 million pixels is far above any screen, and decodes to 160 MB.
 inline constexpr int max_picture_side = 16384;
 inline constexpr int64_t max_picture_pixels = 40'000'000;
+
+// Largest picture file read: the largest picture accepted, stored plainly at the widest depth any
+// accepted format has (PNG with 16-bit red, green, blue and alpha: 8 bytes a pixel), with room for
+// headers, palettes and chunks. A larger file (a sparse one costs nothing to make) is refused before
+// any of it is read.
+inline constexpr int64_t max_picture_file_size = 8 * max_picture_pixels + 16 * 1024 * 1024;
 
 }  // namespace kv

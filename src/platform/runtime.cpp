@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <new>
 
 namespace kv {
 
@@ -115,6 +116,10 @@ bool skip_failure(const std::function<void()>& step) {
         step();
         return false;
     } catch (const Failure&) {
+        return true;
+    } catch (const std::bad_alloc&) {
+        // A file too large for the memory there is (a picture, a settings file) is one more step
+        // that failed, not the end of the program.
         return true;
     }
 }

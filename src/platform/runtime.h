@@ -40,8 +40,8 @@ std::string number_text(double value);
 std::string number_text(float value);
 
 // The two failure styles the program uses.
-// Skip the failing step and go on: every step runs, each failure is dropped.
-// Returns true when the step failed.
+// Skip the failing step and go on: every step runs, each failure is dropped. Running out of memory
+// (std::bad_alloc) counts as a failure here too. Returns true when the step failed.
 bool skip_failure(const std::function<void()>& step);
 
 // Stop at the first failure and keep what was done: the body runs until something fails.

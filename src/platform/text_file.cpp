@@ -220,18 +220,20 @@ void write_bytes_atomically(const std::filesystem::path& file, const std::string
     }
 }
 
-int remove_stale_temporaries(const std::filesystem::path& folder, const std::string& file_name) {
+bool is_temporary_name(const std::string& name, const std::string& file_name) {
     const std::string prefix = "." + file_name + ".";
+    // Exactly the names write_bytes_atomically makes: sixteen hexadecimal digits and ".tmp".
+    if (name.size() != prefix.size() + 16 + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - 4, 4, ".tmp") != 0)
+        return false;
+    return name.substr(prefix.size(), 16).find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
+int remove_stale_temporaries(const std::filesystem::path& folder, const std::string& file_name) {
     int removed = 0;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        // Exactly the names write_bytes_atomically makes: sixteen hexadecimal digits and ".tmp".
-        if (name.size() != prefix.size() + 16 + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
-            name.compare(name.size() - 4, 4, ".tmp") != 0)
-            continue;
-        const std::string digits = name.substr(prefix.size(), 16);
-        if (digits.find_first_not_of("0123456789abcdef") != std::string::npos) continue;
+        if (!is_temporary_name(it->path().filename().string(), file_name)) continue;
         struct stat status {};
         if (::lstat(it->path().c_str(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
         if (::unlink(it->path().c_str()) == 0) ++removed;

@@ -40,4 +40,7 @@ void write_bytes_atomically(const std::filesystem::path& file, const std::string
 // save in progress would lose its temporary. Answers how many were removed.
 int remove_stale_temporaries(const std::filesystem::path& folder, const std::string& file_name);
 
+// Whether `name` is one that a save of `file_name` gives its temporary file.
+bool is_temporary_name(const std::string& name, const std::string& file_name);
+
 }  // namespace kv

@@ -55,6 +55,33 @@ TEST_F(ClosingTest, FailedSaveIsToldAndTheWindowStaysThenTheNextCloseEnds) {
     EXPECT_TRUE(display.system_messages().empty());
 }
 
+// Data.kvl and Config.ini too large for the memory there is are kept as files that cannot be read:
+// the program starts, and the close leaves them as they are and says why.
+TEST_F(ClosingTest, FilesTooLargeForTheMemoryThereIsAreKeptAndTheCloseSaysSo) {
+    if (!kvtest::address_space_can_be_limited)
+        GTEST_SKIP() << "no address space limit under AddressSanitizer";
+    for (const char* name : {"Data.kvl", "Config.ini"}) {
+        kvtest::write_file(folder / name, "[PSX]\r\n");
+        std::filesystem::resize_file(folder / name, 512 << 20);
+    }
+    EXPECT_EQ(kvtest::exit_code_in_child([&] {
+                  if (!kvtest::limit_address_space(128 << 20)) return 2;
+                  Main_form& main = start();
+                  then_read_message();
+                  main.X_image_Click();
+                  if (read_messages.size() != 1) return 3;
+                  for (const char* name : {"Data.kvl", "Config.ini"})
+                      if (read_messages[0].find("kept " + (folder / name).string() +
+                                                " unchanged, as it could not be read at start: not enough "
+                                                "memory to read it") == std::string::npos)
+                          return 4;
+                  return 0;
+              }),
+              0);
+    for (const char* name : {"Data.kvl", "Config.ini"})
+        EXPECT_EQ(std::filesystem::file_size(folder / name), 512u << 20) << name;
+}
+
 TEST_F(ClosingTest, SecondCloseEndsEvenWhenTheSaveFailsAgain) {
     std::filesystem::create_symlink("gone/Config.ini", folder / "Config.ini");
     Main_form& main = start(catalogue_file({"A|/a/|a"}));

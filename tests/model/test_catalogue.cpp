@@ -189,6 +189,19 @@ TEST(CatalogueFile, MissingEmptyAndUnreadableFilesAreToldApart) {
     EXPECT_EQ(load_catalogue(dir / "Loop.kvl", c), CatalogueFile::unreadable);
     std::filesystem::create_directory(dir / "Folder.kvl");
     EXPECT_EQ(load_catalogue(dir / "Folder.kvl", c), CatalogueFile::unreadable);
+
+    // One too large for the memory there is cannot be read either (and so is never overwritten).
+    if (!kvtest::address_space_can_be_limited) return;
+    kvtest::write_file(dir / "Huge.kvl", "[PSX]\r\n");
+    std::filesystem::resize_file(dir / "Huge.kvl", 256 << 20);
+    EXPECT_EQ(kvtest::exit_code_in_child([&] {
+                  if (!kvtest::limit_address_space(64 << 20)) return 2;
+                  Catalogue huge;
+                  std::string why;
+                  if (load_catalogue(dir / "Huge.kvl", huge, &why) != CatalogueFile::unreadable) return 3;
+                  return why == "not enough memory to read it" ? 0 : 4;
+              }),
+              0);
 }
 
 TEST(CatalogueFile, FailedSaveReportsAndLeavesNothingBehind) {

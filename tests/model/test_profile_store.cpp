@@ -303,4 +303,28 @@ TEST_F(ProfileStore, SsspsxActivationThatCannotCopyLeavesEveryIniAsItWas) {
     EXPECT_FALSE(fs::exists(fs::current_path() / "SSSPSX.ini"));
 }
 
+// A profile larger than the memory there is fails that copy like an unreadable one.
+TEST_F(ProfileStore, SsspsxProfileTooLargeForTheMemoryThereIsLeavesTheIniAsItWas) {
+    if (!kvtest::address_space_can_be_limited)
+        GTEST_SKIP() << "no address space limit under AddressSanitizer";
+    const fs::path emulator = top.path() / "emu";
+    write_file(emulator / "SSSPSX.ini", "old settings\r\n");
+    const fs::path profile = tree("SSSPSX", "emulator_configuration") / "huge.reg";
+    write_file(profile, "[x]\r\n");
+    fs::resize_file(profile, 512 << 20);
+    EXPECT_EQ(kvtest::exit_code_in_child([&] {
+                  if (!kvtest::limit_address_space(64 << 20)) return 2;
+                  const Names failures =
+                      profiles::activate_profile("SSSPSX", "huge", emulator.string() + "/", nullptr);
+                  if (failures.size() != 1) return 3;
+                  return failures[0] == "cannot copy " + profile.string() + " over " +
+                                            (emulator / "SSSPSX.ini").string() +
+                                            ": not enough memory to read it"
+                             ? 0
+                             : 4;
+              }),
+              0);
+    EXPECT_EQ(read_file(emulator / "SSSPSX.ini"), "old settings\r\n");
+}
+
 }  // namespace

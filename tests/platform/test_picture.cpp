@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "platform/picture.h"
 #include "platform/runtime.h"
@@ -65,6 +66,48 @@ TEST(Picture, FromDataChecksItsSize) {
     EXPECT_EQ(picture.file(), "made");
     EXPECT_TRUE(kv::Picture().empty());
     EXPECT_THROW(kv::Picture::from_data({2, 2, {0}}), kv::Failure);
+}
+
+long peak_memory_kb() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A sparse file costs nothing to make: its size alone, far past what any picture needs, refuses it
+// before a byte is read, so neither time nor memory goes into it.
+TEST(Picture, FilesLargerThanAnyPictureNeedsAreRefusedUnread) {
+    kvtest::TempFolder dir;
+    const long peak_before = peak_memory_kb();
+    for (uintmax_t size : {uintmax_t{3} << 30, static_cast<uintmax_t>(kv::max_picture_file_size) + 1}) {
+        kvtest::write_file(dir / "preview.bmp", bmp(1, 1, {0xFF0000}));
+        std::filesystem::resize_file(dir / "preview.bmp", size);
+        try {
+            kv::Picture::load(dir / "preview.bmp");
+            ADD_FAILURE() << size << " bytes loaded";
+        } catch (const kv::Failure& failure) {
+            EXPECT_EQ(std::string(failure.what()).rfind("picture file too large", 0), 0u) << failure.what();
+        }
+    }
+    EXPECT_LT(peak_memory_kb() - peak_before, 64 * 1024);
+    // Trailing bytes below the limit are no reason to refuse a picture.
+    std::filesystem::resize_file(dir / "preview.bmp", 1 << 20);
+    EXPECT_EQ(kv::Picture::load(dir / "preview.bmp").data()->argb, std::vector<uint32_t>{0xFFFF0000});
+}
+
+// Where the program guards a file's reading, running out of memory on it fails that step like any
+// unreadable file, instead of ending the program.
+TEST(Picture, RunningOutOfMemoryOnAPictureIsAFailedStep) {
+    if (!kvtest::address_space_can_be_limited)
+        GTEST_SKIP() << "no address space limit under AddressSanitizer";
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "big.bmp", bmp(1, 1, {0xFF0000}));
+    std::filesystem::resize_file(dir / "big.bmp", 256 << 20);  // below the size limit
+    EXPECT_EQ(kvtest::exit_code_in_child([&] {
+                  if (!kvtest::limit_address_space(64 << 20)) return 2;
+                  return kv::skip_failure([&] { kv::Picture::load(dir / "big.bmp"); }) ? 0 : 3;
+              }),
+              0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,6 +60,15 @@ int exit_code_in_child(const std::function<int()>& body) {
 
 bool give_up_root() {
     return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+}
+
+bool limit_address_space(size_t more) {
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0;
+    if (!(statm >> pages)) return false;
+    const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + more;
+    const rlimit cap{limit, limit};
+    return ::setrlimit(RLIMIT_AS, &cap) == 0;
 }
 
 void write_file(const std::filesystem::path& file, const std::string& bytes) {
