@@ -23,10 +23,6 @@ std::string expand_folder(const std::string& stored, const char* marker, const s
     return folder;
 }
 
-bool is_bios_image(std::string_view name) {
-    return name.size() >= 4 && equal_ignoring_case(std::string(name.substr(name.size() - 4)), ".bin");
-}
-
 // The folder dialog's choice with '/' after it, or nothing when cancelled.
 std::optional<std::string> chosen_folder(const forms::Form& owner) {
     std::optional<std::filesystem::path> answer;
@@ -73,8 +69,8 @@ void PCSX_config::load_bios_list() {
     // An empty folder (none chosen) names no folder, never the program's own; a folder named without
     // its trailing separator names the folder itself, which holds no image.
     if (!bios_path.empty() && bios_path.back() == '/')
-        for (const std::string& name : list_folder(bios_path, EntryKind::files))
-            if (is_bios_image(name)) bios_list.push_back(plugins::make_record(name, name));
+        for (std::string& entry : plugins::file_records(bios_path, ".bin"))
+            bios_list.push_back(std::move(entry));
     configs::load_registry_rows(*this, *this, configs::pcsx_bios_value, key, registry);
 }
 

@@ -33,4 +33,14 @@ std::string cut_at_nul(const std::string& text) {
     return text.substr(0, text.find('\0'));
 }
 
+PluginRecords file_records(const std::string& folder, std::string_view ending) {
+    PluginRecords records;
+    for (const std::string& name : list_folder(folder, EntryKind::files)) {
+        if (name.starts_with('.') || name.size() < ending.size()) continue;
+        if (equal_ignoring_case(name.substr(name.size() - ending.size()), std::string(ending)))
+            records.push_back(make_record(name, name));
+    }
+    return records;
+}
+
 }  // namespace kv::plugins

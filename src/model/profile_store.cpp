@@ -177,6 +177,12 @@ std::vector<std::string> activate_profile(const std::string& emulator, const std
     return failures;
 }
 
+void remove_stale_temporaries(const std::string& emulator) {
+    if (!safe(emulator, "")) return;
+    for (const char* folder : {"emulator_configuration", "plugin_configuration"})
+        remove_stale_temporaries_of_kind(emulator_tree(emulator) / folder, profile_extension);
+}
+
 void delete_profile(const std::string& emulator, const std::string& profile) {
     if (!safe(emulator, profile)) return;
     remove_file(emulator_file(emulator, profile));

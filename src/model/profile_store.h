@@ -64,6 +64,10 @@ bool holds_blank_text(const std::filesystem::path& file);
 // listed as a profile is no file and stays.
 void delete_profile(const std::string& emulator, const std::string& profile);
 
+// Removes what writes of the emulator's profile files (new profiles, editors' Ok, exports) left
+// behind when they were killed halfway. A write under way keeps its temporary.
+void remove_stale_temporaries(const std::string& emulator);
+
 // The blank contents, line by line (written with CR LF).
 std::vector<std::string> blank_emulator_lines(const std::string& emulator);
 std::vector<std::string> blank_plugin_lines();

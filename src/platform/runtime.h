@@ -24,7 +24,8 @@ int32_t to_int32(double value);
 
 // Text to number in the "C" locale. Leading and trailing blanks are allowed; anything else that is
 // not part of the number, or an empty text, fails. "&H..." hexadecimal is accepted as the forms runtime
-// accepted it.
+// accepted it: up to four digits as a 16-bit number, more as a 32-bit one, except that text_to_int32
+// reads every "&H" form as a 32-bit number ("&HFFFF" is 65535 there, -1 elsewhere).
 double text_to_double(std::string_view text);
 float text_to_single(std::string_view text);
 int16_t text_to_int16(std::string_view text);

@@ -21,6 +21,9 @@ class SsspsxEditor : public kvtest::EditorTest<SSSPSX_config> {
         kvtest::write_file(emu / "bios" / "notes.txt", "n");
         kvtest::write_file(emu / "memcards" / "one.mcr", "m");
         kvtest::write_file(emu / "memcards" / "two.MCR", "m");
+        // Hidden files are never offered.
+        kvtest::write_file(emu / "bios" / ".hidden.BIN", "b");
+        kvtest::write_file(emu / "memcards" / ".old.mcr", "m");
         fs::create_directories(profiles);
         start_editor();
     }
@@ -70,6 +73,29 @@ TEST_F(SsspsxEditor, OkWritesTheNineLinesAndCopiesThemOverTheEmulatorsFile) {
               (folder.path() / "Configurations/SSSPSX/plugin_configuration/quick.reg").string());
     EXPECT_TRUE(configs.scroll_event.enabled());
     EXPECT_FALSE(editor->visible());
+}
+
+// A file whose name holds a line break could make SSSPSX.ini name a plug-in of its choosing: it is not
+// offered, and no such name is written even when it reaches a list.
+TEST_F(SsspsxEditor, NamesWithLineBreaksAreNeitherOfferedNorWritten) {
+    const std::string bad = "A\r\nGPU=evil.so\r\nX.bin";
+    kvtest::write_file(emu / "bios" / bad, "b");
+    kvtest::write_file(emu / "memcards" / "c\nd.mcr", "m");
+    const std::string ini = "[Plugins]\r\nBIOS=\r\nGPU=gpuAlpha.so\r\n";
+    open(ini);
+    EXPECT_EQ(editor->bios_list, (std::vector<std::string>{"SCPH1001.BIN|||SCPH1001.BIN"}));
+    EXPECT_EQ(editor->memcard_list, (std::vector<std::string>{"one.mcr|||one.mcr", "two.MCR|||two.MCR"}));
+
+    editor->bios_list.push_back(bad + "|||" + bad);
+    editor->name_label(5).set_caption(bad);
+    then_read_message();
+    testing::internal::CaptureStderr();
+    editor->ok_click();
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(read_messages.size(), 1u);
+    EXPECT_NE(read_messages[0].find("a value holds a line break"), std::string::npos) << read_messages[0];
+    EXPECT_FALSE(fs::exists(profiles / "quick.reg"));
+    EXPECT_EQ(kvtest::read_file(emu / "SSSPSX.ini"), ini);
 }
 
 TEST_F(SsspsxEditor, AProfileThatCannotBeWrittenIsNotCopiedOverTheEmulatorsFile) {

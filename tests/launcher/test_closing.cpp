@@ -194,12 +194,18 @@ TEST_F(ClosingTest, EndingFromOutsideBeforeStartUpWritesNothing) {
 }
 
 TEST_F(ClosingTest, TheLockHolderRemovesStaleTemporariesOfItsSavesAtStart) {
-    const Lines stale = {".Data.kvl.00112233445566ff.tmp", ".Config.ini.a0b1c2d3e4f5a6b7.tmp"};
+    // Its own files, and the profiles of new profiles, editors' Ok and exports killed halfway.
+    const Lines stale = {".Data.kvl.00112233445566ff.tmp", ".Config.ini.a0b1c2d3e4f5a6b7.tmp",
+                         "Configurations/ePSXe/emulator_configuration/.Fast.reg.00112233445566ff.tmp",
+                         "Configurations/SSSPSX/plugin_configuration/.new.reg.a0b1c2d3e4f5a6b7.tmp"};
     for (const auto& name : stale) kvtest::write_file(folder / name, "half");
-    kvtest::write_file(folder / ".Other.ini.00112233445566ff.tmp", "not ours");
+    const Lines kept = {".Other.ini.00112233445566ff.tmp",
+                        "Configurations/PCSX/game_codes/.a.ini.00112233445566ff.tmp",
+                        "Configurations/PCSX/emulator_configuration/.a.txt.00112233445566ff.tmp"};
+    for (const auto& name : kept) kvtest::write_file(folder / name, "not ours");
     start(catalogue_file({}));
     for (const auto& name : stale) EXPECT_FALSE(std::filesystem::exists(folder / name)) << name;
-    EXPECT_TRUE(std::filesystem::exists(folder / ".Other.ini.00112233445566ff.tmp"));
+    for (const auto& name : kept) EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
 }
 
 TEST_F(ClosingTest, ASecondInstanceLeavesTheTemporariesAlone) {

@@ -94,6 +94,34 @@ TEST_F(ProfileStore, ABlankProfileHoldsTheBlankTextOrTheSsspsxTemplateAndReplace
     EXPECT_EQ(profiles::scan_profiles("PCSX"), Names{"  "});
 }
 
+// A profile file that is a link out of the program folder, or that its user made read-only, is not
+// replaced by a new profile of its name; the other file still is written.
+TEST_F(ProfileStore, ANewProfileLeavesLinksOutOfTheProgramFolderAndReadOnlyFilesAlone) {
+    const fs::path bashrc = top.path() / "home" / ".bashrc";
+    write_file(bashrc, "the user's own");
+    fs::create_symlink(bashrc, tree("ePSXe", "emulator_configuration") / "Fast.reg");
+    profiles::create_blank_profile("ePSXe", "Fast");
+    EXPECT_EQ(read_file(bashrc), "the user's own");
+    EXPECT_TRUE(fs::is_symlink(tree("ePSXe", "emulator_configuration") / "Fast.reg"));
+    EXPECT_EQ(read_file(tree("ePSXe", "plugin_configuration") / "Fast.reg"), blank);
+
+    // As a user, not root, for whom permission bits count.
+    const fs::path kept = tree("PSXeven", "emulator_configuration") / "Kept.reg";
+    write_file(kept, "the user's settings");
+    fs::permissions(top.path(), fs::perms::all);
+    for (const char* kind : {"emulator_configuration", "plugin_configuration"})
+        fs::permissions(tree("PSXeven", kind), fs::perms::all);
+    fs::permissions(kept, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const int code = kvtest::exit_code_in_child([&] {
+        if (!kvtest::give_up_root()) return 3;
+        profiles::create_blank_profile("PSXeven", "Kept");
+        return 0;
+    });
+    ASSERT_EQ(code, 0);
+    EXPECT_EQ(read_file(kept), "the user's settings");
+    EXPECT_EQ(read_file(tree("PSXeven", "plugin_configuration") / "Kept.reg"), blank);
+}
+
 // A new SSSPSX profile starts from the emulator's own file, so that activating it (as Configure does
 // first) loses nothing the user set there.
 TEST_F(ProfileStore, ANewSsspsxProfileIsACopyOfTheEmulatorsIni) {

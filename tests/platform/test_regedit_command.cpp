@@ -237,4 +237,29 @@ TEST_F(Regedit, AHundredThousandLineFileImportsWhole) {
               std::count(text.begin(), text.end(), '\n') + 2);
 }
 
+// An export is a write like any other: through a link in the program folder only to a file inside
+// it, and it clears what a killed export of the same file left.
+TEST_F(Regedit, ExportsKeepTheRulesOfEveryWrite) {
+    ASSERT_EQ(
+        run({"/S", write_reg("a.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Emu]\r\n\"x\"=\"y\"\r\n")
+                       .string()}),
+        0)
+        << errors_.str();
+    const auto program = temp_ / "program";
+    const kvtest::ProgramFolderScope scope(program);
+    const auto profiles = program / "Configurations" / "PCSX" / "plugin_configuration";
+    kvtest::write_file(temp_ / "home" / ".profile", "the user's own");
+    kvtest::write_file(profiles / ".Fast.reg.0123456789abcdef.tmp", "a killed export");
+    std::filesystem::create_symlink(temp_ / "home" / ".profile", profiles / "Linked.reg");
+
+    EXPECT_EQ(run({"/E", "/A", (profiles / "Linked.reg").string(), "HKEY_CURRENT_USER\\Software\\Emu"}), 1);
+    EXPECT_NE(errors_.str().find("outside the program folder"), std::string::npos) << errors_.str();
+    EXPECT_EQ(kvtest::read_file(temp_ / "home" / ".profile"), "the user's own");
+
+    ASSERT_EQ(run({"/E", "/A", (profiles / "Fast.reg").string(), "HKEY_CURRENT_USER\\Software\\Emu"}), 0)
+        << errors_.str();
+    EXPECT_FALSE(std::filesystem::exists(profiles / ".Fast.reg.0123456789abcdef.tmp"));
+    EXPECT_NE(kvtest::read_file(profiles / "Fast.reg").find("\"x\"=\"y\""), std::string::npos);
+}
+
 }  // namespace

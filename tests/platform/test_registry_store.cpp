@@ -147,6 +147,12 @@ TEST(RegistryStore, ALinkedStoreIsWrittenThroughToItsTarget) {
     EXPECT_TRUE(std::filesystem::is_symlink(temp / "config" / "HKEY_CURRENT_USER.reg"));
     EXPECT_NE(kvtest::read_file(temp / "real" / "store.reg").find("\"w\"=\"2\""), std::string::npos);
     EXPECT_EQ(text_of(store, {"K"}, "v"), "1");
+    // Also when the link lies in the program folder and leads out of it: the store is the user's.
+    {
+        const kvtest::ProgramFolderScope scope(temp / "config");
+        set_text(store, {"K"}, "x", "3");
+    }
+    EXPECT_NE(kvtest::read_file(temp / "real" / "store.reg").find("\"x\"=\"3\""), std::string::npos);
 
     std::filesystem::create_symlink("loop.reg", temp / "loop.reg");
     EXPECT_THROW(set_text(reg::Store(temp / "loop.reg"), {"K"}, "v", "1"), kv::Failure);

@@ -38,6 +38,17 @@ TEST_F(SkinSettings, ColoursAreReadInDecimalAndHexadecimalInBlueGreenRedOrder) {
     EXPECT_EQ(app::form<skin_browser>().list_selected, 16777215);
 }
 
+TEST_F(SkinSettings, ShortHexadecimalColoursAreTheSameNumbersAsTheirDecimalForms) {
+    // Green and yellow in four hexadecimal digits, and line 13's whole number the same way.
+    apply(
+        kvtest::settings_lines({{6, "&HFF00"}, {7, "&hffff"}, {9, "&H80"}, {13, "&HFF00"}, {24, "&HFF00"}}));
+    EXPECT_EQ(title_colour(), forms::rgb(0, 0xFF, 0));
+    EXPECT_EQ(main.section_label[0]->fore_color(), forms::rgb(0xFF, 0xFF, 0));
+    EXPECT_EQ(main.about_txt.fore_color(), 0x80u);
+    EXPECT_EQ(app::form<skin_browser>().list_selected, 65280);
+    EXPECT_EQ(app::form<options_form>().Line5.border_color(), 65280u);
+}
+
 TEST_F(SkinSettings, ShapesTakeFillAndBorderWhereBoxesTakeTheirBackground) {
     apply(kvtest::settings_lines({{15, "255"}, {16, "65280"}, {18, "16711680"}}));
     EXPECT_EQ(main.Picture32.back_color(), 255u);
@@ -72,8 +83,8 @@ TEST_F(SkinSettings, TheReadingStopsAtTheFirstBadLineKeepingWhatCameBefore) {
     EXPECT_NE(box.Label31.fore_color(), 30u);
     EXPECT_EQ(box.trim_factor, "0|1");
 
-    // A colour beyond white, a negative one, and a line without " = ".
-    for (const std::string bad : {"16777216", "&HFFFF", "-1"}) {
+    // A colour beyond white, written either way, a negative one, and a line without " = ".
+    for (const std::string bad : {"16777216", "&H1000000", "&HFFFFFFFF", "-1"}) {
         apply(kvtest::settings_lines({{6, "40"}, {7, bad}, {9, "50"}}));
         EXPECT_EQ(title_colour(), 40u) << bad;
         EXPECT_NE(main.about_txt.fore_color(), 50u) << bad;

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/folder.h"
+
 namespace kvtest {
 
 TempFolder::TempFolder() {
@@ -60,6 +62,14 @@ int exit_code_in_child(const std::function<int()>& body) {
 
 bool give_up_root() {
     return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+}
+
+ProgramFolderScope::ProgramFolderScope(const std::filesystem::path& folder) : before_(kv::program_folder()) {
+    kv::set_program_folder(folder);
+}
+
+ProgramFolderScope::~ProgramFolderScope() {
+    kv::set_program_folder(before_);
 }
 
 bool limit_address_space(size_t more) {

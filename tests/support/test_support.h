@@ -31,6 +31,18 @@ int exit_code_in_child(const std::function<int()>& body);
 // false when that fails.
 bool give_up_root();
 
+// Sets the program folder for one scope and puts the one before back.
+class ProgramFolderScope {
+  public:
+    explicit ProgramFolderScope(const std::filesystem::path& folder);
+    ~ProgramFolderScope();
+    ProgramFolderScope(const ProgramFolderScope&) = delete;
+    ProgramFolderScope& operator=(const ProgramFolderScope&) = delete;
+
+  private:
+    std::filesystem::path before_;
+};
+
 // AddressSanitizer reserves terabytes of address space, so a limit on it cannot be tried there.
 #if defined(__SANITIZE_ADDRESS__)
 inline constexpr bool address_space_can_be_limited = false;
