@@ -76,8 +76,8 @@ constexpr std::array<FramePiece, 9> frame_pieces = {{
     {"down_middle.bmp", "down_middle"},
 }};
 
-// The other images, in the order they are dressed. The dialogs' own buttons, tabs and boxes join
-// these rows, at their places in this order, as those windows get their controls.
+// The other images, in the order they are dressed, the dialogs' own buttons, tabs and boxes among
+// them.
 constexpr BitmapTarget other_targets[] = {
     {"X.bmp", "Main_form", "X_image"},
     {"Min.bmp", "Main_form", "Min_image"},

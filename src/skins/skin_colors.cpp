@@ -18,7 +18,7 @@ constexpr int first_color_line = 6;
 constexpr int last_color_line = 25;
 
 // One window's targets on one line, as blank-separated control names; "name(3)" is one element,
-// "name(all)" every element. The dialogs' own controls join these rows as the dialogs get them.
+// "name(all)" every element.
 struct ColorRow {
     int line;
     Paint paint;

@@ -351,7 +351,6 @@ std::optional<int> Form::take_wheel() {
 }
 
 void Form::changed() {
-    ++revision_;
     backend().form_changed(*this);
 }
 

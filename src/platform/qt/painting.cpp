@@ -104,44 +104,17 @@ void paint_label(QPainter& p, const forms::Label& label, const QRect& rect) {
     p.drawText(drawn.room, drawn.flags, drawn.fitted.text);
 }
 
+// A shape is an unfilled rectangle over a transparent back: only its outline is drawn.
 void paint_shape(QPainter& p, const forms::Shape& shape, const QRect& rect) {
-    using forms::ShapeKind;
     QRectF r = rect;
-    const ShapeKind kind = shape.shape();
-    if (kind == ShapeKind::square || kind == ShapeKind::circle || kind == ShapeKind::rounded_square) {
-        const double side = std::min(r.width(), r.height());
-        r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
-    }
     // The outline runs through the pixels on the inner edge of the shape.
     r.adjust(0.5, 0.5, -0.5, -0.5);
     if (r.width() < 0 || r.height() < 0) return;
     p.save();
-    p.setRenderHint(QPainter::Antialiasing, kind != ShapeKind::rectangle && kind != ShapeKind::square);
-    const double radius = std::min(r.width(), r.height()) / 6;
-    auto draw = [&] {
-        switch (kind) {
-            case ShapeKind::rectangle:
-            case ShapeKind::square:
-                p.drawRect(r);
-                break;
-            case ShapeKind::oval:
-            case ShapeKind::circle:
-                p.drawEllipse(r);
-                break;
-            case ShapeKind::rounded_rectangle:
-            case ShapeKind::rounded_square:
-                p.drawRoundedRect(r, radius, radius);
-                break;
-        }
-    };
-    if (!shape.back_transparent()) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(to_qcolor(shape.back_color()));
-        draw();
-    }
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(to_qcolor(shape.border_color()), 1));
-    p.setBrush(shape.filled() ? QBrush(to_qcolor(shape.fill_color())) : QBrush(Qt::NoBrush));
-    draw();
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r);
     p.restore();
 }
 
