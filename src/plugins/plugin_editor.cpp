@@ -8,6 +8,7 @@
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "plugins/popup_form.h"
+#include "toolkit/control_style.h"
 
 namespace kv::plugins {
 
@@ -41,7 +42,7 @@ void PluginEditor::add_name_labels() {
                                         name_label_width, name_label_height, box);
         label.set_caption("Not selected");
         label.set_transparent(true);
-        label.set_fore_color(forms::rgb(255, 255, 255));
+        label.set_fore_color(toolkit::white);
         name_labels_.push_back(&label);
     }
 }

@@ -158,7 +158,7 @@ void ListBox::set_list_index(int i) {
 }
 
 float ListBox::row_height() const {
-    constexpr float pixel = 15;
+    constexpr auto pixel = static_cast<float>(twips_per_pixel);
     const float text = backend().measure_text(font(), "Xg").height;
     return std::max(1.0f, std::ceil(text / pixel)) * pixel;
 }
