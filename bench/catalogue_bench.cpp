@@ -8,8 +8,8 @@
 
 #include "app/program.h"
 #include "app/window_roster.h"
-#include "launcher/catalogue.h"
 #include "launcher/main_form.h"
+#include "model/catalogue.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/headless/headless_backend.h"

@@ -12,8 +12,8 @@
 #include "configs/configs_form.h"
 #include "configs/epsxe_config.h"
 #include "configs/epsxe_design.h"
-#include "configs/registry_bridge.h"
-#include "configs/ssspsx_ini.h"
+#include "model/registry_bridge.h"
+#include "model/ssspsx_ini.h"
 #include "platform/folder.h"
 #include "platform/headless/headless_backend.h"
 #include "toolkit/windows.h"
@@ -27,8 +27,8 @@ void BM_EpsxeLoadAndSave(benchmark::State& state) {
     fs::create_directories(folder);
     ::setenv("KORVALIN_REGISTRY", (folder / "HKEY_CURRENT_USER.reg").c_str(), 1);
     for (int i = 0; i < 2000; ++i)
-        kv::plugins_module::registry_value("HKEY_CURRENT_USER\\Software\\Other\\Value" + std::to_string(i),
-                                           "x", 2);
+        kv::registry_bridge::registry_value("HKEY_CURRENT_USER\\Software\\Other\\Value" + std::to_string(i),
+                                            "x", 2);
     kv::headless::HeadlessBackend display;
     kv::forms::set_backend(&display);
     kv::app::register_windows();

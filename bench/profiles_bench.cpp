@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "configs/profile_store.h"
+#include "model/profile_store.h"
 #include "platform/folder.h"
 
 namespace {

@@ -27,11 +27,11 @@ namespace kv::app {
 
 namespace {
 
-using toolkit::WindowRow;
+using toolkit::RosterRow;
 
 // The row of window T: reached through the directory, loaded or not.
 template <typename T>
-constexpr WindowRow row(std::string_view name, int title, int frame, int outline, int align, int opacity) {
+constexpr RosterRow row(std::string_view name, int title, int frame, int outline, int align, int opacity) {
     return {name,
             []() -> forms::Form& { return toolkit::form<T>(); },
             []() -> forms::Form& { return toolkit::form_without_load<T>(); },
@@ -43,7 +43,7 @@ constexpr WindowRow row(std::string_view name, int title, int frame, int outline
 }
 
 // clang-format off
-constexpr WindowRow rows[] = {
+constexpr RosterRow rows[] = {
     // window                       name                title frame outline align opacity
     row<Main_form>(                 "Main_form",         1,  1,  1,  1,  1),
     row<add_new>(                   "add_new",           2,  4,  2,  3,  4),

@@ -1,9 +1,9 @@
 #include "configs/add_profile.h"
 
 #include "configs/configs_form.h"
-#include "configs/profile_store.h"
-#include "launcher/field_box.h"
+#include "model/profile_store.h"
 #include "toolkit/control_style.h"
+#include "toolkit/keep_out_characters.h"
 #include "toolkit/message_box.h"
 #include "toolkit/push_button.h"
 #include "toolkit/windows.h"
@@ -59,7 +59,7 @@ add_profile::add_profile()
             dynamic_cast<forms::Label*>(find("down_section_label", i));
     // A profile's name becomes a file name in the profile folders and a line of the lists that name
     // them: no folder separators, no line breaks.
-    keep_out_characters(Text1, "/\\\r\n");
+    toolkit::keep_out_characters(Text1, "/\\\r\n");
     Label1.on_click = [this] { Label1_Click(); };
     Label2.on_click = [this] { Label2_Click(); };
     expose("add_profile_message", add_profile_message);

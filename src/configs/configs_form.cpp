@@ -5,9 +5,9 @@
 
 #include "configs/add_profile.h"
 #include "configs/open_editor.h"
-#include "configs/profile_store.h"
-#include "configs/registry_bridge.h"
-#include "launcher/catalogue.h"
+#include "model/catalogue.h"
+#include "model/profile_store.h"
+#include "model/registry_bridge.h"
 #include "platform/runtime.h"
 #include "toolkit/control_style.h"
 #include "toolkit/message_box.h"
@@ -54,7 +54,7 @@ forms::Shape& outline(forms::Shape& s) {
 
 // Each import is waited for, so that the editor opened next reads the activated values.
 void import_profile_file(const std::filesystem::path& file) {
-    const auto run = plugins_module::import_registry_file(file.string());
+    const auto run = registry_bridge::import_registry_file(file.string());
     if (!run) throw Failure(run.failure);
 }
 

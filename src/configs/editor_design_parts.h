@@ -42,8 +42,8 @@ inline constexpr CaptionDesign memory_card1_caption{"Label9", 120, memory_card_c
                                                     "Memory Card 1:"};
 inline constexpr CaptionDesign memory_card2_caption{"Label10", 3000, memory_card_caption_top, 2400,
                                                     "Memory Card 2:"};
-inline constexpr PathFieldDesign memory_card1_field{"Text3", "Shape2", 120, memory_card_top, 2445};
-inline constexpr PathFieldDesign memory_card2_field{"Text1", "Shape1", 3000, memory_card_top, 2445};
+inline constexpr FieldDesign memory_card1_field = path_field("Text3", "Shape2", 120, memory_card_top, 2445);
+inline constexpr FieldDesign memory_card2_field = path_field("Text1", "Shape1", 3000, memory_card_top, 2445);
 inline constexpr BrowseDesign memory_card1_browse{
     editor_browse_button("Picture21", 2520, memory_card_top, "Image1", "Label12", "Label34"), "Text3",
     "Memory card (*.mcr)", "*.mcr"};

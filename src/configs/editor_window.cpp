@@ -1,22 +1,19 @@
 #include "configs/editor_window.h"
 
 #include "configs/configs_form.h"
-#include "configs/profile_store.h"
 #include "configs/registry_settings.h"
+#include "model/profile_store.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "toolkit/control_style.h"
 #include "toolkit/message_box.h"
 #include "toolkit/show_opn.h"
+#include "toolkit/two_state_mark.h"
 #include "toolkit/windows.h"
 
 namespace kv::configs {
 
 namespace {
-
-constexpr forms::Color field_back = forms::rgb(0, 0, 0);
-constexpr float field_height = 255;
-constexpr float option_size = 255;
 
 // "folder/|name": the name holds no '/', so the last "/|" separates them.
 std::string chosen_path(const std::string& browse_result) {
@@ -37,29 +34,16 @@ EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTabl
     : plugins::PluginEditor(design.window, design.frame, table),
       registry(program_registry()),
       design_(design) {
-    for (const CaptionDesign& c : design.captions)
-        toolkit::white_text(add<forms::Label>(c.name, c.left, c.top, c.width, field_height), c.text);
-    for (const PathFieldDesign& f : design.path_fields) {
-        auto& frame = add<forms::Shape>(f.shape, f.left, f.top, f.width, field_height);
-        frame.set_border_color(forms::rgb(255, 255, 255));
-        auto& box = add<forms::TextBox>(f.text_box, f.left + 15, f.top + 15, f.width - 30, field_height - 30);
-        box.set_border(false);
-        box.set_locked(true);
-        box.set_back_color(field_back);
-        box.set_fore_color(toolkit::white);
-    }
+    for (const CaptionDesign& c : design.captions) toolkit::build_caption(*this, c);
+    for (const FieldDesign& f : design.path_fields) toolkit::build_field(*this, f);
     for (const BrowseDesign& b : design.browses)
         toolkit::build_push_button(*this, b.button).on_click = [this, &b] { browse_click(b); };
     for (const OptionDesign& o : design.options) {
-        auto& holder = add<forms::PictureBox>(o.holder, o.left, o.top, option_size, option_size);
-        auto& box = toolkit::stretched(
-            add<forms::Image>("checkboxes", 0, 0, option_size, 2 * option_size, &holder, o.element));
-        toolkit::white_text(add<forms::Label>(o.caption_label, o.left + option_size, o.top + 15,
-                                              o.caption_width, o.caption_height),
-                            o.caption);
-        auto& click = toolkit::click_label(
-            add<forms::Label>(o.click_label, o.left, o.top, option_size + o.caption_width, o.caption_height));
-        click.on_mouse_down = [&box](const forms::MouseEvent&) { set_option(box, box.top() == 0); };
+        auto& box = toolkit::build_option(*this, o);
+        auto& click = toolkit::control<forms::Label>(*this, o.click_label);
+        click.on_mouse_down = [&box](const forms::MouseEvent&) {
+            toolkit::set_mark(box, !toolkit::mark_on(box));
+        };
         // The holder stands above the click label; a press on the box itself toggles it the same way.
         box.on_mouse_down = click.on_mouse_down;
     }

@@ -13,21 +13,19 @@
 #include "plugins/plugin_buttons.h"
 #include "plugins/plugin_editor.h"
 #include "toolkit/push_button.h"
+#include "toolkit/window_design.h"
 
 namespace kv::configs {
 
-struct CaptionDesign {
-    const char* name;
-    float left, top, width;
-    const char* text;
-};
+using toolkit::CaptionDesign;
+using toolkit::FieldDesign;
+using toolkit::OptionDesign;
 
-// A text box only a browse button fills, inside a frame shape.
-struct PathFieldDesign {
-    const char* text_box;
-    const char* shape;
-    float left, top, width;
-};
+// A locked box only a browse button fills, in a white frame.
+constexpr FieldDesign path_field(const char* text_box, const char* shape, float left, float top,
+                                 float width) {
+    return {text_box, shape, left, top, width, 255, toolkit::white, true};
+}
 
 struct BrowseDesign {
     toolkit::PushButton button;
@@ -36,18 +34,25 @@ struct BrowseDesign {
     const char* filter_pattern;
 };
 
-// One element of the image array `checkboxes` in a holder half its height, its caption at its right
-// and a click label over both.
-struct OptionDesign {
-    int element;
-    const char* holder;
-    float left, top;
-    const char* caption_label;
-    const char* caption;
-    const char* click_label;
-    float caption_width = 1440;
-    float caption_height = 255;  // two lines where a long caption must break
-};
+// One element of the image array `checkboxes` in a holder of its own, its caption at its right and a
+// click label over both; a long caption breaks into two lines of caption_height.
+constexpr OptionDesign editor_option(int element, const char* holder, float left, float top,
+                                     const char* caption_label, const char* caption, const char* click_label,
+                                     float caption_width = 1440, float caption_height = 255) {
+    return {{holder},
+            {"checkboxes", element},
+            left,
+            top,
+            caption_label,
+            caption,
+            click_label,
+            caption_width,
+            toolkit::mark_size + caption_width,
+            caption_height,
+            toolkit::mark_size,
+            15,
+            true};
+}
 
 // A profile file Ok writes: Configurations/<emulator>/<folder>/<profile>.reg holds the key.
 struct ExportDesign {
@@ -60,7 +65,7 @@ struct EditorDesign {
     const char* emulator;
     toolkit::FrameStyle frame;
     std::span<const CaptionDesign> captions;
-    std::span<const PathFieldDesign> path_fields;
+    std::span<const FieldDesign> path_fields;
     std::span<const BrowseDesign> browses;
     std::span<const OptionDesign> options;
     std::span<const plugins::PickerBox> pickers;

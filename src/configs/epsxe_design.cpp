@@ -29,10 +29,10 @@ constexpr CaptionDesign captions[] = {
     {"Label14", 120, bios_caption_top, 2400, "BIOS image:"},
 };
 
-constexpr PathFieldDesign path_fields[] = {
-    {"Text3", "Shape3", 120, card_top, 2400},
-    {"Text1", "Shape1", 3000, card_top, 2370},
-    {"Text2", "Shape2", 120, bios_top, 5250},
+constexpr FieldDesign path_fields[] = {
+    path_field("Text3", "Shape3", 120, card_top, 2400),
+    path_field("Text1", "Shape1", 3000, card_top, 2370),
+    path_field("Text2", "Shape2", 120, bios_top, 5250),
 };
 
 constexpr BrowseDesign browses[] = {
@@ -45,15 +45,15 @@ constexpr BrowseDesign browses[] = {
 };
 
 constexpr OptionDesign options[] = {
-    {0, "Picture34", option_lefts[0], options_top, "Label15", " Enable sound", "Label37", 1365},
-    {1, "Picture35", option_lefts[1], options_top, "Label16", " Enable XA", "Label39", 1365},
-    {3, "Picture36", option_lefts[2], options_top, "Label19", " Auto Load PPF", "Label42", 1800},
-    {2, "Picture37", option_second_lefts[0], options_second_top, "Label17", " Enable CDDA", "Label38", 1155,
-     two_lines},
-    {5, "Picture38", option_second_lefts[1], options_second_top, "Label20", " EnableSPU IRQ", "Label40", 1155,
-     two_lines},
-    {4, "Picture39", option_second_lefts[2], options_second_top, "Label18", " Enable subchannels", "Label41",
-     1710, two_lines},
+    editor_option(0, "Picture34", option_lefts[0], options_top, "Label15", " Enable sound", "Label37", 1365),
+    editor_option(1, "Picture35", option_lefts[1], options_top, "Label16", " Enable XA", "Label39", 1365),
+    editor_option(3, "Picture36", option_lefts[2], options_top, "Label19", " Auto Load PPF", "Label42", 1800),
+    editor_option(2, "Picture37", option_second_lefts[0], options_second_top, "Label17", " Enable CDDA",
+                  "Label38", 1155, two_lines),
+    editor_option(5, "Picture38", option_second_lefts[1], options_second_top, "Label20", " EnableSPU IRQ",
+                  "Label40", 1155, two_lines),
+    editor_option(4, "Picture39", option_second_lefts[2], options_second_top, "Label18",
+                  " Enable subchannels", "Label41", 1710, two_lines),
 };
 
 constexpr plugins::PickerBox pickers[] = {

@@ -1,20 +1,33 @@
 #include "configs/open_editor.h"
 
-#include "configs/epsxe_config.h"
-#include "configs/pcsx_config.h"
-#include "configs/psxeven_config.h"
-#include "configs/ssspsx_config.h"
+#include <array>
+
+#include "configs/epsxe_design.h"
+#include "configs/pcsx_design.h"
+#include "configs/psxeven_design.h"
+#include "configs/ssspsx_design.h"
 #include "toolkit/windows.h"
 
 namespace kv {
 
+namespace {
+
+// The editor whose design names the emulator; none for an emulator without one.
+configs::EditorWindow* editor_for(const std::string& emulator) {
+    const std::array<const configs::EditorDesign*, 4> designs{
+        &configs::epsxe_design(), &configs::psxeven_design(), &configs::pcsx_design(),
+        &configs::ssspsx_design()};
+    for (const configs::EditorDesign* design : designs)
+        if (emulator == design->emulator)
+            return dynamic_cast<configs::EditorWindow*>(toolkit::form_named(design->window));
+    return nullptr;
+}
+
+}  // namespace
+
 bool open_editor(const std::string& emulator, const std::string& emulator_folder, const std::string& profile,
                  forms::Form& owner) {
-    configs::EditorWindow* editor = nullptr;
-    if (emulator == "ePSXe") editor = &toolkit::form<ePSXe_config>();
-    if (emulator == "PSXeven") editor = &toolkit::form<PSXeven_config>();
-    if (emulator == "PCSX") editor = &toolkit::form<PCSX_config>();
-    if (emulator == "SSSPSX") editor = &toolkit::form<SSSPSX_config>();
+    configs::EditorWindow* editor = editor_for(emulator);
     if (!editor) return false;
     editor->get_emulator_path(emulator_folder, profile);
     editor->show_modal(owner);

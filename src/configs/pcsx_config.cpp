@@ -1,10 +1,10 @@
 #include "configs/pcsx_config.h"
 
 #include "configs/pcsx_design.h"
+#include "model/plugin_records.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
-#include "plugins/plugin_records.h"
 
 namespace kv {
 
@@ -21,10 +21,6 @@ std::string expand_folder(const std::string& stored, const char* marker, const s
     std::string folder = emu_path;
     folder.append(own_folder);
     return folder;
-}
-
-bool is_bios_image(std::string_view name) {
-    return name.size() >= 4 && equal_ignoring_case(std::string(name.substr(name.size() - 4)), ".bin");
 }
 
 // The folder dialog's choice with '/' after it, or nothing when cancelled.
@@ -73,8 +69,8 @@ void PCSX_config::load_bios_list() {
     // An empty folder (none chosen) names no folder, never the program's own; a folder named without
     // its trailing separator names the folder itself, which holds no image.
     if (!bios_path.empty() && bios_path.back() == '/')
-        for (const std::string& name : list_folder(bios_path, EntryKind::files))
-            if (is_bios_image(name)) bios_list.push_back(plugins::make_record(name, name));
+        for (std::string& entry : plugins::file_records(bios_path, ".bin"))
+            bios_list.push_back(std::move(entry));
     configs::load_registry_rows(*this, *this, configs::pcsx_bios_value, key, registry);
 }
 

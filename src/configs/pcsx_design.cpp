@@ -7,7 +7,7 @@ namespace kv::configs {
 namespace {
 
 constexpr CaptionDesign captions[] = {memory_card1_caption, memory_card2_caption};
-constexpr PathFieldDesign path_fields[] = {memory_card1_field, memory_card2_field};
+constexpr FieldDesign path_fields[] = {memory_card1_field, memory_card2_field};
 constexpr BrowseDesign browses[] = {memory_card1_browse, memory_card2_browse};
 
 constexpr ExportDesign exports[] = {

@@ -1,7 +1,7 @@
 #include "configs/plugin_slots.h"
 
+#include "model/plugin_records.h"
 #include "platform/runtime.h"
-#include "plugins/plugin_records.h"
 
 namespace kv::configs {
 

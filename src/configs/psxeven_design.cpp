@@ -14,8 +14,8 @@ constexpr CaptionDesign captions[] = {
     memory_card2_caption,
 };
 
-constexpr PathFieldDesign path_fields[] = {
-    {"Text2", "Shape3", 3000, bios_top, 2445},
+constexpr FieldDesign path_fields[] = {
+    path_field("Text2", "Shape3", 3000, bios_top, 2445),
     memory_card1_field,
     memory_card2_field,
 };

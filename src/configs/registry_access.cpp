@@ -1,19 +1,19 @@
-#include "configs/registry_bridge.h"
 #include "configs/registry_settings.h"
+#include "model/registry_bridge.h"
 #include "platform/runtime.h"
 
 namespace kv::configs {
 
 RegistryAccess program_registry() {
-    using plugins_module::registry_value;
+    using registry_bridge::registry_value;
     return {[](const std::string& path) { return registry_value(path, "NOinfo", 1); },
             // A write that did not land reads back as something else.
             [](const std::string& path, const std::string& text) {
-                plugins_module::write_registry_value(path, text);
+                registry_bridge::write_registry_value(path, text);
                 return registry_value(path, "NOinfo", 1) == text;
             },
             [](const std::string& file, const std::string& key) {
-                const auto run = plugins_module::export_registry_key(file, key);
+                const auto run = registry_bridge::export_registry_key(file, key);
                 if (!run) throw Failure(run.failure);
             }};
 }

@@ -3,12 +3,11 @@
 #include <algorithm>
 
 #include "platform/runtime.h"
+#include "toolkit/two_state_mark.h"
 
 namespace kv::configs {
 
 namespace {
-
-constexpr float on_top = -255;
 
 forms::Image& option_box(forms::Form& editor, int element) {
     auto* box = dynamic_cast<forms::Image*>(editor.find("checkboxes", element));
@@ -23,14 +22,6 @@ forms::TextBox& text_box(forms::Form& editor, const char* name) {
 }
 
 }  // namespace
-
-bool option_on(const forms::Image& box) {
-    return box.top() == on_top;
-}
-
-void set_option(forms::Image& box, bool on) {
-    box.set_top(on ? on_top : 0);
-}
 
 bool stored_option_on(const std::string& value) {
     int32_t number = 0;
@@ -49,7 +40,7 @@ void load_registry_rows(forms::Form& editor, PluginSlots& slots, std::span<const
                     text_box(editor, row.control).set_text(value);
                     break;
                 case ValueKind::option:
-                    set_option(option_box(editor, row.element), stored_option_on(value));
+                    toolkit::set_mark(option_box(editor, row.element), stored_option_on(value));
                     break;
                 case ValueKind::plugin:
                     show_stored_entry(slots, row.element, value, row.prefix);
@@ -100,7 +91,7 @@ void save_registry_rows(forms::Form& editor, PluginSlots& slots, std::span<const
                     text = text_box(editor, row.control).text();
                     break;
                 case ValueKind::option:
-                    text = option_on(option_box(editor, row.element)) ? "1" : "0";
+                    text = toolkit::mark_on(option_box(editor, row.element)) ? "1" : "0";
                     break;
                 case ValueKind::plugin:
                     text = entry_to_store(slots, row.element);

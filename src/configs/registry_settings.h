@@ -58,9 +58,6 @@ void write_registry_row(const RegistryAccess& registry, const std::string& value
 // The registry through the program's registry bridge.
 RegistryAccess program_registry();
 
-// The option boxes: an image twice as high as its holder, on with its lower half showing.
-bool option_on(const forms::Image& box);
-void set_option(forms::Image& box, bool on);
 // Any value but a whole number equal to 1 is off: missing, "0", "2", and texts that are no number.
 bool stored_option_on(const std::string& value);
 

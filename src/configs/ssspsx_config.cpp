@@ -1,11 +1,13 @@
 #include "configs/ssspsx_config.h"
 
+#include <new>
+
 #include "configs/plugin_slots.h"
 #include "configs/ssspsx_design.h"
+#include "model/plugin_records.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
-#include "plugins/plugin_records.h"
 
 namespace kv {
 
@@ -20,19 +22,6 @@ constexpr std::array<size_t, 5> plugin_values_in_order{1, 2, 3, 5, 4};
 std::filesystem::path emulator_ini(const std::string& folder) {
     if (auto found = find_ignoring_case(folder, "SSSPSX.ini")) return *found;
     return std::filesystem::path(folder) / "SSSPSX.ini";
-}
-
-bool has_ending(std::string_view name, std::string_view ending) {
-    return name.size() >= ending.size() &&
-           equal_ignoring_case(std::string(name.substr(name.size() - ending.size())), std::string(ending));
-}
-
-// The files of a folder with the ending, as entries naming themselves.
-std::vector<std::string> listed_files(const std::string& folder, std::string_view ending) {
-    std::vector<std::string> out;
-    for (const std::string& name : list_folder(folder, EntryKind::files))
-        if (has_ending(name, ending)) out.push_back(plugins::make_record(name, name));
-    return out;
 }
 
 }  // namespace
@@ -73,7 +62,7 @@ void SSSPSX_config::load_settings() {
 
 void SSSPSX_config::load_bios_list() {
     name_label(5).set_caption(not_selected_text());
-    bios_list = listed_files(bios_path, ".bin");
+    bios_list = plugins::file_records(bios_path, ".bin");
     selected_plugin.at(5) = std::string(1, '0');
     configs::show_stored_entry(*this, 5, ini_values[0]);
 }
@@ -81,7 +70,7 @@ void SSSPSX_config::load_bios_list() {
 void SSSPSX_config::load_memcard_list() {
     name_label(6).set_caption(not_selected_text());
     name_label(7).set_caption(not_selected_text());
-    memcard_list = listed_files(memcards_path, ".mcr");
+    memcard_list = plugins::file_records(memcards_path, ".mcr");
     selected_plugin.at(6) = std::string(1, '0');
     selected_plugin.at(7) = std::string(1, '0');
     configs::show_stored_entry(*this, 6, ini_values[6]);
@@ -104,6 +93,9 @@ std::vector<std::string> SSSPSX_config::save_settings() {
         write_bytes_atomically(ini, read_bytes(profile));
     } catch (const Failure& failure) {
         return {"cannot copy " + profile.string() + " over " + ini.string() + ": " + failure.what()};
+    } catch (const std::bad_alloc&) {
+        return {"cannot copy " + profile.string() + " over " + ini.string() +
+                ": not enough memory to read it"};
     }
     return {};
 }

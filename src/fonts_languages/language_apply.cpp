@@ -1,12 +1,13 @@
+#include "fonts_languages/language_apply.h"
+
 #include <map>
 #include <vector>
 
-#include "fonts_languages/language_file.h"
 #include "fonts_languages/language_targets.h"
+#include "model/skin_settings.h"
 #include "platform/forms/controls.h"
 #include "platform/runtime.h"
 #include "skins/control_targets.h"
-#include "skins/skin_settings.h"
 #include "toolkit/windows.h"
 
 namespace kv::fonts_languages {

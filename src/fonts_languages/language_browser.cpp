@@ -1,9 +1,11 @@
 #include "fonts_languages/language_browser.h"
 
-#include "fonts_languages/language_file.h"
+#include "fonts_languages/language_apply.h"
+#include "fonts_languages/language_targets.h"
+#include "model/language_file.h"
+#include "model/skin_settings.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
-#include "skins/skin_settings.h"
 #include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/windows.h"

@@ -1,10 +1,10 @@
 #include "launcher/about_form.h"
 
+#include <array>
+
 #include "launcher/main_form.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
-#include "toolkit/control_style.h"
-#include "toolkit/pressed_image.h"
 #include "toolkit/shel_ex.h"
 #include "toolkit/windows.h"
 
@@ -26,31 +26,96 @@ const char* const home_page_address = "https://korvalin.example.org/";
 
 namespace {
 
-using toolkit::white;
+using toolkit::button_width;
+using toolkit::CaptionDesign;
+using toolkit::ControlDesign;
+using toolkit::ControlLook;
+using toolkit::ControlType;
+using toolkit::TextLook;
+
 constexpr forms::Color grey = 0x00C0C0C0;
-constexpr forms::Color page_border = toolkit::frame_blue;
+constexpr float tab_height = 255;
 constexpr float tab_hidden_top = -255;
+constexpr float page_left = 120, page_top = 720, page_width = 2775, page_height = 3285;
+constexpr float line_width = 2655;
 constexpr float link_top = 3045;
 constexpr float link_pressed_top = 3060;
+constexpr auto wrapped = TextLook::wrapped;
+constexpr auto centred = TextLook::centred | TextLook::wrapped;
 
-forms::Label& text(forms::Label& label, const std::string& caption) {
-    label.set_word_wrap(true);
-    return toolkit::white_text(label, caption);
+// A tab: its box, the picture showing it raised or lowered, its caption and its click label.
+constexpr std::array<toolkit::WindowRow, 4> tab(const char* box, float left, const char* image,
+                                                const char* caption_label, const char* caption,
+                                                const char* click) {
+    return {ControlDesign{ControlType::picture_box, {box}, left, 480, button_width, tab_height},
+            ControlDesign{
+                ControlType::image, {image}, 0, 0, button_width, 2 * tab_height, ControlLook::plain, {box}},
+            CaptionDesign{caption_label, 0, 30, button_width, caption, 225, centred, {box}},
+            ControlDesign{
+                ControlType::label, {click}, 0, 0, button_width, tab_height, ControlLook::click_area, {box}}};
 }
 
-forms::Label& centred(forms::Label& label, const std::string& caption) {
-    label.set_alignment(forms::Alignment::center);
-    return text(label, caption);
+// A page: its frame, its stretched background and its blue outline.
+constexpr std::array<toolkit::WindowRow, 3> page(const char* frame, const char* back, const char* outline) {
+    return {
+        ControlDesign{ControlType::frame, {frame}, page_left, page_top, page_width, page_height},
+        ControlDesign{
+            ControlType::image, {back}, 0, 0, page_width, page_height, ControlLook::stretched, {frame}},
+        ControlDesign{
+            ControlType::shape, {outline}, 0, 0, page_width, page_height, ControlLook::blue_border, {frame}}};
 }
 
-using toolkit::click_label;
+constexpr auto about_tab = tab("Picture3", 120, "tab_image1", "Label10", "About", "Label13");
+constexpr auto shortcuts_tab = tab("Picture4", 960, "tab_image2", "Label12", "Shortcuts", "Label14");
+constexpr auto about_page = page("Frame1", "tab_back", "Shape1");
+constexpr auto shortcuts_page = page("Frame2", "tab_back2", "Shape2");
 
-using toolkit::stretched;
+constexpr toolkit::WindowRow about_lines[] = {
+    CaptionDesign{
+        "Label2", 45, 45, line_width, "Korvalin, a launcher for emulators.", 255, wrapped, {"Frame1"}},
+    CaptionDesign{"Label1", 45, 345, line_width, "Version: 1.2", 255, wrapped, {"Frame1"}},
+    CaptionDesign{"Label3", 45, 645, line_width, "Updated on: 6th - Jan - 2008.", 255, wrapped, {"Frame1"}},
+    CaptionDesign{"Label4", 45, 1005, line_width, "Thanks to:", 255, wrapped, {"Frame1"}},
+    CaptionDesign{"Label5",
+                  45,
+                  1245,
+                  line_width,
+                  "everyone who tried the launcher, reported what went wrong and drew skins for it.",
+                  855,
+                  wrapped,
+                  {"Frame1"}},
+    CaptionDesign{"Label11",
+                  45,
+                  2235,
+                  line_width,
+                  "Greetings to everyone who keeps old games playable.",
+                  495,
+                  wrapped,
+                  {"Frame1"}},
+    CaptionDesign{"Label7", 45, 2745, line_width, "", 255, wrapped, {"Frame1"}},  // a spare line, empty
+    CaptionDesign{"Label8", 45, link_top, 3135, "Homepage (click to visit)", 375, wrapped, {"Frame1"}},
+};
 
-forms::Shape& bordered(forms::Shape& shape) {
-    shape.set_border_color(page_border);
-    return shape;
-}
+constexpr toolkit::WindowRow shortcuts_lines[] = {
+    CaptionDesign{"help_cap", 45, 45, line_width, "", 3135, wrapped, {"Frame2"}},
+};
+
+constexpr toolkit::WindowRow ok_button[] = {
+    toolkit::PushButton{"Picture2",
+                        2040,
+                        4080,
+                        {"Image1"},
+                        {"Label6"},
+                        "Ok",
+                        "Label9",
+                        button_width,
+                        toolkit::button_height,
+                        80,
+                        255,
+                        false,
+                        centred},
+};
+
 }  // namespace
 
 about_form::about_form()
@@ -58,47 +123,27 @@ about_form::about_form()
           "about_form",
           toolkit::FrameStyle{
               .design_title = "  Help  ", .width = 3015, .height = 4575, .middle_follows_left = true}),
-      Picture3(add<forms::PictureBox>("Picture3", 120, 480, 855, 255)),
-      tab_image1(add<forms::Image>("tab_image1", 0, 0, 855, 510, &Picture3)),
-      Label10(centred(add<forms::Label>("Label10", 0, 30, 855, 225, &Picture3), "About")),
-      Label13(click_label(add<forms::Label>("Label13", 0, 0, 855, 255, &Picture3))),
-      Picture4(add<forms::PictureBox>("Picture4", 960, 480, 855, 255)),
-      tab_image2(add<forms::Image>("tab_image2", 0, 0, 855, 510, &Picture4)),
-      Label12(centred(add<forms::Label>("Label12", 0, 30, 855, 225, &Picture4), "Shortcuts")),
-      Label14(click_label(add<forms::Label>("Label14", 0, 0, 855, 255, &Picture4))),
-      Frame1(add<forms::Frame>("Frame1", 120, 720, 2775, 3285)),
-      tab_back(stretched(add<forms::Image>("tab_back", 0, 0, 2775, 3285, &Frame1))),
-      Shape1(bordered(add<forms::Shape>("Shape1", 0, 0, 2775, 3285, &Frame1))),
-      Label2(text(add<forms::Label>("Label2", 45, 45, 2655, 255, &Frame1),
-                  "Korvalin, a launcher for emulators.")),
-      Label1(text(add<forms::Label>("Label1", 45, 345, 2655, 255, &Frame1), "Version: 1.2")),
-      Label3(text(add<forms::Label>("Label3", 45, 645, 2655, 255, &Frame1), "Updated on: 6th - Jan - 2008.")),
-      Label4(text(add<forms::Label>("Label4", 45, 1005, 2655, 255, &Frame1), "Thanks to:")),
-      Label5(text(add<forms::Label>("Label5", 45, 1245, 2655, 855, &Frame1),
-                  "everyone who tried the launcher, reported what went wrong and drew skins for it.")),
-      Label11(text(add<forms::Label>("Label11", 45, 2235, 2655, 495, &Frame1),
-                   "Greetings to everyone who keeps old games playable.")),
-      Label7(text(add<forms::Label>("Label7", 45, 2745, 2655, 255, &Frame1), "")),
-      Label8(
-          text(add<forms::Label>("Label8", 45, link_top, 3135, 375, &Frame1), "Homepage (click to visit)")),
-      Frame2(add<forms::Frame>("Frame2", 120, 720, 2775, 3285)),
-      tab_back2(stretched(add<forms::Image>("tab_back2", 0, 0, 2775, 3285, &Frame2))),
-      Shape2(bordered(add<forms::Shape>("Shape2", 0, 0, 2775, 3285, &Frame2))),
-      help_cap(text(add<forms::Label>("help_cap", 45, 45, 2655, 3135, &Frame2), "")),
-      Picture2(add<forms::PictureBox>("Picture2", 2040, 4080, 855, 375)),
-      Image1(add<forms::Image>("Image1", 0, 0, 855, 750, &Picture2)),
-      Label6(centred(add<forms::Label>("Label6", 0, 80, 855, 255, &Picture2), "Ok")),
-      Label9(click_label(add<forms::Label>("Label9", 0, 0, 855, 375, &Picture2))) {
+      design_(*this, {about_tab, shortcuts_tab, about_page, about_lines, shortcuts_page, shortcuts_lines,
+                      ok_button}),
+      tab_image1(design_.get<forms::Image>("tab_image1")),
+      tab_image2(design_.get<forms::Image>("tab_image2")),
+      Frame1(design_.get<forms::Frame>("Frame1")),
+      Label8(design_.get<forms::Label>("Label8")),
+      Frame2(design_.get<forms::Frame>("Frame2")),
+      help_cap(design_.get<forms::Label>("help_cap")) {
     Label8.set_fore_color(grey);
     Frame2.set_visible(false);
     tab_image2.set_top(tab_hidden_top);
-    Label13.on_mouse_down = [this](const forms::MouseEvent&) { Label13_MouseDown(); };
-    Label14.on_mouse_down = [this](const forms::MouseEvent&) { Label14_MouseDown(); };
+    design_.get<forms::Label>("Label13").on_mouse_down = [this](const forms::MouseEvent&) {
+        Label13_MouseDown();
+    };
+    design_.get<forms::Label>("Label14").on_mouse_down = [this](const forms::MouseEvent&) {
+        Label14_MouseDown();
+    };
     Label8.on_mouse_down = [this](const forms::MouseEvent&) { Label8.set_top(link_pressed_top); };
     Label8.on_mouse_up = [this](const forms::MouseEvent&) { Label8.set_top(link_top); };
     Label8.on_click = [this] { Label8_Click(); };
-    toolkit::attach_pressed_image(Label9, Image1);
-    Label9.on_click = [this] { Label9_Click(); };
+    design_.get<forms::Label>("Label9").on_click = [this] { Label9_Click(); };
 }
 
 void about_form::Form_Load() {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "toolkit/framed_form.h"
+#include "toolkit/window_design.h"
 
 namespace kv {
 
@@ -15,33 +16,16 @@ class about_form : public toolkit::FramedForm {
   public:
     about_form();
 
-    forms::PictureBox& Picture3;  // "About" tab
-    forms::Image& tab_image1;
-    forms::Label& Label10;
-    forms::Label& Label13;
-    forms::PictureBox& Picture4;  // "Shortcuts" tab
-    forms::Image& tab_image2;
-    forms::Label& Label12;
-    forms::Label& Label14;
-    forms::Frame& Frame1;  // About page
-    forms::Image& tab_back;
-    forms::Shape& Shape1;
-    forms::Label& Label2;
-    forms::Label& Label1;
-    forms::Label& Label3;
-    forms::Label& Label4;
-    forms::Label& Label5;
-    forms::Label& Label11;
-    forms::Label& Label7;  // a spare line of the About page, empty
-    forms::Label& Label8;  // the home-page link
-    forms::Frame& Frame2;  // Shortcuts page
-    forms::Image& tab_back2;
-    forms::Shape& Shape2;
+  private:
+    toolkit::BuiltWindow design_;
+
+  public:
+    forms::Image& tab_image1;  // the "About" tab's picture
+    forms::Image& tab_image2;  // the "Shortcuts" tab's picture
+    forms::Frame& Frame1;      // About page
+    forms::Label& Label8;      // the home-page link
+    forms::Frame& Frame2;      // Shortcuts page
     forms::Label& help_cap;
-    forms::PictureBox& Picture2;  // Ok
-    forms::Image& Image1;
-    forms::Label& Label6;
-    forms::Label& Label9;
 
     void Label13_MouseDown();  // the About tab
     void Label14_MouseDown();  // the Shortcuts tab

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "launcher/catalogue.h"
 #include "launcher/main_form.h"
+#include "model/catalogue.h"
 #include "toolkit/windows.h"
 
 namespace kv {

@@ -1,11 +1,10 @@
 #include "launcher/emulator_dialog.h"
 
 #include "launcher/add_new.h"
-#include "launcher/catalogue.h"
 #include "launcher/field_box.h"
 #include "launcher/main_form.h"
+#include "model/catalogue.h"
 #include "platform/folder.h"
-#include "toolkit/control_style.h"
 #include "toolkit/message_box.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/show_opn.h"
@@ -23,59 +22,50 @@ toolkit::FrameStyle frame_style(const std::string& title) {
     return s;
 }
 
-using toolkit::white;
-constexpr forms::Color box_border = toolkit::frame_blue;
 constexpr const char* unknown_path = "Unknown|Unknown";
 
-forms::Label& text(forms::Label& label, const char* caption, float top = 0) {
-    toolkit::white_text(label, caption);
-    if (top != 0) {
-        label.set_alignment(forms::Alignment::center);
-        label.set_top(top);
-    }
-    return label;
+using toolkit::CaptionDesign;
+using toolkit::FieldDesign;
+using toolkit::frame_blue;
+
+// OK and Cancel press to a fixed place whatever their picture, half of their 750-twip height.
+constexpr toolkit::PushButton button(const char* box, float left, const char* image,
+                                     const char* caption_label, const char* caption, const char* click) {
+    toolkit::PushButton b{box, left, 2280, {image}, {caption_label}, caption, click};
+    b.caption_top = 90;
+    b.pressed_top = -375.0f;
+    return b;
 }
 
-using toolkit::click_label;
+constexpr toolkit::WindowRow rows[] = {
+    CaptionDesign{"Label1", 120, 480, 1935, "Name:"},
+    FieldDesign{"Text1", "Shape1", 105, 705, 1965},
+    CaptionDesign{"Label3", 2160, 480, 2175, "Location:"},
+    FieldDesign{"Text3", "Shape2", 2145, 705, 1845, 255, frame_blue, true},
+    toolkit::PushButton{"Picture3", 3960, 700, {"Image1"}, {"Label6"}, "...", "Label9", 375, 255, -30},
+    CaptionDesign{"Label2", 120, 1080, 4215, "About emulator:"},
+    FieldDesign{"Text2", "Shape3", 105, 1305, 4245, 885, frame_blue, false, true},
+    button("Picture2", 2520, "Image3", "Label5", "Cancel", "Label7"),
+    button("Picture1", 3480, "Image2", "Label4", "OK", "Label8"),
+};
 
-forms::TextBox& box(forms::TextBox& t) {
-    t.set_back_color(0);
-    t.set_fore_color(white);
-    t.set_border(false);
-    return t;
-}
-
-forms::Shape& frame(forms::Shape& s) {
-    s.set_border_color(box_border);
-    return s;
-}
 }  // namespace
 
 EmulatorDialog::EmulatorDialog(std::string name, const std::string& title)
     : toolkit::FramedForm(std::move(name), frame_style(title)),
-      Label1(text(add<forms::Label>("Label1", 120, 480, 1935, 255), "Name:")),
-      Shape1(frame(add<forms::Shape>("Shape1", 105, 705, 1965, 255))),
-      Text1(box(add<forms::TextBox>("Text1", 120, 720, 1935, 225))),
-      Label3(text(add<forms::Label>("Label3", 2160, 480, 2175, 255), "Location:")),
-      Shape2(frame(add<forms::Shape>("Shape2", 2145, 705, 1845, 255))),
-      Text3(box(add<forms::TextBox>("Text3", 2160, 720, 1815, 225))),
-      Picture3(add<forms::PictureBox>("Picture3", 3960, 700, 375, 255)),
-      Image1(toolkit::stretched(add<forms::Image>("Image1", 0, 0, 375, 510, &Picture3))),
-      Label6(text(add<forms::Label>("Label6", 0, 0, 375, 255, &Picture3), "...", -30)),
-      Label9(click_label(add<forms::Label>("Label9", 0, 0, 375, 255, &Picture3))),
-      Label2(text(add<forms::Label>("Label2", 120, 1080, 4215, 255), "About emulator:")),
-      Shape3(frame(add<forms::Shape>("Shape3", 105, 1305, 4245, 885))),
-      Text2(box(add<forms::TextBox>("Text2", 120, 1320, 4215, 855))),
-      Picture2(add<forms::PictureBox>("Picture2", 2520, 2280, 855, 375)),
-      Image3(toolkit::stretched(add<forms::Image>("Image3", 0, 0, 855, 750, &Picture2))),
-      Label5(text(add<forms::Label>("Label5", 0, 0, 855, 255, &Picture2), "Cancel", 90)),
-      Label7(click_label(add<forms::Label>("Label7", 0, 0, 855, 375, &Picture2))),
-      Picture1(add<forms::PictureBox>("Picture1", 3480, 2280, 855, 375)),
-      Image2(toolkit::stretched(add<forms::Image>("Image2", 0, 0, 855, 750, &Picture1))),
-      Label4(text(add<forms::Label>("Label4", 0, 0, 855, 255, &Picture1), "OK", 90)),
-      Label8(click_label(add<forms::Label>("Label8", 0, 0, 855, 375, &Picture1))) {
-    Text3.set_locked(true);
-    Text2.set_multi_line(true);
+      design_(*this, {rows}),
+      Text1(design_.get<forms::TextBox>("Text1")),
+      Text3(design_.get<forms::TextBox>("Text3")),
+      Picture3(design_.get<forms::PictureBox>("Picture3")),
+      Image1(design_.get<forms::Image>("Image1")),
+      Label9(design_.get<forms::Label>("Label9")),
+      Text2(design_.get<forms::TextBox>("Text2")),
+      Picture2(design_.get<forms::PictureBox>("Picture2")),
+      Image3(design_.get<forms::Image>("Image3")),
+      Label7(design_.get<forms::Label>("Label7")),
+      Picture1(design_.get<forms::PictureBox>("Picture1")),
+      Image2(design_.get<forms::Image>("Image2")),
+      Label8(design_.get<forms::Label>("Label8")) {
     // Tab goes Name, About, Location, OK, Cancel, Browse.
     Text1.set_tab_index(0);
     Text2.set_tab_index(1);
@@ -85,10 +75,6 @@ EmulatorDialog::EmulatorDialog(std::string name, const std::string& title)
     toolkit::make_tab_stop(Picture3, Label9, 5);
     // A "|" in the name would split every record of the emulator.
     keep_out_field_separator(Text1);
-    toolkit::attach_pressed_image(Label9, Image1);
-    // OK and Cancel press to a fixed place whatever their picture, half of their 750-twip height.
-    toolkit::attach_pressed_image(Label7, Image3, -375.0f);
-    toolkit::attach_pressed_image(Label8, Image2, -375.0f);
     Label9.on_click = [this] { Label9_Click(); };
     expose("chosen_path", [this] { return chosen_path; });
 }

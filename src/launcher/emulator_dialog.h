@@ -4,6 +4,7 @@
 #include <string>
 
 #include "toolkit/framed_form.h"
+#include "toolkit/window_design.h"
 
 namespace kv {
 
@@ -11,26 +12,21 @@ class EmulatorDialog : public toolkit::FramedForm {
   public:
     EmulatorDialog(std::string name, const std::string& title);
 
-    forms::Label& Label1;  // "Name:"
-    forms::Shape& Shape1;
-    forms::TextBox& Text1;  // the name
-    forms::Label& Label3;   // "Location:"
-    forms::Shape& Shape2;
+  private:
+    toolkit::BuiltWindow design_;
+
+  public:
+    forms::TextBox& Text1;        // the name
     forms::TextBox& Text3;        // the executable's folder, read-only
     forms::PictureBox& Picture3;  // Browse
     forms::Image& Image1;
-    forms::Label& Label6;
     forms::Label& Label9;
-    forms::Label& Label2;  // "About emulator:"
-    forms::Shape& Shape3;
     forms::TextBox& Text2;        // the about text
     forms::PictureBox& Picture2;  // Cancel
     forms::Image& Image3;
-    forms::Label& Label5;
     forms::Label& Label7;
     forms::PictureBox& Picture1;  // OK
     forms::Image& Image2;
-    forms::Label& Label4;
     forms::Label& Label8;
 
     void Label9_Click();

@@ -1,7 +1,6 @@
 #pragma once
-// Text boxes whose text must keep out some characters: the "|" that separates the fields of a
-// catalogue record, the line breaks that would end a line of a stored file, or the folder separators
-// a file name cannot hold.
+// Text boxes whose text becomes a field of a catalogue record or a line of a stored file, and the
+// about text's lines the catalogue would misread.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -9,10 +8,6 @@
 #include "platform/forms/controls.h"
 
 namespace kv {
-
-// The box takes none of `refused`: a typed one is dropped, a pasted one is removed again. `on_text`
-// runs after every change that leaves the text free of them. `refused` must outlive the box.
-void keep_out_characters(forms::TextBox& box, std::string_view refused, std::function<void()> on_text = {});
 
 // The box takes no "|", CR or LF: its text is a field of a one-line record.
 void keep_out_field_separator(forms::TextBox& box, std::function<void()> on_text = {});

@@ -1,28 +1,16 @@
 #include "launcher/main_form.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "configs/add_profile.h"
 #include "configs/configs_form.h"
 #include "configs/epsxe_config.h"
-#include "configs/pcsx_config.h"
-#include "configs/psxeven_config.h"
-#include "configs/ssspsx_config.h"
-#include "fonts_languages/font_browser.h"
-#include "fonts_languages/language_browser.h"
-#include "launcher/about_form.h"
 #include "launcher/add_new.h"
 #include "launcher/edit_form.h"
-#include "launcher/game_prompt.h"
-#include "launcher/hide_form.h"
-#include "launcher/options_form.h"
-#include "launcher/switches_form.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
 #include "plugins/popup_form.h"
-#include "skins/skin_browser.h"
 #include "toolkit/control_style.h"
 #include "toolkit/messages_form.h"
 #include "toolkit/pressed_image.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "launcher/catalogue.h"
-#include "launcher/settings_file.h"
+#include "model/catalogue.h"
+#include "model/settings_file.h"
 #include "platform/instance.h"
 #include "toolkit/framed_form.h"
 #include "toolkit/seven_row_list.h"

@@ -2,10 +2,12 @@
 #include <string>
 #include <vector>
 
+#include "configs/configs_form.h"
 #include "launcher/edit_form.h"
 #include "launcher/hide_form.h"
 #include "launcher/main_form.h"
 #include "launcher/switches_form.h"
+#include "model/profile_store.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
@@ -16,11 +18,12 @@
 
 namespace kv {
 
-// Only the lock holder may: another instance's save in progress would lose its temporary.
 void Main_form::remove_stale_temporaries() {
     const auto folder = program_folder();
     kv::remove_stale_temporaries(folder, database_path().filename().string());
     kv::remove_stale_temporaries(folder, settings_path().filename().string());
+    // A profile that was being made when the program was killed may never be written again.
+    for (const char* emulator : psx_emulators) profiles::remove_stale_temporaries(emulator);
 }
 
 void Main_form::X_image_Click() {

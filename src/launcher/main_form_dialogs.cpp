@@ -8,6 +8,7 @@
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
 #include "platform/runtime.h"
+#include "toolkit/two_state_mark.h"
 #include "toolkit/windows.h"
 
 namespace kv {
@@ -55,7 +56,7 @@ void Main_form::open_options_form() {
     options.read_sections();
     options.read_launcer_state(launcher_state);
     options.read_misc_state(misc_image_enabled);
-    options.section_checkbox[11]->set_top(path_override ? -255 : 0);
+    toolkit::set_mark(*options.section_checkbox[11], path_override);
     options.Picture18.set_left(slider_left(opacity));
     options.Label26.set_caption(std::to_string(opacity) + "%");
     copy_section_names();

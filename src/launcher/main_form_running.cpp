@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "launcher/main_form.h"
-#include "launcher/path_override.h"
+#include "model/path_override.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"

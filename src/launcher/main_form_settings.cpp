@@ -1,4 +1,6 @@
 // The main window's settings: Config.ini read and applied at start-up, written at the end.
+#include <new>
+
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/language_browser.h"
 #include "launcher/main_form.h"
@@ -36,6 +38,8 @@ void Main_form::read_config() {
             lines = read_lines(config_file_);
         } catch (const Failure& failure) {
             config_unreadable_why_ = failure.what();
+        } catch (const std::bad_alloc&) {
+            config_unreadable_why_ = "not enough memory to read it";
         }
     }
     const SettingsReading r = read_settings_lines(lines);
@@ -69,9 +73,10 @@ void Main_form::read_config() {
     // The skin, its colours and the language apply however far the reading came.
     const std::string language_name = r.language.value_or("");
     // A skin that does not load whole changes nothing; the program's own skin stands in for it, and
-    // without any loadable skin the windows keep Midnight's pictures built into the program.
-    skip_failure([] { skins::apply_design_pictures(); });
-    if (skip_failure([&] { load_skin(current_skin); })) skip_failure([&] { load_skin("Midnight"); });
+    // without any loadable skin the windows wear Midnight's pictures built into the program. Those are
+    // only decoded then: a skin that loads dresses every one of the same controls.
+    if (skip_failure([&] { load_skin(current_skin); }) && skip_failure([&] { load_skin("Midnight"); }))
+        skip_failure([] { skins::apply_design_pictures(); });
     skip_failure([&] { toolkit::form<skin_browser>().load_colors(current_skin); });
     skip_failure([&] { toolkit::form<language_browser>().change_language(language_name); });
 }

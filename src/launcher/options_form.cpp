@@ -10,6 +10,7 @@
 #include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/show_opn.h"
+#include "toolkit/two_state_mark.h"
 #include "toolkit/windows.h"
 
 namespace kv {
@@ -19,7 +20,6 @@ namespace {
 using toolkit::white;
 constexpr forms::Color line_colour = toolkit::frame_blue;
 constexpr float mark_size = 255;
-constexpr float checked_top = -255;
 constexpr float line_end = 5520;
 constexpr float button_width = 855;
 constexpr float button_height = 375;
@@ -68,12 +68,8 @@ forms::Line& track(forms::Line& l) {
     return l;
 }
 
-bool checked(const forms::Image& mark) {
-    return mark.top() != 0;
-}
-void set_checked(forms::Image& mark, bool on) {
-    mark.set_top(on ? checked_top : 0);
-}
+constexpr auto checked = &toolkit::mark_on;
+constexpr auto set_checked = &toolkit::set_mark;
 }  // namespace
 
 float slider_left(int16_t percent) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "launcher/catalogue.h"
+#include "model/catalogue.h"
 #include "toolkit/framed_form.h"
 
 namespace kv {

@@ -1,9 +1,8 @@
 #include "launcher/switches_form.h"
 
-#include "launcher/catalogue.h"
 #include "launcher/field_box.h"
 #include "launcher/main_form.h"
-#include "toolkit/control_style.h"
+#include "model/catalogue.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/windows.h"
 
@@ -11,14 +10,73 @@ namespace kv {
 
 namespace {
 
-using toolkit::white;
+using toolkit::CaptionDesign;
+using toolkit::ControlDesign;
+using toolkit::ControlType;
+
 // OK and Cancel share the room right of the arrows, apart, and end with the switch box.
 constexpr float button_width = 540;
-constexpr float button_height = 375;
+constexpr float arrow_width = 375;
+constexpr float arrow_box_height = 135;
 
-constexpr auto caption_label = &toolkit::centred_text;
+// Stretched to the box, so that a skin's wider button picture is shown whole, not cut.
+constexpr toolkit::PushButton button(const char* box, float left, const char* image, int caption,
+                                     const char* text, const char* click) {
+    return {box,
+            left,
+            750,
+            {image},
+            {"section_label", caption},
+            text,
+            click,
+            button_width,
+            toolkit::button_height,
+            90};
+}
 
-using toolkit::click_label;
+constexpr toolkit::WindowRow rows[] = {
+    toolkit::FieldDesign{"Text3", "Shape2", 105, 465, 2190},
+    ControlDesign{ControlType::image, {"switch_button"}, 120, 780, 600, 255},
+    CaptionDesign{"Label1", 120, 810, 600, "1/5", 225, toolkit::TextLook::centred},
+    ControlDesign{ControlType::picture_box, {"Picture1"}, 735, 780, arrow_width, 255},
+    // Each arrow shows one of its two looks through a box of its own, the lower box over the upper
+    // one's last pixel.
+    ControlDesign{ControlType::picture_box,
+                  {"Picture4"},
+                  0,
+                  0,
+                  arrow_width,
+                  arrow_box_height,
+                  toolkit::ControlLook::plain,
+                  {"Picture1"}},
+    ControlDesign{ControlType::image,
+                  {"up_button"},
+                  0,
+                  0,
+                  arrow_width,
+                  2 * arrow_box_height,
+                  toolkit::ControlLook::plain,
+                  {"Picture4"}},
+    ControlDesign{ControlType::picture_box,
+                  {"Picture5"},
+                  0,
+                  120,
+                  arrow_width,
+                  arrow_box_height,
+                  toolkit::ControlLook::plain,
+                  {"Picture1"}},
+    ControlDesign{ControlType::image,
+                  {"down_button"},
+                  0,
+                  0,
+                  arrow_width,
+                  2 * arrow_box_height,
+                  toolkit::ControlLook::plain,
+                  {"Picture5"}},
+    button("Picture2", 1140, "Image1", 1, "Cancel", "Label2"),
+    button("Picture3", 1740, "Image2", 0, "OK", "Label3"),
+};
+
 }  // namespace
 
 switches_form::switches_form()
@@ -26,48 +84,24 @@ switches_form::switches_form()
           "switches_form",
           toolkit::FrameStyle{
               .design_title = "  Switches  ", .width = 2415, .height = 1335, .title_top = 75}),
-      Shape2(add<forms::Shape>("Shape2", 105, 465, 2190, 255)),
-      Text3(add<forms::TextBox>("Text3", 120, 480, 2160, 225)),
-      switch_button(add<forms::Image>("switch_button", 120, 780, 600, 255)),
-      Label1(caption_label(add<forms::Label>("Label1", 120, 810, 600, 225), "1/5")),
-      Picture1(add<forms::PictureBox>("Picture1", 735, 780, 375, 255)),
-      // Each arrow shows one of its two looks through a box of its own, the lower box over the
-      // upper one's last pixel.
-      up_button(add<forms::Image>("up_button", 0, 0, 375, 270,
-                                  &add<forms::PictureBox>("Picture4", 0, 0, 375, 135, &Picture1))),
-      down_button(add<forms::Image>("down_button", 0, 0, 375, 270,
-                                    &add<forms::PictureBox>("Picture5", 0, 120, 375, 135, &Picture1))),
-      Image1(button("Picture2", 1140, 1, "Cancel")),
-      Image2(button("Picture3", 1740, 0, "OK")),
-      Label3(click_label(add<forms::Label>("Label3", 0, 0, button_width, button_height, Image2.container()))),
-      Label2(
-          click_label(add<forms::Label>("Label2", 0, 0, button_width, button_height, Image1.container()))) {
-    Shape2.set_border_color(toolkit::frame_blue);
-    Text3.set_back_color(0);
-    Text3.set_fore_color(white);
-    Text3.set_border(false);
+      design_(*this, {rows}),
+      Shape2(design_.get<forms::Shape>("Shape2")),
+      Text3(design_.get<forms::TextBox>("Text3")),
+      Label1(design_.get<forms::Label>("Label1")),
+      Picture1(design_.get<forms::PictureBox>("Picture1")),
+      up_button(design_.get<forms::Image>("up_button")),
+      down_button(design_.get<forms::Image>("down_button")),
+      Image1(design_.get<forms::Image>("Image1")),
+      Image2(design_.get<forms::Image>("Image2")) {
     // A "|" would split the stored record into more switches.
     keep_out_field_separator(Text3, [this] { Text3_Change(); });
     toolkit::attach_pressed_image(up_button, up_button);
     toolkit::attach_pressed_image(down_button, down_button);
     up_button.on_click = [this] { up_button_Click(); };
     down_button.on_click = [this] { down_button_Click(); };
-    toolkit::attach_pressed_image(Label3, Image2);
-    toolkit::attach_pressed_image(Label2, Image1);
-    Label3.on_click = [this] { Label3_Click(); };
-    Label2.on_click = [this] { Label2_Click(); };
+    design_.get<forms::Label>("Label3").on_click = [this] { Label3_Click(); };
+    design_.get<forms::Label>("Label2").on_click = [this] { Label2_Click(); };
     expose("current_slot", [this] { return std::to_string(current_slot_); });
-}
-
-forms::Image& switches_form::button(const char* box_name, float left, int caption_index,
-                                    const char* caption) {
-    auto& box = add<forms::PictureBox>(box_name, left, 750, button_width, button_height);
-    // Stretched to the box, so that a skin's wider button picture is shown whole, not cut.
-    auto& image = toolkit::stretched(add<forms::Image>(caption_index == 0 ? "Image2" : "Image1", 0, 0,
-                                                       button_width, 2 * button_height, &box));
-    section_label.at(static_cast<std::size_t>(caption_index)) = &caption_label(
-        add<forms::Label>("section_label", 0, 90, button_width, 255, &box, caption_index), caption);
-    return image;
 }
 
 void switches_form::Form_Load() {

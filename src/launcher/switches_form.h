@@ -6,6 +6,7 @@
 #include <string>
 
 #include "toolkit/framed_form.h"
+#include "toolkit/window_design.h"
 
 namespace kv {
 
@@ -13,18 +14,18 @@ class switches_form : public toolkit::FramedForm {
   public:
     switches_form();
 
+  private:
+    toolkit::BuiltWindow design_;
+
+  public:
     forms::Shape& Shape2;         // the frame around the switch box
     forms::TextBox& Text3;        // the switch of the current slot
-    forms::Image& switch_button;  // behind the counter
     forms::Label& Label1;         // counter "n/5"
     forms::PictureBox& Picture1;  // the two arrows
     forms::Image& up_button;
     forms::Image& down_button;
-    std::array<forms::Label*, 2> section_label{};  // 0 "OK", 1 "Cancel"
-    forms::Image& Image1;                          // Cancel, in Picture2
-    forms::Image& Image2;                          // OK, in Picture3
-    forms::Label& Label3;                          // OK
-    forms::Label& Label2;                          // Cancel
+    forms::Image& Image1;  // Cancel
+    forms::Image& Image2;  // OK
 
     // Slot 1 becomes the current one.
     void Clear_counter();
@@ -45,8 +46,6 @@ class switches_form : public toolkit::FramedForm {
     void Form_Load() override;
 
   private:
-    // A button box with its picture and caption; its click label comes later, above them.
-    forms::Image& button(const char* box_name, float left, int caption_index, const char* caption);
     void show_slot(int16_t n);
     void show_counter();
     void close_with(const std::string& record);

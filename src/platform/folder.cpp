@@ -65,7 +65,11 @@ std::vector<std::string> list_folder(const std::filesystem::path& folder, EntryK
         bool wanted = kind == EntryKind::files_and_folders ? is_file(*it) || is_folder(*it)
                       : kind == EntryKind::folders         ? is_folder(*it)
                                                            : is_file(*it);
-        if (wanted) names.push_back(it->path().filename().string());
+        std::string name = it->path().filename().string();
+        // Listed names end up in lines of files (SSSPSX.ini, Config.ini): a line break in one would
+        // write lines of its own there.
+        if (wanted && name.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos)
+            names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         if (less_ignoring_case(a, b)) return true;

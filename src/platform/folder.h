@@ -15,7 +15,8 @@ void set_program_folder(const std::filesystem::path& folder);
 enum class EntryKind { files, folders, files_and_folders };
 
 // Names (not paths) of the entries of a folder, sorted by name ignoring letter case (ASCII),
-// ties broken by the exact bytes. A folder that cannot be read lists nothing.
+// ties broken by the exact bytes. A name holding CR, LF or NUL is not listed. A folder that cannot be
+// read lists nothing.
 std::vector<std::string> list_folder(const std::filesystem::path& folder, EntryKind kind);
 
 // An exact name first, then a unique case-insensitive match among the entries of the folder.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <new>
+#include <optional>
 
 namespace kv {
 
@@ -39,20 +41,29 @@ int32_t to_int32(double value) {
     return to_integer<int32_t>(value, "Long");
 }
 
+namespace {
+
+// "&H" and hexadecimal digits, as a number `bits` wide: the top bit gives the sign. Nothing for other
+// text.
+std::optional<double> hexadecimal_value(std::string_view text, int bits) {
+    if (text.size() <= 2 || text[0] != '&' || (text[1] != 'H' && text[1] != 'h')) return std::nullopt;
+    std::string_view hex = text.substr(2);
+    uint64_t v = 0;
+    auto [ptr, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), v, 16);
+    if (ec != std::errc() || ptr != hex.data() + hex.size() || v > 0xFFFFFFFFull)
+        throw Failure("bad hexadecimal number: " + std::string(text));
+    if (bits == 16) return static_cast<double>(static_cast<int16_t>(static_cast<uint16_t>(v)));
+    return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(v)));
+}
+
+}  // namespace
+
 double text_to_double(std::string_view text) {
     std::string_view t = trim_blanks(text);
     if (t.empty()) throw Failure("empty text is not a number");
-    if (t.size() > 2 && t[0] == '&' && (t[1] == 'H' || t[1] == 'h')) {
-        std::string_view hex = t.substr(2);
-        uint64_t v = 0;
-        auto [ptr, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), v, 16);
-        if (ec != std::errc() || ptr != hex.data() + hex.size() || v > 0xFFFFFFFFull)
-            throw Failure("bad hexadecimal number: " + std::string(text));
-        // Up to four digits read as a 16-bit value, more as 32-bit, both signed, as the forms runtime read
-        // them.
-        if (hex.size() <= 4) return static_cast<double>(static_cast<int16_t>(static_cast<uint16_t>(v)));
-        return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(v)));
-    }
+    // Up to four digits read as a 16-bit value, more as 32-bit, both signed, as the forms runtime read
+    // them.
+    if (auto hex = hexadecimal_value(t, t.size() <= 6 ? 16 : 32)) return *hex;
     if (t.front() == '+') t.remove_prefix(1);
     double v = 0;
     auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
@@ -71,6 +82,8 @@ int16_t text_to_int16(std::string_view text) {
     return to_int16(text_to_double(text));
 }
 int32_t text_to_int32(std::string_view text) {
+    // A 32-bit target reads every "&H" form as a 32-bit value, so "&HFF00" and "65280" are one number.
+    if (auto hex = hexadecimal_value(trim_blanks(text), 32)) return static_cast<int32_t>(*hex);
     return to_int32(text_to_double(text));
 }
 
@@ -115,6 +128,10 @@ bool skip_failure(const std::function<void()>& step) {
         step();
         return false;
     } catch (const Failure&) {
+        return true;
+    } catch (const std::bad_alloc&) {
+        // A file too large for the memory there is (a picture, a settings file) is one more step
+        // that failed, not the end of the program.
         return true;
     }
 }

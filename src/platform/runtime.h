@@ -1,6 +1,6 @@
 #pragma once
-// Conversions and failures that follow the rules of the language the program was first written in:
-// integers round half to even, text converts in the "C" locale, overflow and non-numbers fail.
+// Conversions and failures that follow the forms runtime's rules: integers round half to even, text
+// converts in the "C" locale, overflow and non-numbers fail.
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
@@ -24,7 +24,8 @@ int32_t to_int32(double value);
 
 // Text to number in the "C" locale. Leading and trailing blanks are allowed; anything else that is
 // not part of the number, or an empty text, fails. "&H..." hexadecimal is accepted as the forms runtime
-// accepted it.
+// accepted it: up to four digits as a 16-bit number, more as a 32-bit one, except that text_to_int32
+// reads every "&H" form as a 32-bit number ("&HFFFF" is 65535 there, -1 elsewhere).
 double text_to_double(std::string_view text);
 float text_to_single(std::string_view text);
 int16_t text_to_int16(std::string_view text);
@@ -40,8 +41,8 @@ std::string number_text(double value);
 std::string number_text(float value);
 
 // The two failure styles the program uses.
-// Skip the failing step and go on: every step runs, each failure is dropped.
-// Returns true when the step failed.
+// Skip the failing step and go on: every step runs, each failure is dropped. Running out of memory
+// (std::bad_alloc) counts as a failure here too. Returns true when the step failed.
 bool skip_failure(const std::function<void()>& step);
 
 // Stop at the first failure and keep what was done: the body runs until something fails.

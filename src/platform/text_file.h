@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kv {
@@ -27,17 +28,24 @@ std::string read_bytes(const std::filesystem::path& file, size_t limit = SIZE_MA
 std::vector<std::string> split_lines(const std::string& bytes);
 
 // Writes the lines, each followed by CR LF, into a temporary file in the same folder and renames it
-// over the target. A symbolic link is written through to the file it leads to. Fails when any step
-// fails, when the name is a dangling link, or when it names something else than a regular file; the
-// old file is then untouched and no temporary is left.
+// over the target. A symbolic link is written through to the file it leads to, but a link under the
+// program folder only to a file inside it. Fails when any step fails, when the name is a dangling
+// link, when it names something else than a regular file, when the file is there but may not be
+// written (read-only), or when a line holds CR or LF, which would make it more than one line of the
+// file; the old file is then untouched and no temporary is left.
 void write_lines_atomically(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
-// The same for raw bytes.
+// The same for raw bytes. Before writing, it removes what killed writes of the same file left.
 void write_bytes_atomically(const std::filesystem::path& file, const std::string& bytes);
 
-// Removes the temporaries a save of `file_name` in the folder left when it was killed halfway
-// (".NAME.<16 hex digits>.tmp"). Only the holder of the folder's lock may call it: another instance's
-// save in progress would lose its temporary. Answers how many were removed.
+// Removes the temporaries that writes of `file_name` in the folder left when they were killed halfway
+// (".NAME.<16 hex digits>.tmp", exactly as the writes name them). A write under way keeps its
+// temporary locked, so it is never taken from it. Answers how many were removed.
 int remove_stale_temporaries(const std::filesystem::path& folder, const std::string& file_name);
+
+// The same for the temporaries of every file whose name ends in `extension`.
+int remove_stale_temporaries_of_kind(const std::filesystem::path& folder, std::string_view extension);
+// Whether `name` is one that a save of `file_name` gives its temporary file.
+bool is_temporary_name(const std::string& name, const std::string& file_name);
 
 }  // namespace kv

@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "model/plugin_records.h"
+#include "model/plugins_module.h"
 #include "platform/runtime.h"
-#include "plugins/plugin_records.h"
-#include "plugins/plugins_module.h"
 
 namespace kv::plugins {
 
@@ -103,11 +103,11 @@ TestVerdict classify_test_result(int32_t result) {
 PluginCalls& plugin_calls() {
     static PluginCalls calls{[](const std::string& library, const std::string& export_name,
                                 const std::function<bool()>& ask_to_stop) {
-                                 return plugins_module::call_plugin_test(library, export_name, ask_to_stop);
+                                 return plugin_bridge::call_plugin_test(library, export_name, ask_to_stop);
                              },
                              [](const std::string& library, const std::string& export_name,
                                 const std::function<bool()>& ask_to_stop) {
-                                 plugins_module::call_plugin_function(library, export_name, ask_to_stop);
+                                 plugin_bridge::call_plugin_function(library, export_name, ask_to_stop);
                              }};
     return calls;
 }

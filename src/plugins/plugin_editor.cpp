@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "model/plugins_module.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
-#include "plugins/plugins_module.h"
 #include "plugins/popup_form.h"
 #include "plugins/shared_editor_texts.h"
+#include "toolkit/control_style.h"
 #include "toolkit/windows.h"
 
 namespace kv::plugins {
@@ -41,7 +42,7 @@ void PluginEditor::add_name_labels() {
                                         name_label_width, name_label_height, box);
         label.set_caption("Not selected");
         label.set_transparent(true);
-        label.set_fore_color(forms::rgb(255, 255, 255));
+        label.set_fore_color(toolkit::white);
         name_labels_.push_back(&label);
     }
 }
@@ -107,7 +108,7 @@ void PluginEditor::scan_plugins() {
 void PluginEditor::sort_plugins() {
     std::vector<std::string> paths;
     for (const std::string& file : plugin_files) paths.push_back(plugins_path + file);
-    const auto facts = plugins_module::ask_plugin_libraries(paths);
+    const auto facts = plugin_bridge::ask_plugin_libraries(paths);
     for (size_t i = 0; i < plugin_files.size(); ++i) {
         // A plug-in that went down while asked is left out whole.
         if (!facts[i]) continue;

@@ -75,8 +75,8 @@ constexpr std::array<FramePiece, 9> frame_pieces = {{
     {"down_middle.bmp", "down_middle"},
 }};
 
-// The other images, in the order they are dressed. The dialogs' own buttons, tabs and boxes join
-// these rows, at their places in this order, as those windows get their controls.
+// The other images, in the order they are dressed, the dialogs' own buttons, tabs and boxes among
+// them.
 constexpr BitmapTarget other_targets[] = {
     {"X.bmp", "Main_form", "X_image"},
     {"Min.bmp", "Main_form", "Min_image"},
@@ -240,7 +240,7 @@ constexpr BitmapTarget other_targets[] = {
 
 std::vector<BitmapTarget> build_targets() {
     std::vector<BitmapTarget> out;
-    for (std::string_view window : toolkit::windows_in_order(&toolkit::WindowRow::frame))
+    for (std::string_view window : toolkit::windows_in_order(&toolkit::RosterRow::frame))
         for (const FramePiece& piece : frame_pieces) out.push_back({piece.file, window, piece.control});
     out.insert(out.end(), std::begin(other_targets), std::end(other_targets));
     return out;
@@ -248,7 +248,7 @@ std::vector<BitmapTarget> build_targets() {
 
 // Every window the skin dresses exists after a call, whether the skin loaded or not.
 void touch_windows() {
-    for (std::string_view window : toolkit::windows_in_order(&toolkit::WindowRow::frame))
+    for (std::string_view window : toolkit::windows_in_order(&toolkit::RosterRow::frame))
         toolkit::form_named(window);
     toolkit::form_named("hide_form");
 }

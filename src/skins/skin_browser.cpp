@@ -1,21 +1,45 @@
 #include "skins/skin_browser.h"
 
+#include "model/skin_settings.h"
 #include "platform/folder.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
 #include "skins/skin_colors.h"
-#include "skins/skin_settings.h"
 #include "skins/window_outlines.h"
-#include "toolkit/control_style.h"
 #include "toolkit/message_box.h"
-#include "toolkit/pressed_image.h"
-#include "toolkit/windows.h"
 
 namespace kv {
 
 namespace {
-constexpr float button_width = 855;
-constexpr float button_height = 375;
+
+using toolkit::CaptionDesign;
+using toolkit::ControlDesign;
+using toolkit::ControlLook;
+using toolkit::ControlType;
+
+constexpr float preview_width = 1815, preview_height = 1755;
+
+constexpr toolkit::WindowRow rows[] = {
+    ControlDesign{ControlType::picture_box, {"Picture8"}, 2160, 450, preview_width, preview_height},
+    ControlDesign{ControlType::image,
+                  {"preview_border"},
+                  0,
+                  0,
+                  preview_width,
+                  preview_height,
+                  ControlLook::stretched,
+                  {"Picture8"}},
+    ControlDesign{ControlType::image, {"Image1"}, 30, 30, 1755, 1695, ControlLook::plain, {"Picture8"}},
+    CaptionDesign{"Label2", 120, 2280, 1935, "Description:"},
+    CaptionDesign{"Label1", 2160, 2280, 1815, "Author:"},
+    ControlDesign{ControlType::shape, {"Shape1"}, 120, 2520, 1935, 735},
+    CaptionDesign{"Label10", 150, 2540, 1815, " ", 615, toolkit::TextLook::wrapped},
+    ControlDesign{ControlType::shape, {"Shape2"}, 2160, 2520, 1815, 255},
+    CaptionDesign{"Label11", 2195, 2540, 1815, ""},
+    toolkit::dialog_button("Picture3", 2160, 2880, "button_image2", "Label13", "Cancel", "Label15"),
+    toolkit::dialog_button("Picture4", 3120, 2880, "button_image1", "Label12", "Ok", "Label14"),
+};
+
 }  // namespace
 
 skin_browser::skin_browser()
@@ -24,28 +48,13 @@ skin_browser::skin_browser()
                                                               .height = 3375,
                                                               .middle_follows_left = true}),
       list(*this, toolkit::ListLayout::skin_browser(), toolkit::ListVariant::skin_browser(), list_source()),
-      Picture8(add<forms::PictureBox>("Picture8", 2160, 450, 1815, 1755)),
-      preview_border(toolkit::stretched(add<forms::Image>("preview_border", 0, 0, 1815, 1755, &Picture8))),
-      Image1(add<forms::Image>("Image1", 30, 30, 1755, 1695, &Picture8)),
-      Label2(toolkit::white_text(add<forms::Label>("Label2", 120, 2280, 1935, 255), "Description:")),
-      Label1(toolkit::white_text(add<forms::Label>("Label1", 2160, 2280, 1815, 255), "Author:")),
-      Shape1(add<forms::Shape>("Shape1", 120, 2520, 1935, 735)),
-      Label10(toolkit::white_text(add<forms::Label>("Label10", 150, 2540, 1815, 615), " ")),
-      Shape2(add<forms::Shape>("Shape2", 2160, 2520, 1815, 255)),
-      Label11(toolkit::white_text(add<forms::Label>("Label11", 2195, 2540, 1815, 255), "")),
-      cancel_button_(toolkit::add_button_box(*this, {"Picture3", "button_image2", "Label13", "Label15"}, 2160,
-                                             2880, button_width, button_height, 2, "Cancel")),
-      ok_button_(toolkit::add_button_box(*this, {"Picture4", "button_image1", "Label12", "Label14"}, 3120,
-                                         2880, button_width, button_height, 2, "Ok")),
-      button_image2(cancel_button_.image),
-      Label13(cancel_button_.caption),
-      Label15(cancel_button_.mouse),
-      button_image1(ok_button_.image),
-      Label12(ok_button_.caption),
-      Label14(ok_button_.mouse) {
-    Label10.set_word_wrap(true);
-    toolkit::attach_pressed_image(Label14, button_image1);
-    toolkit::attach_pressed_image(Label15, button_image2);
+      design_(*this, {rows}),
+      Image1(design_.get<forms::Image>("Image1")),
+      Label10(design_.get<forms::Label>("Label10")),
+      Label11(design_.get<forms::Label>("Label11")),
+      button_image1(design_.get<forms::Image>("button_image1")),
+      Label14(design_.get<forms::Label>("Label14")),
+      Label15(design_.get<forms::Label>("Label15")) {
     Label14.on_click = [this] { Label14_Click(); };
     Label15.on_click = [this] { Label15_Click(); };
     expose("selected_skin", [this] { return selected_skin; });

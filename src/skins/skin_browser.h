@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/button_box.h"
 #include "toolkit/framed_form.h"
 #include "toolkit/seven_row_list.h"
+#include "toolkit/window_design.h"
 
 namespace kv {
 
@@ -35,27 +35,16 @@ class skin_browser : public toolkit::FramedForm {
 
     toolkit::SevenRowList list;
 
-    forms::PictureBox& Picture8;
-    forms::Image& preview_border;
-    forms::Image& Image1;  // the preview
-    forms::Label& Label2;  // "Description:"
-    forms::Label& Label1;  // "Author:"
-    forms::Shape& Shape1;
-    forms::Label& Label10;  // the description
-    forms::Shape& Shape2;
-    forms::Label& Label11;  // the author
-
   private:
-    toolkit::ButtonBox cancel_button_;
-    toolkit::ButtonBox ok_button_;
+    toolkit::BuiltWindow design_;
 
   public:
-    forms::Image& button_image2;
-    forms::Label& Label13;  // "Cancel"
-    forms::Label& Label15;
-    forms::Image& button_image1;
-    forms::Label& Label12;  // "Ok"
-    forms::Label& Label14;
+    forms::Image& Image1;         // the preview
+    forms::Label& Label10;        // the description
+    forms::Label& Label11;        // the author
+    forms::Image& button_image1;  // Ok
+    forms::Label& Label14;        // Ok
+    forms::Label& Label15;        // Cancel
 
     void load_skin_list();
     // Shows the author, description and preview of the skin, or hides what its folder lacks.

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/skin_settings.h"
 #include "platform/forms/control.h"
-#include "skins/skin_settings.h"
 
 namespace kv::skins {
 

@@ -97,7 +97,7 @@ void apply_skin_shapes(SkinSettingsReader& reader) {
     skip_lines(reader, 3);
     const std::string corner = next_value(reader);
     const std::string divisor = remap_divisor(next_value(reader));
-    for (std::string_view window : toolkit::windows_in_order(&toolkit::WindowRow::outline)) {
+    for (std::string_view window : toolkit::windows_in_order(&toolkit::RosterRow::outline)) {
         forms::Form* form = toolkit::form_named(window);
         if (!form) continue;
         form->set_region(window_outline(form->width(), form->height(), corner, divisor));
@@ -105,7 +105,7 @@ void apply_skin_shapes(SkinSettingsReader& reader) {
     toolkit::form<toolkit::messages_form>().trim_factor = corner + "|" + divisor;
     skip_lines(reader, 3);
     const std::string alignment = next_value(reader);
-    for (std::string_view window : toolkit::windows_in_order(&toolkit::WindowRow::alignment)) {
+    for (std::string_view window : toolkit::windows_in_order(&toolkit::RosterRow::alignment)) {
         auto* title = dynamic_cast<forms::Label*>(&control(window, "Framebar_title"));
         if (title) title->set_alignment(alignment_value(alignment));
     }

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/skin_settings.h"
 #include "platform/forms/form.h"
-#include "skins/skin_settings.h"
 
 namespace kv::skins {
 

@@ -17,29 +17,29 @@ Directory& directory() {
     return d;
 }
 
-std::span<const WindowRow>& roster() {
-    static std::span<const WindowRow> rows;
+std::span<const RosterRow>& roster() {
+    static std::span<const RosterRow> rows;
     return rows;
 }
 
 }  // namespace
 
-void set_window_roster(std::span<const WindowRow> rows) {
+void set_window_roster(std::span<const RosterRow> rows) {
     roster() = rows;
 }
 
-std::span<const WindowRow> window_roster() {
+std::span<const RosterRow> window_roster() {
     return roster();
 }
 
-std::vector<std::string_view> windows_in_order(int WindowRow::*place) {
-    std::vector<const WindowRow*> taking_part;
-    for (const WindowRow& row : roster())
+std::vector<std::string_view> windows_in_order(int RosterRow::*place) {
+    std::vector<const RosterRow*> taking_part;
+    for (const RosterRow& row : roster())
         if (row.*place > 0) taking_part.push_back(&row);
     std::sort(taking_part.begin(), taking_part.end(),
-              [place](const WindowRow* a, const WindowRow* b) { return a->*place < b->*place; });
+              [place](const RosterRow* a, const RosterRow* b) { return a->*place < b->*place; });
     std::vector<std::string_view> names;
-    for (const WindowRow* row : taking_part) names.push_back(row->name);
+    for (const RosterRow* row : taking_part) names.push_back(row->name);
     return names;
 }
 
@@ -62,13 +62,13 @@ forms::Form& detail::instance_without_load(std::type_index type,
 }
 
 forms::Form* form_named(std::string_view name) {
-    for (const WindowRow& row : roster())
+    for (const RosterRow& row : roster())
         if (row.name == name) return &row.get();
     return nullptr;
 }
 
 forms::Form* form_named_without_load(std::string_view name) {
-    for (const WindowRow& row : roster())
+    for (const RosterRow& row : roster())
         if (row.name == name) return &row.get_unloaded();
     return nullptr;
 }

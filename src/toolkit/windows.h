@@ -17,7 +17,7 @@ namespace kv::toolkit {
 
 // One window of the program: its name, how to reach it, and its place in each of the orders in which
 // the skin, the title alignment, the outlines and the opacity walk the windows.
-struct WindowRow {
+struct RosterRow {
     std::string_view name;
     forms::Form& (*get)();           // created and loaded on first touch
     forms::Form& (*get_unloaded)();  // created on first touch, not loaded
@@ -30,12 +30,12 @@ struct WindowRow {
 };
 
 // Set once at start-up by whoever starts the program; the rows must outlive every use.
-void set_window_roster(std::span<const WindowRow> rows);
+void set_window_roster(std::span<const RosterRow> rows);
 // The rows set; empty before.
-std::span<const WindowRow> window_roster();
+std::span<const RosterRow> window_roster();
 
 // The names of the windows that take part in one walk, in its order.
-std::vector<std::string_view> windows_in_order(int WindowRow::*place);
+std::vector<std::string_view> windows_in_order(int RosterRow::*place);
 
 namespace detail {
 forms::Form& instance(std::type_index type, const std::function<std::unique_ptr<forms::Form>()>& make);

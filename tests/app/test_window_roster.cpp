@@ -29,7 +29,7 @@ class WindowRosterTest : public ::testing::Test {
 
 TEST_F(WindowRosterTest, EveryRowReachesTheWindowOfItsNameAndNoWindowIsLeftOut) {
     std::set<std::string_view> names;
-    for (const toolkit::WindowRow& row : toolkit::window_roster()) {
+    for (const toolkit::RosterRow& row : toolkit::window_roster()) {
         EXPECT_TRUE(names.insert(row.name).second) << row.name << " twice";
         forms::Form* form = toolkit::form_named(row.name);
         ASSERT_NE(form, nullptr) << row.name;
@@ -43,10 +43,10 @@ TEST_F(WindowRosterTest, EveryRowReachesTheWindowOfItsNameAndNoWindowIsLeftOut) 
 
 TEST_F(WindowRosterTest, EachWalkTakesItsWindowsOnceInPlacesWithoutGaps) {
     for (auto place :
-         {&toolkit::WindowRow::title_colour, &toolkit::WindowRow::frame, &toolkit::WindowRow::outline,
-          &toolkit::WindowRow::alignment, &toolkit::WindowRow::opacity}) {
+         {&toolkit::RosterRow::title_colour, &toolkit::RosterRow::frame, &toolkit::RosterRow::outline,
+          &toolkit::RosterRow::alignment, &toolkit::RosterRow::opacity}) {
         std::vector<int> places;
-        for (const toolkit::WindowRow& row : toolkit::window_roster())
+        for (const toolkit::RosterRow& row : toolkit::window_roster())
             if (row.*place > 0) places.push_back(row.*place);
         std::sort(places.begin(), places.end());
         for (size_t i = 0; i < places.size(); ++i) EXPECT_EQ(places[i], static_cast<int>(i) + 1);
@@ -55,21 +55,21 @@ TEST_F(WindowRosterTest, EachWalkTakesItsWindowsOnceInPlacesWithoutGaps) {
 }
 
 TEST_F(WindowRosterTest, TheSkinnedWalksShareTheFramedWindowsLessTheGamePrompt) {
-    auto framed = toolkit::windows_in_order(&toolkit::WindowRow::frame);
+    auto framed = toolkit::windows_in_order(&toolkit::RosterRow::frame);
     ASSERT_EQ(framed.size(), 17u);
     std::erase(framed, "game_prompt");
     std::sort(framed.begin(), framed.end());
-    for (auto place : {&toolkit::WindowRow::title_colour, &toolkit::WindowRow::outline,
-                       &toolkit::WindowRow::alignment, &toolkit::WindowRow::opacity}) {
+    for (auto place : {&toolkit::RosterRow::title_colour, &toolkit::RosterRow::outline,
+                       &toolkit::RosterRow::alignment, &toolkit::RosterRow::opacity}) {
         auto walk = toolkit::windows_in_order(place);
         std::sort(walk.begin(), walk.end());
         EXPECT_EQ(walk, framed);
     }
     // The orders themselves differ: the outlines start Main_form, add_new; the titles align Main_form,
     // about_form.
-    EXPECT_EQ(toolkit::windows_in_order(&toolkit::WindowRow::outline)[1], "add_new");
-    EXPECT_EQ(toolkit::windows_in_order(&toolkit::WindowRow::alignment)[1], "about_form");
-    EXPECT_EQ(toolkit::windows_in_order(&toolkit::WindowRow::opacity)[1], "options_form");
+    EXPECT_EQ(toolkit::windows_in_order(&toolkit::RosterRow::outline)[1], "add_new");
+    EXPECT_EQ(toolkit::windows_in_order(&toolkit::RosterRow::alignment)[1], "about_form");
+    EXPECT_EQ(toolkit::windows_in_order(&toolkit::RosterRow::opacity)[1], "options_form");
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 
 #include "configs/add_profile.h"
 #include "configs/configs_form.h"
-#include "configs/registry_bridge.h"
 #include "configs/ssspsx_config.h"
 #include "launcher/program_fixture.h"
+#include "model/registry_bridge.h"
 #include "toolkit/messages_form.h"
 #include "toolkit/windows.h"
 
@@ -278,10 +278,10 @@ TEST_F(ConfigsTest, ActivateHasImportedBothFilesWhenTheClickReturns) {
     auto& configs = toolkit::form<configs_form>();
     in_configs(main, [&] {
         configs.Label13_Click();
-        EXPECT_EQ(plugins_module::registry_value("HKEY_CURRENT_USER\\Software\\epsxe\\config\\VideoPlugin",
-                                                 "NOinfo", 1),
+        EXPECT_EQ(registry_bridge::registry_value("HKEY_CURRENT_USER\\Software\\epsxe\\config\\VideoPlugin",
+                                                  "NOinfo", 1),
                   "gpu fast.so");
-        EXPECT_EQ(plugins_module::registry_value(
+        EXPECT_EQ(registry_bridge::registry_value(
                       "HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro\\GPU\\Resolution", "NOinfo", 1),
                   "2");
         configs.Label1_Click();

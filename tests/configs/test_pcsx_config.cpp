@@ -24,6 +24,9 @@ class PcsxEditor : public kvtest::EditorTest<PCSX_config> {
         kvtest::write_file(emu / "Bios" / "SCPH1001.BIN", "b");
         kvtest::write_file(emu / "Bios" / "scph7502.bin", "b");
         kvtest::write_file(emu / "Bios" / "readme.txt", "r");
+        // Hidden files and names with line breaks are never offered.
+        kvtest::write_file(emu / "Bios" / ".hidden.bin", "b");
+        kvtest::write_file(emu / "Bios" / "A\r\nX.bin", "b");
         start_editor();
     }
 

@@ -1,5 +1,4 @@
-// The SSSPSX editor: SSSPSX.ini read by line position, the BIOS and memory-card lists, and Ok's
-// profile file and copy over SSSPSX.ini.
+// The SSSPSX editor: the BIOS and memory-card lists, and Ok's profile file and copy over SSSPSX.ini.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +6,6 @@
 #include "configs/configs_form.h"
 #include "configs/editor_fixture.h"
 #include "configs/ssspsx_config.h"
-#include "configs/ssspsx_ini.h"
 #include "plugins/popup_form.h"
 #include "toolkit/windows.h"
 
@@ -15,29 +13,6 @@ namespace kv {
 namespace {
 
 namespace fs = std::filesystem;
-using configs::parse_ssspsx_ini;
-using Values = configs::SsspsxValues;
-
-TEST(SsspsxIni, ValuesComeByLinePosition) {
-    EXPECT_EQ(parse_ssspsx_ini("[Plugins]\r\nBIOS=a.bin\r\nGPU=g.so\r\nSPU=\r\nCDR=\r\nPAD1=p1\r\nPAD2=p2\r\n"
-                               "MCD1=one.mcr\r\nMCD2=two.mcr\r\n"),
-              (Values{"a.bin", "g.so", "", "", "p1", "p2", "one.mcr", "two.mcr"}));
-    // Keys are never looked at; a second "=" ends the value; a leading blank is kept.
-    EXPECT_EQ(parse_ssspsx_ini("x\nA=1=2\nB= g.so\n"), (Values{"1", " g.so", "", "", "", "", "", ""}));
-    // A line without "=" stops the reading; so does the end of the text.
-    EXPECT_EQ(parse_ssspsx_ini("[Plugins]\nBIOS=a\nGPU=b\n\nCDR=d\n"),
-              (Values{"a", "b", "", "", "", "", "", ""}));
-    EXPECT_EQ(parse_ssspsx_ini(""), Values{});
-}
-
-TEST(SsspsxIni, ACommaInTheFirstLineShiftsEveryValueUp) {
-    EXPECT_EQ(parse_ssspsx_ini("[Plugins],BIOS=a.bin\r\nGPU=g.so\r\nSPU=s.so\r\n"),
-              (Values{"a.bin", "g.so", "s.so", "", "", "", "", ""}));
-    EXPECT_EQ(parse_ssspsx_ini("[Plugins],rest\r\nBIOS=a.bin\r\n"), Values{});
-    // A quoted first field runs to its closing quote, commas inside it included.
-    EXPECT_EQ(parse_ssspsx_ini("\"a,b\"\nBIOS=x\n"), (Values{"x", "", "", "", "", "", "", ""}));
-}
-
 class SsspsxEditor : public kvtest::EditorTest<SSSPSX_config> {
   protected:
     SsspsxEditor() {
@@ -46,6 +21,9 @@ class SsspsxEditor : public kvtest::EditorTest<SSSPSX_config> {
         kvtest::write_file(emu / "bios" / "notes.txt", "n");
         kvtest::write_file(emu / "memcards" / "one.mcr", "m");
         kvtest::write_file(emu / "memcards" / "two.MCR", "m");
+        // Hidden files are never offered.
+        kvtest::write_file(emu / "bios" / ".hidden.BIN", "b");
+        kvtest::write_file(emu / "memcards" / ".old.mcr", "m");
         fs::create_directories(profiles);
         start_editor();
     }
@@ -95,6 +73,29 @@ TEST_F(SsspsxEditor, OkWritesTheNineLinesAndCopiesThemOverTheEmulatorsFile) {
               (folder.path() / "Configurations/SSSPSX/plugin_configuration/quick.reg").string());
     EXPECT_TRUE(configs.scroll_event.enabled());
     EXPECT_FALSE(editor->visible());
+}
+
+// A file whose name holds a line break could make SSSPSX.ini name a plug-in of its choosing: it is not
+// offered, and no such name is written even when it reaches a list.
+TEST_F(SsspsxEditor, NamesWithLineBreaksAreNeitherOfferedNorWritten) {
+    const std::string bad = "A\r\nGPU=evil.so\r\nX.bin";
+    kvtest::write_file(emu / "bios" / bad, "b");
+    kvtest::write_file(emu / "memcards" / "c\nd.mcr", "m");
+    const std::string ini = "[Plugins]\r\nBIOS=\r\nGPU=gpuAlpha.so\r\n";
+    open(ini);
+    EXPECT_EQ(editor->bios_list, (std::vector<std::string>{"SCPH1001.BIN|||SCPH1001.BIN"}));
+    EXPECT_EQ(editor->memcard_list, (std::vector<std::string>{"one.mcr|||one.mcr", "two.MCR|||two.MCR"}));
+
+    editor->bios_list.push_back(bad + "|||" + bad);
+    editor->name_label(5).set_caption(bad);
+    then_read_message();
+    testing::internal::CaptureStderr();
+    editor->ok_click();
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(read_messages.size(), 1u);
+    EXPECT_NE(read_messages[0].find("a value holds a line break"), std::string::npos) << read_messages[0];
+    EXPECT_FALSE(fs::exists(profiles / "quick.reg"));
+    EXPECT_EQ(kvtest::read_file(emu / "SSSPSX.ini"), ini);
 }
 
 TEST_F(SsspsxEditor, AProfileThatCannotBeWrittenIsNotCopiedOverTheEmulatorsFile) {

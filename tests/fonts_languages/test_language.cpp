@@ -195,6 +195,7 @@ TEST_F(LanguageBrowserTest, ListsEveryEntryLessItsLastFourCharactersInNameOrder)
     kvtest::write_file(folder / "Languages" / "readme.txt", "hello\r\n");
     kvtest::write_file(folder / "Languages" / "abc", "");
     kvtest::write_file(folder / "Languages" / ".hidden.ini", "");
+    kvtest::write_file(folder / "Languages" / "Two\r\nLines.ini", "");
     std::filesystem::create_directories(folder / "Languages" / "Backup");
     start();
     auto& b = browser();

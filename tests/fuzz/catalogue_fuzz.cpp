@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "launcher/catalogue.h"
+#include "model/catalogue.h"
 #include "platform/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "launcher/settings_file.h"
+#include "model/settings_file.h"
 #include "platform/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/skin_settings.h"
 #include "platform/runtime.h"
-#include "skins/skin_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto reader =

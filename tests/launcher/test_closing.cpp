@@ -56,6 +56,33 @@ TEST_F(ClosingTest, FailedSaveIsToldAndTheWindowStaysThenTheNextCloseEnds) {
     EXPECT_TRUE(display.system_messages().empty());
 }
 
+// Data.kvl and Config.ini too large for the memory there is are kept as files that cannot be read:
+// the program starts, and the close leaves them as they are and says why.
+TEST_F(ClosingTest, FilesTooLargeForTheMemoryThereIsAreKeptAndTheCloseSaysSo) {
+    if (!kvtest::address_space_can_be_limited)
+        GTEST_SKIP() << "no address space limit under AddressSanitizer";
+    for (const char* name : {"Data.kvl", "Config.ini"}) {
+        kvtest::write_file(folder / name, "[PSX]\r\n");
+        std::filesystem::resize_file(folder / name, 512 << 20);
+    }
+    EXPECT_EQ(kvtest::exit_code_in_child([&] {
+                  if (!kvtest::limit_address_space(128 << 20)) return 2;
+                  Main_form& main = start();
+                  then_read_message();
+                  main.X_image_Click();
+                  if (read_messages.size() != 1) return 3;
+                  for (const char* name : {"Data.kvl", "Config.ini"})
+                      if (read_messages[0].find("kept " + (folder / name).string() +
+                                                " unchanged, as it could not be read at start: not enough "
+                                                "memory to read it") == std::string::npos)
+                          return 4;
+                  return 0;
+              }),
+              0);
+    for (const char* name : {"Data.kvl", "Config.ini"})
+        EXPECT_EQ(std::filesystem::file_size(folder / name), 512u << 20) << name;
+}
+
 TEST_F(ClosingTest, SecondCloseEndsEvenWhenTheSaveFailsAgain) {
     std::filesystem::create_symlink("gone/Config.ini", folder / "Config.ini");
     Main_form& main = start(catalogue_file({"A|/a/|a"}));
@@ -168,12 +195,18 @@ TEST_F(ClosingTest, EndingFromOutsideBeforeStartUpWritesNothing) {
 }
 
 TEST_F(ClosingTest, TheLockHolderRemovesStaleTemporariesOfItsSavesAtStart) {
-    const Lines stale = {".Data.kvl.00112233445566ff.tmp", ".Config.ini.a0b1c2d3e4f5a6b7.tmp"};
+    // Its own files, and the profiles of new profiles, editors' Ok and exports killed halfway.
+    const Lines stale = {".Data.kvl.00112233445566ff.tmp", ".Config.ini.a0b1c2d3e4f5a6b7.tmp",
+                         "Configurations/ePSXe/emulator_configuration/.Fast.reg.00112233445566ff.tmp",
+                         "Configurations/SSSPSX/plugin_configuration/.new.reg.a0b1c2d3e4f5a6b7.tmp"};
     for (const auto& name : stale) kvtest::write_file(folder / name, "half");
-    kvtest::write_file(folder / ".Other.ini.00112233445566ff.tmp", "not ours");
+    const Lines kept = {".Other.ini.00112233445566ff.tmp",
+                        "Configurations/PCSX/game_codes/.a.ini.00112233445566ff.tmp",
+                        "Configurations/PCSX/emulator_configuration/.a.txt.00112233445566ff.tmp"};
+    for (const auto& name : kept) kvtest::write_file(folder / name, "not ours");
     start(catalogue_file({}));
     for (const auto& name : stale) EXPECT_FALSE(std::filesystem::exists(folder / name)) << name;
-    EXPECT_TRUE(std::filesystem::exists(folder / ".Other.ini.00112233445566ff.tmp"));
+    for (const auto& name : kept) EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
 }
 
 TEST_F(ClosingTest, ASecondInstanceLeavesTheTemporariesAlone) {

@@ -16,7 +16,7 @@ class OpacityTest : public kvtest::MainFormFixture {
     // The sixteen windows that share the opacity: the main window and every framed dialog.
     std::vector<forms::Form*> shared() {
         std::vector<forms::Form*> out;
-        for (std::string_view name : toolkit::windows_in_order(&toolkit::WindowRow::opacity))
+        for (std::string_view name : toolkit::windows_in_order(&toolkit::RosterRow::opacity))
             out.push_back(toolkit::form_named(name));
         return out;
     }

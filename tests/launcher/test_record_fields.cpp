@@ -5,11 +5,11 @@
 
 #include "configs/add_profile.h"
 #include "launcher/add_new.h"
-#include "launcher/catalogue.h"
 #include "launcher/edit_form.h"
 #include "launcher/field_box.h"
 #include "launcher/options_form.h"
 #include "launcher/switches_form.h"
+#include "model/catalogue.h"
 #include "platform/forms/events.h"
 #include "platform/text_file.h"
 #include "program_fixture.h"

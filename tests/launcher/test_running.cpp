@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "launcher/main_form_fixture.h"
-#include "launcher/path_override.h"
 #include "platform/text_file.h"
 
 namespace kv {
@@ -220,21 +219,6 @@ TEST_F(RunningTest, EachCommandButtonAndShortcutDoesItsOwnThing) {
         main.deliver_mouse_up(x, y, forms::left_button, 0);
     }
     EXPECT_EQ(outcome([&] { main.deliver_key_press(15); }), Lines{"options_form"});
-}
-
-TEST(PathOverride, TheVolumeRootIsReplaced) {
-    EXPECT_EQ(volume_root("/media/ann/STICK/emus/a/"), "/media/ann/STICK/");
-    EXPECT_EQ(volume_root("/run/media/ann/STICK"), "/run/media/ann/STICK/");
-    EXPECT_EQ(volume_root("/mnt/disk/x"), "/mnt/disk/");
-    EXPECT_EQ(volume_root("/media/ann"), "/");
-    EXPECT_EQ(volume_root("/home/ann/emus/"), "/");
-    EXPECT_FALSE(volume_root("Unknown"));
-
-    EXPECT_EQ(overridden_folder("/media/ann/NEW/Tools/Launcher", "/media/bob/OLD/Emus/Alpha/"),
-              "/media/ann/NEW/Emus/Alpha/");
-    EXPECT_EQ(overridden_folder("/mnt/usb", "/home/ann/emus/"), "/mnt/usb/home/ann/emus/");
-    EXPECT_EQ(overridden_folder("/opt/korvalin", "/mnt/usb/emus/"), "/emus/");
-    EXPECT_FALSE(overridden_folder("/opt/korvalin", "Unknown"));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "launcher/main_form.h"
-#include "launcher/settings_file.h"
+#include "model/settings_file.h"
 #include "program_fixture.h"
 
 namespace kv {

@@ -21,6 +21,17 @@ TEST(Folder, ListsSortedIgnoringCaseWithTiesByBytes) {
     EXPECT_TRUE(kv::list_folder(dir / "b", kv::EntryKind::folders).empty());
 }
 
+// Listed names go into lines of files: one holding a line break would write lines of its own.
+TEST(Folder, NamesHoldingLineBreaksAreNotListed) {
+    kvtest::TempFolder dir;
+    for (const char* name : {"A\r\nGPU=evil.so", "cr\r.bin", "lf\n.ini", "plain.bin"})
+        kvtest::write_file(dir / name, "");
+    std::filesystem::create_directories(dir / "Skin\r\nName");
+    std::filesystem::create_directories(dir / "Midnight");
+    EXPECT_EQ(kv::list_folder(dir.path(), kv::EntryKind::files), Names{"plain.bin"});
+    EXPECT_EQ(kv::list_folder_entries(dir.path()), (Names{"Midnight", "plain.bin"}));
+}
+
 TEST(Folder, FindsExactNameFirstThenUniqueCaseInsensitiveMatch) {
     kvtest::TempFolder dir;
     kvtest::write_file(dir / "Skin.bmp", "");

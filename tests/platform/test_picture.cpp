@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <filesystem>
 
 #include "platform/picture.h"
 #include "platform/runtime.h"
@@ -34,6 +37,37 @@ TEST(Picture, RefusesTruncatedBmp) {
     }
 }
 
+TEST(Picture, ALoadedBitmapKeepsItsPixelsWhateverBecomesOfItsFile) {
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "p.bmp", bmp(3, 2, three_by_two));
+    const kv::Picture picture = kv::Picture::load(dir / "p.bmp");
+    const kv::Picture copy = picture;
+    // Its pixels are first asked for after the file is gone, then through a copy.
+    std::filesystem::remove(dir / "p.bmp");
+    EXPECT_EQ(picture.width_px(), 3);
+    EXPECT_EQ(picture.height_px(), 2);
+    ASSERT_NE(copy.data(), nullptr);
+    EXPECT_EQ(copy.data()->argb.size(), 6u);
+    EXPECT_EQ(copy.data()->argb[1], 0xFF00FF00);
+    EXPECT_EQ(picture.data(), copy.data());
+}
+
+TEST(Picture, ABitmapIsRefusedWhenLoadedNotWhenDrawn) {
+    kvtest::TempFolder dir;
+    // Bit fields whose masks the file ends before.
+    std::string masked = bmp(1, 1, {0});
+    masked[30] = 3;
+    masked[28] = 16;
+    kvtest::write_file(dir / "masks.bmp", masked.substr(0, 58));
+    EXPECT_THROW(kv::Picture::load(dir / "masks.bmp"), kv::Failure);
+    // A run-length stream cut inside a run of single pixels.
+    std::string rle = bmp(4, 1, {});
+    rle[28] = 8;
+    rle[30] = 1;
+    kvtest::write_file(dir / "rle.bmp", rle.substr(0, 54) + std::string("\x00\x04\x01\x02", 4));
+    EXPECT_THROW(kv::Picture::load(dir / "rle.bmp"), kv::Failure);
+}
+
 TEST(Picture, RefusesImpossibleSizes) {
     kvtest::TempFolder dir;
     for (auto [w, h] : {std::pair{kv::max_picture_side + 1, 1}, std::pair{1, -(kv::max_picture_side + 1)},
@@ -65,6 +99,48 @@ TEST(Picture, FromDataChecksItsSize) {
     EXPECT_EQ(picture.file(), "made");
     EXPECT_TRUE(kv::Picture().empty());
     EXPECT_THROW(kv::Picture::from_data({2, 2, {0}}), kv::Failure);
+}
+
+long peak_memory_kb() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A sparse file costs nothing to make: its size alone, far past what any picture needs, refuses it
+// before a byte is read, so neither time nor memory goes into it.
+TEST(Picture, FilesLargerThanAnyPictureNeedsAreRefusedUnread) {
+    kvtest::TempFolder dir;
+    const long peak_before = peak_memory_kb();
+    for (uintmax_t size : {uintmax_t{3} << 30, static_cast<uintmax_t>(kv::max_picture_file_size) + 1}) {
+        kvtest::write_file(dir / "preview.bmp", bmp(1, 1, {0xFF0000}));
+        std::filesystem::resize_file(dir / "preview.bmp", size);
+        try {
+            kv::Picture::load(dir / "preview.bmp");
+            ADD_FAILURE() << size << " bytes loaded";
+        } catch (const kv::Failure& failure) {
+            EXPECT_EQ(std::string(failure.what()).rfind("picture file too large", 0), 0u) << failure.what();
+        }
+    }
+    EXPECT_LT(peak_memory_kb() - peak_before, 64 * 1024);
+    // Trailing bytes below the limit are no reason to refuse a picture.
+    std::filesystem::resize_file(dir / "preview.bmp", 1 << 20);
+    EXPECT_EQ(kv::Picture::load(dir / "preview.bmp").data()->argb, std::vector<uint32_t>{0xFFFF0000});
+}
+
+// Where the program guards a file's reading, running out of memory on it fails that step like any
+// unreadable file, instead of ending the program.
+TEST(Picture, RunningOutOfMemoryOnAPictureIsAFailedStep) {
+    if (!kvtest::address_space_can_be_limited)
+        GTEST_SKIP() << "no address space limit under AddressSanitizer";
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "big.bmp", bmp(1, 1, {0xFF0000}));
+    std::filesystem::resize_file(dir / "big.bmp", 256 << 20);  // below the size limit
+    EXPECT_EQ(kvtest::exit_code_in_child([&] {
+                  if (!kvtest::limit_address_space(64 << 20)) return 2;
+                  return kv::skip_failure([&] { kv::Picture::load(dir / "big.bmp"); }) ? 0 : 3;
+              }),
+              0);
 }
 
 }  // namespace

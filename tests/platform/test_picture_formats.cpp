@@ -102,6 +102,9 @@ TEST(PictureFormats, PalettedAndMaskedBmp) {
     // 4 bits, two rows, bottom first.
     EXPECT_EQ(decoded(bmp_file(2, 2, 4, 0, four_colours, "\x12\x00\x00\x00\x30\x00\x00\x00"s)),
               (Pixels{blue, black, red, green}));
+    // 8 bits stored from the top, one index past the short palette: that pixel is black.
+    EXPECT_EQ(decoded(bmp_file(3, -2, 8, 0, four_colours, "\x01\x02\x07\x00\x03\x00\x01\x00"s)),
+              (Pixels{red, green, black, blue, black, red}));
     // 16 bits, five per channel: pure red and pure blue.
     EXPECT_EQ(decoded(bmp_file(2, 1, 16, 0, {}, "\x00\x7C\x1F\x00"s)), (Pixels{red, blue}));
     // 32 bits: a fourth byte of zero everywhere means opaque; otherwise it is the alpha.
@@ -186,6 +189,43 @@ TEST(PictureFormats, SizeLimitsAreCheckedBeforeDecoding) {
         kv::Picture::decode(bmp_file(8000, 5000, 8, 1, four_colours, "\x00\x01"s), "edge");
     EXPECT_EQ(edge.width_px(), 8000);
     EXPECT_EQ(edge.height_px(), 5000);
+}
+
+// Tables and lengths are taken only when the file gave them: a scan coded with Huffman tables no DHT
+// defined read uninitialised memory, and a PNG chunk longer than the file grew the buffer to 2 GiB.
+TEST(PictureFormats, WhatAFileNeverGaveIsRefused) {
+    using namespace std::string_literals;
+    std::string jpeg = kvtest::blue_jpeg();
+    const std::string scan = "\xff\xda\x00\x0c\x03\x01\x00\x02\x11\x03\x11"s;
+    ASSERT_NE(jpeg.find(scan), std::string::npos);
+    for (char selectors : {'\x22', '\x12', '\x21', '\x33'}) {
+        std::string undefined = jpeg;
+        undefined[undefined.find(scan) + 8] = selectors;  // the second component's DC and AC tables
+        EXPECT_NE(failure_of(undefined).find("undefined huffman table"), std::string::npos)
+            << failure_of(undefined);
+    }
+    // 70 bytes: a first IDAT of 16 bytes, then one that claims 2 GiB where one byte is left.
+    const std::string png =
+        "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0\0\0\0\0"
+        "\0\0\0\x10IDAT\x78\x9c"s +
+        std::string(18, '\0') + "\x7f\xff\xf0\0IDAT\0"s;
+    ASSERT_EQ(png.size(), 70u);
+    EXPECT_NE(failure_of(png).find("chunk too long"), std::string::npos) << failure_of(png);
+}
+
+// A progressive JPEG names tables in each scan that the scan does not use, and encoders leave them
+// undefined: a DC scan names AC table 2, the DC refinement tables 3, the AC scan DC table 1.
+TEST(PictureFormats, ProgressiveJpegScansNeedOnlyTheTablesTheyUse) {
+    using namespace std::string_literals;
+    const std::string one_code = "\x01"s + std::string(15, '\0') + "\0"s;  // one 1-bit code: symbol 0
+    const std::string jpeg = "\xff\xd8\xff\xdb\0\x43\0"s + std::string(64, '\x01') +
+                             "\xff\xc2\0\x0b\x08\0\x08\0\x08\x01\x01\x11\0"s +     // 8 x 8, one component
+                             "\xff\xc4\0\x14\0"s + one_code +                      // DC table 0
+                             "\xff\xda\0\x08\x01\x01\x02\0\0\x01\x7f"s +           // DC, first pass
+                             "\xff\xda\0\x08\x01\x01\x33\0\0\x10\x7f"s +           // DC, refined
+                             "\xff\xc4\0\x14\x10"s + one_code +                    // AC table 0
+                             "\xff\xda\0\x08\x01\x01\x10\x01\x3f\0\x7f\xff\xd9"s;  // AC, all 63
+    EXPECT_EQ(decoded(jpeg), Pixels(64, 0xFF808080));
 }
 
 }  // namespace

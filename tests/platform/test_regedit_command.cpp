@@ -141,6 +141,62 @@ TEST_F(Regedit, FailedImportsAndExportsLeaveStoreAndFileByteIdentical) {
     EXPECT_EQ(stored(), before);
 }
 
+TEST_F(Regedit, AnImportTheStoreCouldNotReadBackIsRefusedWhole) {
+    ASSERT_EQ(run({"/S", write_reg("base.reg", every_type).string()}), 0);
+    const std::string before = stored();
+    // Half a megabyte, but every one of its 512 key lines names the whole path: 131 MB of store.
+    const std::string name(1000, 'N');
+    std::string path = "HKEY_CURRENT_USER";
+    for (int depth = 0; depth < 512; ++depth) path += "\\" + name;
+    auto deep = write_reg("deep.reg", "REGEDIT4\r\n\r\n[" + path + "]\r\n\"v\"=\"1\"\r\n");
+    ASSERT_LT(std::filesystem::file_size(deep), 600u * 1024);
+
+    EXPECT_EQ(run({"/S", deep.string()}), 1);
+    EXPECT_NE(errors_.str().find("cannot import " + deep.string()), std::string::npos) << errors_.str();
+    EXPECT_NE(errors_.str().find("larger than 64 MB"), std::string::npos) << errors_.str();
+    EXPECT_EQ(stored(), before);
+    // The store still reads, and takes the next import.
+    ASSERT_EQ(run({"/S", write_reg("small.reg", "REGEDIT4\r\n[HKCU\\After]\r\n\"a\"=\"b\"\r\n").string()}), 0)
+        << errors_.str();
+    EXPECT_EQ(store_.snapshot()->find({"After"})->value("a")->data, "b");
+}
+
+TEST_F(Regedit, TheStoresOwnFilesAreNoExportFiles) {
+    ASSERT_EQ(run({"/S", write_reg("base.reg", every_type).string()}), 0);
+    const auto folder = store_.file().parent_path();
+    const auto lock = folder / "HKEY_CURRENT_USER.reg.lock";
+    const auto temporary = folder / ".HKEY_CURRENT_USER.reg.00000000deadbeef.tmp";
+    kvtest::write_file(temporary, "a write in progress");
+    ASSERT_TRUE(std::filesystem::exists(lock));
+    const auto lock_inode = [&] {
+        struct stat info {};
+        ::stat(lock.c_str(), &info);
+        return info.st_ino;
+    };
+    const auto inode = lock_inode();
+    std::filesystem::create_symlink(lock, temp_ / "to-lock.reg");
+    std::filesystem::create_hard_link(lock, temp_ / "hard-lock.reg");
+    std::filesystem::create_directory_symlink(folder, temp_ / "store-folder");
+
+    for (const std::filesystem::path& target :
+         {lock, temp_ / "to-lock.reg", temp_ / "hard-lock.reg", temp_ / "store-folder" / lock.filename(),
+          temporary, folder / ".HKEY_CURRENT_USER.reg.0123456789abcdef.tmp"}) {
+        EXPECT_EQ(run({"/E", "/A", target.string(), "HKCU\\Software\\Emu"}), 1) << target;
+        EXPECT_NE(errors_.str().find("registry store"), std::string::npos) << errors_.str();
+    }
+    EXPECT_EQ(lock_inode(), inode);
+    EXPECT_EQ(std::filesystem::file_size(lock), 0u);
+    EXPECT_EQ(kvtest::read_file(temporary), "a write in progress");
+    EXPECT_FALSE(std::filesystem::exists(folder / ".HKEY_CURRENT_USER.reg.0123456789abcdef.tmp"));
+
+    // Names that only look alike are ordinary export files.
+    for (const std::string name : {"HKEY_CURRENT_USER.reg.bak", ".HKEY_CURRENT_USER.reg.0123456789abcdeg.tmp",
+                                   "HKEY_CURRENT_USER.reg.lock.reg"}) {
+        EXPECT_EQ(run({"/E", "/A", (folder / name).string(), "HKCU\\Software\\Emu"}), 0)
+            << name << errors_.str();
+    }
+}
+
 TEST_F(Regedit, KeysUnderOtherRootsArePassedOverWithANote) {
     auto file = write_reg("mixed.reg",
                           "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\X]\r\n\"a\"=\"1\"\r\n"
@@ -179,6 +235,31 @@ TEST_F(Regedit, AHundredThousandLineFileImportsWhole) {
     // The same lines, plus the exported key's own line and its blank line.
     EXPECT_EQ(std::count(written.begin(), written.end(), '\n'),
               std::count(text.begin(), text.end(), '\n') + 2);
+}
+
+// An export is a write like any other: through a link in the program folder only to a file inside
+// it, and it clears what a killed export of the same file left.
+TEST_F(Regedit, ExportsKeepTheRulesOfEveryWrite) {
+    ASSERT_EQ(
+        run({"/S", write_reg("a.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Emu]\r\n\"x\"=\"y\"\r\n")
+                       .string()}),
+        0)
+        << errors_.str();
+    const auto program = temp_ / "program";
+    const kvtest::ProgramFolderScope scope(program);
+    const auto profiles = program / "Configurations" / "PCSX" / "plugin_configuration";
+    kvtest::write_file(temp_ / "home" / ".profile", "the user's own");
+    kvtest::write_file(profiles / ".Fast.reg.0123456789abcdef.tmp", "a killed export");
+    std::filesystem::create_symlink(temp_ / "home" / ".profile", profiles / "Linked.reg");
+
+    EXPECT_EQ(run({"/E", "/A", (profiles / "Linked.reg").string(), "HKEY_CURRENT_USER\\Software\\Emu"}), 1);
+    EXPECT_NE(errors_.str().find("outside the program folder"), std::string::npos) << errors_.str();
+    EXPECT_EQ(kvtest::read_file(temp_ / "home" / ".profile"), "the user's own");
+
+    ASSERT_EQ(run({"/E", "/A", (profiles / "Fast.reg").string(), "HKEY_CURRENT_USER\\Software\\Emu"}), 0)
+        << errors_.str();
+    EXPECT_FALSE(std::filesystem::exists(profiles / ".Fast.reg.0123456789abcdef.tmp"));
+    EXPECT_NE(kvtest::read_file(profiles / "Fast.reg").find("\"x\"=\"y\""), std::string::npos);
 }
 
 }  // namespace

@@ -192,4 +192,15 @@ TEST(RegFile, DeepPathsAreRefusedBeforeTheyCanExhaustTheStack) {
     EXPECT_THROW(reg::parse_reg_file(deep), kv::Failure);
 }
 
+TEST(RegFile, WritingStopsAtTheSizeLimitWhereverTheTextGrows) {
+    const reg::Key root = parse_into_tree(
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\A\\B]\r\n\"v\"=hex:01,02,03,04,05,06,07,08,09,0a\r\n"
+        "[HKEY_CURRENT_USER\\C]\r\n\"w\"=\"text\"\r\n");
+    const std::string whole = whole_tree(root);
+    EXPECT_EQ(reg::write_reg_file(root, {}, whole.size()), whole);
+    // Any smaller limit fails, whichever line (key, value or blank line) crosses it.
+    for (size_t limit = 0; limit < whole.size(); ++limit)
+        EXPECT_THROW(reg::write_reg_file(root, {}, limit), kv::Failure) << limit;
+}
+
 }  // namespace

@@ -2,12 +2,18 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <sstream>
+#include <thread>
 
+#include "platform/registry/regedit_command.h"
 #include "platform/registry/store.h"
 #include "platform/runtime.h"
+#include "platform/text_file.h"
 #include "support/test_support.h"
 
 namespace reg = kv::registry;
@@ -141,6 +147,12 @@ TEST(RegistryStore, ALinkedStoreIsWrittenThroughToItsTarget) {
     EXPECT_TRUE(std::filesystem::is_symlink(temp / "config" / "HKEY_CURRENT_USER.reg"));
     EXPECT_NE(kvtest::read_file(temp / "real" / "store.reg").find("\"w\"=\"2\""), std::string::npos);
     EXPECT_EQ(text_of(store, {"K"}, "v"), "1");
+    // Also when the link lies in the program folder and leads out of it: the store is the user's.
+    {
+        const kvtest::ProgramFolderScope scope(temp / "config");
+        set_text(store, {"K"}, "x", "3");
+    }
+    EXPECT_NE(kvtest::read_file(temp / "real" / "store.reg").find("\"x\"=\"3\""), std::string::npos);
 
     std::filesystem::create_symlink("loop.reg", temp / "loop.reg");
     EXPECT_THROW(set_text(reg::Store(temp / "loop.reg"), {"K"}, "v", "1"), kv::Failure);
@@ -176,6 +188,72 @@ TEST(RegistryStore, AWriterGivesUpWhenAnotherProgramHoldsTheStore) {
     EXPECT_EQ(kvtest::read_file(store.file()), stored);
     set_text(store, {"K"}, "v", "2");
     EXPECT_EQ(text_of(store, {"K"}, "v"), "2");
+}
+
+TEST(RegistryStore, AWriterWaitsAsLongAsOtherWritesKeepFinishing) {
+    kvtest::TempFolder temp;
+    reg::Store store(temp / "HKEY_CURRENT_USER.reg");
+    set_text(store, {"K"}, "v", "1");
+    const std::string stored = kvtest::read_file(store.file());
+
+    // Another program holds the store for 1.5 s in all, finishing a write every 100 ms.
+    int fd = ::open((temp / "HKEY_CURRENT_USER.reg.lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    reg::Store waiting(store.file());
+    waiting.set_lock_timeout(std::chrono::milliseconds(500));
+    bool written = false;
+    std::thread writer([&] { written = !kv::skip_failure([&] { set_text(waiting, {"K"}, "w", "2"); }); });
+    for (int i = 0; i < 15; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        kv::write_bytes_atomically(store.file(), stored);
+    }
+    ::close(fd);
+    writer.join();
+    EXPECT_TRUE(written);
+    EXPECT_EQ(text_of(store, {"K"}, "w"), "2");
+}
+
+// Each waits with the 30 s korvalin-regedit waits, though all of them in turn take longer than that
+// on a busy machine.
+TEST(RegistryStore, FiftySimultaneousImportsAllLand) {
+    kvtest::TempFolder temp;
+    reg::Store store(temp / "HKEY_CURRENT_USER.reg");
+    // Each file is 1 MB: the same bulk values, which every import rewrites, and a key of its own.
+    std::string bulk;
+    for (int key = 0; bulk.size() < 1024 * 1024; ++key) {
+        bulk += "[HKEY_CURRENT_USER\\Software\\Bulk\\Key" + std::to_string(key) + "]\r\n";
+        for (int v = 0; v < 50; ++v)
+            bulk +=
+                "\"Value" + std::to_string(v) + "\"=\"" + std::string(12, 'x') + std::to_string(v) + "\"\r\n";
+    }
+    constexpr int imports = 50;
+    for (int i = 0; i < imports; ++i)
+        kvtest::write_file(temp / ("import" + std::to_string(i) + ".reg"),
+                           "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Import" + std::to_string(i) +
+                               "]\r\n\"landed\"=\"yes\"\r\n" + bulk);
+
+    std::vector<pid_t> children;
+    for (int i = 0; i < imports; ++i) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            std::ostringstream notes;
+            const bool failed = kv::skip_failure(
+                [&] { reg::import_reg_file(store, temp / ("import" + std::to_string(i) + ".reg"), notes); });
+            ::_exit(failed ? 1 : 0);
+        }
+        children.push_back(pid);
+    }
+    int landed = 0;
+    for (pid_t pid : children) {
+        int status = 0;
+        if (::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0) ++landed;
+    }
+    EXPECT_EQ(landed, imports);
+    auto root = store.snapshot();
+    for (int i = 0; i < imports; ++i)
+        EXPECT_NE(root->find({"Software", "Import" + std::to_string(i)}), nullptr) << i;
 }
 
 }  // namespace

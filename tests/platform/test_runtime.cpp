@@ -45,9 +45,16 @@ TEST(Runtime, TextToNumberUsesTheCLocaleAndRefusesJunk) {
 TEST(Runtime, HexadecimalTextReadsAsStoredFilesHoldIt) {
     EXPECT_EQ(text_to_int32("&HFF"), 255);
     EXPECT_EQ(text_to_int32("&H00FF00"), 0xFF00);
-    EXPECT_EQ(text_to_int32("&HFFFF"), -1);  // four digits are a 16-bit value
     EXPECT_EQ(text_to_int32("&H8000FF"), 0x8000FF);
     EXPECT_THROW(text_to_int32("&HXYZ"), Failure);
+    EXPECT_THROW(text_to_int32("&H100000000"), Failure);
+    // Four digits or fewer are a 16-bit number where the target is one, and a 32-bit one where the
+    // target is 32 bits wide: there the hexadecimal and the decimal form of a number agree.
+    EXPECT_EQ(text_to_int16("&HFFFF"), -1);
+    EXPECT_EQ(text_to_double("&HFF00"), -256);
+    EXPECT_EQ(text_to_int32("&HFF00"), 65280);
+    EXPECT_EQ(text_to_int32(" &hffff "), 65535);
+    EXPECT_EQ(text_to_int32("&HFFFFFFFF"), -1);
 }
 
 TEST(Runtime, TruthValues) {

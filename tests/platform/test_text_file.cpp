@@ -1,5 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,6 +34,15 @@ TEST(TextFile, ReadsBytesUntranscoded) {
     EXPECT_EQ(kv::read_lines(dir / "t.txt"), (Lines{std::string("caf\xe9\0\xff", 6), "x"}));
     EXPECT_THROW(kv::read_lines(dir / "missing.txt"), kv::Failure);
     EXPECT_THROW(kv::read_bytes(dir.path()), kv::Failure);
+    // Longer than any single read, read whole or up to a limit; and an empty file.
+    std::string big(200003, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 251);
+    kvtest::write_file(dir / "big.bin", big);
+    EXPECT_EQ(kv::read_bytes(dir / "big.bin"), big);
+    EXPECT_EQ(kv::read_bytes(dir / "big.bin", 70001), big.substr(0, 70001));
+    EXPECT_EQ(kv::read_bytes(dir / "big.bin", 0), "");
+    kvtest::write_file(dir / "empty.txt", "");
+    EXPECT_EQ(kv::read_bytes(dir / "empty.txt"), "");
 }
 
 TEST(TextFile, WritesCrLfAndReplacesKeepingPermissions) {
@@ -56,6 +67,83 @@ TEST(TextFile, WritesThroughASymbolicLink) {
     kv::write_bytes_atomically(dir / "link.txt", "new");
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
     EXPECT_EQ(kvtest::read_file(dir / "real.txt"), "new");
+}
+
+TEST(TextFile, LinkUnderTheProgramFolderIsWrittenThroughOnlyToAFileInsideIt) {
+    kvtest::TempFolder dir;
+    const auto program = dir / "program";
+    const auto profiles = program / "Configurations" / "ePSXe" / "emulator_configuration";
+    const kvtest::ProgramFolderScope scope(program);
+    kvtest::write_file(dir / "home" / ".bashrc", "the user's own");
+    kvtest::write_file(profiles / "kept.reg", "old");
+    // Out of the folder: by an absolute link, a relative one, a chain that starts inside.
+    std::filesystem::create_symlink(dir / "home" / ".bashrc", profiles / "absolute.reg");
+    std::filesystem::create_symlink("../../../../home/.bashrc", profiles / "relative.reg");
+    std::filesystem::create_symlink("relative.reg", profiles / "chain.reg");
+    for (const char* name : {"absolute.reg", "relative.reg", "chain.reg"}) {
+        EXPECT_THROW(kv::write_bytes_atomically(profiles / name, "new"), kv::Failure) << name;
+        EXPECT_TRUE(std::filesystem::is_symlink(profiles / name)) << name;
+    }
+    // The same link reached through another name for the program folder.
+    std::filesystem::create_directory_symlink(program, dir / "alias");
+    EXPECT_THROW(
+        kv::write_lines_atomically(
+            dir / "alias" / "Configurations" / "ePSXe" / "emulator_configuration" / "absolute.reg", {"new"}),
+        kv::Failure);
+    EXPECT_EQ(kvtest::read_file(dir / "home" / ".bashrc"), "the user's own");
+    EXPECT_EQ(kv::list_folder(dir / "home", kv::EntryKind::files), Lines{".bashrc"});  // no temporary left
+
+    // A link that stays inside is written through, as before.
+    std::filesystem::create_symlink("../../PCSX/shared.reg", profiles / "inside.reg");
+    kvtest::write_file(program / "Configurations" / "PCSX" / "shared.reg", "old");
+    kv::write_bytes_atomically(profiles / "inside.reg", "new");
+    EXPECT_EQ(kvtest::read_file(program / "Configurations" / "PCSX" / "shared.reg"), "new");
+    // Outside the program folder a link still leads anywhere.
+    std::filesystem::create_symlink(dir / "home" / ".bashrc", dir / "elsewhere.reg");
+    kv::write_bytes_atomically(dir / "elsewhere.reg", "written through");
+    EXPECT_EQ(kvtest::read_file(dir / "home" / ".bashrc"), "written through");
+}
+
+// As a user, not root: a file made read-only is not replaced, though its folder would let a rename
+// replace it, nor through a link; a file the user may write still is.
+TEST(TextFile, ReadOnlyFileIsNotReplaced) {
+    kvtest::TempFolder dir;
+    const auto locked = dir / "profile.reg";
+    const auto open = dir / "open.reg";
+    kvtest::write_file(locked, "the user's");
+    kvtest::write_file(open, "old");
+    std::filesystem::create_symlink("profile.reg", dir / "link.reg");
+    ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    ASSERT_EQ(chmod(open.c_str(), 0666), 0);
+    const int code = kvtest::exit_code_in_child([&] {
+        if (!kvtest::give_up_root()) return 3;
+        for (const auto& refused : {locked, dir / "link.reg"}) {
+            try {
+                kv::write_lines_atomically(refused, {"new"});
+                return 1;
+            } catch (const kv::Failure& failure) {
+                if (std::string(failure.what()).find("Permission denied") == std::string::npos) return 2;
+            }
+        }
+        kv::write_bytes_atomically(open, "new");
+        return 0;
+    });
+    EXPECT_EQ(code, 0) << "1: a read-only file was replaced; 2: the failure did not say why";
+    EXPECT_EQ(kvtest::read_file(locked), "the user's");
+    EXPECT_EQ(kvtest::read_file(open), "new");
+    EXPECT_EQ(kv::list_folder(dir.path(), kv::EntryKind::files),
+              (Lines{"link.reg", "open.reg", "profile.reg"}));
+}
+
+TEST(TextFile, ALineHoldingALineBreakFailsTheWrite) {
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "Config.ini", "old");
+    EXPECT_THROW(kv::write_lines_atomically(dir / "Config.ini", {"Skin = Midnight", "Language = A\r\nB"}),
+                 kv::Failure);
+    EXPECT_THROW(kv::write_lines_atomically(dir / "Config.ini", {"Language = A\n"}), kv::Failure);
+    EXPECT_EQ(kvtest::read_file(dir / "Config.ini"), "old");
+    EXPECT_EQ(kv::list_folder(dir.path(), kv::EntryKind::files), Lines{"Config.ini"});
 }
 
 TEST(TextFile, FailedWriteLeavesNoTraceWhereverItFails) {
@@ -174,6 +262,47 @@ TEST(TextFile, StaleTemporariesOfOneFileAreRemovedAndNothingElse) {
                      ".Data.kvl.0123456789abcdeX.tmp", "Data.kvl", "Data.kvl.0123456789abcdef.tmp"}));
     EXPECT_TRUE(std::filesystem::is_directory(folder / ".Data.kvl.1111111111111111.tmp"));
     EXPECT_EQ(kv::remove_stale_temporaries(folder / "missing", "Data.kvl"), 0);
+
+    // Of every file with an ending: the profiles' ".reg" files, an empty profile name among them.
+    for (const char* name :
+         {".a.reg.0123456789abcdef.tmp", "..reg.0123456789abcdef.tmp", ".a.ini.0123456789abcdef.tmp"})
+        kvtest::write_file(folder / name, "x");
+    EXPECT_EQ(kv::remove_stale_temporaries_of_kind(folder, ".reg"), 2);
+    EXPECT_TRUE(std::filesystem::exists(folder / ".a.ini.0123456789abcdef.tmp"));
+}
+
+// A write killed halfway leaves its temporary; the next write of the same file removes it, but never
+// the temporary of a write still under way, which holds it locked.
+TEST(TextFile, TheNextWriteRemovesWhatAKilledWriteLeftButNotAWriteUnderWay) {
+    kvtest::TempFolder dir;
+    const auto file = dir / "profile.reg";
+    kvtest::write_file(file, "old");
+    // Killed by the file size limit's signal in the middle of writing its temporary.
+    const int code = kvtest::exit_code_in_child([&] {
+        rlimit no_core{0, 0};
+        setrlimit(RLIMIT_CORE, &no_core);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        kv::write_bytes_atomically(file, std::string(100000, 'x'));
+        return 0;
+    });
+    ASSERT_EQ(code, -1) << "the write was not killed";
+    Lines left = kv::list_folder(dir.path(), kv::EntryKind::files);
+    ASSERT_EQ(left.size(), 2u);
+    const std::string killed = left[0];
+    EXPECT_EQ(killed.substr(0, 13), ".profile.reg.");
+
+    const auto under_way = dir / ".profile.reg.00000000000000aa.tmp";
+    kvtest::write_file(under_way, "half");
+    const int held = ::open(under_way.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    kv::write_bytes_atomically(file, "new");
+    EXPECT_EQ(kvtest::read_file(file), "new");
+    EXPECT_EQ(kv::list_folder(dir.path(), kv::EntryKind::files),
+              (Lines{".profile.reg.00000000000000aa.tmp", "profile.reg"}));
+    ::close(held);
+    EXPECT_EQ(kv::remove_stale_temporaries(dir.path(), "profile.reg"), 1);
 }
 
 }  // namespace

@@ -7,8 +7,7 @@
 #include "configs/pcsx_config.h"
 #include "configs/psxeven_config.h"
 #include "configs/ssspsx_config.h"
-#include "plugin_fixture.h"
-#include "plugins/plugin_records.h"
+#include "model/plugin_fixture.h"
 #include "plugins/popup_form.h"
 #include "toolkit/windows.h"
 
@@ -20,6 +19,7 @@ namespace {
 class PluginLists : public kvtest::PluginTest {
   protected:
     PluginLists() { kv::toolkit::form_without_load<kv::ePSXe_config>().not_selected = "Not selected"; }
+    ~PluginLists() override { kv::toolkit::reset_forms(); }
 
     // A folder with one library of each kind and the libraries every editor must leave out.
     void put_mixed_folder() {
@@ -163,29 +163,4 @@ TEST_F(PluginLists, FillCopiesDisplayPartsIntoThePicker) {
     EXPECT_EQ(list.items(), (Lines{"Delta Pad 2.1"}));
     sss.fill_gpu_list();
     EXPECT_EQ(list.list_count(), 0);
-}
-
-TEST(PluginVersion, ShowsTheTwoLowBytes) {
-    using kv::plugins::format_plugin_version;
-    EXPECT_EQ(format_plugin_version(0x00010203), "2.3");
-    EXPECT_EQ(format_plugin_version(0xFFFF), "255.255");
-    EXPECT_EQ(format_plugin_version(0), "0.0");
-    EXPECT_EQ(format_plugin_version(0x7FFF0000), "0.0");
-    EXPECT_EQ(format_plugin_version(-1), "255.255");
-    EXPECT_EQ(format_plugin_version(0x0A00), "10.0");
-}
-
-TEST(PluginFileNames, TakeSoInAnyCaseOnly) {
-    using kv::plugins::is_plugin_file_name;
-    EXPECT_TRUE(is_plugin_file_name("gpu.so"));
-    EXPECT_TRUE(is_plugin_file_name("GPU.So"));
-    EXPECT_TRUE(is_plugin_file_name("a.SO"));
-    EXPECT_FALSE(is_plugin_file_name(".so"));
-    EXPECT_FALSE(is_plugin_file_name(".gpu.so"));
-    EXPECT_FALSE(is_plugin_file_name("gpu.so.1"));
-    EXPECT_FALSE(is_plugin_file_name("gpu.sox"));
-    EXPECT_FALSE(is_plugin_file_name("so"));
-    // A record is "file|||display": a file name holding the separator cannot be told apart from it.
-    EXPECT_FALSE(is_plugin_file_name("gpu|||x.so"));
-    EXPECT_TRUE(is_plugin_file_name("gpu||x.so"));
 }

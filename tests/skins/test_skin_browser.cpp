@@ -37,6 +37,7 @@ TEST_F(SkinBrowserTest, ListsEveryEntryIgnoringCaseAndShowsTheSelectedOnesInform
     write_preview("Alpha");
     kvtest::write_file(folder / "Skins" / "notes.txt", "plain file");
     kvtest::write_file(folder / "Skins" / ".hidden" / "Config.ini", "");
+    kvtest::write_file(folder / "Skins" / "Two\r\nLines" / "Config.ini", "");
     auto& b = browser();
     EXPECT_EQ(b.skin_list, (Lines{"Alpha", "beta", "notes.txt"}));
     // The first row is selected at load, with its information.

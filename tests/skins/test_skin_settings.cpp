@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
-#include "platform/runtime.h"
 #include "skins/skin_browser.h"
 #include "skins/skin_colors.h"
 #include "skins/skin_fixture.h"
-#include "skins/skin_settings.h"
 #include "skins/window_outlines.h"
 #include "toolkit/messages_form.h"
 #include "toolkit/windows.h"
@@ -39,6 +36,17 @@ TEST_F(SkinSettings, ColoursAreReadInDecimalAndHexadecimalInBlueGreenRedOrder) {
     EXPECT_EQ(toolkit::form<skin_browser>().list_selected, 16777215);
 }
 
+TEST_F(SkinSettings, ShortHexadecimalColoursAreTheSameNumbersAsTheirDecimalForms) {
+    // Green and yellow in four hexadecimal digits, and line 13's whole number the same way.
+    apply(
+        kvtest::settings_lines({{6, "&HFF00"}, {7, "&hffff"}, {9, "&H80"}, {13, "&HFF00"}, {24, "&HFF00"}}));
+    EXPECT_EQ(title_colour(), forms::rgb(0, 0xFF, 0));
+    EXPECT_EQ(main.section_label[0]->fore_color(), forms::rgb(0xFF, 0xFF, 0));
+    EXPECT_EQ(main.about_txt.fore_color(), 0x80u);
+    EXPECT_EQ(toolkit::form<skin_browser>().list_selected, 65280);
+    EXPECT_EQ(toolkit::form<options_form>().Line5.border_color(), 65280u);
+}
+
 TEST_F(SkinSettings, ShapesTakeFillAndBorderWhereBoxesTakeTheirBackground) {
     apply(kvtest::settings_lines({{15, "255"}, {16, "65280"}, {18, "16711680"}}));
     EXPECT_EQ(main.Picture32.back_color(), 255u);
@@ -63,12 +71,6 @@ TEST_F(SkinSettings, ACommaInTheFirstLineMakesEveryLaterLineComeOneEarly) {
     EXPECT_EQ(main.Framebar_title.alignment(), forms::Alignment::right);
 }
 
-TEST_F(SkinSettings, AValueEndsAtASecondSeparator) {
-    EXPECT_EQ(skins::line_value("Colour = 255 = 0"), "255");
-    EXPECT_EQ(skins::line_value("key=1 = "), "");
-    EXPECT_THROW(skins::line_value("Colour=255"), Failure);
-}
-
 TEST_F(SkinSettings, TheReadingStopsAtTheFirstBadLineKeepingWhatCameBefore) {
     toolkit::form<skin_browser>().list_selected = 7;
     // Line 13 is no number: lines 6 to 12 apply, nothing from 14 on.
@@ -79,8 +81,8 @@ TEST_F(SkinSettings, TheReadingStopsAtTheFirstBadLineKeepingWhatCameBefore) {
     EXPECT_NE(box.Label31.fore_color(), 30u);
     EXPECT_EQ(box.trim_factor, "0|1");
 
-    // A colour beyond white, a negative one, and a line without " = ".
-    for (const std::string bad : {"16777216", "&HFFFF", "-1"}) {
+    // A colour beyond white, written either way, a negative one, and a line without " = ".
+    for (const std::string bad : {"16777216", "&H1000000", "&HFFFFFFFF", "-1"}) {
         apply(kvtest::settings_lines({{6, "40"}, {7, bad}, {9, "50"}}));
         EXPECT_EQ(title_colour(), 40u) << bad;
         EXPECT_NE(main.about_txt.fore_color(), 50u) << bad;
@@ -126,28 +128,6 @@ TEST_F(SkinSettings, LinesAfterTheFortiethAreNeverRead) {
     apply(lines);
     auto* last = dynamic_cast<toolkit::FramedForm*>(toolkit::form_named("add_profile"));
     EXPECT_EQ(last->Framebar_title.alignment(), forms::Alignment::right);
-}
-
-// The settings of a skin are read like every other file: a FIFO is refused at once, never waited on.
-TEST(SkinSettingsFile, FifoIsRefusedWithoutWaiting) {
-    kvtest::TempFolder dir;
-    ASSERT_EQ(mkfifo((dir / "Config.ini").c_str(), 0644), 0);
-    EXPECT_THROW(skins::SkinSettingsReader(dir / "Config.ini"), Failure);
-}
-
-TEST(SkinSettingsFile, LinesEndEveryWayAndStopAtForty) {
-    auto reader = skins::SkinSettingsReader::from_bytes("a,b\r\nc\rd\ne");
-    EXPECT_EQ(reader.next_line(), "a");
-    EXPECT_EQ(reader.next_line(), "b");
-    EXPECT_EQ(reader.next_line(), "c");
-    EXPECT_EQ(reader.next_line(), "d");
-    EXPECT_EQ(reader.next_line(), "e");
-    EXPECT_THROW(reader.next_line(), Failure);
-    std::string many;
-    for (int i = 0; i < 50; ++i) many += "x\n";
-    auto long_file = skins::SkinSettingsReader::from_bytes(many);
-    for (int i = 0; i < skins::skin_settings_lines; ++i) long_file.next_line();
-    EXPECT_THROW(long_file.next_line(), Failure);
 }
 
 }  // namespace

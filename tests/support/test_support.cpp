@@ -1,6 +1,7 @@
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/headless/headless_backend.h"
 
@@ -63,6 +65,23 @@ int exit_code_in_child(const std::function<int()>& body) {
 
 bool give_up_root() {
     return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+}
+
+ProgramFolderScope::ProgramFolderScope(const std::filesystem::path& folder) : before_(kv::program_folder()) {
+    kv::set_program_folder(folder);
+}
+
+ProgramFolderScope::~ProgramFolderScope() {
+    kv::set_program_folder(before_);
+}
+
+bool limit_address_space(size_t more) {
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0;
+    if (!(statm >> pages)) return false;
+    const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + more;
+    const rlimit cap{limit, limit};
+    return ::setrlimit(RLIMIT_AS, &cap) == 0;
 }
 
 void write_file(const std::filesystem::path& file, const std::string& bytes) {

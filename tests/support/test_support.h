@@ -31,6 +31,34 @@ int exit_code_in_child(const std::function<int()>& body);
 // false when that fails.
 bool give_up_root();
 
+// Sets the program folder for one scope and puts the one before back.
+class ProgramFolderScope {
+  public:
+    explicit ProgramFolderScope(const std::filesystem::path& folder);
+    ~ProgramFolderScope();
+    ProgramFolderScope(const ProgramFolderScope&) = delete;
+    ProgramFolderScope& operator=(const ProgramFolderScope&) = delete;
+
+  private:
+    std::filesystem::path before_;
+};
+
+// AddressSanitizer reserves terabytes of address space, so a limit on it cannot be tried there.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool address_space_can_be_limited = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool address_space_can_be_limited = false;
+#else
+inline constexpr bool address_space_can_be_limited = true;
+#endif
+#else
+inline constexpr bool address_space_can_be_limited = true;
+#endif
+// In a child: lets the process use only `more` bytes of address space beyond what it uses now, as on
+// a machine short of memory, so a larger allocation fails. False when that cannot be set.
+bool limit_address_space(size_t more);
+
 // Writes bytes exactly as given (creating parent folders).
 void write_file(const std::filesystem::path& file, const std::string& bytes);
 // Reads a whole file's bytes; empty when it does not exist.

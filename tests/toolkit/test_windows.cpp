@@ -30,7 +30,7 @@ class second_window : public forms::Form {
 };
 
 template <typename T>
-constexpr WindowRow row(std::string_view name, int frame, int opacity) {
+constexpr RosterRow row(std::string_view name, int frame, int opacity) {
     return {name,
             []() -> forms::Form& { return form<T>(); },
             []() -> forms::Form& { return form_without_load<T>(); },
@@ -41,7 +41,7 @@ constexpr WindowRow row(std::string_view name, int frame, int opacity) {
             opacity};
 }
 
-const WindowRow test_rows[] = {
+const RosterRow test_rows[] = {
     row<first_window>("first_window", 2, 0),
     row<second_window>("second_window", 1, 1),
 };
@@ -92,13 +92,13 @@ TEST_F(WindowDirectoryTest, WindowsAreListedInCreationOrderAndAResetStartsAfresh
 }
 
 TEST_F(WindowDirectoryTest, EachWalkTakesTheWindowsOfItsOrderOnly) {
-    EXPECT_EQ(windows_in_order(&WindowRow::frame),
+    EXPECT_EQ(windows_in_order(&RosterRow::frame),
               (std::vector<std::string_view>{"second_window", "first_window"}));
-    EXPECT_EQ(windows_in_order(&WindowRow::opacity), std::vector<std::string_view>{"second_window"});
-    EXPECT_TRUE(windows_in_order(&WindowRow::title_colour).empty());
+    EXPECT_EQ(windows_in_order(&RosterRow::opacity), std::vector<std::string_view>{"second_window"});
+    EXPECT_TRUE(windows_in_order(&RosterRow::title_colour).empty());
     set_window_roster({});
     EXPECT_EQ(form_named("first_window"), nullptr);
-    EXPECT_TRUE(windows_in_order(&WindowRow::frame).empty());
+    EXPECT_TRUE(windows_in_order(&RosterRow::frame).empty());
 }
 
 }  // namespace

@@ -361,7 +361,6 @@ std::optional<int> Form::take_wheel() {
 }
 
 void Form::changed() {
-    ++revision_;
     backend().form_changed(*this);
 }
 

@@ -154,7 +154,6 @@ class Form {
 
     // Called by controls when something drawn changed.
     void changed();
-    uint64_t revision() const { return revision_; }
 
   protected:
     // The window's load handler.
@@ -191,7 +190,6 @@ class Form {
     Control* captured_ = nullptr;
     int16_t captured_buttons_ = 0;
     bool after_double_click_ = false;  // the release that ends a double click is no Click
-    uint64_t revision_ = 0;
 };
 
 }  // namespace kv::forms

@@ -1,20 +1,16 @@
 #include "platform/qt/form_window.h"
 
 #include <QCloseEvent>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextCursor>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/qt/guard.h"
+#include "platform/qt/hosted_widget.h"
 #include "platform/qt/input.h"
 #include "platform/qt/text.h"
 
@@ -22,196 +18,9 @@ namespace kv::qt {
 
 namespace {
 
-using Action = FormWindow::MouseAction;
-
 // Windows gave each window only its own keys; a window that only stays on top (the hide
 // strip) must not take the keyboard from the window the person works in.
 constexpr const char* focusless_form = "hide_form";
-
-bool effectively_enabled(const forms::Control& c) {
-    for (const forms::Control* p = &c; p; p = p->container())
-        if (!p->enabled()) return false;
-    return true;
-}
-
-void set_colors(QWidget& w, forms::Color back, forms::Color fore) {
-    QPalette pal = w.palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(group, QPalette::Base, to_qcolor(back));
-        pal.setColor(group, QPalette::Text, to_qcolor(fore));
-    }
-    // A disabled box keeps the skin's colours, its text greyed half way to the background.
-    const QColor b = to_qcolor(back);
-    const QColor f = to_qcolor(fore);
-    pal.setColor(QPalette::Disabled, QPalette::Base, b);
-    pal.setColor(QPalette::Disabled, QPalette::Text,
-                 QColor((b.red() + f.red()) / 2, (b.green() + f.green()) / 2, (b.blue() + f.blue()) / 2));
-    if (pal != w.palette()) w.setPalette(pal);
-}
-
-template <typename Base>
-class Hosted : public Base {
-  public:
-    Hosted(FormWindow& window, forms::Control& control) : Base(&window), window_(window), control_(control) {
-        this->setMouseTracking(true);
-    }
-
-  protected:
-    QPoint on_window(QWidget* from, const QMouseEvent& e) const {
-        return from->mapTo(&window_, e.position().toPoint());
-    }
-    void forward(Action action, QWidget* from, const QMouseEvent& e) {
-        window_.deliver_mouse(action, on_window(from, e), e.globalPosition(), e.button(), e.buttons(),
-                              e.modifiers());
-    }
-    void focusInEvent(QFocusEvent* e) override {
-        Base::focusInEvent(e);
-        guarded([&] {
-            if (window_.form().focused() != &control_) window_.form().set_focus(&control_);
-        });
-    }
-    void keyReleaseEvent(QKeyEvent* e) override {
-        window_.deliver_key_release(*e);
-        Base::keyReleaseEvent(e);
-        e->accept();
-    }
-
-    FormWindow& window_;
-    forms::Control& control_;
-};
-
-// The text boxes of one line and of several.
-template <typename Base>
-class HostedText : public Hosted<Base> {
-  public:
-    using Hosted<Base>::Hosted;
-
-  protected:
-    // The box's own menu takes the release of the button that opened it: the form will not see it.
-    void contextMenuEvent(QContextMenuEvent* e) override {
-        this->window_.release_capture();
-        Base::contextMenuEvent(e);
-    }
-};
-
-// A text box: the model edits it (typing, the editing keys, the clipboard keys); Qt draws the text,
-// the caret and the selection, and the mouse moves them there.
-class TextBoxEdit : public HostedText<QLineEdit> {
-  public:
-    using HostedText::HostedText;
-
-  protected:
-    void keyPressEvent(QKeyEvent* e) override {
-        if (!window_.deliver_key_press(*e, true)) QLineEdit::keyPressEvent(e);
-        e->accept();
-    }
-    void mousePressEvent(QMouseEvent* e) override {
-        forward(Action::down, this, *e);
-        QLineEdit::mousePressEvent(e);
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        QLineEdit::mouseReleaseEvent(e);
-        forward(Action::up, this, *e);
-    }
-    void mouseDoubleClickEvent(QMouseEvent* e) override {
-        forward(Action::double_click, this, *e);
-        QLineEdit::mouseDoubleClickEvent(e);
-    }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        forward(Action::move, this, *e);
-        QLineEdit::mouseMoveEvent(e);
-    }
-    void wheelEvent(QWheelEvent* e) override {
-        window_.deliver_wheel(e->angleDelta().y());
-        e->accept();
-    }
-};
-
-// A text box of several lines: Enter is the model's (a CR LF); the keys that move by lines as the box
-// wraps them are Qt's; the rest as in one-line boxes.
-class TextBoxArea : public HostedText<QPlainTextEdit> {
-  public:
-    TextBoxArea(FormWindow& window, forms::Control& control) : HostedText(window, control) {
-        viewport()->setMouseTracking(true);
-        setTabChangesFocus(true);
-        setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    }
-
-  protected:
-    void keyPressEvent(QKeyEvent* e) override {
-        const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-        if (!window_.deliver_key_press(*e, true) && !enter) QPlainTextEdit::keyPressEvent(e);
-        e->accept();
-    }
-    void mousePressEvent(QMouseEvent* e) override {
-        forward(Action::down, viewport(), *e);
-        QPlainTextEdit::mousePressEvent(e);
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        QPlainTextEdit::mouseReleaseEvent(e);
-        forward(Action::up, viewport(), *e);
-    }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        forward(Action::move, viewport(), *e);
-        QPlainTextEdit::mouseMoveEvent(e);
-    }
-};
-
-// The end of a one-line box's selection that stays while the caret moves.
-int line_edit_anchor(const QLineEdit& edit) {
-    if (!edit.hasSelectedText()) return edit.cursorPosition();
-    return edit.cursorPosition() == edit.selectionStart() ? edit.selectionEnd() : edit.selectionStart();
-}
-
-// The model's text with CR LF line ends as a text area holds it, and back.
-QString area_text(const std::string& bytes) {
-    QString t = decode_text(bytes);
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return t;
-}
-std::string model_text(QString t) {
-    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return encode_text(t);
-}
-
-// A list box: Qt scrolls and selects, the model keeps ListIndex and sees the mouse and keys.
-class ListBoxView : public Hosted<QListWidget> {
-  public:
-    ListBoxView(FormWindow& window, forms::Control& control, bool& mouse_held)
-        : Hosted(window, control), mouse_held_(mouse_held) {
-        viewport()->setMouseTracking(true);
-    }
-
-  protected:
-    void keyPressEvent(QKeyEvent* e) override {
-        window_.deliver_key_press(*e, false);
-        QListWidget::keyPressEvent(e);
-        e->accept();
-    }
-    // Mouse events of a scroll area arrive in its viewport's coordinates.
-    void mousePressEvent(QMouseEvent* e) override {
-        mouse_held_ = true;
-        forward(Action::down, viewport(), *e);
-        QListWidget::mousePressEvent(e);
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        QListWidget::mouseReleaseEvent(e);
-        mouse_held_ = e->buttons() != Qt::NoButton;
-        forward(Action::up, viewport(), *e);
-    }
-    void mouseDoubleClickEvent(QMouseEvent* e) override {
-        mouse_held_ = true;
-        forward(Action::double_click, viewport(), *e);
-        QListWidget::mouseDoubleClickEvent(e);
-    }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        forward(Action::move, viewport(), *e);
-        QListWidget::mouseMoveEvent(e);
-    }
-
-  private:
-    bool& mouse_held_;
-};
 
 // Sets a flag for the length of a scope.
 class FlagScope {
@@ -333,91 +142,24 @@ void FormWindow::sync_window() {
     }
 }
 
-QWidget* FormWindow::make_widget(forms::Control& c) {
-    QWidget* w = nullptr;
-    if (auto* box = dynamic_cast<forms::TextBox*>(&c); box && box->multi_line()) {
-        auto* area = new TextBoxArea(*this, c);
-        connect(area, &QPlainTextEdit::textChanged, this, [this, box, area] { area_edited(*box, *area); });
-        // The caret and selection the area moves itself (the mouse, the keys that follow its wrapping).
-        connect(area, &QPlainTextEdit::cursorPositionChanged, this,
-                [this, box, area] { area_selected(*box, *area); });
-        connect(area, &QPlainTextEdit::selectionChanged, this,
-                [this, box, area] { area_selected(*box, *area); });
-        w = area;
-    } else if (box) {
-        auto* edit = new TextBoxEdit(*this, c);
-        // Two pixels between the box's edge and its text.
-        edit->setTextMargins(2, 0, 2, 0);
-        connect(edit, &QLineEdit::textEdited, this, [this, box, edit] { text_edited(*box, *edit); });
-        // The caret and selection the mouse moves.
-        connect(edit, &QLineEdit::cursorPositionChanged, this,
-                [this, box, edit] { edit_selected(*box, *edit); });
-        connect(edit, &QLineEdit::selectionChanged, this, [this, box, edit] { edit_selected(*box, *edit); });
-        w = edit;
-    } else if (auto* list = dynamic_cast<forms::ListBox*>(&c)) {
-        auto* view = new ListBoxView(*this, c, list_mouse_held_);
-        view->setSelectionMode(QAbstractItemView::SingleSelection);
-        // Whole rows of the model's height in a one-pixel frame, scrolled row by row, so that a press
-        // lands on the row the model computes.
-        view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-        // A row wider than the list is cut at its edge, as in Windows list boxes: a horizontal scroll
-        // bar would cover the last row.
-        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        view->setUniformItemSizes(true);
-        view->setFrameStyle(QFrame::Box | QFrame::Plain);
-        view->setLineWidth(1);
-        connect(view, &QListWidget::currentRowChanged, this,
-                [this, list](int row) { row_changed(*list, row); });
-        connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, list](int top) {
-            if (syncing_) return;
-            guarded([&] { list->set_top_index(top); });
-        });
-        w = view;
-    }
-    if (w) widgets_[&c] = w;
-    return w;
-}
-
 QWidget* FormWindow::widget_of(const forms::Control& c) const {
     auto it = widgets_.find(&c);
-    return it == widgets_.end() ? nullptr : it->second;
-}
-
-void FormWindow::place_widget(const forms::Control& c, QWidget& w) {
-    const QRect r = pixel_rect(c);
-    const QRect clip = container_clip(c, QRect(0, 0, to_px(form_.width()), to_px(form_.height())));
-    if (w.geometry() != r) w.setGeometry(r);
-    // Containers clip what they hold, native widgets included.
-    if (!clip.contains(r)) {
-        const QRegion visible = QRegion(clip.translated(-r.topLeft())) & QRegion(0, 0, r.width(), r.height());
-        if (w.mask() != visible) w.setMask(visible.isEmpty() ? QRegion(-2, -2, 1, 1) : visible);
-    } else if (!w.mask().isEmpty()) {
-        w.clearMask();
-    }
-    w.setEnabled(effectively_enabled(c));
-    const QFont font = to_qfont(c.font());
-    if (w.font() != font) w.setFont(font);
-    set_colors(w, c.back_color(), c.fore_color());
-    w.setVisible(c.shown() && !r.isEmpty());
+    return it == widgets_.end() ? nullptr : &it->second->widget();
 }
 
 void FormWindow::sync_controls() {
     bool made = false;
+    const QRect surface(0, 0, to_px(form_.width()), to_px(form_.height()));
     for (const auto& owned : form_.controls()) {
         forms::Control& c = *owned;
         if (c.kind() != forms::ControlKind::text_box && c.kind() != forms::ControlKind::list_box) continue;
-        QWidget* w = widget_of(c);
-        if (!w) {
-            w = make_widget(c);
+        HostedWidget*& hosted = widgets_[&c];
+        if (!hosted) {
+            hosted = make_hosted_widget(*this, c, list_mouse_held_);
             made = true;
         }
-        place_widget(c, *w);
-        if (auto* area = dynamic_cast<QPlainTextEdit*>(w))
-            sync_text_area(static_cast<forms::TextBox&>(c), *area);
-        else if (auto* box = dynamic_cast<forms::TextBox*>(&c))
-            sync_text_box(*box, static_cast<QLineEdit&>(*w));
-        else
-            sync_list_box(static_cast<forms::ListBox&>(c), static_cast<QListWidget&>(*w));
+        place_hosted_widget(c, hosted->widget(), surface);
+        hosted->sync();
     }
     if (made) apply_tab_order();
     // Keyboard focus follows the model's focused control; without one the window itself takes the keys.
@@ -430,139 +172,13 @@ void FormWindow::sync_controls() {
     }
 }
 
-void FormWindow::sync_text_box(forms::TextBox& box, QLineEdit& edit) {
-    edit.setReadOnly(box.locked());
-    edit.setFrame(box.border());
-    edit.setAlignment(horizontal(box.alignment()) | Qt::AlignVCenter);
-    const QString text = decode_text(box.text());
-    if (edit.text() != text) edit.setText(text);
-    const int anchor = caret_to_qt(box.text(), box.anchor());
-    const int caret = caret_to_qt(box.text(), box.caret());
-    if (edit.cursorPosition() == caret && line_edit_anchor(edit) == anchor) return;
-    if (anchor == caret)
-        edit.setCursorPosition(caret);
-    else
-        edit.setSelection(anchor, caret - anchor);
-}
-
-void FormWindow::sync_text_area(forms::TextBox& box, QPlainTextEdit& area) {
-    area.setReadOnly(box.locked());
-    area.setFrameShape(box.border() ? QFrame::StyledPanel : QFrame::NoFrame);
-    const QString text = area_text(box.text());
-    if (area.toPlainText() != text) area.setPlainText(text);
-    const auto at = [&](int bytes) {
-        const int pos = static_cast<int>(area_text(box.text().substr(0, static_cast<size_t>(bytes))).size());
-        return std::min(pos, static_cast<int>(text.size()));
-    };
-    const int anchor = at(box.anchor());
-    const int caret = at(box.caret());
-    QTextCursor cursor = area.textCursor();
-    if (cursor.anchor() == anchor && cursor.position() == caret) return;
-    cursor.setPosition(anchor);
-    cursor.setPosition(caret, QTextCursor::KeepAnchor);
-    area.setTextCursor(cursor);
-}
-
-void FormWindow::area_edited(forms::TextBox& box, QPlainTextEdit& area) {
-    if (syncing_ || !form_.visible()) return;
-    guarded([&] {
-        const std::string text = model_text(area.toPlainText());
-        if (box.locked() || text == box.text()) return;
-        box.set_text(text);
-        if (box.text() == text) area_selected(box, area);
-    });
-    schedule_sync();
-}
-
-void FormWindow::area_selected(forms::TextBox& box, QPlainTextEdit& area) {
-    if (syncing_ || area.toPlainText() != area_text(box.text())) return;
-    const QTextCursor cursor = area.textCursor();
-    const auto bytes = [&](int pos) {
-        return static_cast<int>(model_text(area.toPlainText().left(pos)).size());
-    };
-    guarded([&] { box.select(bytes(cursor.anchor()), bytes(cursor.position())); });
-}
-
 void FormWindow::apply_tab_order() {
     std::vector<std::pair<int, QWidget*>> ordered;
-    for (const auto& [control, widget] : widgets_)
-        if (control->tab_index() >= 0) ordered.emplace_back(control->tab_index(), widget);
+    for (const auto& [control, hosted] : widgets_)
+        if (control->tab_index() >= 0) ordered.emplace_back(control->tab_index(), &hosted->widget());
     std::sort(ordered.begin(), ordered.end());
     for (std::size_t i = 1; i < ordered.size(); ++i)
         QWidget::setTabOrder(ordered[i - 1].second, ordered[i].second);
-}
-
-void FormWindow::sync_list_box(forms::ListBox& list, QListWidget& view) {
-    bool same = view.count() == list.list_count();
-    for (int i = 0; same && i < view.count(); ++i) same = view.item(i)->text() == decode_text(list.list(i));
-    const int row_px = to_px(list.row_height());
-    if (same && view.count() > 0 && view.item(0)->sizeHint().height() != row_px) same = false;
-    if (!same) {
-        view.clear();
-        for (const std::string& item : list.items()) {
-            view.addItem(decode_text(item));
-            view.item(view.count() - 1)->setSizeHint(QSize(0, row_px));
-        }
-    }
-    if (view.currentRow() != list.list_index()) {
-        view.setCurrentRow(list.list_index());
-        if (list.list_index() < 0) view.clearSelection();
-    }
-    if (view.verticalScrollBar()->value() != list.top_index())
-        view.verticalScrollBar()->setValue(list.top_index());
-}
-
-void FormWindow::text_edited(forms::TextBox& box, QLineEdit& edit) {
-    if (syncing_ || !form_.visible()) return;
-    guarded([&] {
-        if (box.locked()) return;
-        // An edit the box made by itself (a paste or a delete from its menu, an undo) goes into the model
-        // as a paste in place of what it replaced, so that the field's rules and MaxLength apply to it
-        // and the caret ends after it.
-        const QString before = decode_text(box.text());
-        const QString after = edit.text();
-        qsizetype same_start = 0;
-        while (same_start < before.size() && same_start < after.size() &&
-               before[same_start] == after[same_start])
-            ++same_start;
-        qsizetype same_end = 0;
-        while (same_end < before.size() - same_start && same_end < after.size() - same_start &&
-               before[before.size() - 1 - same_end] == after[after.size() - 1 - same_end])
-            ++same_end;
-        const auto at = [&](qsizetype pos) { return caret_to_bytes(box.text(), static_cast<int>(pos)); };
-        box.select(at(same_start), at(before.size() - same_end));
-        box.set_sel_text(encode_text(after.mid(same_start, after.size() - same_end - same_start)));
-    });
-    // Change handlers may have rewritten the text.
-    schedule_sync();
-}
-
-void FormWindow::edit_selected(forms::TextBox& box, QLineEdit& edit) {
-    if (syncing_ || edit.text() != decode_text(box.text())) return;
-    guarded([&] {
-        box.select(caret_to_bytes(box.text(), line_edit_anchor(edit)),
-                   caret_to_bytes(box.text(), edit.cursorPosition()));
-    });
-}
-
-void FormWindow::row_changed(forms::ListBox& list, int row) {
-    if (syncing_ || row == list.list_index()) return;
-    guarded([&] {
-        if (!list_mouse_held_) {
-            list.set_list_index(row);
-            return;
-        }
-        // Chosen with the mouse: the model's mouse-up brings the Click, so the change comes without one.
-        auto click = std::move(list.on_click);
-        list.on_click = nullptr;
-        try {
-            list.set_list_index(row);
-        } catch (...) {
-            list.on_click = std::move(click);
-            throw;
-        }
-        list.on_click = std::move(click);
-    });
 }
 
 void FormWindow::show_form() {

@@ -9,11 +9,10 @@
 #include "platform/qt/painting.h"
 
 class QKeyEvent;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
 
 namespace kv::qt {
+
+class HostedWidget;
 
 class FormWindow : public QWidget {
   public:
@@ -25,6 +24,9 @@ class FormWindow : public QWidget {
     // Asks for the model to be brought onto the screen; many changes in a row make one update.
     void schedule_sync();
     bool sync_pending() const { return sync_pending_; }
+    // True while the window writes the model's state into its widgets, so that their signals are not
+    // taken for the user's doing.
+    bool syncing() const { return syncing_; }
     // Brings the window in line with the model now: place, title, flags, opacity, outline, state
     // and the native text and list boxes.
     void sync();
@@ -68,30 +70,17 @@ class FormWindow : public QWidget {
   private:
     void sync_window();
     void sync_controls();
-    void sync_text_box(forms::TextBox& box, QLineEdit& edit);
-    void sync_text_area(forms::TextBox& box, QPlainTextEdit& area);
-    void area_edited(forms::TextBox& box, QPlainTextEdit& area);
     void apply_tab_order();
-    void sync_list_box(forms::ListBox& list, QListWidget& view);
-    void place_widget(const forms::Control& c, QWidget& w);
-    QWidget* make_widget(forms::Control& c);
-    void text_edited(forms::TextBox& box, QLineEdit& edit);
-    // The selection a box moved itself, into the model.
-    void edit_selected(forms::TextBox& box, QLineEdit& edit);
-    void area_selected(forms::TextBox& box, QPlainTextEdit& area);
-    void row_changed(forms::ListBox& list, int row);
 
     forms::Form& form_;
     FormPainter painter_;
     bool sync_pending_ = false;
-    // Set while the window writes the model's state into its widgets, so that their signals are
-    // not taken for the user's doing.
     bool syncing_ = false;
     // Set while a mouse button is held on a list box: a selection made by the mouse comes without
     // Click, since the model's mouse-up brings it.
     bool list_mouse_held_ = false;
     QRect requested_geometry_;
-    std::map<const forms::Control*, QWidget*> widgets_;  // children, owned by this window
+    std::map<const forms::Control*, HostedWidget*> widgets_;  // children, owned by this window
     QTimer wheel_sweep_;
 };
 

@@ -22,7 +22,7 @@ QString decode_1252(const std::string& bytes) {
     out.reserve(static_cast<qsizetype>(bytes.size()));
     for (char ch : bytes) {
         auto c = static_cast<unsigned char>(ch);
-        out += (c >= 0x80 && c < 0xA0) ? QChar(cp1252_high[c - 0x80]) : QChar(c);
+        out += (c >= 0x80 && c < 0xA0) ? QChar(cp1252_high[c - 0x80]) : QChar(QLatin1Char(ch));
     }
     return out;
 }
@@ -92,15 +92,23 @@ int drawn_width(const QFontMetrics& metrics, const QString& line) {
 
 void install_font_substitutes() {
     // Families with the widths of the Windows fonts come first, so that text sized for them still fits.
-    const QStringList sans = {"Liberation Sans", "Arimo", "Nimbus Sans", "DejaVu Sans"};
-    const QStringList serif = {"Liberation Serif", "Tinos", "Nimbus Roman", "DejaVu Serif"};
-    const QStringList mono = {"Liberation Mono", "Cousine", "Nimbus Mono PS", "DejaVu Sans Mono"};
-    for (const char* name : {"Microsoft Sans Serif", "MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2",
-                             "Tahoma", "Verdana", "Arial", "Segoe UI", "Trebuchet MS", "Lucida Sans Unicode"})
+    const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                              QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")};
+    const QStringList serif = {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
+                               QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")};
+    const QStringList mono = {QStringLiteral("Liberation Mono"), QStringLiteral("Cousine"),
+                              QStringLiteral("Nimbus Mono PS"), QStringLiteral("DejaVu Sans Mono")};
+    for (const QString& name :
+         {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("MS Sans Serif"),
+          QStringLiteral("MS Shell Dlg"), QStringLiteral("MS Shell Dlg 2"), QStringLiteral("Tahoma"),
+          QStringLiteral("Verdana"), QStringLiteral("Arial"), QStringLiteral("Segoe UI"),
+          QStringLiteral("Trebuchet MS"), QStringLiteral("Lucida Sans Unicode")})
         QFont::insertSubstitutions(name, sans);
-    for (const char* name : {"Times New Roman", "MS Serif", "Georgia"})
+    for (const QString& name :
+         {QStringLiteral("Times New Roman"), QStringLiteral("MS Serif"), QStringLiteral("Georgia")})
         QFont::insertSubstitutions(name, serif);
-    for (const char* name : {"Courier New", "Courier", "Lucida Console", "Consolas"})
+    for (const QString& name : {QStringLiteral("Courier New"), QStringLiteral("Courier"),
+                                QStringLiteral("Lucida Console"), QStringLiteral("Consolas")})
         QFont::insertSubstitutions(name, mono);
 }
 

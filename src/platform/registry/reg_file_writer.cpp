@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/registry/key_path.h"
+#include "platform/runtime.h"
 
 namespace kv::registry {
 
@@ -82,19 +83,28 @@ void append_value_line(std::string& out, const Value& value) {
     }
 }
 
-void append_key(std::string& out, const Key& key, std::vector<std::string>& path) {
-    out += '[';
-    out += key_path_text(path);
-    out += ']';
-    out += line_end;
+// The text may grow by `more` bytes: checked before each line is added, so it never grows much
+// past the limit (a value line may take up to three bytes for each of its data bytes).
+void make_room(const std::string& out, size_t more, size_t max_size) {
+    if (more > max_size || out.size() > max_size - more)
+        throw Failure("it would be larger than " + std::to_string(max_size / (1024 * 1024)) + " MB");
+}
+
+void append_key(std::string& out, const Key& key, std::vector<std::string>& path, size_t max_size) {
+    const std::string key_line = "[" + key_path_text(path) + "]" + line_end;
+    make_room(out, key_line.size(), max_size);
+    out += key_line;
     for (const Value& value : key.values()) {
+        make_room(out, value.name.size() + value.data.size() + 2, max_size);
         append_value_line(out, value);
         out += line_end;
+        make_room(out, 0, max_size);
     }
+    make_room(out, 2, max_size);
     out += line_end;
     for (const auto& entry : key.children()) {
         path.push_back(entry.second->name());
-        append_key(out, *entry.second, path);
+        append_key(out, *entry.second, path, max_size);
         path.pop_back();
     }
 }
@@ -107,12 +117,12 @@ std::string value_line(const Value& value) {
     return out;
 }
 
-std::string write_reg_file(const Key& key, const std::vector<std::string>& path) {
+std::string write_reg_file(const Key& key, const std::vector<std::string>& path, size_t max_size) {
     std::string out = "REGEDIT4";
     out += line_end;
     out += line_end;
     std::vector<std::string> walk = path;
-    append_key(out, key, walk);
+    append_key(out, key, walk, max_size);
     return out;
 }
 

@@ -59,7 +59,11 @@ void import_reg_file(const Store& store, const std::filesystem::path& file, std:
     }
     for (const auto& note : parsed.notes)
         notes << "korvalin-regedit: " << file.string() << ": " << note << '\n';
-    store.update([&](Key& root) { apply_changes(std::move(parsed), root); });
+    try {
+        store.update([&](Key& root) { apply_changes(std::move(parsed), root); });
+    } catch (const Failure& failure) {
+        throw Failure("cannot import " + file.string() + ": " + failure.what());
+    }
 }
 
 void export_reg_key(const Store& store, const std::filesystem::path& file, const std::string& key) {
@@ -76,10 +80,19 @@ void export_reg_key(const Store& store, const std::filesystem::path& file, const
         stored_names.push_back(found->name());
     }
     if (!found) throw Failure("cannot export " + key + ": the key does not exist");
-    // An export written over the store would keep only that key: everything else would be lost.
-    std::error_code ec;
-    if (std::filesystem::equivalent(file, store.file(), ec))
-        throw Failure("cannot export into " + file.string() + ": it is the registry store itself");
+    // Over the store it would keep only that key; over the lock file it would break the locking
+    // between programs; over a temporary, a writer would rename it over the store or sweep it away.
+    switch (store.own_file(file)) {
+        case StoreFile::store:
+            throw Failure("cannot export into " + file.string() + ": it is the registry store itself");
+        case StoreFile::lock:
+            throw Failure("cannot export into " + file.string() + ": it is the registry store's lock file");
+        case StoreFile::temporary:
+            throw Failure("cannot export into " + file.string() +
+                          ": it is a temporary file of the registry store");
+        case StoreFile::none:
+            break;
+    }
     write_bytes_atomically(file, write_reg_file(*found, stored_names));
 }
 

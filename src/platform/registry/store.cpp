@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include "platform/registry/reg_file_reader.h"
@@ -26,51 +27,6 @@ std::string environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
 }
-
-// Holds a flock on the store's lock file for its lifetime.
-class StoreLock {
-  public:
-    StoreLock() = default;
-    StoreLock(const StoreLock&) = delete;
-    StoreLock& operator=(const StoreLock&) = delete;
-    ~StoreLock() {
-        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-    }
-
-    // Exclusive: waits up to `timeout`, then fails.
-    void lock_exclusive(const std::filesystem::path& lock_file, std::chrono::milliseconds timeout) {
-        fd_ = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
-        if (fd_ < 0) throw Failure("cannot lock " + lock_file.string() + ": " + std::strerror(errno));
-        wait_for(LOCK_EX, lock_file, timeout);
-    }
-
-    // Shared: taken when the lock file can be opened. Without one (a read-only folder) the store is
-    // read unlocked, which is safe because writers replace it whole.
-    void lock_shared(const std::filesystem::path& lock_file, std::chrono::milliseconds timeout) {
-        fd_ = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
-        if (fd_ < 0) fd_ = ::open(lock_file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-        if (fd_ < 0) return;
-        wait_for(LOCK_SH, lock_file, timeout);
-    }
-
-  private:
-    void wait_for(int operation, const std::filesystem::path& lock_file, std::chrono::milliseconds timeout) {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        auto pause = std::chrono::microseconds(200);
-        for (;;) {
-            if (::flock(fd_, operation | LOCK_NB) == 0) return;
-            if (errno != EWOULDBLOCK && errno != EINTR)
-                throw Failure("cannot lock " + lock_file.string() + ": " + std::strerror(errno));
-            if (std::chrono::steady_clock::now() >= deadline)
-                throw Failure("the registry store is busy: another program has held " + lock_file.string() +
-                              " for too long");
-            std::this_thread::sleep_for(pause);
-            pause = std::min(pause * 2, std::chrono::microseconds(10000));
-        }
-    }
-
-    int fd_ = -1;
-};
 
 std::filesystem::path lock_file_of(const std::filesystem::path& target) {
     return target.string() + ".lock";
@@ -106,6 +62,62 @@ FileStamp stamp_of(const std::filesystem::path& file) {
     return stamp;
 }
 
+// Holds a flock on the store's lock file for its lifetime.
+class StoreLock {
+  public:
+    StoreLock() = default;
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+    ~StoreLock() {
+        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+    }
+
+    // Exclusive: waits (see wait_for), then fails.
+    void lock_exclusive(const std::filesystem::path& store, std::chrono::milliseconds timeout) {
+        const auto lock_file = lock_file_of(store);
+        fd_ = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+        if (fd_ < 0) throw Failure("cannot lock " + lock_file.string() + ": " + std::strerror(errno));
+        wait_for(LOCK_EX, store, timeout);
+    }
+
+    // Shared: taken when the lock file can be opened. Without one (a read-only folder) the store is
+    // read unlocked, which is safe because writers replace it whole.
+    void lock_shared(const std::filesystem::path& store, std::chrono::milliseconds timeout) {
+        const auto lock_file = lock_file_of(store);
+        fd_ = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+        if (fd_ < 0) fd_ = ::open(lock_file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        if (fd_ < 0) return;
+        wait_for(LOCK_SH, store, timeout);
+    }
+
+  private:
+    // Waits as long as other programs keep finishing their writes (each replaces the store file), so
+    // any number of writers queued at once all get their turn; fails only when the store has been
+    // held for `timeout` with no write finishing, which is a program stuck while holding it.
+    void wait_for(int operation, const std::filesystem::path& store, std::chrono::milliseconds timeout) {
+        FileStamp seen = stamp_of(store);
+        auto deadline = std::chrono::steady_clock::now() + timeout;
+        auto pause = std::chrono::microseconds(200);
+        for (;;) {
+            if (::flock(fd_, operation | LOCK_NB) == 0) return;
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                throw Failure("cannot lock " + lock_file_of(store).string() + ": " + std::strerror(errno));
+            const auto now = std::chrono::steady_clock::now();
+            if (FileStamp current = stamp_of(store); !(current == seen)) {
+                seen = current;
+                deadline = now + timeout;
+            } else if (now >= deadline) {
+                throw Failure("the registry store is busy: another program has held " +
+                              lock_file_of(store).string() + " for too long without finishing a write");
+            }
+            std::this_thread::sleep_for(pause);
+            pause = std::min(pause * 2, std::chrono::microseconds(10000));
+        }
+    }
+
+    int fd_ = -1;
+};
+
 struct CachedTree {
     FileStamp stamp;
     std::shared_ptr<const Key> root;
@@ -133,13 +145,16 @@ void remember(const std::filesystem::path& target, const FileStamp& stamp, std::
 // The stored tree; an absent or empty file is an empty store.
 Key load_tree(const std::filesystem::path& target) {
     Key root;
-    auto bytes = read_regular_file(target);
-    if (!bytes || bytes->empty()) return root;
     try {
+        auto bytes = read_regular_file(target);
+        if (!bytes || bytes->empty()) return root;
         apply_changes(parse_reg_file(*bytes), root);
     } catch (const Failure& failure) {
         throw Failure("the registry store " + target.string() + " cannot be read (" + failure.what() +
                       "); it is left as it is");
+    } catch (const std::bad_alloc&) {
+        throw Failure("the registry store " + target.string() +
+                      " cannot be read (not enough memory); it is left as it is");
     }
     return root;
 }
@@ -195,7 +210,7 @@ std::shared_ptr<const Key> Store::snapshot() const {
     if (!std::filesystem::is_directory(folder, ec)) return std::make_shared<const Key>();
 
     StoreLock lock;
-    lock.lock_shared(lock_file_of(path), lock_timeout_);
+    lock.lock_shared(path, lock_timeout_);
     FileStamp before = stamp_of(path);
     if (!before.exists) return std::make_shared<const Key>();
     if (auto tree = cached(path, before)) return tree;
@@ -213,13 +228,41 @@ void Store::update(const std::function<void(Key& root)>& change) const {
         if (ec) throw Failure("cannot make the folder " + path.parent_path().string() + ": " + ec.message());
     }
     StoreLock lock;
-    lock.lock_exclusive(lock_file_of(path), lock_timeout_);
+    lock.lock_exclusive(path, lock_timeout_);
     remove_stale_temporaries(path);
 
     Key root = load_tree(path);
     change(root);
-    write_bytes_atomically(path, write_reg_file(root, {}));
+    std::string bytes;
+    try {
+        bytes = write_reg_file(root, {}, max_reg_file_size);
+    } catch (const Failure& failure) {
+        throw Failure("the registry store " + path.string() + " cannot take this change: " + failure.what() +
+                      ", more than a store may hold; it is left as it was");
+    }
+    write_bytes_atomically(path, bytes);
     remember(path, stamp_of(path), std::make_shared<const Key>(std::move(root)));
+}
+
+StoreFile Store::own_file(const std::filesystem::path& file) const {
+    const std::filesystem::path store = target();
+    const std::filesystem::path lock = lock_file_of(store);
+    std::error_code ec;
+    if (std::filesystem::equivalent(file, store, ec)) return StoreFile::store;
+    if (std::filesystem::equivalent(file, lock, ec)) return StoreFile::lock;
+
+    // Writes follow a link at the file's name and in its folders, so the place written is compared.
+    const auto written = std::filesystem::weakly_canonical(std::filesystem::absolute(file, ec), ec);
+    if (ec) return StoreFile::none;
+    const auto store_folder =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(store, ec).parent_path(), ec);
+    if (ec || written.parent_path() != store_folder) return StoreFile::none;
+    const std::string name = written.filename().string();
+    const std::string store_name = store.filename().string();
+    if (name == store_name) return StoreFile::store;
+    if (name == lock.filename().string()) return StoreFile::lock;
+    if (is_temporary_name(name, store_name)) return StoreFile::temporary;
+    return StoreFile::none;
 }
 
 }  // namespace kv::registry

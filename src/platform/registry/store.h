@@ -17,6 +17,10 @@ namespace kv::registry {
 // neither names a place.
 std::filesystem::path user_store_path();
 
+// The files that belong to the store: an export written onto one of them would wipe the store, break
+// the locking between programs, or be swept away or renamed over the store by a writer.
+enum class StoreFile { none, store, lock, temporary };
+
 class Store {
   public:
     explicit Store(std::filesystem::path file);
@@ -25,7 +29,7 @@ class Store {
 
     const std::filesystem::path& file() const { return file_; }
 
-    // How long a writer waits for other programs to finish with the store before failing.
+    // How long a writer waits for the store while no other program finishes a write, before failing.
     void set_lock_timeout(std::chrono::milliseconds timeout) { lock_timeout_ = timeout; }
 
     // The tree as stored now (empty when there is no store file yet). A file that has not changed
@@ -35,9 +39,14 @@ class Store {
 
     // Loads the tree under the exclusive lock, lets `change` edit the root, and replaces the file
     // with the result. When `change` throws, the store is left as it was. Fails (kv::Failure) when
-    // the store cannot be read, parsed, locked or written; the file is then untouched. The folder is
-    // made when missing.
+    // the store cannot be read, parsed, locked or written, or when the result would be larger than a
+    // store may be (max_reg_file_size), which no reader could load again; the file is then untouched.
+    // The folder is made when missing.
     void update(const std::function<void(Key& root)>& change) const;
+
+    // Which of the store's own files a write of `file` would replace (following links as writes
+    // do, and hard links to the store or its lock file), or none.
+    StoreFile own_file(const std::filesystem::path& file) const;
 
   private:
     std::filesystem::path target() const;

@@ -1,0 +1,39 @@
+#pragma once
+// Asking many plug-in libraries the same questions, as opening an editor asks every library of its
+// plug-in folder its name, version and kind. A folder may hold libraries that crash, hang or damage
+// the helper that loads them, so:
+// - libraries are asked several at once, each worker on a helper of its own, so that hanging ones cost
+//   their time side by side rather than one after another; the answers come back in the order asked;
+// - a library gets at most the budget for all its questions together;
+// - a question that ends in a crash or a hang on a helper that had already answered others is asked
+//   once more on a fresh helper before the library is given up (a library asked earlier may have left
+//   the helper damaged, such as a thread that runs on after its library is released). On such a helper
+//   a question gets at most half of the time its library has left, so that the second try has some;
+// - a library given up is not asked again during the run, unless its file changes.
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/plugin_protocol.h"
+
+namespace kv::plugin_bridge {
+
+struct Question {
+    PluginCall call;
+    std::string export_name;
+};
+
+struct QuestionLimits {
+    std::chrono::milliseconds budget{5000};  // per library, for all its questions
+    size_t helpers = 8;                      // libraries asked at once
+};
+
+// Each library's replies, in question order; nothing for a library given up. A path that names no
+// file, or no helper to ask with, gives the replies of a library that could not be loaded.
+std::vector<std::optional<std::vector<PluginReply>>> ask_libraries(const std::vector<std::string>& paths,
+                                                                   const std::vector<Question>& questions,
+                                                                   const QuestionLimits& limits = {});
+
+}  // namespace kv::plugin_bridge

@@ -1,0 +1,94 @@
+#include "model/plugins_module.h"
+
+#include "model/plugin_questions.h"
+#include "platform/plugin_library.h"
+
+namespace kv::plugin_bridge {
+
+namespace {
+
+// The text as the 256-character buffer held it: the text, then NULs; "" when there was none.
+std::string text_buffer(const PluginReply& reply) {
+    if (reply.status != PluginStatus::done) return "";
+    std::string buffer = reply.text.substr(0, text_buffer_size - 1);
+    buffer.resize(text_buffer_size, '\0');
+    return buffer;
+}
+
+int32_t number(const PluginReply& reply) {
+    return reply.status == PluginStatus::done ? reply.value : 0;
+}
+
+const QuestionLimits scan_limits{query_limit};
+
+// One question to one library, under the same rules as a folder scan.
+std::optional<PluginReply> ask_one(const std::string& path, PluginCall call, const char* export_name) {
+    auto replies = ask_libraries({path}, {{call, export_name}}, scan_limits);
+    if (!replies.front()) return std::nullopt;
+    return replies.front()->front();
+}
+
+}  // namespace
+
+std::string get_plugin_name(const std::string& path) {
+    const auto reply = ask_one(path, PluginCall::text, "PSEgetLibName");
+    return reply ? text_buffer(*reply) : "";
+}
+
+int32_t get_plugin_version(const std::string& path) {
+    const auto reply = ask_one(path, PluginCall::number, "PSEgetLibVersion");
+    return reply ? number(*reply) : 0;
+}
+
+int32_t get_plugin_type(const std::string& path) {
+    const auto reply = ask_one(path, PluginCall::number, "PSEgetLibType");
+    return reply ? number(*reply) : 0;
+}
+
+std::vector<std::optional<LibraryFacts>> ask_plugin_libraries(const std::vector<std::string>& paths) {
+    static const std::vector<Question> questions{
+        {PluginCall::text, "PSEgetLibName"},   {PluginCall::number, "PSEgetLibVersion"},
+        {PluginCall::number, "PSEgetLibType"}, {PluginCall::number, "PSEgetLibType"},
+        {PluginCall::number, "PSEgetLibType"}, {PluginCall::number, "PSEgetLibType"},
+    };
+    std::vector<std::optional<LibraryFacts>> facts;
+    for (const auto& replies : ask_libraries(paths, questions, scan_limits)) {
+        if (!replies) {
+            facts.emplace_back();
+            continue;
+        }
+        const auto& r = *replies;
+        facts.push_back(LibraryFacts{
+            text_buffer(r[0]), number(r[1]), {number(r[2]), number(r[3]), number(r[4]), number(r[5])}});
+    }
+    return facts;
+}
+
+std::string call_plugin_function(const std::string& path, const std::string& export_name,
+                                 const StopQuestion& ask_to_stop) {
+    forms::BusyCursor busy;
+    PluginHost host;
+    host.ask(PluginCall::effect, path, export_name, std::nullopt, ask_to_stop);
+    return "";
+}
+
+int32_t call_plugin_test(const std::string& path, const std::string& export_name,
+                         const StopQuestion& ask_to_stop, std::chrono::milliseconds limit) {
+    forms::BusyCursor busy;
+    PluginHost host;
+    const PluginAnswer answer = host.ask(PluginCall::number, path, export_name, limit, ask_to_stop);
+    switch (answer.outcome) {
+        case PluginOutcome::answered:
+            return number(answer.reply);
+        case PluginOutcome::crashed:
+        case PluginOutcome::hung:
+        case PluginOutcome::stopped:
+            return -1;
+        case PluginOutcome::refused:
+        case PluginOutcome::no_helper:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace kv::plugin_bridge

@@ -1,0 +1,58 @@
+#pragma once
+// The plug-in library bridge: five functions that load one library, call one export and release the
+// library again. The calls run in korvalin-plugin-host (platform/plugin_library.h); these functions
+// keep the callers' contract: an empty result ("" or 0) for a library or export that is missing.
+// The registry functions of the same module live in model/registry_bridge.h.
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kv::plugin_bridge {
+
+// The size of the text a text function returns: the text, then NUL characters up to this length.
+inline constexpr size_t text_buffer_size = 256;
+// How long a library may take to answer all its questions (name, version, kind) before it is given
+// up; a library given up is not asked again during the run unless its file changes.
+inline constexpr std::chrono::milliseconds query_limit{5000};
+// How long a test may run before the plug-in counts as not working. A test may show a dialog of its
+// own, so this is long; the user can stop it sooner (StopQuestion).
+inline constexpr std::chrono::milliseconds test_limit{30000};
+
+// Name, version and kind. A plug-in that crashes or hangs gives the empty result.
+std::string get_plugin_name(const std::string& path);
+int32_t get_plugin_version(const std::string& path);
+int32_t get_plugin_type(const std::string& path);
+
+// Asked each time the user presses a mouse button or a key in the program while a plug-in's test,
+// configure or about export runs: true stops the plug-in. Without it the program waits.
+using StopQuestion = std::function<bool()>;
+
+// Calls a configure or about export for its effect; the result is always "" (such an export returns
+// no text). A crash of the plug-in shows nothing. No time limit: the plug-in may show its own dialog
+// for as long as its user wants.
+std::string call_plugin_function(const std::string& path, const std::string& export_name,
+                                 const StopQuestion& ask_to_stop = {});
+
+// Calls a test export: 0 working, negative not working, positive no message; 0 when the library or
+// the export is missing. A plug-in that crashes while testing, does not answer within the limit or
+// is stopped by the user is not working: -1.
+int32_t call_plugin_test(const std::string& path, const std::string& export_name,
+                         const StopQuestion& ask_to_stop = {}, std::chrono::milliseconds limit = test_limit);
+
+// What a library told a folder scan: its name as the text buffer holds it, its version, and its kind
+// as asked four times, once for each list it may belong to.
+struct LibraryFacts {
+    std::string name;
+    int32_t version = 0;
+    std::array<int32_t, 4> kinds{};
+};
+
+// Asks every library its name, version and kind, several libraries at once (plugin_questions.h);
+// nothing for a library that crashed or hung, now or earlier in the run.
+std::vector<std::optional<LibraryFacts>> ask_plugin_libraries(const std::vector<std::string>& paths);
+
+}  // namespace kv::plugin_bridge

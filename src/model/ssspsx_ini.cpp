@@ -1,0 +1,50 @@
+#include "model/ssspsx_ini.h"
+
+#include "platform/text_file.h"
+
+namespace kv::configs {
+
+namespace {
+
+// What is left of line 1 after its first comma-separated field, if anything.
+std::optional<std::string> after_first_field(const std::string& line) {
+    size_t from = 0;
+    if (!line.empty() && line[0] == '"') {
+        const auto closing = line.find('"', 1);
+        if (closing == std::string::npos) return std::nullopt;
+        from = closing + 1;
+    }
+    const auto comma = line.find(',', from);
+    if (comma == std::string::npos) return std::nullopt;
+    return line.substr(comma + 1);
+}
+
+}  // namespace
+
+SsspsxValues parse_ssspsx_ini(const std::string& bytes) {
+    SsspsxValues values;
+    std::vector<std::string> lines = split_lines(bytes);
+    if (lines.empty()) return values;
+    size_t next = 1;
+    if (auto rest = after_first_field(lines[0])) {
+        lines[0] = *rest;
+        next = 0;
+    }
+    for (std::string& value : values) {
+        if (next >= lines.size()) break;
+        const std::string& line = lines[next++];
+        const auto first = line.find('=');
+        if (first == std::string::npos) break;
+        const auto second = line.find('=', first + 1);
+        value = line.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+    }
+    return values;
+}
+
+std::vector<std::string> ssspsx_ini_lines(const SsspsxValues& values) {
+    std::vector<std::string> lines{"[Plugins]"};
+    for (size_t k = 0; k < values.size(); ++k) lines.push_back(std::string(ssspsx_keys[k]) + "=" + values[k]);
+    return lines;
+}
+
+}  // namespace kv::configs
