@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <string>
 
-#include "app/forms.h"
+#include "app/program.h"
+#include "app/window_roster.h"
 #include "launcher/main_form.h"
 #include "model/catalogue.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/headless/headless_backend.h"
+#include "toolkit/windows.h"
 
 namespace {
 
@@ -77,14 +79,15 @@ void BM_StartAndCloseProgram(benchmark::State& state) {
     kv::save_catalogue(folder.path() / "Data.kvl", make_catalogue(state.range(0)));
     kv::headless::HeadlessBackend display;
     kv::forms::set_backend(&display);
+    kv::app::register_windows();
     kv::set_program_folder(folder.path());
     for (auto _ : state) {
         kv::app::start_program();
         try {
-            kv::app::form<kv::Main_form>().X_image_Click();
+            kv::toolkit::form<kv::Main_form>().X_image_Click();
         } catch (const kv::forms::ProgramEnded&) {
         }
-        kv::app::reset_forms();
+        kv::toolkit::reset_forms();
     }
     kv::forms::set_backend(nullptr);
     state.SetComplexityN(state.range(0));

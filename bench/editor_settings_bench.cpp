@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/forms.h"
+#include "app/window_roster.h"
 #include "configs/configs_form.h"
 #include "configs/epsxe_config.h"
 #include "configs/epsxe_design.h"
@@ -16,6 +16,7 @@
 #include "model/ssspsx_ini.h"
 #include "platform/folder.h"
 #include "platform/headless/headless_backend.h"
+#include "toolkit/windows.h"
 
 namespace {
 
@@ -30,13 +31,14 @@ void BM_EpsxeLoadAndSave(benchmark::State& state) {
                                             "x", 2);
     kv::headless::HeadlessBackend display;
     kv::forms::set_backend(&display);
+    kv::app::register_windows();
     kv::set_program_folder(folder);
-    auto& editor = kv::app::form<kv::ePSXe_config>();
+    auto& editor = kv::toolkit::form<kv::ePSXe_config>();
     for (auto _ : state) {
         editor.load_settings();
         editor.save_settings();
     }
-    kv::app::reset_forms();
+    kv::toolkit::reset_forms();
     kv::forms::set_backend(nullptr);
     fs::remove_all(folder);
 }

@@ -9,10 +9,11 @@
 #include <filesystem>
 #include <string>
 
-#include "app/forms.h"
+#include "app/window_roster.h"
 #include "configs/pcsx_config.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/plugin_library.h"
+#include "toolkit/windows.h"
 
 namespace {
 
@@ -47,10 +48,11 @@ size_t listed(const kv::PCSX_config& editor) {
 struct BenchDisplay {
     BenchDisplay() {
         kv::forms::set_backend(&display);
+        kv::app::register_windows();
         kv::set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
     }
     ~BenchDisplay() {
-        kv::app::reset_forms();
+        kv::toolkit::reset_forms();
         kv::forms::set_backend(nullptr);
     }
     kv::headless::HeadlessBackend display;
@@ -59,7 +61,7 @@ struct BenchDisplay {
 void BM_ScanHundredPlugins(benchmark::State& state) {
     BenchDisplay display;
     const fs::path folder = make_plugin_folder(100);
-    auto& editor = kv::app::form<kv::PCSX_config>();
+    auto& editor = kv::toolkit::form<kv::PCSX_config>();
     editor.plugins_path = folder.string() + "/";
     for (auto _ : state) {
         editor.scan_plugins();
@@ -77,7 +79,7 @@ constexpr int hostile_hanging = 40;
 // The first opening of a hostile folder: a fresh folder for each, as nothing of it is known yet.
 void BM_HostileFolderFirstOpening(benchmark::State& state) {
     BenchDisplay display;
-    auto& editor = kv::app::form<kv::PCSX_config>();
+    auto& editor = kv::toolkit::form<kv::PCSX_config>();
     for (auto _ : state) {
         state.PauseTiming();
         const fs::path folder = make_plugin_folder(hostile_good, hostile_hanging);
@@ -96,7 +98,7 @@ BENCHMARK(BM_HostileFolderFirstOpening)->Unit(benchmark::kSecond)->Iterations(1)
 // Later openings of the same folder in the same run.
 void BM_HostileFolderLaterOpening(benchmark::State& state) {
     BenchDisplay display;
-    auto& editor = kv::app::form<kv::PCSX_config>();
+    auto& editor = kv::toolkit::form<kv::PCSX_config>();
     const fs::path folder = make_plugin_folder(hostile_good, hostile_hanging);
     editor.plugins_path = folder.string() + "/";
     editor.scan_plugins();

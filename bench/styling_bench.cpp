@@ -8,12 +8,14 @@
 #include <fstream>
 #include <string>
 
-#include "app/forms.h"
+#include "app/program.h"
+#include "app/window_roster.h"
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/language_browser.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/headless/headless_backend.h"
+#include "toolkit/windows.h"
 
 namespace {
 
@@ -24,13 +26,14 @@ class BenchProgram {
         if (!mkdtemp(pattern.data())) std::abort();
         path_ = pattern;
         kv::forms::set_backend(&display_);
+        kv::app::register_windows();
         kv::set_program_folder(path_);
         std::filesystem::create_directories(path_ / "Languages");
         std::ofstream out(path_ / "Languages" / "Bench.ini", std::ios::binary);
         for (int n = 1; n <= 112; ++n) out << "Key" << n << " = Text of line " << n << "\r\n";
     }
     ~BenchProgram() {
-        kv::app::reset_forms();
+        kv::toolkit::reset_forms();
         kv::forms::set_backend(nullptr);
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
@@ -45,7 +48,7 @@ class BenchProgram {
 void BM_ChangeLanguage(benchmark::State& state) {
     BenchProgram program;
     kv::app::start_program();
-    auto& browser = kv::app::form<kv::language_browser>();
+    auto& browser = kv::toolkit::form<kv::language_browser>();
     for (auto _ : state) browser.change_language("Bench");
 }
 BENCHMARK(BM_ChangeLanguage)->Unit(benchmark::kMicrosecond);
@@ -53,7 +56,7 @@ BENCHMARK(BM_ChangeLanguage)->Unit(benchmark::kMicrosecond);
 void BM_ChangeFont(benchmark::State& state) {
     BenchProgram program;
     kv::app::start_program();
-    auto& browser = kv::app::form<kv::font_browser>();
+    auto& browser = kv::toolkit::form<kv::font_browser>();
     bool bold = false;
     for (auto _ : state) {
         browser.change_font("DejaVu Sans", "10", bold, false);
@@ -68,7 +71,7 @@ void BM_ListLanguages(benchmark::State& state) {
         std::ofstream(program.path() / "Languages" / ("Language" + std::to_string(n) + ".ini"))
             << "Name = x\r\n";
     kv::app::start_program();
-    auto& browser = kv::app::form<kv::language_browser>();
+    auto& browser = kv::toolkit::form<kv::language_browser>();
     for (auto _ : state) browser.load_language_list();
     state.SetComplexityN(state.range(0));
 }

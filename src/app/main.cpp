@@ -4,7 +4,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/forms.h"
+#include "app/program.h"
+#include "app/window_roster.h"
 #include "platform/ending_signals.h"
 #include "platform/forms/backend.h"
 #include "platform/forms/form.h"
@@ -12,6 +13,7 @@
 #include "platform/qt/guard.h"
 #include "platform/qt/qt_backend.h"
 #include "platform/standard_error.h"
+#include "toolkit/windows.h"
 
 int main(int argc, char** argv) {
     // The windows place themselves, mask their outline and stay on top: X11 allows all of that,
@@ -24,6 +26,7 @@ int main(int argc, char** argv) {
 
     kv::qt::QtBackend backend;
     kv::forms::set_backend(&backend);
+    kv::app::register_windows();
 
     // Watched from before start-up: a signal that comes while the windows load waits in the pipe.
     int signals_fd = -1;
@@ -33,7 +36,7 @@ int main(int argc, char** argv) {
     if (!started) {
         // A failed start that left nothing on the screen would be a process nobody can see or end.
         bool any_shown = false;
-        for (kv::forms::Form* f : kv::app::created_forms()) any_shown = any_shown || f->visible();
+        for (kv::forms::Form* f : kv::toolkit::created_forms()) any_shown = any_shown || f->visible();
         if (!any_shown) {
             kv::print_failure("the program could not start");
             return 1;

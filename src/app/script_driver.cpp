@@ -6,11 +6,13 @@
 #include <sstream>
 #include <vector>
 
-#include "app/forms.h"
+#include "app/program.h"
+#include "app/window_roster.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/runtime.h"
+#include "toolkit/windows.h"
 
 namespace kv::app {
 
@@ -146,13 +148,14 @@ class Driver {
   public:
     Driver(std::istream& in, std::ostream& out, std::ostream& err) : in_(in), out_(out), err_(err) {
         forms::set_backend(&headless_);
+        register_windows();
         headless_.set_input_source([this] { return run_next_line(); });
         headless_.on_system_message = [this](const std::string& caption, const std::string& text) {
             out_ << "system-message: " << caption << ": " << text << "\n";
         };
     }
     ~Driver() {
-        reset_forms();
+        toolkit::reset_forms();
         forms::set_backend(nullptr);
     }
 
@@ -193,7 +196,7 @@ class Driver {
 
     forms::Form& window(const std::string& name) {
         if (!started_) throw ScriptError{"the program has not been started"};
-        forms::Form* f = form_named(name);
+        forms::Form* f = toolkit::form_named(name);
         if (!f) throw ScriptError{"no window named " + name};
         return *f;
     }
@@ -386,7 +389,7 @@ class Driver {
                 throw ExpectFailed{};
             }
         } else if (verb == "windows") {
-            for (forms::Form* f : created_forms())
+            for (forms::Form* f : toolkit::created_forms())
                 if (f->visible()) out_ << f->name() << (f->modal() ? " (modal)" : "") << "\n";
         } else if (verb == "screen") {
             auto w = words(args);

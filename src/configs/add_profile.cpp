@@ -1,12 +1,12 @@
 #include "configs/add_profile.h"
 
-#include "app/forms.h"
 #include "configs/configs_form.h"
 #include "model/profile_store.h"
 #include "toolkit/control_style.h"
 #include "toolkit/keep_out_characters.h"
 #include "toolkit/message_box.h"
 #include "toolkit/push_button.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -62,7 +62,7 @@ add_profile::add_profile()
     toolkit::keep_out_characters(Text1, "/\\\r\n");
     Label1.on_click = [this] { Label1_Click(); };
     Label2.on_click = [this] { Label2_Click(); };
-    expose("add_profile_message", [this] { return add_profile_message; });
+    expose("add_profile_message", add_profile_message);
 }
 
 void add_profile::Form_Load() {
@@ -83,7 +83,7 @@ void add_profile::Label1_Click() {
         toolkit::show_message(*this, add_profile_message, toolkit::notice_icon);
         return;
     }
-    auto& configs = app::form<configs_form>();
+    auto& configs = toolkit::form<configs_form>();
     // SSSPSX keeps its settings in a file of its folder: the new profile starts from it.
     profiles::create_blank_profile(configs.current_config, Text1.text(),
                                    configs.psx_emulator_folder(configs.current_config).value_or(""));
@@ -98,7 +98,7 @@ void add_profile::Label2_Click() {
 }
 
 void add_profile::close_dialog() {
-    app::form<configs_form>().scroll_event.set_enabled(true);
+    toolkit::form<configs_form>().scroll_event.set_enabled(true);
     hide();
 }
 

@@ -3,10 +3,8 @@
 #include <climits>
 #include <filesystem>
 
-#include "app/forms.h"
 #include "configs/add_profile.h"
 #include "configs/open_editor.h"
-#include "launcher/main_form.h"
 #include "model/catalogue.h"
 #include "model/profile_store.h"
 #include "model/registry_bridge.h"
@@ -14,6 +12,7 @@
 #include "toolkit/control_style.h"
 #include "toolkit/message_box.h"
 #include "toolkit/push_button.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -93,8 +92,8 @@ configs_form::configs_form()
     button_click_labels[4]->on_click = [this] { Label13_Click(); };
 
     expose("current_config", [this] { return current_config; });
-    expose("no_emulator_message", [this] { return no_emulator_message; });
-    expose("no_path_message", [this] { return no_path_message; });
+    expose("no_emulator_message", no_emulator_message);
+    expose("no_path_message", no_path_message);
     expose("selected_profile", [this] { return selected_profile; });
     expose("emulator_folder", [this] { return emulator_folder; });
     expose("profile_list_count", [this] { return std::to_string(profile_list.size()); });
@@ -166,7 +165,7 @@ void configs_form::tab_MouseDown(std::size_t tab) {
 
 void configs_form::Label9_Click() {
     scroll_event.set_enabled(false);
-    app::form<add_profile>().show_modal(*this);
+    toolkit::form<add_profile>().show_modal(*this);
 }
 
 void configs_form::Label12_Click() {
@@ -193,14 +192,15 @@ void configs_form::Label11_Click() {
 
 void configs_form::Label1_Click() {
     scroll_event.set_enabled(false);
-    app::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
+    if (closed) closed();
     hide();
 }
 
 // ---- Finding the emulator
 
 std::optional<std::string> configs_form::psx_emulator_folder(const std::string& emulator) const {
-    for (const std::string& record : app::form<Main_form>().PSX_emu) {
+    if (!psx_records) return std::nullopt;
+    for (const std::string& record : psx_records()) {
         if (!record_name(record).starts_with(emulator)) continue;
         const std::string folder(record_field(record, 1).value_or(""));
         // Only an absolute folder is one the program can use: an empty one, or one written for

@@ -2,6 +2,7 @@
 // The configs window: the configuration profiles of the four PlayStation emulators under four tabs,
 // with Add new, Configure, Activate, Delete and Ok.
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,12 @@ class configs_form : public toolkit::FramedForm {
     std::string selected_profile;
     // The folder of the emulator last looked for in the PSX list; "Unknown" when none was usable.
     std::string emulator_folder;
+
+    // Where the window reaches the launcher, set once by the program: the PSX records of the catalogue
+    // (name|folder|...), in which Configure and Activate find the emulator, and Ok handing the mouse
+    // wheel back.
+    static inline std::function<const std::vector<std::string>&()> psx_records;
+    static inline std::function<void()> closed;
 
     // ---- Controls
 

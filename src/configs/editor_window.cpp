@@ -1,6 +1,5 @@
 #include "configs/editor_window.h"
 
-#include "app/forms.h"
 #include "configs/configs_form.h"
 #include "configs/registry_settings.h"
 #include "model/profile_store.h"
@@ -10,6 +9,7 @@
 #include "toolkit/message_box.h"
 #include "toolkit/show_opn.h"
 #include "toolkit/two_state_mark.h"
+#include "toolkit/windows.h"
 
 namespace kv::configs {
 
@@ -109,7 +109,7 @@ void EditorWindow::ok_click() {
     }
     toolkit::report_failures(
         *this, "Some settings of the profile \"" + profile_name + "\" were not saved:", failures);
-    if (auto* wheel = dynamic_cast<forms::Timer*>(app::form<configs_form>().find("scroll_event")))
+    if (auto* wheel = dynamic_cast<forms::Timer*>(toolkit::form<configs_form>().find("scroll_event")))
         wheel->set_enabled(true);
     hide();
 }

@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "app/forms.h"
 #include "configs/epsxe_design.h"
 #include "configs/pcsx_design.h"
 #include "configs/psxeven_design.h"
 #include "configs/ssspsx_design.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -19,7 +19,7 @@ configs::EditorWindow* editor_for(const std::string& emulator) {
         &configs::ssspsx_design()};
     for (const configs::EditorDesign* design : designs)
         if (emulator == design->emulator)
-            return dynamic_cast<configs::EditorWindow*>(app::form_named(design->window));
+            return dynamic_cast<configs::EditorWindow*>(toolkit::form_named(design->window));
     return nullptr;
 }
 

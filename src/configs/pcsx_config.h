@@ -24,11 +24,6 @@ class PCSX_config : public configs::EditorWindow {
     // "Plugins dir" rescans the plug-ins and reads their stored choices anew; "Bios dir" the BIOS list.
     void Label36_Click();
     void Label38_Click();
-
-    // The picker's hand-back into selected_plugin.
-    void enter_pcsx_plugin_index(int16_t pl_number, int16_t pl_index) {
-        enter_plugin_index(pl_number, pl_index);
-    }
 };
 
 }  // namespace kv

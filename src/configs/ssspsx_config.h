@@ -29,11 +29,6 @@ class SSSPSX_config : public configs::EditorWindow {
     std::vector<std::string> save_settings() override;
     // Writes the profile's file; fails (kv::Failure) naming it and why.
     void write_ssspsx_ini();
-
-    // The picker's hand-back into selected_plugin.
-    void enter_ssspsx_plugin_index(int16_t pl_number, int16_t pl_index) {
-        enter_plugin_index(pl_number, pl_index);
-    }
 };
 
 }  // namespace kv

@@ -2,9 +2,7 @@
 
 #include <array>
 
-#include "app/forms.h"
 #include "fonts_languages/font_targets.h"
-#include "launcher/options_form.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
 
@@ -131,10 +129,13 @@ void font_browser::Text1_Change() {
 
 void font_browser::change_font(const std::string& font_name, const std::string& font_size, bool font_bold,
                                bool font_itallic) {
-    auto& options = app::form<options_form>();
-    skip_failure([&] { options.Label31.set_caption(font_name); });
+    skip_failure([&] {
+        if (font_named) font_named(font_name);
+    });
     fonts_languages::apply_font_to_targets(font_name, font_size, font_bold, font_itallic);
-    skip_failure([&] { options.adjust_frames(); });
+    skip_failure([&] {
+        if (font_applied) font_applied();
+    });
 }
 
 void font_browser::Label5_Click() {

@@ -2,6 +2,7 @@
 // The font browser: the installed screen fonts in a seven-row list, a size box, bold and italic boxes,
 // and Ok to apply the font to every window. Also the font applier (change_font), which the start-up
 // calls as well.
+#include <functional>
 #include <string>
 
 #include "toolkit/framed_form.h"
@@ -18,11 +19,15 @@ class font_browser : public toolkit::FramedForm {
     bool font_itallic2 = false;
     bool font_bold2 = false;
 
-    // Puts the name into the options window's Label31 (which keeps the font for the settings), then
-    // the font onto every text control of every window, then moves the options window's frame lines.
-    // Each assignment that fails is skipped.
+    // Hands the name to font_named (the options window keeps it for the settings), then puts the font
+    // onto every text control of every window, then tells font_applied (the options window moves its
+    // frame lines). Each step that fails is skipped.
     void change_font(const std::string& font_name, const std::string& font_size, bool font_bold,
                      bool font_itallic);
+
+    // Where the answer goes, set once by the program.
+    static inline std::function<void(const std::string&)> font_named;
+    static inline std::function<void()> font_applied;
 
     toolkit::SevenRowList list;
 

@@ -3,16 +3,12 @@
 #include <map>
 #include <vector>
 
-#include "app/forms.h"
-#include "configs/add_profile.h"
-#include "configs/configs_form.h"
-#include "configs/epsxe_config.h"
 #include "fonts_languages/language_targets.h"
-#include "launcher/add_new.h"
 #include "model/skin_settings.h"
 #include "platform/forms/controls.h"
 #include "platform/runtime.h"
 #include "skins/control_targets.h"
+#include "toolkit/windows.h"
 
 namespace kv::fonts_languages {
 
@@ -43,20 +39,8 @@ void set_target(const LanguageRow& row, const std::string& text) {
 }  // namespace
 
 std::string* language_message_text(std::string_view window, std::string_view name) {
-    if (window == "add_new" && name == "add_new_error_message")
-        return &app::form<add_new>().add_new_error_message;
-    if (window == "add_profile" && name == "add_profile_message")
-        return &app::form<add_profile>().add_profile_message;
-    if (window == "configs_form" && name == "no_emulator_message")
-        return &app::form<configs_form>().no_emulator_message;
-    if (window == "configs_form" && name == "no_path_message")
-        return &app::form<configs_form>().no_path_message;
-    if (window == "ePSXe_config" && name == "not_selected") return &app::form<ePSXe_config>().not_selected;
-    if (window == "ePSXe_config" && name == "plugin_working")
-        return &app::form<ePSXe_config>().plugin_working;
-    if (window == "ePSXe_config" && name == "plugin_not_working")
-        return &app::form<ePSXe_config>().plugin_not_working;
-    return nullptr;
+    forms::Form* form = toolkit::form_named(window);
+    return form ? form->writable_variable(name) : nullptr;
 }
 
 void apply_language_lines(skins::SkinSettingsReader& reader) {

@@ -1,9 +1,7 @@
 #include "fonts_languages/language_browser.h"
 
-#include "app/forms.h"
 #include "fonts_languages/language_apply.h"
 #include "fonts_languages/language_targets.h"
-#include "launcher/options_form.h"
 #include "model/language_file.h"
 #include "model/skin_settings.h"
 #include "platform/folder.h"
@@ -86,15 +84,16 @@ void language_browser::show_language_info(const std::string& name) {
 }
 
 void language_browser::change_language(const std::string& language_name) {
-    auto& options = app::form<options_form>();
     stop_at_failure([&] {
         const auto file = fonts_languages::language_file(language_name);
         if (!file) throw Failure("no language file " + language_name);
         skins::SkinSettingsReader reader(*file, fonts_languages::language_file_lines);
-        options.Label21.set_caption(language_name);
+        if (language_named) language_named(language_name);
         fonts_languages::apply_language_lines(reader);
     });
-    skip_failure([&] { options.adjust_frames(); });
+    skip_failure([&] {
+        if (language_applied) language_applied();
+    });
 }
 
 void language_browser::Label5_Click() {

@@ -2,6 +2,7 @@
 // The language browser: the files of the Languages folder in a seven-row list, the selected one's
 // local name and author, and Ok to apply it. Also the language applier (change_language), which the
 // start-up calls as well.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,14 @@ class language_browser : public toolkit::FramedForm {
   public:
     language_browser();
 
-    // Applies Languages/<language_name>.ini to every window and the seven message texts; a file that
-    // opens names the language in the options window's Label21, which keeps it for the settings.
+    // Applies Languages/<language_name>.ini to every window and the seven message texts. A file that
+    // opens is first named to language_named (the options window keeps it for the settings); after
+    // it, language_applied is told (the options window moves its frame lines).
     void change_language(const std::string& language_name);
+
+    // Where the answer goes, set once by the program.
+    static inline std::function<void(const std::string&)> language_named;
+    static inline std::function<void()> language_applied;
 
     // The language names (entries less their last four characters) and the selected one.
     std::vector<std::string> language_list;

@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "app/forms.h"
 #include "launcher/main_form.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "toolkit/shel_ex.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -170,7 +170,7 @@ void about_form::Label8_Click() {
 }
 
 void about_form::Label9_Click() {
-    app::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
+    toolkit::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
     hide();
 }
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/forms.h"
 #include "launcher/main_form.h"
 #include "model/catalogue.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -34,7 +34,7 @@ void edit_form::get_switches(const std::string& in_switches) {
 
 void edit_form::Label8_Click() {
     if (refuse_empty_name() || refuse_about_text()) return;
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     const std::string record = emulator_record();
     const std::string about = about_record();
     main.delete_emu();
@@ -48,7 +48,7 @@ void edit_form::Label7_Click() {
     Text1.set_text("");
     Text2.set_text("");
     Text3.set_text("");
-    app::form<Main_form>().add_edited_switch(switch_name + "|" + switch_fields);
+    toolkit::form<Main_form>().add_edited_switch(switch_name + "|" + switch_fields);
     chosen_path.clear();
     close_dialog();
 }

@@ -1,6 +1,5 @@
 #include "launcher/emulator_dialog.h"
 
-#include "app/forms.h"
 #include "launcher/add_new.h"
 #include "launcher/field_box.h"
 #include "launcher/main_form.h"
@@ -9,6 +8,7 @@
 #include "toolkit/message_box.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/show_opn.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -95,7 +95,7 @@ void EmulatorDialog::Label9_Click() {
 
 bool EmulatorDialog::refuse_empty_name() {
     if (!Text1.text().empty()) return false;
-    toolkit::show_message(*this, app::form<add_new>().add_new_error_message, toolkit::notice_icon);
+    toolkit::show_message(*this, toolkit::form<add_new>().add_new_error_message, toolkit::notice_icon);
     return true;
 }
 
@@ -130,7 +130,7 @@ void EmulatorDialog::clear_boxes() {
 }
 
 void EmulatorDialog::close_dialog() {
-    app::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
+    toolkit::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
     hide();
 }
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/forms.h"
 #include "launcher/main_form.h"
 #include "platform/forms/backend.h"
 #include "toolkit/on_top.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -59,7 +59,7 @@ void hide_form::size_all() {
 void hide_form::strip_MouseDown() {
     // A slide back under way is not started again.
     if (Timer1.running()) return;
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     main.show();
     main.set_top(static_cast<float>(saved_position[1]));
     main.set_left(-main.width());
@@ -68,7 +68,7 @@ void hide_form::strip_MouseDown() {
 }
 
 void hide_form::Timer1_Timer() {
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     const float left = main.left();
     const int64_t last_step_from = static_cast<int64_t>(saved_position[0]) - slide_step;
     if (static_cast<double>(left) <= static_cast<double>(last_step_from)) {

@@ -1,33 +1,21 @@
 #include "launcher/main_form.h"
 
 #include <algorithm>
-#include <climits>
 
-#include "app/forms.h"
 #include "configs/add_profile.h"
 #include "configs/configs_form.h"
 #include "configs/epsxe_config.h"
-#include "configs/pcsx_config.h"
-#include "configs/psxeven_config.h"
-#include "configs/ssspsx_config.h"
-#include "fonts_languages/font_browser.h"
-#include "fonts_languages/language_browser.h"
-#include "launcher/about_form.h"
 #include "launcher/add_new.h"
 #include "launcher/edit_form.h"
-#include "launcher/game_prompt.h"
-#include "launcher/hide_form.h"
-#include "launcher/options_form.h"
-#include "launcher/switches_form.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
 #include "platform/runtime.h"
 #include "plugins/popup_form.h"
-#include "skins/skin_browser.h"
 #include "toolkit/control_style.h"
 #include "toolkit/messages_form.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/transparent.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -205,24 +193,25 @@ void Main_form::expose_state() {
 
 void Main_form::Form_Load() {
     check_already_running();
-    app::form_without_load<edit_form>().edit_index = 0;
-    app::form_without_load<toolkit::messages_form>().trim_factor = "0|1";
+    toolkit::form_without_load<edit_form>().edit_index = 0;
+    toolkit::form_without_load<toolkit::messages_form>().trim_factor = "0|1";
     current_section = "PSX";
     current_skin = "Midnight";
-    app::form_without_load<add_new>().add_new_error_message = "A name of the emulator is required.";
-    app::form_without_load<add_profile>().add_profile_message = "A name of the configuration is required.";
-    auto& configs = app::form_without_load<configs_form>();
+    toolkit::form_without_load<add_new>().add_new_error_message = "A name of the emulator is required.";
+    toolkit::form_without_load<add_profile>().add_profile_message =
+        "A name of the configuration is required.";
+    auto& configs = toolkit::form_without_load<configs_form>();
     configs.no_emulator_message = " - Emulator not found, add emulator to the list in order to proceed.";
     configs.no_path_message =
         " - Emulator location is unknown, please set the emulator location in order to proceed.";
-    auto& epsxe = app::form_without_load<ePSXe_config>();
+    auto& epsxe = toolkit::form_without_load<ePSXe_config>();
     epsxe.not_selected = "Not selected";
     epsxe.plugin_working = "Plugin is working correctly.";
     epsxe.plugin_not_working = "Plugin is NOT working correctly.";
     int32_t full_opacity = 100;
     make_forms_transparent(full_opacity);
     set_launcher_state(0);
-    toolkit::set_transparency(app::form<popup_form>(), 220);
+    toolkit::set_transparency(toolkit::form<popup_form>(), 220);
     path_override = false;
     set_hide_misc_image(false);
     load_database();
@@ -313,7 +302,7 @@ void Main_form::remove_emulator_switches() {
 
 void Main_form::edit_collection(const std::string& emulator_name, const std::string& about_em) {
     edit_list.clear();
-    const int32_t edit_index = app::form<edit_form>().edit_index;
+    const int32_t edit_index = toolkit::form<edit_form>().edit_index;
     const auto* list = catalogue.section_list(current_section);
     const std::size_t count = list ? list->size() : 0;
     bool inserted = false;

@@ -2,7 +2,6 @@
 #include <string>
 #include <vector>
 
-#include "app/forms.h"
 #include "configs/configs_form.h"
 #include "launcher/edit_form.h"
 #include "launcher/hide_form.h"
@@ -15,6 +14,7 @@
 #include "platform/standard_error.h"
 #include "platform/text_file.h"
 #include "toolkit/message_box.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -64,15 +64,15 @@ void Main_form::close_program() {
 void Main_form::end_session() {
     // What Cancel would do in a dialog that holds a record out of the catalogue: put it back.
     skip_failure([] {
-        auto& editor = app::form_without_load<switches_form>();
+        auto& editor = toolkit::form_without_load<switches_form>();
         if (editor.visible()) editor.Label2_Click();
     });
     skip_failure([] {
-        auto& edit = app::form_without_load<edit_form>();
+        auto& edit = toolkit::form_without_load<edit_form>();
         if (edit.visible()) edit.Label7_Click();
     });
     // Hidden at the screen edge, or sliding either way: the place it slides back to is its place.
-    auto& strip = app::form_without_load<hide_form>();
+    auto& strip = toolkit::form_without_load<hide_form>();
     if (Timer1.running() || strip.visible() || strip.Timer1.running()) {
         set_left(static_cast<float>(strip.saved_position[0]));
         set_top(static_cast<float>(strip.saved_position[1]));

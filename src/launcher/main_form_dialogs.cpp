@@ -1,7 +1,6 @@
 // The main window's ends of the add, edit, options and help commands.
 #include <algorithm>
 
-#include "app/forms.h"
 #include "configs/configs_form.h"
 #include "launcher/about_form.h"
 #include "launcher/add_new.h"
@@ -10,12 +9,13 @@
 #include "launcher/options_form.h"
 #include "platform/runtime.h"
 #include "toolkit/two_state_mark.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
 void Main_form::open_add_new() {
     emulator_list.scroll_event.set_enabled(false);
-    auto& adder = app::form<add_new>();
+    auto& adder = toolkit::form<add_new>();
     adder.prepare_to_open();
     adder.show_modal(*this);
 }
@@ -23,7 +23,7 @@ void Main_form::open_add_new() {
 void Main_form::open_edit_form() {
     if (display_list.empty()) return;
     emulator_list.scroll_event.set_enabled(false);
-    auto& editor = app::form<edit_form>();
+    auto& editor = toolkit::form<edit_form>();
     editor.Text1.set_text(selected_emulator);
     editor.Text2.set_text(about_txt.caption());
     edit_emulator_path();
@@ -33,7 +33,7 @@ void Main_form::open_edit_form() {
 }
 
 void Main_form::edit_emulator_path() {
-    auto& editor = app::form<edit_form>();
+    auto& editor = toolkit::form<edit_form>();
     editor.edit_index = 0;
     const auto found = std::find(display_list.begin(), display_list.end(), selected_emulator);
     if (found == display_list.end()) return;
@@ -51,7 +51,7 @@ namespace kv {
 
 void Main_form::open_options_form() {
     emulator_list.scroll_event.set_enabled(false);
-    auto& options = app::form<options_form>();
+    auto& options = toolkit::form<options_form>();
     options.get_section(current_section);
     options.read_sections();
     options.read_launcer_state(launcher_state);
@@ -64,21 +64,21 @@ void Main_form::open_options_form() {
 }
 
 void Main_form::copy_section_names() {
-    auto& options = app::form<options_form>();
+    auto& options = toolkit::form<options_form>();
     for (std::size_t k = 0; k < section_count; ++k)
         options.section_titles[k]->set_caption(" " + section_label[k]->caption());
 }
 
 void Main_form::open_configs_form() {
     emulator_list.scroll_event.set_enabled(false);
-    auto& configs = app::form<configs_form>();
+    auto& configs = toolkit::form<configs_form>();
     configs.scroll_event.set_enabled(true);
     configs.load_defaut();
     configs.show_modal(*this);
 }
 
 void Main_form::open_help() {
-    auto& help = app::form<about_form>();
+    auto& help = toolkit::form<about_form>();
     help.Label13_MouseDown();
     emulator_list.scroll_event.set_enabled(false);
     help.help_cap.set_caption("");

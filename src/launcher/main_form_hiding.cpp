@@ -1,8 +1,8 @@
 // Minimising, and hiding the main window to a strip at the left screen edge.
-#include "app/forms.h"
 #include "launcher/hide_form.h"
 #include "launcher/main_form.h"
 #include "platform/runtime.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -15,7 +15,7 @@ void Main_form::Min_image_Click() {
 }
 
 void Main_form::hide_image_Click() {
-    auto& strip = app::form<hide_form>();
+    auto& strip = toolkit::form<hide_form>();
     // A press while the window slides either way is ignored: two slides would fight over the window.
     if (Timer1.running() || strip.Timer1.running()) return;
     strip.get_coordinates(to_int32(left()), to_int32(top()));
@@ -31,7 +31,7 @@ void Main_form::Timer1_Timer() {
         return;
     }
     Timer1.set_enabled(false);
-    auto& strip = app::form<hide_form>();
+    auto& strip = toolkit::form<hide_form>();
     strip.size_all();
     strip.show();
     hide();

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/forms.h"
-#include "app/window_roster.h"
 #include "launcher/main_form.h"
 #include "platform/runtime.h"
 #include "toolkit/transparent.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -16,8 +15,8 @@ void Main_form::make_forms_transparent(int32_t& opacity_percantage) {
     opacity = static_cast<int16_t>(opacity_percantage);
     // Asking for a window loads it: at start-up this is where the dialogs are loaded, in this order.
     std::vector<forms::Form*> windows;
-    for (std::string_view name : app::windows_in_order(&app::WindowRow::opacity))
-        windows.push_back(app::form_named(name));
+    for (std::string_view name : toolkit::windows_in_order(&toolkit::RosterRow::opacity))
+        windows.push_back(toolkit::form_named(name));
     if (opacity == 100) {
         for (forms::Form* w : windows) toolkit::remove_transparency(*w);
         return;

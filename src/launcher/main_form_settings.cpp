@@ -1,7 +1,6 @@
 // The main window's settings: Config.ini read and applied at start-up, written at the end.
 #include <new>
 
-#include "app/forms.h"
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/language_browser.h"
 #include "launcher/main_form.h"
@@ -13,6 +12,7 @@
 #include "platform/text_file.h"
 #include "skins/design_pictures.h"
 #include "skins/skin_browser.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -51,7 +51,8 @@ void Main_form::read_config() {
         if (r.top) set_top(r.top->center ? screen.screen_height() / 2 - height() / 2 : r.top->twips);
         if (r.skin) current_skin = *r.skin;
         if (r.font)
-            app::form<font_browser>().change_font(r.font->name, r.font->size, r.font->bold, r.font->italic);
+            toolkit::form<font_browser>().change_font(r.font->name, r.font->size, r.font->bold,
+                                                      r.font->italic);
         apply_section_flags(r.section_flags);
         if (r.launcher_state) set_launcher_state(*r.launcher_state);
         if (r.path_override) path_override = *r.path_override;
@@ -63,7 +64,7 @@ void Main_form::read_config() {
             section_label[k]->set_caption(r.section_titles[k]);
         if (r.misc_image) misc_image_enabled = *r.misc_image;
         if (r.misc_image_location) {
-            app::form<options_form>().Text3.set_text(*r.misc_image_location);
+            toolkit::form<options_form>().Text3.set_text(*r.misc_image_location);
             if (!r.misc_image_location->empty()) load_misc_picture(*r.misc_image_location);
         }
     });
@@ -72,11 +73,12 @@ void Main_form::read_config() {
     // The skin, its colours and the language apply however far the reading came.
     const std::string language_name = r.language.value_or("");
     // A skin that does not load whole changes nothing; the program's own skin stands in for it, and
-    // without any loadable skin the windows keep Midnight's pictures built into the program.
-    skip_failure([] { skins::apply_design_pictures(); });
-    if (skip_failure([&] { load_skin(current_skin); })) skip_failure([&] { load_skin("Midnight"); });
-    skip_failure([&] { app::form<skin_browser>().load_colors(current_skin); });
-    skip_failure([&] { app::form<language_browser>().change_language(language_name); });
+    // without any loadable skin the windows wear Midnight's pictures built into the program. Those are
+    // only decoded then: a skin that loads dresses every one of the same controls.
+    if (skip_failure([&] { load_skin(current_skin); }) && skip_failure([&] { load_skin("Midnight"); }))
+        skip_failure([] { skins::apply_design_pictures(); });
+    skip_failure([&] { toolkit::form<skin_browser>().load_colors(current_skin); });
+    skip_failure([&] { toolkit::form<language_browser>().change_language(language_name); });
 }
 
 void Main_form::apply_section_flags(const std::vector<std::string>& flags) {
@@ -106,7 +108,7 @@ void Main_form::load_misc_picture(const std::string& path) {
 }
 
 SettingsValues Main_form::current_settings() {
-    auto& options = app::form<options_form>();
+    auto& options = toolkit::form<options_form>();
     SettingsValues v;
     v.left = left();
     v.top = top();

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/forms.h"
 #include "launcher/edit_form.h"
 #include "launcher/main_form.h"
 #include "launcher/switches_form.h"
 #include "platform/runtime.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -68,14 +68,14 @@ void Main_form::open_switches_form() {
     // Without a selected emulator there is nothing whose switches could be edited.
     if (selected_emulator.empty()) return;
     emulator_list.scroll_event.set_enabled(false);
-    auto& editor = app::form<switches_form>();
+    auto& editor = toolkit::form<switches_form>();
     editor.Clear_counter();
     fill_switches_editor();
     editor.show_modal(*this);
 }
 
 void Main_form::fill_switches_editor() {
-    auto& editor = app::form<switches_form>();
+    auto& editor = toolkit::form<switches_form>();
     editor.load_switches(selected_emulator + "|||||");
     const auto found = find_switch_record();
     if (!found) return;
@@ -86,7 +86,7 @@ void Main_form::fill_switches_editor() {
 
 void Main_form::edit_emulator_switches() {
     skip_failure([&] {
-        auto& editor = app::form<edit_form>();
+        auto& editor = toolkit::form<edit_form>();
         editor.get_switches(selected_emulator + "|||||");
         const auto found = find_switch_record();
         if (!found) return;

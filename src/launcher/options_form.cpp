@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/forms.h"
 #include "launcher/field_box.h"
 #include "launcher/main_form.h"
 #include "platform/folder.h"
@@ -11,6 +10,7 @@
 #include "toolkit/control_style.h"
 #include "toolkit/show_opn.h"
 #include "toolkit/two_state_mark.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -288,13 +288,13 @@ void options_form::read_launcer_state(int16_t l_state) {
 }
 
 void options_form::read_sections() {
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     for (std::size_t k = 0; k < section_count; ++k)
         set_checked(*section_checkbox[k], main.section_boxes[k]->visible());
 }
 
 void options_form::show_hide_sections() {
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     for (std::size_t k = 0; k < section_count; ++k) main.section_boxes[k]->set_visible(true);
     for (std::size_t k = 0; k < section_count; ++k)
         if (!checked(*section_checkbox[k])) main.section_boxes[k]->set_visible(false);
@@ -303,7 +303,7 @@ void options_form::show_hide_sections() {
 
 void options_form::arrange_sections() {
     float x = 120;
-    for (forms::PictureBox* box : app::form<Main_form>().section_boxes) {
+    for (forms::PictureBox* box : toolkit::form<Main_form>().section_boxes) {
         if (!box->visible()) continue;
         box->set_left(x);
         x += toolkit::button_width;
@@ -385,12 +385,12 @@ void options_form::Label29_Click() {
 
 void options_form::Label28_Click() {
     renamer.set_visible(false);
-    app::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
+    toolkit::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
     hide();
 }
 
 void options_form::apply_options(bool closing) {
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     show_hide_sections();
     apply_launcher_state();
     apply_misc_image();
@@ -411,14 +411,14 @@ void options_form::apply_options(bool closing) {
 }
 
 void options_form::apply_launcher_state() {
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     if (checked(*option_box[0])) main.set_launcher_state(1);
     if (checked(*option_box[1])) main.set_launcher_state(2);
     if (checked(*option_box[2])) main.set_launcher_state(0);
 }
 
 void options_form::apply_misc_image() {
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     const bool on = checked(*section_checkbox[10]);
     main.set_hide_misc_image(on);
     if (!on) return;
@@ -429,7 +429,7 @@ void options_form::apply_misc_image() {
 }
 
 void options_form::select_first_section() {
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     const auto current = section_index(current_section);
     if (current && main.section_boxes[*current]->visible()) return;
     for (std::size_t k = 0; k < section_count; ++k) {
@@ -440,7 +440,7 @@ void options_form::select_first_section() {
 }
 
 void options_form::apply_section_names() {
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     for (std::size_t k = 0; k < section_count; ++k) {
         const std::string& title = section_titles[k]->caption();
         main.section_label[k]->set_caption(title.empty() ? "" : title.substr(1));

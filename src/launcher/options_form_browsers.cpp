@@ -1,14 +1,14 @@
 // The options window's openers of the font and language browsers.
-#include "app/forms.h"
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/language_browser.h"
 #include "launcher/options_form.h"
 #include "platform/runtime.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
 void options_form::Label51_Click() {
-    auto& browser = app::form<font_browser>();
+    auto& browser = toolkit::form<font_browser>();
     const forms::Font& font = Label31.font();
     // Setting the text runs the size box's own check, so a font above 72 points shows as "72".
     browser.Text1.set_text(number_text(round_half_even(font.size)));
@@ -23,7 +23,7 @@ void options_form::Label51_Click() {
 }
 
 void options_form::Label43_Click() {
-    auto& browser = app::form<language_browser>();
+    auto& browser = toolkit::form<language_browser>();
     // On the language in use, so that Ok without a pick keeps it.
     browser.list.select_named(Label21.caption());
     browser.list.scroll_event.set_enabled(true);

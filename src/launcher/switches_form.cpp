@@ -1,10 +1,10 @@
 #include "launcher/switches_form.h"
 
-#include "app/forms.h"
 #include "launcher/field_box.h"
 #include "launcher/main_form.h"
 #include "model/catalogue.h"
 #include "toolkit/pressed_image.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -154,7 +154,7 @@ void switches_form::Label2_Click() {
 }
 
 void switches_form::close_with(const std::string& record) {
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     main.Create_switch(record);
     main.emulator_list.scroll_event.set_enabled(true);
     hide();

@@ -1,5 +1,6 @@
 #include "platform/bmp_decoder.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -131,6 +132,11 @@ class Canvas {
         return data;
     }
     std::vector<uint32_t>& pixels() { return pixels_; }
+    // The first pixel of row y as stored, in its place in the picture.
+    uint32_t* stored_row(int64_t stored_row) {
+        const int64_t y = h_.top_down ? stored_row : h_.height - 1 - stored_row;
+        return pixels_.data() + y * h_.width;
+    }
 
   private:
     const Header& h_;
@@ -141,48 +147,70 @@ uint32_t colour(const std::vector<uint32_t>& palette, uint32_t index) {
     return index < palette.size() ? palette[index] : opaque_black;
 }
 
-void decode_plain(std::string_view b, const Header& h, Canvas& canvas) {
-    const int64_t row_bytes = (static_cast<int64_t>(h.bits) * h.width + 31) / 32 * 4;
-    if (static_cast<int64_t>(b.size()) - static_cast<int64_t>(h.pixels_offset) < row_bytes * h.height)
+// The pixels of one stored row of a palette picture (1, 4 or 8 bits), through a full table so that
+// an index past the palette is black.
+void palette_row(const unsigned char* p, uint32_t bits, const std::array<uint32_t, 256>& table, uint32_t* out,
+                 int64_t width) {
+    if (bits == 8) {
+        for (int64_t x = 0; x < width; ++x) out[x] = table[p[x]];
+        return;
+    }
+    const uint32_t mask = (1u << bits) - 1;
+    for (int64_t x = 0; x < width; ++x) {
+        const int64_t bit = x * bits;
+        const uint32_t shift = 8 - bits - static_cast<uint32_t>(bit % 8);
+        out[x] = table[(p[bit / 8] >> shift) & mask];
+    }
+}
+
+int64_t row_bytes_of(const Header& h) {
+    return (static_cast<int64_t>(h.bits) * h.width + 31) / 32 * 4;
+}
+
+void check_plain(std::string_view b, const Header& h) {
+    if (static_cast<int64_t>(b.size()) - static_cast<int64_t>(h.pixels_offset) < row_bytes_of(h) * h.height)
         throw corrupt("truncated pixel data");
+    masks_of(b, h);  // bit fields must be there to be read
+}
+
+void decode_plain(std::string_view b, const Header& h, Canvas& canvas) {
+    check_plain(b, h);
+    const int64_t row_bytes = row_bytes_of(h);
     const auto* data = reinterpret_cast<const unsigned char*>(b.data()) + h.pixels_offset;
-    const std::vector<uint32_t> palette = h.bits <= 8 ? palette_of(b, h) : std::vector<uint32_t>{};
+    std::array<uint32_t, 256> table{};
+    if (h.bits <= 8) {
+        table.fill(opaque_black);
+        const std::vector<uint32_t> palette = palette_of(b, h);
+        std::copy(palette.begin(), palette.end(), table.begin());
+    }
     const Masks m = masks_of(b, h);
     const Channel red(m.red), green(m.green), blue(m.blue), alpha(m.alpha);
     bool any_alpha = false;
+    // Row by row into its place in the picture: every pixel of a plain picture is stored, so none
+    // needs the per-pixel checks of the run-length decoder.
     for (int64_t row = 0; row < h.height; ++row) {
         const unsigned char* p = data + row * row_bytes;
-        for (int64_t x = 0; x < h.width; ++x) {
-            uint32_t argb = opaque_black;
-            switch (h.bits) {
-                case 1:
-                case 4:
-                case 8: {
-                    const int64_t bit = x * h.bits;
-                    const uint32_t byte = p[bit / 8];
-                    const uint32_t shift = 8 - h.bits - static_cast<uint32_t>(bit % 8);
-                    argb = colour(palette, (byte >> shift) & ((1u << h.bits) - 1));
-                    break;
-                }
-                case 16:
-                case 32: {
+        uint32_t* out = canvas.stored_row(row);
+        switch (h.bits) {
+            case 1:
+            case 4:
+            case 8:
+                palette_row(p, h.bits, table, out, h.width);
+                break;
+            case 24:
+                for (int64_t x = 0; x < h.width; ++x, p += 3)
+                    out[x] = opaque_black | uint32_t{p[2]} << 16 | uint32_t{p[1]} << 8 | p[0];
+                break;
+            default:  // 16 and 32, through their masks
+                for (int64_t x = 0; x < h.width; ++x) {
                     const unsigned char* q = p + x * (h.bits / 8);
                     uint32_t value = q[0] | uint32_t{q[1]} << 8;
                     if (h.bits == 32) value |= uint32_t{q[2]} << 16 | uint32_t{q[3]} << 24;
                     const uint32_t a = m.alpha ? alpha(value) : 255;
                     any_alpha = any_alpha || (m.alpha && a != 0);
-                    argb = a << 24 | red(value) << 16 | green(value) << 8 | blue(value);
-                    break;
+                    out[x] = a << 24 | red(value) << 16 | green(value) << 8 | blue(value);
                 }
-                case 24: {
-                    const unsigned char* q = p + x * 3;
-                    argb = opaque_black | uint32_t{q[2]} << 16 | uint32_t{q[1]} << 8 | q[0];
-                    break;
-                }
-                default:
-                    throw corrupt("unsupported bits per pixel");
-            }
-            canvas.set(x, row, argb);
+                break;
         }
     }
     // Most programs write the fourth byte as zero and mean no transparency: a picture whose alpha is
@@ -250,11 +278,13 @@ BmpSize bmp_size(std::string_view bytes) {
     return {h.width, h.height};
 }
 
-PictureData decode_bmp(std::string_view bytes) {
-    const Header h = read_header(bytes);
+namespace {
+
+// The header and the checks every kind of picture gets before its pixels; tells whether it is plain.
+bool checked_header(std::string_view bytes, Header& h) {
+    h = read_header(bytes);
     if (h.pixels_offset < 14 + h.header_size || h.pixels_offset > bytes.size())
         throw corrupt("pixel data outside the file");
-    Canvas canvas(h);
     switch (h.compression) {
         case plain:
         case bit_fields:
@@ -264,19 +294,36 @@ PictureData decode_bmp(std::string_view bytes) {
                                      : (h.bits == 1 || h.bits == 4 || h.bits == 8 || h.bits == 16 ||
                                         h.bits == 24 || h.bits == 32);
             if (!fits) throw corrupt("unsupported bits per pixel " + std::to_string(h.bits));
-            decode_plain(bytes, h, canvas);
-            break;
+            return true;
         }
         case rle8:
         case rle4:
             if (h.bits != (h.compression == rle8 ? 8u : 4u))
                 throw corrupt("run-length with wrong bits per pixel");
-            decode_run_length(bytes, h, canvas);
-            break;
+            return false;
         default:
             throw corrupt("unsupported compression " + std::to_string(h.compression));
     }
+}
+
+}  // namespace
+
+PictureData decode_bmp(std::string_view bytes) {
+    Header h;
+    const bool plain_pixels = checked_header(bytes, h);
+    Canvas canvas(h);
+    if (plain_pixels)
+        decode_plain(bytes, h, canvas);
+    else
+        decode_run_length(bytes, h, canvas);
     return canvas.take();
+}
+
+bool bmp_decodes_whole(std::string_view bytes) {
+    Header h;
+    if (!checked_header(bytes, h)) return false;
+    check_plain(bytes, h);
+    return true;
 }
 
 }  // namespace kv

@@ -22,4 +22,9 @@ BmpSize bmp_size(std::string_view bytes);
 // Decodes the whole picture. The caller has checked bmp_size against its limits.
 PictureData decode_bmp(std::string_view bytes);
 
+// Checks everything decode_bmp would check before its first pixel, failing as it would. True when
+// nothing is left that can fail, so the pixels may be decoded later: an uncompressed or bit-field
+// picture. A run-length picture answers false, since only decoding its stream can tell.
+bool bmp_decodes_whole(std::string_view bytes);
+
 }  // namespace kv

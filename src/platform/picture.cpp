@@ -101,19 +101,35 @@ Picture Picture::decode(const std::string& bytes, const std::string& name) {
 }
 
 Picture Picture::load(const std::filesystem::path& file) {
-    const std::string name = file.string();
+    std::string name = file.string();
     const auto too_large = [&] {
         return Failure("picture file too large (more than " +
                        std::to_string(max_picture_file_size / (1024 * 1024)) + " MB): " + name);
     };
     std::error_code ec;
-    const auto size = std::filesystem::file_size(file, ec);
-    if (!ec && size > static_cast<uintmax_t>(max_picture_file_size)) throw too_large();
+    const auto file_size = std::filesystem::file_size(file, ec);
+    if (!ec && file_size > static_cast<uintmax_t>(max_picture_file_size)) throw too_large();
     // Limited again while reading, for a file that grows in the meantime.
-    const std::string bytes = read_bytes(file, static_cast<size_t>(max_picture_file_size) + 1);
+    std::string bytes = read_bytes(file, static_cast<size_t>(max_picture_file_size) + 1);
     if (bytes.size() > static_cast<size_t>(max_picture_file_size)) throw too_large();
     if (bytes.empty()) throw Failure("empty picture file: " + name);
-    return decode(bytes, name);
+    if (format_of(bytes) != PictureFormat::bmp) return decode(bytes, name);
+    const BmpSize size = bmp_size(bytes);
+    check_size(size.width, size.height, name);
+    bool whole = false;
+    try {
+        whole = bmp_decodes_whole(bytes);
+    } catch (const Failure& failure) {
+        throw Failure(std::string(failure.what()) + ": " + name);
+    }
+    if (!whole) return decode(bytes, name);
+    Picture picture;
+    picture.pixels_ = std::make_shared<Pixels>();
+    picture.pixels_->width = static_cast<int>(size.width);
+    picture.pixels_->height = static_cast<int>(size.height);
+    picture.pixels_->waiting_bmp = std::move(bytes);
+    picture.file_ = std::move(name);
+    return picture;
 }
 
 Picture Picture::from_data(PictureData data, std::string name) {
@@ -121,9 +137,22 @@ Picture Picture::from_data(PictureData data, std::string name) {
         data.argb.size() != static_cast<size_t>(data.width) * static_cast<size_t>(data.height))
         throw Failure("picture data does not match its size: " + name);
     Picture picture;
-    picture.data_ = std::make_shared<const PictureData>(std::move(data));
+    picture.pixels_ = std::make_shared<Pixels>();
+    picture.pixels_->width = data.width;
+    picture.pixels_->height = data.height;
+    picture.pixels_->decoded = std::move(data);
     picture.file_ = std::move(name);
     return picture;
+}
+
+const PictureData* Picture::data() const {
+    if (!pixels_) return nullptr;
+    if (!pixels_->decoded) {
+        // Checked when it was loaded: decoding it cannot fail.
+        pixels_->decoded = decode_bmp(pixels_->waiting_bmp);
+        std::string().swap(pixels_->waiting_bmp);
+    }
+    return &*pixels_->decoded;
 }
 
 }  // namespace kv

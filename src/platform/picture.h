@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,10 @@ struct PictureData {
 class Picture {
   public:
     Picture() = default;
-    // Loads and decodes the file. Fails on any problem, on a FIFO, device or folder, and on a file
-    // larger than max_picture_file_size.
+    // Loads the file, failing on any problem (on a FIFO, device or folder, and on a file larger than
+    // max_picture_file_size) as decoding would. A plain bitmap, which can no longer fail once its
+    // header and size are checked, keeps its file's bytes and is decoded when its pixels are first
+    // asked for: a skin's pictures for windows that are never shown are never decoded.
     static Picture load(const std::filesystem::path& file);
     // Decodes a picture's bytes; `name` goes into failures and file(). A picture whose header
     // declares too large a size is refused before it is decoded.
@@ -29,14 +32,22 @@ class Picture {
     // A picture made in memory (tests, generated pictures).
     static Picture from_data(PictureData data, std::string name = {});
 
-    bool empty() const { return !data_; }
-    int width_px() const { return data_ ? data_->width : 0; }
-    int height_px() const { return data_ ? data_->height : 0; }
+    bool empty() const { return !pixels_; }
+    int width_px() const { return pixels_ ? pixels_->width : 0; }
+    int height_px() const { return pixels_ ? pixels_->height : 0; }
     const std::string& file() const { return file_; }
-    const PictureData* data() const { return data_.get(); }
+    // The pixels, decoded now if they were waiting; nullptr for an empty picture.
+    const PictureData* data() const;
 
   private:
-    std::shared_ptr<const PictureData> data_;
+    // Shared by every copy: the decoded pixels, or the bytes of a checked bitmap until then.
+    struct Pixels {
+        int width = 0;
+        int height = 0;
+        std::string waiting_bmp;
+        std::optional<PictureData> decoded;
+    };
+    std::shared_ptr<Pixels> pixels_;
     std::string file_;
 };
 

@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <condition_variable>
 #include <cstring>
-#include <iostream>
 #include <map>
 #include <mutex>
 #include <system_error>
@@ -17,6 +16,7 @@
 
 #include "platform/folder.h"
 #include "platform/runtime.h"
+#include "platform/standard_error.h"
 
 extern char** environ;
 
@@ -375,7 +375,7 @@ std::optional<int> run_process(const CommandLine& command, const std::filesystem
     do got = ::pread(fd, errors.data(), errors.size(), 0);
     while (got < 0 && errno == EINTR);
     errors.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    std::cerr << errors << std::flush;
+    write_standard_error(errors);
     return status;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Conversions and failures that follow the rules of the language the program was first written in:
-// integers round half to even, text converts in the "C" locale, overflow and non-numbers fail.
+// Conversions and failures that follow the forms runtime's rules: integers round half to even, text
+// converts in the "C" locale, overflow and non-numbers fail.
 #include <cstdint>
 #include <functional>
 #include <stdexcept>

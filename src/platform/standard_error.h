@@ -13,4 +13,9 @@ void print_failure(std::string_view text);
 // The same for another program of ours: "PROGRAM: TEXT".
 void print_failure(std::string_view program, std::string_view text);
 
+// Writes bytes on standard error as they are, after whatever standard output still holds, as one
+// write where the system takes it whole. Through the file itself rather than the C++ streams, which
+// the program need not set up at start.
+void write_standard_error(std::string_view bytes);
+
 }  // namespace kv

@@ -242,21 +242,25 @@ int open_regular_file(const std::filesystem::path& file) {
 
 std::string read_bytes(const std::filesystem::path& file, size_t limit) {
     FileDescriptor fd(open_regular_file(file));
-    std::string bytes;
-    // Sized from the file first, so a large catalogue is read without repeated growing.
+    // Read straight into the text, sized from the file with one byte to spare, so that the read that
+    // finds the end needs no more room; a file that grows meanwhile is read on in steps.
+    constexpr size_t step = 65536;
     struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0)
-        bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
-    char buffer[65536];
-    while (bytes.size() < limit) {
-        ssize_t n = ::read(fd.get(), buffer, std::min(sizeof buffer, limit - bytes.size()));
+    size_t room = step;
+    if (::fstat(fd.get(), &info) == 0 && info.st_size >= 0) room = static_cast<size_t>(info.st_size) + 1;
+    std::string bytes;
+    size_t filled = 0;
+    while (filled < limit) {
+        if (filled == bytes.size()) bytes.resize(std::min(limit, bytes.empty() ? room : filled + step));
+        ssize_t n = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
         if (n < 0) {
             if (errno == EINTR) continue;
             throw Failure("cannot read " + file.string() + ": " + error_text(errno));
         }
         if (n == 0) break;
-        bytes.append(buffer, static_cast<size_t>(n));
+        filled += static_cast<size_t>(n);
     }
+    bytes.resize(filled);
     return bytes;
 }
 

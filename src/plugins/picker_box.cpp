@@ -1,10 +1,10 @@
 #include "plugins/picker_box.h"
 
-#include "app/forms.h"
 #include "platform/forms/screen_place.h"
 #include "plugins/popup_form.h"
 #include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"
+#include "toolkit/windows.h"
 
 namespace kv::plugins {
 
@@ -54,7 +54,7 @@ void open_picker(PluginEditor& editor, const PickerBox& p) {
     auto* arrow = dynamic_cast<forms::Image*>(editor.find(p.arrow));
     if (!box || !arrow) return;
     toolkit::show_released(*arrow);
-    auto& popup = app::form<popup_form>();
+    auto& popup = toolkit::form<popup_form>();
     const float box_left = box->left() + editor.left();
     const float box_top = box->top() + editor.top();
     popup.set_left(box_left);

@@ -1,9 +1,9 @@
-#include "app/forms.h"
-#include "configs/epsxe_config.h"
-#include "launcher/main_form.h"
 #include "platform/forms/backend.h"
 #include "plugins/plugin_buttons.h"
+#include "plugins/shared_editor_texts.h"
+#include "toolkit/message_box.h"
 #include "toolkit/messages_form.h"
+#include "toolkit/windows.h"
 
 namespace kv::plugins {
 
@@ -16,7 +16,7 @@ void press_plugin_button(forms::Form& editor, EditorKind kind, int slot, PluginA
     // The plug-in may show a window of its own for as long as its user wants; the program is given
     // back whenever the user asks for it.
     const auto ask_to_stop = [] {
-        return forms::backend().system_question(app::form<Main_form>().caption(), plugin_still_running);
+        return forms::backend().system_question(toolkit::program_title(), plugin_still_running);
     };
     if (action != PluginAction::test) {
         plugin_calls().call(*library, export_name, ask_to_stop);
@@ -24,11 +24,10 @@ void press_plugin_button(forms::Form& editor, EditorKind kind, int slot, PluginA
     }
     const TestVerdict verdict = classify_test_result(plugin_calls().test(*library, export_name, ask_to_stop));
     if (verdict == TestVerdict::silent) return;
-    const auto& texts = app::form<ePSXe_config>();
     const bool working = verdict == TestVerdict::working;
-    auto& box = app::form<toolkit::messages_form>();
-    box.show_exclamation(working ? texts.plugin_working : texts.plugin_not_working,
-                         app::form<Main_form>().caption(), working ? 0 : 1);
+    const std::string text = shared_editor_text(working ? "plugin_working" : "plugin_not_working", true);
+    auto& box = toolkit::form<toolkit::messages_form>();
+    box.show_exclamation(text, toolkit::program_title(), working ? 0 : 1);
     box.show_modal(editor);
 }
 

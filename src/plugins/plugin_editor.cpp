@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "app/forms.h"
-#include "configs/epsxe_config.h"
 #include "model/plugins_module.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "plugins/popup_form.h"
+#include "plugins/shared_editor_texts.h"
 #include "toolkit/control_style.h"
+#include "toolkit/windows.h"
 
 namespace kv::plugins {
 
@@ -79,8 +79,7 @@ forms::Label& PluginEditor::name_label(int slot) {
 }
 
 std::string PluginEditor::not_selected_text() const {
-    // Read at each use: the language may have changed it.
-    return app::form_without_load<ePSXe_config>().not_selected;
+    return shared_editor_text("not_selected", false);
 }
 
 void PluginEditor::clear_plugin_lists() {
@@ -133,7 +132,7 @@ void PluginEditor::fill_list(int slot) {
 }
 
 void PluginEditor::fill_from(const PluginRecords& records) {
-    forms::ListBox& rows = app::form<popup_form>().List1;
+    forms::ListBox& rows = toolkit::form<popup_form>().List1;
     rows.clear();
     for (const std::string& record : records) rows.add_item(display_part(record));
 }

@@ -9,8 +9,10 @@
 //   add_name_labels(): each slot's name label goes into its box, 30 twips from its corner (into the
 //   window itself when the box is not there), above what the box holds so far;
 // - on opening: set plugins_path (ending with "/"), scan_plugins(), sort_plugins(), then the settings;
-// - a picker: fill_list(slot) (or fill_gpu_list()...), then popup_form's resize_list and search_for_name;
-// - the picker hands a choice back through enter_plugin_index (enter_epsxe_plugin_index... forward to it).
+// - a picker: fill_list(slot) (fill_gpu_list() and fill_pad_list() name two kinds directly), then
+//   popup_form's resize_list and search_for_name;
+// - the picker hands a choice back through enter_plugin_index (enter_epsxe_plugin_index and
+//   enter_psxeven_plugin_index forward to it).
 // Positions in the lists and in selected_plugin are 1-based as the callers count; element 0 of a vector
 // is position 1.
 #include <cstdint>
@@ -54,12 +56,7 @@ class PluginEditor : public toolkit::FramedForm {
     // Copies a list's display parts into popup_form's List1, in list order.
     void fill_list(int slot);
     void fill_gpu_list() { fill_from(gpu_list); }
-    void fill_spu_list() { fill_from(spu_list); }
-    void fill_cdr_list() { fill_from(cdr_list); }
-    void fill_net_list() { fill_from(net_list); }
     void fill_pad_list() { fill_from(pad_list); }
-    void fill_bios_list() { fill_from(bios_list); }
-    void fill_memcard_list() { fill_from(memcard_list); }
 
     // The picker's hand-back: slot pl_number takes pl_index as decimal text; nothing else changes.
     // A slot the editor does not have is left alone.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/forms.h"
 #include "plugins/plugin_editor.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -66,7 +66,7 @@ void popup_form::List1_MouseDown(const forms::MouseEvent& e) {
     // A code no picker gives (0 before the first resize_list) names no slot: nothing to hand back.
     const plugins::EditorTable* table = plugins::table_for_code(input_combo_locator);
     if (List1.list_count() > 0 && table) {
-        auto* editor = dynamic_cast<plugins::PluginEditor*>(app::form_named(table->window));
+        auto* editor = dynamic_cast<plugins::PluginEditor*>(toolkit::form_named(table->window));
         const auto slot = static_cast<int16_t>(input_combo_locator - table->locator_base);
         if (editor) {
             const auto& slot_design = table->selection_slots[static_cast<size_t>(slot)];

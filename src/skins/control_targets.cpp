@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/forms.h"
 #include "skins/skin_bitmaps.h"
+#include "toolkit/windows.h"
 
 namespace kv::skins {
 
@@ -26,7 +26,7 @@ std::vector<ControlTarget> parse_targets(std::string_view window, std::string_vi
 }
 
 void for_each_control(const ControlTarget& target, const std::function<void(forms::Control&)>& step) {
-    forms::Form* form = app::form_named(target.window);
+    forms::Form* form = toolkit::form_named(target.window);
     if (!form) return;
     if (target.index == all_elements) {
         // The element count is asked again before each element.

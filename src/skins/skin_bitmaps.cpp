@@ -4,11 +4,10 @@
 #include <map>
 #include <vector>
 
-#include "app/forms.h"
-#include "app/window_roster.h"
 #include "platform/folder.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
+#include "toolkit/windows.h"
 
 namespace kv::skins {
 
@@ -76,8 +75,8 @@ constexpr std::array<FramePiece, 9> frame_pieces = {{
     {"down_middle.bmp", "down_middle"},
 }};
 
-// The other images, in the order they are dressed. The dialogs' own buttons, tabs and boxes join
-// these rows, at their places in this order, as those windows get their controls.
+// The other images, in the order they are dressed, the dialogs' own buttons, tabs and boxes among
+// them.
 constexpr BitmapTarget other_targets[] = {
     {"X.bmp", "Main_form", "X_image"},
     {"Min.bmp", "Main_form", "Min_image"},
@@ -241,7 +240,7 @@ constexpr BitmapTarget other_targets[] = {
 
 std::vector<BitmapTarget> build_targets() {
     std::vector<BitmapTarget> out;
-    for (std::string_view window : app::windows_in_order(&app::WindowRow::frame))
+    for (std::string_view window : toolkit::windows_in_order(&toolkit::RosterRow::frame))
         for (const FramePiece& piece : frame_pieces) out.push_back({piece.file, window, piece.control});
     out.insert(out.end(), std::begin(other_targets), std::end(other_targets));
     return out;
@@ -249,8 +248,9 @@ std::vector<BitmapTarget> build_targets() {
 
 // Every window the skin dresses exists after a call, whether the skin loaded or not.
 void touch_windows() {
-    for (std::string_view window : app::windows_in_order(&app::WindowRow::frame)) app::form_named(window);
-    app::form_named("hide_form");
+    for (std::string_view window : toolkit::windows_in_order(&toolkit::RosterRow::frame))
+        toolkit::form_named(window);
+    toolkit::form_named("hide_form");
 }
 
 std::map<std::string_view, Picture> load_all(const std::string& skin_name) {
@@ -295,7 +295,7 @@ void apply_skin_bitmaps(const std::string& skin_name) {
 void dress_windows(const std::map<std::string_view, Picture>& pictures) {
     touch_windows();
     for (const BitmapTarget& t : skin_bitmap_targets()) {
-        forms::Form* form = app::form_named(t.window);
+        forms::Form* form = toolkit::form_named(t.window);
         if (!form) continue;
         const Picture& picture = pictures.at(t.file);
         if (t.index != all_elements) {

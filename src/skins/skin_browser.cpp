@@ -1,7 +1,5 @@
 #include "skins/skin_browser.h"
 
-#include "app/forms.h"
-#include "launcher/main_form.h"
 #include "model/skin_settings.h"
 #include "platform/folder.h"
 #include "platform/picture.h"
@@ -117,10 +115,11 @@ void skin_browser::load_colors(const std::string& skins_name) {
 void skin_browser::Label14_Click() {
     // An empty Skins folder leaves nothing to apply.
     if (skin_list.empty()) return Label15_Click();
-    auto& main = app::form<Main_form>();
     const std::string skin = selected_skin;
     // A skin that cannot be loaded whole changes nothing, so the skin in use is the one saved.
-    if (skip_failure([&] { main.load_skin(skin); })) {
+    if (skip_failure([&] {
+            if (load_chosen_skin) load_chosen_skin(skin);
+        })) {
         toolkit::show_message(
             *this, "The skin \"" + skin + "\" cannot be loaded: some of its pictures are missing or damaged.",
             toolkit::warning_icon);
@@ -136,7 +135,7 @@ void skin_browser::Label15_Click() {
 
 void skin_browser::close_browser() {
     list.scroll_event.set_enabled(false);
-    app::form<Main_form>().emulator_list.scroll_event.set_enabled(true);
+    if (closed) closed();
     hide();
 }
 

@@ -3,6 +3,7 @@
 // description and preview, and Ok to apply it to every window. Also the reader of a skin's settings
 // file (load_colors), which the start-up calls as well.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,12 @@ class skin_browser : public toolkit::FramedForm {
 
     // Applies the colours, outlines and title alignment of the skin's settings file.
     void load_colors(const std::string& skins_name);
+
+    // Where the answer goes, set once by the program: Ok hands the chosen skin to load_chosen_skin,
+    // which fails, changing nothing, for a skin that cannot be loaded whole; closing hands the mouse
+    // wheel back through closed.
+    static inline std::function<void(const std::string&)> load_chosen_skin;
+    static inline std::function<void()> closed;
 
     // The skin names, in listing order, and the one the list selects.
     std::vector<std::string> skin_list;

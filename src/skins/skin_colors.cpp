@@ -2,11 +2,10 @@
 
 #include <string>
 
-#include "app/forms.h"
-#include "app/window_roster.h"
 #include "platform/runtime.h"
 #include "skins/control_targets.h"
 #include "skins/skin_bitmaps.h"
+#include "toolkit/windows.h"
 
 namespace kv::skins {
 
@@ -18,7 +17,7 @@ constexpr int first_color_line = 6;
 constexpr int last_color_line = 25;
 
 // One window's targets on one line, as blank-separated control names; "name(3)" is one element,
-// "name(all)" every element. The dialogs' own controls join these rows as the dialogs get them.
+// "name(all)" every element.
 struct ColorRow {
     int line;
     Paint paint;
@@ -173,7 +172,7 @@ void apply_line(int line, const std::string& value) {
 const std::vector<ColorTarget>& skin_color_targets() {
     static const std::vector<ColorTarget> targets = [] {
         std::vector<ColorTarget> out;
-        for (std::string_view window : app::windows_in_order(&app::WindowRow::title_colour))
+        for (std::string_view window : toolkit::windows_in_order(&toolkit::RosterRow::title_colour))
             out.push_back({title_colour_line, Paint::fore, window, "Framebar_title", single_control});
         for (const ColorRow& row : rows) add_targets(row, out);
         return out;

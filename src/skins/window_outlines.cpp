@@ -4,10 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "app/forms.h"
-#include "app/window_roster.h"
 #include "platform/runtime.h"
 #include "toolkit/messages_form.h"
+#include "toolkit/windows.h"
 
 namespace kv::skins {
 
@@ -40,7 +39,7 @@ float to_single(double v) {
 }
 
 forms::Control& control(std::string_view window, std::string_view name) {
-    forms::Form* form = app::form_named(window);
+    forms::Form* form = toolkit::form_named(window);
     forms::Control* c = form ? form->find(name) : nullptr;
     if (!c) throw Failure("no control " + std::string(name) + " on " + std::string(window));
     return *c;
@@ -98,15 +97,15 @@ void apply_skin_shapes(SkinSettingsReader& reader) {
     skip_lines(reader, 3);
     const std::string corner = next_value(reader);
     const std::string divisor = remap_divisor(next_value(reader));
-    for (std::string_view window : app::windows_in_order(&app::WindowRow::outline)) {
-        forms::Form* form = app::form_named(window);
+    for (std::string_view window : toolkit::windows_in_order(&toolkit::RosterRow::outline)) {
+        forms::Form* form = toolkit::form_named(window);
         if (!form) continue;
         form->set_region(window_outline(form->width(), form->height(), corner, divisor));
     }
-    app::form<toolkit::messages_form>().trim_factor = corner + "|" + divisor;
+    toolkit::form<toolkit::messages_form>().trim_factor = corner + "|" + divisor;
     skip_lines(reader, 3);
     const std::string alignment = next_value(reader);
-    for (std::string_view window : app::windows_in_order(&app::WindowRow::alignment)) {
+    for (std::string_view window : toolkit::windows_in_order(&toolkit::RosterRow::alignment)) {
         auto* title = dynamic_cast<forms::Label*>(&control(window, "Framebar_title"));
         if (title) title->set_alignment(alignment_value(alignment));
     }

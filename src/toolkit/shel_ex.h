@@ -1,6 +1,7 @@
 #pragma once
-// The one way the program starts anything outside itself: emulators, the file manager, web
-// addresses and the registry editor.
+// Opening things as the desktop's shell does, without waiting: emulators, the file manager, web
+// addresses. Programs the launcher waits for (the registry editor, the plug-in host) start through
+// platform/process and platform/plugin_library.
 #include <cstdint>
 #include <string>
 

@@ -5,11 +5,10 @@
 #include <algorithm>
 #include <set>
 
-#include "app/forms.h"
-#include "app/window_roster.h"
 #include "platform/folder.h"
 #include "platform/headless/headless_backend.h"
 #include "support/test_support.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -21,7 +20,7 @@ class WindowRosterTest : public ::testing::Test {
         set_program_folder(folder.path());
     }
     ~WindowRosterTest() override {
-        app::reset_forms();
+        toolkit::reset_forms();
         forms::set_backend(nullptr);
     }
     kvtest::TempFolder folder;
@@ -30,46 +29,47 @@ class WindowRosterTest : public ::testing::Test {
 
 TEST_F(WindowRosterTest, EveryRowReachesTheWindowOfItsNameAndNoWindowIsLeftOut) {
     std::set<std::string_view> names;
-    for (const app::WindowRow& row : app::window_roster()) {
+    for (const toolkit::RosterRow& row : toolkit::window_roster()) {
         EXPECT_TRUE(names.insert(row.name).second) << row.name << " twice";
-        forms::Form* form = app::form_named(row.name);
+        forms::Form* form = toolkit::form_named(row.name);
         ASSERT_NE(form, nullptr) << row.name;
         EXPECT_EQ(form->name(), row.name);
     }
-    EXPECT_EQ(app::form_named("no_such_form"), nullptr);
+    EXPECT_EQ(toolkit::form_named("no_such_form"), nullptr);
     // Loading every window makes no window the roster does not name.
-    for (forms::Form* f : app::created_forms()) EXPECT_TRUE(names.contains(f->name())) << f->name();
-    EXPECT_EQ(app::created_forms().size(), names.size());
+    for (forms::Form* f : toolkit::created_forms()) EXPECT_TRUE(names.contains(f->name())) << f->name();
+    EXPECT_EQ(toolkit::created_forms().size(), names.size());
 }
 
 TEST_F(WindowRosterTest, EachWalkTakesItsWindowsOnceInPlacesWithoutGaps) {
-    for (auto place : {&app::WindowRow::title_colour, &app::WindowRow::frame, &app::WindowRow::outline,
-                       &app::WindowRow::alignment, &app::WindowRow::opacity}) {
+    for (auto place :
+         {&toolkit::RosterRow::title_colour, &toolkit::RosterRow::frame, &toolkit::RosterRow::outline,
+          &toolkit::RosterRow::alignment, &toolkit::RosterRow::opacity}) {
         std::vector<int> places;
-        for (const app::WindowRow& row : app::window_roster())
+        for (const toolkit::RosterRow& row : toolkit::window_roster())
             if (row.*place > 0) places.push_back(row.*place);
         std::sort(places.begin(), places.end());
         for (size_t i = 0; i < places.size(); ++i) EXPECT_EQ(places[i], static_cast<int>(i) + 1);
-        EXPECT_EQ(app::windows_in_order(place).size(), places.size());
+        EXPECT_EQ(toolkit::windows_in_order(place).size(), places.size());
     }
 }
 
 TEST_F(WindowRosterTest, TheSkinnedWalksShareTheFramedWindowsLessTheGamePrompt) {
-    auto framed = app::windows_in_order(&app::WindowRow::frame);
+    auto framed = toolkit::windows_in_order(&toolkit::RosterRow::frame);
     ASSERT_EQ(framed.size(), 17u);
     std::erase(framed, "game_prompt");
     std::sort(framed.begin(), framed.end());
-    for (auto place : {&app::WindowRow::title_colour, &app::WindowRow::outline, &app::WindowRow::alignment,
-                       &app::WindowRow::opacity}) {
-        auto walk = app::windows_in_order(place);
+    for (auto place : {&toolkit::RosterRow::title_colour, &toolkit::RosterRow::outline,
+                       &toolkit::RosterRow::alignment, &toolkit::RosterRow::opacity}) {
+        auto walk = toolkit::windows_in_order(place);
         std::sort(walk.begin(), walk.end());
         EXPECT_EQ(walk, framed);
     }
     // The orders themselves differ: the outlines start Main_form, add_new; the titles align Main_form,
     // about_form.
-    EXPECT_EQ(app::windows_in_order(&app::WindowRow::outline)[1], "add_new");
-    EXPECT_EQ(app::windows_in_order(&app::WindowRow::alignment)[1], "about_form");
-    EXPECT_EQ(app::windows_in_order(&app::WindowRow::opacity)[1], "options_form");
+    EXPECT_EQ(toolkit::windows_in_order(&toolkit::RosterRow::outline)[1], "add_new");
+    EXPECT_EQ(toolkit::windows_in_order(&toolkit::RosterRow::alignment)[1], "about_form");
+    EXPECT_EQ(toolkit::windows_in_order(&toolkit::RosterRow::opacity)[1], "options_form");
 }
 
 }  // namespace

@@ -5,10 +5,10 @@
 #include <initializer_list>
 #include <optional>
 
-#include "app/forms.h"
 #include "configs/fake_registry.h"
 #include "launcher/program_fixture.h"
 #include "platform/plugin_library.h"
+#include "toolkit/windows.h"
 
 namespace kvtest {
 
@@ -30,7 +30,7 @@ class EditorTest : public ProgramTest {
     // Starts the program and takes its editor, reading and writing the fake registry.
     void start_editor() {
         start();
-        editor = &kv::app::form<Editor>();
+        editor = &kv::toolkit::form<Editor>();
         editor->registry = reg.access();
     }
 

@@ -3,13 +3,13 @@
 
 #include <filesystem>
 
-#include "app/forms.h"
 #include "configs/add_profile.h"
 #include "configs/configs_form.h"
 #include "configs/ssspsx_config.h"
 #include "launcher/program_fixture.h"
 #include "model/registry_bridge.h"
 #include "toolkit/messages_form.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -54,7 +54,7 @@ TEST_F(ConfigsTest, EveryOpeningShowsTheEpsxeTabAndOkHandsTheWheelBack) {
     add_profiles("ePSXe", {"b", "A", "c"});
     add_profiles("PCSX", {"fast"});
     Main_form& main = start();
-    auto& configs = app::form<configs_form>();
+    auto& configs = toolkit::form<configs_form>();
     in_configs(main, [&] {
         EXPECT_TRUE(configs.modal());
         EXPECT_EQ(configs.owner(), &main);
@@ -90,7 +90,7 @@ TEST_F(ConfigsTest, APressOnTheShownTabChangesNothingAndAnotherTabListsFromItsFi
     add_profiles("ePSXe", {"1", "2", "3", "4", "5", "6", "7", "8", "9"});
     add_profiles("SSSPSX", {"s1", "s2"});
     Main_form& main = start();
-    auto& configs = app::form<configs_form>();
+    auto& configs = toolkit::form<configs_form>();
     in_configs(main, [&] {
         EXPECT_TRUE(configs.config_list.thumb.visible());
         configs.config_list.scroll_list_down();
@@ -120,8 +120,8 @@ TEST_F(ConfigsTest, APressOnTheShownTabChangesNothingAndAnotherTabListsFromItsFi
 TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameNotOfBlanksRefusesSeparatorsAndListsTheNewProfile) {
     add_profiles("PSXeven", {"m"});
     Main_form& main = start();
-    auto& configs = app::form<configs_form>();
-    auto& dialog = app::form<add_profile>();
+    auto& configs = toolkit::form<configs_form>();
+    auto& dialog = toolkit::form<add_profile>();
     std::string message;
     std::string blank_message;
     in_configs(main, [&] {
@@ -130,7 +130,7 @@ TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameNotOfBlanksRefusesSeparatorsA
             EXPECT_FALSE(configs.scroll_event.enabled());
             EXPECT_EQ(dialog.owner(), &configs);
             then([&] {
-                auto& box = app::form<toolkit::messages_form>();
+                auto& box = toolkit::form<toolkit::messages_form>();
                 message = box.Label31.caption() + "|" + box.Framebar_title.caption() + "|" +
                           std::to_string(static_cast<int>(box.message_image.top()));
                 EXPECT_EQ(box.owner(), &dialog);
@@ -140,7 +140,7 @@ TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameNotOfBlanksRefusesSeparatorsA
             EXPECT_TRUE(dialog.visible());
             // A name of blanks would list a row that shows nothing: the same message refuses it.
             then([&] {
-                auto& box = app::form<toolkit::messages_form>();
+                auto& box = toolkit::form<toolkit::messages_form>();
                 blank_message = box.Label31.caption();
                 box.Label43_Click();
             });
@@ -191,11 +191,11 @@ TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrS
     Main_form& main = start(
         catalogue_file({"My ePSXe|/emus/other/|x", "epsxe|/emus/lower/|x", "PSXeven 7|Unknown|Unknown",
                         "PCSX|C:\\Games\\PCSX\\|pcsx.exe", "SSSPSX 1.5|" + ssspsx.string() + "/|ssspsx"}));
-    auto& configs = app::form<configs_form>();
+    auto& configs = toolkit::form<configs_form>();
     Lines messages;
     auto expect_message = [&] {
         then([&] {
-            auto& box = app::form<toolkit::messages_form>();
+            auto& box = toolkit::form<toolkit::messages_form>();
             EXPECT_EQ(box.owner(), &configs);
             EXPECT_EQ(box.message_image.top(), -720);
             messages.push_back(box.Label31.caption());
@@ -236,7 +236,7 @@ TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrS
         // wheel polling on again.
         write_file(ssspsx / "SSSPSX.ini", "old");
         then([&] {
-            auto& editor = app::form<SSSPSX_config>();
+            auto& editor = toolkit::form<SSSPSX_config>();
             EXPECT_TRUE(editor.modal());
             // Read by position: the second line is the BIOS line, whatever its key.
             EXPECT_EQ(editor.ini_values[0], "fast.so");
@@ -275,7 +275,7 @@ TEST_F(ConfigsTest, ActivateHasImportedBothFilesWhenTheClickReturns) {
                "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\epsxe\\config]\r\n"
                "\"VideoPlugin\"=\"gpu fast.so\"\r\n\r\n");
     Main_form& main = start(catalogue_file({"ePSXe 1.9|/emus/epsxe/|epsxe"}));
-    auto& configs = app::form<configs_form>();
+    auto& configs = toolkit::form<configs_form>();
     in_configs(main, [&] {
         configs.Label13_Click();
         EXPECT_EQ(registry_bridge::registry_value("HKEY_CURRENT_USER\\Software\\epsxe\\config\\VideoPlugin",
@@ -293,7 +293,7 @@ TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndLeavesNothingSelected) {
     write_file(folder / "Configurations" / "PCSX" / "plugin_configuration" / "b.reg", "x");
     write_file(folder / "Configurations" / "PCSX" / "game_codes" / "b.ini", "x");
     Main_form& main = start(catalogue_file({"PCSX|/emus/pcsx/|pcsx"}));
-    auto& configs = app::form<configs_form>();
+    auto& configs = toolkit::form<configs_form>();
     in_configs(main, [&] {
         press(*configs.tab_click_labels[2]);
         press(configs.config_list.click_label(2));
@@ -310,7 +310,7 @@ TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndLeavesNothingSelected) {
         configs.Label12_Click();
         EXPECT_EQ(configs.profile_list, (Lines{"a", "c"}));
         EXPECT_EQ(configs.emulator_folder, "");
-        EXPECT_FALSE(app::form<toolkit::messages_form>().visible());
+        EXPECT_FALSE(toolkit::form<toolkit::messages_form>().visible());
         // A profile named "" (the file ".reg") is not taken for the missing selection.
         add_profiles("PCSX", {""});
         configs.load_configs();
@@ -329,14 +329,14 @@ TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndLeavesNothingSelected) {
 
 TEST_F(ConfigsTest, ButtonsShowTheirPressedLookWhileHeld) {
     Main_form& main = start();
-    auto& configs = app::form<configs_form>();
+    auto& configs = toolkit::form<configs_form>();
     in_configs(main, [&] {
         for (std::size_t i = 1; i < 5; ++i) {
             auto& label = *configs.button_click_labels[i];
             label.form().deliver_mouse_down(label.form_x() + 10, label.form_y() + 10, forms::left_button, 0);
             EXPECT_EQ(configs.button_images[i]->top(), -375) << i;
             // Add new's click opens its dialog.
-            if (i == 1) then([] { app::form<add_profile>().Label2_Click(); });
+            if (i == 1) then([] { toolkit::form<add_profile>().Label2_Click(); });
             label.form().deliver_mouse_up(label.form_x() + 10, label.form_y() + 10, forms::left_button, 0);
             EXPECT_EQ(configs.button_images[i]->top(), 0) << i;
         }

@@ -1,12 +1,12 @@
 // The ePSXe editor's settings side on a headless display, with a registry of the test's own.
 #include <gtest/gtest.h>
 
-#include "app/forms.h"
 #include "configs/configs_form.h"
 #include "configs/epsxe_config.h"
 #include "configs/epsxe_design.h"
 #include "configs/fake_registry.h"
 #include "launcher/program_fixture.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -15,7 +15,7 @@ const std::string key = configs::epsxe_key;
 
 class EpsxeEditor : public kvtest::ProgramTest {
   protected:
-    EpsxeEditor() : editor(app::form<ePSXe_config>()) { editor.registry = reg.access(); }
+    EpsxeEditor() : editor(toolkit::form<ePSXe_config>()) { editor.registry = reg.access(); }
 
     static void press(forms::Control& c) {
         c.form().deliver_mouse_down(c.form_x() + 5, c.form_y() + 5, forms::left_button, 0);
@@ -71,7 +71,7 @@ TEST_F(EpsxeEditor, OpeningReadsTheStoredValuesAnew) {
 
 TEST_F(EpsxeEditor, OkSavesExportsBothKeysHandsTheWheelBackAndHides) {
     std::vector<std::string> events;
-    auto& configs = app::form<configs_form>();
+    auto& configs = toolkit::form<configs_form>();
     configs.scroll_event.set_enabled(false);
     editor.get_emulator_path("/emu/", "My profile");
     press(control("Label37"));
@@ -100,11 +100,11 @@ TEST_F(EpsxeEditor, FailedExportsAndWritesAreToldInOneMessageAndOkStillCloses) {
     reg.exports_fail = true;
     reg.refused = {key + "BiosName", key + "Memcard1"};
     editor.get_emulator_path("/emu/", "p");
-    auto& configs = app::form<configs_form>();
+    auto& configs = toolkit::form<configs_form>();
     configs.scroll_event.set_enabled(false);
     editor.show();
     then([&] {
-        auto& box = app::form<toolkit::messages_form>();
+        auto& box = toolkit::form<toolkit::messages_form>();
         EXPECT_EQ(box.owner(), &editor);
         EXPECT_EQ(box.Framebar_title.caption(), "  Korvalin 1.2  ");
         EXPECT_EQ(box.message_image.top(), -720);

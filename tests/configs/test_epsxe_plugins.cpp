@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/forms.h"
 #include "configs/configs_form.h"
 #include "configs/editor_fixture.h"
 #include "configs/epsxe_config.h"
@@ -15,6 +14,7 @@
 #include "plugins/plugin_buttons.h"
 #include "plugins/popup_form.h"
 #include "toolkit/messages_form.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -48,7 +48,7 @@ class EpsxePlugins : public kvtest::EditorTest<ePSXe_config> {
         // stays queued, and must neither write here nor answer a later box.
         auto shown = std::make_shared<std::string>();
         auto over = std::make_shared<bool>(false);
-        auto* box = &app::form<toolkit::messages_form>();
+        auto* box = &toolkit::form<toolkit::messages_form>();
         then([shown, over, box] {
             if (*over) return;
             *shown = box->Label31.caption() + (box->message_image.top() == 0 ? " [0]" : " [1]");
@@ -86,7 +86,7 @@ TEST_F(EpsxePlugins, ThePickerOpensUnderItsBoxWithTheShownEntryAndHandsThePickBa
     reg.values[key + "VideoPlugin"] = "gpuLogger.so";
     open();
     editor->move(1500, 900);
-    auto& popup = app::form<popup_form>();
+    auto& popup = toolkit::form<popup_form>();
     std::vector<std::string> rows;
     then([&] {
         rows = popup.List1.items();
@@ -114,7 +114,7 @@ TEST_F(EpsxePlugins, NearTheScreensBottomThePickerOpensAboveItsBoxAndClosesWitho
     open();
     const float screen_bottom = 1080 * 15;
     editor->move(1500, screen_bottom - 1200);  // the video box's bottom edge 210 twips above it
-    auto& popup = app::form<popup_form>();
+    auto& popup = toolkit::form<popup_form>();
     auto& arrow = *editor->find("Image5");
     const float box_top = editor->top() + 735;
     float popup_top = 0;
@@ -145,7 +145,7 @@ TEST_F(EpsxePlugins, NearTheScreensBottomThePickerOpensAboveItsBoxAndClosesWitho
 TEST_F(EpsxePlugins, TheArrowShowsItsPressedLookAndOpensOnItsClick) {
     open();
     auto& arrow = *editor->find("Image8");
-    auto& popup = app::form<popup_form>();
+    auto& popup = toolkit::form<popup_form>();
     const float x = arrow.form_x() + 50, y = arrow.form_y() + 50;
     editor->deliver_mouse_down(x, y, forms::left_button, 0);
     EXPECT_EQ(arrow.top(), -255);
@@ -170,10 +170,10 @@ TEST_F(EpsxePlugins, TheArrowShowsItsPressedLookAndOpensOnItsClick) {
 
 TEST_F(EpsxePlugins, TestReportsByTheSignOfTheAnswer) {
     open();
-    auto& main_caption = app::form<Main_form>().caption();
+    auto& main_caption = toolkit::form<Main_form>().caption();
     choose(0, 1);  // Alpha: 0
     EXPECT_EQ(shown_message(label("Label22")), "Plugin is working correctly. [0]");
-    EXPECT_EQ(app::form<toolkit::messages_form>().Framebar_title.caption(), "  " + main_caption + "  ");
+    EXPECT_EQ(toolkit::form<toolkit::messages_form>().Framebar_title.caption(), "  " + main_caption + "  ");
     choose(1, 2);  // Beta: -1
     EXPECT_EQ(shown_message(label("Label25")), "Plugin is NOT working correctly. [1]");
     choose(2, 3);  // Gamma: 1
@@ -203,14 +203,14 @@ TEST_F(EpsxePlugins, BuiltInEntriesAndEmptySlotsAreNeverTested) {
 TEST_F(EpsxePlugins, ACrashingTestIsNotWorkingAndTheEditorStaysOpen) {
     open();
     choose(0, 2);  // Crash Test
-    app::form<configs_form>();
+    toolkit::form<configs_form>();
     bool still_open = false;
     then([&] {
         EXPECT_EQ(shown_message(label("Label22")), "Plugin is NOT working correctly. [1]");
         still_open = editor->visible();
         editor->ok_click();
     });
-    editor->show_modal(app::form<Main_form>());
+    editor->show_modal(toolkit::form<Main_form>());
     EXPECT_TRUE(still_open);
 }
 
@@ -233,7 +233,7 @@ TEST_F(EpsxePlugins, APluginThatDoesNotReturnIsStoppedWhenTheUserAsks) {
     label("Label23").on_click();
     ASSERT_EQ(display.system_questions().size(), 1u);
     EXPECT_EQ(display.system_questions()[0],
-              app::form<Main_form>().caption() + ": " + plugins::plugin_still_running);
+              toolkit::form<Main_form>().caption() + ": " + plugins::plugin_still_running);
     // A test stopped so did not work.
     display.press_during_wait();
     display.answer_question(true);

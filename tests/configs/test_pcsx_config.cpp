@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "app/forms.h"
 #include "configs/editor_fixture.h"
 #include "configs/pcsx_config.h"
 #include "configs/pcsx_design.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {

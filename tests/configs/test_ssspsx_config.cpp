@@ -3,11 +3,11 @@
 
 #include <filesystem>
 
-#include "app/forms.h"
 #include "configs/configs_form.h"
 #include "configs/editor_fixture.h"
 #include "configs/ssspsx_config.h"
 #include "plugins/popup_form.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -58,7 +58,7 @@ TEST_F(SsspsxEditor, OkWritesTheNineLinesAndCopiesThemOverTheEmulatorsFile) {
     open(
         "[Plugins]\r\nBIOS=scph1001.bin\r\nGPU=gpuAlpha.so\r\nSPU=\r\nCDR=\r\nPAD1=padDelta.so\r\n"
         "PAD2= padDelta.so\r\nMCD1=one.mcr\r\n");
-    auto& configs = app::form<configs_form>();
+    auto& configs = toolkit::form<configs_form>();
     configs.scroll_event.set_enabled(false);
     editor->ok_click();
     const std::string expected =
@@ -137,7 +137,7 @@ TEST_F(SsspsxEditor, ACopyThatCannotReplaceTheEmulatorsFileIsReportedAndOkStillC
 
 TEST_F(SsspsxEditor, MemoryCardPickersOpenOnAClickAndHandTheCardBack) {
     open("");
-    auto& popup = app::form<popup_form>();
+    auto& popup = toolkit::form<popup_form>();
     auto& label = *editor->find("Label35");
     const float x = label.form_x() + 100, y = label.form_y() + 100;
     editor->deliver_mouse_down(x, y, forms::left_button, 0);

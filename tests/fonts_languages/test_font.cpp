@@ -3,20 +3,20 @@
 
 #include <string>
 
-#include "app/forms.h"
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/font_targets.h"
 #include "launcher/options_form.h"
 #include "launcher/program_fixture.h"
 #include "platform/forms/controls.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
 
 class FontTest : public kvtest::ProgramTest {
   protected:
-    font_browser& browser() { return app::form<font_browser>(); }
-    options_form& options() { return app::form<options_form>(); }
+    font_browser& browser() { return toolkit::form<font_browser>(); }
+    options_form& options() { return toolkit::form<options_form>(); }
     // Every control the table reaches, each element of an array.
     static std::vector<forms::Control*> targets() {
         std::vector<forms::Control*> out;
@@ -28,7 +28,7 @@ class FontTest : public kvtest::ProgramTest {
 
 TEST_F(FontTest, TheFontReachesEveryTargetAndOnlyThem) {
     start();
-    const forms::Font design = app::form_named("game_prompt")->controls().front()->font();
+    const forms::Font design = toolkit::form_named("game_prompt")->controls().front()->font();
     browser().change_font("DejaVu Sans", "10", true, false);
     for (forms::Control* c : targets()) {
         EXPECT_EQ(c->font(), (forms::Font{"DejaVu Sans", 10, true, false}))
@@ -36,11 +36,11 @@ TEST_F(FontTest, TheFontReachesEveryTargetAndOnlyThem) {
     }
     EXPECT_EQ(options().Label31.caption(), "DejaVu Sans");
     // Arrays marked (all) reach their last element.
-    EXPECT_EQ(app::form<Main_form>().down_section_label[9]->font().name, "DejaVu Sans");
-    EXPECT_EQ(app::form<Main_form>().section_label[9]->font().name, "DejaVu Sans");
-    for (const auto& c : app::form_named("game_prompt")->controls())
+    EXPECT_EQ(toolkit::form<Main_form>().down_section_label[9]->font().name, "DejaVu Sans");
+    EXPECT_EQ(toolkit::form<Main_form>().section_label[9]->font().name, "DejaVu Sans");
+    for (const auto& c : toolkit::form_named("game_prompt")->controls())
         EXPECT_EQ(c->font(), design) << c->full_name();
-    for (const auto& c : app::form_named("hide_form")->controls())
+    for (const auto& c : toolkit::form_named("hide_form")->controls())
         EXPECT_EQ(c->font(), design) << c->full_name();
     // Bold and italic go as they come; calling again changes nothing further.
     browser().change_font("DejaVu Sans", "10", false, true);

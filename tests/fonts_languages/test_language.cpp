@@ -4,7 +4,6 @@
 #include <map>
 #include <string>
 
-#include "app/forms.h"
 #include "configs/add_profile.h"
 #include "configs/configs_form.h"
 #include "configs/epsxe_config.h"
@@ -16,6 +15,7 @@
 #include "launcher/program_fixture.h"
 #include "launcher/switches_form.h"
 #include "toolkit/messages_form.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -40,9 +40,9 @@ class LanguageTest : public kvtest::ProgramTest {
         for (const auto& l : lines) bytes += l + "\r\n";
         kvtest::write_file(folder / "Languages" / (name + ".ini"), bytes);
     }
-    void apply(const std::string& name) { app::form<language_browser>().change_language(name); }
+    void apply(const std::string& name) { toolkit::form<language_browser>().change_language(name); }
     static std::string caption(const char* window, const char* control) {
-        return static_cast<forms::Label*>(app::form_named(window)->find(control))->caption();
+        return static_cast<forms::Label*>(toolkit::form_named(window)->find(control))->caption();
     }
 };
 
@@ -50,11 +50,11 @@ TEST_F(LanguageTest, EachLineBuildsTheCaptionsAndMessagesOfItsTargets) {
     start();
     write_language("Test", language_lines({{24, "Name key = Nom"}, {70, "T = configuration"}}));
     apply("Test");
-    EXPECT_EQ(app::form<options_form>().Label21.caption(), "Test");
+    EXPECT_EQ(toolkit::form<options_form>().Label21.caption(), "Test");
     EXPECT_EQ(caption("add_new", "Label1"), "Nom:");
     EXPECT_EQ(caption("edit_form", "Label1"), "Nom:");
-    EXPECT_EQ(app::form<Main_form>().down_section_label[5]->caption(), "V11");
-    EXPECT_EQ(app::form<Main_form>().Label1.caption(), "V11");
+    EXPECT_EQ(toolkit::form<Main_form>().down_section_label[5]->caption(), "V11");
+    EXPECT_EQ(toolkit::form<Main_form>().Label1.caption(), "V11");
     EXPECT_EQ(caption("switches_form", "Framebar_title"), "  V11  ");
     EXPECT_EQ(caption("options_form", "Label16"), " V38");
     EXPECT_EQ(caption("options_form", "Label48"), " V48 (123 x 111)");
@@ -63,15 +63,15 @@ TEST_F(LanguageTest, EachLineBuildsTheCaptionsAndMessagesOfItsTargets) {
     EXPECT_EQ(caption("language_browser", "Label6"), "V32:");
     EXPECT_EQ(caption("skin_browser", "Label12"), "V100");
     EXPECT_EQ(caption("messages_form", "Label22"), "V100");
-    EXPECT_EQ(app::form<add_new>().add_new_error_message, "V107");
-    EXPECT_EQ(app::form<add_profile>().add_profile_message, "V108");
-    EXPECT_EQ(app::form<configs_form>().no_emulator_message, " V109");
-    EXPECT_EQ(app::form<configs_form>().no_path_message, " V110");
-    EXPECT_EQ(app::form<ePSXe_config>().not_selected, "V91");
-    EXPECT_EQ(app::form<ePSXe_config>().plugin_working, "V111");
-    EXPECT_EQ(app::form<ePSXe_config>().plugin_not_working, "V112");
+    EXPECT_EQ(toolkit::form<add_new>().add_new_error_message, "V107");
+    EXPECT_EQ(toolkit::form<add_profile>().add_profile_message, "V108");
+    EXPECT_EQ(toolkit::form<configs_form>().no_emulator_message, " V109");
+    EXPECT_EQ(toolkit::form<configs_form>().no_path_message, " V110");
+    EXPECT_EQ(toolkit::form<ePSXe_config>().not_selected, "V91");
+    EXPECT_EQ(toolkit::form<ePSXe_config>().plugin_working, "V111");
+    EXPECT_EQ(toolkit::form<ePSXe_config>().plugin_not_working, "V112");
     // Ignored lines set nothing: the title of the main window is no target.
-    EXPECT_EQ(caption("Main_form", "Framebar_title"), app::form<Main_form>().Framebar_title.caption());
+    EXPECT_EQ(caption("Main_form", "Framebar_title"), toolkit::form<Main_form>().Framebar_title.caption());
 }
 
 TEST_F(LanguageTest, TheReadingStopsAtTheFirstBadLineKeepingWhatCameBefore) {
@@ -81,22 +81,22 @@ TEST_F(LanguageTest, TheReadingStopsAtTheFirstBadLineKeepingWhatCameBefore) {
     apply("Full");
     apply("Short");
     // Lines up to the end of the short file take its texts, later targets keep the full one's.
-    EXPECT_EQ(app::form<Main_form>().down_section_label[0]->caption(), "short");
+    EXPECT_EQ(toolkit::form<Main_form>().down_section_label[0]->caption(), "short");
     EXPECT_EQ(caption("options_form", "Label44"), "V47:");
     EXPECT_EQ(caption("language_browser", "Framebar_title"), "  V52  ");
-    EXPECT_EQ(app::form<options_form>().Label21.caption(), "Short");
+    EXPECT_EQ(toolkit::form<options_form>().Label21.caption(), "Short");
 
     // A used line without " = " stops there; "=" without blanks is no separator.
     write_language("Broken", language_lines({{6, "A = broken"}, {16, "Platform=Plateforme"}}));
     apply("Broken");
-    EXPECT_EQ(app::form<Main_form>().down_section_label[0]->caption(), "broken");
-    EXPECT_EQ(app::form<Main_form>().emulators_label.caption(), "V17");
-    EXPECT_EQ(app::form<Main_form>().platform_preview_label.caption(), "V16");
+    EXPECT_EQ(toolkit::form<Main_form>().down_section_label[0]->caption(), "broken");
+    EXPECT_EQ(toolkit::form<Main_form>().emulators_label.caption(), "V17");
+    EXPECT_EQ(toolkit::form<Main_form>().platform_preview_label.caption(), "V16");
     // An ignored line may hold anything, also nothing; a value ends at a second " = ".
     write_language("Loose", language_lines({{3, ""}, {19, "no separator"}, {22, "T = Add = more"}}));
     apply("Loose");
     EXPECT_EQ(caption("add_new", "Framebar_title"), "  Add  ");
-    EXPECT_EQ(app::form<ePSXe_config>().plugin_not_working, "V112");
+    EXPECT_EQ(toolkit::form<ePSXe_config>().plugin_not_working, "V112");
 }
 
 TEST_F(LanguageTest, ACommaInTheFirstLineMovesEveryLaterLineOneDown) {
@@ -104,9 +104,9 @@ TEST_F(LanguageTest, ACommaInTheFirstLineMovesEveryLaterLineOneDown) {
     write_language("Comma", language_lines({{1, "Name = English, really"}, {5, "K5 = five"}}));
     apply("Comma");
     // Physical line 5 is read as line 6, and so on; physical line 112 is never read.
-    EXPECT_EQ(app::form<Main_form>().down_section_label[0]->caption(), "five");
-    EXPECT_EQ(app::form<Main_form>().down_section_label[1]->caption(), "V6");
-    EXPECT_EQ(app::form<ePSXe_config>().plugin_not_working, "V111");
+    EXPECT_EQ(toolkit::form<Main_form>().down_section_label[0]->caption(), "five");
+    EXPECT_EQ(toolkit::form<Main_form>().down_section_label[1]->caption(), "V6");
+    EXPECT_EQ(toolkit::form<ePSXe_config>().plugin_not_working, "V111");
 }
 
 TEST_F(LanguageTest, AFileThatDoesNotOpenOrANameThatLeadsAwayChangesNothing) {
@@ -115,20 +115,20 @@ TEST_F(LanguageTest, AFileThatDoesNotOpenOrANameThatLeadsAwayChangesNothing) {
     kvtest::write_file(folder / "outside.ini", "a = b\r\n");
     for (const std::string name : {"Missing", "", "..", ".", "../outside", "Good/"}) {
         apply(name);
-        EXPECT_EQ(app::form<options_form>().Label21.caption(), "English") << name;
-        EXPECT_EQ(app::form<Main_form>().down_section_label[0]->caption(), "Add new") << name;
+        EXPECT_EQ(toolkit::form<options_form>().Label21.caption(), "English") << name;
+        EXPECT_EQ(toolkit::form<Main_form>().down_section_label[0]->caption(), "Add new") << name;
     }
     // An empty file names the language and changes nothing else.
     kvtest::write_file(folder / "Languages" / "Empty.ini", "");
     apply("Empty");
-    EXPECT_EQ(app::form<options_form>().Label21.caption(), "Empty");
-    EXPECT_EQ(app::form<Main_form>().down_section_label[0]->caption(), "Add new");
+    EXPECT_EQ(toolkit::form<options_form>().Label21.caption(), "Empty");
+    EXPECT_EQ(toolkit::form<Main_form>().down_section_label[0]->caption(), "Add new");
     // File names ignore letter case; lines after the 112th are never read.
     Lines long_file = language_lines();
     long_file.push_back("garbage without separator");
     write_language("Long", long_file);
     apply("LONG");
-    EXPECT_EQ(app::form<ePSXe_config>().plugin_not_working, "V112");
+    EXPECT_EQ(toolkit::form<ePSXe_config>().plugin_not_working, "V112");
 }
 
 TEST_F(LanguageTest, TheEnglishFileGivesEveryTargetItsDesignText) {
@@ -147,11 +147,11 @@ TEST_F(LanguageTest, TheEnglishFileGivesEveryTargetItsDesignText) {
                     out[key] = *fonts_languages::language_message_text(row.window, row.target);
                     continue;
                 }
-                if (auto* c = app::form_named(row.window)->find(row.target))
+                if (auto* c = toolkit::form_named(row.window)->find(row.target))
                     out[key] = static_cast<forms::Label*>(c)->caption();
                 else if (auto open = row.target.find('('); open != std::string_view::npos) {
                     const int index = std::stoi(std::string(row.target.substr(open + 1)));
-                    if (auto* e = app::form_named(row.window)->find(row.target.substr(0, open), index))
+                    if (auto* e = toolkit::form_named(row.window)->find(row.target.substr(0, open), index))
                         out[key] = static_cast<forms::Label*>(e)->caption();
                 }
             }
@@ -181,12 +181,12 @@ TEST_F(LanguageTest, TheEnglishFileGivesEveryTargetItsDesignText) {
         auto d = differing.find(key);
         EXPECT_EQ(text, d != differing.end() ? d->second : before.at(key)) << key;
     }
-    EXPECT_EQ(app::form<options_form>().Label21.caption(), "English");
+    EXPECT_EQ(toolkit::form<options_form>().Label21.caption(), "English");
 }
 
 class LanguageBrowserTest : public LanguageTest {
   protected:
-    language_browser& browser() { return app::form<language_browser>(); }
+    language_browser& browser() { return toolkit::form<language_browser>(); }
 };
 
 TEST_F(LanguageBrowserTest, ListsEveryEntryLessItsLastFourCharactersInNameOrder) {
@@ -222,7 +222,7 @@ TEST_F(LanguageBrowserTest, OkAppliesTheSelectionCancelAndAnEmptyListChangeNothi
     write_language("Zed", language_lines({{6, "A = Zed add"}}));
     start();
     auto& b = browser();
-    auto& options = app::form<options_form>();
+    auto& options = toolkit::form<options_form>();
     then([&] { b.Label4.on_click(); });
     options.Label43_Click();
     EXPECT_FALSE(b.visible());
@@ -236,7 +236,7 @@ TEST_F(LanguageBrowserTest, OkAppliesTheSelectionCancelAndAnEmptyListChangeNothi
     });
     options.Label43_Click();
     EXPECT_EQ(options.Label21.caption(), "English");
-    EXPECT_NE(app::form<Main_form>().down_section_label[0]->caption(), "Zed add");
+    EXPECT_NE(toolkit::form<Main_form>().down_section_label[0]->caption(), "Zed add");
     then([&] {
         EXPECT_TRUE(b.list.scroll_event.enabled());
         b.list.row_MouseDown(1, forms::MouseEvent{});
@@ -246,7 +246,7 @@ TEST_F(LanguageBrowserTest, OkAppliesTheSelectionCancelAndAnEmptyListChangeNothi
     EXPECT_FALSE(b.visible());
     EXPECT_FALSE(b.list.scroll_event.enabled());
     EXPECT_EQ(options.Label21.caption(), "Zed");
-    EXPECT_EQ(app::form<Main_form>().down_section_label[0]->caption(), "Zed add");
+    EXPECT_EQ(toolkit::form<Main_form>().down_section_label[0]->caption(), "Zed add");
 }
 
 TEST_F(LanguageBrowserTest, WithoutALanguagesFolderTheListIsEmptyAndOkOnlyCloses) {
@@ -256,9 +256,9 @@ TEST_F(LanguageBrowserTest, WithoutALanguagesFolderTheListIsEmptyAndOkOnlyCloses
     EXPECT_EQ(b.Label2.caption(), "Unknown");
     EXPECT_TRUE(b.Label2.visible());
     then([&] { b.Label5.on_click(); });
-    app::form<options_form>().Label43_Click();
+    toolkit::form<options_form>().Label43_Click();
     EXPECT_FALSE(b.visible());
-    EXPECT_EQ(app::form<options_form>().Label21.caption(), "English");
+    EXPECT_EQ(toolkit::form<options_form>().Label21.caption(), "English");
 }
 
 }  // namespace

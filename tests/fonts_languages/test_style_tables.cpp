@@ -7,12 +7,12 @@
 #include <set>
 #include <string>
 
-#include "app/forms.h"
 #include "fonts_languages/font_targets.h"
 #include "fonts_languages/language_targets.h"
 #include "launcher/program_fixture.h"
 #include "platform/forms/controls.h"
 #include "skins/skin_bitmaps.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -22,7 +22,7 @@ using skins::ControlTarget;
 class StyleTables : public kvtest::ProgramTest {};
 
 forms::Control* control_of(const ControlTarget& t) {
-    forms::Form* form = app::form_named(t.window);
+    forms::Form* form = toolkit::form_named(t.window);
     if (!form) return nullptr;
     if (t.index == skins::single_control) return form->find(t.control);
     return form->find(t.control, t.index == skins::all_elements ? 0 : t.index);
@@ -41,7 +41,7 @@ TEST_F(StyleTables, EveryFontRowFindsATextControlOfItsWindow) {
     EXPECT_EQ(targets.size(), 248u);
     std::set<std::string_view> windows;
     for (const ControlTarget& t : targets) {
-        ASSERT_NE(app::form_named(t.window), nullptr) << t.window;
+        ASSERT_NE(toolkit::form_named(t.window), nullptr) << t.window;
         windows.insert(t.window);
         if (!check_there(t, "font")) continue;
         forms::Control* c = control_of(t);

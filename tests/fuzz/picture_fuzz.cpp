@@ -1,9 +1,11 @@
 // Pictures from skins and the Misc tile: any bytes decode to a picture of the size its header gave,
-// or fail; never a read out of bounds or an allocation past the limits.
+// or fail; never a read out of bounds or an allocation past the limits. A bitmap checked whole
+// decodes without failing.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "platform/bmp_decoder.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
 
@@ -15,6 +17,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (pixels <= 0 || pixels > kv::max_picture_pixels) __builtin_trap();
         if (picture.width_px() > kv::max_picture_side || picture.height_px() > kv::max_picture_side)
             __builtin_trap();
+    });
+    // A bitmap found whole when its file is loaded is decoded only when first drawn, where a failure
+    // could no longer be refused: decoding it must then succeed.
+    kv::skip_failure([&] {
+        const kv::BmpSize size = kv::bmp_size(bytes);
+        if (size.width > kv::max_picture_side || size.height > kv::max_picture_side ||
+            size.width * size.height > kv::max_picture_pixels || !kv::bmp_decodes_whole(bytes))
+            return;
+        try {
+            kv::decode_bmp(bytes);
+        } catch (const kv::Failure&) {
+            __builtin_trap();
+        }
     });
     return 0;
 }

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app/forms.h"
 #include "launcher/main_form.h"
 #include "platform/folder.h"
 #include "platform/headless/headless_backend.h"
 #include "program_fixture.h"
 #include "support/test_support.h"
+#include "toolkit/windows.h"
 
 namespace kvtest {
 

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/forms.h"
+#include "app/program.h"
 #include "launcher/main_form.h"
 #include "platform/folder.h"
 #include "platform/headless/headless_backend.h"
 #include "support/test_support.h"
 #include "toolkit/messages_form.h"
+#include "toolkit/windows.h"
 
 namespace kvtest {
 
@@ -37,14 +38,14 @@ class ProgramTest : public ::testing::Test {
         kv::set_program_folder(folder.path());
     }
     ~ProgramTest() override {
-        kv::app::reset_forms();
+        kv::toolkit::reset_forms();
         kv::forms::set_backend(nullptr);
     }
 
     kv::Main_form& start(const std::string& data = {}) {
         if (!data.empty()) write_file(folder / "Data.kvl", data);
         kv::app::start_program();
-        return kv::app::form<kv::Main_form>();
+        return kv::toolkit::form<kv::Main_form>();
     }
 
     // What the user does while the next modal dialog is open.
@@ -53,7 +54,7 @@ class ProgramTest : public ::testing::Test {
     // The next modal window is the message box: its text is kept in `read_messages` and OK is pressed.
     void then_read_message() {
         then([this] {
-            auto& box = kv::app::form<kv::toolkit::messages_form>();
+            auto& box = kv::toolkit::form<kv::toolkit::messages_form>();
             EXPECT_TRUE(box.visible());
             read_messages.push_back(box.Label31.caption());
             box.Label43_Click();

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/forms.h"
 #include "launcher/about_form.h"
 #include "launcher/game_prompt.h"
 #include "program_fixture.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -12,7 +12,7 @@ using AboutTest = kvtest::DialogTest;
 
 TEST_F(AboutTest, HelpOpensOnTheAboutPageWithTheShortcutsWritten) {
     Main_form& main = start();
-    auto& help = app::form<about_form>();
+    auto& help = toolkit::form<about_form>();
     help.Label14_MouseDown();  // left on the Shortcuts page last time
     then([&] {
         EXPECT_TRUE(help.Frame1.visible());
@@ -37,7 +37,7 @@ TEST_F(AboutTest, HelpOpensOnTheAboutPageWithTheShortcutsWritten) {
 
 TEST_F(AboutTest, TheLinkMovesDownWhilePressed) {
     start();
-    auto& help = app::form<about_form>();
+    auto& help = toolkit::form<about_form>();
     help.Label8.on_mouse_down({forms::left_button, 0, 0, 0});
     EXPECT_EQ(help.Label8.top(), 3060);
     help.Label8.on_mouse_up({forms::left_button, 0, 0, 0});
@@ -46,7 +46,7 @@ TEST_F(AboutTest, TheLinkMovesDownWhilePressed) {
 
 TEST_F(AboutTest, TheGamePromptIsLoadedButNeverShown) {
     start();
-    auto& prompt = app::form<game_prompt>();
+    auto& prompt = toolkit::form<game_prompt>();
     EXPECT_TRUE(prompt.loaded());
     EXPECT_FALSE(prompt.visible());
     EXPECT_FALSE(prompt.layered());

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/forms.h"
 #include "launcher/add_new.h"
 #include "launcher/edit_form.h"
 #include "platform/picture.h"
 #include "program_fixture.h"
 #include "toolkit/messages_form.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -17,7 +17,7 @@ using AddEditTest = kvtest::DialogTest;
 
 TEST_F(AddEditTest, AddingWithoutALocationStoresItUnknownAndShowsTheAboutTextAtOnce) {
     Main_form& main = start();
-    auto& dialog = app::form<add_new>();
+    auto& dialog = toolkit::form<add_new>();
     then([&] {
         EXPECT_FALSE(main.emulator_list.scroll_event.enabled());
         dialog.Text1.set_text("Zeta");
@@ -36,7 +36,7 @@ TEST_F(AddEditTest, AddingWithoutALocationStoresItUnknownAndShowsTheAboutTextAtO
 
 TEST_F(AddEditTest, BrowsingShowsTheFolderAndStoresFolderAndFile) {
     Main_form& main = start();
-    auto& dialog = app::form<add_new>();
+    auto& dialog = toolkit::form<add_new>();
     display.answer_file((folder / "emus" / "zeta").string());
     display.answer_file(std::nullopt);
     then([&] {
@@ -68,8 +68,8 @@ TEST_F(AddEditTest, BrowsingShowsTheFolderAndStoresFolderAndFile) {
 
 TEST_F(AddEditTest, AnEmptyNameIsRefusedWithTheMessageAndTheDialogKeepsItsText) {
     Main_form& main = start();
-    auto& dialog = app::form<add_new>();
-    auto& box = app::form<toolkit::messages_form>();
+    auto& dialog = toolkit::form<add_new>();
+    auto& box = toolkit::form<toolkit::messages_form>();
     then([&] {
         dialog.Text2.set_text("about");
         dialog.Label8_Click();  // opens the message box over the dialog
@@ -93,7 +93,7 @@ TEST_F(AddEditTest, AnEmptyNameIsRefusedWithTheMessageAndTheDialogKeepsItsText) 
 
 TEST_F(AddEditTest, TheNameBoxTakesNoFieldSeparator) {
     start();
-    auto& dialog = app::form<edit_form>();
+    auto& dialog = toolkit::form<edit_form>();
     dialog.Text1.type_character('A');
     dialog.Text1.type_character('|');
     EXPECT_EQ(dialog.Text1.text(), "A");
@@ -104,7 +104,7 @@ TEST_F(AddEditTest, TheNameBoxTakesNoFieldSeparator) {
 TEST_F(AddEditTest, RenamingKeepsThePositionAndCarriesAboutTextAndSwitches) {
     Main_form& main = start(catalogue_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"},
                                            {"A|first", "B|x | y", "C|third"}, {"B|-1||-3||", "A|-z||||"}));
-    auto& dialog = app::form<edit_form>();
+    auto& dialog = toolkit::form<edit_form>();
     main.emulator_list.row_MouseDown(2, {});
     then([&] {
         EXPECT_EQ(dialog.Text1.text(), "B");
@@ -124,7 +124,7 @@ TEST_F(AddEditTest, RenamingKeepsThePositionAndCarriesAboutTextAndSwitches) {
 
 TEST_F(AddEditTest, EditCancelPutsTheSwitchesBackAndTouchesNothingElse) {
     Main_form& main = start(catalogue_file({"A|Unknown|Unknown"}, {"A|about"}, {"A|-a||||"}));
-    auto& dialog = app::form<edit_form>();
+    auto& dialog = toolkit::form<edit_form>();
     display.answer_file(std::nullopt);
     then([&] {
         EXPECT_EQ(dialog.Text3.text(), "");  // an unknown folder shows nothing
@@ -145,7 +145,7 @@ TEST_F(AddEditTest, EditCancelPutsTheSwitchesBackAndTouchesNothingElse) {
 
 TEST_F(AddEditTest, ButtonPicturesKeepTheirBoxSizesAndOkAndCancelPressToAFixedPlace) {
     start();
-    auto& dialog = app::form<add_new>();
+    auto& dialog = toolkit::form<add_new>();
     // A skin whose button pictures have other sizes changes neither the buttons nor their pressed place.
     PictureData data;
     data.width = 40;
@@ -171,7 +171,7 @@ TEST_F(AddEditTest, ButtonPicturesKeepTheirBoxSizesAndOkAndCancelPressToAFixedPl
 TEST_F(AddEditTest, EditOnAnEmptyListOpensNothing) {
     Main_form& main = start();
     main.open_edit_form();
-    EXPECT_FALSE(app::form<edit_form>().visible());
+    EXPECT_FALSE(toolkit::form<edit_form>().visible());
     EXPECT_TRUE(main.emulator_list.scroll_event.enabled());
 }
 

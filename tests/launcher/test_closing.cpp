@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/forms.h"
+#include "app/program.h"
 #include "launcher/edit_form.h"
 #include "launcher/hide_form.h"
 #include "launcher/main_form_fixture.h"
@@ -17,6 +17,7 @@
 #include "platform/instance.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -40,8 +41,8 @@ TEST_F(ClosingTest, FailedSaveIsToldAndTheWindowStaysThenTheNextCloseEnds) {
     for (const char* part : {"could not be saved", "Data.kvl: it is a link to a missing file",
                              "Config.ini: it is a link to a missing file", "Close again"})
         EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
-    EXPECT_EQ(app::form<toolkit::messages_form>().owner(), &main);
-    EXPECT_EQ(app::form<toolkit::messages_form>().message_image.top(), -720);
+    EXPECT_EQ(toolkit::form<toolkit::messages_form>().owner(), &main);
+    EXPECT_EQ(toolkit::form<toolkit::messages_form>().message_image.top(), -720);
     EXPECT_NE(log.find("korvalin: cannot write " + (folder / "Data.kvl").string()), std::string::npos) << log;
     EXPECT_TRUE(main.visible());
 
@@ -150,7 +151,7 @@ TEST_F(ClosingTest, FullDiskIsToldToo) {
 TEST_F(ClosingTest, EndingFromOutsidePutsBackWhatTheSwitchesEditorHoldsAndSaves) {
     Main_form& main = start(catalogue_file({"A|/a/|a"}, {}, {"A|-a||||"}));
     then([&] {
-        app::form<switches_form>().Text3.set_text("-typed but not confirmed");
+        toolkit::form<switches_form>().Text3.set_text("-typed but not confirmed");
         EXPECT_EQ(main.catalogue.switches_list, Lines{});
         app::end_session();
     });
@@ -162,7 +163,7 @@ TEST_F(ClosingTest, EndingFromOutsidePutsBackWhatTheSwitchesEditorHoldsAndSaves)
 TEST_F(ClosingTest, EndingFromOutsidePutsBackWhatTheEditDialogHolds) {
     Main_form& main = start(catalogue_file({"A|/a/|a"}, {"A|about"}, {"A|-a||||"}));
     then([&] {
-        app::form<edit_form>().Text1.set_text("Renamed");
+        toolkit::form<edit_form>().Text1.set_text("Renamed");
         app::end_session();
     });
     EXPECT_THROW(main.open_edit_form(), forms::ProgramEnded);
@@ -177,13 +178,13 @@ TEST_F(ClosingTest, EndingFromOutsideWhileHiddenStoresThePlaceTheWindowSlidesBac
         Main_form& main = start(config);
         main.hide_image_Click();
         display.advance(10 * ticks);
-        EXPECT_EQ(app::form<hide_form>().visible(), ticks == 200);
+        EXPECT_EQ(toolkit::form<hide_form>().visible(), ticks == 200);
         EXPECT_THROW(app::end_session(), forms::ProgramEnded);
         const Lines saved = split_lines(kvtest::read_file(folder / "Config.ini"));
         ASSERT_GE(saved.size(), 4u);
         EXPECT_EQ(saved[2], "Main Window X (Twips) = 4500") << ticks;
         EXPECT_EQ(saved[3], "Main Window Y (Twips) = 1500") << ticks;
-        app::reset_forms();
+        toolkit::reset_forms();
     }
 }
 

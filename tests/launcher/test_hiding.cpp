@@ -20,7 +20,7 @@ class HidingTest : public kvtest::MainFormFixture {
 
 TEST_F(HidingTest, SlidesOutAndBackInTheStepsOfFiveHundredTwips) {
     Main_form& main = start_at("3000");
-    hide_form& strip = app::form<hide_form>();
+    hide_form& strip = toolkit::form<hide_form>();
     main.hide_image_Click();
     EXPECT_FALSE(main.emulator_list.scroll_event.enabled());
     tick(24);
@@ -56,8 +56,8 @@ TEST_F(HidingTest, PositionsBeyondSixteenBitsComeBack) {
     Main_form& main = start_at("45000", "-40000");
     main.hide_image_Click();
     tick(200);
-    ASSERT_TRUE(app::form<hide_form>().visible());
-    app::form<hide_form>().strip_MouseDown();
+    ASSERT_TRUE(toolkit::form<hide_form>().visible());
+    toolkit::form<hide_form>().strip_MouseDown();
     tick(200);
     EXPECT_EQ(main.left(), 45000);
     EXPECT_EQ(main.top(), -40000);
@@ -65,7 +65,7 @@ TEST_F(HidingTest, PositionsBeyondSixteenBitsComeBack) {
 
 TEST_F(HidingTest, APressWhileSlidingIsIgnored) {
     Main_form& main = start_at("3000");
-    hide_form& strip = app::form<hide_form>();
+    hide_form& strip = toolkit::form<hide_form>();
     main.hide_image_Click();
     tick(5);
     main.hide_image_Click();  // the saved place stays the first one
@@ -87,7 +87,7 @@ TEST_F(HidingTest, AWindowAlreadyFarLeftIsHiddenOnTheFirstTick) {
     main.hide_image_Click();
     tick();
     EXPECT_FALSE(main.visible());
-    app::form<hide_form>().strip_MouseDown();
+    toolkit::form<hide_form>().strip_MouseDown();
     EXPECT_EQ(main.left(), -8775);
     tick();
     EXPECT_EQ(main.left(), -9000);
@@ -95,7 +95,7 @@ TEST_F(HidingTest, AWindowAlreadyFarLeftIsHiddenOnTheFirstTick) {
 
 TEST_F(HidingTest, TheStripTakesTheWidthOfItsPictureAnewAtEachHide) {
     Main_form& main = start_at("3000");
-    hide_form& strip = app::form<hide_form>();
+    hide_form& strip = toolkit::form<hide_form>();
     auto picture = [](int width_px) {
         return Picture::from_data(
             PictureData{width_px, 4, std::vector<uint32_t>(4u * width_px, 0xFF000000u)});

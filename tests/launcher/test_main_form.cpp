@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/forms.h"
+#include "app/program.h"
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/language_browser.h"
 #include "launcher/edit_form.h"
@@ -16,6 +16,7 @@
 #include "platform/runtime.h"
 #include "program_fixture.h"
 #include "support/test_support.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -27,7 +28,7 @@ using kvtest::catalogue_file;
 
 TEST_F(MainFormTest, StartUpLoadsEveryWindowAndShowsOnlyTheMainWindow) {
     Main_form& main = start();
-    const auto windows = app::created_forms();
+    const auto windows = toolkit::created_forms();
     EXPECT_EQ(windows.size(), 19u);
     for (forms::Form* f : windows) {
         EXPECT_TRUE(f->loaded()) << f->name();
@@ -45,8 +46,8 @@ TEST_F(MainFormTest, SkinFontAndLanguageEntryPointsKeepWhatTheSettingsNeed) {
     EXPECT_THROW(main.load_skin("Daylight"), kv::Failure);
     EXPECT_EQ(main.current_skin, "Midnight");
 
-    forms::Label& font = app::form<options_form>().Label31;
-    auto& fonts = app::form<font_browser>();
+    forms::Label& font = toolkit::form<options_form>().Label31;
+    auto& fonts = toolkit::form<font_browser>();
     fonts.change_font("Verdana", "10.5", true, false);
     EXPECT_EQ(font.caption(), "Verdana");
     EXPECT_EQ(font.font(), (forms::Font{"Verdana", 10.5f, true, false}));
@@ -54,8 +55,8 @@ TEST_F(MainFormTest, SkinFontAndLanguageEntryPointsKeepWhatTheSettingsNeed) {
     fonts.change_font("Tahoma", "large", false, true);
     EXPECT_EQ(font.font(), (forms::Font{"Tahoma", 10.5f, false, true}));
 
-    forms::Label& language = app::form<options_form>().Label21;
-    auto& languages = app::form<language_browser>();
+    forms::Label& language = toolkit::form<options_form>().Label21;
+    auto& languages = toolkit::form<language_browser>();
     kvtest::write_file(folder / "Languages" / "deutsch.INI", "Deutsch\r\n");
     languages.change_language("Deutsch");
     EXPECT_EQ(language.caption(), "Deutsch");
@@ -70,7 +71,7 @@ TEST_F(MainFormTest, SecondInstanceIsToldAndEndsWithoutTouchingTheCatalogue) {
     ASSERT_TRUE(first.acquired());
     EXPECT_THROW(app::start_program(), forms::ProgramEnded);
     EXPECT_EQ(display.system_messages(), Lines{"Korvalin: Korvalin is already running"});
-    EXPECT_EQ(app::created_forms().size(), 1u);  // nothing but the main window itself
+    EXPECT_EQ(toolkit::created_forms().size(), 1u);  // nothing but the main window itself
     EXPECT_EQ(kvtest::read_file(folder / "Data.kvl"), data);
 }
 
@@ -132,7 +133,7 @@ TEST_F(MainFormTest, AddingAppendsAndShowsTheListFromItsStart) {
 
 TEST_F(MainFormTest, EditPutsTheRecordBackAtItsPosition) {
     Main_form& main = start(catalogue_file({"A|/a/|a", "B|/b/|b", "C|/c/|c"}));
-    auto& edit = app::form<edit_form>();
+    auto& edit = toolkit::form<edit_form>();
 
     main.emulator_list.row_MouseDown(2, {});
     main.delete_emu();
@@ -213,7 +214,7 @@ TEST_F(MainFormTest, SectionsHoldMoreThanSixteenBitsOfRecords) {
     // Edit the last one: a position beyond 32,767.
     main.selected_emulator = "E40000";
     main.delete_emu();
-    app::form<edit_form>().edit_index = 40000;
+    toolkit::form<edit_form>().edit_index = 40000;
     main.edit_collection("Last|/l/|l", "Last|");
     EXPECT_EQ(main.PSX_emu.size(), 40000u);
     EXPECT_EQ(main.PSX_emu.back(), "Last|/l/|l");

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "app/window_roster.h"
 #include "launcher/game_prompt.h"
 #include "launcher/hide_form.h"
 #include "launcher/main_form_fixture.h"
 #include "launcher/options_form.h"
 #include "platform/text_file.h"
 #include "plugins/popup_form.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -16,8 +16,8 @@ class OpacityTest : public kvtest::MainFormFixture {
     // The sixteen windows that share the opacity: the main window and every framed dialog.
     std::vector<forms::Form*> shared() {
         std::vector<forms::Form*> out;
-        for (std::string_view name : app::windows_in_order(&app::WindowRow::opacity))
-            out.push_back(app::form_named(name));
+        for (std::string_view name : toolkit::windows_in_order(&toolkit::RosterRow::opacity))
+            out.push_back(toolkit::form_named(name));
         return out;
     }
 };
@@ -39,10 +39,10 @@ TEST_F(OpacityTest, AlphaIsThePercentageTimesTwoAndAHalfRoundedHalfToEven) {
     for (forms::Form* f : shared()) EXPECT_FALSE(f->layered()) << f->name();
 
     // The picker keeps its own alpha; the strip and the prompt are never layered.
-    EXPECT_TRUE(app::form<popup_form>().layered());
-    EXPECT_EQ(app::form<popup_form>().alpha(), 220);
-    EXPECT_FALSE(app::form<hide_form>().layered());
-    EXPECT_FALSE(app::form<game_prompt>().layered());
+    EXPECT_TRUE(toolkit::form<popup_form>().layered());
+    EXPECT_EQ(toolkit::form<popup_form>().alpha(), 220);
+    EXPECT_FALSE(toolkit::form<hide_form>().layered());
+    EXPECT_FALSE(toolkit::form<game_prompt>().layered());
 }
 
 TEST_F(OpacityTest, ValuesOutsideTheRangeAreBoundedAndWrittenBack) {
@@ -55,7 +55,7 @@ TEST_F(OpacityTest, ValuesOutsideTheRangeAreBoundedAndWrittenBack) {
     main.make_forms_transparent(value);
     EXPECT_EQ(value, 100);
     EXPECT_FALSE(main.layered());
-    EXPECT_EQ(app::form<popup_form>().alpha(), 220);
+    EXPECT_EQ(toolkit::form<popup_form>().alpha(), 220);
 }
 
 TEST_F(OpacityTest, TheSettingsOpacityIsAppliedAndSavedBounded) {
@@ -63,7 +63,7 @@ TEST_F(OpacityTest, TheSettingsOpacityIsAppliedAndSavedBounded) {
     config[10] = "Opacity = 5";
     Main_form& main = start(config);
     EXPECT_EQ(main.opacity, 10);
-    EXPECT_EQ(app::form<options_form>().alpha(), 25);
+    EXPECT_EQ(toolkit::form<options_form>().alpha(), 25);
     EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
     EXPECT_EQ(read_lines(folder / "Config.ini").at(10), "Opacity = 10");
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/forms.h"
 #include "launcher/options_form.h"
 #include "program_fixture.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -12,7 +12,7 @@ using kvtest::Lines;
 
 class OptionsTest : public kvtest::DialogTest {
   protected:
-    options_form& options() { return app::form<options_form>(); }
+    options_form& options() { return toolkit::form<options_form>(); }
     static bool checked(const forms::Image* mark) { return mark->top() == -255; }
     static forms::MouseEvent button(int16_t b, float x = 0) { return {b, 0, x, 0}; }
 };

@@ -3,7 +3,6 @@
 // the catalogue would read as the end of the text.
 #include <gtest/gtest.h>
 
-#include "app/forms.h"
 #include "configs/add_profile.h"
 #include "launcher/add_new.h"
 #include "launcher/edit_form.h"
@@ -15,6 +14,7 @@
 #include "platform/text_file.h"
 #include "program_fixture.h"
 #include "toolkit/messages_form.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -26,11 +26,11 @@ using RecordFieldTest = kvtest::DialogTest;
 
 TEST_F(RecordFieldTest, EveryOneLineRecordBoxRefusesLineBreaksTypedOrPasted) {
     start();
-    auto& adder = app::form<add_new>();
-    auto& editor = app::form<edit_form>();
-    auto& switches = app::form<switches_form>();
-    auto& options = app::form<options_form>();
-    auto& profile = app::form<add_profile>();
+    auto& adder = toolkit::form<add_new>();
+    auto& editor = toolkit::form<edit_form>();
+    auto& switches = toolkit::form<switches_form>();
+    auto& options = toolkit::form<options_form>();
+    auto& profile = toolkit::form<add_profile>();
     for (forms::TextBox* box :
          {&adder.Text1, &editor.Text1, &switches.Text3, &options.Text1, &profile.Text1}) {
         box->set_text("");
@@ -46,7 +46,7 @@ TEST_F(RecordFieldTest, EveryOneLineRecordBoxRefusesLineBreaksTypedOrPasted) {
 
 TEST_F(RecordFieldTest, APastedTwoLineNameIsStoredAsOneRecordThatReadsBackWhole) {
     Main_form& main = start();
-    auto& dialog = app::form<add_new>();
+    auto& dialog = toolkit::form<add_new>();
     then([&] {
         dialog.Text1.set_text("Zeta\r\nPlus");
         dialog.Label8_Click();
@@ -61,7 +61,7 @@ TEST_F(RecordFieldTest, APastedTwoLineNameIsStoredAsOneRecordThatReadsBackWhole)
 
 TEST_F(RecordFieldTest, EnterStartsANewLineOfTheAboutTextWhichIsStoredAndShownAsLines) {
     Main_form& main = start();
-    auto& dialog = app::form<add_new>();
+    auto& dialog = toolkit::form<add_new>();
     then([&] {
         EXPECT_EQ(dialog.focused(), &dialog.Text1);
         dialog.Text1.set_text("Zeta");
@@ -92,8 +92,8 @@ TEST_F(RecordFieldTest, EnterStartsANewLineOfTheAboutTextWhichIsStoredAndShownAs
 
 TEST_F(RecordFieldTest, AnAboutLineTheCatalogueWouldMisreadIsRefusedWithAMessageSayingWhy) {
     Main_form& main = start(catalogue_file({"A|/a/|a"}, {"A|old"}));
-    auto& dialog = app::form<edit_form>();
-    auto& box = app::form<toolkit::messages_form>();
+    auto& dialog = toolkit::form<edit_form>();
+    auto& box = toolkit::form<toolkit::messages_form>();
     then([&] {
         dialog.Text2.set_text("fine\r\nend");
         dialog.Label8_Click();
@@ -124,7 +124,7 @@ TEST_F(RecordFieldTest, AnAboutLineTheCatalogueWouldMisreadIsRefusedWithAMessage
 
 TEST_F(RecordFieldTest, APasteOverPartOfANameReplacesItLessWhatTheFieldRefusesAndTypingGoesOnAfterIt) {
     start();
-    auto& adder = app::form<add_new>();
+    auto& adder = toolkit::form<add_new>();
     adder.set_focus(&adder.Text1);
     adder.Text1.set_text("PCSX 1.5");
     adder.Text1.select(5, 8);
@@ -139,7 +139,7 @@ TEST_F(RecordFieldTest, APasteOverPartOfANameReplacesItLessWhatTheFieldRefusesAn
     EXPECT_EQ(adder.Text1.text(), "ab! 20");
 
     // A refused character typed over a selection changes nothing, the selection included.
-    auto& profile = app::form<add_profile>();
+    auto& profile = toolkit::form<add_profile>();
     profile.set_focus(&profile.Text1);
     profile.Text1.set_text("fast");
     profile.deliver_key_down('A', forms::ctrl_mask);
@@ -154,8 +154,8 @@ TEST_F(RecordFieldTest, APasteOverPartOfANameReplacesItLessWhatTheFieldRefusesAn
 
 TEST_F(RecordFieldTest, TheDialogsOpenWithTheCaretInTheNameBoxAndTabWalksTheirBoxesThenButtons) {
     Main_form& main = start(catalogue_file({"A|/a/|a"}, {"A|old"}));
-    auto& adder = app::form<add_new>();
-    auto& editor = app::form<edit_form>();
+    auto& adder = toolkit::form<add_new>();
+    auto& editor = toolkit::form<edit_form>();
     adder.set_focus(&adder.Text2);
     editor.set_focus(&editor.Text3);
     then([&] {

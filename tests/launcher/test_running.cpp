@@ -169,7 +169,7 @@ TEST_F(RunningTest, EachCommandButtonAndShortcutDoesItsOwnThing) {
     // Closes whatever dialog opened over the main window and notes which one it was.
     std::vector<std::string> opened;
     display.set_input_source([&] {
-        for (forms::Form* f : app::created_forms())
+        for (forms::Form* f : toolkit::created_forms())
             if (f != &main && f->modal() && f->visible()) {
                 opened.push_back(f->name());
                 f->hide();

@@ -111,13 +111,13 @@ TEST_F(SectionsTest, FlagsThatAreNeitherZeroNorOneAndShortOrAllHiddenLines) {
         EXPECT_EQ(main.section_boxes[2]->left(), 1830);
         EXPECT_EQ(main.section_boxes[3]->left(), 1830);
         EXPECT_EQ(main.current_section, "PSX");
-        app::reset_forms();
+        toolkit::reset_forms();
     }
     {
         Main_form& main = start_with(7, "Sections = 0|0|0|0|0|0|0|0|0|0");
         for (auto* box : main.section_boxes) EXPECT_FALSE(box->visible());
         EXPECT_EQ(main.current_section, "PSX");
-        app::reset_forms();
+        toolkit::reset_forms();
     }
     {
         // Three flags: PSX and NDS hidden, nothing placed or switched, nothing after read.
@@ -132,7 +132,7 @@ TEST_F(SectionsTest, SwitchingShowsTheSectionsTileAndTheMiscPicture) {
     kvtest::write_file(folder / "misc.bmp", "");  // no picture: the panel stays blank
     Main_form& main = start_with(21, "Misc image = True");
     EXPECT_TRUE(main.misc_image_enabled);
-    EXPECT_EQ(app::form<options_form>().Text3.text(), "");
+    EXPECT_EQ(toolkit::form<options_form>().Text3.text(), "");
     for (std::size_t k = 0; k < 9; ++k) {
         main.section_Click(k);
         EXPECT_EQ(main.platforms_image.top(), -1665.0f * static_cast<float>(k));
@@ -179,12 +179,12 @@ TEST_F(SectionsTest, ACustomPictureIsLoadedAtItsOwnSizeAndItsPathKeptWhenItIsGon
         EXPECT_EQ(main.misc_image.height(), 150);
         // The picture only shows in Misc once the custom picture is on.
         EXPECT_FALSE(main.misc_image_enabled);
-        app::reset_forms();
+        toolkit::reset_forms();
     }
     const std::string gone = (folder / "gone.bmp").string();
     Main_form& main = start_with(22, "Misc image location = " + gone);
     EXPECT_TRUE(main.misc_image.picture().empty());
-    EXPECT_EQ(app::form<options_form>().Text3.text(), gone);
+    EXPECT_EQ(toolkit::form<options_form>().Text3.text(), gone);
     EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
     EXPECT_EQ(saved()[22], "Misc image location = " + gone);
 }

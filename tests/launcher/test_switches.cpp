@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/forms.h"
 #include "launcher/switches_form.h"
 #include "program_fixture.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -40,7 +40,7 @@ TEST_F(SwitchesTest, ButtonsKeepTheirPlacesAndTheCounterCountsThem) {
 
 TEST_F(SwitchesTest, TheRecordIsOutWhileEditedAndCancelPutsItBackUnchangedAtTheEnd) {
     Main_form& main = start(catalogue_file({"A|/a/|a", "B|/b/|b"}, {}, {"A|-a||||", "B|-b||||"}));
-    auto& editor = app::form<switches_form>();
+    auto& editor = toolkit::form<switches_form>();
     then([&] {
         EXPECT_EQ(main.catalogue.switches_list, Lines{"B|-b||||"});
         EXPECT_FALSE(main.emulator_list.scroll_event.enabled());
@@ -58,7 +58,7 @@ TEST_F(SwitchesTest, TheRecordIsOutWhileEditedAndCancelPutsItBackUnchangedAtTheE
 TEST_F(SwitchesTest, OkWritesTheNameAndFiveSlotsWhateverWasShown) {
     // Fields past the fifth switch are dropped by OK; an emulator without a record gets one.
     Main_form& main = start(catalogue_file({"A|/a/|a"}, {}, {"A|1|2|3|4|5|6"}));
-    auto& editor = app::form<switches_form>();
+    auto& editor = toolkit::form<switches_form>();
     then([&] {
         editor.down_button_Click();
         EXPECT_EQ(editor.Label1.caption(), "1/5");
@@ -89,7 +89,7 @@ TEST_F(SwitchesTest, OkWritesTheNameAndFiveSlotsWhateverWasShown) {
 
 TEST_F(SwitchesTest, EmulatorWithoutRecordGetsOneOnClosing) {
     Main_form& main = start(catalogue_file({"A|/a/|a"}));
-    then([&] { app::form<switches_form>().Label2_Click(); });
+    then([&] { toolkit::form<switches_form>().Label2_Click(); });
     main.open_switches_form();
     EXPECT_EQ(main.catalogue.switches_list, Lines{"A|||||"});
 }
@@ -97,7 +97,7 @@ TEST_F(SwitchesTest, EmulatorWithoutRecordGetsOneOnClosing) {
 TEST_F(SwitchesTest, WithoutASelectedEmulatorTheCommandDoesNothing) {
     Main_form& main = start();
     main.open_switches_form();
-    EXPECT_FALSE(app::form<switches_form>().visible());
+    EXPECT_FALSE(toolkit::form<switches_form>().visible());
     EXPECT_TRUE(main.emulator_list.scroll_event.enabled());
     EXPECT_TRUE(main.catalogue.switches_list.empty());
     // Nor is a record without a name stored by either way back.
@@ -108,7 +108,7 @@ TEST_F(SwitchesTest, WithoutASelectedEmulatorTheCommandDoesNothing) {
 
 TEST_F(SwitchesTest, TheSwitchBoxTakesNoFieldSeparator) {
     start(catalogue_file({"A|/a/|a"}));
-    auto& editor = app::form<switches_form>();
+    auto& editor = toolkit::form<switches_form>();
     editor.Clear_counter();
     editor.load_switches("A|||||");
     editor.Text3.type_character('-');
@@ -122,7 +122,7 @@ TEST_F(SwitchesTest, TheSwitchBoxTakesNoFieldSeparator) {
 
 TEST_F(SwitchesTest, TheEditorsArrowsShowTheirLowerHalfWhilePressed) {
     start(catalogue_file({"A|/a/|a"}));
-    auto& editor = app::form<switches_form>();
+    auto& editor = toolkit::form<switches_form>();
     for (forms::Image* arrow : {&editor.up_button, &editor.down_button}) {
         // Each arrow shows through a box of its own, so that its pressed half stays in its place.
         ASSERT_NE(arrow->container(), &editor.Picture1);
@@ -152,7 +152,7 @@ namespace {
 
 TEST_F(SwitchesTest, OkAndCancelStandApartAndShowTheirWholePicture) {
     start();
-    auto& editor = app::form<switches_form>();
+    auto& editor = toolkit::form<switches_form>();
     forms::Control& cancel = *editor.Image1.container();
     forms::Control& ok = *editor.Image2.container();
     EXPECT_GE(ok.left() - (cancel.left() + cancel.width()), 45);  // three pixels at least between them

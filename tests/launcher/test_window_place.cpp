@@ -32,9 +32,9 @@ TEST_F(WindowPlaceTest, APlaceOffEveryScreenIsCentredOnThePrimaryScreen) {
     // Taken before the windows go: `main` is destroyed with them.
     const float width = main.width();
     const float height = main.height();
-    kv::app::reset_forms();
+    kv::toolkit::reset_forms();
     start_at(-width - 15, -height - 15);
-    EXPECT_GE(kv::app::form<Main_form>().left(), 0);
+    EXPECT_GE(kv::toolkit::form<Main_form>().left(), 0);
 }
 
 TEST_F(WindowPlaceTest, APlacePartlyOffTheScreenMovesOnlyAsFarAsShowsTheWholeTitleBar) {
@@ -44,12 +44,12 @@ TEST_F(WindowPlaceTest, APlacePartlyOffTheScreenMovesOnlyAsFarAsShowsTheWholeTit
     EXPECT_FLOAT_EQ(main.top(), 1080 * 15 - 375);
     // Below the title bar the window may stay off the screen, as it was stored.
     const float width = main.width();
-    kv::app::reset_forms();
+    kv::toolkit::reset_forms();
     Main_form& low = start_at(3000, 1080 * 15 - 1000);
     EXPECT_FLOAT_EQ(low.left(), 3000);
     EXPECT_FLOAT_EQ(low.top(), 1080 * 15 - 1000);
     // Less than a pixel on the screen is nothing anyone can take hold of: centred.
-    kv::app::reset_forms();
+    kv::toolkit::reset_forms();
     Main_form& edge = start_at(-width + 7, 6000);
     EXPECT_FLOAT_EQ(edge.left(), 1920 * 15 / 2.0f - width / 2);
 }

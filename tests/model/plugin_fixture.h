@@ -10,6 +10,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/plugin_library.h"
 #include "support/test_support.h"
+#include "toolkit/windows.h"
 
 namespace kvtest {
 

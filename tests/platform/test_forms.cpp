@@ -134,6 +134,32 @@ TEST_F(FormsTest, ControlsAreFoundByNameAndArrayIndex) {
     EXPECT_EQ(fourth.full_name(), "section_label(3)");
 }
 
+TEST_F(FormsTest, PublicVariablesAreReadByNameAndOnlyTextOnesWrittenByName) {
+    Form f("f");
+    std::string message = "A name is required.";
+    int count = 3;
+    f.expose("message", message);
+    f.expose("count", [&count] { return std::to_string(count); });
+    ASSERT_NE(f.writable_variable("message"), nullptr);
+    *f.writable_variable("message") = "Un nom est requis.";
+    EXPECT_EQ(message, "Un nom est requis.");
+    EXPECT_EQ(f.variable("message"), "Un nom est requis.");
+    count = 4;
+    EXPECT_EQ(f.variable("count"), "4");
+    EXPECT_EQ(f.writable_variable("count"), nullptr);
+    EXPECT_EQ(f.writable_variable("nothing"), nullptr);
+    EXPECT_EQ(f.variable("nothing"), std::nullopt);
+}
+
+TEST(Display, AskingForItWhileNoneIsSetEndsTheProgramSayingSo) {
+    EXPECT_DEATH(
+        {
+            set_backend(nullptr);
+            backend();
+        },
+        "no display is set");
+}
+
 TEST_F(FormsTest, InvalidPropertyValuesFail) {
     Form f("f");
     auto& a = f.add<Label>("a", 0, 0, 100, 100);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <filesystem>
+
 #include "platform/picture.h"
 #include "platform/runtime.h"
 #include "support/test_support.h"
@@ -33,6 +35,37 @@ TEST(Picture, RefusesTruncatedBmp) {
         kvtest::write_file(dir / "p.bmp", whole.substr(0, keep));
         EXPECT_THROW(kv::Picture::load(dir / "p.bmp"), kv::Failure) << keep << " bytes";
     }
+}
+
+TEST(Picture, ALoadedBitmapKeepsItsPixelsWhateverBecomesOfItsFile) {
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "p.bmp", bmp(3, 2, three_by_two));
+    const kv::Picture picture = kv::Picture::load(dir / "p.bmp");
+    const kv::Picture copy = picture;
+    // Its pixels are first asked for after the file is gone, then through a copy.
+    std::filesystem::remove(dir / "p.bmp");
+    EXPECT_EQ(picture.width_px(), 3);
+    EXPECT_EQ(picture.height_px(), 2);
+    ASSERT_NE(copy.data(), nullptr);
+    EXPECT_EQ(copy.data()->argb.size(), 6u);
+    EXPECT_EQ(copy.data()->argb[1], 0xFF00FF00);
+    EXPECT_EQ(picture.data(), copy.data());
+}
+
+TEST(Picture, ABitmapIsRefusedWhenLoadedNotWhenDrawn) {
+    kvtest::TempFolder dir;
+    // Bit fields whose masks the file ends before.
+    std::string masked = bmp(1, 1, {0});
+    masked[30] = 3;
+    masked[28] = 16;
+    kvtest::write_file(dir / "masks.bmp", masked.substr(0, 58));
+    EXPECT_THROW(kv::Picture::load(dir / "masks.bmp"), kv::Failure);
+    // A run-length stream cut inside a run of single pixels.
+    std::string rle = bmp(4, 1, {});
+    rle[28] = 8;
+    rle[30] = 1;
+    kvtest::write_file(dir / "rle.bmp", rle.substr(0, 54) + std::string("\x00\x04\x01\x02", 4));
+    EXPECT_THROW(kv::Picture::load(dir / "rle.bmp"), kv::Failure);
 }
 
 TEST(Picture, RefusesImpossibleSizes) {

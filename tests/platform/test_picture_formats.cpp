@@ -102,6 +102,9 @@ TEST(PictureFormats, PalettedAndMaskedBmp) {
     // 4 bits, two rows, bottom first.
     EXPECT_EQ(decoded(bmp_file(2, 2, 4, 0, four_colours, "\x12\x00\x00\x00\x30\x00\x00\x00"s)),
               (Pixels{blue, black, red, green}));
+    // 8 bits stored from the top, one index past the short palette: that pixel is black.
+    EXPECT_EQ(decoded(bmp_file(3, -2, 8, 0, four_colours, "\x01\x02\x07\x00\x03\x00\x01\x00"s)),
+              (Pixels{red, green, black, blue, black, red}));
     // 16 bits, five per channel: pure red and pure blue.
     EXPECT_EQ(decoded(bmp_file(2, 1, 16, 0, {}, "\x00\x7C\x1F\x00"s)), (Pixels{red, blue}));
     // 32 bits: a fourth byte of zero everywhere means opaque; otherwise it is the alpha.

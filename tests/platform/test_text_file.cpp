@@ -34,6 +34,15 @@ TEST(TextFile, ReadsBytesUntranscoded) {
     EXPECT_EQ(kv::read_lines(dir / "t.txt"), (Lines{std::string("caf\xe9\0\xff", 6), "x"}));
     EXPECT_THROW(kv::read_lines(dir / "missing.txt"), kv::Failure);
     EXPECT_THROW(kv::read_bytes(dir.path()), kv::Failure);
+    // Longer than any single read, read whole or up to a limit; and an empty file.
+    std::string big(200003, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 251);
+    kvtest::write_file(dir / "big.bin", big);
+    EXPECT_EQ(kv::read_bytes(dir / "big.bin"), big);
+    EXPECT_EQ(kv::read_bytes(dir / "big.bin", 70001), big.substr(0, 70001));
+    EXPECT_EQ(kv::read_bytes(dir / "big.bin", 0), "");
+    kvtest::write_file(dir / "empty.txt", "");
+    EXPECT_EQ(kv::read_bytes(dir / "empty.txt"), "");
 }
 
 TEST(TextFile, WritesCrLfAndReplacesKeepingPermissions) {

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "app/forms.h"
 #include "configs/epsxe_config.h"
 #include "configs/pcsx_config.h"
 #include "configs/psxeven_config.h"
 #include "configs/ssspsx_config.h"
 #include "model/plugin_fixture.h"
 #include "plugins/popup_form.h"
+#include "toolkit/windows.h"
 
 using kv::plugins::PluginEditor;
 using Lines = std::vector<std::string>;
@@ -18,8 +18,8 @@ namespace {
 
 class PluginLists : public kvtest::PluginTest {
   protected:
-    PluginLists() { kv::app::form_without_load<kv::ePSXe_config>().not_selected = "Not selected"; }
-    ~PluginLists() override { kv::app::reset_forms(); }
+    PluginLists() { kv::toolkit::form_without_load<kv::ePSXe_config>().not_selected = "Not selected"; }
+    ~PluginLists() override { kv::toolkit::reset_forms(); }
 
     // A folder with one library of each kind and the libraries every editor must leave out.
     void put_mixed_folder() {
@@ -49,7 +49,7 @@ class PluginLists : public kvtest::PluginTest {
 
 TEST_F(PluginLists, EveryEditorListsBuiltInsFirstThenLibrariesByKind) {
     put_mixed_folder();
-    auto& epsxe = kv::app::form<kv::ePSXe_config>();
+    auto& epsxe = kv::toolkit::form<kv::ePSXe_config>();
     open(epsxe);
     EXPECT_EQ(epsxe.plugin_files,
               (Lines{"bad.so", "cdrGamma.so", "gpuAlpha.so", "gpuCdrBoth.so", "gpuNoName.so", "netEpsilon.so",
@@ -62,7 +62,7 @@ TEST_F(PluginLists, EveryEditorListsBuiltInsFirstThenLibrariesByKind) {
     EXPECT_EQ(epsxe.net_list, (Lines{"DISABLED|||Disabled Netplay", "netEpsilon.so|||Epsilon Net 1.5"}));
     EXPECT_TRUE(epsxe.pad_list.empty());  // a gamepad library has no list in ePSXe
 
-    auto& psxeven = kv::app::form<kv::PSXeven_config>();
+    auto& psxeven = kv::toolkit::form<kv::PSXeven_config>();
     open(psxeven);
     EXPECT_EQ(psxeven.gpu_list, (Lines{"gpualpha.so|||Alpha GPU 1.2", "gpunoname.so||| 3.0"}));
     EXPECT_EQ(psxeven.spu_list, (Lines{"spubeta.so|||Beta Sound 2.3"}));
@@ -70,12 +70,12 @@ TEST_F(PluginLists, EveryEditorListsBuiltInsFirstThenLibrariesByKind) {
     EXPECT_EQ(psxeven.pad_list, (Lines{"paddelta.so|||Delta Pad 2.1"}));
     EXPECT_TRUE(psxeven.net_list.empty());
 
-    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
     open(pcsx);
     EXPECT_EQ(pcsx.pad_list, (Lines{"padDelta.so|||Delta Pad 2.1"}));
     EXPECT_EQ(pcsx.cdr_list, (Lines{"cdrGamma.so|||Gamma CD 255.255"}));
 
-    auto& ssspsx = kv::app::form<kv::SSSPSX_config>();
+    auto& ssspsx = kv::toolkit::form<kv::SSSPSX_config>();
     open(ssspsx);
     EXPECT_EQ(ssspsx.cdr_list, (Lines{"|||SSSPSX CDR Plugin [INTERNAL]", "cdrGamma.so|||Gamma CD 255.255"}));
     EXPECT_EQ(ssspsx.spu_list, (Lines{"spuBeta.SO|||Beta Sound 2.3"}));
@@ -83,9 +83,9 @@ TEST_F(PluginLists, EveryEditorListsBuiltInsFirstThenLibrariesByKind) {
 }
 
 TEST_F(PluginLists, AnEmptyOrMissingFolderLeavesTheBuiltInsAlone) {
-    auto& epsxe = kv::app::form<kv::ePSXe_config>();
-    auto& ssspsx = kv::app::form<kv::SSSPSX_config>();
-    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& epsxe = kv::toolkit::form<kv::ePSXe_config>();
+    auto& ssspsx = kv::toolkit::form<kv::SSSPSX_config>();
+    auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
     for (const std::string& where : {path(), path() + "missing/", std::string()}) {
         for (PluginEditor* e : {static_cast<PluginEditor*>(&epsxe), static_cast<PluginEditor*>(&ssspsx),
                                 static_cast<PluginEditor*>(&pcsx)}) {
@@ -110,7 +110,7 @@ TEST_F(PluginLists, CrashingAndHangingPluginsLeaveTheOthersListed) {
     put("gpuHangType.so");
     put("gpuCrashTest.so");
     put("gpuNullName.so");
-    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
     open(pcsx);
     EXPECT_EQ(pcsx.gpu_list, (Lines{"gpuAlpha.so|||Alpha GPU 1.2", "gpuCrashTest.so|||Crash Test 1.0",
                                     "gpuNullName.so||| 1.0"}));
@@ -118,7 +118,7 @@ TEST_F(PluginLists, CrashingAndHangingPluginsLeaveTheOthersListed) {
 }
 
 TEST_F(PluginLists, AScanResetsLabelsAndPluginSlotsButNotTheBiosList) {
-    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
     pcsx.bios_list = {"scph1001.bin|||scph1001.bin"};
     pcsx.selected_plugin = {"1", "2", "3", "4", "5", "6", "x"};
     for (int slot = 0; slot < 6; ++slot) pcsx.name_label(slot).set_caption("chosen");
@@ -129,7 +129,7 @@ TEST_F(PluginLists, AScanResetsLabelsAndPluginSlotsButNotTheBiosList) {
     EXPECT_EQ(pcsx.name_label(5).caption(), "chosen");  // the BIOS label belongs to the settings side
     EXPECT_EQ(pcsx.bios_list.size(), 1u);
 
-    auto& ssspsx = kv::app::form<kv::SSSPSX_config>();
+    auto& ssspsx = kv::toolkit::form<kv::SSSPSX_config>();
     ssspsx.memcard_list = {"card1.mcr|||card1.mcr"};
     ssspsx.name_label(7).set_caption("card1.mcr");
     ssspsx.scan_plugins();
@@ -139,7 +139,7 @@ TEST_F(PluginLists, AScanResetsLabelsAndPluginSlotsButNotTheBiosList) {
 }
 
 TEST_F(PluginLists, ANewLibraryIsListedAtTheNextOpening) {
-    auto& epsxe = kv::app::form<kv::ePSXe_config>();
+    auto& epsxe = kv::toolkit::form<kv::ePSXe_config>();
     put("gpuAlpha.so");
     open(epsxe);
     put("gpuNoVersion.so");
@@ -154,10 +154,10 @@ TEST_F(PluginLists, ANewLibraryIsListedAtTheNextOpening) {
 
 TEST_F(PluginLists, FillCopiesDisplayPartsIntoThePicker) {
     put("padDelta.so");
-    auto& sss = kv::app::form<kv::SSSPSX_config>();
+    auto& sss = kv::toolkit::form<kv::SSSPSX_config>();
     open(sss);
     sss.fill_list(2);
-    auto& list = kv::app::form<kv::popup_form>().List1;
+    auto& list = kv::toolkit::form<kv::popup_form>().List1;
     EXPECT_EQ(list.items(), (Lines{"SSSPSX CDR Plugin [INTERNAL]"}));
     sss.fill_pad_list();
     EXPECT_EQ(list.items(), (Lines{"Delta Pad 2.1"}));

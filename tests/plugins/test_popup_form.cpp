@@ -5,13 +5,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/forms.h"
 #include "configs/epsxe_config.h"
 #include "configs/pcsx_config.h"
 #include "configs/psxeven_config.h"
 #include "configs/ssspsx_config.h"
 #include "platform/headless/headless_backend.h"
 #include "plugins/popup_form.h"
+#include "toolkit/windows.h"
 
 using kv::popup_form;
 using kv::plugins::PluginEditor;
@@ -22,12 +22,12 @@ class Picker : public ::testing::Test {
   protected:
     Picker() { kv::forms::set_backend(&display); }
     ~Picker() override {
-        kv::app::reset_forms();
+        kv::toolkit::reset_forms();
         kv::forms::set_backend(nullptr);
     }
 
     popup_form& fill(int rows) {
-        auto& p = kv::app::form<popup_form>();
+        auto& p = kv::toolkit::form<popup_form>();
         p.List1.clear();
         for (int i = 1; i <= rows; ++i) p.List1.add_item("Entry " + std::to_string(i));
         return p;
@@ -89,10 +89,10 @@ TEST_F(Picker, EveryLocatorCodeHandsBackToItsSlot) {
         PluginEditor& editor;
         int base;
     };
-    auto& epsxe = kv::app::form<kv::ePSXe_config>();
-    auto& psxeven = kv::app::form<kv::PSXeven_config>();
-    auto& pcsx = kv::app::form<kv::PCSX_config>();
-    auto& ssspsx = kv::app::form<kv::SSSPSX_config>();
+    auto& epsxe = kv::toolkit::form<kv::ePSXe_config>();
+    auto& psxeven = kv::toolkit::form<kv::PSXeven_config>();
+    auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
+    auto& ssspsx = kv::toolkit::form<kv::SSSPSX_config>();
     const char* labels[] = {"Label43", "Label6",  "Label8",  "Label7",
                             "Label16", "Label14", "Label11", "Label12"};
     for (int16_t code = 1; code <= 23; ++code) {
@@ -127,7 +127,7 @@ TEST_F(Picker, EveryLocatorCodeHandsBackToItsSlot) {
 }
 
 TEST_F(Picker, ARightPressHandsBackTheCurrentRowOfAPcsxOrAnEpsxeSlot) {
-    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
     auto& p = fill(3);
     p.resize_list(15);
     p.List1.set_list_index(0);
@@ -135,7 +135,7 @@ TEST_F(Picker, ARightPressHandsBackTheCurrentRowOfAPcsxOrAnEpsxeSlot) {
     EXPECT_EQ(pcsx.name_label(5).caption(), "Entry 1");
     EXPECT_EQ(pcsx.selected_plugin[5], "1");
 
-    auto& epsxe = kv::app::form<kv::ePSXe_config>();
+    auto& epsxe = kv::toolkit::form<kv::ePSXe_config>();
     p.resize_list(4);
     p.List1.set_list_index(2);
     press(p, kv::forms::right_button);
@@ -144,7 +144,7 @@ TEST_F(Picker, ARightPressHandsBackTheCurrentRowOfAPcsxOrAnEpsxeSlot) {
 }
 
 TEST_F(Picker, ARightPressWithNoCurrentRowChoosesNothing) {
-    auto& psxeven = kv::app::form<kv::PSXeven_config>();
+    auto& psxeven = kv::toolkit::form<kv::PSXeven_config>();
     psxeven.selected_plugin[4] = "2";
     auto& p = fill(3);
     p.resize_list(9);
@@ -157,7 +157,7 @@ TEST_F(Picker, ARightPressWithNoCurrentRowChoosesNothing) {
 }
 
 TEST_F(Picker, EscapeOrAPressOutsideTheListClosesItAndChangesNothing) {
-    auto& epsxe = kv::app::form<kv::ePSXe_config>();
+    auto& epsxe = kv::toolkit::form<kv::ePSXe_config>();
     epsxe.name_label(1).set_caption("Entry 2");
     epsxe.selected_plugin[1] = "2";
     auto& p = fill(3);
@@ -184,7 +184,7 @@ TEST_F(Picker, EscapeOrAPressOutsideTheListClosesItAndChangesNothing) {
 }
 
 TEST_F(Picker, APressOnAnEmptyListOnlyHides) {
-    auto& sss = kv::app::form<kv::SSSPSX_config>();
+    auto& sss = kv::toolkit::form<kv::SSSPSX_config>();
     sss.name_label(6).set_caption("card.mcr");
     sss.selected_plugin[6] = "1";
     auto& p = fill(0);
@@ -197,7 +197,7 @@ TEST_F(Picker, APressOnAnEmptyListOnlyHides) {
 }
 
 TEST_F(Picker, ScrolledRowsArePickedByPosition) {
-    auto& pcsx = kv::app::form<kv::PCSX_config>();
+    auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
     auto& p = fill(7);
     p.resize_list(10);
     p.List1.set_top_index(5);  // dragging the scroll bar to the bottom shows rows 3 to 7
@@ -218,6 +218,6 @@ TEST_F(Picker, ACodeNoPickerGivesChangesNothing) {
         press(p, kv::forms::left_button);
         EXPECT_FALSE(p.visible());
     }
-    EXPECT_EQ(kv::app::form<kv::SSSPSX_config>().selected_plugin[8], "0");
-    EXPECT_EQ(kv::app::form<kv::ePSXe_config>().selected_plugin[0], "0");
+    EXPECT_EQ(kv::toolkit::form<kv::SSSPSX_config>().selected_plugin[8], "0");
+    EXPECT_EQ(kv::toolkit::form<kv::ePSXe_config>().selected_plugin[0], "0");
 }

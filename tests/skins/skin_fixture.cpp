@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "app/forms.h"
 #include "platform/folder.h"
 #include "skins/skin_bitmaps.h"
+#include "toolkit/windows.h"
 
 namespace kvtest {
 
@@ -35,7 +35,7 @@ SkinTest::SkinTest() {
 }
 
 SkinTest::~SkinTest() {
-    kv::app::reset_forms();
+    kv::toolkit::reset_forms();
     kv::forms::set_backend(nullptr);
 }
 

@@ -4,12 +4,12 @@
 #include <set>
 #include <string>
 
-#include "app/forms.h"
 #include "launcher/main_form.h"
 #include "platform/runtime.h"
 #include "skins/skin_bitmaps.h"
 #include "skins/skin_colors.h"
 #include "skins/skin_fixture.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -27,7 +27,7 @@ class SkinBitmaps : public kvtest::SkinTest {
     std::vector<std::string> shown_files() {
         std::vector<std::string> out;
         for (const auto& t : skins::skin_bitmap_targets()) {
-            forms::Form& form = *app::form_named(t.window);
+            forms::Form& form = *toolkit::form_named(t.window);
             const int last = t.index == all_elements ? 0 : t.index;
             auto* image = dynamic_cast<forms::Image*>(find(form, t.control, last));
             out.push_back(image->picture().file());
@@ -42,7 +42,7 @@ TEST_F(SkinBitmaps, EveryWindowAndControlTheTablesNameExists) {
     std::set<std::string_view> framed;
     for (const auto& t : skins::skin_bitmap_targets()) {
         EXPECT_TRUE(files.count(t.file)) << t.file;
-        forms::Form* form = app::form_named(t.window);
+        forms::Form* form = toolkit::form_named(t.window);
         ASSERT_NE(form, nullptr) << t.window;
         EXPECT_NE(dynamic_cast<forms::Image*>(find(*form, t.control, t.index)), nullptr)
             << t.window << "." << t.control;
@@ -51,7 +51,7 @@ TEST_F(SkinBitmaps, EveryWindowAndControlTheTablesNameExists) {
     EXPECT_EQ(framed.size(), 17u);
     // The colours go by kind: text boxes, shapes, lines and picture boxes by their names, labels else.
     for (const auto& t : skins::skin_color_targets()) {
-        forms::Form* form = app::form_named(t.window);
+        forms::Form* form = toolkit::form_named(t.window);
         ASSERT_NE(form, nullptr) << t.window;
         forms::Control* c = find(*form, t.control, t.index);
         ASSERT_NE(c, nullptr) << t.window << "." << t.control;
@@ -68,7 +68,7 @@ TEST_F(SkinBitmaps, EveryWindowAndControlTheTablesNameExists) {
 
 TEST_F(SkinBitmaps, AWholeSkinDressesEveryTargetWithItsOwnFile) {
     write_skin("Plain");
-    Main_form& main = app::form<Main_form>();
+    Main_form& main = toolkit::form<Main_form>();
     main.load_skin("Plain");
     EXPECT_EQ(main.current_skin, "Plain");
     const auto shown = shown_files();
@@ -81,7 +81,7 @@ TEST_F(SkinBitmaps, AWholeSkinDressesEveryTargetWithItsOwnFile) {
         EXPECT_EQ(image->picture().file(), (skin_path("Plain") / "down_buttons.bmp").string());
     // A picture not stretched gives the image its size: X.bmp is the tenth file, 10 pixels wide.
     EXPECT_EQ(main.X_image.width(), 150);
-    EXPECT_EQ(app::form_named("hide_form")->loaded(), true);
+    EXPECT_EQ(toolkit::form_named("hide_form")->loaded(), true);
 }
 
 TEST_F(SkinBitmaps, FileNamesInASkinFolderIgnoreLetterCase) {
@@ -93,7 +93,7 @@ TEST_F(SkinBitmaps, FileNamesInASkinFolderIgnoreLetterCase) {
 
 TEST_F(SkinBitmaps, ASkinThatDoesNotLoadWholeChangesNothing) {
     write_skin("Good");
-    Main_form& main = app::form<Main_form>();
+    Main_form& main = toolkit::form<Main_form>();
     main.load_skin("Good");
     const auto before = shown_files();
     const auto bad = skin_path("Bad");
@@ -126,7 +126,7 @@ TEST_F(SkinBitmaps, ASkinThatDoesNotLoadWholeChangesNothing) {
 
 TEST_F(SkinBitmaps, LoadingAgainReadsTheFilesAnew) {
     write_skin("Plain");
-    Main_form& main = app::form<Main_form>();
+    Main_form& main = toolkit::form<Main_form>();
     main.load_skin("Plain");
     kvtest::write_file(skin_path("Plain") / "X.bmp", kvtest::bmp(20, 40));
     main.load_skin("Plain");

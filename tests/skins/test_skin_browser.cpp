@@ -1,13 +1,13 @@
 // The skin browser: the list of skins, a skin's information, and applying one.
 #include <gtest/gtest.h>
 
-#include "app/forms.h"
 #include "launcher/main_form.h"
 #include "platform/runtime.h"
 #include "skins/skin_bitmaps.h"
 #include "skins/skin_browser.h"
 #include "skins/skin_fixture.h"
 #include "toolkit/messages_form.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -25,7 +25,7 @@ class SkinBrowserTest : public kvtest::SkinTest {
     void write_preview(const std::string& name) {
         kvtest::write_file(skin_path(name) / "preview.bmp", kvtest::bmp(20, 10));
     }
-    skin_browser& browser() { return app::form<skin_browser>(); }
+    skin_browser& browser() { return toolkit::form<skin_browser>(); }
     void click_row(int k) { browser().list.row_MouseDown(k, forms::MouseEvent{}); }
 };
 
@@ -67,7 +67,7 @@ TEST_F(SkinBrowserTest, OkAppliesPicturesAndColoursAndCancelKeepsEverything) {
     write_skin("Beta");
     auto lines = kvtest::settings_lines({{1, "Bea"}, {6, "255"}});
     write_settings("Beta", lines);
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     main.load_skin("Alpha");
     auto& b = browser();
 
@@ -119,10 +119,10 @@ TEST_F(SkinBrowserTest, OkOnASkinThatDoesNotLoadWholeSaysSoAndChangesNothing) {
     write_skin("Alpha");
     write_skin("Broken");
     std::filesystem::remove(skin_path("Broken") / "tab.bmp");
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     main.load_skin("Alpha");
     auto& b = browser();
-    auto& box = app::form<toolkit::messages_form>();
+    auto& box = toolkit::form<toolkit::messages_form>();
     bool told = false;
     then([&] {
         click_row(2);
@@ -146,7 +146,7 @@ TEST_F(SkinBrowserTest, OkOnASkinThatDoesNotLoadWholeSaysSoAndChangesNothing) {
 }
 
 TEST_F(SkinBrowserTest, WithoutASkinsFolderTheListIsEmptyAndOkOnlyCloses) {
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     const std::string skin = main.current_skin;
     auto& b = browser();
     EXPECT_TRUE(b.skin_list.empty());
@@ -164,7 +164,7 @@ TEST_F(SkinBrowserTest, ANameThatLeadsOutOfTheSkinsFolderNamesNoSkin) {
     EXPECT_TRUE(skins::skin_loads_whole("Alpha"));
     for (const std::string name : {"../Skins/Alpha", "Alpha/", ".", "..", ""})
         EXPECT_FALSE(skins::skin_loads_whole(name)) << name;
-    auto& main = app::form<Main_form>();
+    auto& main = toolkit::form<Main_form>();
     main.load_skin("Alpha");
     EXPECT_THROW(main.load_skin("../Skins/Alpha"), Failure);
     EXPECT_EQ(main.current_skin, "Alpha");

@@ -1,26 +1,24 @@
 #include <gtest/gtest.h>
 
-#include "app/forms.h"
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
-#include "model/skin_settings.h"
-#include "platform/runtime.h"
 #include "skins/skin_browser.h"
 #include "skins/skin_colors.h"
 #include "skins/skin_fixture.h"
 #include "skins/window_outlines.h"
 #include "toolkit/messages_form.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
 
 class SkinSettings : public kvtest::SkinTest {
   protected:
-    SkinSettings() : main(app::form<Main_form>()), box(app::form<toolkit::messages_form>()) {}
+    SkinSettings() : main(toolkit::form<Main_form>()), box(toolkit::form<toolkit::messages_form>()) {}
 
     void apply(const std::vector<std::string>& lines) {
         write_settings("S", lines);
-        app::form<skin_browser>().load_colors("S");
+        toolkit::form<skin_browser>().load_colors("S");
     }
     forms::Color title_colour() const { return main.Framebar_title.fore_color(); }
 
@@ -32,10 +30,10 @@ TEST_F(SkinSettings, ColoursAreReadInDecimalAndHexadecimalInBlueGreenRedOrder) {
     // Blue 0xFF, green 0x80, red 0x00.
     apply(kvtest::settings_lines({{6, "&H00FF8000"}, {7, "16744448"}, {9, "&hFF8000"}, {13, "&H00FFFFFF"}}));
     EXPECT_EQ(title_colour(), forms::rgb(0, 0x80, 0xFF));
-    EXPECT_EQ(app::form<options_form>().Framebar_title.fore_color(), forms::rgb(0, 0x80, 0xFF));
+    EXPECT_EQ(toolkit::form<options_form>().Framebar_title.fore_color(), forms::rgb(0, 0x80, 0xFF));
     EXPECT_EQ(main.section_label[9]->fore_color(), 16744448u);
     EXPECT_EQ(main.about_txt.fore_color(), 16744448u);
-    EXPECT_EQ(app::form<skin_browser>().list_selected, 16777215);
+    EXPECT_EQ(toolkit::form<skin_browser>().list_selected, 16777215);
 }
 
 TEST_F(SkinSettings, ShortHexadecimalColoursAreTheSameNumbersAsTheirDecimalForms) {
@@ -45,14 +43,14 @@ TEST_F(SkinSettings, ShortHexadecimalColoursAreTheSameNumbersAsTheirDecimalForms
     EXPECT_EQ(title_colour(), forms::rgb(0, 0xFF, 0));
     EXPECT_EQ(main.section_label[0]->fore_color(), forms::rgb(0xFF, 0xFF, 0));
     EXPECT_EQ(main.about_txt.fore_color(), 0x80u);
-    EXPECT_EQ(app::form<skin_browser>().list_selected, 65280);
-    EXPECT_EQ(app::form<options_form>().Line5.border_color(), 65280u);
+    EXPECT_EQ(toolkit::form<skin_browser>().list_selected, 65280);
+    EXPECT_EQ(toolkit::form<options_form>().Line5.border_color(), 65280u);
 }
 
 TEST_F(SkinSettings, ShapesTakeFillAndBorderWhereBoxesTakeTheirBackground) {
     apply(kvtest::settings_lines({{15, "255"}, {16, "65280"}, {18, "16711680"}}));
     EXPECT_EQ(main.Picture32.back_color(), 255u);
-    auto& options = app::form<options_form>();
+    auto& options = toolkit::form<options_form>();
     EXPECT_EQ(options.Text3.back_color(), 255u);
     EXPECT_EQ(options.Text3.fore_color(), 65280u);
     EXPECT_EQ(options.Label31.fore_color(), 16711680u);
@@ -69,17 +67,17 @@ TEST_F(SkinSettings, ACommaInTheFirstLineMakesEveryLaterLineComeOneEarly) {
     apply(lines);
     EXPECT_EQ(title_colour(), 222u);
     EXPECT_EQ(main.emulator_list.row(7).fore_color(), 333u);
-    EXPECT_EQ(app::form<skin_browser>().list_selected, 444);
+    EXPECT_EQ(toolkit::form<skin_browser>().list_selected, 444);
     EXPECT_EQ(main.Framebar_title.alignment(), forms::Alignment::right);
 }
 
 TEST_F(SkinSettings, TheReadingStopsAtTheFirstBadLineKeepingWhatCameBefore) {
-    app::form<skin_browser>().list_selected = 7;
+    toolkit::form<skin_browser>().list_selected = 7;
     // Line 13 is no number: lines 6 to 12 apply, nothing from 14 on.
     apply(kvtest::settings_lines({{6, "10"}, {12, "20"}, {13, "many"}, {18, "30"}}));
     EXPECT_EQ(title_colour(), 10u);
     EXPECT_EQ(main.emulator_list.row(1).fore_color(), 20u);
-    EXPECT_EQ(app::form<skin_browser>().list_selected, 7);
+    EXPECT_EQ(toolkit::form<skin_browser>().list_selected, 7);
     EXPECT_NE(box.Label31.fore_color(), 30u);
     EXPECT_EQ(box.trim_factor, "0|1");
 
@@ -109,7 +107,7 @@ TEST_F(SkinSettings, AFileOfTwentyFiveLinesGivesColoursButNoButtonsOrOutlines) {
     const float x_left = main.Picture11.left();
     apply(kvtest::settings_lines({{6, "80"}, {13, "90"}, {18, "100"}}, 25));
     EXPECT_EQ(title_colour(), 80u);
-    EXPECT_EQ(app::form<skin_browser>().list_selected, 90);
+    EXPECT_EQ(toolkit::form<skin_browser>().list_selected, 90);
     EXPECT_EQ(box.Label31.fore_color(), 100u);
     EXPECT_EQ(main.Picture11.left(), x_left);
     EXPECT_FALSE(main.region().has_value());
@@ -119,7 +117,7 @@ TEST_F(SkinSettings, AFileOfTwentyFiveLinesGivesColoursButNoButtonsOrOutlines) {
 TEST_F(SkinSettings, FewerThanSixLinesOrNoFileChangeNothing) {
     const forms::Color before = title_colour();
     apply(kvtest::settings_lines({}, 5));
-    app::form<skin_browser>().load_colors("NoSuchSkin");
+    toolkit::form<skin_browser>().load_colors("NoSuchSkin");
     EXPECT_EQ(title_colour(), before);
 }
 
@@ -128,7 +126,7 @@ TEST_F(SkinSettings, LinesAfterTheFortiethAreNeverRead) {
     lines.push_back("no separator");
     lines.push_back("Key = nonsense");
     apply(lines);
-    auto* last = dynamic_cast<toolkit::FramedForm*>(app::form_named("add_profile"));
+    auto* last = dynamic_cast<toolkit::FramedForm*>(toolkit::form_named("add_profile"));
     EXPECT_EQ(last->Framebar_title.alignment(), forms::Alignment::right);
 }
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "app/forms.h"
 #include "launcher/main_form.h"
 #include "platform/runtime.h"
 #include "skins/skin_browser.h"
 #include "skins/skin_fixture.h"
 #include "skins/window_outlines.h"
 #include "toolkit/messages_form.h"
+#include "toolkit/windows.h"
 
 namespace kv {
 namespace {
@@ -40,13 +40,13 @@ TEST(WindowOutline, AnOutlineThatWouldHideTheWindowIsRefused) {
 
 class SkinShapes : public kvtest::SkinTest {
   protected:
-    SkinShapes() : main(app::form<Main_form>()), box(app::form<toolkit::messages_form>()) {}
+    SkinShapes() : main(toolkit::form<Main_form>()), box(toolkit::form<toolkit::messages_form>()) {}
     void apply(const std::map<int, std::string>& values) {
         write_settings("S", kvtest::settings_lines(values));
-        app::form<skin_browser>().load_colors("S");
+        toolkit::form<skin_browser>().load_colors("S");
     }
     forms::Label& title(const char* window) {
-        return dynamic_cast<toolkit::FramedForm&>(*app::form_named(window)).Framebar_title;
+        return dynamic_cast<toolkit::FramedForm&>(*toolkit::form_named(window)).Framebar_title;
     }
     Main_form& main;
     toolkit::messages_form& box;
@@ -65,7 +65,7 @@ TEST_F(SkinShapes, TheWholeTailSetsButtonsOutlinesTrimFactorAndTitles) {
     EXPECT_EQ(main.X_image.left(), 0);
     EXPECT_EQ(main.Min_image.height(), 480);
     EXPECT_EQ(main.region(), (Region{0, 0, 601, 401, 20, 20}));
-    const auto& options = *app::form_named("SSSPSX_config");
+    const auto& options = *toolkit::form_named("SSSPSX_config");
     EXPECT_EQ(options.region()->bottom, static_cast<int>(options.height() / 15 + 1));
     EXPECT_EQ(box.trim_factor, "20|15");
     for (const char* w : {"Main_form", "add_profile", "messages_form", "SSSPSX_config"})

@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +11,8 @@
 #include <stdexcept>
 
 #include "platform/folder.h"
+#include "platform/forms/backend.h"
+#include "platform/headless/headless_backend.h"
 
 namespace kvtest {
 
@@ -164,3 +167,24 @@ std::string blue_jpeg() {
 }
 
 }  // namespace kvtest
+
+namespace {
+
+// The test program starts the windows, so it gives them a display: a headless one for every test that
+// does not set its own, and again after one that unset its own, for windows torn down later.
+class DefaultDisplay : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { kv::forms::set_backend(&display()); }
+    void OnTestEnd(const ::testing::TestInfo&) override { kv::forms::set_backend(&display()); }
+
+    static kv::headless::HeadlessBackend& display() {
+        static kv::headless::HeadlessBackend d;
+        return d;
+    }
+};
+
+const bool default_display_installed = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new DefaultDisplay);
+    return true;
+}();
+
+}  // namespace

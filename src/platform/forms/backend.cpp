@@ -3,24 +3,28 @@
 #include <poll.h>
 
 #include <cerrno>
-#include <memory>
+#include <cstdlib>
 #include <vector>
 
-#include "platform/headless/headless_backend.h"
+#include "platform/standard_error.h"
 
 namespace kv::forms {
 
 namespace {
 Backend* current = nullptr;
-std::unique_ptr<Backend> fallback;
 }  // namespace
 
 Backend& backend() {
+    // A window drawn nowhere would hide a start-up that forgot its display; stop at once instead.
     if (!current) {
-        fallback = std::make_unique<headless::HeadlessBackend>();
-        current = fallback.get();
+        print_failure("no display is set: whoever starts the program sets one before any window");
+        std::abort();
     }
     return *current;
+}
+
+Backend* backend_if_set() {
+    return current;
 }
 
 void set_backend(Backend* b) {

@@ -99,9 +99,13 @@ class Backend {
     std::string clipboard_;
 };
 
-// The display in use. Tests that install none get a headless one.
+// The display in use, set by whoever starts the program (the Qt program, the script driver, the
+// tests); asking for it while none is set ends the process with a message.
 Backend& backend();
 void set_backend(Backend* b);
+// The display, or nullptr while none is set: a window torn down after its display was unset (a
+// test's teardown) has nothing left to tell it.
+Backend* backend_if_set();
 
 // The busy cursor for as long as it lives, on the display in use when it was made.
 class BusyCursor {

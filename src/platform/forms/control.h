@@ -1,11 +1,14 @@
 #pragma once
 // A control of a window. Every control has a name (and an index when it belongs to a control array),
 // a place in twips relative to its container, and the forms runtime's property names as accessors.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 #include "platform/forms/events.h"
@@ -35,6 +38,44 @@ struct Font {
 };
 
 enum class ControlKind { label, image, picture_box, text_box, list_box, shape, line, frame, timer };
+
+// An event handler, used as a std::function is: empty until set, tested, called, copied. Kept behind
+// one pointer, since a window has hundreds of controls and most of their handlers stay empty.
+template <typename Signature>
+class Handler;
+
+template <typename R, typename... Args>
+class Handler<R(Args...)> {
+  public:
+    using Function = std::function<R(Args...)>;
+
+    Handler() = default;
+    Handler(std::nullptr_t) {}
+    template <typename F, typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, Handler> &&
+                                                      std::is_constructible_v<Function, F&&>>>
+    Handler(F&& f) {
+        Function function(std::forward<F>(f));
+        if (function) function_ = std::make_unique<Function>(std::move(function));
+    }
+    Handler(const Handler& other)
+        : function_(other.function_ ? std::make_unique<Function>(*other.function_) : nullptr) {}
+    Handler(Handler&&) noexcept = default;
+    Handler& operator=(Handler other) noexcept {
+        function_ = std::move(other.function_);
+        return *this;
+    }
+    ~Handler() = default;
+
+    explicit operator bool() const { return function_ != nullptr; }
+    // Calling an empty handler fails as calling an empty std::function does.
+    R operator()(Args... args) const {
+        if (!function_) throw std::bad_function_call();
+        return (*function_)(std::forward<Args>(args)...);
+    }
+
+  private:
+    std::unique_ptr<Function> function_;
+};
 
 class Control {
   public:
@@ -98,10 +139,10 @@ class Control {
     virtual std::optional<std::string> property(std::string_view property_name) const;
 
     // Events. Handlers are set by the window that owns the control.
-    std::function<void(const MouseEvent&)> on_mouse_down, on_mouse_up, on_mouse_move;
-    std::function<void()> on_click, on_dbl_click, on_change;
-    std::function<void(int16_t&key_code, int16_t shift)> on_key_down, on_key_up;
-    std::function<void(int16_t& key_ascii)> on_key_press;
+    Handler<void(const MouseEvent&)> on_mouse_down, on_mouse_up, on_mouse_move;
+    Handler<void()> on_click, on_dbl_click, on_change;
+    Handler<void(int16_t&key_code, int16_t shift)> on_key_down, on_key_up;
+    Handler<void(int16_t& key_ascii)> on_key_press;
 
   protected:
     // Tells the window (and through it the display) that something it draws changed.

@@ -135,13 +135,6 @@ void ListBox::add_item(const std::string& item) {
     changed();
 }
 
-void ListBox::remove_item(int i) {
-    if (i < 0 || i >= list_count()) throw Failure("Invalid argument: RemoveItem of " + full_name());
-    items_.erase(items_.begin() + i);
-    if (list_index_ >= list_count()) list_index_ = list_count() - 1;
-    changed();
-}
-
 void ListBox::clear() {
     items_.clear();
     list_index_ = -1;
@@ -205,10 +198,6 @@ std::optional<std::string> ListBox::property(std::string_view p) const {
 Shape::Shape(Form& form, std::string name, int index, Control* container)
     : Control(form, ControlKind::shape, std::move(name), index, container) {}
 
-void Shape::set_shape(ShapeKind s) {
-    shape_ = s;
-    changed();
-}
 void Shape::set_border_color(Color c) {
     border_color_ = c;
     changed();
@@ -217,21 +206,14 @@ void Shape::set_fill_color(Color c) {
     fill_color_ = c;
     changed();
 }
-void Shape::set_filled(bool f) {
-    filled_ = f;
-    changed();
-}
-void Shape::set_back_transparent(bool t) {
-    back_transparent_ = t;
-    changed();
-}
 
 std::optional<std::string> Shape::property(std::string_view p) const {
-    if (p == "Shape") return std::to_string(static_cast<int>(shape_));
+    // Rectangle, transparent fill and back.
+    if (p == "Shape") return "0";
     if (p == "BorderColor") return std::to_string(border_color_);
     if (p == "FillColor") return std::to_string(fill_color_);
-    if (p == "FillStyle") return filled_ ? "0" : "1";
-    if (p == "BackStyle") return back_transparent_ ? "0" : "1";
+    if (p == "FillStyle") return "1";
+    if (p == "BackStyle") return "0";
     return Control::property(p);
 }
 
@@ -285,7 +267,7 @@ Timer::Timer(Form& form, std::string name, int index, Control* container)
 }
 
 Timer::~Timer() {
-    backend().timer_destroyed(*this);
+    if (Backend* display = backend_if_set()) display->timer_destroyed(*this);
 }
 
 void Timer::set_interval(int ms) {

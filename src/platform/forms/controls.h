@@ -143,7 +143,6 @@ class ListBox : public Control {
   public:
     ListBox(Form& form, std::string name, int index, Control* container);
     void add_item(const std::string& item);
-    void remove_item(int i);
     void clear();
     int list_count() const { return static_cast<int>(items_.size()); }
     // Fails for an index the list does not hold.
@@ -173,36 +172,20 @@ class ListBox : public Control {
     int top_index_ = 0;
 };
 
-enum class ShapeKind {
-    rectangle = 0,
-    square = 1,
-    oval = 2,
-    circle = 3,
-    rounded_rectangle = 4,
-    rounded_square = 5
-};
-
+// Every shape the windows use is the runtime's default one: a rectangle outlined in its border colour
+// over a transparent back, unfilled. A skin may still set its fill colour, which then does not show.
 class Shape : public Control {
   public:
     Shape(Form& form, std::string name, int index, Control* container);
-    ShapeKind shape() const { return shape_; }
-    void set_shape(ShapeKind s);
     Color border_color() const { return border_color_; }
     void set_border_color(Color c);
     Color fill_color() const { return fill_color_; }
     void set_fill_color(Color c);
-    bool filled() const { return filled_; }
-    void set_filled(bool f);
-    bool back_transparent() const { return back_transparent_; }
-    void set_back_transparent(bool t);
     std::optional<std::string> property(std::string_view p) const override;
 
   private:
-    ShapeKind shape_ = ShapeKind::rectangle;
     Color border_color_ = 0;
     Color fill_color_ = 0;
-    bool filled_ = false;
-    bool back_transparent_ = true;
 };
 
 class Line : public Control {

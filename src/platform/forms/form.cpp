@@ -16,7 +16,7 @@ Form::Form(std::string name) : name_(std::move(name)) {
 Form::~Form() {
     // Controls (timers among them) go first, while the display still knows the window.
     controls_.clear();
-    backend().form_destroyed(*this);
+    if (Backend* display = backend_if_set()) display->form_destroyed(*this);
 }
 
 void Form::set_left(float v) {
@@ -197,6 +197,16 @@ std::optional<std::string> Form::variable(std::string_view variable_name) const 
     return it->second();
 }
 
+void Form::expose(std::string variable_name, std::string& variable) {
+    writable_[variable_name] = &variable;
+    expose(std::move(variable_name), [&variable] { return variable; });
+}
+
+std::string* Form::writable_variable(std::string_view variable_name) const {
+    auto it = writable_.find(variable_name);
+    return it == writable_.end() ? nullptr : it->second;
+}
+
 Control* Form::hit_in(const Control* container, float x, float y) const {
     auto children = children_of(container);
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
@@ -351,7 +361,6 @@ std::optional<int> Form::take_wheel() {
 }
 
 void Form::changed() {
-    ++revision_;
     backend().form_changed(*this);
 }
 

@@ -104,6 +104,10 @@ class Form {
     // Public variables a window exposes to the driver by name.
     void expose(std::string variable_name, std::function<std::string()> getter);
     std::optional<std::string> variable(std::string_view variable_name) const;
+    // A public text variable that others may also write by name (a language file sets the messages).
+    void expose(std::string variable_name, std::string& variable);
+    // The writable variable of that name; nullptr when there is none.
+    std::string* writable_variable(std::string_view variable_name) const;
 
     // Input from the display, in twips relative to the window's corner. A display that knows where
     // the pointer is on the desktop passes that too; otherwise it is taken from the window's place.
@@ -150,7 +154,6 @@ class Form {
 
     // Called by controls when something drawn changed.
     void changed();
-    uint64_t revision() const { return revision_; }
 
   protected:
     // The window's load handler.
@@ -181,12 +184,12 @@ class Form {
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<std::string, Control*, std::less<>> by_name_;
     std::map<std::string, std::function<std::string()>, std::less<>> variables_;
+    std::map<std::string, std::string*, std::less<>> writable_;
     std::deque<int> wheel_inbox_;
     Control* focused_ = nullptr;
     Control* captured_ = nullptr;
     int16_t captured_buttons_ = 0;
     bool after_double_click_ = false;  // the release that ends a double click is no Click
-    uint64_t revision_ = 0;
 };
 
 }  // namespace kv::forms

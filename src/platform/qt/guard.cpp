@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 
 #include "platform/runtime.h"
 #include "platform/standard_error.h"
@@ -10,8 +9,6 @@
 namespace kv::qt {
 
 void end_process() {
-    std::cout.flush();
-    std::cerr.flush();
     std::fflush(nullptr);
     // No destructors: windows and Qt's own globals would be torn down in no defined order.
     std::_Exit(0);

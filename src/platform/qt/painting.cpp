@@ -104,44 +104,17 @@ void paint_label(QPainter& p, const forms::Label& label, const QRect& rect) {
     p.drawText(drawn.room, drawn.flags, drawn.fitted.text);
 }
 
+// A shape is an unfilled rectangle over a transparent back: only its outline is drawn.
 void paint_shape(QPainter& p, const forms::Shape& shape, const QRect& rect) {
-    using forms::ShapeKind;
     QRectF r = rect;
-    const ShapeKind kind = shape.shape();
-    if (kind == ShapeKind::square || kind == ShapeKind::circle || kind == ShapeKind::rounded_square) {
-        const double side = std::min(r.width(), r.height());
-        r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
-    }
     // The outline runs through the pixels on the inner edge of the shape.
     r.adjust(0.5, 0.5, -0.5, -0.5);
     if (r.width() < 0 || r.height() < 0) return;
     p.save();
-    p.setRenderHint(QPainter::Antialiasing, kind != ShapeKind::rectangle && kind != ShapeKind::square);
-    const double radius = std::min(r.width(), r.height()) / 6;
-    auto draw = [&] {
-        switch (kind) {
-            case ShapeKind::rectangle:
-            case ShapeKind::square:
-                p.drawRect(r);
-                break;
-            case ShapeKind::oval:
-            case ShapeKind::circle:
-                p.drawEllipse(r);
-                break;
-            case ShapeKind::rounded_rectangle:
-            case ShapeKind::rounded_square:
-                p.drawRoundedRect(r, radius, radius);
-                break;
-        }
-    };
-    if (!shape.back_transparent()) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(to_qcolor(shape.back_color()));
-        draw();
-    }
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(to_qcolor(shape.border_color()), 1));
-    p.setBrush(shape.filled() ? QBrush(to_qcolor(shape.fill_color())) : QBrush(Qt::NoBrush));
-    draw();
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r);
     p.restore();
 }
 
@@ -159,12 +132,16 @@ const QImage& FormPainter::image_of(const Picture& picture) {
     const PictureData* data = picture.data();
     auto it = images_.find(data);
     if (it == images_.end()) {
-        QImage wrapped(reinterpret_cast<const uchar*>(data->argb.data()), data->width, data->height,
-                       static_cast<qsizetype>(data->width) * 4, QImage::Format_ARGB32);
-        it = images_
-                 .emplace(data, Cached{picture, wrapped.convertToFormat(QImage::Format_ARGB32_Premultiplied),
-                                       false})
-                 .first;
+        const auto* pixels = reinterpret_cast<const uchar*>(data->argb.data());
+        const auto stride = static_cast<qsizetype>(data->width) * 4;
+        // Skins are opaque: such a picture is drawn from the model's own pixels, which the cache entry
+        // keeps alive. Only one with transparency needs a premultiplied copy.
+        const bool opaque =
+            std::all_of(data->argb.begin(), data->argb.end(), [](uint32_t p) { return (p >> 24) == 0xFF; });
+        QImage image = opaque ? QImage(pixels, data->width, data->height, stride, QImage::Format_RGB32)
+                              : QImage(pixels, data->width, data->height, stride, QImage::Format_ARGB32)
+                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        it = images_.emplace(data, Cached{picture, std::move(image), false}).first;
     }
     it->second.used = true;
     return it->second.image;

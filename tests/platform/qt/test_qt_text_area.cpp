@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "qt/qt_fixture.h"
+#include "platform/qt/qt_fixture.h"
 
 namespace {
 

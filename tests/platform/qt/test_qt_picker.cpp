@@ -6,17 +6,17 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "app/forms.h"
 #include "configs/pcsx_config.h"
 #include "plugins/popup_form.h"
 #include "qt_fixture.h"
+#include "toolkit/windows.h"
 
 namespace {
 
 class QtPicker : public kvtest::QtFormsTest {
   protected:
     void TearDown() override {
-        kv::app::reset_forms();
+        kv::toolkit::reset_forms();
         QtFormsTest::TearDown();
     }
 };
@@ -24,8 +24,8 @@ class QtPicker : public kvtest::QtFormsTest {
 }  // namespace
 
 TEST_F(QtPicker, ARowPressedAfterScrollingIsTheRowPicked) {
-    auto& pcsx = kv::app::form<kv::PCSX_config>();
-    auto& p = kv::app::form<kv::popup_form>();
+    auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
+    auto& p = kv::toolkit::form<kv::popup_form>();
     for (int i = 1; i <= 7; ++i) p.List1.add_item("Entry " + std::to_string(i));
     p.resize_list(10);
     p.search_for_name("none");
@@ -42,8 +42,8 @@ TEST_F(QtPicker, ARowPressedAfterScrollingIsTheRowPicked) {
 }
 
 TEST_F(QtPicker, WholeRowsAndAPressOutsideOrEscapeClosesItWithoutAChoice) {
-    auto& pcsx = kv::app::form<kv::PCSX_config>();
-    auto& p = kv::app::form<kv::popup_form>();
+    auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
+    auto& p = kv::toolkit::form<kv::popup_form>();
     for (int i = 1; i <= 7; ++i)
         p.List1.add_item("Entry " + std::to_string(i) + " with a name wider than the list");
     p.resize_list(10);

@@ -3,7 +3,7 @@
 // 10 ms tick. Both keep their Enabled and Interval as the windows set them.
 #include <QWheelEvent>
 
-#include "qt/qt_fixture.h"
+#include "platform/qt/qt_fixture.h"
 
 namespace {
 

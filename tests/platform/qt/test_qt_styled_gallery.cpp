@@ -6,13 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/forms.h"
+#include "app/program.h"
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/language_browser.h"
 #include "platform/folder.h"
-#include "qt/qt_fixture.h"
+#include "platform/qt/qt_fixture.h"
 #include "skins/skin_browser.h"
 #include "support/test_support.h"
+#include "toolkit/windows.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ using kvtest::QtFormsTest;
 void look_at_every_window(kv::qt::QtBackend& backend, const std::string& stage) {
     const char* shots = std::getenv("KORVALIN_SHOTS");
     if (shots) std::filesystem::create_directories(std::filesystem::path(shots) / stage);
-    for (kv::forms::Form* f : kv::app::created_forms()) {
+    for (kv::forms::Form* f : kv::toolkit::created_forms()) {
         if (f->name() == "popup_form" || f->name() == "hide_form") continue;
         const bool was_visible = f->visible();
         f->show();
@@ -60,19 +61,19 @@ TEST_F(QtFormsTest, EveryWindowAfterASkinALanguageAndAFont) {
     kv::set_program_folder(tmp.path());
     kv::app::start_program();
 
-    auto& skins = kv::app::form<kv::skin_browser>();
+    auto& skins = kv::toolkit::form<kv::skin_browser>();
     skins.selected_skin = "Red";
     skins.Label14_Click();
     EXPECT_EQ(skins.Framebar_title.fore_color(), 255u);
     look_at_every_window(*backend_, "skin");
 
-    auto& languages = kv::app::form<kv::language_browser>();
+    auto& languages = kv::toolkit::form<kv::language_browser>();
     languages.selected_language = "Deutsch";
     languages.Label5_Click();
     EXPECT_EQ(languages.Label22.caption(), "Abbrechen");
     look_at_every_window(*backend_, "language");
 
-    auto& fonts = kv::app::form<kv::font_browser>();
+    auto& fonts = kv::toolkit::form<kv::font_browser>();
     ASSERT_GT(fonts.List1.list_count(), 0);
     fonts.Label2.set_caption(fonts.List1.list(0));
     fonts.Text1.set_text("10");
@@ -80,7 +81,7 @@ TEST_F(QtFormsTest, EveryWindowAfterASkinALanguageAndAFont) {
     fonts.Label5_Click();
     EXPECT_TRUE(fonts.Label22.font().bold);
     look_at_every_window(*backend_, "font");
-    kv::app::reset_forms();
+    kv::toolkit::reset_forms();
 }
 
 }  // namespace

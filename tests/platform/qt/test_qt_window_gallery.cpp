@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/forms.h"
-#include "app/window_roster.h"
+#include "app/program.h"
 #include "platform/folder.h"
-#include "qt/qt_fixture.h"
+#include "platform/qt/qt_fixture.h"
 #include "support/test_support.h"
+#include "toolkit/windows.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ TEST_F(QtFormsTest, EveryWindowShowsItsSkinnedFrame) {
     kv::app::start_program();
 
     const char* shots = std::getenv("KORVALIN_SHOTS");
-    for (std::string_view name : kv::app::windows_in_order(&kv::app::WindowRow::frame)) {
-        kv::forms::Form* f = kv::app::form_named(name);
+    for (std::string_view name : kv::toolkit::windows_in_order(&kv::toolkit::RosterRow::frame)) {
+        kv::forms::Form* f = kv::toolkit::form_named(name);
         f->show();
         QImage image = backend_->grab_form(*f);
         ASSERT_FALSE(image.isNull()) << f->name();
@@ -43,7 +43,7 @@ TEST_F(QtFormsTest, EveryWindowShowsItsSkinnedFrame) {
                 QString::fromStdString((std::filesystem::path(shots) / (f->name() + ".png")).string()));
         if (f->name() != "Main_form") f->hide();
     }
-    kv::app::reset_forms();
+    kv::toolkit::reset_forms();
 }
 
 }  // namespace

@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/forms.h"
-#include "app/window_roster.h"
+#include "app/program.h"
 #include "fonts_languages/language_browser.h"
 #include "platform/folder.h"
 #include "platform/qt/painting.h"
-#include "qt/qt_fixture.h"
+#include "platform/qt/qt_fixture.h"
 #include "support/test_support.h"
+#include "toolkit/windows.h"
 
 namespace {
 
@@ -39,22 +39,22 @@ class CaptionWalk : public QtFormsTest {
     void start_in(const std::string& language) {
         kvtest::copy_program_folder(tmp.path());
         std::filesystem::copy_file(
-            std::filesystem::path(KORVALIN_TEST_SOURCE_DIR) / "qt/languages/Verbose.ini",
+            std::filesystem::path(KORVALIN_TEST_SOURCE_DIR) / "platform/qt/languages/Verbose.ini",
             tmp / "Languages" / "Verbose.ini");
         kv::set_program_folder(tmp.path());
         kv::app::start_program();
         kv::qt::install_font_substitutes();
-        kv::app::form<kv::language_browser>().change_language(language);
+        kv::toolkit::form<kv::language_browser>().change_language(language);
     }
     void TearDown() override {
-        kv::app::reset_forms();
+        kv::toolkit::reset_forms();
         QtFormsTest::TearDown();
     }
 
     // Every caption that shows, as it is drawn.
     std::vector<Walked> captions() {
         std::vector<Walked> walked;
-        for (const kv::app::WindowRow& row : kv::app::window_roster()) {
+        for (const kv::toolkit::RosterRow& row : kv::toolkit::window_roster()) {
             for (const auto& owned : row.get().controls()) {
                 const auto* label = dynamic_cast<const kv::forms::Label*>(owned.get());
                 if (!label || !label->shown()) continue;

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "qt/qt_fixture.h"
+#include "platform/qt/qt_fixture.h"
 #include "support/test_support.h"
 #include "toolkit/show_opn.h"
 

@@ -7,8 +7,8 @@
 
 #include "platform/picture.h"
 #include "platform/qt/painting.h"
+#include "platform/qt/qt_fixture.h"
 #include "platform/runtime.h"
-#include "qt/qt_fixture.h"
 #include "toolkit/framed_form.h"
 
 namespace {

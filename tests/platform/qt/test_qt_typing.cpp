@@ -6,13 +6,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "app/forms.h"
+#include "app/program.h"
 #include "launcher/add_new.h"
 #include "launcher/field_box.h"
 #include "platform/folder.h"
 #include "platform/qt/painting.h"
-#include "qt/qt_fixture.h"
+#include "platform/qt/qt_fixture.h"
 #include "support/test_support.h"
+#include "toolkit/windows.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ TEST_F(QtFormsTest, TabWalksTheAddDialogsBoxesThenItsButtonsAndEnterPressesOne) 
     kvtest::copy_program_folder(tmp.path());
     kv::set_program_folder(tmp.path());
     kv::app::start_program();
-    auto& adder = kv::app::form<kv::add_new>();
+    auto& adder = kv::toolkit::form<kv::add_new>();
     adder.prepare_to_open();
     adder.show();
     backend_->sync_all();
@@ -142,7 +143,7 @@ TEST_F(QtFormsTest, TabWalksTheAddDialogsBoxesThenItsButtonsAndEnterPressesOne) 
     key(focus_holder(), Qt::Key_Return, QStringLiteral("\r"));
     EXPECT_FALSE(adder.visible());
     EXPECT_EQ(adder.Text1.text(), "");
-    kv::app::reset_forms();
+    kv::toolkit::reset_forms();
 }
 
 }  // namespace

@@ -1,0 +1,120 @@
+#include "layers/include_rules.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+namespace kvtest::layers {
+
+namespace {
+
+struct Layer {
+    std::string_view folder;
+    std::vector<std::string_view> may_include;  // besides itself
+};
+
+// Dependencies point down only: app → launcher → {configs → plugins, fonts_languages → skins} →
+// toolkit → model → platform.
+const std::array<Layer, 9>& layers() {
+    static const std::array<Layer, 9> table{{
+        {"platform", {}},
+        {"model", {"platform"}},
+        {"toolkit", {"model", "platform"}},
+        {"skins", {"toolkit", "model", "platform"}},
+        {"fonts_languages", {"skins", "toolkit", "model", "platform"}},
+        {"plugins", {"toolkit", "model", "platform"}},
+        {"configs", {"plugins", "toolkit", "model", "platform"}},
+        {"launcher", {"configs", "plugins", "fonts_languages", "skins", "toolkit", "model", "platform"}},
+        {"app",
+         {"launcher", "configs", "plugins", "fonts_languages", "skins", "toolkit", "model", "platform"}},
+    }};
+    return table;
+}
+
+const Layer* layer(std::string_view folder) {
+    for (const Layer& l : layers())
+        if (l.folder == folder) return &l;
+    return nullptr;
+}
+
+std::string first_part(const std::filesystem::path& p) {
+    return p.empty() ? std::string() : p.begin()->string();
+}
+
+// Only the Qt display and the Qt program's main see Qt.
+bool sees_qt(const std::filesystem::path& file) {
+    const std::string f = file.generic_string();
+    return f.starts_with("platform/qt/") || f == "app/main.cpp";
+}
+
+}  // namespace
+
+bool may_include(std::string_view from, std::string_view to) {
+    const Layer* l = layer(from);
+    if (!l || !layer(to)) return false;
+    return from == to || std::find(l->may_include.begin(), l->may_include.end(), to) != l->may_include.end();
+}
+
+std::string describe(const Violation& v) {
+    return v.file.generic_string() + ":" + std::to_string(v.line) + ": #include " + v.include + ": " + v.why;
+}
+
+std::vector<Violation> check_text(const std::filesystem::path& file, std::string_view text) {
+    static const std::regex directive(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
+    const std::string from = first_part(file);
+    std::vector<Violation> found;
+    std::istringstream lines{std::string(text)};
+    std::string line;
+    int number = 0;
+    while (std::getline(lines, line)) {
+        ++number;
+        std::smatch m;
+        if (!std::regex_search(line, m, directive)) continue;
+        const bool quoted = m[1] == "\"";
+        const std::string target = m[2];
+        const std::string written = quoted ? "\"" + target + "\"" : "<" + target + ">";
+        auto add = [&](std::string why) { found.push_back({file, number, written, std::move(why)}); };
+        if (!quoted) {
+            if (target.starts_with("Q") && !sees_qt(file))
+                add("only platform/qt and app/main.cpp include Qt");
+            continue;
+        }
+        // A header beside the file ("stb_image.h") names no folder.
+        if (target.find('/') == std::string::npos) continue;
+        const std::string to = first_part(target);
+        if (!layer(from)) {
+            add(from + " is no layer: add the folder to the layers");
+        } else if (!layer(to)) {
+            add(to + " is no layer of src/");
+        } else if (!may_include(from, to)) {
+            add(from + " may not include " + to);
+        } else if (target.starts_with("platform/qt/") && !sees_qt(file)) {
+            add("only platform/qt and app/main.cpp include the Qt display");
+        }
+    }
+    return found;
+}
+
+std::vector<Violation> check_tree(const std::filesystem::path& src) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(src)) {
+        if (!entry.is_regular_file()) continue;
+        const auto relative = entry.path().lexically_relative(src);
+        if (first_part(relative) == "third_party") continue;
+        const auto ext = entry.path().extension();
+        if (ext == ".h" || ext == ".cpp" || ext == ".c") files.push_back(relative);
+    }
+    std::sort(files.begin(), files.end());
+    std::vector<Violation> found;
+    for (const auto& file : files) {
+        std::ifstream in(src / file, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        for (Violation& v : check_text(file, text.str())) found.push_back(std::move(v));
+    }
+    return found;
+}
+
+}  // namespace kvtest::layers
