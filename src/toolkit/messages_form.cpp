@@ -7,8 +7,6 @@
 #include "platform/forms/backend.h"
 #include "platform/forms/screen_place.h"
 #include "platform/runtime.h"
-#include "toolkit/control_style.h"
-#include "toolkit/pressed_image.h"
 
 namespace kv::toolkit {
 
@@ -37,32 +35,36 @@ std::optional<double> number_field(std::string_view record, size_t index) {
     }
 }
 
-template <typename T>
-T& white_transparent(T& label) {
-    label.set_transparent(true);
-    label.set_fore_color(white);
-    return label;
-}
+constexpr WindowRow rows[] = {
+    ControlDesign{ControlType::picture_box, {"Picture1"}, 150, 390, icon_size, icon_size},
+    ControlDesign{ControlType::image,
+                  {"message_image"},
+                  0,
+                  0,
+                  icon_size,
+                  2 * icon_size,
+                  ControlLook::stretched,
+                  {"Picture1"}},
+    // Sized to the text by show_exclamation.
+    CaptionDesign{"Label31", 960, 660, 0, "", 0, TextLook::auto_sized},
+    // Centred at the design width until the first message places it.
+    dialog_button("Picture17", 1500, ok_top, "Image1", "Label22", "OK", "Label43"),
+};
 
 }  // namespace
 
 messages_form::messages_form()
     : FramedForm("messages_form",
                  FrameStyle{.design_title = "  Exclamation  ", .width = 3855, .height = design_height}),
-      Picture1(add<forms::PictureBox>("Picture1", 150, 390, icon_size, icon_size)),
-      message_image(stretched(add<forms::Image>("message_image", 0, 0, icon_size, 2 * icon_size, &Picture1))),
-      Label31(white_transparent(add<forms::Label>("Label31", 960, 660, 0, 0))),
-      // Centred at the design width until the first message places it.
-      Picture17(add<forms::PictureBox>("Picture17", 1500, ok_top, 855, 375)),
-      Image1(stretched(add<forms::Image>("Image1", 0, 0, 855, 750, &Picture17))),
-      Label22(white_transparent(add<forms::Label>("Label22", 0, 80, 855, 375, &Picture17))),
-      Label43(add<forms::Label>("Label43", 0, 0, 855, 375, &Picture17)) {
+      design_(*this, {rows}),
+      Picture1(design_.get<forms::PictureBox>("Picture1")),
+      message_image(design_.get<forms::Image>("message_image")),
+      Label31(design_.get<forms::Label>("Label31")),
+      Picture17(design_.get<forms::PictureBox>("Picture17")),
+      Image1(design_.get<forms::Image>("Image1")),
+      Label22(design_.get<forms::Label>("Label22")),
+      Label43(design_.get<forms::Label>("Label43")) {
     Picture1.set_back_color(0x808080);
-    Label31.set_auto_size(true);
-    Label22.set_alignment(forms::Alignment::center);
-    Label22.set_caption("OK");
-    Label43.set_transparent(true);
-    attach_pressed_image(Label43, Image1);
     Label43.on_click = [this] { Label43_Click(); };
     expose("trim_factor", [this] { return trim_factor; });
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "toolkit/framed_form.h"
+#include "toolkit/window_design.h"
 
 namespace kv::toolkit {
 
@@ -12,6 +13,10 @@ class messages_form : public FramedForm {
   public:
     messages_form();
 
+  private:
+    BuiltWindow design_;
+
+  public:
     forms::PictureBox& Picture1;
     forms::Image& message_image;
     forms::Label& Label31;
