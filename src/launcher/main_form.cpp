@@ -15,6 +15,7 @@
 #include "toolkit/messages_form.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/transparent.h"
+#include "toolkit/window_design.h"
 #include "toolkit/windows.h"
 
 namespace kv {
@@ -25,31 +26,43 @@ using forms::PictureBox;
 
 namespace {
 
-constexpr float button_width = 855;
-constexpr float button_height = 375;
+using toolkit::button_width;
 constexpr float section_top = 480;
 constexpr float command_top = 3030;
 constexpr std::array<float, section_count> section_lefts{120,  975,  1830, 2685, 3540,
                                                          4395, 5245, 6105, 6960, 7815};
 constexpr std::array<const char*, section_count> section_titles{"PSX", "PS2", "NDS",    "GB/GBA", "N64",
                                                                 "DC",  "GC",  "Saturn", "S/NES",  "Misc"};
+constexpr std::array<const char*, section_count> section_box_names{
+    "Picture1", "Picture2", "Picture3", "Picture4", "Picture5",
+    "Picture6", "Picture7", "Picture8", "Picture9", "Picture10"};
 // The click labels were not numbered in section order.
-constexpr std::array<int, section_count> section_click_numbers{4, 5, 6, 3, 7, 8, 9, 10, 11, 12};
+constexpr std::array<const char*, section_count> section_click_names{
+    "Label4", "Label5", "Label6", "Label3", "Label7", "Label8", "Label9", "Label10", "Label11", "Label12"};
 constexpr std::array<const char*, 10> command_box_names{"Picture16", "Picture23", "Picture24", "Picture25",
                                                         "Picture26", "Picture27", "Picture28", "Picture29",
                                                         "Picture30", "Picture31"};
 constexpr std::array<float, 10> command_lefts{120, 975, 1830, 2685, 3535, 4400, 5250, 6105, 6960, 7815};
 constexpr std::array<const char*, 10> command_captions{"Add new",  "Delete", "Edit",    "Browse",  "Run",
                                                        "Switches", "Skins",  "Options", "Configs", "Help"};
+constexpr std::array<const char*, 10> command_click_names{"Label19", "Label20", "Label21", "Label22",
+                                                          "Label23", "Label24", "Label25", "Label26",
+                                                          "Label27", "Label28"};
 constexpr std::array<float, 5> switch_lefts{115, 1015, 1915, 2820, 3720};
 
 using toolkit::stretched;
 
 constexpr auto text = &toolkit::white_text;
 
-using toolkit::click_label;
-
 using toolkit::hidden;
+
+// A section or command button; its picture keeps the size a skin gives it.
+constexpr toolkit::PushButton button(const char* box, float left, float top, toolkit::ControlRef image,
+                                     toolkit::ControlRef caption_label, const char* caption,
+                                     const char* click) {
+    return toolkit::with_box_tall_caption({box, left, top, image, caption_label, caption, click, button_width,
+                                           toolkit::button_height, 80, 0, false});
+}
 
 forms::Timer& timer(forms::Timer& t, int interval) {
     t.set_interval(interval);
@@ -106,15 +119,12 @@ Main_form::Main_form()
 
     for (std::size_t k = 0; k < section_count; ++k) {
         const int i = static_cast<int>(k);
-        auto& box = add<PictureBox>("Picture" + std::to_string(k + 1), section_lefts[k], section_top,
-                                    button_width, button_height);
-        section_boxes[k] = &box;
-        upper_section[k] = &add<Image>("upper_section", 0, 0, button_width, 2 * button_height, &box, i);
-        section_label[k] = &text(add<Label>("section_label", 0, 80, button_width, button_height, &box, i),
-                                 section_titles[k]);
-        section_label[k]->set_alignment(forms::Alignment::center);
-        section_click_labels[k] = &click_label(add<Label>("Label" + std::to_string(section_click_numbers[k]),
-                                                          0, 0, button_width, button_height, &box));
+        section_click_labels[k] = &toolkit::build_push_button(
+            *this, button(section_box_names[k], section_lefts[k], section_top, {"upper_section", i},
+                          {"section_label", i}, section_titles[k], section_click_names[k]));
+        section_boxes[k] = &toolkit::control<PictureBox>(*this, section_box_names[k]);
+        upper_section[k] = &toolkit::control<Image>(*this, "upper_section", i);
+        section_label[k] = &toolkit::control<Label>(*this, "section_label", i);
     }
 
     for (std::size_t k = 0; k < switch_buttons.size(); ++k)
@@ -125,16 +135,12 @@ Main_form::Main_form()
 
     for (std::size_t i = 0; i < command_boxes.size(); ++i) {
         const int index = static_cast<int>(i);
-        auto& box =
-            add<PictureBox>(command_box_names[i], command_lefts[i], command_top, button_width, button_height);
-        command_boxes[i] = &box;
-        down_section[i] = &add<Image>("down_section", 0, 0, button_width, 2 * button_height, &box, index);
-        down_section_label[i] =
-            &text(add<Label>("down_section_label", 0, 80, button_width, button_height, &box, index),
-                  command_captions[i]);
-        down_section_label[i]->set_alignment(forms::Alignment::center);
-        command_click_labels[i] = &click_label(
-            add<Label>("Label" + std::to_string(19 + i), 0, 0, button_width, button_height, &box));
+        command_click_labels[i] = &toolkit::build_push_button(
+            *this, button(command_box_names[i], command_lefts[i], command_top, {"down_section", index},
+                          {"down_section_label", index}, command_captions[i], command_click_names[i]));
+        command_boxes[i] = &toolkit::control<PictureBox>(*this, command_box_names[i]);
+        down_section[i] = &toolkit::control<Image>(*this, "down_section", index);
+        down_section_label[i] = &toolkit::control<Label>(*this, "down_section_label", index);
     }
 
     attach_buttons();
@@ -151,11 +157,9 @@ void Main_form::attach_buttons() {
     hide_image.on_click = [this] { hide_image_Click(); };
     Timer1.on_timer = [this] { Timer1_Timer(); };
     for (std::size_t k = 0; k < section_count; ++k) {
-        toolkit::attach_pressed_image(*section_click_labels[k], *upper_section[k]);
         section_click_labels[k]->on_click = [this, k] { section_Click(k); };
     }
     for (std::size_t i = 0; i < command_boxes.size(); ++i) {
-        toolkit::attach_pressed_image(*command_click_labels[i], *down_section[i]);
         command_click_labels[i]->on_click = [this, i] { command_Click(i); };
     }
     command_boxes[0]->on_key_press = [this](int16_t& key_ascii) { Picture16_KeyPress(key_ascii); };
