@@ -12,6 +12,7 @@
 #include "platform/text_file.h"
 #include "skins/design_pictures.h"
 #include "skins/skin_browser.h"
+#include "toolkit/push_button.h"
 #include "toolkit/windows.h"
 
 namespace kv {
@@ -19,7 +20,8 @@ namespace kv {
 namespace {
 
 constexpr float first_section_left = 120;
-constexpr float section_step = 855;
+// The shown section buttons stand side by side.
+constexpr float section_step = toolkit::button_width;
 
 }  // namespace
 

@@ -16,7 +16,7 @@ constexpr float background_width = 2515;
 // The caption's top above the box's.
 constexpr float heading_above = 240;
 // The picker window's top edge overlaps the box's bottom edge by one pixel.
-constexpr float overlap = 15;
+constexpr float overlap = forms::twips_per_pixel;
 
 const SlotDesign& slot_design(const PluginEditor& editor, int slot) {
     return editor.plugin_table().selection_slots[static_cast<size_t>(slot)];

@@ -10,16 +10,18 @@ namespace kv {
 namespace {
 
 constexpr int most_rows = 5;
+// The list's outline: four pictures one pixel thick.
+constexpr float pixel = forms::twips_per_pixel;
 
 }  // namespace
 
 popup_form::popup_form()
     : forms::Form("popup_form"),
       List1(add<forms::ListBox>("List1", 0, 0, 2775, 225)),
-      Picture1(add<forms::PictureBox>("Picture1", 0, 0, 15, 1215)),
-      Picture2(add<forms::PictureBox>("Picture2", 0, 0, 2775, 15)),
-      Picture3(add<forms::PictureBox>("Picture3", 2760, 0, 15, 1215)),
-      Picture4(add<forms::PictureBox>("Picture4", 0, 995, 2775, 15)) {
+      Picture1(add<forms::PictureBox>("Picture1", 0, 0, pixel, 1215)),
+      Picture2(add<forms::PictureBox>("Picture2", 0, 0, 2775, pixel)),
+      Picture3(add<forms::PictureBox>("Picture3", 2775 - pixel, 0, pixel, 1215)),
+      Picture4(add<forms::PictureBox>("Picture4", 0, 995, 2775, pixel)) {
     set_width(2775);
     set_height(1215);
     // A drop-down that only a pick could close left the person stuck in it: Escape and a press
@@ -42,9 +44,9 @@ void popup_form::resize_list(int16_t code) {
     // showing under the last one, which took presses as a pick of no row.
     List1.set_height(static_cast<float>(n) * List1.row_height() + 2 * forms::ListBox::frame);
     set_height(List1.height());
-    Picture4.set_top(height() - 15);
-    Picture1.set_height(height() + 30);
-    Picture3.set_height(height() + 30);
+    Picture4.set_top(height() - pixel);
+    Picture1.set_height(height() + 2 * pixel);
+    Picture3.set_height(height() + 2 * pixel);
 }
 
 void popup_form::search_for_name(const std::string& input_name) {

@@ -76,7 +76,7 @@ void skip_lines(SkinSettingsReader& reader, int count) {
 std::string remap_divisor(std::string divisor) {
     // Returned as new strings: assigning a literal over the argument trips GCC 12's -Wrestrict in
     // optimised builds.
-    if (text_to_double(divisor) == 1) return std::string("15");
+    if (text_to_double(divisor) == 1) return std::to_string(forms::twips_per_pixel);
     if (text_to_double(divisor) == 0) return std::string("1");
     return divisor;
 }

@@ -156,7 +156,7 @@ class ListBox : public Control {
 
     // Rows are whole pixels of the list's font high, inside a frame of one pixel; the list scrolls in
     // whole rows. TopIndex is the first row shown; a row made current is scrolled into view.
-    static constexpr float frame = 15;
+    static constexpr float frame = twips_per_pixel;
     float row_height() const;
     int visible_rows() const;
     int top_index() const { return top_index_; }
