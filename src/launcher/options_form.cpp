@@ -33,32 +33,25 @@ constexpr float knob_first = 120;
 constexpr float knob_last = 2385;
 constexpr double twips_per_percent = 25.166;
 
-// A group heading sized to its caption, and its line, which adjust_frames starts after the caption.
-struct Heading {
-    const char* label;
-    const char* line;
-    float top;
-    const char* caption;
-};
-constexpr std::array<Heading, 7> headings{{{"Label1", "Line2", 480, "Launching options:"},
-                                           {"Label2", "Line3", 2040, "Language:"},
-                                           {"Label30", "Line6", 2760, "System font:"},
-                                           {"Label5", "Line8", 3480, "Path override:"},
-                                           {"Label3", "Line4", 4200, "Window opacity:"},
-                                           {"Label4", "Line1", 4920, "Sections: "},
-                                           {"Label44", "Line7", 6000, "Misc section: "}}};
+// A group heading sized to its caption, and its line level with the caption's middle, which
+// adjust_frames starts after the caption.
+constexpr CaptionDesign heading(const char* label, float top, const char* caption) {
+    return {label, 120, top, 1500, caption, 255, toolkit::TextLook::auto_sized};
+}
+constexpr ControlDesign heading_line(const char* line, float heading_top) {
+    const float y = heading_top + heading_to_line;
+    return {ControlType::line, {line}, 0, y, line_end, y, ControlLook::blue_border};
+}
 
-constexpr auto heading_rows = [] {
-    std::array<WindowRow, 2 * headings.size()> rows{};
-    for (std::size_t i = 0; i < headings.size(); ++i) {
-        const Heading& h = headings[i];
-        const float y = h.top + heading_to_line;
-        rows[2 * i] = CaptionDesign{h.label, 120, h.top, 1500, h.caption, 255, toolkit::TextLook::auto_sized};
-        rows[2 * i + 1] =
-            ControlDesign{ControlType::line, {h.line}, 0, y, line_end, y, ControlLook::blue_border};
-    }
-    return rows;
-}();
+constexpr WindowRow heading_rows[] = {
+    heading("Label1", 480, "Launching options:"), heading_line("Line2", 480),
+    heading("Label2", 2040, "Language:"),         heading_line("Line3", 2040),
+    heading("Label30", 2760, "System font:"),     heading_line("Line6", 2760),
+    heading("Label5", 3480, "Path override:"),    heading_line("Line8", 3480),
+    heading("Label3", 4200, "Window opacity:"),   heading_line("Line4", 4200),
+    heading("Label4", 4920, "Sections: "),        heading_line("Line1", 4920),
+    heading("Label44", 6000, "Misc section: "),   heading_line("Line7", 6000),
+};
 
 // The "Change" buttons, the picture's browse button and the bottom row keep their pictures at the
 // size a skin gives them.
@@ -89,24 +82,20 @@ constexpr OptionDesign check_row(int i, float left, float top, const char* capti
             caption_width,      caption_width + 240};
 }
 
-constexpr std::array<float, 5> row_lefts{120, 1200, 2280, 3360, 4440};
-constexpr std::array<const char*, section_count> title_names{"Label52", "Label47", "Label45", "Label8",
-                                                             "Label9",  "Label11", "Label12", "Label13",
-                                                             "Label14", "Label15"};
-constexpr std::array<const char*, section_count> section_click_names{
-    "Label33", "Label34", "Label35", "Label36", "Label37",
-    "Label38", "Label39", "Label40", "Label41", "Label42"};
-constexpr std::array<const char*, section_count> design_titles{" PSX", " PS2", " NDS",    " GB/GBA", " N64",
-                                                               " DC",  " GC",  " Saturn", " S/NES",  " Misc"};
-
-// The ten section rows, five a line.
-constexpr auto section_rows = [] {
-    std::array<WindowRow, section_count> rows{};
-    for (std::size_t i = 0; i < section_count; ++i)
-        rows[i] = check_row(static_cast<int>(i), row_lefts[i % 5], i < 5 ? 5280 : 5640, title_names[i],
-                            design_titles[i], section_click_names[i], 735);
-    return rows;
-}();
+// The ten section rows, five a line, in section order.
+constexpr float section_title_width = 735;
+constexpr WindowRow section_rows[] = {
+    check_row(0, 120, 5280, "Label52", " PSX", "Label33", section_title_width),
+    check_row(1, 1200, 5280, "Label47", " PS2", "Label34", section_title_width),
+    check_row(2, 2280, 5280, "Label45", " NDS", "Label35", section_title_width),
+    check_row(3, 3360, 5280, "Label8", " GB/GBA", "Label36", section_title_width),
+    check_row(4, 4440, 5280, "Label9", " N64", "Label37", section_title_width),
+    check_row(5, 120, 5640, "Label11", " DC", "Label38", section_title_width),
+    check_row(6, 1200, 5640, "Label12", " GC", "Label39", section_title_width),
+    check_row(7, 2280, 5640, "Label13", " Saturn", "Label40", section_title_width),
+    check_row(8, 3360, 5640, "Label14", " S/NES", "Label41", section_title_width),
+    check_row(9, 4440, 5640, "Label15", " Misc", "Label42", section_title_width),
+};
 
 constexpr WindowRow launching_rows[] = {
     option_row(0, 840, "Label16", " Shutdown Korvalin after running a selected emulator", "Label23"),
@@ -220,9 +209,11 @@ options_form::options_form()
         set_checked(*section_checkbox[i], i < section_count);
     }
     for (std::size_t i = 0; i < section_count; ++i) {
-        section_titles[i] = &design_.get<forms::Label>(title_names[i]);
-        design_.get<forms::Label>(section_click_names[i]).on_mouse_down =
-            [this, i](const forms::MouseEvent& e) { section_row_MouseDown(i, e); };
+        const auto& row = std::get<OptionDesign>(section_rows[i]);
+        section_titles[i] = &design_.get<forms::Label>(row.caption_label);
+        design_.get<forms::Label>(row.click_label).on_mouse_down = [this, i](const forms::MouseEvent& e) {
+            section_row_MouseDown(i, e);
+        };
     }
 
     Text1.on_mouse_down = [this](const forms::MouseEvent& e) { Text1_MouseDown(e); };
