@@ -2,6 +2,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/folder.h"
@@ -253,9 +254,29 @@ void touch_windows() {
     toolkit::form_named("hide_form");
 }
 
+std::filesystem::path relative_skin_file(const std::string& skin_name, std::string_view file) {
+    // A name from Config.ini that would lead out of the Skins folder names no skin.
+    if (!is_plain_entry_name(skin_name)) throw Failure("not a skin name: " + skin_name);
+    return std::filesystem::path("Skins") / skin_name / std::string(file);
+}
+
+Failure skin_file_missing(const std::filesystem::path& relative) {
+    return Failure("skin file not found: " + relative.string());
+}
+
 std::map<std::string_view, Picture> load_all(const std::string& skin_name) {
+    // The skin's folder is found once, and each picture in it: the same files skin_file finds, without
+    // walking from the program's folder again for every one of them.
+    const std::filesystem::path first = relative_skin_file(skin_name, files.front());
+    const std::optional<std::filesystem::path> folder =
+        resolve_ignoring_case(program_folder(), first.parent_path());
+    if (!folder) throw skin_file_missing(first);
     std::map<std::string_view, Picture> pictures;
-    for (std::string_view file : files) pictures[file] = Picture::load(skin_file(skin_name, file));
+    for (std::string_view file : files) {
+        const std::optional<std::filesystem::path> found = resolve_ignoring_case(*folder, std::string(file));
+        if (!found) throw skin_file_missing(relative_skin_file(skin_name, file));
+        pictures[file] = Picture::load(*found);
+    }
     return pictures;
 }
 
@@ -276,11 +297,9 @@ std::span<const BitmapTarget> skin_bitmap_targets() {
 }
 
 std::filesystem::path skin_file(const std::string& skin_name, std::string_view file) {
-    // A name from Config.ini that would lead out of the Skins folder names no skin.
-    if (!is_plain_entry_name(skin_name)) throw Failure("not a skin name: " + skin_name);
-    const std::filesystem::path relative = std::filesystem::path("Skins") / skin_name / std::string(file);
+    const std::filesystem::path relative = relative_skin_file(skin_name, file);
     if (auto found = resolve_ignoring_case(program_folder(), relative)) return *found;
-    throw Failure("skin file not found: " + relative.string());
+    throw skin_file_missing(relative);
 }
 
 bool skin_loads_whole(const std::string& skin_name) {

@@ -124,6 +124,26 @@ TEST_F(SkinBitmaps, ASkinThatDoesNotLoadWholeChangesNothing) {
     EXPECT_EQ(shown_files(), before);
 }
 
+TEST_F(SkinBitmaps, AFailedLoadNamesTheFileOrTheNameItRefused) {
+    write_skin("Gap");
+    std::filesystem::remove(skin_path("Gap") / "combo.bmp");
+    Main_form& main = toolkit::form<Main_form>();
+    const auto failure_of = [&](const std::string& skin) -> std::string {
+        try {
+            main.load_skin(skin);
+        } catch (const Failure& failure) {
+            return failure.what();
+        }
+        return "loaded";
+    };
+    EXPECT_EQ(failure_of("Gap"), "skin file not found: Skins/Gap/combo.bmp");
+    // Without the folder the first file is the one missing.
+    EXPECT_EQ(failure_of("Nowhere"), "skin file not found: Skins/Nowhere/Framebar_left.bmp");
+    // Names that would lead out of the Skins folder are no skins, whatever lies there.
+    for (const std::string name : {"..", ".", "Gap/..", ""})
+        EXPECT_EQ(failure_of(name), "not a skin name: " + name) << name;
+}
+
 TEST_F(SkinBitmaps, LoadingAgainReadsTheFilesAnew) {
     write_skin("Plain");
     Main_form& main = toolkit::form<Main_form>();
