@@ -59,6 +59,7 @@ void open_picker(PluginEditor& editor, const PickerBox& p) {
     const float box_top = box->top() + editor.top();
     popup.set_left(box_left);
     popup.set_top(box_top + box->height() - overlap);
+    popup.serve(editor, p.slot);
     editor.fill_list(p.slot);
     popup.resize_list(s.locator_code);
     // A list that would run past the bottom of the box's screen opens above the box instead, its

@@ -25,8 +25,9 @@ void build_picker_frame(PluginEditor& editor, const PickerBox& picker);
 void build_picker_controls(PluginEditor& editor, const PickerBox& picker);
 
 // Opening: the arrow released, the picker window placed under the box (above it where the screen
-// ends below), filled with the slot's list, sized, the shown entry preselected, then shown modal
-// over the editor until a pick, Escape or a press outside it hides it.
+// ends below), handed the editor and the slot its pick goes to, filled with the slot's list, sized,
+// the shown entry preselected, then shown modal over the editor until a pick, Escape or a press
+// outside it hides it.
 void open_picker(PluginEditor& editor, const PickerBox& picker);
 
 }  // namespace kv::plugins

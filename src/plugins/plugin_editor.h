@@ -9,8 +9,8 @@
 //   add_name_labels(): each slot's name label goes into its box, 30 twips from its corner (into the
 //   window itself when the box is not there), above what the box holds so far;
 // - on opening: set plugins_path (ending with "/"), scan_plugins(), sort_plugins(), then the settings;
-// - a picker: fill_list(slot) (fill_gpu_list() and fill_pad_list() name two kinds directly), then
-//   popup_form's resize_list and search_for_name;
+// - a picker: popup_form's serve(editor, slot), fill_list(slot) (fill_gpu_list() and fill_pad_list()
+//   name two kinds directly), then popup_form's resize_list and search_for_name;
 // - the picker hands a choice back through enter_plugin_index (enter_epsxe_plugin_index and
 //   enter_psxeven_plugin_index forward to it).
 // Positions in the lists and in selected_plugin are 1-based as the callers count; element 0 of a vector

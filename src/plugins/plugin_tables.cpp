@@ -64,14 +64,13 @@ constexpr PluginList epsxe_cleared[] = {L::gpu, L::spu, L::cdr, L::net};
 constexpr PluginList pad_cleared[] = {L::gpu, L::spu, L::cdr, L::pad};
 constexpr PluginList ssspsx_cleared[] = {L::gpu, L::spu, L::cdr, L::pad, L::memcard};
 
-const EditorTable epsxe{"ePSXe_config", 1,     epsxe_slots, L::net,       net_kind,
-                        epsxe_builtins, false, 4,           epsxe_labels, epsxe_cleared};
-const EditorTable psxeven{"PSXeven_config", 5,          psxeven_slots, L::pad, pad_kind, {}, true, 5,
+const EditorTable epsxe{"ePSXe_config", epsxe_slots, L::net,       net_kind,     epsxe_builtins,
+                        false,          4,           epsxe_labels, epsxe_cleared};
+const EditorTable psxeven{"PSXeven_config", psxeven_slots, L::pad, pad_kind, {}, true, 5,
                           five_labels,      pad_cleared};
-const EditorTable pcsx{"PCSX_config", 10, pcsx_slots,  L::pad,     pad_kind, {},
-                       false,         5,  five_labels, pad_cleared};
-const EditorTable ssspsx{"SSSPSX_config", 16, ssspsx_slots,  L::pad,        pad_kind, ssspsx_builtins,
-                         false,           5,  ssspsx_labels, ssspsx_cleared};
+const EditorTable pcsx{"PCSX_config", pcsx_slots, L::pad, pad_kind, {}, false, 5, five_labels, pad_cleared};
+const EditorTable ssspsx{"SSSPSX_config", ssspsx_slots,  L::pad, pad_kind, ssspsx_builtins, false, 5,
+                         ssspsx_labels,   ssspsx_cleared};
 
 }  // namespace
 
@@ -86,14 +85,6 @@ const EditorTable& pcsx_table() {
 }
 const EditorTable& ssspsx_table() {
     return ssspsx;
-}
-
-const EditorTable* table_for_code(int code) {
-    for (const EditorTable* t : {&epsxe, &psxeven, &pcsx, &ssspsx}) {
-        if (code >= t->locator_base && code < t->locator_base + static_cast<int>(t->selection_slots.size()))
-            return t;
-    }
-    return nullptr;
 }
 
 }  // namespace kv::plugins

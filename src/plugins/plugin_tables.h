@@ -24,7 +24,7 @@ struct SlotDesign {
     std::string_view heading_label;    // the caption above the picker box
     std::string_view heading_caption;  // its design text
     std::string_view box;              // the picker box the name label sits in
-    int16_t locator_code;
+    int16_t locator_code;              // popup_form's input_combo_locator while the picker is open
 };
 
 struct BuiltinEntry {
@@ -34,7 +34,6 @@ struct BuiltinEntry {
 
 struct EditorTable {
     std::string_view window;  // "ePSXe_config"...
-    int16_t locator_base;     // the locator code of slot 0
     std::span<const SlotDesign> selection_slots;
     // The netplay list (kind 16) in ePSXe, the gamepad list (kind 8) in the others.
     PluginList fourth_list;
@@ -54,8 +53,5 @@ const EditorTable& epsxe_table();
 const EditorTable& psxeven_table();
 const EditorTable& pcsx_table();
 const EditorTable& ssspsx_table();
-
-// The editor a picker's locator code (1 to 23) serves, or nothing for a code outside them.
-const EditorTable* table_for_code(int code);
 
 }  // namespace kv::plugins

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "plugins/plugin_editor.h"
-#include "toolkit/windows.h"
 
 namespace kv {
 
@@ -37,6 +36,11 @@ popup_form::popup_form()
     expose("input_combo_locator", [this] { return std::to_string(input_combo_locator); });
 }
 
+void popup_form::serve(plugins::PluginEditor& editor, int slot) {
+    editor_ = &editor;
+    slot_ = slot;
+}
+
 void popup_form::resize_list(int16_t code) {
     input_combo_locator = code;
     const int n = std::clamp(List1.list_count(), 1, most_rows);
@@ -65,16 +69,14 @@ void popup_form::List1_MouseDown(const forms::MouseEvent& e) {
         const int row = List1.row_at(e.y);
         if (row >= 0) List1.set_list_index(row);
     }
-    // A code no picker gives (0 before the first resize_list) names no slot: nothing to hand back.
-    const plugins::EditorTable* table = plugins::table_for_code(input_combo_locator);
-    if (List1.list_count() > 0 && table) {
-        auto* editor = dynamic_cast<plugins::PluginEditor*>(toolkit::form_named(table->window));
-        const auto slot = static_cast<int16_t>(input_combo_locator - table->locator_base);
-        if (editor) {
-            const auto& slot_design = table->selection_slots[static_cast<size_t>(slot)];
-            if (auto* label = dynamic_cast<forms::Label*>(editor->find(slot_design.name_label)))
+    if (List1.list_count() > 0 && editor_) {
+        const auto& slots = editor_->plugin_table().selection_slots;
+        if (slot_ >= 0 && static_cast<size_t>(slot_) < slots.size()) {
+            if (auto* label =
+                    dynamic_cast<forms::Label*>(editor_->find(slots[static_cast<size_t>(slot_)].name_label)))
                 label->set_caption(List1.text());
-            editor->enter_plugin_index(slot, static_cast<int16_t>(List1.list_index() + 1));
+            editor_->enter_plugin_index(static_cast<int16_t>(slot_),
+                                        static_cast<int16_t>(List1.list_index() + 1));
         }
     }
     hide();

@@ -84,7 +84,7 @@ TEST_F(Picker, SearchSelectsTheFirstExactMatchOrNothing) {
     EXPECT_EQ(p.List1.list_index(), -1);
 }
 
-TEST_F(Picker, EveryLocatorCodeHandsBackToItsSlot) {
+TEST_F(Picker, EverySlotOfEveryEditorTakesItsPick) {
     struct Target {
         PluginEditor& editor;
         int base;
@@ -105,7 +105,10 @@ TEST_F(Picker, EveryLocatorCodeHandsBackToItsSlot) {
                                 static_cast<PluginEditor*>(&pcsx), static_cast<PluginEditor*>(&ssspsx)}) {
             std::fill(e->selected_plugin.begin(), e->selected_plugin.end(), "0");
         }
+        // The table's code for the slot is the one its picker shows to driver scripts.
+        EXPECT_EQ(t.editor.plugin_table().selection_slots[static_cast<size_t>(slot)].locator_code, code);
         auto& p = fill(4);
+        p.serve(t.editor, slot);
         p.resize_list(code);
         p.search_for_name("none");
         p.show();
@@ -129,6 +132,7 @@ TEST_F(Picker, EveryLocatorCodeHandsBackToItsSlot) {
 TEST_F(Picker, ARightPressHandsBackTheCurrentRowOfAPcsxOrAnEpsxeSlot) {
     auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
     auto& p = fill(3);
+    p.serve(pcsx, 5);
     p.resize_list(15);
     p.List1.set_list_index(0);
     press(p, kv::forms::right_button);
@@ -136,6 +140,7 @@ TEST_F(Picker, ARightPressHandsBackTheCurrentRowOfAPcsxOrAnEpsxeSlot) {
     EXPECT_EQ(pcsx.selected_plugin[5], "1");
 
     auto& epsxe = kv::toolkit::form<kv::ePSXe_config>();
+    p.serve(epsxe, 3);
     p.resize_list(4);
     p.List1.set_list_index(2);
     press(p, kv::forms::right_button);
@@ -147,6 +152,7 @@ TEST_F(Picker, ARightPressWithNoCurrentRowChoosesNothing) {
     auto& psxeven = kv::toolkit::form<kv::PSXeven_config>();
     psxeven.selected_plugin[4] = "2";
     auto& p = fill(3);
+    p.serve(psxeven, 4);
     p.resize_list(9);
     p.search_for_name("Not selected");
     p.show();
@@ -161,6 +167,7 @@ TEST_F(Picker, EscapeOrAPressOutsideTheListClosesItAndChangesNothing) {
     epsxe.name_label(1).set_caption("Entry 2");
     epsxe.selected_plugin[1] = "2";
     auto& p = fill(3);
+    p.serve(epsxe, 1);
     p.resize_list(2);
     p.search_for_name("Entry 2");
     // Above the list (where the box's arrow is), below it, beside it, with any button.
@@ -188,6 +195,7 @@ TEST_F(Picker, APressOnAnEmptyListOnlyHides) {
     sss.name_label(6).set_caption("card.mcr");
     sss.selected_plugin[6] = "1";
     auto& p = fill(0);
+    p.serve(sss, 6);
     p.resize_list(22);
     p.show();
     press(p, kv::forms::left_button);
@@ -199,6 +207,7 @@ TEST_F(Picker, APressOnAnEmptyListOnlyHides) {
 TEST_F(Picker, ScrolledRowsArePickedByPosition) {
     auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
     auto& p = fill(7);
+    p.serve(pcsx, 0);
     p.resize_list(10);
     p.List1.set_top_index(5);  // dragging the scroll bar to the bottom shows rows 3 to 7
     EXPECT_EQ(p.List1.top_index(), 2);
@@ -207,17 +216,20 @@ TEST_F(Picker, ScrolledRowsArePickedByPosition) {
     EXPECT_EQ(pcsx.name_label(0).caption(), "Entry 7");
 }
 
-TEST_F(Picker, ACodeNoPickerGivesChangesNothing) {
+TEST_F(Picker, APickServingNoSlotChangesNothing) {
+    auto& sss = kv::toolkit::form<kv::SSSPSX_config>();
+    auto& epsxe = kv::toolkit::form<kv::ePSXe_config>();
     auto& p = fill(2);
     p.show();
-    press(p, kv::forms::left_button);  // no resize_list yet: code 0
+    press(p, kv::forms::left_button);  // no picker has opened it yet
     EXPECT_FALSE(p.visible());
-    for (int16_t code : {int16_t{24}, int16_t{-1}, int16_t{100}}) {
-        p.resize_list(code);
+    // Slots the editors do not have: past SSSPSX's last (its spare text included) and below 0.
+    for (const auto& [editor, slot] : {std::pair<PluginEditor*, int>{&sss, 8}, {&epsxe, -1}, {&sss, 84}}) {
+        p.serve(*editor, slot);
         p.show();
         press(p, kv::forms::left_button);
-        EXPECT_FALSE(p.visible());
+        EXPECT_FALSE(p.visible()) << slot;
     }
-    EXPECT_EQ(kv::toolkit::form<kv::SSSPSX_config>().selected_plugin[8], "0");
-    EXPECT_EQ(kv::toolkit::form<kv::ePSXe_config>().selected_plugin[0], "0");
+    EXPECT_EQ(sss.selected_plugin[8], "0");
+    EXPECT_EQ(epsxe.selected_plugin[0], "0");
 }

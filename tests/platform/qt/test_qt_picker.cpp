@@ -27,6 +27,7 @@ TEST_F(QtPicker, ARowPressedAfterScrollingIsTheRowPicked) {
     auto& pcsx = kv::toolkit::form<kv::PCSX_config>();
     auto& p = kv::toolkit::form<kv::popup_form>();
     for (int i = 1; i <= 7; ++i) p.List1.add_item("Entry " + std::to_string(i));
+    p.serve(pcsx, 0);
     p.resize_list(10);
     p.search_for_name("none");
     p.show();
@@ -46,6 +47,7 @@ TEST_F(QtPicker, WholeRowsAndAPressOutsideOrEscapeClosesItWithoutAChoice) {
     auto& p = kv::toolkit::form<kv::popup_form>();
     for (int i = 1; i <= 7; ++i)
         p.List1.add_item("Entry " + std::to_string(i) + " with a name wider than the list");
+    p.serve(pcsx, 0);
     p.resize_list(10);
     p.search_for_name("none");
     p.show();
