@@ -109,8 +109,7 @@ void EditorWindow::ok_click() {
     }
     toolkit::report_failures(
         *this, "Some settings of the profile \"" + profile_name + "\" were not saved:", failures);
-    if (auto* wheel = dynamic_cast<forms::Timer*>(toolkit::form<configs_form>().find("scroll_event")))
-        wheel->set_enabled(true);
+    toolkit::form<configs_form>().scroll_event.set_enabled(true);
     hide();
 }
 

@@ -4,21 +4,19 @@
 
 #include "platform/runtime.h"
 #include "toolkit/two_state_mark.h"
+#include "toolkit/window_design.h"
 
 namespace kv::configs {
 
 namespace {
 
-forms::Image& option_box(forms::Form& editor, int element) {
-    auto* box = dynamic_cast<forms::Image*>(editor.find("checkboxes", element));
-    if (!box) throw Failure("no option box " + std::to_string(element));
-    return *box;
+// The editors' option boxes are the elements of their image array "checkboxes".
+forms::Image& option_box(const forms::Form& editor, int element) {
+    return toolkit::control<forms::Image>(editor, "checkboxes", element);
 }
 
-forms::TextBox& text_box(forms::Form& editor, const char* name) {
-    auto* box = dynamic_cast<forms::TextBox*>(editor.find(name));
-    if (!box) throw Failure(std::string("no text box ") + name);
-    return *box;
+forms::TextBox& text_box(const forms::Form& editor, const char* name) {
+    return toolkit::control<forms::TextBox>(editor, name);
 }
 
 }  // namespace

@@ -4,6 +4,16 @@
 
 namespace kv::plugins {
 
+namespace {
+
+// Whether the name ends in `ending`, its letters in any case.
+bool ends_in_ignoring_case(const std::string& name, std::string_view ending) {
+    return name.size() >= ending.size() &&
+           equal_ignoring_case(name.substr(name.size() - ending.size()), std::string(ending));
+}
+
+}  // namespace
+
 std::string make_record(const std::string& file, const std::string& display) {
     return file + std::string(record_separator) + display;
 }
@@ -26,7 +36,7 @@ bool is_plugin_file_name(const std::string& name) {
     constexpr std::string_view ending = ".so";
     if (name.size() <= ending.size() || name.front() == '.') return false;
     if (name.find(record_separator) != std::string::npos) return false;
-    return equal_ignoring_case(name.substr(name.size() - ending.size()), std::string(ending));
+    return ends_in_ignoring_case(name, ending);
 }
 
 std::string cut_at_nul(const std::string& text) {
@@ -36,8 +46,7 @@ std::string cut_at_nul(const std::string& text) {
 PluginRecords file_records(const std::string& folder, std::string_view ending) {
     PluginRecords records;
     for (const std::string& name : list_folder(folder, EntryKind::files)) {
-        if (name.starts_with('.') || name.size() < ending.size()) continue;
-        if (equal_ignoring_case(name.substr(name.size() - ending.size()), std::string(ending)))
+        if (!name.starts_with('.') && ends_in_ignoring_case(name, ending))
             records.push_back(make_record(name, name));
     }
     return records;

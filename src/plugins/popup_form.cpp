@@ -69,15 +69,12 @@ void popup_form::List1_MouseDown(const forms::MouseEvent& e) {
         const int row = List1.row_at(e.y);
         if (row >= 0) List1.set_list_index(row);
     }
-    if (List1.list_count() > 0 && editor_) {
-        const auto& slots = editor_->plugin_table().selection_slots;
-        if (slot_ >= 0 && static_cast<size_t>(slot_) < slots.size()) {
-            if (auto* label =
-                    dynamic_cast<forms::Label*>(editor_->find(slots[static_cast<size_t>(slot_)].name_label)))
-                label->set_caption(List1.text());
-            editor_->enter_plugin_index(static_cast<int16_t>(slot_),
-                                        static_cast<int16_t>(List1.list_index() + 1));
-        }
+    // A slot the editor does not have (its spare text past the last included) takes no pick.
+    if (List1.list_count() > 0 && editor_ && slot_ >= 0 &&
+        static_cast<size_t>(slot_) < editor_->plugin_table().selection_slots.size()) {
+        editor_->name_label(slot_).set_caption(List1.text());
+        editor_->enter_plugin_index(static_cast<int16_t>(slot_),
+                                    static_cast<int16_t>(List1.list_index() + 1));
     }
     hide();
 }

@@ -254,27 +254,19 @@ void touch_windows() {
     toolkit::form_named("hide_form");
 }
 
-std::filesystem::path relative_skin_file(const std::string& skin_name, std::string_view file) {
+std::map<std::string_view, Picture> load_all(const std::string& skin_name) {
     // A name from Config.ini that would lead out of the Skins folder names no skin.
     if (!is_plain_entry_name(skin_name)) throw Failure("not a skin name: " + skin_name);
-    return std::filesystem::path("Skins") / skin_name / std::string(file);
-}
-
-Failure skin_file_missing(const std::filesystem::path& relative) {
-    return Failure("skin file not found: " + relative.string());
-}
-
-std::map<std::string_view, Picture> load_all(const std::string& skin_name) {
-    // The skin's folder is found once, and each picture in it: the same files skin_file finds, without
-    // walking from the program's folder again for every one of them.
-    const std::filesystem::path first = relative_skin_file(skin_name, files.front());
-    const std::optional<std::filesystem::path> folder =
-        resolve_ignoring_case(program_folder(), first.parent_path());
-    if (!folder) throw skin_file_missing(first);
+    const std::filesystem::path relative = std::filesystem::path("Skins") / skin_name;
+    // The skin's folder is found once, then each picture in it, ignoring letter case: not a walk from
+    // the program's folder for every one of them.
+    const std::optional<std::filesystem::path> folder = resolve_ignoring_case(program_folder(), relative);
     std::map<std::string_view, Picture> pictures;
     for (std::string_view file : files) {
-        const std::optional<std::filesystem::path> found = resolve_ignoring_case(*folder, std::string(file));
-        if (!found) throw skin_file_missing(relative_skin_file(skin_name, file));
+        const std::string name(file);
+        const std::optional<std::filesystem::path> found =
+            folder ? resolve_ignoring_case(*folder, name) : std::nullopt;
+        if (!found) throw Failure("skin file not found: " + (relative / name).string());
         pictures[file] = Picture::load(*found);
     }
     return pictures;
@@ -294,12 +286,6 @@ std::span<const std::string_view> skin_bitmap_files() {
 std::span<const BitmapTarget> skin_bitmap_targets() {
     static const std::vector<BitmapTarget> targets = build_targets();
     return targets;
-}
-
-std::filesystem::path skin_file(const std::string& skin_name, std::string_view file) {
-    const std::filesystem::path relative = relative_skin_file(skin_name, file);
-    if (auto found = resolve_ignoring_case(program_folder(), relative)) return *found;
-    throw skin_file_missing(relative);
 }
 
 bool skin_loads_whole(const std::string& skin_name) {

@@ -1,7 +1,6 @@
 #pragma once
 // The 43 bitmaps of a skin and the image controls each one dresses, addressed by window and control
 // name. A skin is applied whole or not at all: every bitmap is loaded before any control changes.
-#include <filesystem>
 #include <map>
 #include <span>
 #include <string>
@@ -29,9 +28,6 @@ std::span<const std::string_view> skin_bitmap_files();
 // Every target in the order the pictures are set: the frame pieces window by window, the other single
 // images, then the control arrays.
 std::span<const BitmapTarget> skin_bitmap_targets();
-
-// The file of a skin, found ignoring letter case; fails (kv::Failure) when it is not there.
-std::filesystem::path skin_file(const std::string& skin_name, std::string_view file);
 
 // Whether every bitmap of the skin exists and decodes.
 bool skin_loads_whole(const std::string& skin_name);

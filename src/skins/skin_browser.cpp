@@ -85,12 +85,7 @@ void skin_browser::show_skin_info(const std::string& skin_name) {
     Label11.set_visible(false);
     Image1.set_visible(false);
     stop_at_failure([&] {
-        const auto file = is_plain_entry_name(skin_name)
-                              ? resolve_ignoring_case(program_folder(), std::filesystem::path("Skins") /
-                                                                            skin_name / "config.ini")
-                              : std::nullopt;
-        if (!file) throw Failure("no settings file in skin " + skin_name);
-        skins::SkinSettingsReader reader(*file);
+        skins::SkinSettingsReader reader(skins::skin_settings_file(skin_name));
         Label11.set_caption(skins::line_value(reader.next_line()));
         Label10.set_caption(skins::line_value(reader.next_line()));
         Label10.set_visible(true);

@@ -1,7 +1,7 @@
 #pragma once
-// The windows' push buttons: a dialog button box (toolkit/button_box.h) holding a two-state picture
-// (released above pressed), a centred caption and a transparent click label over the whole box. A
-// press shows the lower half, a release the upper half; the click belongs to the window.
+// The windows' push buttons: a picture box clipping a two-state picture (released above pressed),
+// holding a caption and a transparent click label over the whole box. A press shows the lower half, a
+// release the upper half; the click belongs to the window.
 #include <optional>
 
 #include "platform/forms/form.h"

@@ -5,8 +5,10 @@
 
 namespace kv::toolkit {
 
+// The box's side; the image is twice as high.
+inline constexpr float mark_size = 255;
 // The image's Top when the mark is on; it sits at 0 when off.
-inline constexpr float mark_on_top = -255;
+inline constexpr float mark_on_top = -mark_size;
 
 bool mark_on(const forms::Image& mark);
 void set_mark(forms::Image& mark, bool on);

@@ -12,6 +12,7 @@
 #include "platform/runtime.h"
 #include "toolkit/control_style.h"
 #include "toolkit/push_button.h"
+#include "toolkit/two_state_mark.h"
 
 namespace kv::toolkit {
 
@@ -52,8 +53,6 @@ struct OptionDesign {
     float caption_top = 30;
     bool stretched = false;
 };
-
-inline constexpr float mark_size = 255;
 
 // Any other control, bare or with one of a few looks.
 enum class ControlType { label, image, picture_box, frame, shape, line, text_box, list_box };

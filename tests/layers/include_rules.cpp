@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <regex>
 #include <sstream>
+
+#include "support/test_support.h"
 
 namespace kvtest::layers {
 
@@ -109,10 +110,7 @@ std::vector<Violation> check_tree(const std::filesystem::path& src) {
     std::sort(files.begin(), files.end());
     std::vector<Violation> found;
     for (const auto& file : files) {
-        std::ifstream in(src / file, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        for (Violation& v : check_text(file, text.str())) found.push_back(std::move(v));
+        for (Violation& v : check_text(file, read_file(src / file))) found.push_back(std::move(v));
     }
     return found;
 }
