@@ -1,6 +1,5 @@
 #include "configs/ssspsx_config.h"
 
-#include <new>
 
 #include "configs/plugin_slots.h"
 #include "configs/ssspsx_design.h"
@@ -93,9 +92,6 @@ std::vector<std::string> SSSPSX_config::save_settings() {
         write_bytes_atomically(ini, read_bytes(profile));
     } catch (const Failure& failure) {
         return {"cannot copy " + profile.string() + " over " + ini.string() + ": " + failure.what()};
-    } catch (const std::bad_alloc&) {
-        return {"cannot copy " + profile.string() + " over " + ini.string() +
-                ": not enough memory to read it"};
     }
     return {};
 }

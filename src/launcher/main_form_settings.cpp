@@ -1,5 +1,4 @@
 // The main window's settings: Config.ini read and applied at start-up, written at the end.
-#include <new>
 
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/language_browser.h"
@@ -40,8 +39,6 @@ void Main_form::read_config() {
             lines = read_lines(config_file_);
         } catch (const Failure& failure) {
             config_unreadable_why_ = failure.what();
-        } catch (const std::bad_alloc&) {
-            config_unreadable_why_ = "not enough memory to read it";
         }
     }
     const SettingsReading r = read_settings_lines(lines);

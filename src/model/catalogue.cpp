@@ -1,6 +1,5 @@
 #include "model/catalogue.h"
 
-#include <new>
 
 #include "platform/runtime.h"
 #include "platform/text_file.h"
@@ -166,10 +165,6 @@ CatalogueFile load_catalogue(const std::filesystem::path& file, Catalogue& into,
         lines = read_lines(file);
     } catch (const Failure& failure) {
         if (unreadable_why) *unreadable_why = failure.what();
-        return CatalogueFile::unreadable;
-    } catch (const std::bad_alloc&) {
-        // Larger than the memory there is: kept as it is, like any file that cannot be read.
-        if (unreadable_why) *unreadable_why = "not enough memory to read it";
         return CatalogueFile::unreadable;
     }
     read_catalogue(std::move(lines), into);

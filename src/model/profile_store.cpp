@@ -1,7 +1,6 @@
 #include "model/profile_store.h"
 
 #include <algorithm>
-#include <new>
 #include <optional>
 #include <system_error>
 
@@ -82,10 +81,6 @@ void copy_over_ini(const fs::path& profile_file, const std::string& emulator_fol
     } catch (const Failure& failure) {
         failures.push_back("cannot copy " + profile_file.string() + " over " + ini.string() + ": " +
                            failure.what());
-    } catch (const std::bad_alloc&) {
-        // A profile larger than the memory there is: the emulator keeps its file as it is.
-        failures.push_back("cannot copy " + profile_file.string() + " over " + ini.string() +
-                           ": not enough memory to read it");
     }
 }
 

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <optional>
 #include <random>
 #include <string_view>
@@ -240,7 +241,9 @@ int open_regular_file(const std::filesystem::path& file) {
     return fd.release();
 }
 
-std::string read_bytes(const std::filesystem::path& file, size_t limit) {
+namespace {
+
+std::string read_whole(const std::filesystem::path& file, size_t limit) {
     FileDescriptor fd(open_regular_file(file));
     // Read straight into the text, sized from the file with one byte to spare, so that the read that
     // finds the end needs no more room; a file that grows meanwhile is read on in steps.
@@ -264,6 +267,22 @@ std::string read_bytes(const std::filesystem::path& file, size_t limit) {
     return bytes;
 }
 
+// A file larger than the memory there is fails as any unreadable file does; what was read is freed
+// before the message is made.
+[[noreturn]] void fail_for_memory(const std::filesystem::path& file) {
+    throw Failure("cannot read " + file.string() + ": not enough memory to read it");
+}
+
+}  // namespace
+
+std::string read_bytes(const std::filesystem::path& file, size_t limit) {
+    try {
+        return read_whole(file, limit);
+    } catch (const std::bad_alloc&) {
+        fail_for_memory(file);
+    }
+}
+
 std::vector<std::string> split_lines(const std::string& bytes) {
     std::vector<std::string> lines;
     size_t start = 0;
@@ -283,7 +302,11 @@ std::vector<std::string> split_lines(const std::string& bytes) {
 }
 
 std::vector<std::string> read_lines(const std::filesystem::path& file) {
-    return split_lines(read_bytes(file));
+    try {
+        return split_lines(read_whole(file, SIZE_MAX));
+    } catch (const std::bad_alloc&) {
+        fail_for_memory(file);
+    }
 }
 
 void write_lines_atomically(const std::filesystem::path& file, const std::vector<std::string>& lines) {

@@ -13,15 +13,16 @@
 namespace kv {
 
 // Every line of the file, without line ends. A last line without a line end counts; an empty file
-// has no lines. Fails (kv::Failure) when the file cannot be opened or read.
+// has no lines. Fails (kv::Failure) when the file cannot be opened or read, also when it is larger
+// than the memory there is.
 std::vector<std::string> read_lines(const std::filesystem::path& file);
 
 // Opens an existing regular file for reading without waiting and answers its descriptor, which the
 // caller closes. Fails (kv::Failure) for a missing file, a FIFO, a device, a folder.
 int open_regular_file(const std::filesystem::path& file);
 
-// The whole file as bytes, or its first `limit` bytes. Fails when it cannot be opened or read, or is
-// not a regular file.
+// The whole file as bytes, or its first `limit` bytes. Fails when it cannot be opened or read (as
+// read_lines), or is not a regular file.
 std::string read_bytes(const std::filesystem::path& file, size_t limit = SIZE_MAX);
 
 // Splits bytes into lines the same way read_lines does.

@@ -65,20 +65,23 @@ TEST_F(ClosingTest, FilesTooLargeForTheMemoryThereIsAreKeptAndTheCloseSaysSo) {
         kvtest::write_file(folder / name, "[PSX]\r\n");
         std::filesystem::resize_file(folder / name, 512 << 20);
     }
-    EXPECT_EQ(kvtest::exit_code_in_child([&] {
-                  if (!kvtest::limit_address_space(128 << 20)) return 2;
-                  Main_form& main = start();
-                  then_read_message();
-                  main.X_image_Click();
-                  if (read_messages.size() != 1) return 3;
-                  for (const char* name : {"Data.kvl", "Config.ini"})
-                      if (read_messages[0].find("kept " + (folder / name).string() +
-                                                " unchanged, as it could not be read at start: not enough "
-                                                "memory to read it") == std::string::npos)
-                          return 4;
-                  return 0;
-              }),
-              0);
+    EXPECT_EQ(
+        kvtest::exit_code_in_child([&] {
+            if (!kvtest::limit_address_space(128 << 20)) return 2;
+            Main_form& main = start();
+            then_read_message();
+            main.X_image_Click();
+            if (read_messages.size() != 1) return 3;
+            for (const char* name : {"Data.kvl", "Config.ini"}) {
+                const std::string file = (folder / name).string();
+                if (read_messages[0].find("kept " + file +
+                                          " unchanged, as it could not be read at start: " + "cannot read " +
+                                          file + ": not enough memory to read it") == std::string::npos)
+                    return 4;
+            }
+            return 0;
+        }),
+        0);
     for (const char* name : {"Data.kvl", "Config.ini"})
         EXPECT_EQ(std::filesystem::file_size(folder / name), 512u << 20) << name;
 }

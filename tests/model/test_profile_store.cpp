@@ -346,8 +346,8 @@ TEST_F(ProfileStore, SsspsxProfileTooLargeForTheMemoryThereIsLeavesTheIniAsItWas
                       profiles::activate_profile("SSSPSX", "huge", emulator.string() + "/", nullptr);
                   if (failures.size() != 1) return 3;
                   return failures[0] == "cannot copy " + profile.string() + " over " +
-                                            (emulator / "SSSPSX.ini").string() +
-                                            ": not enough memory to read it"
+                                            (emulator / "SSSPSX.ini").string() + ": cannot read " +
+                                            profile.string() + ": not enough memory to read it"
                              ? 0
                              : 4;
               }),

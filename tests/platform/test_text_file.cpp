@@ -45,6 +45,31 @@ TEST(TextFile, ReadsBytesUntranscoded) {
     EXPECT_EQ(kv::read_bytes(dir / "empty.txt"), "");
 }
 
+// Every reader of a file gets a file larger than the memory there is as a failed read, not as an
+// exception that would end the program.
+TEST(TextFile, AFileLargerThanTheMemoryThereIsFailsItsRead) {
+    if (!kvtest::address_space_can_be_limited)
+        GTEST_SKIP() << "no address space limit under AddressSanitizer";
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "huge.txt", "a\r\n");
+    std::filesystem::resize_file(dir / "huge.txt", 256 << 20);
+    const std::string expected =
+        "cannot read " + (dir / "huge.txt").string() + ": not enough memory to read it";
+    auto fails_with_message = [&](const auto& read) {
+        return kvtest::exit_code_in_child([&] {
+            if (!kvtest::limit_address_space(64 << 20)) return 2;
+            try {
+                read();
+            } catch (const kv::Failure& failure) {
+                return failure.what() == expected ? 0 : 4;
+            }
+            return 3;
+        });
+    };
+    EXPECT_EQ(fails_with_message([&] { kv::read_bytes(dir / "huge.txt"); }), 0);
+    EXPECT_EQ(fails_with_message([&] { kv::read_lines(dir / "huge.txt"); }), 0);
+}
+
 TEST(TextFile, WritesCrLfAndReplacesKeepingPermissions) {
     kvtest::TempFolder dir;
     const auto file = dir / "out.ini";
