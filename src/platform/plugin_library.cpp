@@ -216,7 +216,8 @@ PluginAnswer PluginHost::ask(PluginCall call, const std::string& path, const std
     for (;;) {
         int wait_ms = -1;
         if (limit) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now());
+            // Rounded up: the limit ends when its time has passed, not up to a millisecond before.
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - clock::now());
             if (left.count() <= 0) {
                 stop();
                 return {PluginOutcome::hung, {}};
