@@ -7,12 +7,11 @@
 #include <string>
 
 #include "app/program.h"
-#include "app/window_roster.h"
+#include "bench_display.h"
 #include "launcher/main_form.h"
 #include "model/catalogue.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
-#include "platform/headless/headless_backend.h"
 #include "toolkit/windows.h"
 
 namespace {
@@ -77,9 +76,7 @@ void BM_SaveCatalogue(benchmark::State& state) {
 void BM_StartAndCloseProgram(benchmark::State& state) {
     BenchFolder folder;
     kv::save_catalogue(folder.path() / "Data.kvl", make_catalogue(state.range(0)));
-    kv::headless::HeadlessBackend display;
-    kv::forms::set_backend(&display);
-    kv::app::register_windows();
+    kvbench::BenchDisplay display;
     kv::set_program_folder(folder.path());
     for (auto _ : state) {
         kv::app::start_program();
@@ -89,7 +86,6 @@ void BM_StartAndCloseProgram(benchmark::State& state) {
         }
         kv::toolkit::reset_forms();
     }
-    kv::forms::set_backend(nullptr);
     state.SetComplexityN(state.range(0));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

@@ -8,14 +8,13 @@
 #include <filesystem>
 #include <string>
 
-#include "app/window_roster.h"
+#include "bench_display.h"
 #include "configs/configs_form.h"
 #include "configs/epsxe_config.h"
 #include "configs/epsxe_design.h"
 #include "model/registry_bridge.h"
 #include "model/ssspsx_ini.h"
 #include "platform/folder.h"
-#include "platform/headless/headless_backend.h"
 #include "toolkit/windows.h"
 
 namespace {
@@ -29,17 +28,13 @@ void BM_EpsxeLoadAndSave(benchmark::State& state) {
     for (int i = 0; i < 2000; ++i)
         kv::registry_bridge::registry_value("HKEY_CURRENT_USER\\Software\\Other\\Value" + std::to_string(i),
                                             "x", 2);
-    kv::headless::HeadlessBackend display;
-    kv::forms::set_backend(&display);
-    kv::app::register_windows();
+    kvbench::BenchDisplay display;
     kv::set_program_folder(folder);
     auto& editor = kv::toolkit::form<kv::ePSXe_config>();
     for (auto _ : state) {
         editor.load_settings();
         editor.save_settings();
     }
-    kv::toolkit::reset_forms();
-    kv::forms::set_backend(nullptr);
     fs::remove_all(folder);
 }
 BENCHMARK(BM_EpsxeLoadAndSave)->Unit(benchmark::kMillisecond);

@@ -9,9 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/window_roster.h"
+#include "bench_display.h"
 #include "configs/pcsx_config.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/plugin_library.h"
 #include "toolkit/windows.h"
 
@@ -45,17 +44,9 @@ size_t listed(const kv::PCSX_config& editor) {
     return editor.gpu_list.size() + editor.spu_list.size() + editor.cdr_list.size() + editor.pad_list.size();
 }
 
-struct BenchDisplay {
-    BenchDisplay() {
-        kv::forms::set_backend(&display);
-        kv::app::register_windows();
-        kv::set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
-    }
-    ~BenchDisplay() {
-        kv::toolkit::reset_forms();
-        kv::forms::set_backend(nullptr);
-    }
-    kv::headless::HeadlessBackend display;
+// The display, with the helper of the build.
+struct BenchDisplay : kvbench::BenchDisplay {
+    BenchDisplay() { kv::set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host"); }
 };
 
 void BM_ScanHundredPlugins(benchmark::State& state) {

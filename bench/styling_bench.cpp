@@ -9,12 +9,10 @@
 #include <string>
 
 #include "app/program.h"
-#include "app/window_roster.h"
+#include "bench_display.h"
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/language_browser.h"
 #include "platform/folder.h"
-#include "platform/forms/backend.h"
-#include "platform/headless/headless_backend.h"
 #include "toolkit/windows.h"
 
 namespace {
@@ -25,16 +23,12 @@ class BenchProgram {
         std::string pattern = (std::filesystem::temp_directory_path() / "korvalin-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data())) std::abort();
         path_ = pattern;
-        kv::forms::set_backend(&display_);
-        kv::app::register_windows();
         kv::set_program_folder(path_);
         std::filesystem::create_directories(path_ / "Languages");
         std::ofstream out(path_ / "Languages" / "Bench.ini", std::ios::binary);
         for (int n = 1; n <= 112; ++n) out << "Key" << n << " = Text of line " << n << "\r\n";
     }
     ~BenchProgram() {
-        kv::toolkit::reset_forms();
-        kv::forms::set_backend(nullptr);
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
     }
@@ -42,7 +36,7 @@ class BenchProgram {
 
   private:
     std::filesystem::path path_;
-    kv::headless::HeadlessBackend display_;
+    kvbench::BenchDisplay display_;
 };
 
 void BM_ChangeLanguage(benchmark::State& state) {

@@ -58,17 +58,6 @@ QRegion window_region(const forms::Region& r) {
     return region;
 }
 
-namespace {
-
-QString caption_text(const std::string& caption) {
-    QString t = decode_text(caption);
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t;
-}
-
-}  // namespace
-
 DrawnCaption drawn_caption(const forms::Label& label) {
     const forms::Form& form = label.form();
     const QRect rect = pixel_rect(label);
@@ -79,7 +68,7 @@ DrawnCaption drawn_caption(const forms::Label& label) {
     DrawnCaption drawn;
     drawn.room = visible.isEmpty() ? QRect(rect.topLeft(), QSize(0, 0))
                                    : QRect(QPoint(visible.left(), rect.top()), visible.bottomRight());
-    const QString caption = caption_text(label.caption());
+    const QString caption = decode_lines(label.caption());
     if (label.auto_size())
         drawn.fitted = {to_qfont(label.font()), caption,
                         caption.contains(QLatin1Char('\n')) ||

@@ -245,10 +245,7 @@ void QtBackend::timer_destroyed(forms::Timer& timer) {
 
 forms::TextSize QtBackend::measure_text(const forms::Font& font, const std::string& text) {
     const QFontMetrics metrics(to_qfont(font));
-    QString t = decode_text(text);
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QStringList lines = t.split(QLatin1Char('\n'));
+    const QStringList lines = decode_lines(text).split(QLatin1Char('\n'));
     int widest = 0;
     // The drawn extent: a label sized to it shows its whole caption.
     for (const QString& line : lines) widest = std::max(widest, drawn_width(metrics, line));
@@ -259,13 +256,10 @@ forms::TextSize QtBackend::measure_text(const forms::Font& font, const std::stri
 forms::TextSize QtBackend::measure_wrapped_text(const forms::Font& font, const std::string& text,
                                                 float max_width) {
     const QFontMetrics metrics(to_qfont(font));
-    QString t = decode_text(text);
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const int limit = std::max(1, static_cast<int>(max_width / twips_per_pixel));
     // Broken as a label draws it (painting.cpp): at words, within its width.
-    const QRect drawn =
-        metrics.boundingRect(QRect(0, 0, limit, 1 << 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, t);
+    const QRect drawn = metrics.boundingRect(
+        QRect(0, 0, limit, 1 << 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, decode_lines(text));
     return forms::TextSize{static_cast<float>(drawn.width() * twips_per_pixel),
                            static_cast<float>(drawn.height() * twips_per_pixel)};
 }

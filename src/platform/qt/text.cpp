@@ -42,6 +42,13 @@ QString decode_text(const std::string& bytes) {
     return decode_1252(bytes);
 }
 
+QString decode_lines(const std::string& bytes) {
+    QString t = decode_text(bytes);
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
 std::string encode_text(const QString& text) {
     return text.toUtf8().toStdString();
 }

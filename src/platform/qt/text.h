@@ -18,6 +18,8 @@ int to_px(float twips);
 // Text is drawn as UTF-8 when it is valid UTF-8, otherwise as Windows-1252.
 bool is_valid_utf8(const std::string& bytes);
 QString decode_text(const std::string& bytes);
+// Decoded as above, with each CR LF, CR or LF as one "\n": the lines a caption is drawn and measured in.
+QString decode_lines(const std::string& bytes);
 // Typed text is stored as UTF-8.
 std::string encode_text(const QString& text);
 

@@ -159,13 +159,6 @@ Key load_tree(const std::filesystem::path& target) {
     return root;
 }
 
-// Temporary files of a write that was killed before its rename. Only called under the exclusive
-// lock, so no write in progress owns one.
-void remove_stale_temporaries(const std::filesystem::path& target) {
-    const auto folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    kv::remove_stale_temporaries(folder, target.filename().string());
-}
-
 }  // namespace
 
 std::filesystem::path user_store_path() {
@@ -229,7 +222,6 @@ void Store::update(const std::function<void(Key& root)>& change) const {
     }
     StoreLock lock;
     lock.lock_exclusive(path, lock_timeout_);
-    remove_stale_temporaries(path);
 
     Key root = load_tree(path);
     change(root);
