@@ -2,10 +2,10 @@
 
 #include "configs/configs_form.h"
 #include "model/profile_store.h"
-#include "toolkit/control_style.h"
 #include "toolkit/keep_out_characters.h"
 #include "toolkit/message_box.h"
 #include "toolkit/push_button.h"
+#include "toolkit/window_design.h"
 #include "toolkit/windows.h"
 
 namespace kv {
@@ -31,17 +31,17 @@ constexpr toolkit::PushButton ok_button =
                                     .click_label = "Label1",
                                     .caption_top = 80});
 
-forms::Shape& outline(forms::Shape& s) {
-    s.set_border_color(toolkit::frame_blue);
-    return s;
-}
+using toolkit::ControlDesign;
+using toolkit::ControlLook;
+using toolkit::ControlType;
 
-forms::TextBox& name_box(forms::TextBox& t) {
-    t.set_back_color(0);
-    t.set_fore_color(toolkit::white);
-    t.set_border(false);
-    return t;
-}
+constexpr toolkit::WindowRow rows[] = {
+    toolkit::CaptionDesign{"Label9", 120, 480, 2775, "Config name:"},
+    ControlDesign{ControlType::shape, {"Shape1"}, 120, 720, 2775, 255, ControlLook::blue_border},
+    ControlDesign{ControlType::text_box, {"Text1"}, 135, 735, 2740, 225, ControlLook::dark_box},
+    cancel_button,
+    ok_button,
+};
 
 }  // namespace
 
@@ -49,14 +49,14 @@ add_profile::add_profile()
     : toolkit::FramedForm(
           "add_profile",
           toolkit::FrameStyle{.design_title = "  Add new config  ", .width = 3015, .height = 1575}),
-      Label9(toolkit::white_text(add<forms::Label>("Label9", 120, 480, 2775, 255), "Config name:")),
-      Shape1(outline(add<forms::Shape>("Shape1", 120, 720, 2775, 255))),
-      Text1(name_box(add<forms::TextBox>("Text1", 135, 735, 2740, 225))),
-      Label2(toolkit::build_push_button(*this, cancel_button)),
-      Label1(toolkit::build_push_button(*this, ok_button)) {
-    for (int i = 0; i < 2; ++i)
-        down_section_label[static_cast<std::size_t>(i)] =
-            dynamic_cast<forms::Label*>(find("down_section_label", i));
+      design_(*this, {rows}),
+      Label9(design_.get<forms::Label>("Label9")),
+      Shape1(design_.get<forms::Shape>("Shape1")),
+      Text1(design_.get<forms::TextBox>("Text1")),
+      Label2(design_.get<forms::Label>("Label2")),
+      Label1(design_.get<forms::Label>("Label1")),
+      down_section_label{&design_.get<forms::Label>("down_section_label", 0),
+                         &design_.get<forms::Label>("down_section_label", 1)} {
     // A profile's name becomes a file name in the profile folders and a line of the lists that name
     // them: no folder separators, no line breaks.
     toolkit::keep_out_characters(Text1, "/\\\r\n");

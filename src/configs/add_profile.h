@@ -4,6 +4,7 @@
 #include <string>
 
 #include "toolkit/framed_form.h"
+#include "toolkit/window_design.h"
 
 namespace kv {
 
@@ -14,6 +15,10 @@ class add_profile : public toolkit::FramedForm {
     // The message for an empty profile name.
     std::string add_profile_message;
 
+  private:
+    toolkit::BuiltWindow design_;
+
+  public:
     forms::Label& Label9;  // "Config name:"
     forms::Shape& Shape1;
     forms::TextBox& Text1;  // the name
