@@ -1,6 +1,5 @@
 #include "configs/ssspsx_config.h"
 
-
 #include "configs/plugin_slots.h"
 #include "configs/ssspsx_design.h"
 #include "model/plugin_records.h"

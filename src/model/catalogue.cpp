@@ -1,6 +1,5 @@
 #include "model/catalogue.h"
 
-
 #include "platform/runtime.h"
 #include "platform/text_file.h"
 
