@@ -96,6 +96,20 @@ void import_file(const RegistryImport& import, const fs::path& file, std::vector
     }
 }
 
+// Gives a profile's emulator file back what it held before a new profile was written into it, or
+// removes it when there was none.
+void take_back(const fs::path& file, bool existed, const std::optional<std::string>& earlier) {
+    if (!existed) {
+        std::error_code ec;
+        if (!fs::remove(file, ec) && ec)
+            throw Failure("cannot remove " + file.string() + ": " + ec.message());
+    } else if (earlier) {
+        write_bytes_atomically(file, *earlier);
+    } else {
+        throw Failure("cannot put back what " + file.string() + " held: it could not be read");
+    }
+}
+
 }  // namespace
 
 fs::path emulator_tree(const std::string& emulator) {
@@ -164,14 +178,7 @@ std::vector<std::string> create_blank_profile(const std::string& emulator, const
     } catch (const Failure& failure) {
         std::vector<std::string> failures{failure.what()};
         try {
-            if (!existed) {
-                if (!fs::remove(first, ec) && ec)
-                    throw Failure("cannot remove " + first.string() + ": " + ec.message());
-            } else if (earlier) {
-                write_bytes_atomically(first, *earlier);
-            } else {
-                throw Failure("cannot put back what " + first.string() + " held: it could not be read");
-            }
+            take_back(first, existed, earlier);
         } catch (const Failure& undo) {
             failures.emplace_back(undo.what());
         }
