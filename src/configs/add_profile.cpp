@@ -85,8 +85,10 @@ void add_profile::Label1_Click() {
     }
     auto& configs = toolkit::form<configs_form>();
     // SSSPSX keeps its settings in a file of its folder: the new profile starts from it.
-    profiles::create_blank_profile(configs.current_config, Text1.text(),
-                                   configs.psx_emulator_folder(configs.current_config).value_or(""));
+    const std::string name = Text1.text();
+    const std::vector<std::string> failures = profiles::create_blank_profile(
+        configs.current_config, name, configs.psx_emulator_folder(configs.current_config).value_or(""));
+    toolkit::report_failures(*this, "The profile \"" + name + "\" was not made:", failures);
     Text1.set_text("");
     configs.load_configs();
     close_dialog();

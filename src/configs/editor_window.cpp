@@ -30,6 +30,11 @@ bool safe_profile_name(const std::string& name) {
     return profiles::is_file_name(name);
 }
 
+std::string emulator_own_folder(const std::string& emu_path, const char* name) {
+    if (!emu_path.empty() && emu_path.back() != '/') return emu_path + name + "/";
+    return find_named_path(emu_path, name).string() + "/";
+}
+
 EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTable& table)
     : plugins::PluginEditor(design.window, design.frame, table),
       registry(program_registry()),
@@ -65,7 +70,7 @@ EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTabl
 }
 
 void EditorWindow::get_emulator_path(const std::string& emu_path, const std::string& emu_profile) {
-    plugins_path = emu_path + "plugins/";
+    plugins_path = emulator_own_folder(emu_path, "plugins");
     profile_name = emu_profile;
     scan_plugins();
     sort_plugins();
@@ -89,7 +94,7 @@ void EditorWindow::Form_Load() {
 }
 
 std::filesystem::path EditorWindow::profile_file(const char* folder) const {
-    return program_folder() / "Configurations" / design_.emulator / folder / (profile_name + ".reg");
+    return profiles::profile_folder(design_.emulator, folder) / (profile_name + ".reg");
 }
 
 void EditorWindow::ok_click() {

@@ -81,6 +81,10 @@ struct EditorDesign {
 // NUL, not "." or "..".
 bool safe_profile_name(const std::string& name);
 
+// A folder of the emulator's own under its folder `emu_path` (ending with '/'), found as the program
+// finds every name it gives, and ending with '/'. Another `emu_path` is joined to the name as it is.
+std::string emulator_own_folder(const std::string& emu_path, const char* name);
+
 class EditorWindow : public plugins::PluginEditor, public PluginSlots {
   public:
     EditorWindow(const EditorDesign& design, const plugins::EditorTable& table);

@@ -18,9 +18,7 @@ const std::string key = configs::pcsx_key;
 std::string expand_folder(const std::string& stored, const char* marker, const std::string& emu_path,
                           const char* own_folder) {
     if (stored != marker && !stored.empty()) return stored;
-    std::string folder = emu_path;
-    folder.append(own_folder);
-    return folder;
+    return configs::emulator_own_folder(emu_path, own_folder);
 }
 
 // The folder dialog's choice with '/' after it, or nothing when cancelled.
@@ -44,14 +42,14 @@ PCSX_config::PCSX_config() : configs::EditorWindow(configs::pcsx_design(), plugi
 }
 
 void PCSX_config::get_emulator_path(const std::string& emu_path, const std::string& emu_profile) {
-    plugins_path = expand_folder(registry.read(key + "PluginsDir"), configs::pcsx_own_plugin_folder, emu_path,
-                                 "Plugin/");
+    plugins_path =
+        expand_folder(registry.read(key + "PluginsDir"), configs::pcsx_own_plugin_folder, emu_path, "Plugin");
     profile_name = emu_profile;
     scan_plugins();
     sort_plugins();
     load_settings();
     bios_path =
-        expand_folder(registry.read(key + "BiosDir"), configs::pcsx_own_bios_folder, emu_path, "Bios/");
+        expand_folder(registry.read(key + "BiosDir"), configs::pcsx_own_bios_folder, emu_path, "Bios");
     load_bios_list();
     skip_failure([&] { static_cast<forms::TextBox&>(*find("Text1")).set_text(registry.read(key + "Mcd2")); });
     skip_failure([&] { static_cast<forms::TextBox&>(*find("Text3")).set_text(registry.read(key + "Mcd1")); });

@@ -18,8 +18,7 @@ constexpr std::array<size_t, 5> plugin_values_in_order{1, 2, 3, 5, 4};
 
 // The emulator's file in its folder, found the way Windows matched names.
 std::filesystem::path emulator_ini(const std::string& folder) {
-    if (auto found = find_ignoring_case(folder, "SSSPSX.ini")) return *found;
-    return std::filesystem::path(folder) / "SSSPSX.ini";
+    return find_named_path(folder, "SSSPSX.ini");
 }
 
 }  // namespace
@@ -35,9 +34,9 @@ void SSSPSX_config::get_emulator_path(const std::string& emu_path, const std::st
     plugins_path = emu_path;
     emulator_path = emu_path;
     read_ssspsx_ini();
-    plugins_path = emu_path + "plugins/";
-    bios_path = emu_path + "bios/";
-    memcards_path = emu_path + "memcards/";
+    plugins_path = configs::emulator_own_folder(emu_path, "plugins");
+    bios_path = configs::emulator_own_folder(emu_path, "bios");
+    memcards_path = configs::emulator_own_folder(emu_path, "memcards");
     profile_name = emu_profile;
     scan_plugins();
     sort_plugins();

@@ -73,7 +73,7 @@ forms::Timer& timer(forms::Timer& t, int interval) {
 
 std::filesystem::path database_path() {
     const auto folder = program_folder();
-    return find_ignoring_case(folder, "Data.kvl").value_or(folder / "Data.kvl");
+    return find_named_path(folder, "Data.kvl");
 }
 
 Main_form::Main_form()

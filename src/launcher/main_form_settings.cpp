@@ -26,7 +26,7 @@ constexpr float section_step = toolkit::button_width;
 
 std::filesystem::path settings_path() {
     const auto folder = program_folder();
-    return find_ignoring_case(folder, "Config.ini").value_or(folder / "Config.ini");
+    return find_named_path(folder, "Config.ini");
 }
 
 void Main_form::read_config() {

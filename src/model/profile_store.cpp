@@ -18,7 +18,7 @@ constexpr std::string_view profile_extension = ".reg";
 constexpr const char* blank_text = "Blank configuration";
 
 fs::path in_tree(const std::string& emulator, const char* folder, const std::string& file_name) {
-    return emulator_tree(emulator) / folder / file_name;
+    return profile_folder(emulator, folder) / file_name;
 }
 
 // Both names end up as one component of a path: neither may reach another folder. The emulator
@@ -41,7 +41,7 @@ void remove_file(const fs::path& p) {
 
 // SSSPSX.ini in the emulator's folder, found ignoring case as the emulator's own system would.
 fs::path ini_in(const fs::path& folder) {
-    return find_ignoring_case(folder, "SSSPSX.ini").value_or(folder / "SSSPSX.ini");
+    return find_named_path(folder, "SSSPSX.ini");
 }
 
 // Only an absolute folder is one of this system: an empty one, "Unknown" or a Windows path would put
@@ -96,10 +96,28 @@ void import_file(const RegistryImport& import, const fs::path& file, std::vector
     }
 }
 
+// Gives a profile's emulator file back what it held before a new profile was written into it, or
+// removes it when there was none.
+void take_back(const fs::path& file, bool existed, const std::optional<std::string>& earlier) {
+    if (!existed) {
+        std::error_code ec;
+        if (!fs::remove(file, ec) && ec)
+            throw Failure("cannot remove " + file.string() + ": " + ec.message());
+    } else if (earlier) {
+        write_bytes_atomically(file, *earlier);
+    } else {
+        throw Failure("cannot put back what " + file.string() + " held: it could not be read");
+    }
+}
+
 }  // namespace
 
 fs::path emulator_tree(const std::string& emulator) {
-    return program_folder() / "Configurations" / emulator;
+    return find_named_path(program_folder(), fs::path("Configurations") / emulator);
+}
+
+fs::path profile_folder(const std::string& emulator, const char* folder) {
+    return find_named_path(emulator_tree(emulator), folder);
 }
 
 fs::path emulator_file(const std::string& emulator, const std::string& profile) {
@@ -121,7 +139,7 @@ bool is_file_name(const std::string& profile) {
 std::vector<std::string> scan_profiles(const std::string& emulator) {
     std::vector<std::string> names;
     if (!safe(emulator, "")) return names;
-    const fs::path folder = emulator_tree(emulator) / "emulator_configuration";
+    const fs::path folder = profile_folder(emulator, "emulator_configuration");
     for (const std::string& entry : list_folder(folder, EntryKind::files_and_folders)) {
         if (!entry.ends_with(profile_extension)) continue;
         names.push_back(entry.substr(0, entry.size() - profile_extension.size()));
@@ -139,18 +157,33 @@ std::vector<std::string> blank_plugin_lines() {
     return {blank_text};
 }
 
-void create_blank_profile(const std::string& emulator, const std::string& profile,
-                          const std::string& emulator_folder) {
-    if (!safe(emulator, profile)) return;
-    // Each file on its own: one that cannot be written leaves the other still written.
-    skip_failure([&] {
+std::vector<std::string> create_blank_profile(const std::string& emulator, const std::string& profile,
+                                              const std::string& emulator_folder) {
+    if (!safe(emulator, profile)) return {"\"" + profile + "\" cannot name a file"};
+    const fs::path first = emulator_file(emulator, profile);
+    std::error_code ec;
+    const bool existed = fs::exists(fs::symlink_status(first, ec));
+    // What the emulator file held, to give back when the plug-in file cannot follow it.
+    std::optional<std::string> earlier;
+    if (existed) skip_failure([&] { earlier = read_bytes(first); });
+    try {
         const auto ini = emulator == ssspsx ? current_ini(emulator_folder) : std::nullopt;
-        if (ini)
-            write_bytes_atomically(emulator_file(emulator, profile), *ini);
-        else
-            write_lines_atomically(emulator_file(emulator, profile), blank_emulator_lines(emulator));
-    });
-    skip_failure([&] { write_lines_atomically(plugin_file(emulator, profile), blank_plugin_lines()); });
+        write_bytes_atomically(first, ini ? *ini : lines_text(blank_emulator_lines(emulator)));
+    } catch (const Failure& failure) {
+        return {failure.what()};
+    }
+    try {
+        write_lines_atomically(plugin_file(emulator, profile), blank_plugin_lines());
+        return {};
+    } catch (const Failure& failure) {
+        std::vector<std::string> failures{failure.what()};
+        try {
+            take_back(first, existed, earlier);
+        } catch (const Failure& undo) {
+            failures.emplace_back(undo.what());
+        }
+        return failures;
+    }
 }
 
 bool holds_blank_text(const fs::path& file) {
@@ -175,7 +208,7 @@ std::vector<std::string> activate_profile(const std::string& emulator, const std
 void remove_stale_temporaries(const std::string& emulator) {
     if (!safe(emulator, "")) return;
     for (const char* folder : {"emulator_configuration", "plugin_configuration"})
-        remove_stale_temporaries_of_kind(emulator_tree(emulator) / folder, profile_extension);
+        remove_stale_temporaries_of_kind(profile_folder(emulator, folder), profile_extension);
 }
 
 void delete_profile(const std::string& emulator, const std::string& profile) {

@@ -18,6 +18,8 @@ inline constexpr const char* ssspsx = "SSSPSX";
 
 // Program folder/Configurations/<emulator>.
 std::filesystem::path emulator_tree(const std::string& emulator);
+// One of the emulator's three profile folders, e.g. "emulator_configuration".
+std::filesystem::path profile_folder(const std::string& emulator, const char* folder);
 std::filesystem::path emulator_file(const std::string& emulator, const std::string& profile);
 std::filesystem::path plugin_file(const std::string& emulator, const std::string& profile);
 std::filesystem::path game_codes_file(const std::string& emulator, const std::string& profile);
@@ -40,8 +42,12 @@ inline constexpr std::size_t max_ssspsx_ini_size = 1024 * 1024;
 // Configure would use), so that activating the new profile keeps what the user set there; without a
 // plain, readable SSSPSX.ini of at most max_ssspsx_ini_size bytes it holds the nine-line [Plugins]
 // template. A name that is no file name writes nothing anywhere.
-void create_blank_profile(const std::string& emulator, const std::string& profile,
-                          const std::string& emulator_folder = "");
+// Both files or neither: when the emulator file cannot be written the plug-in file is left alone, and
+// when the plug-in file cannot, the emulator file gets back what it held (or goes, when it is new), so
+// no profile is listed half made. The answer has one line for each failure, naming the file and why;
+// none when the profile was made.
+std::vector<std::string> create_blank_profile(const std::string& emulator, const std::string& profile,
+                                              const std::string& emulator_folder = "");
 
 // Runs the registry editor's silent import of one file and waits for it; fails (kv::Failure) saying
 // why the file was not imported.

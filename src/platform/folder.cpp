@@ -137,4 +137,23 @@ std::optional<std::filesystem::path> resolve_ignoring_case(const std::filesystem
     return current;
 }
 
+std::filesystem::path find_named_path(const std::filesystem::path& base,
+                                      const std::filesystem::path& relative) {
+    std::filesystem::path current = base;
+    bool found_so_far = true;
+    for (const auto& part : relative) {
+        const std::string name = part.string();
+        if (name.empty()) continue;
+        if (found_so_far) {
+            if (auto next = find_ignoring_case(current, name)) {
+                current = *next;
+                continue;
+            }
+            found_so_far = false;
+        }
+        current /= part;
+    }
+    return current;
+}
+
 }  // namespace kv

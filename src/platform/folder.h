@@ -28,6 +28,13 @@ std::optional<std::filesystem::path> find_ignoring_case(const std::filesystem::p
 std::optional<std::filesystem::path> resolve_ignoring_case(const std::filesystem::path& base,
                                                            const std::filesystem::path& relative);
 
+// A path the program names below `base` (a folder or file of its own, or of an emulator's folder),
+// found component by component as find_ignoring_case finds one name, since users copy these folders
+// from Windows in whatever letter case. From the first component not found on, the names stay as
+// written, which is where a write creates them.
+std::filesystem::path find_named_path(const std::filesystem::path& base,
+                                      const std::filesystem::path& relative);
+
 // Every entry of a folder, files and folders alike, sorted as list_folder sorts them. Hidden entries
 // (a leading ".") are left out, as the listing of a Windows folder left out hidden entries.
 std::vector<std::string> list_folder_entries(const std::filesystem::path& folder);

@@ -86,25 +86,39 @@ bool lies_in(const std::filesystem::path& path, const std::filesystem::path& fol
     return !relative.empty() && *relative.begin() != "..";
 }
 
-// A link under the program folder may lead only to a file inside it: a link that came with an archive
-// or a download must not make a save replace a file of the user's elsewhere. The link counts as under
-// the program folder by its name as given or by the real folder it stands in; its target is compared
-// after every link on the way is resolved.
-void refuse_link_out_of_program_folder(const std::filesystem::path& link,
-                                       const std::filesystem::path& target) {
+// A file named under the program folder may land only inside it: a link that came with an archive or
+// a download, the file's own or one of its folders', must not make a save replace a file of the user's
+// elsewhere. The file counts as under the program folder by its name as given or by the real folder it
+// stands in; where it lands is compared after every link on the way is resolved.
+void refuse_landing_out_of_program_folder(const std::filesystem::path& file,
+                                          const std::filesystem::path& landing, bool file_is_link) {
     std::error_code ec;
     const std::filesystem::path folder = program_folder();
     std::filesystem::path real_folder = std::filesystem::canonical(folder, ec);
     if (ec) real_folder = folder;
-    const std::filesystem::path named = std::filesystem::absolute(link, ec).lexically_normal();
-    bool under = !ec && (lies_in(named, folder) || lies_in(named, real_folder));
-    if (!under && !ec) {
-        const std::filesystem::path real_parent = std::filesystem::canonical(named.parent_path(), ec);
+    const std::filesystem::path named = std::filesystem::absolute(file, ec).lexically_normal();
+    if (ec) return;
+    bool under = lies_in(named, folder) || lies_in(named, real_folder);
+    if (!under) {
+        const std::filesystem::path real_parent = std::filesystem::weakly_canonical(named.parent_path(), ec);
         under = !ec && lies_in(real_parent, real_folder);
     }
-    if (under && !lies_in(target, real_folder))
-        throw Failure("cannot write " + link.string() + ": it is a link to " + target.string() +
+    if (!under || lies_in(landing, real_folder)) return;
+    if (file_is_link)
+        throw Failure("cannot write " + file.string() + ": it is a link to " + landing.string() +
                       ", outside the program folder");
+    throw Failure("cannot write " + file.string() + ": its folder leads to " +
+                  landing.parent_path().string() + ", outside the program folder");
+}
+
+// Where a file that is no link lands: its name in the real folder it stands in.
+std::filesystem::path real_place(const std::filesystem::path& file) {
+    std::error_code ec;
+    const std::filesystem::path named = std::filesystem::absolute(file, ec).lexically_normal();
+    if (ec) return file;
+    const std::filesystem::path real_parent = std::filesystem::weakly_canonical(named.parent_path(), ec);
+    if (ec) return named;
+    return real_parent / named.filename();
 }
 
 // What a save replaces: the file itself, or the file a symbolic link (or a chain of them) leads to,
@@ -116,11 +130,15 @@ void refuse_link_out_of_program_folder(const std::filesystem::path& link,
 std::filesystem::path replaced_file(const std::filesystem::path& file) {
     struct stat link_status {};
     if (::lstat(file.c_str(), &link_status) != 0) {
-        if (errno == ENOENT) return file;
-        throw Failure("cannot write " + file.string() + ": " + error_text(errno));
+        const int error = errno;
+        if (error != ENOENT) throw Failure("cannot write " + file.string() + ": " + error_text(error));
+        refuse_landing_out_of_program_folder(file, real_place(file), false);
+        return file;
     }
     std::filesystem::path target = file;
-    if (S_ISLNK(link_status.st_mode)) {
+    if (!S_ISLNK(link_status.st_mode)) {
+        refuse_landing_out_of_program_folder(file, real_place(file), false);
+    } else {
         char* resolved = ::realpath(file.c_str(), nullptr);
         if (!resolved) {
             const int error = errno;
@@ -130,7 +148,7 @@ std::filesystem::path replaced_file(const std::filesystem::path& file) {
         }
         target = resolved;
         std::free(resolved);
-        refuse_link_out_of_program_folder(file, target);
+        refuse_landing_out_of_program_folder(file, target, true);
     }
     struct stat status {};
     if (::stat(target.c_str(), &status) != 0)

@@ -29,8 +29,9 @@ std::string read_bytes(const std::filesystem::path& file, size_t limit = SIZE_MA
 std::vector<std::string> split_lines(const std::string& bytes);
 
 // Writes the lines, each followed by CR LF, into a temporary file in the same folder and renames it
-// over the target. A symbolic link is written through to the file it leads to, but a link under the
-// program folder only to a file inside it. Fails when any step fails, when the name is a dangling
+// over the target. A symbolic link is written through to the file it leads to, but a file named under
+// the program folder only where it really lands inside it, its own link and its folders' links
+// resolved. Fails when any step fails, when the name is a dangling
 // link, when it names something else than a regular file, when the file is there but may not be
 // written (read-only), or when a line holds CR or LF, which would make it more than one line of the
 // file; the old file is then untouched and no temporary is left.

@@ -178,6 +178,35 @@ TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameNotOfBlanksRefusesSeparatorsA
     EXPECT_EQ(blank_message, "A name of the configuration is required.");
 }
 
+// A profile one of whose files cannot be written is told, naming the file, and is not listed as made.
+TEST_F(ConfigsTest, ANewProfileThatCannotBeMadeIsToldAndNotListed) {
+    const fs::path plugin_file = folder / "Configurations" / "PCSX" / "plugin_configuration" / "x.reg";
+    fs::create_directories(plugin_file);
+    Main_form& main = start();
+    auto& configs = toolkit::form<configs_form>();
+    auto& dialog = toolkit::form<add_profile>();
+    std::string message;
+    in_configs(main, [&] {
+        press(*configs.tab_click_labels[2]);
+        then([&] {
+            then([&] {
+                auto& box = toolkit::form<toolkit::messages_form>();
+                EXPECT_EQ(box.owner(), &dialog);
+                message = box.Label31.caption();
+                box.Label43_Click();
+            });
+            dialog.Text1.set_text("x");
+            dialog.Label1_Click();
+        });
+        press(*configs.button_click_labels[1]);
+        EXPECT_FALSE(dialog.visible());
+        EXPECT_EQ(configs.profile_list, Lines{});
+        configs.Label1_Click();
+    });
+    EXPECT_EQ(message, "The profile \"x\" was not made:\ncannot write " + plugin_file.string() +
+                           ": not a regular file");
+}
+
 TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrSayWhy) {
     const fs::path ssspsx = folder / "emus" / "ssspsx";
     write_file(ssspsx / "SSSPSX.ini", "old");

@@ -82,6 +82,15 @@ TEST_F(EpsxePlugins, OpeningShowsTheStoredChoicesWhoseFilesMatchExactly) {
     EXPECT_EQ(reg.values[key + "NetPlugin"], "DISABLED");
 }
 
+// A folder copied from Windows keeps the letter case it had there.
+TEST_F(EpsxePlugins, ThePluginFolderIsFoundInAnyLetterCase) {
+    std::filesystem::rename(emu / "plugins", emu / "Plugins");
+    reg.values = {{key + "VideoPlugin", "gpuAlpha.so"}};
+    open();
+    EXPECT_EQ(editor->plugins_path, emu.string() + "/Plugins/");
+    EXPECT_EQ(label("Label43").caption(), "Alpha GPU 1.2");
+}
+
 TEST_F(EpsxePlugins, ThePickerOpensUnderItsBoxWithTheShownEntryAndHandsThePickBack) {
     reg.values[key + "VideoPlugin"] = "gpuLogger.so";
     open();

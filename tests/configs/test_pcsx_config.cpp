@@ -59,6 +59,23 @@ TEST_F(PcsxEditor, TheEmulatorsOwnFolderMarkersAreResolvedBesideIt) {
     EXPECT_EQ(editor->name_label(0).caption(), "Not selected");
 }
 
+// The folders the markers name are found in whatever letter case they were copied from Windows, and
+// Ok stores them as found, so that the next opening, which takes a stored folder as it is, finds them.
+TEST_F(PcsxEditor, TheMarkersFindTheEmulatorsFoldersInAnyLetterCase) {
+    fs::rename(emu / "Plugin", emu / "plugin");
+    fs::rename(emu / "Bios", emu / "BIOS");
+    reg.values = {{key + "PluginsDir", "Plugin\\"},
+                  {key + "BiosDir", "Bios\\"},
+                  {key + "Gpu", "gpuAlpha.so"},
+                  {key + "Bios", "scph7502.bin"}};
+    open();
+    EXPECT_EQ(editor->name_label(0).caption(), "Alpha GPU 1.2");
+    EXPECT_EQ(editor->name_label(5).caption(), "scph7502.bin");
+    editor->ok_click();
+    EXPECT_EQ(reg.values[key + "PluginsDir"], emu.string() + "/plugin/");
+    EXPECT_EQ(reg.values[key + "BiosDir"], emu.string() + "/BIOS/");
+}
+
 TEST_F(PcsxEditor, AMissingBiosShowsTheInternalOneAndOkStoresItExpanded) {
     reg.values = {{key + "PluginsDir", "Plugin\\"}, {key + "BiosDir", "Bios\\"}, {key + "Bios", "gone.bin"}};
     open();

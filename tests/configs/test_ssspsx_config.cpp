@@ -54,6 +54,19 @@ TEST_F(SsspsxEditor, OpeningShowsTheFilesChoicesInTheirLabels) {
     EXPECT_EQ(editor->selected_plugin[6], "2");
 }
 
+// Folders copied from Windows keep the letter case they had there.
+TEST_F(SsspsxEditor, TheEmulatorsFoldersAreFoundInAnyLetterCase) {
+    fs::rename(emu / "plugins", emu / "Plugins");
+    fs::rename(emu / "bios", emu / "BIOS");
+    fs::rename(emu / "memcards", emu / "MemCards");
+    open(
+        "[Plugins]\r\nBIOS=SCPH1001.BIN\r\nGPU=gpuAlpha.so\r\nSPU=\r\nCDR=\r\nPAD1=\r\nPAD2=\r\nMCD1=one."
+        "mcr\r\n");
+    EXPECT_EQ(caption(0), "Alpha GPU 1.2");
+    EXPECT_EQ(caption(5), "SCPH1001.BIN");
+    EXPECT_EQ(caption(6), "one.mcr");
+}
+
 TEST_F(SsspsxEditor, OkWritesTheNineLinesAndCopiesThemOverTheEmulatorsFile) {
     open(
         "[Plugins]\r\nBIOS=scph1001.bin\r\nGPU=gpuAlpha.so\r\nSPU=\r\nCDR=\r\nPAD1=padDelta.so\r\n"

@@ -64,6 +64,18 @@ TEST_F(ProfileStore, ListsEveryEntryEndingInRegExactlySortedIgnoringCase) {
     EXPECT_EQ(profiles::scan_profiles("PCSX"), Names{});
 }
 
+// Folders copied from Windows keep whatever letter case they had there.
+TEST_F(ProfileStore, TheTreeIsFoundInAnyLetterCase) {
+    fs::rename(program / "Configurations" / "ePSXe", program / "Configurations" / "EPSXE");
+    const fs::path emulator = program / "Configurations" / "EPSXE";
+    fs::rename(emulator / "plugin_configuration", emulator / "Plugin_Configuration");
+    write_file(emulator / "emulator_configuration" / "Old.reg", "x");
+    EXPECT_EQ(profiles::scan_profiles("ePSXe"), Names{"Old"});
+    EXPECT_EQ(profiles::create_blank_profile("ePSXe", "New"), Names{});
+    EXPECT_EQ(read_file(emulator / "Plugin_Configuration" / "New.reg"), blank);
+    EXPECT_EQ(profiles::scan_profiles("ePSXe"), (Names{"New", "Old"}));
+}
+
 TEST_F(ProfileStore, AMissingTreeHoldsNoProfileAndTakesNoNewOne) {
     fs::remove_all(program / "Configurations" / "PSXeven");
     EXPECT_EQ(profiles::scan_profiles("PSXeven"), Names{});
@@ -95,15 +107,18 @@ TEST_F(ProfileStore, ABlankProfileHoldsTheBlankTextOrTheSsspsxTemplateAndReplace
 }
 
 // A profile file that is a link out of the program folder, or that its user made read-only, is not
-// replaced by a new profile of its name; the other file still is written.
+// replaced by a new profile of its name, and then neither is the other file: no profile is half made.
 TEST_F(ProfileStore, ANewProfileLeavesLinksOutOfTheProgramFolderAndReadOnlyFilesAlone) {
     const fs::path bashrc = top.path() / "home" / ".bashrc";
     write_file(bashrc, "the user's own");
-    fs::create_symlink(bashrc, tree("ePSXe", "emulator_configuration") / "Fast.reg");
-    profiles::create_blank_profile("ePSXe", "Fast");
+    const fs::path link = tree("ePSXe", "emulator_configuration") / "Fast.reg";
+    fs::create_symlink(bashrc, link);
+    EXPECT_EQ(profiles::create_blank_profile("ePSXe", "Fast"),
+              Names{"cannot write " + link.string() + ": it is a link to " + bashrc.string() +
+                    ", outside the program folder"});
     EXPECT_EQ(read_file(bashrc), "the user's own");
-    EXPECT_TRUE(fs::is_symlink(tree("ePSXe", "emulator_configuration") / "Fast.reg"));
-    EXPECT_EQ(read_file(tree("ePSXe", "plugin_configuration") / "Fast.reg"), blank);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_FALSE(fs::exists(tree("ePSXe", "plugin_configuration") / "Fast.reg"));
 
     // As a user, not root, for whom permission bits count.
     const fs::path kept = tree("PSXeven", "emulator_configuration") / "Kept.reg";
@@ -119,7 +134,22 @@ TEST_F(ProfileStore, ANewProfileLeavesLinksOutOfTheProgramFolderAndReadOnlyFiles
     });
     ASSERT_EQ(code, 0);
     EXPECT_EQ(read_file(kept), "the user's settings");
-    EXPECT_EQ(read_file(tree("PSXeven", "plugin_configuration") / "Kept.reg"), blank);
+    EXPECT_FALSE(fs::exists(tree("PSXeven", "plugin_configuration") / "Kept.reg"));
+}
+
+// The plug-in file that cannot follow takes the emulator file back to what it was: a new name is not
+// listed, a namesake keeps its settings, and the answer names the file.
+TEST_F(ProfileStore, ANewProfileWhosePluginFileCannotBeWrittenIsNotMadeAtAll) {
+    fs::create_directories(tree("PCSX", "plugin_configuration") / "Fresh.reg");
+    fs::create_directories(tree("PCSX", "plugin_configuration") / "Kept.reg");
+    write_file(tree("PCSX", "emulator_configuration") / "Kept.reg", "the user's settings");
+    for (const char* name : {"Fresh", "Kept"}) {
+        const fs::path plugin = tree("PCSX", "plugin_configuration") / (std::string(name) + ".reg");
+        EXPECT_EQ(profiles::create_blank_profile("PCSX", name),
+                  Names{"cannot write " + plugin.string() + ": not a regular file"});
+    }
+    EXPECT_EQ(profiles::scan_profiles("PCSX"), Names{"Kept"});
+    EXPECT_EQ(read_file(tree("PCSX", "emulator_configuration") / "Kept.reg"), "the user's settings");
 }
 
 // A new SSSPSX profile starts from the emulator's own file, so that activating it (as Configure does

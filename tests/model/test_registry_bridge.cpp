@@ -140,6 +140,26 @@ TEST_F(RegistryBridge, FailedImportsAndExportsChangeNothing) {
     EXPECT_EQ(kvtest::read_file(store_), stored);
 }
 
+// The editor knows the program folder as the folder it stands in: an export into a profile folder that
+// is a link to a folder elsewhere writes nothing there.
+TEST_F(RegistryBridge, AnExportIntoAProfileFolderLinkedOutOfTheProgramFolderWritesNothingThere) {
+    const auto program = temp_ / "program";
+    std::filesystem::create_directories(program / "Configurations" / "ePSXe");
+    std::filesystem::copy_file(std::filesystem::path(KORVALIN_PROGRAM_DIR) / "korvalin-regedit",
+                               program / "korvalin-regedit");
+    kv::set_program_folder(program);
+    kvtest::write_file(temp_ / "home" / "Fast.reg", "the user's own");
+    std::filesystem::create_directory_symlink(
+        temp_ / "home", program / "Configurations" / "ePSXe" / "emulator_configuration");
+    registry_value("HKCU\\Software\\epsxe\\config\\BiosName", "scph1001.bin", 2);
+    const auto file = program / "Configurations" / "ePSXe" / "emulator_configuration" / "Fast.reg";
+    testing::internal::CaptureStderr();
+    const auto run = export_registry_key(file.string(), "HKEY_CURRENT_USER\\Software\\epsxe");
+    testing::internal::GetCapturedStderr();
+    EXPECT_NE(run.failure.find("outside the program folder"), std::string::npos) << run.failure;
+    EXPECT_EQ(kvtest::read_file(temp_ / "home" / "Fast.reg"), "the user's own");
+}
+
 TEST_F(RegistryBridge, AnUnreadableStoreIsNeverReplaced) {
     kvtest::write_file(store_, "this is what the user had\n");
     EXPECT_EQ(registry_value("HKCU\\Software\\epsxe\\config\\BiosName", "NOinfo", 1), "");

@@ -55,6 +55,10 @@ TEST(Folder, ResolvesEveryComponentIgnoringCase) {
     EXPECT_TRUE(std::filesystem::equivalent(*up_and_down, dir / "Skins" / "Blue"));
     EXPECT_EQ(kv::resolve_ignoring_case(dir.path(), "skins/red/main.bmp"), std::nullopt);
     EXPECT_EQ(kv::resolve_ignoring_case("/nowhere", dir.path() / "SKINS"), dir / "Skins");
+    // A path the program names is found as far as it exists, then kept as written, where a write
+    // makes it.
+    EXPECT_EQ(kv::find_named_path(dir.path(), "SKINS/blue/New.ini"), dir / "Skins" / "Blue" / "New.ini");
+    EXPECT_EQ(kv::find_named_path(dir.path(), "skins/Red/main.bmp"), dir / "Skins" / "Red" / "main.bmp");
 }
 
 TEST(Folder, ProgramFolderIsTheExecutablesUnlessSet) {

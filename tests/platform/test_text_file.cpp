@@ -129,6 +129,26 @@ TEST(TextFile, LinkUnderTheProgramFolderIsWrittenThroughOnlyToAFileInsideIt) {
     EXPECT_EQ(kvtest::read_file(dir / "home" / ".bashrc"), "written through");
 }
 
+// The same holds for a file whose folder, or a folder above it, is a link: what counts is where the
+// file really lands.
+TEST(TextFile, AFolderLinkUnderTheProgramFolderIsWrittenIntoOnlyWhenItLeadsInside) {
+    kvtest::TempFolder dir;
+    const auto program = dir / "program";
+    const kvtest::ProgramFolderScope scope(program);
+    kvtest::write_file(dir / "home" / "Fast.reg", "the user's own");
+    std::filesystem::create_directories(program / "Configurations" / "ePSXe");
+    std::filesystem::create_directory_symlink(dir / "home", program / "Configurations" / "ePSXe" / "linked");
+    std::filesystem::create_directory_symlink("ePSXe", program / "Configurations" / "alias");
+    for (const auto& file : {program / "Configurations" / "ePSXe" / "linked" / "Fast.reg",
+                             program / "Configurations" / "alias" / "linked" / "New.reg"})
+        EXPECT_THROW(kv::write_bytes_atomically(file, "new"), kv::Failure) << file;
+    EXPECT_EQ(kvtest::read_file(dir / "home" / "Fast.reg"), "the user's own");
+    EXPECT_EQ(kv::list_folder(dir / "home", kv::EntryKind::files), Lines{"Fast.reg"});
+
+    kv::write_bytes_atomically(program / "Configurations" / "alias" / "inside.reg", "new");
+    EXPECT_EQ(kvtest::read_file(program / "Configurations" / "ePSXe" / "inside.reg"), "new");
+}
+
 // As a user, not root: a file made read-only is not replaced, though its folder would let a rename
 // replace it, nor through a link; a file the user may write still is.
 TEST(TextFile, ReadOnlyFileIsNotReplaced) {
