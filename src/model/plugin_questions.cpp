@@ -43,15 +43,19 @@ struct Library {
     std::string file;
     Replies replies;
     Clock::time_point deadline;
-    bool second_try = false;  // the question being asked is asked once more
+    int helper_start = -1;       // the start of its worker's helper the library was first asked on
+    bool shared_helper = false;  // that helper had answered other libraries before
 };
 
 struct Worker {
     PluginHost host;
     std::optional<Library> library;
+    Clock::time_point question_sent;
     Clock::time_point question_deadline;
-    bool used_helper = false;  // the question went to a helper that had answered others
 };
+
+// The most a question waits on a helper shared with other libraries, as a share of the budget.
+constexpr int shared_wait_share = 10;
 
 class Asking {
   public:
@@ -123,9 +127,14 @@ class Asking {
     void put_question(Worker& w) {
         Library& library = *w.library;
         const Question& q = questions_[library.replies.size()];
+        w.question_sent = Clock::now();
         const auto failed = w.host.send(PluginRequest{q.call, library.file, q.export_name});
-        // After send: a helper started for this question has answered none.
-        w.used_helper = w.host.answered() > 0;
+        // After send, which starts a helper when none runs: one started for this library has
+        // answered none of another's questions.
+        if (w.host.starts() != library.helper_start) {
+            library.helper_start = w.host.starts();
+            library.shared_helper = w.host.answered() > 0;
+        }
         if (failed && failed->outcome == PluginOutcome::no_helper) {
             // Nothing can be asked: as a library that could not be loaded, and not held against it.
             out_[library.index] = not_loaded_;
@@ -138,13 +147,15 @@ class Asking {
         }
         const auto now = Clock::now();
         const auto left = std::max(library.deadline - now, Clock::duration::zero());
-        w.question_deadline = now + (w.used_helper ? left / 2 : left);
+        const auto wait = library.shared_helper
+                              ? std::min<Clock::duration>(left / 2, limits_.budget / shared_wait_share)
+                              : left;
+        w.question_deadline = now + wait;
     }
 
     void take_answer(Worker& w, const PluginReply& reply) {
         Library& library = *w.library;
         library.replies.push_back(reply);
-        library.second_try = false;
         if (library.replies.size() < questions_.size()) {
             put_question(w);
             return;
@@ -153,15 +164,18 @@ class Asking {
         w.library.reset();
     }
 
-    // A crash or a hang: once more on a fresh helper when the helper had answered others and there
-    // is time left, otherwise the library is given up.
+    // A crash or a hang: on a helper that served other libraries, once more on a fresh one with the
+    // time the failed question took given back; on the library's own helper, the library is given up.
     void take_failure(Worker& w) {
         Library& library = *w.library;
         w.host.stop();
-        if (w.used_helper && !library.second_try && Clock::now() < library.deadline) {
-            library.second_try = true;
-            put_question(w);
-            return;
+        if (library.shared_helper) {
+            const auto now = Clock::now();
+            library.deadline += now - w.question_sent;
+            if (now < library.deadline) {
+                put_question(w);
+                return;
+            }
         }
         if (const auto stamp = stamp_of(library.file)) given_up()[library.file] = *stamp;
         w.library.reset();  // out_ stays empty: given up

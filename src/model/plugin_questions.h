@@ -5,11 +5,14 @@
 // - libraries are asked several at once, each worker on a helper of its own, so that hanging ones cost
 //   their time side by side rather than one after another; the answers come back in the order asked;
 // - a library gets at most the budget for all its questions together;
-// - a question that ends in a crash or a hang on a helper that had already answered others is asked
-//   once more on a fresh helper before the library is given up (a library asked earlier may have left
-//   the helper damaged, such as a thread that runs on after its library is released). On such a helper
-//   a question gets at most half of the time its library has left, so that the second try has some;
-// - a library given up is not asked again during the run, unless its file changes.
+// - a question that ends in a crash or a hang on a helper that had answered other libraries is asked
+//   once more on a fresh helper (a library asked earlier may have left the helper damaged, such as a
+//   thread that runs on after its library is released). That failure is not held against the library:
+//   the time it took is given back, so the second try has what the library would have had alone, and
+//   whether a library is listed does not depend on the other files of its folder. On such a helper a
+//   question waits only briefly, as a hanging library would otherwise cost its time twice over;
+// - a library that crashed or hung on a helper of its own is given up, and not asked again during the
+//   run, unless its file changes.
 #include <chrono>
 #include <cstddef>
 #include <optional>

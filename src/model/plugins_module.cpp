@@ -68,7 +68,12 @@ std::string call_plugin_function(const std::string& path, const std::string& exp
                                  const StopQuestion& ask_to_stop) {
     forms::BusyCursor busy;
     PluginHost host;
-    host.ask(PluginCall::effect, path, export_name, std::nullopt, ask_to_stop);
+    // Real plug-ins start their configure and about windows as programs of their own and return at
+    // once: a plug-in that answered leaves them running. One that crashed, hung or was stopped has
+    // had its helper's whole group ended already.
+    if (host.ask(PluginCall::effect, path, export_name, std::nullopt, ask_to_stop).outcome ==
+        PluginOutcome::answered)
+        host.finish();
     return "";
 }
 
@@ -79,6 +84,7 @@ int32_t call_plugin_test(const std::string& path, const std::string& export_name
     const PluginAnswer answer = host.ask(PluginCall::number, path, export_name, limit, ask_to_stop);
     switch (answer.outcome) {
         case PluginOutcome::answered:
+            host.finish();
             return number(answer.reply);
         case PluginOutcome::crashed:
         case PluginOutcome::hung:

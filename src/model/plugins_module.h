@@ -33,7 +33,8 @@ using StopQuestion = std::function<bool()>;
 
 // Calls a configure or about export for its effect; the result is always "" (such an export returns
 // no text). A crash of the plug-in shows nothing. No time limit: the plug-in may show its own dialog
-// for as long as its user wants.
+// for as long as its user wants. What a plug-in that answered started (its setup program) lives on;
+// what one that crashed or was stopped started ends with it.
 std::string call_plugin_function(const std::string& path, const std::string& export_name,
                                  const StopQuestion& ask_to_stop = {});
 

@@ -7,6 +7,7 @@
 #include "platform/folder.h"
 #include "platform/process.h"
 #include "platform/registry/key_path.h"
+#include "platform/registry/regedit_command.h"
 #include "platform/registry/store.h"
 #include "platform/runtime.h"
 #include "platform/standard_error.h"
@@ -129,6 +130,8 @@ RegistryEditorRun run_registry_editor(const std::vector<std::string>& arguments,
     try {
         std::string errors;
         auto status = run_process(CommandLine{editor, arguments}, folder, timeout, errors);
+        const bool no_such_key = status == registry::regedit_no_such_key;
+        if (!no_such_key) write_standard_error(errors);
         if (!status)
             return {std::string(editor_name) + " did not finish within " + std::to_string(timeout.count()) +
                     " ms and was stopped"};
@@ -136,7 +139,7 @@ RegistryEditorRun run_registry_editor(const std::vector<std::string>& arguments,
         std::string reason = editor_reason(errors);
         if (reason.empty())
             reason = std::string(editor_name) + " failed (exit status " + std::to_string(*status) + ")";
-        return {reason};
+        return {reason, no_such_key};
     } catch (const std::exception& failure) {
         return {failure.what()};
     }
@@ -147,7 +150,10 @@ RegistryEditorRun import_registry_file(const std::string& file) {
 }
 
 RegistryEditorRun export_registry_key(const std::string& file, const std::string& key) {
-    return run_registry_editor({"/E", "/A", file, key}, editor_timeout);
+    RegistryEditorRun run = run_registry_editor({"/E", "/A", file, key}, editor_timeout);
+    // Plug-ins that keep their settings elsewhere never create their key.
+    if (run.no_such_key) return {};
+    return run;
 }
 
 }  // namespace kv::registry_bridge

@@ -19,18 +19,20 @@ void write_registry_value(const std::string& key, const std::string& text);
 // gave any. True when done.
 struct RegistryEditorRun {
     std::string failure;
+    bool no_such_key = false;  // an export's key does not exist; nothing was written
     explicit operator bool() const { return failure.empty(); }
 };
 
 // Runs korvalin-regedit /S FILE from the program folder and waits for it (30 s at most, then kills it).
 RegistryEditorRun import_registry_file(const std::string& file);
 
-// Runs korvalin-regedit /E /A FILE KEY and waits likewise.
+// Runs korvalin-regedit /E /A FILE KEY and waits likewise. A key that does not exist is no failure:
+// there is nothing to export, and the file keeps what it held.
 RegistryEditorRun export_registry_key(const std::string& file, const std::string& key);
 
 // Runs korvalin-regedit from the program folder with the arguments, each passed whole, and waits at
 // most `timeout`; the two calls above use 30 s. What the editor writes on standard error still
-// reaches ours.
+// reaches ours, unless it only says that a key to export does not exist.
 RegistryEditorRun run_registry_editor(const std::vector<std::string>& arguments,
                                       std::chrono::milliseconds timeout);
 

@@ -56,7 +56,9 @@ std::optional<std::filesystem::path> resolve_plugin_path(const std::string& path
         found = find_ignoring_case(p.parent_path().empty() ? "/" : p.parent_path(), p.filename().string());
     // A folder, a pipe or a device would only keep the helper waiting.
     if (!found || !std::filesystem::is_regular_file(*found, ec)) return std::nullopt;
-    return found;
+    const auto absolute = std::filesystem::absolute(*found, ec);
+    if (ec) return std::nullopt;
+    return absolute;
 }
 
 PluginHost::PluginHost() = default;
@@ -119,14 +121,21 @@ bool PluginHost::helper_ended() const {
 }
 
 void PluginHost::stop() {
+    end_helper(true);
+}
+
+void PluginHost::finish() {
+    end_helper(asking_);
+}
+
+void PluginHost::end_helper(bool whole_group) {
     asking_ = false;
     received_.clear();
-    if (socket_ >= 0) ::close(socket_);
-    socket_ = -1;
     if (pid_ > 0) {
-        // The whole group: the helper and any process a plug-in forked off. The group outlives the
-        // helper's process id only while that is not reaped, so it cannot be another's.
-        if (::kill(-pid_, SIGKILL) != 0) ::kill(pid_, SIGKILL);
+        // The whole group: the helper and any process a plug-in forked off (or the helper alone). The
+        // group outlives the helper's process id only while that is not reaped, so it cannot be
+        // another's.
+        if (!whole_group || ::kill(-pid_, SIGKILL) != 0) ::kill(pid_, SIGKILL);
         if (process_fd_ >= 0) {
             pollfd p{process_fd_, POLLIN, 0};
             while (::poll(&p, 1, 2000) < 0 && errno == EINTR) {
@@ -139,6 +148,9 @@ void PluginHost::stop() {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
     }
+    // Closed only once the helper is gone: a helper that sees its socket close ends its whole group.
+    if (socket_ >= 0) ::close(socket_);
+    socket_ = -1;
     if (process_fd_ >= 0) ::close(process_fd_);
     process_fd_ = -1;
     pid_ = 0;

@@ -6,7 +6,9 @@
 //
 // A helper leads a process group of its own, so that stopping it also ends whatever a plug-in started
 // (forked children that would keep its socket open), and it ends itself when the launcher goes, however
-// the launcher ends.
+// the launcher ends. A helper whose plug-in answered a test, configure or about call is ended alone
+// (finish): what the plug-in started then is its window, such as the setup program real plug-ins run
+// from their configure and about exports, and lives on.
 #include <sys/types.h>
 
 #include <chrono>
@@ -42,8 +44,9 @@ std::filesystem::path plugin_host_program();
 void set_plugin_host_program(const std::optional<std::filesystem::path>& program);
 
 // The file a library path names: the exact path when it exists, otherwise the one file of its folder
-// whose name matches ignoring letter case. Nothing for a path without a "/" (the system's library
-// search is never used) or one that names no regular file.
+// whose name matches ignoring letter case; made absolute, as the helper runs each plug-in in the
+// plug-in's own folder. Nothing for a path without a "/" (the system's library search is never used)
+// or one that names no regular file.
 std::optional<std::filesystem::path> resolve_plugin_path(const std::string& path);
 
 // One helper process, started on the first question and kept for the ones that follow. After a crash,
@@ -72,6 +75,9 @@ class PluginHost {
     bool asking() const { return asking_; }
     // Ends the helper and everything in its process group, and reaps it.
     void stop();
+    // Ends the helper once it has answered, leaving what its plug-ins started running, and reaps it.
+    // While a question is still out this is stop().
+    void finish();
 
     // The helper's process id while one runs (for tests), otherwise 0.
     pid_t pid() const { return pid_; }
@@ -85,6 +91,7 @@ class PluginHost {
                                            bool input_ends_wait);
     bool start();
     bool helper_ended() const;
+    void end_helper(bool whole_group);
 
     pid_t pid_ = 0;
     int socket_ = -1;

@@ -16,7 +16,6 @@
 
 #include "platform/folder.h"
 #include "platform/runtime.h"
-#include "platform/standard_error.h"
 
 extern char** environ;
 
@@ -375,7 +374,6 @@ std::optional<int> run_process(const CommandLine& command, const std::filesystem
     do got = ::pread(fd, errors.data(), errors.size(), 0);
     while (got < 0 && errno == EINTR);
     errors.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    write_standard_error(errors);
     return status;
 }
 

@@ -51,8 +51,7 @@ std::optional<int> run_process(const CommandLine& command, const std::filesystem
 inline constexpr size_t max_kept_errors = 64 * 1024;
 
 // The same, keeping what the program writes on its standard error (its first max_kept_errors bytes)
-// in `errors` so that the caller can say why it failed; the text is passed on to our own standard
-// error too, where it went before.
+// in `errors` so that the caller can say why it failed, and pass it on where it belongs.
 std::optional<int> run_process(const CommandLine& command, const std::filesystem::path& working_folder,
                                std::chrono::milliseconds timeout, std::string& errors);
 

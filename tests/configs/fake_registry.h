@@ -33,7 +33,7 @@ struct FakeRegistry {
                 },
                 [this](const std::string& file, const std::string& key) {
                     exports.emplace_back(file, key);
-                    if (exports_fail) throw kv::Failure("cannot export " + key + ": the key does not exist");
+                    if (exports_fail) throw kv::Failure("cannot export " + key + ": the disk is full");
                 }};
     }
 };

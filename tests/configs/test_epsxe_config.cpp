@@ -124,10 +124,10 @@ TEST_F(EpsxeEditor, FailedExportsAndWritesAreToldInOneMessageAndOkStillCloses) {
         ": the store is read-only\n"
         "cannot write " +
         (profiles / "emulator_configuration" / "p.reg").string() +
-        ": cannot export HKEY_CURRENT_USER\\Software\\epsxe: the key does not exist\n"
+        ": cannot export HKEY_CURRENT_USER\\Software\\epsxe: the disk is full\n"
         "cannot write " +
         (profiles / "plugin_configuration" / "p.reg").string() +
-        ": cannot export HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro: the key does not exist";
+        ": cannot export HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro: the disk is full";
     EXPECT_EQ(read_messages, (std::vector<std::string>{told}));
     EXPECT_NE(err.find("korvalin: cannot write 2 registry values under " + key), std::string::npos) << err;
     EXPECT_EQ(reg.exports.size(), 2u);

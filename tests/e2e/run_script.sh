@@ -39,7 +39,8 @@ fi
 export DRIVER="$driver"
 
 { echo "folder $PROGRAM"; sed "s|\$PROGRAM|$PROGRAM|g" "$script"; } > "$work/script.kvd"
-"$driver" "$work/script.kvd" > "$work/stdout" 2> "$work/stderr"
+# Started in a folder of its own, as from a desktop: nothing may depend on the working folder.
+(cd "$work" && exec "$driver" "$work/script.kvd") > "$work/stdout" 2> "$work/stderr"
 rc=$?
 cat "$work/stdout"
 cat "$work/stderr" >&2

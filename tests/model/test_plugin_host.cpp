@@ -121,3 +121,38 @@ TEST_F(AdoptingTest, HelpersAndWhatTheirPluginsForkedEndWithTheLauncher) {
         }
     }
 }
+
+// Real plug-ins start their configure and about windows as programs of their own, found in the working
+// folder, and return at once. The test runs in another folder than the plug-ins, as a launcher started
+// from a desktop does.
+TEST_F(AdoptingTest, WhatAnAnsweredCallStartedLivesOnWhatACrashStopOrScanStartedDoesNot) {
+    const std::string setup = put("gpuSetup.so"), crash = put("gpuSetupCrash.so"),
+                      hang = put("gpuSetupHang.so"), fork = put("gpuFork.so");
+    std::filesystem::copy_file(kvtest::built_plugin("cfgMarker"), folder / "cfgMarker");
+    ASSERT_NE(std::filesystem::current_path(), folder.path());
+    const auto begun = std::chrono::steady_clock::now();
+    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(setup, "GPUconfigure"), "");
+    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(setup, "GPUabout"), "");
+    // Not waited for, and the helpers are gone and reaped.
+    EXPECT_LT(std::chrono::steady_clock::now() - begun, 800ms);
+    for (pid_t helper : pids_in(setup + ".marker", 2)) EXPECT_NE(kill(helper, 0), 0) << helper;
+    const std::vector<pid_t> windows = pids_in(setup + ".children", 2);
+
+    // Crashing, stopped by the user or answering a scan: what the plug-in started ends with its helper.
+    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(crash, "GPUconfigure"), "");
+    display.press_during_wait();
+    const auto once_started = [&] { return !pids_in(hang + ".children").empty(); };
+    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(hang, "GPUabout", once_started), "");
+    ASSERT_TRUE(kv::plugin_bridge::ask_plugin_libraries({fork})[0]);
+    for (const auto& lib : {crash, hang, fork}) {
+        const std::vector<pid_t> started = pids_in(lib + ".children");
+        ASSERT_EQ(started.size(), 1u) << lib;
+        EXPECT_TRUE(ends_within(started[0], 500ms)) << lib;
+    }
+
+    for (pid_t pid : windows) EXPECT_TRUE(ends_within(pid, 5s)) << "process " << pid << " never ended";
+    const std::string marks = kvtest::read_file(folder / "cfgMarker.mark");
+    const std::string in = " " + folder.path().string() + "\n";
+    EXPECT_TRUE(marks == "configure" + in + "about" + in || marks == "about" + in + "configure" + in)
+        << marks;
+}

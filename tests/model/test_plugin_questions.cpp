@@ -85,3 +85,17 @@ TEST_F(PluginTest, ALibraryGivenUpIsNotAskedAgainUntilItsFileChanges) {
     ASSERT_TRUE(facts[0]);
     EXPECT_EQ(facts[0]->name.c_str(), std::string("Alpha GPU"));
 }
+
+TEST_F(PluginTest, ASlowFirstAnswerIsListedAfterQuickLibrariesAsWhenAlone) {
+    // Its name takes 3 s of the 5 s budget. After eight quick libraries it is first asked on a helper
+    // they used, with a short wait, and then on a fresh one.
+    EXPECT_TRUE(ask_plugin_libraries({put("gpuSlowName.so", "alone.so")})[0]);
+    std::vector<std::string> paths;
+    for (int i = 0; i < 8; ++i) paths.push_back(put("gpuAlpha.so", "quick" + std::to_string(i) + ".so"));
+    paths.push_back(put("gpuSlowName.so"));
+    const auto facts = ask_plugin_libraries(paths);
+    ASSERT_TRUE(facts.back());
+    EXPECT_EQ(facts.back()->name.c_str(), std::string("Slow Name"));
+    // Listed, so not given up: the next opening asks it again.
+    EXPECT_EQ(get_plugin_type(paths.back()), 2);
+}

@@ -130,13 +130,21 @@ TEST_F(RegistryBridge, FailedImportsAndExportsChangeNothing) {
     EXPECT_EQ(kvtest::read_file(store_), stored);
 
     auto profile = write_reg("profile.reg", "Blank configuration\r\n");
-    // The failure says why in the editor's own words, which also still reach standard error.
+    // A key that does not exist is nothing to export, and no failure: not a word, and the file keeps
+    // what it held (plug-ins that keep their settings elsewhere never create theirs).
     testing::internal::CaptureStderr();
-    const auto run = export_registry_key(profile.string(), "HKCU\\Software\\NoSuchKey");
-    const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(run.failure, "cannot export HKCU\\Software\\NoSuchKey: the key does not exist");
-    EXPECT_EQ(log, "korvalin-regedit: cannot export HKCU\\Software\\NoSuchKey: the key does not exist\n");
+    EXPECT_TRUE(export_registry_key(profile.string(), "HKCU\\Software\\NoSuchKey"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(kvtest::read_file(profile), "Blank configuration\r\n");
+    // A file that cannot be written is a failure, said in the editor's own words, which also still
+    // reach standard error.
+    testing::internal::CaptureStderr();
+    const auto run = export_registry_key((temp_ / "no folder" / "p.reg").string(), "HKCU\\Software\\epsxe");
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(run);
+    EXPECT_FALSE(run.no_such_key);
+    EXPECT_NE(run.failure.find("no folder"), std::string::npos) << run.failure;
+    EXPECT_EQ(log, "korvalin-regedit: " + run.failure + "\n");
     EXPECT_EQ(kvtest::read_file(store_), stored);
 }
 
@@ -167,6 +175,8 @@ TEST_F(RegistryBridge, AnUnreadableStoreIsNeverReplaced) {
     auto file =
         write_reg("values.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\x]\r\n\"a\"=\"b\"\r\n");
     EXPECT_FALSE(import_registry_file(file.string()));
+    // Nor is a store that cannot be read taken for one without the key.
+    EXPECT_FALSE(export_registry_key((temp_ / "out.reg").string(), "HKCU\\Software\\epsxe"));
     EXPECT_EQ(kvtest::read_file(store_), "this is what the user had\n");
 
     std::filesystem::remove(store_);

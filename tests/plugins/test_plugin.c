@@ -13,11 +13,16 @@
  *   KV_HANG_IN_CALLS    the test, configure and about exports never return
  *   KV_CALL_MS n        the test, configure and about exports each take n ms
  *   KV_SLOW_MS n        PSEgetLibName, PSEgetLibVersion and PSEgetLibType each take n ms
+ *   KV_NAME_MS n        PSEgetLibName alone takes n ms
  *   KV_THREAD_MS n      PSEgetLibName leaves a thread running that takes the process down n ms
  *                       later, when the library has long been released
- *   KV_FORK_IN_NAME     PSEgetLibName forks a child that appends its id to <library>.children and
- *                       then waits for ever, keeping everything the helper had open
+ *   KV_FORK_IN_NAME     PSEgetLibName forks a child that waits for ever, keeping everything the
+ *                       helper had open; the child's id is appended to <library>.children
  *   KV_CRASH_IN_TEST    the test export dies of a bad pointer
+ *   KV_SETUP            as real plug-ins: configure and about start the setup program "./cfgMarker"
+ *                       (found in the working folder) with "configure" or "about" and return at once;
+ *                       the started program's id is appended to <library>.children
+ *   KV_CRASH_IN_CALLS   configure and about die of a bad pointer (after starting the setup program)
  *   KV_CHATTY           every export prints to standard output first
  *   KV_LOG              configure and about append a line to <library>.log
  *   KV_MARKER           loading the library appends the loading process's id to <library>.marker
@@ -46,7 +51,7 @@
 #define KV_SLOW() ((void)0)
 #endif
 
-#if defined(KV_LOG) || defined(KV_MARKER) || defined(KV_FORK_IN_NAME)
+#if defined(KV_LOG) || defined(KV_MARKER) || defined(KV_FORK_IN_NAME) || defined(KV_SETUP)
 static void append_beside_library(const char* ending, const char* line) {
     Dl_info info;
     if (!dladdr((void*)&append_beside_library, &info) || !info.dli_fname) return;
@@ -90,18 +95,45 @@ static void leave_thread(void) {
 #ifdef KV_FORK_IN_NAME
 static void fork_child(void) {
     const pid_t child = fork();
-    if (child != 0) return;
+    if (child == 0)
+        for (;;) pause();
+    if (child < 0) return;
     char pid[32];
-    snprintf(pid, sizeof pid, "%ld", (long)getpid());
+    snprintf(pid, sizeof pid, "%ld", (long)child);
     append_beside_library(".children", pid);
-    for (;;) pause();
 }
+#endif
+
+#ifdef KV_SETUP
+static void start_setup(const char* argument) {
+    const pid_t child = fork();
+    if (child == 0) {
+        execl("./cfgMarker", "cfgMarker", argument, (char*)NULL);
+        _exit(127);
+    }
+    if (child < 0) return;
+    char pid[32];
+    snprintf(pid, sizeof pid, "%ld", (long)child);
+    append_beside_library(".children", pid);
+}
+#define KV_START_SETUP(argument) start_setup(argument)
+#else
+#define KV_START_SETUP(argument) ((void)0)
+#endif
+
+#ifdef KV_CRASH_IN_CALLS
+#define KV_CRASH_CALL() raise(SIGSEGV)
+#else
+#define KV_CRASH_CALL() ((void)0)
 #endif
 
 #if defined(KV_NAME) || defined(KV_NULL_NAME) || defined(KV_LONG_NAME) || defined(KV_CRASH_IN_NAME)
 const char* PSEgetLibName(void) {
     KV_CHAT();
     KV_SLOW();
+#ifdef KV_NAME_MS
+    usleep((KV_NAME_MS)*1000);
+#endif
 #ifdef KV_THREAD_MS
     leave_thread();
 #endif
@@ -176,6 +208,8 @@ long KV_TEST_NAME(void) {
 }
 
 long KV_JOIN(KV_PREFIX, configure)(void) {
+    KV_START_SETUP("configure");
+    KV_CRASH_CALL();
     KV_HANG_CALL();
 #ifdef KV_LOG
     append_beside_library(".log", "configure");
@@ -184,6 +218,8 @@ long KV_JOIN(KV_PREFIX, configure)(void) {
 }
 
 long KV_JOIN(KV_PREFIX, about)(void) {
+    KV_START_SETUP("about");
+    KV_CRASH_CALL();
     KV_HANG_CALL();
 #ifdef KV_LOG
     append_beside_library(".log", "about");

@@ -4,8 +4,14 @@
 //
 // Started as "korvalin-plugin-host LAUNCHER_PID", leading a process group of its own. It ends with the
 // launcher, however the launcher ends, and takes with it whatever a plug-in forked off: a plug-in
-// blocked in its own dialog must not outlive the program that asked it.
+// blocked in its own dialog must not outlive the program that asked it. The launcher ends a helper
+// whose plug-in answered by itself, leaving the group alone, so that a setup program a plug-in
+// started lives on.
+//
+// Each plug-in runs in its own folder: real plug-ins find their setup programs there ("./cfgX"), as
+// the emulators that ship them change into the plug-in folder before calling them.
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -30,8 +36,18 @@ int32_t low_32_bits(long v) {
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long>(v) & 0xFFFFFFFFu));
 }
 
+// The launcher sends absolute paths. A folder that cannot be entered leaves the working folder as it
+// was; loading tells what is wrong with the path.
+void enter_folder_of(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return;
+    const std::string folder = slash == 0 ? std::string("/") : path.substr(0, slash);
+    if (::chdir(folder.c_str()) != 0) return;
+}
+
 kv::PluginReply answer(const kv::PluginRequest& request) {
     kv::PluginReply reply;
+    enter_folder_of(request.path);
     void* library = ::dlopen(request.path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library) {
         reply.status = kv::PluginStatus::not_loaded;
@@ -92,6 +108,8 @@ int main(int argc, char** argv) {
     // stop the helper.
     ::signal(SIGTTOU, SIG_IGN);
     ::signal(SIGTTIN, SIG_IGN);
+    // What a plug-in starts must not hold the channel: it is the launcher's line to this helper only.
+    ::fcntl(channel, F_SETFD, FD_CLOEXEC);
     die_with_launcher(argc > 1 ? static_cast<pid_t>(std::atol(argv[1])) : 0);
     std::vector<uint8_t> pending;
     uint8_t buffer[4096];

@@ -79,7 +79,7 @@ void export_reg_key(const Store& store, const std::filesystem::path& file, const
         if (!found) break;
         stored_names.push_back(found->name());
     }
-    if (!found) throw Failure("cannot export " + key + ": the key does not exist");
+    if (!found) throw NoSuchKey("cannot export " + key + ": the key does not exist");
     // Over the store it would keep only that key; over the lock file it would break the locking
     // between programs; over a temporary, a writer would rename it over the store or sweep it away.
     switch (store.own_file(file)) {
@@ -104,6 +104,9 @@ int run_regedit(const std::vector<std::string>& arguments, const Store& store, s
         else
             export_reg_key(store, command.operands[0], command.operands[1]);
         return 0;
+    } catch (const NoSuchKey& failure) {
+        errors << "korvalin-regedit: " << failure.what() << '\n';
+        return regedit_no_such_key;
     } catch (const Failure& failure) {
         errors << "korvalin-regedit: " << failure.what() << '\n';
         return 1;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/registry/store.h"
+#include "platform/runtime.h"
 
 namespace kv::registry {
 
@@ -18,12 +19,23 @@ namespace kv::registry {
 // is then unchanged.
 void import_reg_file(const Store& store, const std::filesystem::path& file, std::ostream& notes);
 
-// Exports a key with all its sub-keys, replacing the file atomically. Fails (kv::Failure) when the key
-// does not exist or the file cannot be written; the file is then as it was.
+// An export of a key that does not exist: nothing is written. Callers that take a missing key for an
+// empty one tell it from other failures by this type (and korvalin-regedit by its exit status).
+class NoSuchKey : public Failure {
+  public:
+    using Failure::Failure;
+};
+
+// Exports a key with all its sub-keys, replacing the file atomically. Fails (NoSuchKey) when the key
+// does not exist, or (kv::Failure) when the file cannot be written; the file is then as it was.
 void export_reg_key(const Store& store, const std::filesystem::path& file, const std::string& key);
 
+// The exit status of an export whose key does not exist.
+inline constexpr int regedit_no_such_key = 2;
+
 // Runs the command line (arguments without the program name). Returns the exit status: 0 on success,
-// 1 on failure with the reason on `errors`. Success prints nothing.
+// regedit_no_such_key for an export of a key that does not exist, 1 on any other failure; the reason
+// of a failure goes to `errors`. Success prints nothing.
 int run_regedit(const std::vector<std::string>& arguments, const Store& store, std::ostream& errors);
 
 }  // namespace kv::registry
