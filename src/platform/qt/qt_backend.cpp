@@ -249,8 +249,12 @@ forms::TextSize QtBackend::measure_text(const forms::Font& font, const std::stri
     int widest = 0;
     // The drawn extent: a label sized to it shows its whole caption.
     for (const QString& line : lines) widest = std::max(widest, drawn_width(metrics, line));
-    const auto height = static_cast<float>(metrics.lineSpacing()) * static_cast<float>(lines.size());
-    return forms::TextSize{static_cast<float>(widest * twips_per_pixel), height * twips_per_pixel};
+    // Lines follow each other a line spacing apart, and the last is a whole line high: a face whose
+    // leading is negative (Nimbus Sans) sets its lines closer than its ascent and descent span.
+    const int height = (static_cast<int>(lines.size()) - 1) * metrics.lineSpacing() +
+                       std::max(metrics.height(), metrics.lineSpacing());
+    return forms::TextSize{static_cast<float>(widest * twips_per_pixel),
+                           static_cast<float>(height * twips_per_pixel)};
 }
 
 forms::TextSize QtBackend::measure_wrapped_text(const forms::Font& font, const std::string& text,
