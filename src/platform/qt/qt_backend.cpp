@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "platform/forms/form.h"
 #include "platform/qt/dialogs.h"
@@ -269,9 +270,16 @@ forms::TextSize QtBackend::measure_wrapped_text(const forms::Font& font, const s
 }
 
 std::vector<std::string> QtBackend::installed_fonts() {
+    // Qt lists a family that several foundries make once per foundry, as "C059 [urw]": a person knows
+    // it, and a font name is stored and drawn, by the family alone.
     std::vector<std::string> fonts;
-    for (const QString& family : QFontDatabase::families())
-        if (!QFontDatabase::isPrivateFamily(family)) fonts.push_back(encode_text(family));
+    std::set<QString> listed;
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family)) continue;
+        const qsizetype foundry = family.lastIndexOf(QLatin1String(" ["));
+        const QString name = foundry > 0 && family.endsWith(QLatin1Char(']')) ? family.left(foundry) : family;
+        if (listed.insert(name).second) fonts.push_back(encode_text(name));
+    }
     return fonts;
 }
 

@@ -1,10 +1,12 @@
 // Forms shown through the Qt display: what the windows draw, and input reaching the model.
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
 #include <QWheelEvent>
+#include <set>
 
 #include "platform/picture.h"
 #include "platform/qt/painting.h"
@@ -422,6 +424,21 @@ TEST_F(QtFormsTest, TextIsMeasuredAsItsLinesAreDrawn) {
     const auto fonts = backend_->installed_fonts();
     EXPECT_NE(std::find(fonts.begin(), fonts.end(), "DejaVu Sans"), fonts.end());
     EXPECT_GT(backend_->screen_width(), 0);
+}
+
+// A family several foundries make (URW's C059, Nimbus Sans) is one row, by its plain name.
+TEST_F(QtFormsTest, EachFontFamilyIsListedOnceByItsName) {
+    const auto fonts = backend_->installed_fonts();
+    std::set<std::string> names;
+    for (const std::string& name : fonts) {
+        EXPECT_TRUE(names.insert(name).second) << name << " is listed twice";
+        EXPECT_EQ(name.find(" ["), std::string::npos) << name;
+    }
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family)) continue;
+        EXPECT_TRUE(names.count(family.section(QLatin1String(" ["), 0, 0).toStdString()))
+            << family.toStdString();
+    }
 }
 
 }  // namespace
