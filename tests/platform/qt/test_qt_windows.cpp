@@ -14,6 +14,7 @@
 #include "platform/qt/text.h"
 #include "platform/runtime.h"
 #include "toolkit/framed_form.h"
+#include "toolkit/messages_form.h"
 
 namespace {
 
@@ -424,6 +425,24 @@ TEST_F(QtFormsTest, TextIsMeasuredAsItsLinesAreDrawn) {
     const auto fonts = backend_->installed_fonts();
     EXPECT_NE(std::find(fonts.begin(), fonts.end(), "DejaVu Sans"), fonts.end());
     EXPECT_GT(backend_->screen_width(), 0);
+}
+
+// A message naming a long path wraps at a comfortable width, the path broken after its slashes, and
+// every line shows within the box.
+TEST_F(QtFormsTest, AMessageNamingALongPathWrapsWithinAComfortableWidth) {
+    kv::toolkit::messages_form box;
+    box.load();
+    const std::string path =
+        "/home/someone/.local/share/emulators/Korvalin with a long folder name/"
+        "Configurations/ePSXe/emulator_configuration/A profile of many settings.reg";
+    box.show_exclamation("The file " + path + " could not be written: Permission denied", "Korvalin", 0);
+    EXPECT_LE(box.width(), 7200 + 1470);
+    const kv::qt::DrawnCaption drawn = kv::qt::drawn_caption(box.Label31);
+    const QRect laid =
+        QFontMetrics(drawn.fitted.font)
+            .boundingRect(QRect(0, 0, drawn.room.width(), 1 << 20), drawn.flags, drawn.fitted.text);
+    EXPECT_LE(laid.width(), drawn.room.width());
+    EXPECT_LE(laid.height(), drawn.room.height());
 }
 
 // A family several foundries make (URW's C059, Nimbus Sans) is one row, by its plain name.
