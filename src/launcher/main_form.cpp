@@ -245,14 +245,17 @@ void Main_form::check_already_running() {
 void Main_form::load_database() {
     database_file_ = database_path();
     database_state_ = load_catalogue(database_file_, catalogue, &database_unreadable_why_);
+    database_as_read_ = catalogue_bytes(catalogue);
     load_section_list("PSX");
 }
 
 void Main_form::save_database() {
     // A file that is there but could not be read still holds the user's catalogue: replacing it with
-    // what little was read would lose it.
-    if (database_state_ == CatalogueFile::unreadable)
+    // what little was read would lose it. Only changes made since are lost then, if there are any.
+    if (database_state_ == CatalogueFile::unreadable) {
+        if (catalogue_bytes(catalogue) == database_as_read_) return;
         throw Failure(kept_unread_text(database_file_, database_unreadable_why_));
+    }
     if (database_file_.empty()) database_file_ = database_path();
     save_catalogue(database_file_, catalogue);
 }

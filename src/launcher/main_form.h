@@ -213,6 +213,8 @@ class Main_form : public toolkit::FramedForm {
     std::filesystem::path database_file_;
     CatalogueFile database_state_ = CatalogueFile::missing;
     std::string database_unreadable_why_;
+    // The catalogue as start-up read it, to tell whether this run changed it.
+    std::string database_as_read_;
     // Where the settings were read from; a file that is there but could not be read is not replaced.
     std::filesystem::path config_file_;
     std::optional<std::string> config_unreadable_why_;

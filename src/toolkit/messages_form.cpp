@@ -19,6 +19,9 @@ constexpr float ok_top = 1200;
 constexpr float ok_to_bottom = design_height - ok_top;
 // Two lines of text fit above OK; a taller text keeps this much room above it.
 constexpr float text_to_ok = 150;
+// The widest a message's lines grow (480 pixels, some 80 characters), as far as a person reads a line
+// comfortably; a longer text wraps there, and a path in it breaks after its slashes.
+constexpr float comfortable_text_width = 7200;
 
 // Field `index` of a "|"-joined record as a number; nothing when it is missing or no number.
 std::optional<double> number_field(std::string_view record, size_t index) {
@@ -77,12 +80,13 @@ void messages_form::show_exclamation(const std::string& message, const std::stri
                                      int16_t message_icon) {
     message_image.set_top(0);
     if (message_icon == 1) message_image.set_top(-icon_size);
-    // A message wider than the screen (a language file's long text) wraps at its words within the
-    // screen, so that the box and its OK stay on it; shorter messages keep one line each.
+    // A message wider than a comfortable line (a long path, a language file's long text) wraps at its
+    // words within it, and within the screen, so that the box and its OK stay on it; shorter messages
+    // keep one line each.
     Label31.set_word_wrap(false);
     Label31.set_caption(message);
     const forms::ScreenArea screen = forms::screen_showing(left(), top(), width(), height());
-    const float widest_text = screen.width - text_margins;
+    const float widest_text = std::min(comfortable_text_width, screen.width - text_margins);
     if (Label31.width() > widest_text && widest_text > 0) {
         Label31.set_width(widest_text);
         Label31.set_word_wrap(true);

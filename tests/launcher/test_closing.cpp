@@ -69,6 +69,7 @@ TEST_F(ClosingTest, FilesTooLargeForTheMemoryThereIsAreKeptAndTheCloseSaysSo) {
         kvtest::exit_code_in_child([&] {
             if (!kvtest::limit_address_space(128 << 20)) return 2;
             Main_form& main = start();
+            main.add_new_emulator("A|/a/|a", "A|");
             then_read_message();
             main.X_image_Click();
             if (read_messages.size() != 1) return 3;
@@ -118,7 +119,8 @@ TEST_F(ClosingTest, EndAfterARunIsACloseToo) {
 
 TEST_F(ClosingTest, EndingFromOutsideTellsTheLogWhatWasNotSavedAndShowsNothing) {
     std::filesystem::create_symlink("Data.kvl", folder / "Data.kvl");
-    start();
+    Main_form& main = start();
+    main.add_new_emulator("A|/a/|a", "A|");
     testing::internal::CaptureStderr();
     // No message box may open: with no input queued it would end the test with an error.
     EXPECT_THROW(app::end_session(), forms::ProgramEnded);

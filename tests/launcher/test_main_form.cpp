@@ -195,6 +195,14 @@ TEST_F(MainFormTest, CloseNeverOverwritesACatalogueItCouldNotReadAndSaysTheChang
     EXPECT_EQ(std::filesystem::read_symlink(folder / "Data.kvl"), "Data.kvl");
 }
 
+TEST_F(MainFormTest, ACatalogueItCouldNotReadAndNothingChangedEndsWithoutAMessage) {
+    std::filesystem::create_symlink("Data.kvl", folder / "Data.kvl");
+    Main_form& main = start();
+    EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
+    EXPECT_TRUE(read_messages.empty());
+    EXPECT_EQ(std::filesystem::read_symlink(folder / "Data.kvl"), "Data.kvl");
+}
+
 TEST_F(MainFormTest, CatalogueCaseInsensitiveNameIsReadAndWrittenInPlace) {
     kvtest::write_file(folder / "data.KVL", catalogue_file({"A|/a/|a"}));
     Main_form& main = start();

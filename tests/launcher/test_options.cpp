@@ -111,6 +111,37 @@ TEST_F(OptionsTest, ApplyHidesSectionsArrangesTheRestAndStaysOpen) {
     EXPECT_TRUE(main.emulator_list.scroll_event.enabled());
 }
 
+// A press on a check box's or option box's square does what a press on its caption does.
+TEST_F(OptionsTest, APressOnAMarkItselfTogglesItAsItsCaptionDoes) {
+    Main_form& main = start();
+    auto& o = options();
+    auto press_on = [&](const forms::Image* mark) {
+        const forms::Control& holder = *mark->container();
+        const float x = holder.form_x() + holder.width() / 2;
+        const float y = holder.form_y() + holder.height() / 2;
+        o.deliver_mouse_down(x, y, forms::left_button, 0);
+        o.deliver_mouse_up(x, y, forms::left_button, 0);
+    };
+    then([&] {
+        for (std::size_t i = 0; i < o.section_checkbox.size(); ++i) {
+            const bool was = checked(o.section_checkbox[i]);
+            press_on(o.section_checkbox[i]);
+            // The last shown section stays, as it does for a press on its title.
+            EXPECT_EQ(checked(o.section_checkbox[i]), i == 9 || !was) << i;
+        }
+        // The custom picture's browse button follows its mark.
+        EXPECT_TRUE(o.Label50.enabled());
+        press_on(o.option_box[0]);
+        EXPECT_TRUE(checked(o.option_box[0]));
+        EXPECT_FALSE(checked(o.option_box[2]));
+        o.Label27_Click();
+    });
+    main.open_options_form();
+    EXPECT_TRUE(main.path_override);
+    EXPECT_TRUE(main.misc_image_enabled);
+    EXPECT_EQ(main.launcher_state, 1);
+}
+
 TEST_F(OptionsTest, TheLastShownSectionCannotBeUnchecked) {
     Main_form& main = start();
     for (std::size_t k = 0; k < 9; ++k) main.section_boxes[k]->set_visible(false);

@@ -71,24 +71,24 @@ TEST_F(MessagesForm, NarrowEmptyAndMultiLineMessages) {
     EXPECT_EQ(box->height(), 1785);
 }
 
-TEST_F(MessagesForm, AMessageWiderThanTheScreenWrapsWithinItAndTheBoxStaysOnIt) {
-    // 80 words of 8 characters: 33 to a line of the 1920-pixel screen, less the box's margins.
+TEST_F(MessagesForm, AMessageWiderThanAComfortableLineWrapsThereAndTheBoxStaysOnTheScreen) {
+    // 24 words of 8 characters: 8 to a line of 480 pixels, however wide the screen is.
     std::string message;
-    for (int i = 0; i < 80; ++i) message += (i ? " w" : "w") + std::to_string(1000000 + i);
+    for (int i = 0; i < 24; ++i) message += (i ? " w" : "w") + std::to_string(1000000 + i);
     box->show_exclamation(message, "c", 0);
-    EXPECT_EQ(box->width(), 1920 * 15);
+    EXPECT_EQ(box->width(), 7200 + 1470);
     EXPECT_EQ(box->Label31.height(), 3 * 195);
     EXPECT_EQ(box->height(), 1785 + 195);  // one line more than the two the design has room for
     EXPECT_EQ(box->Picture17.top(), 1200 + 195);
     EXPECT_EQ(box->down_middle.top(), 1785 + 195 - 135);
-    EXPECT_EQ(box->region(), (Region{0, 0, 1921, 1981, 0, 0}));
+    EXPECT_EQ(box->region(), (Region{0, 0, 579, 1981, 0, 0}));
 
     // Opened where the box was left, it moves onto the screen whole, its Ok with it.
     kv::forms::Form owner("owner");
-    box->move(6000, 15000);
+    box->move(25000, 15000);
     display.queue_action([&] { box->Label43_Click(); });
     box->show_modal(owner);
-    EXPECT_EQ(box->left(), 0);
+    EXPECT_EQ(box->left(), 1920 * 15 - box->width());
     EXPECT_EQ(box->top(), 1080 * 15 - box->height());
 
     // The next short message is one line again, at the designed height.
@@ -96,6 +96,11 @@ TEST_F(MessagesForm, AMessageWiderThanTheScreenWrapsWithinItAndTheBoxStaysOnIt) 
     EXPECT_EQ(box->width(), 2370);
     EXPECT_EQ(box->height(), 1785);
     EXPECT_EQ(box->Picture17.top(), 1200);
+
+    // On a screen narrower than a comfortable line, the lines wrap within the screen.
+    display.set_screen_size(400 * 15, 600 * 15);
+    box->show_exclamation(message, "c", 0);
+    EXPECT_EQ(box->width(), 400 * 15);
 
     // A text taller than the screen: the box stops at the screen's height, with Ok at its bottom.
     display.set_screen_size(800 * 15, 600 * 15);

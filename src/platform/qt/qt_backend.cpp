@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "platform/forms/form.h"
 #include "platform/qt/dialogs.h"
@@ -249,8 +250,12 @@ forms::TextSize QtBackend::measure_text(const forms::Font& font, const std::stri
     int widest = 0;
     // The drawn extent: a label sized to it shows its whole caption.
     for (const QString& line : lines) widest = std::max(widest, drawn_width(metrics, line));
-    const auto height = static_cast<float>(metrics.lineSpacing()) * static_cast<float>(lines.size());
-    return forms::TextSize{static_cast<float>(widest * twips_per_pixel), height * twips_per_pixel};
+    // Lines follow each other a line spacing apart, and the last is a whole line high: a face whose
+    // leading is negative (Nimbus Sans) sets its lines closer than its ascent and descent span.
+    const int height = (static_cast<int>(lines.size()) - 1) * metrics.lineSpacing() +
+                       std::max(metrics.height(), metrics.lineSpacing());
+    return forms::TextSize{static_cast<float>(widest * twips_per_pixel),
+                           static_cast<float>(height * twips_per_pixel)};
 }
 
 forms::TextSize QtBackend::measure_wrapped_text(const forms::Font& font, const std::string& text,
@@ -265,9 +270,16 @@ forms::TextSize QtBackend::measure_wrapped_text(const forms::Font& font, const s
 }
 
 std::vector<std::string> QtBackend::installed_fonts() {
+    // Qt lists a family that several foundries make once per foundry, as "C059 [urw]": a person knows
+    // it, and a font name is stored and drawn, by the family alone.
     std::vector<std::string> fonts;
-    for (const QString& family : QFontDatabase::families())
-        if (!QFontDatabase::isPrivateFamily(family)) fonts.push_back(encode_text(family));
+    std::set<QString> listed;
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family)) continue;
+        const qsizetype foundry = family.lastIndexOf(QLatin1String(" ["));
+        const QString name = foundry > 0 && family.endsWith(QLatin1Char(']')) ? family.left(foundry) : family;
+        if (listed.insert(name).second) fonts.push_back(encode_text(name));
+    }
     return fonts;
 }
 

@@ -1,15 +1,20 @@
 // Forms shown through the Qt display: what the windows draw, and input reaching the model.
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
 #include <QWheelEvent>
+#include <set>
 
 #include "platform/picture.h"
 #include "platform/qt/painting.h"
 #include "platform/qt/qt_fixture.h"
+#include "platform/qt/text.h"
 #include "platform/runtime.h"
 #include "toolkit/framed_form.h"
+#include "toolkit/messages_form.h"
 
 namespace {
 
@@ -400,12 +405,18 @@ TEST_F(QtFormsTest, EndingTheProgramInAHandlerEndsTheProcess) {
         testing::ExitedWithCode(0), "");
 }
 
-TEST_F(QtFormsTest, TextIsMeasuredWithTheFontsLineSpacing) {
+// Lines a line spacing apart, the last a whole line high, as the painter draws them: Nimbus Sans sets
+// its lines closer than its ascent and descent span, and a label sized by spacing alone was a pixel
+// shorter than its caption.
+TEST_F(QtFormsTest, TextIsMeasuredAsItsLinesAreDrawn) {
     Font font;
+    const QFontMetrics metrics(kv::qt::to_qfont(font));
     const TextSize one = backend_->measure_text(font, "Emulators");
     const TextSize two = backend_->measure_text(font, "Emulators\r\nand more text");
     EXPECT_GT(one.width, 0);
-    EXPECT_EQ(two.height, 2 * one.height);
+    EXPECT_GE(one.height, static_cast<float>(metrics.height() * 15));
+    EXPECT_GE(one.height, static_cast<float>(metrics.lineSpacing() * 15));
+    EXPECT_EQ(two.height - one.height, static_cast<float>(metrics.lineSpacing() * 15));
     EXPECT_GT(two.width, one.width);
     EXPECT_EQ(static_cast<int>(one.height) % 15, 0);
     font.size = 16.5f;
@@ -414,6 +425,39 @@ TEST_F(QtFormsTest, TextIsMeasuredWithTheFontsLineSpacing) {
     const auto fonts = backend_->installed_fonts();
     EXPECT_NE(std::find(fonts.begin(), fonts.end(), "DejaVu Sans"), fonts.end());
     EXPECT_GT(backend_->screen_width(), 0);
+}
+
+// A message naming a long path wraps at a comfortable width, the path broken after its slashes, and
+// every line shows within the box.
+TEST_F(QtFormsTest, AMessageNamingALongPathWrapsWithinAComfortableWidth) {
+    kv::toolkit::messages_form box;
+    box.load();
+    const std::string path =
+        "/home/someone/.local/share/emulators/Korvalin with a long folder name/"
+        "Configurations/ePSXe/emulator_configuration/A profile of many settings.reg";
+    box.show_exclamation("The file " + path + " could not be written: Permission denied", "Korvalin", 0);
+    EXPECT_LE(box.width(), 7200 + 1470);
+    const kv::qt::DrawnCaption drawn = kv::qt::drawn_caption(box.Label31);
+    const QRect laid =
+        QFontMetrics(drawn.fitted.font)
+            .boundingRect(QRect(0, 0, drawn.room.width(), 1 << 20), drawn.flags, drawn.fitted.text);
+    EXPECT_LE(laid.width(), drawn.room.width());
+    EXPECT_LE(laid.height(), drawn.room.height());
+}
+
+// A family several foundries make (URW's C059, Nimbus Sans) is one row, by its plain name.
+TEST_F(QtFormsTest, EachFontFamilyIsListedOnceByItsName) {
+    const auto fonts = backend_->installed_fonts();
+    std::set<std::string> names;
+    for (const std::string& name : fonts) {
+        EXPECT_TRUE(names.insert(name).second) << name << " is listed twice";
+        EXPECT_EQ(name.find(" ["), std::string::npos) << name;
+    }
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family)) continue;
+        EXPECT_TRUE(names.count(family.section(QLatin1String(" ["), 0, 0).toStdString()))
+            << family.toStdString();
+    }
 }
 
 }  // namespace

@@ -93,7 +93,13 @@ if [[ "${1:-}" == --inside ]]; then
     picker_closed "a second press on the arrow"
     click "$editor" ePSXe_config Picture1
     picker_shown
-    press "$editor" 1 30 20                            # the editor's title band
+    # The editor's title band right of the list: the list opened above its box may cover the band
+    # where it stands, the more so in a face with taller rows, and a press there is a pick.
+    eval "$(xdotool getwindowgeometry --shell "$(picker)")"
+    band_x=$((X + WIDTH + 20 - editor_x))
+    eval "$(xdotool getwindowgeometry --shell "$editor")"
+    ((band_x < WIDTH)) || fail "the editor has no title band right of the picker"
+    press "$editor" 1 "$band_x" 20
     picker_closed "a press on the editor"
 
     # The editor takes input again: dragged back up, its Ok closes it.
