@@ -76,6 +76,7 @@ void Form::place_if_unplaced(const Form* owner) {
 
 void Form::show() {
     load();
+    run_deferred();
     if (visible_) return;
     place_if_unplaced(nullptr);
     visible_ = true;
@@ -84,6 +85,7 @@ void Form::show() {
 
 void Form::show_modal(Form& owner) {
     load();
+    run_deferred();
     // The owner's pressed button is released over this window, never over the owner.
     owner.release_capture();
     owner_ = &owner;
@@ -144,6 +146,14 @@ void Form::set_region(std::optional<Region> r) {
 
 void Form::set_top_most(bool t) {
     set_ex_style(t ? (ex_style_ | ws_ex_topmost) : (ex_style_ & ~ws_ex_topmost));
+}
+
+void Form::run_deferred() {
+    if (!deferred_) return;
+    // Taken out first: the work may reach its own window again.
+    const std::function<void()> work = std::move(deferred_);
+    deferred_ = nullptr;
+    work();
 }
 
 void Form::load() {

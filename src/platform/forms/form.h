@@ -82,6 +82,11 @@ class Form {
     // Loading: the load handler runs once, on first touch through the program's window registry.
     bool loaded() const { return loaded_; }
     void load();
+    // Work the window leaves until it is first needed, so that start-up does not pay for what nobody
+    // may look at: it runs once, when the window is first shown or reached through the program's
+    // window directory while no window is loading (toolkit/windows.h).
+    void defer_until_needed(std::function<void()> work) { deferred_ = std::move(work); }
+    void run_deferred();
 
     // Controls. The first control added is at the bottom of its container's z-order.
     template <typename T>
@@ -180,6 +185,7 @@ class Form {
     std::optional<Region> region_;
     bool loaded_ = false;
     bool loading_ = false;
+    std::function<void()> deferred_;
     bool placed_ = false;
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<std::string, Control*, std::less<>> by_name_;
