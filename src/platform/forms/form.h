@@ -27,7 +27,7 @@ inline constexpr int32_t ws_ex_layered = 0x80000;
 
 enum class WindowState { normal = 0, minimized = 1 };
 
-class Form {
+class Form : public Geometry {
   public:
     explicit Form(std::string name);
     virtual ~Form();
@@ -36,15 +36,8 @@ class Form {
 
     const std::string& name() const { return name_; }
 
-    // Place and size in twips.
-    float left() const { return left_; }
-    float top() const { return top_; }
-    float width() const { return width_; }
-    float height() const { return height_; }
-    void set_left(float v);
-    void set_top(float v);
-    void set_width(float v);  // a negative size fails
-    void set_height(float v);
+    // Left, Top, Width and Height (on the screen) come from Geometry. Setting Left or Top, or
+    // moving, places the window: showing it no longer centres it.
     void move(float l, float t);
 
     const std::string& caption() const { return caption_; }
@@ -164,6 +157,10 @@ class Form {
     // The window's load handler.
     virtual void Form_Load() {}
 
+    void geometry_changed() override { changed(); }
+    void placed() override { placed_ = true; }
+    std::string geometry_name() const override { return name_; }
+
   private:
     void adopt(std::unique_ptr<Control> c);
     void place_if_unplaced(const Form* owner);
@@ -172,7 +169,6 @@ class Form {
                          std::optional<ScreenPoint> pointer) const;
 
     std::string name_;
-    float left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
     std::string caption_;
     bool show_in_taskbar_ = false;
     bool drop_down_ = false;
