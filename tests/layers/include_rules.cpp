@@ -31,7 +31,8 @@ const std::array<Layer, 10>& layers() {
         {"app",
          {"launcher", "configs", "plugins", "fonts_languages", "skins", "toolkit", "model", "platform"}},
         {"programs",
-         {"app", "launcher", "configs", "plugins", "fonts_languages", "skins", "toolkit", "model", "platform"}},
+         {"app", "launcher", "configs", "plugins", "fonts_languages", "skins", "toolkit", "model",
+          "platform"}},
     }};
     return table;
 }
