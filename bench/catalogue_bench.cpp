@@ -2,7 +2,6 @@
 // catalogues of 1,000 to 100,000 emulators. The time should grow linearly with the count.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -12,29 +11,10 @@
 #include "model/catalogue.h"
 #include "platform/folder.h"
 #include "platform/forms/backend.h"
+#include "support/temp_folder.h"
 #include "toolkit/windows.h"
 
 namespace {
-
-// A fresh folder under the temporary folder, removed at the end.
-class BenchFolder {
-  public:
-    BenchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvalin-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        path_ = pattern;
-    }
-    ~BenchFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    BenchFolder(const BenchFolder&) = delete;
-    BenchFolder& operator=(const BenchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // Each emulator has its record in one of the ten sections, a two-line about text and a switch record.
 kv::Catalogue make_catalogue(int64_t emulators) {
@@ -51,7 +31,7 @@ kv::Catalogue make_catalogue(int64_t emulators) {
 }
 
 void BM_LoadCatalogue(benchmark::State& state) {
-    BenchFolder folder;
+    kvtest::TempFolder folder;
     const auto file = folder.path() / "Data.kvl";
     kv::save_catalogue(file, make_catalogue(state.range(0)));
     for (auto _ : state) {
@@ -64,7 +44,7 @@ void BM_LoadCatalogue(benchmark::State& state) {
 }
 
 void BM_SaveCatalogue(benchmark::State& state) {
-    BenchFolder folder;
+    kvtest::TempFolder folder;
     const auto file = folder.path() / "Data.kvl";
     const kv::Catalogue c = make_catalogue(state.range(0));
     for (auto _ : state) kv::save_catalogue(file, c);
@@ -74,7 +54,7 @@ void BM_SaveCatalogue(benchmark::State& state) {
 
 // The program's start-up (every window, the catalogue, the PSX list shown) and its close.
 void BM_StartAndCloseProgram(benchmark::State& state) {
-    BenchFolder folder;
+    kvtest::TempFolder folder;
     kv::save_catalogue(folder.path() / "Data.kvl", make_catalogue(state.range(0)));
     kvbench::BenchDisplay display;
     kv::set_program_folder(folder.path());

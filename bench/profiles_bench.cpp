@@ -2,13 +2,13 @@
 // every opening and tab change), and making a blank profile and activating an SSSPSX profile.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "model/profile_store.h"
 #include "platform/folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -18,23 +18,14 @@ namespace fs = std::filesystem;
 class BenchProgram {
   public:
     BenchProgram() {
-        std::string pattern = (fs::temp_directory_path() / "korvalin-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        path_ = pattern;
         for (const char* kind : {"emulator_configuration", "plugin_configuration", "game_codes"})
-            fs::create_directories(path_ / "Configurations" / "ePSXe" / kind);
-        kv::set_program_folder(path_);
+            fs::create_directories(folder_ / "Configurations" / "ePSXe" / kind);
+        kv::set_program_folder(folder_.path());
     }
-    ~BenchProgram() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    BenchProgram(const BenchProgram&) = delete;
-    BenchProgram& operator=(const BenchProgram&) = delete;
-    const fs::path& path() const { return path_; }
+    const fs::path& path() const { return folder_.path(); }
 
   private:
-    fs::path path_;
+    kvtest::TempFolder folder_;
 };
 
 void BM_scan_profiles(benchmark::State& state) {

@@ -3,7 +3,6 @@
 // waits for all of it.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,6 +12,7 @@
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/language_browser.h"
 #include "platform/folder.h"
+#include "support/temp_folder.h"
 #include "toolkit/windows.h"
 
 namespace {
@@ -20,22 +20,15 @@ namespace {
 class BenchProgram {
   public:
     BenchProgram() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvalin-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        path_ = pattern;
-        kv::set_program_folder(path_);
-        std::filesystem::create_directories(path_ / "Languages");
-        std::ofstream out(path_ / "Languages" / "Bench.ini", std::ios::binary);
+        kv::set_program_folder(folder_.path());
+        std::filesystem::create_directories(folder_ / "Languages");
+        std::ofstream out(folder_ / "Languages" / "Bench.ini", std::ios::binary);
         for (int n = 1; n <= 112; ++n) out << "Key" << n << " = Text of line " << n << "\r\n";
     }
-    ~BenchProgram() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& path() const { return folder_.path(); }
 
   private:
-    std::filesystem::path path_;
+    kvtest::TempFolder folder_;
     kvbench::BenchDisplay display_;
 };
 

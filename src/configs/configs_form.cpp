@@ -22,13 +22,58 @@ using forms::PictureBox;
 
 namespace {
 
+using toolkit::CaptionDesign;
+using toolkit::ControlDesign;
+using toolkit::ControlLook;
+using toolkit::ControlType;
+using toolkit::WindowRow;
+
 constexpr float box_width = 855;
 constexpr float tab_top = 480;
 constexpr float tab_height = 255;
 constexpr float unselected_tab_top = -255;
-constexpr std::array<float, 4> tab_lefts{120, 960, 1800, 2640};
-constexpr std::array<const char*, 4> tab_box_names{"Picture1", "Picture2", "Picture3", "Picture4"};
-constexpr std::array<const char*, 4> tab_caption_names{"Label10", "Label2", "Label3", "Label4"};
+
+constexpr WindowRow page_rows[] = {
+    ControlDesign{ControlType::image, {"tab_back"}, 120, 720, 4095, 2010, ControlLook::stretched},
+    ControlDesign{ControlType::shape, {"Shape2"}, 120, 720, 4095, 2010, ControlLook::blue_border},
+};
+
+// A tab: its box, its picture (the selected look above the unselected one, which shows), its caption
+// and a click label over the whole box.
+constexpr ControlDesign tab_box(const char* box, float left) {
+    return {ControlType::picture_box, {box}, left, tab_top, box_width, tab_height};
+}
+constexpr ControlDesign tab_image(const char* image, const char* box) {
+    return {ControlType::image,     {image}, 0, unselected_tab_top, box_width, 2 * tab_height,
+            ControlLook::stretched, {box}};
+}
+constexpr CaptionDesign tab_caption(const char* label, const char* emulator, const char* box) {
+    return {label, 0, 30, box_width, emulator, tab_height, toolkit::TextLook::centred, {box}};
+}
+constexpr ControlDesign tab_click(const char* label, const char* box) {
+    return {ControlType::label, {label}, 0, 0, box_width, tab_height, ControlLook::click_area, {box}};
+}
+constexpr std::size_t rows_per_tab = 4;
+
+// The tabs in emulator order, then the buttons by down_section_label index.
+constexpr WindowRow tab_rows[] = {
+    tab_box("Picture1", 120),
+    tab_image("tab_image1", "Picture1"),
+    tab_caption("Label10", psx_emulators[0], "Picture1"),
+    tab_click("Label5", "Picture1"),
+    tab_box("Picture2", 960),
+    tab_image("tab_image2", "Picture2"),
+    tab_caption("Label2", psx_emulators[1], "Picture2"),
+    tab_click("Label6", "Picture2"),
+    tab_box("Picture3", 1800),
+    tab_image("tab_image3", "Picture3"),
+    tab_caption("Label3", psx_emulators[2], "Picture3"),
+    tab_click("Label7", "Picture3"),
+    tab_box("Picture4", 2640),
+    tab_image("tab_image4", "Picture4"),
+    tab_caption("Label4", psx_emulators[3], "Picture4"),
+    tab_click("Label8", "Picture4"),
+};
 
 constexpr toolkit::PushButton button(const char* box, float left, float top, const char* image, int index,
                                      const char* caption, const char* click_label, float caption_top) {
@@ -36,21 +81,15 @@ constexpr toolkit::PushButton button(const char* box, float left, float top, con
     b.caption_top = caption_top;
     return toolkit::with_box_tall_caption(b);
 }
-// By down_section_label index.
-constexpr std::array<toolkit::PushButton, 5> buttons{{
+constexpr WindowRow button_rows[] = {
     button("Picture5", 3360, 2835, "Image1", 0, "Ok", "Label1", 80),
     button("Picture6", 3240, 1740, "button_image1", 1, "Add new", "Label9", 75),
     button("Picture7", 3240, 2220, "button_image3", 2, "Delete", "Label11", 80),
     button("Picture8", 2280, 1740, "button_image2", 3, "Configure", "Label12", 80),
     button("Picture9", 2280, 2220, "button_image4", 4, "Activate", "Label13", 80),
-}};
+};
 
 constexpr const char* unknown_folder = "Unknown";
-
-forms::Shape& outline(forms::Shape& s) {
-    s.set_border_color(toolkit::frame_blue);
-    return s;
-}
 
 // Each import is waited for, so that the editor opened next reads the activated values.
 void import_profile_file(const std::filesystem::path& file) {
@@ -63,27 +102,26 @@ void import_profile_file(const std::filesystem::path& file) {
 configs_form::configs_form()
     : toolkit::FramedForm("configs_form",
                           toolkit::FrameStyle{.design_title = "  Configs  ", .width = 4335, .height = 3330}),
-      tab_back(toolkit::stretched(add<Image>("tab_back", 120, 720, 4095, 2010))),
-      Shape2(outline(add<forms::Shape>("Shape2", 120, 720, 4095, 2010))),
+      design_(*this, {page_rows}),
+      tab_back(design_.get<Image>("tab_back")),
+      Shape2(design_.get<forms::Shape>("Shape2")),
       config_list(*this, toolkit::ListLayout::configs_form(), toolkit::ListVariant::configs_form(),
                   list_source()),
-      scroll_event(config_list.scroll_event) {
+      scroll_event(config_list.scroll_event),
+      tab_design_(*this, {tab_rows, button_rows}) {
     for (std::size_t k = 0; k < tab_boxes.size(); ++k) {
-        auto& box = add<PictureBox>(tab_box_names[k], tab_lefts[k], tab_top, box_width, tab_height);
-        tab_boxes[k] = &box;
-        tab_images[k] = &toolkit::stretched(add<Image>("tab_image" + std::to_string(k + 1), 0,
-                                                       unselected_tab_top, box_width, 2 * tab_height, &box));
-        tab_captions[k] = &toolkit::centred_text(
-            add<Label>(tab_caption_names[k], 0, 30, box_width, tab_height, &box), psx_emulators[k]);
-        tab_click_labels[k] = &toolkit::click_label(
-            add<Label>("Label" + std::to_string(5 + k), 0, 0, box_width, tab_height, &box));
+        const WindowRow* rows = &tab_rows[k * rows_per_tab];
+        tab_boxes[k] = &tab_design_.get<PictureBox>(std::get<ControlDesign>(rows[0]).name.name);
+        tab_images[k] = &tab_design_.get<Image>(std::get<ControlDesign>(rows[1]).name.name);
+        tab_captions[k] = &tab_design_.get<Label>(std::get<CaptionDesign>(rows[2]).name);
+        tab_click_labels[k] = &tab_design_.get<Label>(std::get<ControlDesign>(rows[3]).name.name);
         tab_click_labels[k]->on_mouse_down = [this, k](const forms::MouseEvent&) { tab_MouseDown(k); };
     }
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        const toolkit::PushButton& b = buttons[i];
-        button_click_labels[i] = &toolkit::build_push_button(*this, b);
-        button_images[i] = dynamic_cast<Image*>(find(b.image.name));
-        down_section_label[i] = dynamic_cast<Label*>(find(b.caption.name, b.caption.index));
+    for (std::size_t i = 0; i < button_click_labels.size(); ++i) {
+        const auto& b = std::get<toolkit::PushButton>(button_rows[i]);
+        button_click_labels[i] = &tab_design_.get<Label>(b.click_label);
+        button_images[i] = &tab_design_.get<Image>(b.image.name);
+        down_section_label[i] = &tab_design_.get<Label>(b.caption.name, b.caption.index);
     }
     button_click_labels[0]->on_click = [this] { Label1_Click(); };
     button_click_labels[1]->on_click = [this] { Label9_Click(); };

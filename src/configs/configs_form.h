@@ -9,6 +9,7 @@
 
 #include "toolkit/framed_form.h"
 #include "toolkit/seven_row_list.h"
+#include "toolkit/window_design.h"
 
 namespace kv {
 
@@ -37,6 +38,11 @@ class configs_form : public toolkit::FramedForm {
 
     // ---- Controls
 
+  private:
+    // The tab page, built before the profile list.
+    toolkit::BuiltWindow design_;
+
+  public:
     forms::Image& tab_back;  // the tab page
     forms::Shape& Shape2;
     // Tabs in emulator order: box, picture (selected look above the unselected one), caption, click label.
@@ -54,6 +60,11 @@ class configs_form : public toolkit::FramedForm {
     toolkit::SevenRowList config_list;
     forms::Timer& scroll_event;
 
+  private:
+    // The tabs and the buttons, built after the profile list.
+    toolkit::BuiltWindow tab_design_;
+
+  public:
     // ---- Public operations
 
     // Back to the ePSXe tab with its profiles listed, before the window is shown.

@@ -108,8 +108,12 @@ void font_browser::Form_Load() {
     arrange_frame();
     font_itallic2 = false;
     font_bold2 = false;
-    load_font_list();
-    list.show_list();
+    // Listing the installed families takes the font system a long while, most of start-up's time on a
+    // system with many fonts: the list is filled when the browser is first needed.
+    defer_until_needed([this] {
+        load_font_list();
+        list.show_list();
+    });
 }
 
 void font_browser::load_font_list() {

@@ -27,47 +27,122 @@ using forms::PictureBox;
 namespace {
 
 using toolkit::button_width;
+using toolkit::CaptionDesign;
+using toolkit::ControlDesign;
+using toolkit::ControlLook;
+using toolkit::ControlRef;
+using toolkit::ControlType;
+using toolkit::TextLook;
+using toolkit::WindowRow;
+
 constexpr float section_top = 480;
 constexpr float command_top = 3030;
-constexpr std::array<float, section_count> section_lefts{120,  975,  1830, 2685, 3540,
-                                                         4395, 5245, 6105, 6960, 7815};
-constexpr std::array<const char*, section_count> section_titles{"PSX", "PS2", "NDS",    "GB/GBA", "N64",
-                                                                "DC",  "GC",  "Saturn", "S/NES",  "Misc"};
-constexpr std::array<const char*, section_count> section_box_names{
-    "Picture1", "Picture2", "Picture3", "Picture4", "Picture5",
-    "Picture6", "Picture7", "Picture8", "Picture9", "Picture10"};
-// The click labels were not numbered in section order.
-constexpr std::array<const char*, section_count> section_click_names{
-    "Label4", "Label5", "Label6", "Label3", "Label7", "Label8", "Label9", "Label10", "Label11", "Label12"};
-constexpr std::array<const char*, 10> command_box_names{"Picture16", "Picture23", "Picture24", "Picture25",
-                                                        "Picture26", "Picture27", "Picture28", "Picture29",
-                                                        "Picture30", "Picture31"};
-constexpr std::array<float, 10> command_lefts{120, 975, 1830, 2685, 3535, 4400, 5250, 6105, 6960, 7815};
-constexpr std::array<const char*, 10> command_captions{"Add new",  "Delete", "Edit",    "Browse",  "Run",
-                                                       "Switches", "Skins",  "Options", "Configs", "Help"};
-constexpr std::array<const char*, 10> command_click_names{"Label19", "Label20", "Label21", "Label22",
-                                                          "Label23", "Label24", "Label25", "Label26",
-                                                          "Label27", "Label28"};
-constexpr std::array<float, 5> switch_lefts{115, 1015, 1915, 2820, 3720};
 
-using toolkit::stretched;
+constexpr ControlDesign box(const char* name, float left, float top, float width, float height,
+                            ControlRef container = {nullptr}) {
+    return {ControlType::picture_box, {name}, left, top, width, height, ControlLook::plain, container};
+}
+constexpr ControlDesign image(const char* name, float width, float height, const char* container,
+                              ControlLook look = ControlLook::stretched) {
+    return {ControlType::image, {name}, 0, 0, width, height, look, {container}};
+}
+constexpr CaptionDesign caption(const char* name, float left, float top, float width, float height,
+                                const char* text, const char* container, TextLook look = TextLook::plain) {
+    return {name, left, top, width, text, height, look, {container}};
+}
 
-constexpr auto text = &toolkit::white_text;
+// The window buttons (each picture twice its box's height, released above pressed), the section
+// strip's background and the panels, each a box holding its picture and caption.
+constexpr WindowRow panel_rows[] = {
+    box("Picture11", 8400, 60, 255, 255),  // close
+    image("X_image", 255, 510, "Picture11", ControlLook::plain),
+    box("Picture12", 8130, 60, 255, 255),  // minimise
+    image("Min_image", 255, 510, "Picture12", ControlLook::plain),
+    box("Picture13", 7880, 60, 255, 255),  // hide to the screen edge
+    image("hide_image", 255, 510, "Picture13", ControlLook::plain),
+    ControlDesign{ControlType::image, {"section_background"}, 135, 375, 8520, 600, ControlLook::stretched},
 
-using toolkit::hidden;
+    box("Picture14", 120, 960, 1935, 255),  // "Platform" header
+    image("platform_preview", 1935, 255, "Picture14"),
+    caption("platform_preview_label", 45, 30, 1845, 195, "Platform", "Picture14"),
+    box("Picture17", 120, 1215, 1935, 1720),  // platform panel
+    image("platform_image", 1935, 1720, "Picture17"),
+    box("Picture32", 45, 15, 1850, 1660, {"Picture17"}),
+    image("platforms_image", 1845, 16650, "Picture32"),
+    image("misc_image", 1845, 1665, "Picture32", ControlLook::hidden),
+
+    box("Picture21", 2050, 960, 1935, 255),  // "Emulators" header
+    image("emu_list_image", 1935, 255, "Picture21"),
+    caption("emulators_label", 45, 30, 1845, 195, "Emulators", "Picture21"),
+
+    box("Picture15", 3990, 960, 4680, 255),  // "About emulator" header
+    image("about_emu", 4680, 255, "Picture15"),
+    caption("Label2", 45, 30, 4590, 195, "About emulator", "Picture15"),
+    box("Picture18", 3990, 1215, 4680, 975),  // about text
+    image("about_image", 4680, 975, "Picture18"),
+    caption("about_txt", 100, 60, 4500, 855, "", "Picture18", TextLook::wrapped),
+
+    box("Picture19", 3990, 2190, 4680, 255),  // "Switches" header
+    image("about_emu2", 4680, 255, "Picture19"),
+    caption("Label1", 45, 15, 1785, 240, "Switches", "Picture19"),
+    caption("switches_number", 1830, 15, 2775, 255, "0/5", "Picture19"),
+    box("Picture20", 3990, 2445, 4680, 480),  // switch buttons
+    image("about2_image", 4680, 480, "Picture20"),
+
+    toolkit::TimerDesign{"Timer1", 10},  // slide out when hiding
+};
 
 // A section or command button; its picture keeps the size a skin gives it.
-constexpr toolkit::PushButton button(const char* box, float left, float top, toolkit::ControlRef image,
-                                     toolkit::ControlRef caption_label, const char* caption,
-                                     const char* click) {
+constexpr toolkit::PushButton button(const char* box, float left, float top, ControlRef image,
+                                     ControlRef caption_label, const char* caption, const char* click) {
     return toolkit::with_box_tall_caption({box, left, top, image, caption_label, caption, click, button_width,
                                            toolkit::button_height, 80, 0, false});
 }
-
-forms::Timer& timer(forms::Timer& t, int interval) {
-    t.set_interval(interval);
-    return t;
+constexpr toolkit::PushButton section(int i, const char* box, float left, const char* title,
+                                      const char* click) {
+    return button(box, left, section_top, {"upper_section", i}, {"section_label", i}, title, click);
 }
+constexpr toolkit::PushButton command(int i, const char* box, float left, const char* caption,
+                                      const char* click) {
+    return button(box, left, command_top, {"down_section", i}, {"down_section_label", i}, caption, click);
+}
+constexpr CaptionDesign switch_button(const char* name, float left, const char* number) {
+    return caption(name, left, 120, button_width, 255, number, "Picture20");
+}
+
+// The section buttons in section order (their click labels were not numbered in it), the switch
+// buttons and the command bar.
+constexpr WindowRow bar_rows[] = {
+    section(0, "Picture1", 120, "PSX", "Label4"),
+    section(1, "Picture2", 975, "PS2", "Label5"),
+    section(2, "Picture3", 1830, "NDS", "Label6"),
+    section(3, "Picture4", 2685, "GB/GBA", "Label3"),
+    section(4, "Picture5", 3540, "N64", "Label7"),
+    section(5, "Picture6", 4395, "DC", "Label8"),
+    section(6, "Picture7", 5245, "GC", "Label9"),
+    section(7, "Picture8", 6105, "Saturn", "Label10"),
+    section(8, "Picture9", 6960, "S/NES", "Label11"),
+    section(9, "Picture10", 7815, "Misc", "Label12"),
+
+    switch_button("Label13", 115, "#1"),
+    switch_button("Label14", 1015, "#2"),
+    switch_button("Label15", 1915, "#3"),
+    switch_button("Label16", 2820, "#4"),
+    switch_button("Label17", 3720, "#5"),
+
+    command(0, "Picture16", 120, "Add new", "Label19"),
+    command(1, "Picture23", 975, "Delete", "Label20"),
+    command(2, "Picture24", 1830, "Edit", "Label21"),
+    command(3, "Picture25", 2685, "Browse", "Label22"),
+    command(4, "Picture26", 3535, "Run", "Label23"),
+    command(5, "Picture27", 4400, "Switches", "Label24"),
+    command(6, "Picture28", 5250, "Skins", "Label25"),
+    command(7, "Picture29", 6105, "Options", "Label26"),
+    command(8, "Picture30", 6960, "Configs", "Label27"),
+    command(9, "Picture31", 7815, "Help", "Label28"),
+};
+constexpr std::size_t first_switch_row = section_count;
+constexpr std::size_t first_command_row = first_switch_row + 5;
 
 }  // namespace
 
@@ -79,68 +154,60 @@ std::filesystem::path database_path() {
 Main_form::Main_form()
     : toolkit::FramedForm("Main_form",
                           toolkit::FrameStyle{.design_title = "  Form Name", .width = 8775, .height = 3540}),
-      Picture11(add<PictureBox>("Picture11", 8400, 60, 255, 255)),
-      X_image(add<Image>("X_image", 0, 0, 255, 510, &Picture11)),
-      Picture12(add<PictureBox>("Picture12", 8130, 60, 255, 255)),
-      Min_image(add<Image>("Min_image", 0, 0, 255, 510, &Picture12)),
-      Picture13(add<PictureBox>("Picture13", 7880, 60, 255, 255)),
-      hide_image(add<Image>("hide_image", 0, 0, 255, 510, &Picture13)),
-      section_background(stretched(add<Image>("section_background", 135, 375, 8520, 600))),
-      Picture14(add<PictureBox>("Picture14", 120, 960, 1935, 255)),
-      platform_preview(stretched(add<Image>("platform_preview", 0, 0, 1935, 255, &Picture14))),
-      platform_preview_label(
-          text(add<Label>("platform_preview_label", 45, 30, 1845, 195, &Picture14), "Platform")),
-      Picture17(add<PictureBox>("Picture17", 120, 1215, 1935, 1720)),
-      platform_image(stretched(add<Image>("platform_image", 0, 0, 1935, 1720, &Picture17))),
-      Picture32(add<PictureBox>("Picture32", 45, 15, 1850, 1660, &Picture17)),
-      platforms_image(stretched(add<Image>("platforms_image", 0, 0, 1845, 16650, &Picture32))),
-      misc_image(hidden(add<Image>("misc_image", 0, 0, 1845, 1665, &Picture32))),
-      Picture21(add<PictureBox>("Picture21", 2050, 960, 1935, 255)),
-      emu_list_image(stretched(add<Image>("emu_list_image", 0, 0, 1935, 255, &Picture21))),
-      emulators_label(text(add<Label>("emulators_label", 45, 30, 1845, 195, &Picture21), "Emulators")),
-      Picture15(add<PictureBox>("Picture15", 3990, 960, 4680, 255)),
-      about_emu(stretched(add<Image>("about_emu", 0, 0, 4680, 255, &Picture15))),
-      Label2(text(add<Label>("Label2", 45, 30, 4590, 195, &Picture15), "About emulator")),
-      Picture18(add<PictureBox>("Picture18", 3990, 1215, 4680, 975)),
-      about_image(stretched(add<Image>("about_image", 0, 0, 4680, 975, &Picture18))),
-      about_txt(text(add<Label>("about_txt", 100, 60, 4500, 855, &Picture18), "")),
-      Picture19(add<PictureBox>("Picture19", 3990, 2190, 4680, 255)),
-      about_emu2(stretched(add<Image>("about_emu2", 0, 0, 4680, 255, &Picture19))),
-      Label1(text(add<Label>("Label1", 45, 15, 1785, 240, &Picture19), "Switches")),
-      switches_number(text(add<Label>("switches_number", 1830, 15, 2775, 255, &Picture19), "0/5")),
-      Picture20(add<PictureBox>("Picture20", 3990, 2445, 4680, 480)),
-      about2_image(stretched(add<Image>("about2_image", 0, 0, 4680, 480, &Picture20))),
-      Timer1(timer(add<forms::Timer>("Timer1", 0, 0, 0, 0), 10)),
+      design_(*this, {panel_rows}),
+      Picture11(design_.get<PictureBox>("Picture11")),
+      X_image(design_.get<Image>("X_image")),
+      Picture12(design_.get<PictureBox>("Picture12")),
+      Min_image(design_.get<Image>("Min_image")),
+      Picture13(design_.get<PictureBox>("Picture13")),
+      hide_image(design_.get<Image>("hide_image")),
+      section_background(design_.get<Image>("section_background")),
+      Picture14(design_.get<PictureBox>("Picture14")),
+      platform_preview(design_.get<Image>("platform_preview")),
+      platform_preview_label(design_.get<Label>("platform_preview_label")),
+      Picture17(design_.get<PictureBox>("Picture17")),
+      platform_image(design_.get<Image>("platform_image")),
+      Picture32(design_.get<PictureBox>("Picture32")),
+      platforms_image(design_.get<Image>("platforms_image")),
+      misc_image(design_.get<Image>("misc_image")),
+      Picture21(design_.get<PictureBox>("Picture21")),
+      emu_list_image(design_.get<Image>("emu_list_image")),
+      emulators_label(design_.get<Label>("emulators_label")),
+      Picture15(design_.get<PictureBox>("Picture15")),
+      about_emu(design_.get<Image>("about_emu")),
+      Label2(design_.get<Label>("Label2")),
+      Picture18(design_.get<PictureBox>("Picture18")),
+      about_image(design_.get<Image>("about_image")),
+      about_txt(design_.get<Label>("about_txt")),
+      Picture19(design_.get<PictureBox>("Picture19")),
+      about_emu2(design_.get<Image>("about_emu2")),
+      Label1(design_.get<Label>("Label1")),
+      switches_number(design_.get<Label>("switches_number")),
+      Picture20(design_.get<PictureBox>("Picture20")),
+      about2_image(design_.get<Image>("about2_image")),
+      Timer1(design_.get<forms::Timer>("Timer1")),
       emulator_list(*this, toolkit::ListLayout::main_form(), toolkit::ListVariant::main_form(),
-                    list_source()) {
+                    list_source()),
+      bar_design_(*this, {bar_rows}) {
     set_caption("Korvalin 1.2");
     set_show_in_taskbar(true);
-    about_txt.set_word_wrap(true);
 
     for (std::size_t k = 0; k < section_count; ++k) {
-        const int i = static_cast<int>(k);
-        section_click_labels[k] = &toolkit::build_push_button(
-            *this, button(section_box_names[k], section_lefts[k], section_top, {"upper_section", i},
-                          {"section_label", i}, section_titles[k], section_click_names[k]));
-        section_boxes[k] = &toolkit::control<PictureBox>(*this, section_box_names[k]);
-        upper_section[k] = &toolkit::control<Image>(*this, "upper_section", i);
-        section_label[k] = &toolkit::control<Label>(*this, "section_label", i);
+        const auto& row = std::get<toolkit::PushButton>(bar_rows[k]);
+        section_boxes[k] = &bar_design_.get<PictureBox>(row.box);
+        upper_section[k] = &bar_design_.get<Image>(row.image.name, row.image.index);
+        section_label[k] = &bar_design_.get<Label>(row.caption.name, row.caption.index);
+        section_click_labels[k] = &bar_design_.get<Label>(row.click_label);
     }
-
     for (std::size_t k = 0; k < switch_buttons.size(); ++k)
-        switch_buttons[k] = &text(
-            add<Label>("Label" + std::to_string(13 + k), switch_lefts[k], 120, button_width, 255, &Picture20),
-            "#" + std::to_string(k + 1));
-    wire_switch_buttons();
-
+        switch_buttons[k] =
+            &bar_design_.get<Label>(std::get<CaptionDesign>(bar_rows[first_switch_row + k]).name);
     for (std::size_t i = 0; i < command_boxes.size(); ++i) {
-        const int index = static_cast<int>(i);
-        command_click_labels[i] = &toolkit::build_push_button(
-            *this, button(command_box_names[i], command_lefts[i], command_top, {"down_section", index},
-                          {"down_section_label", index}, command_captions[i], command_click_names[i]));
-        command_boxes[i] = &toolkit::control<PictureBox>(*this, command_box_names[i]);
-        down_section[i] = &toolkit::control<Image>(*this, "down_section", index);
-        down_section_label[i] = &toolkit::control<Label>(*this, "down_section_label", index);
+        const auto& row = std::get<toolkit::PushButton>(bar_rows[first_command_row + i]);
+        command_boxes[i] = &bar_design_.get<PictureBox>(row.box);
+        down_section[i] = &bar_design_.get<Image>(row.image.name, row.image.index);
+        down_section_label[i] = &bar_design_.get<Label>(row.caption.name, row.caption.index);
+        command_click_labels[i] = &bar_design_.get<Label>(row.click_label);
     }
 
     attach_buttons();

@@ -14,6 +14,7 @@
 #include "platform/instance.h"
 #include "toolkit/framed_form.h"
 #include "toolkit/seven_row_list.h"
+#include "toolkit/window_design.h"
 
 namespace kv {
 
@@ -47,6 +48,11 @@ class Main_form : public toolkit::FramedForm {
 
     // ---- Controls (the emulator list's own controls belong to `emulator_list`)
 
+  private:
+    // The window buttons and panels, built before the emulator list.
+    toolkit::BuiltWindow design_;
+
+  public:
     forms::PictureBox& Picture11;  // close
     forms::Image& X_image;
     forms::PictureBox& Picture12;  // minimise
@@ -100,6 +106,11 @@ class Main_form : public toolkit::FramedForm {
     // The seven-row list of the current section's emulator names.
     toolkit::SevenRowList emulator_list;
 
+  private:
+    // The section buttons, the switch buttons and the command bar, built after the emulator list.
+    toolkit::BuiltWindow bar_design_;
+
+  public:
     // ---- Public operations
 
     void make_forms_transparent(int32_t& opacity_percantage);

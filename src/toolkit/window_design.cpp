@@ -113,6 +113,12 @@ forms::Control& build_control(forms::Form& form, const ControlDesign& row) {
     return c;
 }
 
+forms::Timer& build_timer(forms::Form& form, const TimerDesign& row) {
+    auto& timer = form.add<forms::Timer>(row.name, 0, 0, 0, 0);
+    timer.set_interval(row.interval);
+    return timer;
+}
+
 void build_window(forms::Form& form, std::span<const WindowRow> rows) {
     for (const WindowRow& row : rows) {
         std::visit(
@@ -123,6 +129,7 @@ void build_window(forms::Form& form, std::span<const WindowRow> rows) {
                 if constexpr (std::is_same_v<Row, FieldDesign>) build_field(form, r);
                 if constexpr (std::is_same_v<Row, OptionDesign>) build_option(form, r);
                 if constexpr (std::is_same_v<Row, PushButton>) build_push_button(form, r);
+                if constexpr (std::is_same_v<Row, TimerDesign>) build_timer(form, r);
             },
             row);
     }

@@ -75,13 +75,21 @@ struct ControlDesign {
     ControlRef container = {nullptr};
 };
 
-using WindowRow = std::variant<ControlDesign, CaptionDesign, FieldDesign, OptionDesign, PushButton>;
+// A timer, firing every `interval` milliseconds while enabled.
+struct TimerDesign {
+    const char* name;
+    int interval;
+};
+
+using WindowRow =
+    std::variant<ControlDesign, CaptionDesign, FieldDesign, OptionDesign, PushButton, TimerDesign>;
 
 forms::Label& build_caption(forms::Form& form, const CaptionDesign& row);
 forms::TextBox& build_field(forms::Form& form, const FieldDesign& row);
 // Returns the mark; the window gives the click label its handler.
 forms::Image& build_option(forms::Form& form, const OptionDesign& row);
 forms::Control& build_control(forms::Form& form, const ControlDesign& row);
+forms::Timer& build_timer(forms::Form& form, const TimerDesign& row);
 
 // Builds every row on the window, in order, so that later rows stand above earlier ones.
 void build_window(forms::Form& form, std::span<const WindowRow> rows);

@@ -10,6 +10,7 @@ namespace {
 struct Directory {
     std::map<std::type_index, forms::Form*> by_type;
     std::vector<std::unique_ptr<forms::Form>> owned;  // creation order
+    int loads_running = 0;                            // loads begun here and not yet ended
 };
 
 Directory& directory() {
@@ -46,7 +47,16 @@ std::vector<std::string_view> windows_in_order(int RosterRow::*place) {
 forms::Form& detail::instance(std::type_index type,
                               const std::function<std::unique_ptr<forms::Form>()>& make) {
     forms::Form& f = instance_without_load(type, make);
-    f.load();
+    {
+        ++directory().loads_running;
+        struct Done {
+            ~Done() { --directory().loads_running; }
+        } done;
+        f.load();
+    }
+    // Start-up touches every window from inside the main window's load, to dress it in the skin, the
+    // font and the language: that is no need of what a window left for later.
+    if (directory().loads_running == 0) f.run_deferred();
     return f;
 }
 

@@ -44,7 +44,8 @@ forms::Form& instance_without_load(std::type_index type,
 }  // namespace detail
 
 // The window of type T, created and loaded on first touch. A window touched again while it loads
-// is the same instance.
+// is the same instance. A touch while no window loads also runs what the window left until it is
+// needed (forms::Form::defer_until_needed).
 template <typename T>
 T& form() {
     return static_cast<T&>(detail::instance(typeid(T), [] { return std::make_unique<T>(); }));

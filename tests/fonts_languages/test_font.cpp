@@ -180,5 +180,21 @@ TEST_F(FontBrowserTest, WithNoFontListedOkKeepsTheFontInUseAndCancelAppliesNothi
     EXPECT_EQ(options().Label31.font(), (forms::Font{"Microsoft Sans Serif", 11, false, false}));
 }
 
+// Listing the installed fonts is slow where many are installed: start-up leaves it to the browser's
+// first use, and that use sees the fonts installed by then.
+TEST_F(FontBrowserTest, StartUpLeavesTheFontListUntilTheBrowserIsNeeded) {
+    display.set_fonts({"Alpha"});
+    start();
+    display.set_fonts({"Beta", "Gamma"});
+    auto& b = browser();
+    EXPECT_EQ(b.List1.list_count(), 2);
+    EXPECT_EQ(b.Label2.caption(), "Beta");
+    EXPECT_EQ(b.list.row(2).caption(), "Gamma");
+    // Listed once: the browser keeps its list for the rest of the run.
+    display.set_fonts({});
+    b.show();
+    EXPECT_EQ(b.List1.list_count(), 2);
+}
+
 }  // namespace
 }  // namespace kv

@@ -55,10 +55,11 @@ TEST(IncludeCheck, NamesTheFileLineAndRuleOfEachUpwardInclude) {
 
 TEST(IncludeCheck, OnlyTheQtDisplayAndTheQtProgramSeeQt) {
     EXPECT_TRUE(check_text("platform/qt/qt_backend.cpp", "#include <QWidget>\n").empty());
-    EXPECT_TRUE(check_text("app/main.cpp", "#include <QApplication>\n#include \"platform/qt/qt_backend.h\"\n")
+    EXPECT_TRUE(check_text("programs/korvalin.cpp",
+                           "#include <QApplication>\n#include \"platform/qt/qt_backend.h\"\n")
                     .empty());
     EXPECT_EQ(check_text("launcher/main_form.cpp", "#include <QString>\n").size(), 1u);
-    EXPECT_EQ(check_text("app/drive.cpp", "#include \"platform/qt/guard.h\"\n").size(), 1u);
+    EXPECT_EQ(check_text("programs/korvalin_drive.cpp", "#include \"platform/qt/guard.h\"\n").size(), 1u);
     EXPECT_EQ(check_text("platform/forms/form.cpp", "#include \"platform/qt/text.h\"\n").size(), 1u);
     // Standard headers are no concern of the layers.
     EXPECT_TRUE(check_text("toolkit/windows.cpp", "#include <queue>\n#include <cstdint>\n").empty());

@@ -7,22 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 namespace kvtest {
-
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // Runs body in a forked child and answers the code it returned; -1 when the child did not exit on its
 // own, so a crash there fails the test instead of ending the test program.

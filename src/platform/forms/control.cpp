@@ -6,7 +6,12 @@
 namespace kv::forms {
 
 Control::Control(Form& form, ControlKind kind, std::string name, int index, Control* container)
-    : form_(form), kind_(kind), name_(std::move(name)), index_(index), container_(container) {}
+    : Geometry(0, 0),
+      form_(form),
+      kind_(kind),
+      name_(std::move(name)),
+      index_(index),
+      container_(container) {}
 
 Control::~Control() = default;
 
@@ -25,28 +30,6 @@ bool Control::is_container() const {
 
 bool Control::takes_mouse() const {
     return kind_ != ControlKind::shape && kind_ != ControlKind::line && kind_ != ControlKind::timer;
-}
-
-void Control::set_left(float v) {
-    set_drawn(left_, v);
-}
-
-void Control::set_top(float v) {
-    set_drawn(top_, v);
-}
-
-void Control::set_width(float v) {
-    if (v < 0) throw Failure("Invalid property value: Width of " + full_name());
-    if (width_ == v) return;
-    width_ = v;
-    changed();
-}
-
-void Control::set_height(float v) {
-    if (v < 0) throw Failure("Invalid property value: Height of " + full_name());
-    if (height_ == v) return;
-    height_ = v;
-    changed();
 }
 
 void Control::move(float l, float t, float w, float h) {
@@ -116,10 +99,10 @@ void Control::set_back_color(Color c) {
 }
 
 float Control::form_x() const {
-    return left_ + (container_ ? container_->form_x() : 0.0f);
+    return left() + (container_ ? container_->form_x() : 0.0f);
 }
 float Control::form_y() const {
-    return top_ + (container_ ? container_->form_y() : 0.0f);
+    return top() + (container_ ? container_->form_y() : 0.0f);
 }
 
 bool Control::shown() const {
@@ -127,10 +110,10 @@ bool Control::shown() const {
 }
 
 std::optional<std::string> Control::property(std::string_view p) const {
-    if (p == "Left") return number_text(left_);
-    if (p == "Top") return number_text(top_);
-    if (p == "Width") return number_text(width_);
-    if (p == "Height") return number_text(height_);
+    if (p == "Left") return number_text(left());
+    if (p == "Top") return number_text(top());
+    if (p == "Width") return number_text(width());
+    if (p == "Height") return number_text(height());
     if (p == "Visible") return bool_text(visible_);
     if (p == "Enabled") return bool_text(enabled_);
     if (p == "Name") return name_;

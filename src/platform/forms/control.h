@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/forms/events.h"
+#include "platform/forms/geometry.h"
 
 namespace kv::forms {
 
@@ -77,7 +78,7 @@ class Handler<R(Args...)> {
     std::unique_ptr<Function> function_;
 };
 
-class Control {
+class Control : public Geometry {
   public:
     Control(Form& form, ControlKind kind, std::string name, int index, Control* container);
     virtual ~Control();
@@ -98,15 +99,7 @@ class Control {
     // Shapes, lines and timers never take the mouse.
     bool takes_mouse() const;
 
-    float left() const { return left_; }
-    float top() const { return top_; }
-    float width() const { return width_; }
-    float height() const { return height_; }
-    void set_left(float v);
-    void set_top(float v);
-    // A negative size is an invalid property value and fails as in the forms runtime.
-    void set_width(float v);
-    void set_height(float v);
+    // Left, Top, Width and Height come from Geometry, relative to the container.
     void move(float l, float t, float w, float h);
 
     bool visible() const { return visible_; }
@@ -154,6 +147,8 @@ class Control {
         field = std::forward<V>(value);
         changed();
     }
+    void geometry_changed() override { changed(); }
+    std::string geometry_name() const override { return full_name(); }
     // Lets auto-sized controls adapt after a font change.
     virtual void font_changed() {}
     // Lets timers restart when switched on or off.
@@ -165,7 +160,6 @@ class Control {
     std::string name_;
     int index_;
     Control* container_;
-    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
     int tab_index_ = -1;

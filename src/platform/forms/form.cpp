@@ -9,7 +9,7 @@
 
 namespace kv::forms {
 
-Form::Form(std::string name) : name_(std::move(name)) {
+Form::Form(std::string name) : Geometry(4800, 3600), name_(std::move(name)) {
     backend().form_created(*this);
 }
 
@@ -19,38 +19,9 @@ Form::~Form() {
     if (Backend* display = backend_if_set()) display->form_destroyed(*this);
 }
 
-void Form::set_left(float v) {
-    placed_ = true;
-    if (left_ == v) return;
-    left_ = v;
-    changed();
-}
-
-void Form::set_top(float v) {
-    placed_ = true;
-    if (top_ == v) return;
-    top_ = v;
-    changed();
-}
-
-void Form::set_width(float v) {
-    if (v < 0) throw Failure("Invalid property value: Width of " + name_);
-    if (width_ == v) return;
-    width_ = v;
-    changed();
-}
-
-void Form::set_height(float v) {
-    if (v < 0) throw Failure("Invalid property value: Height of " + name_);
-    if (height_ == v) return;
-    height_ = v;
-    changed();
-}
-
 void Form::move(float l, float t) {
     placed_ = true;
-    left_ = l;
-    top_ = t;
+    set_place(l, t);
     changed();
 }
 
@@ -65,17 +36,18 @@ void Form::place_if_unplaced(const Form* owner) {
         // Centred on the owner, and kept whole on the screen that shows most of the owner where it
         // fits: a window half off the screen would have to be dragged into view before use.
         const ScreenArea s = screen_showing(owner->left(), owner->top(), owner->width(), owner->height());
-        const float left = owner->left() + owner->width() / 2 - width_ / 2;
-        const float top = owner->top() + owner->height() / 2 - height_ / 2;
-        move(std::max(std::min(left, s.left + s.width - width_), s.left),
-             std::max(std::min(top, s.top + s.height - height_), s.top));
+        const float left = owner->left() + owner->width() / 2 - width() / 2;
+        const float top = owner->top() + owner->height() / 2 - height() / 2;
+        move(std::max(std::min(left, s.left + s.width - width()), s.left),
+             std::max(std::min(top, s.top + s.height - height()), s.top));
     } else {
-        move(backend().screen_width() / 2 - width_ / 2, backend().screen_height() / 2 - height_ / 2);
+        move(backend().screen_width() / 2 - width() / 2, backend().screen_height() / 2 - height() / 2);
     }
 }
 
 void Form::show() {
     load();
+    run_deferred();
     if (visible_) return;
     place_if_unplaced(nullptr);
     visible_ = true;
@@ -84,13 +56,14 @@ void Form::show() {
 
 void Form::show_modal(Form& owner) {
     load();
+    run_deferred();
     // The owner's pressed button is released over this window, never over the owner.
     owner.release_capture();
     owner_ = &owner;
     place_if_unplaced(&owner);
     // Wherever it was left or its owner stands, a dialog opens whole on a screen (its top first where
     // it is taller): while it is up nothing else takes input, so it must be within reach.
-    keep_on_a_screen(*this, height_);
+    keep_on_a_screen(*this, height());
     modal_ = true;
     visible_ = true;
     backend().form_shown(*this);
@@ -144,6 +117,14 @@ void Form::set_region(std::optional<Region> r) {
 
 void Form::set_top_most(bool t) {
     set_ex_style(t ? (ex_style_ | ws_ex_topmost) : (ex_style_ & ~ws_ex_topmost));
+}
+
+void Form::run_deferred() {
+    if (!deferred_) return;
+    // Taken out first: the work may reach its own window again.
+    const std::function<void()> work = std::move(deferred_);
+    deferred_ = nullptr;
+    work();
 }
 
 void Form::load() {
@@ -234,7 +215,7 @@ Control* Form::hit_test(float x, float y) const {
 MouseEvent Form::event_for(const Control& c, float x, float y, int16_t button, int16_t shift,
                            std::optional<ScreenPoint> pointer) const {
     return MouseEvent{button, shift, x - c.form_x(), y - c.form_y(),
-                      pointer.value_or(ScreenPoint{left_ + x, top_ + y})};
+                      pointer.value_or(ScreenPoint{left() + x, top() + y})};
 }
 
 void Form::set_focus(Control* c) {
@@ -244,7 +225,7 @@ void Form::set_focus(Control* c) {
 
 void Form::deliver_mouse_down(float x, float y, int16_t button, int16_t shift,
                               std::optional<ScreenPoint> pointer) {
-    if (!captured_ && (x < 0 || y < 0 || x >= width_ || y >= height_)) {
+    if (!captured_ && (x < 0 || y < 0 || x >= width() || y >= height())) {
         // Such a press reaches a window only while it takes every press: a drop-down.
         if (on_dismiss) on_dismiss();
         return;

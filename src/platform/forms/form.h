@@ -27,7 +27,7 @@ inline constexpr int32_t ws_ex_layered = 0x80000;
 
 enum class WindowState { normal = 0, minimized = 1 };
 
-class Form {
+class Form : public Geometry {
   public:
     explicit Form(std::string name);
     virtual ~Form();
@@ -36,15 +36,8 @@ class Form {
 
     const std::string& name() const { return name_; }
 
-    // Place and size in twips.
-    float left() const { return left_; }
-    float top() const { return top_; }
-    float width() const { return width_; }
-    float height() const { return height_; }
-    void set_left(float v);
-    void set_top(float v);
-    void set_width(float v);  // a negative size fails
-    void set_height(float v);
+    // Left, Top, Width and Height (on the screen) come from Geometry. Setting Left or Top, or
+    // moving, places the window: showing it no longer centres it.
     void move(float l, float t);
 
     const std::string& caption() const { return caption_; }
@@ -82,6 +75,11 @@ class Form {
     // Loading: the load handler runs once, on first touch through the program's window registry.
     bool loaded() const { return loaded_; }
     void load();
+    // Work the window leaves until it is first needed, so that start-up does not pay for what nobody
+    // may look at: it runs once, when the window is first shown or reached through the program's
+    // window directory while no window is loading (toolkit/windows.h).
+    void defer_until_needed(std::function<void()> work) { deferred_ = std::move(work); }
+    void run_deferred();
 
     // Controls. The first control added is at the bottom of its container's z-order.
     template <typename T>
@@ -159,6 +157,10 @@ class Form {
     // The window's load handler.
     virtual void Form_Load() {}
 
+    void geometry_changed() override { changed(); }
+    void placed() override { placed_ = true; }
+    std::string geometry_name() const override { return name_; }
+
   private:
     void adopt(std::unique_ptr<Control> c);
     void place_if_unplaced(const Form* owner);
@@ -167,7 +169,6 @@ class Form {
                          std::optional<ScreenPoint> pointer) const;
 
     std::string name_;
-    float left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
     std::string caption_;
     bool show_in_taskbar_ = false;
     bool drop_down_ = false;
@@ -180,6 +181,7 @@ class Form {
     std::optional<Region> region_;
     bool loaded_ = false;
     bool loading_ = false;
+    std::function<void()> deferred_;
     bool placed_ = false;
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<std::string, Control*, std::less<>> by_name_;
