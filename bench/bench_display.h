@@ -2,8 +2,8 @@
 // The headless display a benchmark's windows go to, with the program's windows registered as start-up
 // registers them. The windows go before the display is unset.
 #include "app/window_roster.h"
-#include "platform/forms/backend.h"
-#include "platform/headless/headless_backend.h"
+#include "forms/backend.h"
+#include "headless/headless_backend.h"
 #include "toolkit/windows.h"
 
 namespace kvbench {

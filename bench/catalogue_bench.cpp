@@ -10,7 +10,7 @@
 #include "launcher/main_form.h"
 #include "model/catalogue.h"
 #include "platform/folder.h"
-#include "platform/forms/backend.h"
+#include "forms/backend.h"
 #include "support/temp_folder.h"
 #include "toolkit/windows.h"
 

@@ -11,7 +11,7 @@
 
 #include "bench_display.h"
 #include "configs/pcsx_config.h"
-#include "platform/plugin_library.h"
+#include "plugin_client/plugin_library.h"
 #include "toolkit/windows.h"
 
 namespace {

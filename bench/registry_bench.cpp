@@ -9,8 +9,8 @@
 
 #include "model/registry_bridge.h"
 #include "platform/folder.h"
-#include "platform/registry/regedit_command.h"
-#include "platform/registry/store.h"
+#include "registry/regedit_command.h"
+#include "registry/store.h"
 
 namespace {
 

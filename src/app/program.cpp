@@ -1,7 +1,7 @@
 #include "app/program.h"
 
 #include "launcher/main_form.h"
-#include "platform/forms/backend.h"
+#include "forms/backend.h"
 #include "toolkit/windows.h"
 
 namespace kv::app {

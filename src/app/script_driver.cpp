@@ -9,8 +9,8 @@
 #include "app/program.h"
 #include "app/window_roster.h"
 #include "platform/folder.h"
-#include "platform/forms/backend.h"
-#include "platform/headless/headless_backend.h"
+#include "forms/backend.h"
+#include "headless/headless_backend.h"
 #include "platform/runtime.h"
 #include "toolkit/windows.h"
 

@@ -2,7 +2,7 @@
 // The last step of Configure: the emulator's settings editor opened on the activated profile.
 #include <string>
 
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace kv {
 

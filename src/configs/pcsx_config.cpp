@@ -3,7 +3,7 @@
 #include "configs/pcsx_design.h"
 #include "model/plugin_records.h"
 #include "platform/folder.h"
-#include "platform/forms/backend.h"
+#include "forms/backend.h"
 #include "platform/runtime.h"
 
 namespace kv {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/controls.h"
+#include "forms/controls.h"
 
 namespace kv::configs {
 

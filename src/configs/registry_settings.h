@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "configs/plugin_slots.h"
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace kv::configs {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "fonts_languages/font_targets.h"
-#include "platform/forms/backend.h"
+#include "forms/backend.h"
 #include "platform/runtime.h"
 
 namespace kv {

@@ -5,7 +5,7 @@
 
 #include "fonts_languages/language_targets.h"
 #include "model/skin_settings.h"
-#include "platform/forms/controls.h"
+#include "forms/controls.h"
 #include "platform/runtime.h"
 #include "skins/control_targets.h"
 #include "toolkit/windows.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/forms/controls.h"
+#include "forms/controls.h"
 
 namespace kv {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "launcher/main_form.h"
-#include "platform/forms/backend.h"
+#include "forms/backend.h"
 #include "toolkit/on_top.h"
 #include "toolkit/windows.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace kv {
 

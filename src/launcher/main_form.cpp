@@ -8,7 +8,7 @@
 #include "launcher/add_new.h"
 #include "launcher/edit_form.h"
 #include "platform/folder.h"
-#include "platform/forms/backend.h"
+#include "forms/backend.h"
 #include "platform/runtime.h"
 #include "plugins/popup_form.h"
 #include "toolkit/control_style.h"

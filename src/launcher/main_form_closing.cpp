@@ -9,7 +9,7 @@
 #include "launcher/switches_form.h"
 #include "model/profile_store.h"
 #include "platform/folder.h"
-#include "platform/forms/backend.h"
+#include "forms/backend.h"
 #include "platform/runtime.h"
 #include "platform/standard_error.h"
 #include "platform/text_file.h"

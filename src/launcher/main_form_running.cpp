@@ -4,7 +4,7 @@
 #include "launcher/main_form.h"
 #include "model/path_override.h"
 #include "platform/folder.h"
-#include "platform/forms/backend.h"
+#include "forms/backend.h"
 #include "platform/runtime.h"
 #include "toolkit/shel_ex.h"
 

@@ -6,8 +6,8 @@
 #include <climits>
 #include <map>
 
-#include "platform/forms/backend.h"
-#include "platform/plugin_library.h"
+#include "platform/host_hooks.h"
+#include "plugin_client/plugin_library.h"
 
 namespace kv::plugin_bridge {
 
@@ -70,7 +70,7 @@ class Asking {
 
     std::vector<std::optional<Replies>> run() {
         for (Worker& w : workers_) take_next(w);
-        std::optional<forms::BusyCursor> busy;
+        std::optional<platform::BusyCursor> busy;
         while (any_busy()) {
             if (!busy) busy.emplace();
             std::vector<PluginHost*> asking;

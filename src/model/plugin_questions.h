@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/plugin_protocol.h"
+#include "plugin_client/plugin_protocol.h"
 
 namespace kv::plugin_bridge {
 

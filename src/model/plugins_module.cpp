@@ -1,7 +1,8 @@
 #include "model/plugins_module.h"
 
 #include "model/plugin_questions.h"
-#include "platform/plugin_library.h"
+#include "platform/host_hooks.h"
+#include "plugin_client/plugin_library.h"
 
 namespace kv::plugin_bridge {
 
@@ -66,7 +67,7 @@ std::vector<std::optional<LibraryFacts>> ask_plugin_libraries(const std::vector<
 
 std::string call_plugin_function(const std::string& path, const std::string& export_name,
                                  const StopQuestion& ask_to_stop) {
-    forms::BusyCursor busy;
+    platform::BusyCursor busy;
     PluginHost host;
     // Real plug-ins start their configure and about windows as programs of their own and return at
     // once: a plug-in that answered leaves them running. One that crashed, hung or was stopped has
@@ -79,7 +80,7 @@ std::string call_plugin_function(const std::string& path, const std::string& exp
 
 int32_t call_plugin_test(const std::string& path, const std::string& export_name,
                          const StopQuestion& ask_to_stop, std::chrono::milliseconds limit) {
-    forms::BusyCursor busy;
+    platform::BusyCursor busy;
     PluginHost host;
     const PluginAnswer answer = host.ask(PluginCall::number, path, export_name, limit, ask_to_stop);
     switch (answer.outcome) {

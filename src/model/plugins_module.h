@@ -1,6 +1,6 @@
 #pragma once
 // The plug-in library bridge: five functions that load one library, call one export and release the
-// library again. The calls run in korvalin-plugin-host (platform/plugin_library.h); these functions
+// library again. The calls run in korvalin-plugin-host (plugin_client/plugin_library.h); these functions
 // keep the callers' contract: an empty result ("" or 0) for a library or export that is missing.
 // The registry functions of the same module live in model/registry_bridge.h.
 #include <array>

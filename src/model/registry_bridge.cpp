@@ -6,9 +6,9 @@
 
 #include "platform/folder.h"
 #include "platform/process.h"
-#include "platform/registry/key_path.h"
-#include "platform/registry/regedit_command.h"
-#include "platform/registry/store.h"
+#include "registry/key_path.h"
+#include "registry/regedit_command.h"
+#include "registry/store.h"
 #include "platform/runtime.h"
 #include "platform/standard_error.h"
 

@@ -1,6 +1,6 @@
 #include "plugins/picker_box.h"
 
-#include "platform/forms/screen_place.h"
+#include "forms/screen_place.h"
 #include "plugins/popup_form.h"
 #include "toolkit/control_style.h"
 #include "toolkit/pressed_image.h"

@@ -1,4 +1,4 @@
-#include "platform/forms/backend.h"
+#include "forms/backend.h"
 #include "plugins/plugin_buttons.h"
 #include "plugins/shared_editor_texts.h"
 #include "toolkit/message_box.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace kv {
 

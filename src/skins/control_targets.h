@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/forms/control.h"
+#include "forms/control.h"
 
 namespace kv::skins {
 

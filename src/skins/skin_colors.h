@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/skin_settings.h"
-#include "platform/forms/control.h"
+#include "forms/control.h"
 
 namespace kv::skins {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "model/skin_settings.h"
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace kv::skins {
 

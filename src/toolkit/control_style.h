@@ -3,7 +3,7 @@
 // button pictures, transparent labels that take the mouse, white captions.
 #include <string>
 
-#include "platform/forms/controls.h"
+#include "forms/controls.h"
 
 namespace kv::toolkit {
 

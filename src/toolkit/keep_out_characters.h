@@ -4,7 +4,7 @@
 #include <functional>
 #include <string_view>
 
-#include "platform/forms/controls.h"
+#include "forms/controls.h"
 
 namespace kv::toolkit {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace kv::toolkit {
 

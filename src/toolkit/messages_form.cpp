@@ -4,8 +4,8 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/forms/backend.h"
-#include "platform/forms/screen_place.h"
+#include "forms/backend.h"
+#include "forms/screen_place.h"
 #include "platform/runtime.h"
 
 namespace kv::toolkit {

@@ -1,6 +1,6 @@
 #pragma once
 // Keeps a window above all others without moving or resizing it.
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace kv::toolkit {
 

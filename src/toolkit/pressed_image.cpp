@@ -1,6 +1,6 @@
 #include "toolkit/pressed_image.h"
 
-#include "platform/forms/events.h"
+#include "forms/events.h"
 
 namespace kv::toolkit {
 

@@ -4,7 +4,7 @@
 // the window that owns the button.
 #include <optional>
 
-#include "platform/forms/controls.h"
+#include "forms/controls.h"
 
 namespace kv::toolkit {
 

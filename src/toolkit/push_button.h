@@ -4,7 +4,7 @@
 // release the upper half; the click belongs to the window.
 #include <optional>
 
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace kv::toolkit {
 

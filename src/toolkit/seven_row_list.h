@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/controls.h"
+#include "forms/controls.h"
 #include "toolkit/framed_form.h"
 
 namespace kv::toolkit {

@@ -1,7 +1,7 @@
 #pragma once
 // Opening things as the desktop's shell does, without waiting: emulators, the file manager, web
 // addresses. Programs the launcher waits for (the registry editor, the plug-in host) start through
-// platform/process and platform/plugin_library.
+// platform/process and plugin_client/plugin_library.
 #include <cstdint>
 #include <string>
 

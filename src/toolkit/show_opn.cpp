@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "platform/file_pattern.h"
-#include "platform/forms/backend.h"
+#include "forms/backend.h"
 #include "platform/runtime.h"
 #include "toolkit/message_box.h"
 

@@ -3,7 +3,7 @@
 // filter, a title and a starting folder.
 #include <string>
 
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace kv::toolkit {
 

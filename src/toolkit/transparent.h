@@ -2,7 +2,7 @@
 // One uniform alpha for a whole window (a layered window), and taking it off again.
 #include <cstdint>
 
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace kv::toolkit {
 

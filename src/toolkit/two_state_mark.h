@@ -1,7 +1,7 @@
 #pragma once
 // A two-state mark (a check box, an option box) is an image twice the height of the box that clips
 // it: the upper half shows it off, the lower half on, so the state is where the image sits.
-#include "platform/forms/controls.h"
+#include "forms/controls.h"
 
 namespace kv::toolkit {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <variant>
 
-#include "platform/forms/form.h"
+#include "forms/form.h"
 #include "platform/runtime.h"
 #include "toolkit/control_style.h"
 #include "toolkit/push_button.h"

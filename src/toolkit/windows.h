@@ -11,7 +11,7 @@
 #include <typeindex>
 #include <vector>
 
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace kv::toolkit {
 

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "platform/folder.h"
-#include "platform/headless/headless_backend.h"
+#include "headless/headless_backend.h"
 #include "support/test_support.h"
 #include "toolkit/windows.h"
 

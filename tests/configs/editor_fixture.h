@@ -7,7 +7,7 @@
 
 #include "configs/fake_registry.h"
 #include "launcher/program_fixture.h"
-#include "platform/plugin_library.h"
+#include "plugin_client/plugin_library.h"
 #include "toolkit/windows.h"
 
 namespace kvtest {

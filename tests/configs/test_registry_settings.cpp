@@ -4,7 +4,7 @@
 #include "configs/fake_registry.h"
 #include "configs/plugin_slots.h"
 #include "configs/registry_settings.h"
-#include "platform/forms/form.h"
+#include "forms/form.h"
 
 namespace {
 

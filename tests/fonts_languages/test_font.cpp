@@ -7,7 +7,7 @@
 #include "fonts_languages/font_targets.h"
 #include "launcher/options_form.h"
 #include "launcher/program_fixture.h"
-#include "platform/forms/controls.h"
+#include "forms/controls.h"
 #include "toolkit/windows.h"
 
 namespace kv {

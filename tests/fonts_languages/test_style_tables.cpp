@@ -10,7 +10,7 @@
 #include "fonts_languages/font_targets.h"
 #include "fonts_languages/language_targets.h"
 #include "launcher/program_fixture.h"
-#include "platform/forms/controls.h"
+#include "forms/controls.h"
 #include "skins/skin_bitmaps.h"
 #include "toolkit/windows.h"
 

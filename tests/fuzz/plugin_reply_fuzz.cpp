@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "platform/plugin_protocol.h"
+#include "plugin_client/plugin_protocol.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto parsed = kv::parse_reply(std::span<const uint8_t>(data, size));

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/registry/reg_file_reader.h"
-#include "platform/registry/reg_file_writer.h"
+#include "registry/reg_file_reader.h"
+#include "registry/reg_file_writer.h"
 #include "platform/runtime.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

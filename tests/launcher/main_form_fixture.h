@@ -7,7 +7,7 @@
 
 #include "launcher/main_form.h"
 #include "platform/folder.h"
-#include "platform/headless/headless_backend.h"
+#include "headless/headless_backend.h"
 #include "program_fixture.h"
 #include "support/test_support.h"
 #include "toolkit/windows.h"

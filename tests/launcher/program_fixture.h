@@ -10,7 +10,7 @@
 #include "app/program.h"
 #include "launcher/main_form.h"
 #include "platform/folder.h"
-#include "platform/headless/headless_backend.h"
+#include "headless/headless_backend.h"
 #include "support/test_support.h"
 #include "toolkit/messages_form.h"
 #include "toolkit/windows.h"

@@ -11,7 +11,7 @@
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
 #include "platform/folder.h"
-#include "platform/headless/headless_backend.h"
+#include "headless/headless_backend.h"
 #include "platform/instance.h"
 #include "platform/runtime.h"
 #include "program_fixture.h"

@@ -10,7 +10,7 @@
 #include "launcher/options_form.h"
 #include "launcher/switches_form.h"
 #include "model/catalogue.h"
-#include "platform/forms/events.h"
+#include "forms/events.h"
 #include "platform/text_file.h"
 #include "program_fixture.h"
 #include "toolkit/messages_form.h"

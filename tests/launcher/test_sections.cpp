@@ -3,7 +3,7 @@
 
 #include "launcher/main_form_fixture.h"
 #include "launcher/options_form.h"
-#include "platform/forms/backend.h"
+#include "forms/backend.h"
 
 namespace kv {
 namespace {

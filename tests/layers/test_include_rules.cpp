@@ -35,6 +35,18 @@ TEST(IncludeCheck, TheChainAllowsOnlyWhatLiesBelow) {
     EXPECT_FALSE(may_include("fonts_languages", "plugins"));
     EXPECT_FALSE(may_include("toolkit", "skins"));
     EXPECT_FALSE(may_include("platform", "model"));
+    // The system layer, the registry store, the plug-in client and the file formats know no window.
+    EXPECT_FALSE(may_include("platform", "forms"));
+    EXPECT_FALSE(may_include("registry", "forms"));
+    EXPECT_FALSE(may_include("plugin_client", "forms"));
+    EXPECT_FALSE(may_include("model", "forms"));
+    EXPECT_FALSE(may_include("registry", "plugin_client"));
+    EXPECT_FALSE(may_include("forms", "headless"));
+    EXPECT_FALSE(may_include("launcher", "headless"));
+    EXPECT_FALSE(may_include("app", "qt"));
+    EXPECT_TRUE(may_include("toolkit", "forms"));
+    EXPECT_TRUE(may_include("headless", "forms"));
+    EXPECT_TRUE(may_include("app", "headless"));
     EXPECT_FALSE(may_include("tests", "platform"));
 }
 
@@ -53,14 +65,23 @@ TEST(IncludeCheck, NamesTheFileLineAndRuleOfEachUpwardInclude) {
     EXPECT_EQ(found[1].include, "\"app/program.h\"");
 }
 
+TEST(IncludeCheck, AStoreOrFileFormatThatReachesForTheWindowModelIsTold) {
+    const auto store = check_text("registry/store.h", "#include \"forms/form.h\"\n");
+    ASSERT_EQ(store.size(), 1u);
+    EXPECT_EQ(describe(store[0]),
+              "registry/store.h:1: #include \"forms/form.h\": registry may not include forms");
+    EXPECT_EQ(check_text("model/catalogue.h", "#include \"forms/backend.h\"\n").size(), 1u);
+    EXPECT_EQ(check_text("plugin_client/plugin_library.h", "#include \"forms/backend.h\"\n").size(), 1u);
+}
+
 TEST(IncludeCheck, OnlyTheQtDisplayAndTheQtProgramSeeQt) {
-    EXPECT_TRUE(check_text("platform/qt/qt_backend.cpp", "#include <QWidget>\n").empty());
+    EXPECT_TRUE(check_text("qt/qt_backend.cpp", "#include <QWidget>\n").empty());
     EXPECT_TRUE(check_text("programs/korvalin.cpp",
-                           "#include <QApplication>\n#include \"platform/qt/qt_backend.h\"\n")
+                           "#include <QApplication>\n#include \"qt/qt_backend.h\"\n")
                     .empty());
     EXPECT_EQ(check_text("launcher/main_form.cpp", "#include <QString>\n").size(), 1u);
-    EXPECT_EQ(check_text("programs/korvalin_drive.cpp", "#include \"platform/qt/guard.h\"\n").size(), 1u);
-    EXPECT_EQ(check_text("platform/forms/form.cpp", "#include \"platform/qt/text.h\"\n").size(), 1u);
+    EXPECT_EQ(check_text("programs/korvalin_drive.cpp", "#include \"qt/guard.h\"\n").size(), 1u);
+    EXPECT_EQ(check_text("forms/form.cpp", "#include \"qt/text.h\"\n").size(), 1u);
     // Standard headers are no concern of the layers.
     EXPECT_TRUE(check_text("toolkit/windows.cpp", "#include <queue>\n#include <cstdint>\n").empty());
 }

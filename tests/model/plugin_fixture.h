@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/headless_backend.h"
-#include "platform/plugin_library.h"
+#include "headless/headless_backend.h"
+#include "plugin_client/plugin_library.h"
 #include "support/test_support.h"
 #include "toolkit/windows.h"
 

@@ -9,7 +9,7 @@
 #include "configs/pcsx_config.h"
 #include "configs/psxeven_config.h"
 #include "configs/ssspsx_config.h"
-#include "platform/headless/headless_backend.h"
+#include "headless/headless_backend.h"
 #include "plugins/popup_form.h"
 #include "toolkit/windows.h"
 

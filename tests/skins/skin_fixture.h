@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/headless_backend.h"
+#include "headless/headless_backend.h"
 #include "support/test_support.h"
 
 namespace kvtest {

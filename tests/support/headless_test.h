@@ -2,8 +2,8 @@
 // A test whose windows go to the headless display: set as the forms' display for each test, unset after.
 #include <gtest/gtest.h>
 
-#include "platform/forms/backend.h"
-#include "platform/headless/headless_backend.h"
+#include "forms/backend.h"
+#include "headless/headless_backend.h"
 
 namespace kvtest {
 

@@ -11,8 +11,8 @@
 #include <stdexcept>
 
 #include "platform/folder.h"
-#include "platform/forms/backend.h"
-#include "platform/headless/headless_backend.h"
+#include "forms/backend.h"
+#include "headless/headless_backend.h"
 
 namespace kvtest {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/headless/headless_backend.h"
+#include "headless/headless_backend.h"
 #include "toolkit/messages_form.h"
 
 using kv::forms::Region;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/backend.h"
-#include "platform/headless/headless_backend.h"
+#include "forms/backend.h"
+#include "headless/headless_backend.h"
 #include "platform/runtime.h"
 #include "toolkit/seven_row_list.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/form.h"
+#include "forms/form.h"
 #include "support/headless_test.h"
 #include "toolkit/keep_out_characters.h"
 #include "toolkit/two_state_mark.h"

@@ -25,7 +25,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/plugin_protocol.h"
+#include "plugin_client/plugin_protocol.h"
 
 namespace {
 

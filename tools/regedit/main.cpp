@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry/regedit_command.h"
+#include "registry/regedit_command.h"
 #include "platform/runtime.h"
 
 int main(int argc, char** argv) {

@@ -1,0 +1,26 @@
+#pragma once
+// How a caption is fitted to the room its label gives it, the same way for every label and button
+// caption and for any language or font: in the control's font where it fits; otherwise drawn smaller,
+// down to three quarters of the size; and what still does not fit is cut at its end with "…", never at
+// its start.
+#include <QFont>
+#include <QString>
+
+#include "forms/control.h"
+
+namespace kv::qt {
+
+struct FittedCaption {
+    QFont font;
+    // What is drawn: the caption, or the part of it that fits, ending in "…", on explicit lines.
+    QString text;
+    // Broken at words within the room's width as it is drawn, as Windows labels wrapped.
+    bool wraps = false;
+};
+
+// A room less than two lines high holds the caption on its one line, which fits its height as well as
+// its width; a taller one, or a caption of several lines, wraps at words and fits its lines into the
+// room's height as well as its width.
+FittedCaption fit_caption(const forms::Font& f, const QString& caption, int width_px, int height_px);
+
+}  // namespace kv::qt

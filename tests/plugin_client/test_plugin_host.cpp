@@ -1,0 +1,158 @@
+// The helper process itself: kept between questions, replaced after a crash, and never outliving the
+// launcher or leaving behind what a plug-in forked off.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "model/plugins_module.h"
+#include "plugin_client/plugin_library.h"
+#include "model/plugin_fixture.h"
+
+using kv::PluginCall;
+using kv::PluginHost;
+using kv::PluginOutcome;
+using kvtest::PluginTest;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Processes whose parents end come to the test, so that it can tell when they end in turn.
+class AdoptingTest : public kvtest::PluginTest {
+  protected:
+    AdoptingTest() { prctl(PR_SET_CHILD_SUBREAPER, 1); }
+    ~AdoptingTest() override { prctl(PR_SET_CHILD_SUBREAPER, 0); }
+
+    // The process ids written into a file, one a line, once it holds at least count of them.
+    static std::vector<pid_t> pids_in(const std::filesystem::path& file, size_t count = 1) {
+        for (int i = 0; i < 1000; ++i) {
+            std::vector<pid_t> pids;
+            std::error_code ec;
+            if (std::filesystem::exists(file, ec)) {
+                const std::string text = kvtest::read_file(file);
+                for (size_t at = 0; at < text.size(); at = text.find('\n', at) + 1)
+                    pids.push_back(std::stoi(text.substr(at)));
+                if (pids.size() >= count) return pids;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        ADD_FAILURE() << "nothing written into " << file;
+        return {};
+    }
+
+    // Whether a child (born or adopted) ended within the time, reaped here when it did.
+    static bool ends_within(pid_t pid, std::chrono::milliseconds limit) {
+        const auto until = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < until) {
+            int status = 0;
+            const pid_t r = waitpid(pid, &status, WNOHANG);
+            if (r == pid || (r < 0 && errno == ECHILD && kill(pid, 0) != 0)) return true;
+            std::this_thread::sleep_for(10ms);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_F(PluginTest, AHelperServesQuestionsUntilAPluginTakesItDown) {
+    PluginHost host;
+    const std::string a = put("gpuAlpha.so"), b = put("spuBeta.SO"), crash = put("gpuCrashName.so");
+    EXPECT_EQ(host.ask(PluginCall::number, a, "PSEgetLibType", 5s).reply.value, 2);
+    EXPECT_EQ(host.ask(PluginCall::number, b, "PSEgetLibType", 5s).reply.value, 4);
+    EXPECT_EQ(host.starts(), 1);
+    EXPECT_EQ(host.answered(), 2);
+    EXPECT_EQ(host.ask(PluginCall::text, crash, "PSEgetLibName", 5s).outcome, PluginOutcome::crashed);
+    EXPECT_EQ(host.pid(), 0);
+    EXPECT_EQ(host.ask(PluginCall::number, b, "PSEgetLibVersion", 5s).reply.value, 0x00010203);
+    EXPECT_EQ(host.starts(), 2);
+}
+
+TEST_F(AdoptingTest, WhatAPluginForksNeitherHidesALaterCrashNorOutlivesTheHelper) {
+    const std::string fork = put("gpuFork.so"), crash = put("gpuCrashName.so");
+    PluginHost host;
+    const auto named = host.ask(PluginCall::text, fork, "PSEgetLibName", 5s);
+    EXPECT_EQ(named.reply.text, "Fork");
+    const std::vector<pid_t> forked = pids_in(fork + ".children");
+    ASSERT_EQ(forked.size(), 1u);
+    // The forked child keeps the helper's socket open: the crash is told by the helper's process
+    // ending, not by the socket closing.
+    EXPECT_EQ(host.ask(PluginCall::text, crash, "PSEgetLibName", 5s).outcome, PluginOutcome::crashed);
+    EXPECT_TRUE(ends_within(forked[0], 5s));
+}
+
+// The launcher, in a child of the test: it leaves a forked child in its helper, then waits on a
+// plug-in's dialog that never closes (or on a scan of hanging plug-ins) until it is killed.
+TEST_F(AdoptingTest, HelpersAndWhatTheirPluginsForkedEndWithTheLauncher) {
+    const std::string fork = put("gpuFork.so"), hang = put("gpuHangCalls.so");
+    const std::string scan_a = put("gpuHangName.so", "gpuHangA.so"),
+                      scan_b = put("gpuHangName.so", "gpuHangB.so");
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        for (const bool scanning : {false, true}) {
+            SCOPED_TRACE(std::string(strsignal(signal)) + (scanning ? ", scanning" : ", configuring"));
+            std::filesystem::remove(fork + ".children");
+            for (const auto& lib : {hang, scan_a, scan_b}) std::filesystem::remove(lib + ".marker");
+            const pid_t launcher = ::fork();
+            ASSERT_GE(launcher, 0);
+            if (launcher == 0) {
+                PluginHost host;
+                host.ask(PluginCall::text, fork, "PSEgetLibName", 5s);
+                if (scanning)
+                    kv::plugin_bridge::ask_plugin_libraries({scan_a, scan_b});
+                else
+                    host.ask(PluginCall::effect, hang, "GPUconfigure", std::nullopt);
+                _exit(0);
+            }
+            std::vector<pid_t> left = pids_in(fork + ".children");
+            for (const auto& lib : scanning ? std::vector{scan_a, scan_b} : std::vector{hang})
+                for (pid_t helper : pids_in(lib + ".marker")) left.push_back(helper);
+            // A scan asks with helpers of its own; the one that asked the forking plug-in waits too.
+            ASSERT_EQ(left.size(), scanning ? 3u : 2u);
+            ASSERT_EQ(kill(launcher, signal), 0);
+            ASSERT_TRUE(ends_within(launcher, 10s));
+            for (pid_t pid : left)
+                EXPECT_TRUE(ends_within(pid, 10s)) << "process " << pid << " outlived the launcher";
+        }
+    }
+}
+
+// Real plug-ins start their configure and about windows as programs of their own, found in the working
+// folder, and return at once. The test runs in another folder than the plug-ins, as a launcher started
+// from a desktop does.
+TEST_F(AdoptingTest, WhatAnAnsweredCallStartedLivesOnWhatACrashStopOrScanStartedDoesNot) {
+    const std::string setup = put("gpuSetup.so"), crash = put("gpuSetupCrash.so"),
+                      hang = put("gpuSetupHang.so"), fork = put("gpuFork.so");
+    std::filesystem::copy_file(kvtest::built_plugin("cfgMarker"), folder / "cfgMarker");
+    ASSERT_NE(std::filesystem::current_path(), folder.path());
+    const auto begun = std::chrono::steady_clock::now();
+    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(setup, "GPUconfigure"), "");
+    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(setup, "GPUabout"), "");
+    // Not waited for, and the helpers are gone and reaped.
+    EXPECT_LT(std::chrono::steady_clock::now() - begun, 800ms);
+    for (pid_t helper : pids_in(setup + ".marker", 2)) EXPECT_NE(kill(helper, 0), 0) << helper;
+    const std::vector<pid_t> windows = pids_in(setup + ".children", 2);
+
+    // Crashing, stopped by the user or answering a scan: what the plug-in started ends with its helper.
+    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(crash, "GPUconfigure"), "");
+    display.press_during_wait();
+    const auto once_started = [&] { return !pids_in(hang + ".children").empty(); };
+    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(hang, "GPUabout", once_started), "");
+    ASSERT_TRUE(kv::plugin_bridge::ask_plugin_libraries({fork})[0]);
+    for (const auto& lib : {crash, hang, fork}) {
+        const std::vector<pid_t> started = pids_in(lib + ".children");
+        ASSERT_EQ(started.size(), 1u) << lib;
+        EXPECT_TRUE(ends_within(started[0], 500ms)) << lib;
+    }
+
+    for (pid_t pid : windows) EXPECT_TRUE(ends_within(pid, 5s)) << "process " << pid << " never ended";
+    const std::string marks = kvtest::read_file(folder / "cfgMarker.mark");
+    const std::string in = " " + folder.path().string() + "\n";
+    EXPECT_TRUE(marks == "configure" + in + "about" + in || marks == "about" + in + "configure" + in)
+        << marks;
+}
