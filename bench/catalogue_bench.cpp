@@ -7,21 +7,21 @@
 
 #include "app/program.h"
 #include "bench_display.h"
+#include "forms/backend.h"
 #include "launcher/main_form.h"
 #include "model/catalogue.h"
 #include "platform/folder.h"
-#include "forms/backend.h"
 #include "support/temp_folder.h"
 #include "toolkit/windows.h"
 
 namespace {
 
 // Each emulator has its record in one of the ten sections, a two-line about text and a switch record.
-kv::Catalogue make_catalogue(int64_t emulators) {
-    kv::Catalogue c;
+kv::model::Catalogue make_catalogue(int64_t emulators) {
+    kv::model::Catalogue c;
     for (int64_t i = 0; i < emulators; ++i) {
         const std::string name = "Emulator " + std::to_string(i);
-        c.section(static_cast<std::size_t>(i) % kv::section_count)
+        c.section(static_cast<std::size_t>(i) % kv::model::section_count)
             .push_back(name + "|/home/user/Emulators/" + name + "/|emulator");
         c.about_list.push_back(name +
                                "|Emulates a console of the nineties.\r\nSecond line of its about text.");
@@ -33,10 +33,10 @@ kv::Catalogue make_catalogue(int64_t emulators) {
 void BM_LoadCatalogue(benchmark::State& state) {
     kvtest::TempFolder folder;
     const auto file = folder.path() / "Data.kvl";
-    kv::save_catalogue(file, make_catalogue(state.range(0)));
+    kv::model::save_catalogue(file, make_catalogue(state.range(0)));
     for (auto _ : state) {
-        kv::Catalogue c;
-        kv::load_catalogue(file, c);
+        kv::model::Catalogue c;
+        kv::model::load_catalogue(file, c);
         benchmark::DoNotOptimize(c.PSX_emu.data());
     }
     state.SetComplexityN(state.range(0));
@@ -46,8 +46,8 @@ void BM_LoadCatalogue(benchmark::State& state) {
 void BM_SaveCatalogue(benchmark::State& state) {
     kvtest::TempFolder folder;
     const auto file = folder.path() / "Data.kvl";
-    const kv::Catalogue c = make_catalogue(state.range(0));
-    for (auto _ : state) kv::save_catalogue(file, c);
+    const kv::model::Catalogue c = make_catalogue(state.range(0));
+    for (auto _ : state) kv::model::save_catalogue(file, c);
     state.SetComplexityN(state.range(0));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -55,9 +55,9 @@ void BM_SaveCatalogue(benchmark::State& state) {
 // The program's start-up (every window, the catalogue, the PSX list shown) and its close.
 void BM_StartAndCloseProgram(benchmark::State& state) {
     kvtest::TempFolder folder;
-    kv::save_catalogue(folder.path() / "Data.kvl", make_catalogue(state.range(0)));
+    kv::model::save_catalogue(folder.path() / "Data.kvl", make_catalogue(state.range(0)));
     kvbench::BenchDisplay display;
-    kv::set_program_folder(folder.path());
+    kv::platform::set_program_folder(folder.path());
     for (auto _ : state) {
         kv::app::start_program();
         try {

@@ -26,10 +26,9 @@ void BM_EpsxeLoadAndSave(benchmark::State& state) {
     fs::create_directories(folder);
     ::setenv("KORVALIN_REGISTRY", (folder / "HKEY_CURRENT_USER.reg").c_str(), 1);
     for (int i = 0; i < 2000; ++i)
-        kv::registry_bridge::registry_value("HKEY_CURRENT_USER\\Software\\Other\\Value" + std::to_string(i),
-                                            "x", 2);
+        kv::model::registry_value("HKEY_CURRENT_USER\\Software\\Other\\Value" + std::to_string(i), "x", 2);
     kvbench::BenchDisplay display;
-    kv::set_program_folder(folder);
+    kv::platform::set_program_folder(folder);
     auto& editor = kv::toolkit::form<kv::ePSXe_config>();
     for (auto _ : state) {
         editor.load_settings();
@@ -43,7 +42,7 @@ void BM_ReadSsspsxIni(benchmark::State& state) {
     const std::string ini =
         "[Plugins]\r\nBIOS=scph1001.bin\r\nGPU=gpu.so\r\nSPU=spu.so\r\nCDR=\r\nPAD1=pad.so\r\nPAD2=pad.so\r\n"
         "MCD1=one.mcr\r\nMCD2=two.mcr\r\n";
-    for (auto _ : state) benchmark::DoNotOptimize(kv::configs::parse_ssspsx_ini(ini));
+    for (auto _ : state) benchmark::DoNotOptimize(kv::model::parse_ssspsx_ini(ini));
 }
 BENCHMARK(BM_ReadSsspsxIni);
 

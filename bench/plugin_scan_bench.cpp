@@ -46,7 +46,9 @@ size_t listed(const kv::PCSX_config& editor) {
 
 // The display, with the helper of the build.
 struct BenchDisplay : kvbench::BenchDisplay {
-    BenchDisplay() { kv::set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host"); }
+    BenchDisplay() {
+        kv::plugin_client::set_plugin_host_program(fs::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
+    }
 };
 
 void BM_ScanHundredPlugins(benchmark::State& state) {

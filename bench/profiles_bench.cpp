@@ -20,7 +20,7 @@ class BenchProgram {
     BenchProgram() {
         for (const char* kind : {"emulator_configuration", "plugin_configuration", "game_codes"})
             fs::create_directories(folder_ / "Configurations" / "ePSXe" / kind);
-        kv::set_program_folder(folder_.path());
+        kv::platform::set_program_folder(folder_.path());
     }
     const fs::path& path() const { return folder_.path(); }
 
@@ -33,14 +33,14 @@ void BM_scan_profiles(benchmark::State& state) {
     const fs::path folder = program.path() / "Configurations" / "ePSXe" / "emulator_configuration";
     for (int64_t i = 0; i < state.range(0); ++i)
         std::ofstream(folder / ("Profile " + std::to_string(i) + ".reg"));
-    for (auto _ : state) benchmark::DoNotOptimize(kv::profiles::scan_profiles("ePSXe"));
+    for (auto _ : state) benchmark::DoNotOptimize(kv::model::scan_profiles("ePSXe"));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_scan_profiles)->RangeMultiplier(10)->Range(100, 10000)->Complexity();
 
 void BM_create_blank_profile(benchmark::State& state) {
     BenchProgram program;
-    for (auto _ : state) kv::profiles::create_blank_profile("ePSXe", "Blank");
+    for (auto _ : state) kv::model::create_blank_profile("ePSXe", "Blank");
 }
 BENCHMARK(BM_create_blank_profile);
 
@@ -48,9 +48,9 @@ void BM_activate_ssspsx_profile(benchmark::State& state) {
     BenchProgram program;
     fs::create_directories(program.path() / "Configurations" / "SSSPSX" / "emulator_configuration");
     fs::create_directories(program.path() / "emu");
-    kv::profiles::create_blank_profile("SSSPSX", "Fast");
+    kv::model::create_blank_profile("SSSPSX", "Fast");
     const std::string emulator = (program.path() / "emu").string() + "/";
-    for (auto _ : state) kv::profiles::activate_profile("SSSPSX", "Fast", emulator, nullptr);
+    for (auto _ : state) kv::model::activate_profile("SSSPSX", "Fast", emulator, nullptr);
 }
 BENCHMARK(BM_activate_ssspsx_profile);
 

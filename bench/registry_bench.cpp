@@ -23,7 +23,7 @@ const std::filesystem::path& bench_folder() {
         if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
         ::setenv("KORVALIN_REGISTRY", (std::filesystem::path(pattern) / "HKEY_CURRENT_USER.reg").c_str(), 1);
         // korvalin-regedit is built into the program folder beside bench/.
-        kv::set_program_folder(kv::program_folder().parent_path() / "Korvalin");
+        kv::platform::set_program_folder(kv::platform::program_folder().parent_path() / "Korvalin");
         return std::filesystem::path(pattern);
     }();
     return folder;
@@ -86,7 +86,7 @@ void BM_RegistryValueRead(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         ++i;
-        auto text = kv::registry_bridge::registry_value(
+        auto text = kv::model::registry_value(
             "HKCU\\Software\\Bench\\Key" + std::to_string(i % 100) + "\\Value" + std::to_string(i % 97),
             "NOinfo", 1);
         benchmark::DoNotOptimize(text);
@@ -106,7 +106,7 @@ void BM_RegistryValueReadAfterChange(benchmark::State& state) {
                                    std::filesystem::copy_options::overwrite_existing);
         std::filesystem::rename(bench_folder() / "copy.reg", store);
         state.ResumeTiming();
-        auto text = kv::registry_bridge::registry_value("HKCU\\Software\\Bench\\Key50\\Value50", "NOinfo", 1);
+        auto text = kv::model::registry_value("HKCU\\Software\\Bench\\Key50\\Value50", "NOinfo", 1);
         benchmark::DoNotOptimize(text);
     }
 }
@@ -117,7 +117,7 @@ void BM_RegistryValueWrite(benchmark::State& state) {
     store_of_10000_values();
     int i = 0;
     for (auto _ : state)
-        kv::registry_bridge::registry_value("HKCU\\Software\\Bench\\Key7\\Value7", std::to_string(++i), 2);
+        kv::model::registry_value("HKCU\\Software\\Bench\\Key7\\Value7", std::to_string(++i), 2);
 }
 BENCHMARK(BM_RegistryValueWrite)->Unit(benchmark::kMillisecond);
 
@@ -151,7 +151,7 @@ void BM_ImportThroughEditor(benchmark::State& state) {
     std::filesystem::remove(reg::user_store_path());
     auto file = write_file("import.reg", reg_text(static_cast<size_t>(state.range(0)) << 20, "Import"));
     for (auto _ : state)
-        if (!kv::registry_bridge::import_registry_file(file.string())) state.SkipWithError("import failed");
+        if (!kv::model::import_registry_file(file.string())) state.SkipWithError("import failed");
 }
 BENCHMARK(BM_ImportThroughEditor)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 
@@ -164,7 +164,7 @@ void BM_ExportThroughEditor(benchmark::State& state) {
         write_file("source.reg", reg_text(static_cast<size_t>(state.range(0)) << 20, "Export")), ignored);
     auto file = bench_folder() / "export.reg";
     for (auto _ : state)
-        if (!kv::registry_bridge::export_registry_key(file.string(), "HKCU\\Software\\Export"))
+        if (!kv::model::export_registry_key(file.string(), "HKCU\\Software\\Export"))
             state.SkipWithError("export failed");
 }
 BENCHMARK(BM_ExportThroughEditor)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);

@@ -20,7 +20,7 @@ namespace {
 class BenchProgram {
   public:
     BenchProgram() {
-        kv::set_program_folder(folder_.path());
+        kv::platform::set_program_folder(folder_.path());
         std::filesystem::create_directories(folder_ / "Languages");
         std::ofstream out(folder_ / "Languages" / "Bench.ini", std::ios::binary);
         for (int n = 1; n <= 112; ++n) out << "Key" << n << " = Text of line " << n << "\r\n";

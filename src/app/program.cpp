@@ -1,7 +1,7 @@
 #include "app/program.h"
 
-#include "launcher/main_form.h"
 #include "forms/backend.h"
+#include "launcher/main_form.h"
 #include "toolkit/windows.h"
 
 namespace kv::app {

@@ -8,9 +8,9 @@
 
 #include "app/program.h"
 #include "app/window_roster.h"
-#include "platform/folder.h"
 #include "forms/backend.h"
 #include "headless/headless_backend.h"
+#include "platform/folder.h"
 #include "platform/runtime.h"
 #include "toolkit/windows.h"
 
@@ -48,8 +48,8 @@ std::vector<std::string> words(const std::string& s) {
 
 float number(const std::string& s) {
     try {
-        return text_to_single(s);
-    } catch (const Failure&) {
+        return platform::text_to_single(s);
+    } catch (const platform::Failure&) {
         throw ScriptError{"not a number: " + s};
     }
 }
@@ -174,7 +174,7 @@ class Driver {
         } catch (const ScriptError& e) {
             err_ << "line " << line_no_ << ": " << e.message << "\n";
             return 2;
-        } catch (const Failure& e) {
+        } catch (const platform::Failure& e) {
             err_ << "line " << line_no_ << ": the program failed: " << e.what() << "\n";
             return 2;
         }
@@ -223,24 +223,24 @@ class Driver {
             if (!c) throw ScriptError{"no control " + cname + " in " + f.name()};
             // The control's place in its window, following its containers: for scripts that point a
             // real mouse at it.
-            if (prop == "WindowX") return number_text(c->form_x());
-            if (prop == "WindowY") return number_text(c->form_y());
+            if (prop == "WindowX") return platform::number_text(c->form_x());
+            if (prop == "WindowY") return platform::number_text(c->form_y());
             auto v = c->property(prop);
             if (!v) throw ScriptError{"no property " + prop + " of " + cname};
             return *v;
         }
         if (auto v = f.variable(rest)) return *v;
-        if (rest == "Left") return number_text(f.left());
-        if (rest == "Top") return number_text(f.top());
-        if (rest == "Width") return number_text(f.width());
-        if (rest == "Height") return number_text(f.height());
-        if (rest == "Visible") return bool_text(f.visible());
+        if (rest == "Left") return platform::number_text(f.left());
+        if (rest == "Top") return platform::number_text(f.top());
+        if (rest == "Width") return platform::number_text(f.width());
+        if (rest == "Height") return platform::number_text(f.height());
+        if (rest == "Visible") return platform::bool_text(f.visible());
         if (rest == "Caption") return f.caption();
         if (rest == "WindowState") return std::to_string(static_cast<int>(f.window_state()));
-        if (rest == "Layered") return bool_text(f.layered());
+        if (rest == "Layered") return platform::bool_text(f.layered());
         if (rest == "Alpha") return std::to_string(f.alpha());
-        if (rest == "TopMost") return bool_text(f.top_most());
-        if (rest == "Modal") return bool_text(f.modal());
+        if (rest == "TopMost") return platform::bool_text(f.top_most());
+        if (rest == "Modal") return platform::bool_text(f.modal());
         if (rest == "Region") {
             if (!f.region()) return "none";
             auto& r = *f.region();
@@ -350,7 +350,7 @@ class Driver {
         auto [verb, args] = split_word(line);
         if (verb == "folder") {
             if (started_) throw ScriptError{"folder must come before start"};
-            set_program_folder(args);
+            platform::set_program_folder(args);
         } else if (verb == "start") {
             started_ = true;
             start_program();

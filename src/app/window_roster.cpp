@@ -49,7 +49,7 @@ constexpr RosterRow rows[] = {
     row<add_new>(                   "add_new",           2,  4,  2,  3,  4),
     row<edit_form>(                 "edit_form",         3,  7,  3,  4,  5),
     row<font_browser>(              "font_browser",      4,  8,  7,  9,  6),
-    row<toolkit::messages_form>(    "messages_form",     5, 10,  9,  7,  9),
+    row<messages_form>(    "messages_form",     5, 10,  9,  7,  9),
     row<options_form>(              "options_form",      6,  3,  6,  8,  2),
     row<skin_browser>(              "skin_browser",      7,  5,  5,  5,  7),
     row<switches_form>(             "switches_form",     8,  6,  4,  6, 10),
@@ -71,12 +71,11 @@ constexpr RosterRow rows[] = {
 
 void register_windows() {
     toolkit::set_window_roster(rows);
-    route_window_answers();
+    launcher::route_window_answers();
     // Every message of the program, the toolkit's own included, goes to the one message box, under
     // the main window's caption.
-    toolkit::set_message_box_source(
-        {[]() -> toolkit::messages_form& { return toolkit::form<toolkit::messages_form>(); },
-         [] { return toolkit::form_without_load<Main_form>().caption(); }});
+    toolkit::set_message_box_source({[]() -> messages_form& { return toolkit::form<messages_form>(); },
+                                     [] { return toolkit::form_without_load<Main_form>().caption(); }});
 }
 
 }  // namespace kv::app

@@ -86,7 +86,7 @@ void add_profile::Label1_Click() {
     auto& configs = toolkit::form<configs_form>();
     // SSSPSX keeps its settings in a file of its folder: the new profile starts from it.
     const std::string name = Text1.text();
-    const std::vector<std::string> failures = profiles::create_blank_profile(
+    const std::vector<std::string> failures = model::create_blank_profile(
         configs.current_config, name, configs.psx_emulator_folder(configs.current_config).value_or(""));
     toolkit::report_failures(*this, "The profile \"" + name + "\" was not made:", failures);
     Text1.set_text("");

@@ -93,8 +93,8 @@ constexpr const char* unknown_folder = "Unknown";
 
 // Each import is waited for, so that the editor opened next reads the activated values.
 void import_profile_file(const std::filesystem::path& file) {
-    const auto run = registry_bridge::import_registry_file(file.string());
-    if (!run) throw Failure(run.failure);
+    const auto run = model::import_registry_file(file.string());
+    if (!run) throw platform::Failure(run.failure);
 }
 
 }  // namespace
@@ -185,7 +185,7 @@ void configs_form::reset_config_tabs() {
 
 void configs_form::scan_profiles() {
     config_list.clear_list();
-    profile_list = profiles::scan_profiles(current_config);
+    profile_list = model::scan_profiles(current_config);
 }
 
 void configs_form::tab_MouseDown(std::size_t tab) {
@@ -210,7 +210,7 @@ void configs_form::Label12_Click() {
     if (!emulator_ready()) return;
     scroll_event.set_enabled(false);
     activate_profile();
-    if (!open_editor(current_config, emulator_folder, selected_profile, *this))
+    if (!configs::open_editor(current_config, emulator_folder, selected_profile, *this))
         scroll_event.set_enabled(true);
 }
 
@@ -222,7 +222,7 @@ void configs_form::Label13_Click() {
 void configs_form::Label11_Click() {
     // After a delete nothing is selected, so a stray second click deletes nothing more.
     if (profile_list.empty() || !profile_selected_) return;
-    profiles::delete_profile(current_config, selected_profile);
+    model::delete_profile(current_config, selected_profile);
     scan_profiles();
     config_list.show_list();
     clear_selection();
@@ -239,8 +239,8 @@ void configs_form::Label1_Click() {
 std::optional<std::string> configs_form::psx_emulator_folder(const std::string& emulator) const {
     if (!psx_records) return std::nullopt;
     for (const std::string& record : psx_records()) {
-        if (!record_name(record).starts_with(emulator)) continue;
-        const std::string folder(record_field(record, 1).value_or(""));
+        if (!model::record_name(record).starts_with(emulator)) continue;
+        const std::string folder(model::record_field(record, 1).value_or(""));
         // Only an absolute folder is one the program can use: an empty one, or one written for
         // another system, would put SSSPSX.ini at the root or nowhere.
         if (!folder.empty() && std::filesystem::path(folder).is_absolute()) return folder;
@@ -276,7 +276,7 @@ void configs_form::activate_profile() {
     // Told, and then Configure still opens the editor: it shows the settings as they now are.
     toolkit::report_failures(
         *this, "The profile \"" + selected_profile + "\" was not activated whole:",
-        profiles::activate_profile(current_config, selected_profile, emulator_folder, import_profile_file));
+        model::activate_profile(current_config, selected_profile, emulator_folder, import_profile_file));
 }
 
 }  // namespace kv

@@ -27,12 +27,12 @@ std::string chosen_path(const std::string& browse_result) {
 // Profile names come from the configs window, which refuses these; a name that slipped through must
 // not write outside the profile folders. Every name the configs window lists is one: "" is ".reg".
 bool safe_profile_name(const std::string& name) {
-    return profiles::is_file_name(name);
+    return model::is_file_name(name);
 }
 
 std::string emulator_own_folder(const std::string& emu_path, const char* name) {
     if (!emu_path.empty() && emu_path.back() != '/') return emu_path + name + "/";
-    return find_named_path(emu_path, name).string() + "/";
+    return platform::find_named_path(emu_path, name).string() + "/";
 }
 
 EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTable& table)
@@ -94,7 +94,7 @@ void EditorWindow::Form_Load() {
 }
 
 std::filesystem::path EditorWindow::profile_file(const char* folder) const {
-    return profiles::profile_folder(design_.emulator, folder) / (profile_name + ".reg");
+    return model::profile_folder(design_.emulator, folder) / (profile_name + ".reg");
 }
 
 void EditorWindow::ok_click() {
@@ -108,7 +108,7 @@ void EditorWindow::ok_click() {
         const std::string file = profile_file(e.folder).string();
         try {
             registry.export_key(file, e.key);
-        } catch (const Failure& failure) {
+        } catch (const platform::Failure& failure) {
             failures.push_back(toolkit::naming_file(file, "cannot write ", failure.what()));
         }
     }
@@ -120,7 +120,7 @@ void EditorWindow::ok_click() {
 
 void EditorWindow::browse_click(const BrowseDesign& b) {
     const std::string result = toolkit::browse_for_file(*this, b.filter_description, b.filter_pattern,
-                                                        "Browse", program_folder().string());
+                                                        "Browse", platform::program_folder().string());
     if (result == "cancel") return;
     if (auto* box = dynamic_cast<forms::TextBox*>(find(b.text_box))) box->set_text(chosen_path(result));
 }

@@ -8,7 +8,7 @@
 #include "configs/ssspsx_design.h"
 #include "toolkit/windows.h"
 
-namespace kv {
+namespace kv::configs {
 
 namespace {
 
@@ -34,4 +34,4 @@ bool open_editor(const std::string& emulator, const std::string& emulator_folder
     return true;
 }
 
-}  // namespace kv
+}  // namespace kv::configs

@@ -4,7 +4,7 @@
 
 #include "forms/form.h"
 
-namespace kv {
+namespace kv::configs {
 
 // Calls get_emulator_path(emulator_folder, profile) of the editor of `emulator` ("ePSXe",
 // "PSXeven", "PCSX" or "SSSPSX") and shows that editor modal over `owner`; the editor's Ok turns the
@@ -14,4 +14,4 @@ namespace kv {
 bool open_editor(const std::string& emulator, const std::string& emulator_folder, const std::string& profile,
                  forms::Form& owner);
 
-}  // namespace kv
+}  // namespace kv::configs

@@ -1,9 +1,9 @@
 #include "configs/pcsx_config.h"
 
 #include "configs/pcsx_design.h"
+#include "forms/backend.h"
 #include "model/plugin_records.h"
 #include "platform/folder.h"
-#include "forms/backend.h"
 #include "platform/runtime.h"
 
 namespace kv {
@@ -24,7 +24,9 @@ std::string expand_folder(const std::string& stored, const char* marker, const s
 // The folder dialog's choice with '/' after it, or nothing when cancelled.
 std::optional<std::string> chosen_folder(const forms::Form& owner) {
     std::optional<std::filesystem::path> answer;
-    if (skip_failure([&] { answer = forms::backend().choose_folder({"Browse", program_folder(), &owner}); }))
+    if (platform::skip_failure([&] {
+            answer = forms::backend().choose_folder({"Browse", platform::program_folder(), &owner});
+        }))
         return std::nullopt;
     if (!answer) return std::nullopt;
     std::string folder = answer->string();
@@ -51,8 +53,10 @@ void PCSX_config::get_emulator_path(const std::string& emu_path, const std::stri
     bios_path =
         expand_folder(registry.read(key + "BiosDir"), configs::pcsx_own_bios_folder, emu_path, "Bios");
     load_bios_list();
-    skip_failure([&] { static_cast<forms::TextBox&>(*find("Text1")).set_text(registry.read(key + "Mcd2")); });
-    skip_failure([&] { static_cast<forms::TextBox&>(*find("Text3")).set_text(registry.read(key + "Mcd1")); });
+    platform::skip_failure(
+        [&] { static_cast<forms::TextBox&>(*find("Text1")).set_text(registry.read(key + "Mcd2")); });
+    platform::skip_failure(
+        [&] { static_cast<forms::TextBox&>(*find("Text3")).set_text(registry.read(key + "Mcd1")); });
 }
 
 void PCSX_config::load_settings() {
@@ -67,7 +71,7 @@ void PCSX_config::load_bios_list() {
     // An empty folder (none chosen) names no folder, never the program's own; a folder named without
     // its trailing separator names the folder itself, which holds no image.
     if (!bios_path.empty() && bios_path.back() == '/')
-        for (std::string& entry : plugins::file_records(bios_path, ".bin"))
+        for (std::string& entry : model::file_records(bios_path, ".bin"))
             bios_list.push_back(std::move(entry));
     configs::load_registry_rows(*this, *this, configs::pcsx_bios_value, key, registry);
 }

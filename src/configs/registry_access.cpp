@@ -5,16 +5,16 @@
 namespace kv::configs {
 
 RegistryAccess program_registry() {
-    using registry_bridge::registry_value;
+    using model::registry_value;
     return {[](const std::string& path) { return registry_value(path, "NOinfo", 1); },
             // A write that did not land reads back as something else.
             [](const std::string& path, const std::string& text) {
-                registry_bridge::write_registry_value(path, text);
+                model::write_registry_value(path, text);
                 return registry_value(path, "NOinfo", 1) == text;
             },
             [](const std::string& file, const std::string& key) {
-                const auto run = registry_bridge::export_registry_key(file, key);
-                if (!run) throw Failure(run.failure);
+                const auto run = model::export_registry_key(file, key);
+                if (!run) throw platform::Failure(run.failure);
             }};
 }
 

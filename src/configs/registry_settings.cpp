@@ -23,7 +23,7 @@ forms::TextBox& text_box(const forms::Form& editor, const char* name) {
 
 bool stored_option_on(const std::string& value) {
     int32_t number = 0;
-    if (skip_failure([&] { number = text_to_int32(value); })) return false;
+    if (platform::skip_failure([&] { number = platform::text_to_int32(value); })) return false;
     return number == 1;
 }
 
@@ -31,7 +31,7 @@ void load_registry_rows(forms::Form& editor, PluginSlots& slots, std::span<const
                         const std::string& key, const RegistryAccess& registry) {
     for (const RegistryRow& row : rows) {
         if (row.write_only) continue;
-        skip_failure([&] {
+        platform::skip_failure([&] {
             const std::string value = registry.read(key + row.value_name);
             switch (row.kind) {
                 case ValueKind::text:
@@ -74,7 +74,7 @@ void write_registry_row(const RegistryAccess& registry, const std::string& value
     try {
         if (!registry.write(value_path, text))
             failed.add(value_path, "the value did not keep what was written");
-    } catch (const Failure& failure) {
+    } catch (const platform::Failure& failure) {
         failed.add(value_path, failure.what());
     }
 }
@@ -82,7 +82,7 @@ void write_registry_row(const RegistryAccess& registry, const std::string& value
 void save_registry_rows(forms::Form& editor, PluginSlots& slots, std::span<const RegistryRow> rows,
                         const std::string& key, const RegistryAccess& registry, FailedWrites& failed) {
     for (const RegistryRow& row : rows) {
-        const bool unreadable = skip_failure([&] {
+        const bool unreadable = platform::skip_failure([&] {
             std::optional<std::string> text;
             switch (row.kind) {
                 case ValueKind::text:

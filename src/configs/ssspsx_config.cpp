@@ -18,7 +18,7 @@ constexpr std::array<size_t, 5> plugin_values_in_order{1, 2, 3, 5, 4};
 
 // The emulator's file in its folder, found the way Windows matched names.
 std::filesystem::path emulator_ini(const std::string& folder) {
-    return find_named_path(folder, "SSSPSX.ini");
+    return platform::find_named_path(folder, "SSSPSX.ini");
 }
 
 }  // namespace
@@ -48,18 +48,18 @@ void SSSPSX_config::get_emulator_path(const std::string& emu_path, const std::st
 void SSSPSX_config::read_ssspsx_ini() {
     ini_values = {};
     std::string bytes;
-    if (skip_failure([&] { bytes = read_bytes(emulator_ini(plugins_path)); })) return;
-    ini_values = configs::parse_ssspsx_ini(bytes);
+    if (platform::skip_failure([&] { bytes = platform::read_bytes(emulator_ini(plugins_path)); })) return;
+    ini_values = model::parse_ssspsx_ini(bytes);
 }
 
 void SSSPSX_config::load_settings() {
     for (size_t k : plugin_values_in_order)
-        skip_failure([&] { configs::show_stored_entry(*this, slot_of_value[k], ini_values[k]); });
+        platform::skip_failure([&] { configs::show_stored_entry(*this, slot_of_value[k], ini_values[k]); });
 }
 
 void SSSPSX_config::load_bios_list() {
     name_label(5).set_caption(not_selected_text());
-    bios_list = plugins::file_records(bios_path, ".bin");
+    bios_list = model::file_records(bios_path, ".bin");
     selected_plugin.at(5) = std::string(1, '0');
     configs::show_stored_entry(*this, 5, ini_values[0]);
 }
@@ -67,7 +67,7 @@ void SSSPSX_config::load_bios_list() {
 void SSSPSX_config::load_memcard_list() {
     name_label(6).set_caption(not_selected_text());
     name_label(7).set_caption(not_selected_text());
-    memcard_list = plugins::file_records(memcards_path, ".mcr");
+    memcard_list = model::file_records(memcards_path, ".mcr");
     selected_plugin.at(6) = std::string(1, '0');
     selected_plugin.at(7) = std::string(1, '0');
     configs::show_stored_entry(*this, 6, ini_values[6]);
@@ -77,18 +77,19 @@ void SSSPSX_config::load_memcard_list() {
 std::vector<std::string> SSSPSX_config::save_settings() {
     save_values = {};
     for (size_t k = 0; k < save_values.size(); ++k)
-        skip_failure([&] { save_values[k] = configs::entry_to_store(*this, slot_of_value[k]).value_or(""); });
+        platform::skip_failure(
+            [&] { save_values[k] = configs::entry_to_store(*this, slot_of_value[k]).value_or(""); });
     // A profile that was not written is not copied: the emulator keeps its file whole.
     try {
         write_ssspsx_ini();
-    } catch (const Failure& failure) {
+    } catch (const platform::Failure& failure) {
         return {failure.what()};
     }
     const auto profile = profile_file("emulator_configuration");
     const auto ini = emulator_ini(emulator_path);
     try {
-        write_bytes_atomically(ini, read_bytes(profile));
-    } catch (const Failure& failure) {
+        platform::write_bytes_atomically(ini, platform::read_bytes(profile));
+    } catch (const platform::Failure& failure) {
         return {"cannot copy " + profile.string() + " over " + ini.string() + ": " + failure.what()};
     }
     return {};
@@ -97,8 +98,8 @@ std::vector<std::string> SSSPSX_config::save_settings() {
 void SSSPSX_config::write_ssspsx_ini() {
     const auto file = profile_file("emulator_configuration");
     if (!configs::safe_profile_name(profile_name))
-        throw Failure("cannot write " + file.string() + ": the profile name cannot name a file");
-    write_lines_atomically(file, configs::ssspsx_ini_lines(save_values));
+        throw platform::Failure("cannot write " + file.string() + ": the profile name cannot name a file");
+    platform::write_lines_atomically(file, model::ssspsx_ini_lines(save_values));
 }
 
 }  // namespace kv

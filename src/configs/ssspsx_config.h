@@ -17,8 +17,8 @@ class SSSPSX_config : public configs::EditorWindow {
     std::string memcards_path;
     std::string emulator_path;
     // BIOS, GPU, SPU, CDR, PAD1, PAD2, MCD1, MCD2 as read and as to be written.
-    configs::SsspsxValues ini_values;
-    configs::SsspsxValues save_values;
+    model::SsspsxValues ini_values;
+    model::SsspsxValues save_values;
 
     void get_emulator_path(const std::string& emu_path, const std::string& emu_profile) override;
     void read_ssspsx_ini();

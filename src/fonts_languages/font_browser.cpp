@@ -78,8 +78,8 @@ font_browser::font_browser()
     attach_check_box(Label9, Image4, font_itallic2);
     Label5.on_click = [this] { Label5_Click(); };
     Label4.on_click = [this] { Label4_Click(); };
-    expose("font_bold2", [this] { return bool_text(font_bold2); });
-    expose("font_itallic2", [this] { return bool_text(font_itallic2); });
+    expose("font_bold2", [this] { return platform::bool_text(font_bold2); });
+    expose("font_itallic2", [this] { return platform::bool_text(font_itallic2); });
 }
 
 toolkit::ListSource font_browser::list_source() {
@@ -124,7 +124,7 @@ void font_browser::Text1_Change() {
     if (correcting_size_) return;
     correcting_size_ = true;
     double size = 0;
-    if (skip_failure([&] { size = text_to_double(Text1.text()); }))
+    if (platform::skip_failure([&] { size = platform::text_to_double(Text1.text()); }))
         Text1.set_text("");
     else if (size > largest_size)
         Text1.set_text("72");
@@ -133,11 +133,11 @@ void font_browser::Text1_Change() {
 
 void font_browser::change_font(const std::string& font_name, const std::string& font_size, bool font_bold,
                                bool font_itallic) {
-    skip_failure([&] {
+    platform::skip_failure([&] {
         if (font_named) font_named(font_name);
     });
     fonts_languages::apply_font_to_targets(font_name, font_size, font_bold, font_itallic);
-    skip_failure([&] {
+    platform::skip_failure([&] {
         if (font_applied) font_applied();
     });
 }

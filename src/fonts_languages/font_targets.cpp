@@ -18,8 +18,8 @@ void add_rows(std::span<const FontRow> rows, std::vector<skins::ControlTarget>& 
 }
 
 float font_size_value(const std::string& font_size) {
-    const float size = text_to_single(font_size);
-    if (!(size > 0) || size > largest_font_size) throw Failure("not a font size: " + font_size);
+    const float size = platform::text_to_single(font_size);
+    if (!(size > 0) || size > largest_font_size) throw platform::Failure("not a font size: " + font_size);
     return size;
 }
 
@@ -39,11 +39,11 @@ void apply_font_to_targets(const std::string& font_name, const std::string& font
                            bool font_itallic) {
     for (const skins::ControlTarget& target : font_targets()) {
         skins::for_each_control(target, [&](forms::Control& c) {
-            skip_failure([&] { c.set_font_name(font_name); });
+            platform::skip_failure([&] { c.set_font_name(font_name); });
             // Converted again for each control, as each assignment stands alone.
-            skip_failure([&] { c.set_font_size(font_size_value(font_size)); });
-            skip_failure([&] { c.set_font_italic(font_itallic); });
-            skip_failure([&] { c.set_font_bold(font_bold); });
+            platform::skip_failure([&] { c.set_font_size(font_size_value(font_size)); });
+            platform::skip_failure([&] { c.set_font_italic(font_itallic); });
+            platform::skip_failure([&] { c.set_font_bold(font_bold); });
         });
     }
 }

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "fonts_languages/language_targets.h"
-#include "model/skin_settings.h"
 #include "forms/controls.h"
+#include "model/skin_settings.h"
 #include "platform/runtime.h"
 #include "skins/control_targets.h"
 #include "toolkit/windows.h"
@@ -43,12 +43,12 @@ std::string* language_message_text(std::string_view window, std::string_view nam
     return form ? form->writable_variable(name) : nullptr;
 }
 
-void apply_language_lines(skins::SkinSettingsReader& reader) {
+void apply_language_lines(model::SkinSettingsReader& reader) {
     while (reader.lines_read() < 5) reader.next_line();
     for (int line = 6; line <= language_file_lines; ++line) {
         const std::string text = reader.next_line();
         if (ignored_language_line(line)) continue;
-        const std::string value = skins::line_value(text);
+        const std::string value = model::line_value(text);
         const auto it = rows_by_line().find(line);
         if (it == rows_by_line().end()) continue;
         for (const LanguageRow* row : it->second)

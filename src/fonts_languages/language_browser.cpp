@@ -64,7 +64,7 @@ void language_browser::Form_Load() {
 void language_browser::load_language_list() {
     list.clear_list();
     // A missing folder lists nothing; an entry shorter than an extension names no language.
-    for (const std::string& entry : list_folder_entries(program_folder() / "Languages"))
+    for (const std::string& entry : platform::list_folder_entries(platform::program_folder() / "Languages"))
         if (entry.size() >= extension_length)
             language_list.push_back(entry.substr(0, entry.size() - extension_length));
 }
@@ -72,26 +72,26 @@ void language_browser::load_language_list() {
 void language_browser::show_language_info(const std::string& name) {
     Label7.set_visible(false);
     Label2.set_visible(false);
-    stop_at_failure([&] {
-        const auto file = fonts_languages::language_file(name);
-        if (!file) throw Failure("no language file " + name);
-        skins::SkinSettingsReader reader(*file, fonts_languages::language_file_lines);
-        Label2.set_caption(skins::line_value(reader.next_line()));
-        Label7.set_caption(skins::line_value(reader.next_line()));
+    platform::stop_at_failure([&] {
+        const auto file = model::language_file(name);
+        if (!file) throw platform::Failure("no language file " + name);
+        model::SkinSettingsReader reader(*file, fonts_languages::language_file_lines);
+        Label2.set_caption(model::line_value(reader.next_line()));
+        Label7.set_caption(model::line_value(reader.next_line()));
         Label7.set_visible(true);
         Label2.set_visible(true);
     });
 }
 
 void language_browser::change_language(const std::string& language_name) {
-    stop_at_failure([&] {
-        const auto file = fonts_languages::language_file(language_name);
-        if (!file) throw Failure("no language file " + language_name);
-        skins::SkinSettingsReader reader(*file, fonts_languages::language_file_lines);
+    platform::stop_at_failure([&] {
+        const auto file = model::language_file(language_name);
+        if (!file) throw platform::Failure("no language file " + language_name);
+        model::SkinSettingsReader reader(*file, fonts_languages::language_file_lines);
         if (language_named) language_named(language_name);
         fonts_languages::apply_language_lines(reader);
     });
-    skip_failure([&] {
+    platform::skip_failure([&] {
         if (language_applied) language_applied();
     });
 }

@@ -13,7 +13,7 @@ Backend* current = nullptr;
 Backend& backend() {
     // A window drawn nowhere would hide a start-up that forgot its display; stop at once instead.
     if (!current) {
-        print_failure("no display is set: whoever starts the program sets one before any window");
+        platform::print_failure("no display is set: whoever starts the program sets one before any window");
         std::abort();
     }
     return *current;
@@ -29,11 +29,11 @@ void set_backend(Backend* b) {
         platform::set_host_hooks({});
         return;
     }
-    platform::set_host_hooks(platform::HostHooks{
-        [b](std::span<const int> fds, int timeout_ms, bool input_ends_wait) {
-            return b->wait_readable(fds, timeout_ms, input_ends_wait);
-        },
-        [b](bool busy) { b->set_busy(busy); }});
+    platform::set_host_hooks(
+        platform::HostHooks{[b](std::span<const int> fds, int timeout_ms, bool input_ends_wait) {
+                                return b->wait_readable(fds, timeout_ms, input_ends_wait);
+                            },
+                            [b](bool busy) { b->set_busy(busy); }});
 }
 
 WaitEnd Backend::wait_readable(std::span<const int> fds, int timeout_ms, bool /*input_ends_wait*/) {

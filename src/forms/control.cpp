@@ -72,7 +72,7 @@ void Control::set_font_name(const std::string& n) {
 }
 
 void Control::set_font_size(float s) {
-    if (!(s > 0) || s > 2048) throw Failure("Invalid property value: FontSize of " + full_name());
+    if (!(s > 0) || s > 2048) throw platform::Failure("Invalid property value: FontSize of " + full_name());
     Font f = font_;
     f.size = s;
     set_font(f);
@@ -110,20 +110,20 @@ bool Control::shown() const {
 }
 
 std::optional<std::string> Control::property(std::string_view p) const {
-    if (p == "Left") return number_text(left());
-    if (p == "Top") return number_text(top());
-    if (p == "Width") return number_text(width());
-    if (p == "Height") return number_text(height());
-    if (p == "Visible") return bool_text(visible_);
-    if (p == "Enabled") return bool_text(enabled_);
+    if (p == "Left") return platform::number_text(left());
+    if (p == "Top") return platform::number_text(top());
+    if (p == "Width") return platform::number_text(width());
+    if (p == "Height") return platform::number_text(height());
+    if (p == "Visible") return platform::bool_text(visible_);
+    if (p == "Enabled") return platform::bool_text(enabled_);
     if (p == "Name") return name_;
     if (p == "Index") return std::to_string(index_);
     if (p == "ForeColor") return std::to_string(fore_color_);
     if (p == "BackColor") return std::to_string(back_color_);
     if (p == "FontName") return font_.name;
-    if (p == "FontSize") return number_text(font_.size);
-    if (p == "FontBold") return bool_text(font_.bold);
-    if (p == "FontItalic") return bool_text(font_.italic);
+    if (p == "FontSize") return platform::number_text(font_.size);
+    if (p == "FontBold") return platform::bool_text(font_.bold);
+    if (p == "FontItalic") return platform::bool_text(font_.italic);
     return std::nullopt;
 }
 

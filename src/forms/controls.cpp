@@ -74,8 +74,8 @@ std::optional<std::string> Label::property(std::string_view p) const {
     if (p == "Caption") return caption_;
     if (p == "Alignment") return alignment_text(alignment_);
     if (p == "BackStyle") return transparent_ ? "0" : "1";
-    if (p == "AutoSize") return bool_text(auto_size_);
-    if (p == "WordWrap") return bool_text(word_wrap_);
+    if (p == "AutoSize") return platform::bool_text(auto_size_);
+    if (p == "WordWrap") return platform::bool_text(word_wrap_);
     return Control::property(p);
 }
 
@@ -84,7 +84,7 @@ std::optional<std::string> Label::property(std::string_view p) const {
 Image::Image(Form& form, std::string name, int index, Control* container)
     : Control(form, ControlKind::image, std::move(name), index, container) {}
 
-void Image::set_picture(const Picture& p) {
+void Image::set_picture(const platform::Picture& p) {
     picture_ = p;
     if (!stretch_ && !p.empty()) {
         set_width(static_cast<float>(p.width_px() * twips_per_pixel));
@@ -99,7 +99,7 @@ void Image::set_stretch(bool s) {
 
 std::optional<std::string> Image::property(std::string_view p) const {
     if (p == "Picture") return picture_.file();
-    if (p == "Stretch") return bool_text(stretch_);
+    if (p == "Stretch") return platform::bool_text(stretch_);
     return Control::property(p);
 }
 
@@ -110,7 +110,7 @@ PictureBox::PictureBox(Form& form, std::string name, int index, Control* contain
     set_back_color(button_face);
 }
 
-void PictureBox::set_picture(const Picture& p) {
+void PictureBox::set_picture(const platform::Picture& p) {
     picture_ = p;
     changed();
 }
@@ -143,12 +143,13 @@ void ListBox::clear() {
 }
 
 const std::string& ListBox::list(int i) const {
-    if (i < 0 || i >= list_count()) throw Failure("Invalid argument: List of " + full_name());
+    if (i < 0 || i >= list_count()) throw platform::Failure("Invalid argument: List of " + full_name());
     return items_[static_cast<size_t>(i)];
 }
 
 void ListBox::set_list_index(int i) {
-    if (i < -1 || i >= list_count()) throw Failure("Invalid property value: ListIndex of " + full_name());
+    if (i < -1 || i >= list_count())
+        throw platform::Failure("Invalid property value: ListIndex of " + full_name());
     if (list_index_ == i) return;
     list_index_ = i;
     if (i >= 0 && i < top_index_) top_index_ = i;
@@ -236,10 +237,10 @@ void Line::set_border_color(Color c) {
 }
 
 std::optional<std::string> Line::property(std::string_view p) const {
-    if (p == "X1") return number_text(x1_);
-    if (p == "Y1") return number_text(y1_);
-    if (p == "X2") return number_text(x2_);
-    if (p == "Y2") return number_text(y2_);
+    if (p == "X1") return platform::number_text(x1_);
+    if (p == "Y1") return platform::number_text(y1_);
+    if (p == "X2") return platform::number_text(x2_);
+    if (p == "Y2") return platform::number_text(y2_);
     if (p == "BorderColor") return std::to_string(border_color_);
     return Control::property(p);
 }
@@ -271,7 +272,7 @@ Timer::~Timer() {
 }
 
 void Timer::set_interval(int ms) {
-    if (ms < 0 || ms > 65535) throw Failure("Invalid property value: Interval of " + full_name());
+    if (ms < 0 || ms > 65535) throw platform::Failure("Invalid property value: Interval of " + full_name());
     interval_ = ms;
     backend().timer_changed(*this);
 }

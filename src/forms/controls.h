@@ -41,15 +41,15 @@ class Label : public Control {
 class Image : public Control {
   public:
     Image(Form& form, std::string name, int index, Control* container);
-    const Picture& picture() const { return picture_; }
+    const platform::Picture& picture() const { return picture_; }
     // Without Stretch the image takes its picture's natural size.
-    void set_picture(const Picture& p);
+    void set_picture(const platform::Picture& p);
     bool stretch() const { return stretch_; }
     void set_stretch(bool s);
     std::optional<std::string> property(std::string_view p) const override;
 
   private:
-    Picture picture_;
+    platform::Picture picture_;
     bool stretch_ = false;
 };
 
@@ -57,14 +57,14 @@ class Image : public Control {
 class PictureBox : public Control {
   public:
     PictureBox(Form& form, std::string name, int index, Control* container);
-    const Picture& picture() const { return picture_; }
-    void set_picture(const Picture& p);
+    const platform::Picture& picture() const { return picture_; }
+    void set_picture(const platform::Picture& p);
     bool border() const { return border_; }
     void set_border(bool b);
     std::optional<std::string> property(std::string_view p) const override;
 
   private:
-    Picture picture_;
+    platform::Picture picture_;
     bool border_ = false;
 };
 

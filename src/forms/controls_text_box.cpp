@@ -46,7 +46,7 @@ void TextBox::set_locked(bool l) {
 }
 
 void TextBox::set_max_length(int m) {
-    if (m < 0) throw Failure("Invalid property value: MaxLength of " + full_name());
+    if (m < 0) throw platform::Failure("Invalid property value: MaxLength of " + full_name());
     max_length_ = m;
 }
 
@@ -75,7 +75,7 @@ std::string TextBox::sel_text() const {
 }
 
 void TextBox::set_sel_start(int s) {
-    if (s < 0) throw Failure("Invalid property value: SelStart of " + full_name());
+    if (s < 0) throw platform::Failure("Invalid property value: SelStart of " + full_name());
     const int at = character_boundary(text_, s);
     anchor_ = at;
     caret_ = at;
@@ -83,7 +83,7 @@ void TextBox::set_sel_start(int s) {
 }
 
 void TextBox::set_sel_length(int n) {
-    if (n < 0) throw Failure("Invalid property value: SelLength of " + full_name());
+    if (n < 0) throw platform::Failure("Invalid property value: SelLength of " + full_name());
     const int start = sel_start();
     select(start, start + std::min(n, static_cast<int>(text_.size()) - start));
 }
@@ -217,7 +217,7 @@ bool TextBox::edit_key(int16_t key_code, int16_t shift) {
 
 std::optional<std::string> TextBox::property(std::string_view p) const {
     if (p == "Text") return text_;
-    if (p == "Locked") return bool_text(locked_);
+    if (p == "Locked") return platform::bool_text(locked_);
     if (p == "SelStart") return std::to_string(sel_start());
     if (p == "SelLength") return std::to_string(sel_length());
     if (p == "SelText") return sel_text();

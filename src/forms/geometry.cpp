@@ -21,12 +21,12 @@ void Geometry::set_top(float v) {
 }
 
 void Geometry::set_width(float v) {
-    if (v < 0) throw Failure("Invalid property value: Width of " + geometry_name());
+    if (v < 0) throw platform::Failure("Invalid property value: Width of " + geometry_name());
     set_and_tell(width_, v);
 }
 
 void Geometry::set_height(float v) {
-    if (v < 0) throw Failure("Invalid property value: Height of " + geometry_name());
+    if (v < 0) throw platform::Failure("Invalid property value: Height of " + geometry_name());
     set_and_tell(height_, v);
 }
 

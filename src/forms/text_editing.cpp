@@ -25,7 +25,7 @@ bool line_break_ends_at(const std::string& text, int pos) {
 
 int character_boundary(const std::string& text, int pos) {
     pos = clamp_to(text, pos);
-    if (!is_valid_utf8(text)) return pos;
+    if (!platform::is_valid_utf8(text)) return pos;
     while (pos > 0 && pos < static_cast<int>(text.size()) &&
            (static_cast<unsigned char>(text[static_cast<size_t>(pos)]) & 0xC0) == 0x80)
         --pos;
@@ -46,8 +46,8 @@ int next_character(const std::string& text, int pos) {
     const int size = static_cast<int>(text.size());
     if (pos >= size) return size;
     if (line_break_ends_at(text, pos + 2)) return pos + 2;
-    if (!is_valid_utf8(text)) return pos + 1;
-    return pos + static_cast<int>(utf8_sequence(text, static_cast<size_t>(pos)));
+    if (!platform::is_valid_utf8(text)) return pos + 1;
+    return pos + static_cast<int>(platform::utf8_sequence(text, static_cast<size_t>(pos)));
 }
 
 // Words are runs of characters that are not blanks; the bytes of a character beyond ASCII are never

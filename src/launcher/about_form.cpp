@@ -166,7 +166,8 @@ void about_form::Label14_MouseDown() {
 
 void about_form::Label8_Click() {
     // A desktop without a browser cannot open the page; the box stays as it is.
-    skip_failure([] { toolkit::shell_execute(home_page_address, 4, program_folder().string()); });
+    platform::skip_failure(
+        [] { toolkit::shell_execute(home_page_address, 4, platform::program_folder().string()); });
 }
 
 void about_form::Label9_Click() {

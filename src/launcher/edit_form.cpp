@@ -20,15 +20,15 @@ edit_form::edit_form() : EmulatorDialog("edit_form", "  Edit  ") {
 void edit_form::get_path(const std::string& in_path_) {
     record_path.clear();
     // A record short of fields reads them as empty, as the location of a blank row.
-    chosen_path = std::string(record_field(in_path_, 1).value_or("")) + "|" +
-                  std::string(record_field(in_path_, 2).value_or(""));
-    const std::string folder(record_name(chosen_path));
+    chosen_path = std::string(model::record_field(in_path_, 1).value_or("")) + "|" +
+                  std::string(model::record_field(in_path_, 2).value_or(""));
+    const std::string folder(model::record_name(chosen_path));
     Text3.set_text(folder == "Unknown" ? "" : folder);
     record_path = chosen_path;
 }
 
 void edit_form::get_switches(const std::string& in_switches) {
-    switch_name = std::string(record_name(in_switches));
+    switch_name = std::string(model::record_name(in_switches));
     switch_fields = in_switches.size() > switch_name.size() ? in_switches.substr(switch_name.size() + 1) : "";
 }
 

@@ -74,7 +74,7 @@ EmulatorDialog::EmulatorDialog(std::string name, const std::string& title)
     toolkit::make_tab_stop(Picture2, Label7, 4);
     toolkit::make_tab_stop(Picture3, Label9, 5);
     // A "|" in the name would split every record of the emulator.
-    keep_out_field_separator(Text1);
+    launcher::keep_out_field_separator(Text1);
     Label9.on_click = [this] { Label9_Click(); };
     expose("chosen_path", [this] { return chosen_path; });
 }
@@ -84,13 +84,13 @@ void EmulatorDialog::Form_Load() {
 }
 
 void EmulatorDialog::Label9_Click() {
-    chosen_path =
-        toolkit::browse_for_file(*this, "Executables (*.exe)", "*.exe", "Browse", program_folder().string());
+    chosen_path = toolkit::browse_for_file(*this, "Executables (*.exe)", "*.exe", "Browse",
+                                           platform::program_folder().string());
     if (chosen_path == "cancel") {
         chosen_path = path_after_cancelled_browse();
         return;
     }
-    Text3.set_text(std::string(record_name(chosen_path)));
+    Text3.set_text(std::string(model::record_name(chosen_path)));
 }
 
 bool EmulatorDialog::refuse_empty_name() {
@@ -100,7 +100,7 @@ bool EmulatorDialog::refuse_empty_name() {
 }
 
 bool EmulatorDialog::refuse_about_text() {
-    const std::string line = line_the_catalogue_would_misread(Text2.text());
+    const std::string line = launcher::line_the_catalogue_would_misread(Text2.text());
     if (line.empty()) return false;
     toolkit::show_message(*this,
                           "The about text cannot hold a line that reads only \"" + line +
@@ -119,7 +119,7 @@ std::string EmulatorDialog::emulator_record() {
 }
 
 std::string EmulatorDialog::about_record() const {
-    return Text1.text() + "|" + with_crlf_line_breaks(Text2.text());
+    return Text1.text() + "|" + launcher::with_crlf_line_breaks(Text2.text());
 }
 
 void EmulatorDialog::clear_boxes() {

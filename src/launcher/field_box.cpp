@@ -6,7 +6,7 @@
 #include "model/catalogue.h"
 #include "toolkit/keep_out_characters.h"
 
-namespace kv {
+namespace kv::launcher {
 
 namespace {
 
@@ -35,7 +35,7 @@ std::string line_the_catalogue_would_misread(std::string_view text) {
     // The first line follows the emulator's name in its record: never alone on a line.
     const auto lines = lines_of(text);
     for (std::size_t i = 1; i < lines.size(); ++i)
-        if (lines[i] == about_end || lines[i] == switches_header) return std::string(lines[i]);
+        if (lines[i] == model::about_end || lines[i] == model::switches_header) return std::string(lines[i]);
     return {};
 }
 
@@ -49,4 +49,4 @@ std::string with_crlf_line_breaks(std::string_view text) {
     return out;
 }
 
-}  // namespace kv
+}  // namespace kv::launcher

@@ -7,7 +7,7 @@
 
 #include "forms/controls.h"
 
-namespace kv {
+namespace kv::launcher {
 
 // The box takes no "|", CR or LF: its text is a field of a one-line record.
 void keep_out_field_separator(forms::TextBox& box, std::function<void()> on_text = {});
@@ -23,4 +23,4 @@ std::string line_the_catalogue_would_misread(std::string_view text);
 // lines back.
 std::string with_crlf_line_breaks(std::string_view text);
 
-}  // namespace kv
+}  // namespace kv::launcher

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "launcher/main_form.h"
 #include "forms/backend.h"
+#include "launcher/main_form.h"
 #include "toolkit/on_top.h"
 #include "toolkit/windows.h"
 
@@ -49,7 +49,7 @@ void hide_form::get_coordinates(int32_t cor0, int32_t cor1) {
 void hide_form::size_all() {
     // Taken anew each time, since the skin may have changed since the last hide. Without a picture
     // the strip keeps its width: a strip nobody can see or press would lose the main window.
-    const Picture& picture = hideline.picture();
+    const platform::Picture& picture = hideline.picture();
     if (!picture.empty()) hideline.set_width(static_cast<float>(picture.width_px() * forms::twips_per_pixel));
     set_width(hideline.width());
     set_height(forms::backend().screen_height());

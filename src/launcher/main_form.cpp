@@ -5,10 +5,10 @@
 #include "configs/add_profile.h"
 #include "configs/configs_form.h"
 #include "configs/epsxe_config.h"
+#include "forms/backend.h"
 #include "launcher/add_new.h"
 #include "launcher/edit_form.h"
 #include "platform/folder.h"
-#include "forms/backend.h"
 #include "platform/runtime.h"
 #include "plugins/popup_form.h"
 #include "toolkit/control_style.h"
@@ -141,14 +141,14 @@ constexpr WindowRow bar_rows[] = {
     command(8, "Picture30", 6960, "Configs", "Label27"),
     command(9, "Picture31", 7815, "Help", "Label28"),
 };
-constexpr std::size_t first_switch_row = section_count;
+constexpr std::size_t first_switch_row = model::section_count;
 constexpr std::size_t first_command_row = first_switch_row + 5;
 
 }  // namespace
 
 std::filesystem::path database_path() {
-    const auto folder = program_folder();
-    return find_named_path(folder, "Data.kvl");
+    const auto folder = platform::program_folder();
+    return platform::find_named_path(folder, "Data.kvl");
 }
 
 Main_form::Main_form()
@@ -192,7 +192,7 @@ Main_form::Main_form()
     set_caption("Korvalin 1.2");
     set_show_in_taskbar(true);
 
-    for (std::size_t k = 0; k < section_count; ++k) {
+    for (std::size_t k = 0; k < model::section_count; ++k) {
         const auto& row = std::get<toolkit::PushButton>(bar_rows[k]);
         section_boxes[k] = &bar_design_.get<PictureBox>(row.box);
         upper_section[k] = &bar_design_.get<Image>(row.image.name, row.image.index);
@@ -223,7 +223,7 @@ void Main_form::attach_buttons() {
     toolkit::attach_pressed_image(hide_image, hide_image);
     hide_image.on_click = [this] { hide_image_Click(); };
     Timer1.on_timer = [this] { Timer1_Timer(); };
-    for (std::size_t k = 0; k < section_count; ++k) {
+    for (std::size_t k = 0; k < model::section_count; ++k) {
         section_click_labels[k]->on_click = [this, k] { section_Click(k); };
     }
     for (std::size_t i = 0; i < command_boxes.size(); ++i) {
@@ -247,12 +247,13 @@ void Main_form::expose_state() {
     expose("selected_emulator", [this] { return selected_emulator; });
     expose("current_section", [this] { return current_section; });
     expose("current_skin", [this] { return current_skin; });
-    expose("path_override", [this] { return bool_text(path_override); });
+    expose("path_override", [this] { return platform::bool_text(path_override); });
     expose("launcher_state", [this] { return std::to_string(launcher_state); });
-    expose("misc_image_enabled", [this] { return bool_text(misc_image_enabled); });
+    expose("misc_image_enabled", [this] { return platform::bool_text(misc_image_enabled); });
     expose("opacity", [this] { return std::to_string(opacity); });
-    for (std::size_t k = 0; k < section_count; ++k) {
-        const std::string list_name = (k == 3 ? std::string("GBA") : std::string(sections[k].id)) + "_emu";
+    for (std::size_t k = 0; k < model::section_count; ++k) {
+        const std::string list_name =
+            (k == 3 ? std::string("GBA") : std::string(model::sections[k].id)) + "_emu";
         expose(list_name + "_count", [this, k] { return std::to_string(catalogue.section(k).size()); });
     }
     expose("about_list_count", [this] { return std::to_string(catalogue.about_list.size()); });
@@ -265,7 +266,7 @@ void Main_form::expose_state() {
 void Main_form::Form_Load() {
     check_already_running();
     toolkit::form_without_load<edit_form>().edit_index = 0;
-    toolkit::form_without_load<toolkit::messages_form>().trim_factor = "0|1";
+    toolkit::form_without_load<messages_form>().trim_factor = "0|1";
     current_section = "PSX";
     current_skin = "Midnight";
     toolkit::form_without_load<add_new>().add_new_error_message = "A name of the emulator is required.";
@@ -296,7 +297,8 @@ void Main_form::Form_Load() {
 void Main_form::check_already_running() {
     // A folder whose lock file cannot even be made (read-only media) must not keep the program from
     // starting: then nothing tells another instance, as before there was a lock.
-    skip_failure([&] { instance_lock_ = std::make_unique<InstanceLock>(program_folder()); });
+    platform::skip_failure(
+        [&] { instance_lock_ = std::make_unique<platform::InstanceLock>(platform::program_folder()); });
     if (!instance_lock_) return;
     if (instance_lock_->acquired()) {
         remove_stale_temporaries();
@@ -311,33 +313,33 @@ void Main_form::check_already_running() {
 
 void Main_form::load_database() {
     database_file_ = database_path();
-    database_state_ = load_catalogue(database_file_, catalogue, &database_unreadable_why_);
-    database_as_read_ = catalogue_bytes(catalogue);
+    database_state_ = model::load_catalogue(database_file_, catalogue, &database_unreadable_why_);
+    database_as_read_ = model::catalogue_bytes(catalogue);
     load_section_list("PSX");
 }
 
 void Main_form::save_database() {
     // A file that is there but could not be read still holds the user's catalogue: replacing it with
     // what little was read would lose it. Only changes made since are lost then, if there are any.
-    if (database_state_ == CatalogueFile::unreadable) {
-        if (catalogue_bytes(catalogue) == database_as_read_) return;
-        throw Failure(kept_unread_text(database_file_, database_unreadable_why_));
+    if (database_state_ == model::CatalogueFile::unreadable) {
+        if (model::catalogue_bytes(catalogue) == database_as_read_) return;
+        throw platform::Failure(kept_unread_text(database_file_, database_unreadable_why_));
     }
     if (database_file_.empty()) database_file_ = database_path();
-    save_catalogue(database_file_, catalogue);
+    model::save_catalogue(database_file_, catalogue);
 }
 
 void Main_form::load_section_list(const std::string& section) {
     emulator_list.clear_list();
     // A blank record shows as an empty row, so the emulators after it stay reachable.
     if (const auto* list = catalogue.section_list(section))
-        for (const auto& record : *list) display_list.emplace_back(record_name(record));
+        for (const auto& record : *list) display_list.emplace_back(model::record_name(record));
     emulator_list.show_list();
 }
 
 void Main_form::show_emulator_about() {
     about_txt.set_caption("");
-    const auto found = find_record(catalogue.about_list, selected_emulator);
+    const auto found = model::find_record(catalogue.about_list, selected_emulator);
     if (!found) return;
     // The text is everything after the name: a "|" typed into it is part of it.
     const std::string& about = catalogue.about_list[*found];
@@ -367,11 +369,11 @@ void Main_form::delete_emu() {
 }
 
 void Main_form::remove_emulator_about() {
-    erase_record(catalogue.about_list, selected_emulator);
+    model::erase_record(catalogue.about_list, selected_emulator);
 }
 
 void Main_form::remove_emulator_switches() {
-    erase_record(catalogue.switches_list, selected_emulator);
+    model::erase_record(catalogue.switches_list, selected_emulator);
 }
 
 void Main_form::edit_collection(const std::string& emulator_name, const std::string& about_em) {

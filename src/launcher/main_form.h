@@ -29,7 +29,7 @@ class Main_form : public toolkit::FramedForm {
     // ---- State
 
     // The ten section lists, the about and switch records: the catalogue of Data.kvl.
-    Catalogue catalogue;
+    model::Catalogue catalogue;
     // Read by the configs window to find the folders of the PlayStation emulators.
     std::vector<std::string>& PSX_emu = catalogue.PSX_emu;
     // The names of the current section's emulators, position for position as its list.
@@ -62,10 +62,10 @@ class Main_form : public toolkit::FramedForm {
 
     forms::Image& section_background;
     // Section buttons in section order: box, sprite, title, click label.
-    std::array<forms::PictureBox*, section_count> section_boxes{};
-    std::array<forms::Image*, section_count> upper_section{};
-    std::array<forms::Label*, section_count> section_label{};
-    std::array<forms::Label*, section_count> section_click_labels{};
+    std::array<forms::PictureBox*, model::section_count> section_boxes{};
+    std::array<forms::Image*, model::section_count> upper_section{};
+    std::array<forms::Label*, model::section_count> section_label{};
+    std::array<forms::Label*, model::section_count> section_click_labels{};
 
     forms::PictureBox& Picture14;  // "Platform" header
     forms::Image& platform_preview;
@@ -214,15 +214,15 @@ class Main_form : public toolkit::FramedForm {
     void switch_section(std::size_t k);
     void apply_section_flags(const std::vector<std::string>& flags);
     void load_misc_picture(const std::string& path);
-    SettingsValues current_settings();
+    model::SettingsValues current_settings();
     void attach_buttons();
     toolkit::ListSource list_source();
     void expose_state();
 
-    std::unique_ptr<InstanceLock> instance_lock_;
+    std::unique_ptr<platform::InstanceLock> instance_lock_;
     // Where the catalogue was read from and whether it may be written back.
     std::filesystem::path database_file_;
-    CatalogueFile database_state_ = CatalogueFile::missing;
+    model::CatalogueFile database_state_ = model::CatalogueFile::missing;
     std::string database_unreadable_why_;
     // The catalogue as start-up read it, to tell whether this run changed it.
     std::string database_as_read_;

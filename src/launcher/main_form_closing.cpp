@@ -3,13 +3,13 @@
 #include <vector>
 
 #include "configs/configs_form.h"
+#include "forms/backend.h"
 #include "launcher/edit_form.h"
 #include "launcher/hide_form.h"
 #include "launcher/main_form.h"
 #include "launcher/switches_form.h"
 #include "model/profile_store.h"
 #include "platform/folder.h"
-#include "forms/backend.h"
 #include "platform/runtime.h"
 #include "platform/standard_error.h"
 #include "platform/text_file.h"
@@ -19,11 +19,11 @@
 namespace kv {
 
 void Main_form::remove_stale_temporaries() {
-    const auto folder = program_folder();
-    kv::remove_stale_temporaries(folder, database_path().filename().string());
-    kv::remove_stale_temporaries(folder, settings_path().filename().string());
+    const auto folder = platform::program_folder();
+    platform::remove_stale_temporaries(folder, database_path().filename().string());
+    platform::remove_stale_temporaries(folder, settings_path().filename().string());
     // A profile that was being made when the program was killed may never be written again.
-    for (const char* emulator : psx_emulators) profiles::remove_stale_temporaries(emulator);
+    for (const char* emulator : psx_emulators) model::remove_stale_temporaries(emulator);
 }
 
 void Main_form::X_image_Click() {
@@ -35,7 +35,7 @@ std::vector<std::string> Main_form::save_session() {
     for (auto save : {&Main_form::save_database, &Main_form::save_config}) {
         try {
             (this->*save)();
-        } catch (const Failure& failure) {
+        } catch (const platform::Failure& failure) {
             problems.emplace_back(failure.what());
         }
     }
@@ -57,17 +57,17 @@ void Main_form::close_program() {
         return;
     }
     // The second close ends whatever happens; what failed again still reaches the log.
-    for (const auto& problem : problems) print_failure("not saved: " + problem);
+    for (const auto& problem : problems) platform::print_failure("not saved: " + problem);
     forms::end_program();
 }
 
 void Main_form::end_session() {
     // What Cancel would do in a dialog that holds a record out of the catalogue: put it back.
-    skip_failure([] {
+    platform::skip_failure([] {
         auto& editor = toolkit::form_without_load<switches_form>();
         if (editor.visible()) editor.Label2_Click();
     });
-    skip_failure([] {
+    platform::skip_failure([] {
         auto& edit = toolkit::form_without_load<edit_form>();
         if (edit.visible()) edit.Label7_Click();
     });
@@ -78,7 +78,7 @@ void Main_form::end_session() {
         set_top(static_cast<float>(strip.saved_position[1]));
     }
     // Nobody is there to read a message: what could not be saved goes to the log alone.
-    for (const auto& problem : save_session()) print_failure("not saved: " + problem);
+    for (const auto& problem : save_session()) platform::print_failure("not saved: " + problem);
     forms::end_program();
 }
 

@@ -65,7 +65,7 @@ void Main_form::open_options_form() {
 
 void Main_form::copy_section_names() {
     auto& options = toolkit::form<options_form>();
-    for (std::size_t k = 0; k < section_count; ++k)
+    for (std::size_t k = 0; k < model::section_count; ++k)
         options.section_titles[k]->set_caption(" " + section_label[k]->caption());
 }
 

@@ -18,7 +18,7 @@ void Main_form::hide_image_Click() {
     auto& strip = toolkit::form<hide_form>();
     // A press while the window slides either way is ignored: two slides would fight over the window.
     if (Timer1.running() || strip.Timer1.running()) return;
-    strip.get_coordinates(to_int32(left()), to_int32(top()));
+    strip.get_coordinates(platform::to_int32(left()), platform::to_int32(top()));
     emulator_list.scroll_event.set_enabled(false);
     Timer1.set_enabled(true);
 }

@@ -21,7 +21,7 @@ void Main_form::make_forms_transparent(int32_t& opacity_percantage) {
         for (forms::Form* w : windows) toolkit::remove_transparency(*w);
         return;
     }
-    const int16_t alpha = to_int16(static_cast<double>(opacity) * 2.5);
+    const int16_t alpha = platform::to_int16(static_cast<double>(opacity) * 2.5);
     for (forms::Form* w : windows) toolkit::set_transparency(*w, alpha);
 }
 

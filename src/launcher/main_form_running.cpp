@@ -1,10 +1,10 @@
 // Running the selected emulator, the command bar and its keyboard shortcuts.
 #include <algorithm>
 
+#include "forms/backend.h"
 #include "launcher/main_form.h"
 #include "model/path_override.h"
 #include "platform/folder.h"
-#include "forms/backend.h"
 #include "platform/runtime.h"
 #include "toolkit/shel_ex.h"
 
@@ -43,19 +43,19 @@ constexpr int16_t ctrl_c = 3;
 void Main_form::run_emulator(std::string param) {
     bool started = false;
     // Any failure ends the request silently: nothing started, no after-run behaviour.
-    stop_at_failure([&] {
+    platform::stop_at_failure([&] {
         const auto found = std::find(display_list.begin(), display_list.end(), selected_emulator);
         if (found == display_list.end()) return;
         const auto position = static_cast<std::size_t>(found - display_list.begin());
         const auto* list = catalogue.section_list(current_section);
         if (!list || position >= list->size()) return;
         const std::string& record = (*list)[position];
-        const auto stored = record_field(record, 1);
-        const auto executable = record_field(record, 2);
+        const auto stored = model::record_field(record, 1);
+        const auto executable = model::record_field(record, 2);
         if (!stored || !executable) return;
         const std::string folder(*stored);
         const auto overridden =
-            overridden_folder(std::filesystem::absolute(program_folder()).string(), folder);
+            model::overridden_folder(std::filesystem::absolute(platform::program_folder()).string(), folder);
         if (!overridden) return;
         const std::string dir = path_override ? *overridden : folder;
 

@@ -8,11 +8,12 @@ constexpr std::size_t misc_section = 9;
 }
 
 void Main_form::switch_section(std::size_t k) {
-    current_section = std::string(sections.at(k).id);
+    current_section = std::string(model::sections.at(k).id);
     load_section_list(current_section);
     // The strip holds one tile per section, top to bottom in section order.
-    platforms_image.set_top(static_cast<float>(-static_cast<double>(platforms_image.height()) *
-                                               static_cast<double>(k) / static_cast<double>(section_count)));
+    platforms_image.set_top(
+        static_cast<float>(-static_cast<double>(platforms_image.height()) * static_cast<double>(k) /
+                           static_cast<double>(model::section_count)));
     platforms_image.set_visible(true);
     misc_image.set_visible(false);
     if (k == misc_section && misc_image_enabled) {
@@ -24,7 +25,7 @@ void Main_form::switch_section(std::size_t k) {
 
 void Main_form::section_Click(std::size_t k) {
     // The current section's own button reloads nothing, so the list keeps its place.
-    if (current_section != sections.at(k).id) switch_section(k);
+    if (current_section != model::sections.at(k).id) switch_section(k);
 }
 
 void Main_form::load_psx_stuff() {

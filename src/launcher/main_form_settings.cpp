@@ -2,11 +2,11 @@
 
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/language_browser.h"
+#include "forms/backend.h"
+#include "forms/screen_place.h"
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
 #include "platform/folder.h"
-#include "forms/backend.h"
-#include "forms/screen_place.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
 #include "skins/design_pictures.h"
@@ -25,8 +25,8 @@ constexpr float section_step = toolkit::button_width;
 }  // namespace
 
 std::filesystem::path settings_path() {
-    const auto folder = program_folder();
-    return find_named_path(folder, "Config.ini");
+    const auto folder = platform::program_folder();
+    return platform::find_named_path(folder, "Config.ini");
 }
 
 void Main_form::read_config() {
@@ -36,15 +36,15 @@ void Main_form::read_config() {
     if (std::filesystem::status(config_file_, ec).type() != std::filesystem::file_type::not_found) {
         // A file that is there but cannot be read still holds the user's settings: keep it at the end.
         try {
-            lines = read_lines(config_file_);
-        } catch (const Failure& failure) {
+            lines = platform::read_lines(config_file_);
+        } catch (const platform::Failure& failure) {
             config_unreadable_why_ = failure.what();
         }
     }
-    const SettingsReading r = read_settings_lines(lines);
+    const model::SettingsReading r = model::read_settings_lines(lines);
 
     // Applied in the order of the lines; whatever the reading did not reach keeps its default.
-    stop_at_failure([&] {
+    platform::stop_at_failure([&] {
         auto& screen = forms::backend();
         if (r.left) set_left(r.left->center ? screen.screen_width() / 2 - width() / 2 : r.left->twips);
         if (r.top) set_top(r.top->center ? screen.screen_height() / 2 - height() / 2 : r.top->twips);
@@ -59,7 +59,7 @@ void Main_form::read_config() {
             int32_t percent = *r.opacity;
             make_forms_transparent(percent);
         }
-        for (std::size_t k = 0; k < r.section_titles.size() && k < section_count; ++k)
+        for (std::size_t k = 0; k < r.section_titles.size() && k < model::section_count; ++k)
             section_label[k]->set_caption(r.section_titles[k]);
         if (r.misc_image) misc_image_enabled = *r.misc_image;
         if (r.misc_image_location) {
@@ -74,25 +74,26 @@ void Main_form::read_config() {
     // A skin that does not load whole changes nothing; the program's own skin stands in for it, and
     // without any loadable skin the windows wear Midnight's pictures built into the program. Those are
     // only decoded then: a skin that loads dresses every one of the same controls.
-    if (skip_failure([&] { load_skin(current_skin); }) && skip_failure([&] { load_skin("Midnight"); }))
-        skip_failure([] { skins::apply_design_pictures(); });
-    skip_failure([&] { toolkit::form<skin_browser>().load_colors(current_skin); });
-    skip_failure([&] { toolkit::form<language_browser>().change_language(language_name); });
+    if (platform::skip_failure([&] { load_skin(current_skin); }) &&
+        platform::skip_failure([&] { load_skin("Midnight"); }))
+        platform::skip_failure([] { skins::apply_design_pictures(); });
+    platform::skip_failure([&] { toolkit::form<skin_browser>().load_colors(current_skin); });
+    platform::skip_failure([&] { toolkit::form<language_browser>().change_language(language_name); });
 }
 
 void Main_form::apply_section_flags(const std::vector<std::string>& flags) {
-    for (std::size_t k = 0; k < flags.size() && k < section_count; ++k)
+    for (std::size_t k = 0; k < flags.size() && k < model::section_count; ++k)
         if (flags[k] == "0") section_boxes[k]->set_visible(false);
     // A line that ended early hides what it read and places nothing.
-    if (flags.size() < section_count) return;
+    if (flags.size() < model::section_count) return;
     float left = first_section_left;
-    for (std::size_t k = 0; k < section_count; ++k) {
+    for (std::size_t k = 0; k < model::section_count; ++k) {
         if (flags[k] != "1") continue;
         section_boxes[k]->set_left(left);
         left += section_step;
     }
     // PSX is current from start-up; when it is hidden the left-most visible section takes its place.
-    for (std::size_t k = 1; k < section_count; ++k)
+    for (std::size_t k = 1; k < model::section_count; ++k)
         if (section_boxes[k]->left() == first_section_left) switch_section(k);
 }
 
@@ -103,12 +104,12 @@ void Main_form::keep_on_a_screen() {
 }
 
 void Main_form::load_misc_picture(const std::string& path) {
-    misc_image.set_picture(Picture::load(path));
+    misc_image.set_picture(platform::Picture::load(path));
 }
 
-SettingsValues Main_form::current_settings() {
+model::SettingsValues Main_form::current_settings() {
     auto& options = toolkit::form<options_form>();
-    SettingsValues v;
+    model::SettingsValues v;
     v.left = left();
     v.top = top();
     v.skin = current_skin;
@@ -117,7 +118,7 @@ SettingsValues Main_form::current_settings() {
     v.font_size = options.Label31.font().size;
     v.font_bold = options.Label31.font().bold;
     v.font_italic = options.Label31.font().italic;
-    for (std::size_t k = 0; k < section_count; ++k) {
+    for (std::size_t k = 0; k < model::section_count; ++k) {
         v.section_visible[k] = section_boxes[k]->visible();
         v.section_titles[k] = section_label[k]->caption();
     }
@@ -130,9 +131,10 @@ SettingsValues Main_form::current_settings() {
 }
 
 void Main_form::save_config() {
-    if (config_unreadable_why_) throw Failure(kept_unread_text(config_file_, *config_unreadable_why_));
+    if (config_unreadable_why_)
+        throw platform::Failure(kept_unread_text(config_file_, *config_unreadable_why_));
     if (config_file_.empty()) config_file_ = settings_path();
-    save_settings(config_file_, current_settings());
+    model::save_settings(config_file_, current_settings());
 }
 
 void Main_form::set_launcher_state(int16_t l_state) {

@@ -30,7 +30,7 @@ void Main_form::switch_button_Click(forms::Label& button) {
 }
 
 std::optional<std::size_t> Main_form::find_switch_record() const {
-    return find_record(catalogue.switches_list, selected_emulator);
+    return model::find_record(catalogue.switches_list, selected_emulator);
 }
 
 void Main_form::show_switches() {
@@ -40,7 +40,7 @@ void Main_form::show_switches() {
     if (!found) return;
     const std::string& record = catalogue.switches_list[*found];
     for (std::size_t k = 0; k < switch_buttons.size(); ++k) {
-        const auto field = record_field(record, k + 1);
+        const auto field = model::record_field(record, k + 1);
         if (!field || field->empty()) continue;
         switch_buttons[k]->set_caption(std::string(*field));
         switch_buttons[k]->set_visible(true);
@@ -56,12 +56,12 @@ void Main_form::count_switches() {
 
 void Main_form::Create_switch(const std::string& New_Switch) {
     // A record without a name belongs to no emulator and would only pile up in Data.kvl.
-    if (!record_name(New_Switch).empty()) catalogue.switches_list.push_back(New_Switch);
+    if (!model::record_name(New_Switch).empty()) catalogue.switches_list.push_back(New_Switch);
     show_switches();
 }
 
 void Main_form::add_edited_switch(const std::string& in_switch) {
-    if (!record_name(in_switch).empty()) catalogue.switches_list.push_back(in_switch);
+    if (!model::record_name(in_switch).empty()) catalogue.switches_list.push_back(in_switch);
 }
 
 void Main_form::open_switches_form() {
@@ -85,7 +85,7 @@ void Main_form::fill_switches_editor() {
 }
 
 void Main_form::edit_emulator_switches() {
-    skip_failure([&] {
+    platform::skip_failure([&] {
         auto& editor = toolkit::form<edit_form>();
         editor.get_switches(selected_emulator + "|||||");
         const auto found = find_switch_record();

@@ -144,7 +144,7 @@ constexpr WindowRow bottom_rows[] = {
 };
 
 // The section switches of the main window, in section order.
-constexpr std::array<void (Main_form::*)(), section_count> section_switches{
+constexpr std::array<void (Main_form::*)(), model::section_count> section_switches{
     &Main_form::load_psx_stuff, &Main_form::load_ps2_stuff,    &Main_form::load_nds_stuff,
     &Main_form::load_gba_stuff, &Main_form::load_n64_stuff,    &Main_form::load_dc_stuff,
     &Main_form::load_gc_stuff,  &Main_form::load_saturn_stuff, &Main_form::load_snes_stuff,
@@ -159,7 +159,7 @@ float slider_left(int16_t percent) {
 }
 
 int32_t slider_percent(float knob_left) {
-    const double percent = round_half_even((knob_left - knob_first) / twips_per_percent) + 10;
+    const double percent = platform::round_half_even((knob_left - knob_first) / twips_per_percent) + 10;
     return static_cast<int32_t>(std::clamp(percent, 10.0, 100.0));
 }
 
@@ -196,7 +196,7 @@ options_form::options_form()
       Label26(design_.get<forms::Label>("Label26")),
       Label50(design_.get<forms::Label>("Label50")) {
     // The rename box's text becomes a section title, one line of Config.ini.
-    keep_out_line_breaks(Text1);
+    launcher::keep_out_line_breaks(Text1);
 
     for (std::size_t i = 0; i < option_box.size(); ++i) {
         option_box[i] = &design_.get<forms::Image>("option_box", static_cast<int>(i));
@@ -208,9 +208,9 @@ options_form::options_form()
     // Every section shows until the settings say otherwise; the custom picture and path override are off.
     for (std::size_t i = 0; i < section_checkbox.size(); ++i) {
         section_checkbox[i] = &design_.get<forms::Image>("section_checkbox", static_cast<int>(i));
-        set_checked(*section_checkbox[i], i < section_count);
+        set_checked(*section_checkbox[i], i < model::section_count);
     }
-    for (std::size_t i = 0; i < section_count; ++i) {
+    for (std::size_t i = 0; i < model::section_count; ++i) {
         const auto& row = std::get<OptionDesign>(section_rows[i]);
         section_titles[i] = &design_.get<forms::Label>(row.caption_label);
         design_.get<forms::Label>(row.click_label).on_mouse_down = [this, i](const forms::MouseEvent& e) {
@@ -291,14 +291,14 @@ void options_form::read_launcer_state(int16_t l_state) {
 
 void options_form::read_sections() {
     auto& main = toolkit::form<Main_form>();
-    for (std::size_t k = 0; k < section_count; ++k)
+    for (std::size_t k = 0; k < model::section_count; ++k)
         set_checked(*section_checkbox[k], main.section_boxes[k]->visible());
 }
 
 void options_form::show_hide_sections() {
     auto& main = toolkit::form<Main_form>();
-    for (std::size_t k = 0; k < section_count; ++k) main.section_boxes[k]->set_visible(true);
-    for (std::size_t k = 0; k < section_count; ++k)
+    for (std::size_t k = 0; k < model::section_count; ++k) main.section_boxes[k]->set_visible(true);
+    for (std::size_t k = 0; k < model::section_count; ++k)
         if (!checked(*section_checkbox[k])) main.section_boxes[k]->set_visible(false);
     arrange_sections();
 }
@@ -320,7 +320,7 @@ void options_form::option_MouseDown(std::size_t i) {
 
 int16_t options_form::count_sections() const {
     return static_cast<int16_t>(std::count_if(section_checkbox.begin(),
-                                              section_checkbox.begin() + section_count,
+                                              section_checkbox.begin() + model::section_count,
                                               [](const forms::Image* mark) { return checked(*mark); }));
 }
 
@@ -367,8 +367,8 @@ void options_form::set_misc_controls_enabled(bool enabled) {
 }
 
 void options_form::Label50_Click() {
-    const std::string result =
-        toolkit::browse_for_file(*this, "Bitmap (*.bmp)", "*.bmp", "Browse", program_folder().string());
+    const std::string result = toolkit::browse_for_file(*this, "Bitmap (*.bmp)", "*.bmp", "Browse",
+                                                        platform::program_folder().string());
     if (result == "cancel") return;
     const auto bar = result.find('|');
     Text3.set_text(result.substr(0, bar) + result.substr(bar + 1));
@@ -404,9 +404,9 @@ void options_form::apply_options(bool closing) {
         hide();
     }
     int32_t percent = slider_percent(Picture18.left());
-    skip_failure([&] {
+    platform::skip_failure([&] {
         const std::string& caption = Label26.caption();
-        percent = text_to_int32(caption.substr(0, caption.find('%')));
+        percent = platform::text_to_int32(caption.substr(0, caption.find('%')));
     });
     main.make_forms_transparent(percent);
     apply_section_names();
@@ -425,16 +425,17 @@ void options_form::apply_misc_image() {
     main.set_hide_misc_image(on);
     if (!on) return;
     // A path that names no readable picture leaves the panel without one, as an empty path does.
-    Picture picture;
-    if (!Text3.text().empty()) skip_failure([&] { picture = Picture::load(Text3.text()); });
+    platform::Picture picture;
+    if (!Text3.text().empty())
+        platform::skip_failure([&] { picture = platform::Picture::load(Text3.text()); });
     main.misc_image.set_picture(picture);
 }
 
 void options_form::select_first_section() {
     auto& main = toolkit::form<Main_form>();
-    const auto current = section_index(current_section);
+    const auto current = model::section_index(current_section);
     if (current && main.section_boxes[*current]->visible()) return;
-    for (std::size_t k = 0; k < section_count; ++k) {
+    for (std::size_t k = 0; k < model::section_count; ++k) {
         if (!main.section_boxes[k]->visible()) continue;
         (main.*section_switches[k])();
         return;
@@ -443,7 +444,7 @@ void options_form::select_first_section() {
 
 void options_form::apply_section_names() {
     auto& main = toolkit::form<Main_form>();
-    for (std::size_t k = 0; k < section_count; ++k) {
+    for (std::size_t k = 0; k < model::section_count; ++k) {
         const std::string& title = section_titles[k]->caption();
         main.section_label[k]->set_caption(title.empty() ? "" : title.substr(1));
     }
@@ -453,7 +454,7 @@ void options_form::apply_section_names() {
 
 void options_form::Picture18_MouseDown(const forms::MouseEvent& e) {
     slider_button.set_left(-135);
-    drag_x = to_int16(e.x);
+    drag_x = platform::to_int16(e.x);
 }
 
 void options_form::Picture18_MouseUp() {

@@ -46,7 +46,7 @@ class options_form : public toolkit::FramedForm {
     // 0 to 9 the sections, 10 the custom picture, 11 path override.
     std::array<forms::Image*, 12> section_checkbox{};
     // The section titles in section order (Label52, Label47 ... Label15).
-    std::array<forms::Label*, section_count> section_titles{};
+    std::array<forms::Label*, model::section_count> section_titles{};
 
     // The rename box over a section title.
     forms::Frame& renamer;

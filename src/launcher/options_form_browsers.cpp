@@ -11,7 +11,7 @@ void options_form::Label51_Click() {
     auto& browser = toolkit::form<font_browser>();
     const forms::Font& font = Label31.font();
     // Setting the text runs the size box's own check, so a font above 72 points shows as "72".
-    browser.Text1.set_text(number_text(round_half_even(font.size)));
+    browser.Text1.set_text(platform::number_text(platform::round_half_even(font.size)));
     browser.font_bold2 = font.bold;
     browser.font_itallic2 = font.italic;
     font_browser::show_check_state(browser.Image3, browser.font_bold2);

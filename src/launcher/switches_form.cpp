@@ -94,7 +94,7 @@ switches_form::switches_form()
       Image1(design_.get<forms::Image>("Image1")),
       Image2(design_.get<forms::Image>("Image2")) {
     // A "|" would split the stored record into more switches.
-    keep_out_field_separator(Text3, [this] { Text3_Change(); });
+    launcher::keep_out_field_separator(Text3, [this] { Text3_Change(); });
     toolkit::attach_pressed_image(up_button, up_button);
     toolkit::attach_pressed_image(down_button, down_button);
     up_button.on_click = [this] { up_button_Click(); };
@@ -117,7 +117,7 @@ void switches_form::load_switches(const std::string& cur_switch) {
     incoming_record_ = cur_switch;
     // A hand-edited record may hold fewer than six fields; the missing switches are empty.
     for (std::size_t n = 0; n < slots_.size(); ++n)
-        slots_[n] = std::string(record_field(cur_switch, n).value_or(""));
+        slots_[n] = std::string(model::record_field(cur_switch, n).value_or(""));
     show_slot(1);
 }
 

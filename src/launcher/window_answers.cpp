@@ -11,7 +11,7 @@
 #include "skins/skin_browser.h"
 #include "toolkit/windows.h"
 
-namespace kv {
+namespace kv::launcher {
 
 namespace {
 
@@ -42,4 +42,4 @@ void route_window_answers() {
     configs_form::closed = main_list_takes_the_wheel;
 }
 
-}  // namespace kv
+}  // namespace kv::launcher

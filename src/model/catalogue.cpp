@@ -3,7 +3,7 @@
 #include "platform/runtime.h"
 #include "platform/text_file.h"
 
-namespace kv {
+namespace kv::model {
 
 namespace {
 
@@ -161,8 +161,8 @@ CatalogueFile load_catalogue(const std::filesystem::path& file, Catalogue& into,
         return CatalogueFile::missing;
     std::vector<std::string> lines;
     try {
-        lines = read_lines(file);
-    } catch (const Failure& failure) {
+        lines = platform::read_lines(file);
+    } catch (const platform::Failure& failure) {
         if (unreadable_why) *unreadable_why = failure.what();
         return CatalogueFile::unreadable;
     }
@@ -171,7 +171,7 @@ CatalogueFile load_catalogue(const std::filesystem::path& file, Catalogue& into,
 }
 
 void save_catalogue(const std::filesystem::path& file, const Catalogue& catalogue) {
-    write_bytes_atomically(file, catalogue_bytes(catalogue));
+    platform::write_bytes_atomically(file, catalogue_bytes(catalogue));
 }
 
-}  // namespace kv
+}  // namespace kv::model

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kv {
+namespace kv::model {
 
 // The ten sections in section order: the id kept in memory and the header line of the file.
 struct SectionInfo {
@@ -87,4 +87,4 @@ CatalogueFile load_catalogue(const std::filesystem::path& file, Catalogue& into,
 // Replaces the file atomically; fails (kv::Failure) and leaves the old file whole when it cannot.
 void save_catalogue(const std::filesystem::path& file, const Catalogue& catalogue);
 
-}  // namespace kv
+}  // namespace kv::model

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-namespace kv {
+namespace kv::model {
 
 namespace {
 
@@ -44,4 +44,4 @@ std::optional<std::string> overridden_folder(const std::string& launcher_folder,
     return *launcher_root + rest;
 }
 
-}  // namespace kv
+}  // namespace kv::model

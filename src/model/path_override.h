@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace kv {
+namespace kv::model {
 
 // The volume root of an absolute path, ending with '/': "/media/USER/LABEL/", "/run/media/USER/LABEL/"
 // or "/mnt/LABEL/" for removable media, otherwise "/". Nothing for a path that is not absolute.
@@ -13,4 +13,4 @@ std::optional<std::string> volume_root(const std::string& path);
 // The folder with its own volume root replaced by the launcher's; nothing when either is not absolute.
 std::optional<std::string> overridden_folder(const std::string& launcher_folder, const std::string& folder);
 
-}  // namespace kv
+}  // namespace kv::model

@@ -9,12 +9,12 @@
 #include "platform/host_hooks.h"
 #include "plugin_client/plugin_library.h"
 
-namespace kv::plugin_bridge {
+namespace kv::model {
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using Replies = std::vector<PluginReply>;
+using Replies = std::vector<plugin_client::PluginReply>;
 
 // What tells that a library file was changed or replaced since it was given up.
 struct FileStamp {
@@ -48,7 +48,7 @@ struct Library {
 };
 
 struct Worker {
-    PluginHost host;
+    plugin_client::PluginHost host;
     std::optional<Library> library;
     Clock::time_point question_sent;
     Clock::time_point question_deadline;
@@ -64,7 +64,8 @@ class Asking {
         : paths_(paths),
           questions_(questions),
           limits_(limits),
-          not_loaded_(questions.size(), PluginReply{PluginStatus::not_loaded, 0, {}}),
+          not_loaded_(questions.size(),
+                      plugin_client::PluginReply{plugin_client::PluginStatus::not_loaded, 0, {}}),
           out_(paths.size()),
           workers_(std::clamp<size_t>(limits.helpers, 1, std::max<size_t>(paths.size(), 1))) {}
 
@@ -73,7 +74,7 @@ class Asking {
         std::optional<platform::BusyCursor> busy;
         while (any_busy()) {
             if (!busy) busy.emplace();
-            std::vector<PluginHost*> asking;
+            std::vector<plugin_client::PluginHost*> asking;
             auto earliest = Clock::time_point::max();
             for (Worker& w : workers_) {
                 if (!w.library) continue;
@@ -81,12 +82,13 @@ class Asking {
                 earliest = std::min(earliest, w.question_deadline);
             }
             const auto left = std::chrono::ceil<std::chrono::milliseconds>(earliest - Clock::now()).count();
-            wait_for_helpers(asking, static_cast<int>(std::clamp<int64_t>(left, 0, INT_MAX)), false);
+            plugin_client::wait_for_helpers(asking, static_cast<int>(std::clamp<int64_t>(left, 0, INT_MAX)),
+                                            false);
             const auto now = Clock::now();
             for (Worker& w : workers_) {
                 if (!w.library) continue;
                 if (auto answer = w.host.collect()) {
-                    if (answer->outcome == PluginOutcome::answered)
+                    if (answer->outcome == plugin_client::PluginOutcome::answered)
                         take_answer(w, answer->reply);
                     else
                         take_failure(w);
@@ -109,8 +111,8 @@ class Asking {
     void take_next(Worker& w) {
         while (!w.library && next_ < paths_.size()) {
             const size_t i = next_++;
-            const auto file = resolve_plugin_path(paths_[i]);
-            if (!file || file->string().size() > max_plugin_path) {
+            const auto file = plugin_client::resolve_plugin_path(paths_[i]);
+            if (!file || file->string().size() > plugin_client::max_plugin_path) {
                 out_[i] = not_loaded_;
                 continue;
             }
@@ -128,14 +130,14 @@ class Asking {
         Library& library = *w.library;
         const Question& q = questions_[library.replies.size()];
         w.question_sent = Clock::now();
-        const auto failed = w.host.send(PluginRequest{q.call, library.file, q.export_name});
+        const auto failed = w.host.send(plugin_client::PluginRequest{q.call, library.file, q.export_name});
         // After send, which starts a helper when none runs: one started for this library has
         // answered none of another's questions.
         if (w.host.starts() != library.helper_start) {
             library.helper_start = w.host.starts();
             library.shared_helper = w.host.answered() > 0;
         }
-        if (failed && failed->outcome == PluginOutcome::no_helper) {
+        if (failed && failed->outcome == plugin_client::PluginOutcome::no_helper) {
             // Nothing can be asked: as a library that could not be loaded, and not held against it.
             out_[library.index] = not_loaded_;
             w.library.reset();
@@ -153,7 +155,7 @@ class Asking {
         w.question_deadline = now + wait;
     }
 
-    void take_answer(Worker& w, const PluginReply& reply) {
+    void take_answer(Worker& w, const plugin_client::PluginReply& reply) {
         Library& library = *w.library;
         library.replies.push_back(reply);
         if (library.replies.size() < questions_.size()) {
@@ -192,11 +194,11 @@ class Asking {
 
 }  // namespace
 
-std::vector<std::optional<std::vector<PluginReply>>> ask_libraries(const std::vector<std::string>& paths,
-                                                                   const std::vector<Question>& questions,
-                                                                   const QuestionLimits& limits) {
+std::vector<std::optional<std::vector<plugin_client::PluginReply>>> ask_libraries(
+    const std::vector<std::string>& paths, const std::vector<Question>& questions,
+    const QuestionLimits& limits) {
     if (questions.empty()) return std::vector<std::optional<Replies>>(paths.size(), Replies{});
     return Asking(paths, questions, limits).run();
 }
 
-}  // namespace kv::plugin_bridge
+}  // namespace kv::model

@@ -21,10 +21,10 @@
 
 #include "plugin_client/plugin_protocol.h"
 
-namespace kv::plugin_bridge {
+namespace kv::model {
 
 struct Question {
-    PluginCall call;
+    plugin_client::PluginCall call;
     std::string export_name;
 };
 
@@ -35,8 +35,8 @@ struct QuestionLimits {
 
 // Each library's replies, in question order; nothing for a library given up. A path that names no
 // file, or no helper to ask with, gives the replies of a library that could not be loaded.
-std::vector<std::optional<std::vector<PluginReply>>> ask_libraries(const std::vector<std::string>& paths,
-                                                                   const std::vector<Question>& questions,
-                                                                   const QuestionLimits& limits = {});
+std::vector<std::optional<std::vector<plugin_client::PluginReply>>> ask_libraries(
+    const std::vector<std::string>& paths, const std::vector<Question>& questions,
+    const QuestionLimits& limits = {});
 
-}  // namespace kv::plugin_bridge
+}  // namespace kv::model

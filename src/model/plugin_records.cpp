@@ -2,14 +2,14 @@
 
 #include "platform/folder.h"
 
-namespace kv::plugins {
+namespace kv::model {
 
 namespace {
 
 // Whether the name ends in `ending`, its letters in any case.
 bool ends_in_ignoring_case(const std::string& name, std::string_view ending) {
     return name.size() >= ending.size() &&
-           equal_ignoring_case(name.substr(name.size() - ending.size()), std::string(ending));
+           platform::equal_ignoring_case(name.substr(name.size() - ending.size()), std::string(ending));
 }
 
 }  // namespace
@@ -45,11 +45,11 @@ std::string cut_at_nul(const std::string& text) {
 
 PluginRecords file_records(const std::string& folder, std::string_view ending) {
     PluginRecords records;
-    for (const std::string& name : list_folder(folder, EntryKind::files)) {
+    for (const std::string& name : platform::list_folder(folder, platform::EntryKind::files)) {
         if (!name.starts_with('.') && ends_in_ignoring_case(name, ending))
             records.push_back(make_record(name, name));
     }
     return records;
 }
 
-}  // namespace kv::plugins
+}  // namespace kv::model

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kv::plugins {
+namespace kv::model {
 
 using PluginRecords = std::vector<std::string>;  // position 1 is element 0
 
@@ -32,4 +32,4 @@ PluginRecords file_records(const std::string& folder, std::string_view ending);
 // A text cut at its first NUL, as a text box keeps it.
 std::string cut_at_nul(const std::string& text);
 
-}  // namespace kv::plugins
+}  // namespace kv::model

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace kv::plugin_bridge {
+namespace kv::model {
 
 // The size of the text a text function returns: the text, then NUL characters up to this length.
 inline constexpr size_t text_buffer_size = 256;
@@ -56,4 +56,4 @@ struct LibraryFacts {
 // nothing for a library that crashed or hung, now or earlier in the run.
 std::vector<std::optional<LibraryFacts>> ask_plugin_libraries(const std::vector<std::string>& paths);
 
-}  // namespace kv::plugin_bridge
+}  // namespace kv::model

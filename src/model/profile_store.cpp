@@ -8,7 +8,7 @@
 #include "platform/runtime.h"
 #include "platform/text_file.h"
 
-namespace kv::profiles {
+namespace kv::model {
 
 namespace fs = std::filesystem;
 
@@ -41,7 +41,7 @@ void remove_file(const fs::path& p) {
 
 // SSSPSX.ini in the emulator's folder, found ignoring case as the emulator's own system would.
 fs::path ini_in(const fs::path& folder) {
-    return find_named_path(folder, "SSSPSX.ini");
+    return platform::find_named_path(folder, "SSSPSX.ini");
 }
 
 // Only an absolute folder is one of this system: an empty one, "Unknown" or a Windows path would put
@@ -61,7 +61,8 @@ std::string lines_text(const std::vector<std::string>& lines) {
 std::optional<std::string> current_ini(const std::string& emulator_folder) {
     if (!usable_folder(emulator_folder)) return std::nullopt;
     std::string bytes;
-    if (skip_failure([&] { bytes = read_bytes(ini_in(emulator_folder), max_ssspsx_ini_size + 1); }))
+    if (platform::skip_failure(
+            [&] { bytes = platform::read_bytes(ini_in(emulator_folder), max_ssspsx_ini_size + 1); }))
         return std::nullopt;
     if (bytes.size() > max_ssspsx_ini_size) return std::nullopt;
     return bytes;
@@ -75,10 +76,10 @@ void copy_over_ini(const fs::path& profile_file, const std::string& emulator_fol
     if (!fs::is_regular_file(profile_file, ec)) return;
     const fs::path ini = ini_in(emulator_folder);
     try {
-        const std::string bytes = read_bytes(profile_file);
+        const std::string bytes = platform::read_bytes(profile_file);
         if (bytes == lines_text(blank_emulator_lines(ssspsx))) return;
-        write_bytes_atomically(ini, bytes);
-    } catch (const Failure& failure) {
+        platform::write_bytes_atomically(ini, bytes);
+    } catch (const platform::Failure& failure) {
         failures.push_back("cannot copy " + profile_file.string() + " over " + ini.string() + ": " +
                            failure.what());
     }
@@ -88,7 +89,7 @@ void import_file(const RegistryImport& import, const fs::path& file, std::vector
     if (!import || holds_blank_text(file)) return;
     try {
         import(file);
-    } catch (const Failure& failure) {
+    } catch (const platform::Failure& failure) {
         const std::string why = failure.what();
         failures.push_back(why.find(file.string()) != std::string::npos
                                ? why
@@ -102,22 +103,22 @@ void take_back(const fs::path& file, bool existed, const std::optional<std::stri
     if (!existed) {
         std::error_code ec;
         if (!fs::remove(file, ec) && ec)
-            throw Failure("cannot remove " + file.string() + ": " + ec.message());
+            throw platform::Failure("cannot remove " + file.string() + ": " + ec.message());
     } else if (earlier) {
-        write_bytes_atomically(file, *earlier);
+        platform::write_bytes_atomically(file, *earlier);
     } else {
-        throw Failure("cannot put back what " + file.string() + " held: it could not be read");
+        throw platform::Failure("cannot put back what " + file.string() + " held: it could not be read");
     }
 }
 
 }  // namespace
 
 fs::path emulator_tree(const std::string& emulator) {
-    return find_named_path(program_folder(), fs::path("Configurations") / emulator);
+    return platform::find_named_path(platform::program_folder(), fs::path("Configurations") / emulator);
 }
 
 fs::path profile_folder(const std::string& emulator, const char* folder) {
-    return find_named_path(emulator_tree(emulator), folder);
+    return platform::find_named_path(emulator_tree(emulator), folder);
 }
 
 fs::path emulator_file(const std::string& emulator, const std::string& profile) {
@@ -140,7 +141,7 @@ std::vector<std::string> scan_profiles(const std::string& emulator) {
     std::vector<std::string> names;
     if (!safe(emulator, "")) return names;
     const fs::path folder = profile_folder(emulator, "emulator_configuration");
-    for (const std::string& entry : list_folder(folder, EntryKind::files_and_folders)) {
+    for (const std::string& entry : platform::list_folder(folder, platform::EntryKind::files_and_folders)) {
         if (!entry.ends_with(profile_extension)) continue;
         names.push_back(entry.substr(0, entry.size() - profile_extension.size()));
     }
@@ -165,21 +166,21 @@ std::vector<std::string> create_blank_profile(const std::string& emulator, const
     const bool existed = fs::exists(fs::symlink_status(first, ec));
     // What the emulator file held, to give back when the plug-in file cannot follow it.
     std::optional<std::string> earlier;
-    if (existed) skip_failure([&] { earlier = read_bytes(first); });
+    if (existed) platform::skip_failure([&] { earlier = platform::read_bytes(first); });
     try {
         const auto ini = emulator == ssspsx ? current_ini(emulator_folder) : std::nullopt;
-        write_bytes_atomically(first, ini ? *ini : lines_text(blank_emulator_lines(emulator)));
-    } catch (const Failure& failure) {
+        platform::write_bytes_atomically(first, ini ? *ini : lines_text(blank_emulator_lines(emulator)));
+    } catch (const platform::Failure& failure) {
         return {failure.what()};
     }
     try {
-        write_lines_atomically(plugin_file(emulator, profile), blank_plugin_lines());
+        platform::write_lines_atomically(plugin_file(emulator, profile), blank_plugin_lines());
         return {};
-    } catch (const Failure& failure) {
+    } catch (const platform::Failure& failure) {
         std::vector<std::string> failures{failure.what()};
         try {
             take_back(first, existed, earlier);
-        } catch (const Failure& undo) {
+        } catch (const platform::Failure& undo) {
             failures.emplace_back(undo.what());
         }
         return failures;
@@ -189,7 +190,7 @@ std::vector<std::string> create_blank_profile(const std::string& emulator, const
 bool holds_blank_text(const fs::path& file) {
     const std::string blank = lines_text(blank_plugin_lines());
     std::string bytes;
-    if (skip_failure([&] { bytes = read_bytes(file, blank.size() + 1); })) return false;
+    if (platform::skip_failure([&] { bytes = platform::read_bytes(file, blank.size() + 1); })) return false;
     return bytes == blank;
 }
 
@@ -208,7 +209,7 @@ std::vector<std::string> activate_profile(const std::string& emulator, const std
 void remove_stale_temporaries(const std::string& emulator) {
     if (!safe(emulator, "")) return;
     for (const char* folder : {"emulator_configuration", "plugin_configuration"})
-        remove_stale_temporaries_of_kind(profile_folder(emulator, folder), profile_extension);
+        platform::remove_stale_temporaries_of_kind(profile_folder(emulator, folder), profile_extension);
 }
 
 void delete_profile(const std::string& emulator, const std::string& profile) {
@@ -218,4 +219,4 @@ void delete_profile(const std::string& emulator, const std::string& profile) {
     remove_file(game_codes_file(emulator, profile));
 }
 
-}  // namespace kv::profiles
+}  // namespace kv::model

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace kv::profiles {
+namespace kv::model {
 
 // The one emulator whose emulator file is a copy of its SSSPSX.ini rather than a registry export.
 inline constexpr const char* ssspsx = "SSSPSX";
@@ -78,4 +78,4 @@ void remove_stale_temporaries(const std::string& emulator);
 std::vector<std::string> blank_emulator_lines(const std::string& emulator);
 std::vector<std::string> blank_plugin_lines();
 
-}  // namespace kv::profiles
+}  // namespace kv::model

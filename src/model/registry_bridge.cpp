@@ -6,13 +6,13 @@
 
 #include "platform/folder.h"
 #include "platform/process.h"
+#include "platform/runtime.h"
+#include "platform/standard_error.h"
 #include "registry/key_path.h"
 #include "registry/regedit_command.h"
 #include "registry/store.h"
-#include "platform/runtime.h"
-#include "platform/standard_error.h"
 
-namespace kv::registry_bridge {
+namespace kv::model {
 
 namespace {
 
@@ -27,12 +27,12 @@ struct ValuePath {
 // "ROOT\Key\Sub\Name": the value's name follows the last backslash ("" names the key's default).
 ValuePath split_value_path(const std::string& full) {
     size_t last = full.rfind('\\');
-    if (last == std::string::npos) throw Failure("bad registry value \"" + full + "\": no key");
+    if (last == std::string::npos) throw platform::Failure("bad registry value \"" + full + "\": no key");
     ValuePath path;
     path.key = registry::parse_key_path(full.substr(0, last));
     path.value_name = full.substr(last + 1);
     if (!path.key.current_user)
-        throw Failure("bad registry value \"" + full + "\": only HKEY_CURRENT_USER is kept");
+        throw platform::Failure("bad registry value \"" + full + "\": only HKEY_CURRENT_USER is kept");
     return path;
 }
 
@@ -66,7 +66,7 @@ std::string read_value(const std::string& full) {
 void write_value(const std::string& full, const std::string& text) {
     ValuePath path = split_value_path(full);
     if (path.value_name.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
-        throw Failure("bad registry value name in \"" + full + "\": it holds a line break");
+        throw platform::Failure("bad registry value name in \"" + full + "\": it holds a line break");
     registry::Store::for_user().update([&](registry::Key& root) {
         root.find_or_create(path.key.names).set_value(registry::text_value(path.value_name, text));
     });
@@ -78,7 +78,7 @@ void write_registry_value(const std::string& key, const std::string& text) {
     try {
         write_value(key, text);
     } catch (const std::exception& failure) {
-        throw Failure(failure.what());
+        throw platform::Failure(failure.what());
     }
 }
 
@@ -88,7 +88,8 @@ std::string registry_value(const std::string& key, const std::string& value, int
         if (mode == 2) write_registry_value(key, value);
     } catch (const std::exception& failure) {
         // A read that fails gives "" quietly, as a missing value does; a lost write goes to the log.
-        if (mode == 2) print_failure("cannot write the registry value " + key + ": " + failure.what());
+        if (mode == 2)
+            platform::print_failure("cannot write the registry value " + key + ": " + failure.what());
     }
     return "";
 }
@@ -125,13 +126,14 @@ std::string editor_reason(const std::string& errors) {
 RegistryEditorRun run_registry_editor(const std::vector<std::string>& arguments,
                                       std::chrono::milliseconds timeout) {
     pass_store_path_whole();
-    const std::filesystem::path folder = program_folder();
+    const std::filesystem::path folder = platform::program_folder();
     const std::filesystem::path editor = folder / editor_name;
     try {
         std::string errors;
-        auto status = run_process(CommandLine{editor, arguments}, folder, timeout, errors);
+        auto status =
+            platform::run_process(platform::CommandLine{editor, arguments}, folder, timeout, errors);
         const bool no_such_key = status == registry::regedit_no_such_key;
-        if (!no_such_key) write_standard_error(errors);
+        if (!no_such_key) platform::write_standard_error(errors);
         if (!status)
             return {std::string(editor_name) + " did not finish within " + std::to_string(timeout.count()) +
                     " ms and was stopped"};
@@ -156,4 +158,4 @@ RegistryEditorRun export_registry_key(const std::string& file, const std::string
     return run;
 }
 
-}  // namespace kv::registry_bridge
+}  // namespace kv::model

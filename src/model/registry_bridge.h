@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace kv::registry_bridge {
+namespace kv::model {
 
 // Mode 1 reads (the value's text; "" when missing, unreadable or not text/dword), mode 2 writes a REG_SZ
 // (creating missing keys; a write that fails is written on standard error). Key is the value's full
@@ -36,4 +36,4 @@ RegistryEditorRun export_registry_key(const std::string& file, const std::string
 RegistryEditorRun run_registry_editor(const std::vector<std::string>& arguments,
                                       std::chrono::milliseconds timeout);
 
-}  // namespace kv::registry_bridge
+}  // namespace kv::model

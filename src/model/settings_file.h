@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace kv {
+namespace kv::model {
 
 inline constexpr std::size_t settings_section_count = 10;
 
@@ -70,4 +70,4 @@ std::vector<std::string> settings_lines(const SettingsValues& values);
 // Replaces the file atomically; fails (kv::Failure) and leaves the old file whole when it cannot.
 void save_settings(const std::filesystem::path& file, const SettingsValues& values);
 
-}  // namespace kv
+}  // namespace kv::model

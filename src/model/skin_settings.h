@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace kv::skins {
+namespace kv::model {
 
 inline constexpr int skin_settings_lines = 40;
 
@@ -41,4 +41,4 @@ class SkinSettingsReader {
 // The text between a line's first " = " and the next one (or the line's end); fails without " = ".
 std::string line_value(std::string_view line);
 
-}  // namespace kv::skins
+}  // namespace kv::model

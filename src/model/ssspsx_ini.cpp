@@ -2,7 +2,7 @@
 
 #include "platform/text_file.h"
 
-namespace kv::configs {
+namespace kv::model {
 
 namespace {
 
@@ -23,7 +23,7 @@ std::optional<std::string> after_first_field(const std::string& line) {
 
 SsspsxValues parse_ssspsx_ini(const std::string& bytes) {
     SsspsxValues values;
-    std::vector<std::string> lines = split_lines(bytes);
+    std::vector<std::string> lines = platform::split_lines(bytes);
     if (lines.empty()) return values;
     size_t next = 1;
     if (auto rest = after_first_field(lines[0])) {
@@ -47,4 +47,4 @@ std::vector<std::string> ssspsx_ini_lines(const SsspsxValues& values) {
     return lines;
 }
 
-}  // namespace kv::configs
+}  // namespace kv::model

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace kv::configs {
+namespace kv::model {
 
 using SsspsxValues = std::array<std::string, 8>;
 
@@ -22,4 +22,4 @@ SsspsxValues parse_ssspsx_ini(const std::string& bytes);
 // The nine lines, without line ends.
 std::vector<std::string> ssspsx_ini_lines(const SsspsxValues& values);
 
-}  // namespace kv::configs
+}  // namespace kv::model

@@ -6,7 +6,7 @@
 
 #include "platform/runtime.h"
 
-namespace kv {
+namespace kv::platform {
 
 namespace {
 
@@ -326,4 +326,4 @@ bool bmp_decodes_whole(std::string_view bytes) {
     return true;
 }
 
-}  // namespace kv
+}  // namespace kv::platform

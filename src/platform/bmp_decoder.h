@@ -8,7 +8,7 @@
 
 #include "platform/picture.h"
 
-namespace kv {
+namespace kv::platform {
 
 struct BmpSize {
     int64_t width = 0;
@@ -27,4 +27,4 @@ PictureData decode_bmp(std::string_view bytes);
 // picture. A run-length picture answers false, since only decoding its stream can tell.
 bool bmp_decodes_whole(std::string_view bytes);
 
-}  // namespace kv
+}  // namespace kv::platform

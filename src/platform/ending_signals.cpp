@@ -10,7 +10,7 @@
 
 #include "platform/runtime.h"
 
-namespace kv {
+namespace kv::platform {
 
 namespace {
 
@@ -50,4 +50,4 @@ int take_ending_signal() {
     return n == 1 ? byte : 0;
 }
 
-}  // namespace kv
+}  // namespace kv::platform

@@ -4,7 +4,7 @@
 
 #include "platform/folder.h"
 
-namespace kv {
+namespace kv::platform {
 
 namespace {
 
@@ -62,4 +62,4 @@ bool matches_dialog_filter(const std::string& file_name, const std::string& patt
     return std::any_of(list.begin(), list.end(), [&](const std::string& p) { return matches(file_name, p); });
 }
 
-}  // namespace kv
+}  // namespace kv::platform

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace kv {
+namespace kv::platform {
 
 // The patterns in their order, trimmed, "*.exe" as "*", without empty ones or repeats (ignoring
 // case); "*" when none is left.
@@ -15,4 +15,4 @@ std::vector<std::string> dialog_patterns(const std::string& patterns);
 // any run of characters and "?" for one, letters in any case.
 bool matches_dialog_filter(const std::string& file_name, const std::string& patterns);
 
-}  // namespace kv
+}  // namespace kv::platform

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
-namespace kv {
+namespace kv::platform {
 
 namespace {
 
@@ -156,4 +156,4 @@ std::filesystem::path find_named_path(const std::filesystem::path& base,
     return current;
 }
 
-}  // namespace kv
+}  // namespace kv::platform

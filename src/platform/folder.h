@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kv {
+namespace kv::platform {
 
 // The folder of the running executable. Tests and the driver may set another one.
 std::filesystem::path program_folder();
@@ -46,4 +46,4 @@ bool is_plain_entry_name(std::string_view name);
 bool less_ignoring_case(const std::string& a, const std::string& b);
 bool equal_ignoring_case(const std::string& a, const std::string& b);
 
-}  // namespace kv
+}  // namespace kv::platform

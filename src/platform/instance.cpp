@@ -13,7 +13,7 @@
 
 #include "platform/runtime.h"
 
-namespace kv {
+namespace kv::platform {
 
 namespace {
 
@@ -91,4 +91,4 @@ InstanceLock::~InstanceLock() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-}  // namespace kv
+}  // namespace kv::platform

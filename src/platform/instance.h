@@ -2,7 +2,7 @@
 // One running instance per program folder: a lock file held for the life of the process.
 #include <filesystem>
 
-namespace kv {
+namespace kv::platform {
 
 class InstanceLock {
   public:
@@ -29,4 +29,4 @@ class InstanceLock {
 // after the folder's absolute path, so every instance started on that folder finds the same one.
 std::filesystem::path fallback_lock_file(const std::filesystem::path& program_folder);
 
-}  // namespace kv
+}  // namespace kv::platform

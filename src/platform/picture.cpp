@@ -19,7 +19,7 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 
-namespace kv {
+namespace kv::platform {
 
 static_assert(STBI_MAX_DIMENSIONS == max_picture_side);
 
@@ -155,4 +155,4 @@ const PictureData* Picture::data() const {
     return &*pixels_->decoded;
 }
 
-}  // namespace kv
+}  // namespace kv::platform

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace kv {
+namespace kv::platform {
 
 struct PictureData {
     int width = 0;               // pixels
@@ -62,4 +62,4 @@ inline constexpr int64_t max_picture_pixels = 40'000'000;
 // any of it is read.
 inline constexpr int64_t max_picture_file_size = 8 * max_picture_pixels + 16 * 1024 * 1024;
 
-}  // namespace kv
+}  // namespace kv::platform

@@ -19,7 +19,7 @@
 
 extern char** environ;
 
-namespace kv {
+namespace kv::platform {
 
 namespace {
 
@@ -377,4 +377,4 @@ std::optional<int> run_process(const CommandLine& command, const std::filesystem
     return status;
 }
 
-}  // namespace kv
+}  // namespace kv::platform

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace kv {
+namespace kv::platform {
 
 struct CommandLine {
     std::filesystem::path program;       // what to start (may be a bare name looked up on PATH)
@@ -55,4 +55,4 @@ inline constexpr size_t max_kept_errors = 64 * 1024;
 std::optional<int> run_process(const CommandLine& command, const std::filesystem::path& working_folder,
                                std::chrono::milliseconds timeout, std::string& errors);
 
-}  // namespace kv
+}  // namespace kv::platform

@@ -7,7 +7,7 @@
 #include <new>
 #include <optional>
 
-namespace kv {
+namespace kv::platform {
 
 double round_half_even(double value) {
     // nearbyint honours the current rounding mode, which is round-to-nearest-even by default.
@@ -141,4 +141,4 @@ bool stop_at_failure(const std::function<void()>& body) {
     return skip_failure(body);
 }
 
-}  // namespace kv
+}  // namespace kv::platform

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace kv {
+namespace kv::platform {
 
 // The one failure type. Anything that "fails a step" throws this.
 class Failure : public std::runtime_error {
@@ -49,4 +49,4 @@ bool skip_failure(const std::function<void()>& step);
 // Returns true when it stopped early.
 bool stop_at_failure(const std::function<void()>& body);
 
-}  // namespace kv
+}  // namespace kv::platform

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-namespace kv {
+namespace kv::platform {
 
 void print_failure(std::string_view text) {
     print_failure("korvalin", text);
@@ -35,4 +35,4 @@ void write_standard_error(std::string_view bytes) {
     }
 }
 
-}  // namespace kv
+}  // namespace kv::platform

@@ -4,7 +4,7 @@
 // message (no window yet, the display gone, the session ended from outside) is written here alone.
 #include <string_view>
 
-namespace kv {
+namespace kv::platform {
 
 // Writes "korvalin: TEXT" and a line end on standard error, as one write; each further line of the
 // text gets the same start, so that every line can be found by it.
@@ -18,4 +18,4 @@ void print_failure(std::string_view program, std::string_view text);
 // the program need not set up at start.
 void write_standard_error(std::string_view bytes);
 
-}  // namespace kv
+}  // namespace kv::platform

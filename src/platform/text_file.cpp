@@ -21,7 +21,7 @@
 #include "platform/folder.h"
 #include "platform/runtime.h"
 
-namespace kv {
+namespace kv::platform {
 
 namespace {
 
@@ -389,4 +389,4 @@ int remove_stale_temporaries_of_kind(const std::filesystem::path& folder, std::s
                                         [&](std::string_view target) { return target.ends_with(extension); });
 }
 
-}  // namespace kv
+}  // namespace kv::platform

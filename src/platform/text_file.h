@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kv {
+namespace kv::platform {
 
 // Every line of the file, without line ends. A last line without a line end counts; an empty file
 // has no lines. Fails (kv::Failure) when the file cannot be opened or read, also when it is larger
@@ -50,4 +50,4 @@ int remove_stale_temporaries_of_kind(const std::filesystem::path& folder, std::s
 // Whether `name` is one that a save of `file_name` gives its temporary file.
 bool is_temporary_name(const std::string& name, const std::string& file_name);
 
-}  // namespace kv
+}  // namespace kv::platform

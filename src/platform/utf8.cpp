@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace kv {
+namespace kv::platform {
 
 std::size_t utf8_sequence(const std::string& s, std::size_t i) {
     auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
@@ -42,4 +42,4 @@ bool is_valid_utf8(const std::string& bytes) {
     return true;
 }
 
-}  // namespace kv
+}  // namespace kv::platform

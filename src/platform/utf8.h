@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <string>
 
-namespace kv {
+namespace kv::platform {
 
 // Length of the UTF-8 sequence starting at byte i, or 0 when none starts there.
 std::size_t utf8_sequence(const std::string& s, std::size_t i);
 bool is_valid_utf8(const std::string& bytes);
 
-}  // namespace kv
+}  // namespace kv::platform

@@ -18,7 +18,7 @@
 
 extern char** environ;
 
-namespace kv {
+namespace kv::plugin_client {
 
 namespace {
 
@@ -37,7 +37,7 @@ std::filesystem::path plugin_host_program() {
         std::lock_guard<std::mutex> lock(program_mutex);
         if (program_override) return *program_override;
     }
-    return program_folder() / "korvalin-plugin-host";
+    return platform::program_folder() / "korvalin-plugin-host";
 }
 
 void set_plugin_host_program(const std::optional<std::filesystem::path>& program) {
@@ -53,7 +53,8 @@ std::optional<std::filesystem::path> resolve_plugin_path(const std::string& path
     if (std::filesystem::exists(p, ec))
         found = p;
     else
-        found = find_ignoring_case(p.parent_path().empty() ? "/" : p.parent_path(), p.filename().string());
+        found = platform::find_ignoring_case(p.parent_path().empty() ? "/" : p.parent_path(),
+                                             p.filename().string());
     // A folder, a pipe or a device would only keep the helper waiting.
     if (!found || !std::filesystem::is_regular_file(*found, ec)) return std::nullopt;
     const auto absolute = std::filesystem::absolute(*found, ec);
@@ -246,4 +247,4 @@ PluginAnswer PluginHost::ask(PluginCall call, const std::string& path, const std
     }
 }
 
-}  // namespace kv
+}  // namespace kv::plugin_client

@@ -22,7 +22,7 @@
 #include "platform/host_hooks.h"
 #include "plugin_client/plugin_protocol.h"
 
-namespace kv {
+namespace kv::plugin_client {
 
 // How one question ended.
 enum class PluginOutcome {
@@ -88,7 +88,7 @@ class PluginHost {
 
   private:
     friend platform::WaitEnd wait_for_helpers(std::span<PluginHost* const> hosts, int timeout_ms,
-                                           bool input_ends_wait);
+                                              bool input_ends_wait);
     bool start();
     bool helper_ended() const;
     void end_helper(bool whole_group);
@@ -106,4 +106,4 @@ class PluginHost {
 // timeout_ms pass, through the display (platform::wait_readable).
 platform::WaitEnd wait_for_helpers(std::span<PluginHost* const> hosts, int timeout_ms, bool input_ends_wait);
 
-}  // namespace kv
+}  // namespace kv::plugin_client

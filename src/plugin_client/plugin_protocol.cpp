@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-namespace kv {
+namespace kv::plugin_client {
 
 namespace {
 
@@ -146,4 +146,4 @@ Parsed<PluginRequest> parse_request(std::span<const uint8_t> bytes) {
     return p;
 }
 
-}  // namespace kv
+}  // namespace kv::plugin_client

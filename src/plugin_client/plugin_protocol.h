@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-namespace kv {
+namespace kv::plugin_client {
 
 enum class PluginCall : uint8_t {
     number = 1,  // an export returning a 32-bit number
@@ -65,4 +65,4 @@ struct Parsed {
 Parsed<PluginReply> parse_reply(std::span<const uint8_t> bytes);
 Parsed<PluginRequest> parse_request(std::span<const uint8_t> bytes);
 
-}  // namespace kv
+}  // namespace kv::plugin_client

@@ -26,7 +26,7 @@ void press_plugin_button(forms::Form& editor, EditorKind kind, int slot, PluginA
     if (verdict == TestVerdict::silent) return;
     const bool working = verdict == TestVerdict::working;
     const std::string text = shared_editor_text(working ? "plugin_working" : "plugin_not_working", true);
-    auto& box = toolkit::form<toolkit::messages_form>();
+    auto& box = toolkit::form<messages_form>();
     box.show_exclamation(text, toolkit::program_title(), working ? 0 : 1);
     box.show_modal(editor);
 }

@@ -89,10 +89,10 @@ std::optional<std::string> library_for_click(EditorKind editor, int slot, Plugin
                                              const std::vector<std::string>& list,
                                              const std::string& plugins_path) {
     int16_t position = 0;
-    if (skip_failure([&] { position = text_to_int16(selection); })) return std::nullopt;
+    if (platform::skip_failure([&] { position = platform::text_to_int16(selection); })) return std::nullopt;
     const int first = action == PluginAction::test ? first_testable(editor, slot) : 1;
     if (position < first || static_cast<size_t>(position) > list.size()) return std::nullopt;
-    return plugins_path + file_part(list[position - 1]);
+    return plugins_path + model::file_part(list[position - 1]);
 }
 
 TestVerdict classify_test_result(int32_t result) {
@@ -103,11 +103,11 @@ TestVerdict classify_test_result(int32_t result) {
 PluginCalls& plugin_calls() {
     static PluginCalls calls{[](const std::string& library, const std::string& export_name,
                                 const std::function<bool()>& ask_to_stop) {
-                                 return plugin_bridge::call_plugin_test(library, export_name, ask_to_stop);
+                                 return model::call_plugin_test(library, export_name, ask_to_stop);
                              },
                              [](const std::string& library, const std::string& export_name,
                                 const std::function<bool()>& ask_to_stop) {
-                                 plugin_bridge::call_plugin_function(library, export_name, ask_to_stop);
+                                 model::call_plugin_function(library, export_name, ask_to_stop);
                              }};
     return calls;
 }

@@ -47,7 +47,7 @@ void PluginEditor::add_name_labels() {
     }
 }
 
-PluginRecords& PluginEditor::list(PluginList which) {
+model::PluginRecords& PluginEditor::list(PluginList which) {
     switch (which) {
         case PluginList::gpu:
             return gpu_list;
@@ -67,14 +67,15 @@ PluginRecords& PluginEditor::list(PluginList which) {
     return bios_list;
 }
 
-PluginRecords& PluginEditor::slot_list(int slot) {
+model::PluginRecords& PluginEditor::slot_list(int slot) {
     if (slot < 0 || slot >= static_cast<int>(table_.selection_slots.size()))
-        throw Failure("no such selection slot");
+        throw platform::Failure("no such selection slot");
     return list(table_.selection_slots[static_cast<size_t>(slot)].list);
 }
 
 forms::Label& PluginEditor::name_label(int slot) {
-    if (slot < 0 || slot >= static_cast<int>(name_labels_.size())) throw Failure("no such selection slot");
+    if (slot < 0 || slot >= static_cast<int>(name_labels_.size()))
+        throw platform::Failure("no such selection slot");
     return *name_labels_[static_cast<size_t>(slot)];
 }
 
@@ -99,8 +100,8 @@ void PluginEditor::scan_plugins() {
         selected_plugin[static_cast<size_t>(slot)].assign(1, '0');
     // An empty path would name the current folder; it names no plug-in folder at all.
     if (plugins_path.empty()) return;
-    for (const std::string& name : list_folder(plugins_path, EntryKind::files)) {
-        if (!is_plugin_file_name(name)) continue;
+    for (const std::string& name : platform::list_folder(plugins_path, platform::EntryKind::files)) {
+        if (!model::is_plugin_file_name(name)) continue;
         plugin_files.push_back(table_.lower_case_files ? lower_case(name) : name);
     }
 }
@@ -108,13 +109,13 @@ void PluginEditor::scan_plugins() {
 void PluginEditor::sort_plugins() {
     std::vector<std::string> paths;
     for (const std::string& file : plugin_files) paths.push_back(plugins_path + file);
-    const auto facts = plugin_bridge::ask_plugin_libraries(paths);
+    const auto facts = model::ask_plugin_libraries(paths);
     for (size_t i = 0; i < plugin_files.size(); ++i) {
         // A plug-in that went down while asked is left out whole.
         if (!facts[i]) continue;
-        plugin_name.set_text(cut_at_nul(facts[i]->name));
-        const std::string record =
-            make_record(plugin_files[i], plugin_name.text() + " " + format_plugin_version(facts[i]->version));
+        plugin_name.set_text(model::cut_at_nul(facts[i]->name));
+        const std::string record = model::make_record(
+            plugin_files[i], plugin_name.text() + " " + model::format_plugin_version(facts[i]->version));
         // Each kind was asked anew and is compared exactly, as a library of two kinds belongs to no list.
         const std::pair<int32_t, PluginList> tests[] = {
             {gpu_kind, PluginList::gpu},
@@ -131,10 +132,10 @@ void PluginEditor::fill_list(int slot) {
     fill_from(slot_list(slot));
 }
 
-void PluginEditor::fill_from(const PluginRecords& records) {
+void PluginEditor::fill_from(const model::PluginRecords& records) {
     forms::ListBox& rows = toolkit::form<popup_form>().List1;
     rows.clear();
-    for (const std::string& record : records) rows.add_item(display_part(record));
+    for (const std::string& record : records) rows.add_item(model::display_part(record));
 }
 
 void PluginEditor::enter_plugin_index(int16_t pl_number, int16_t pl_index) {

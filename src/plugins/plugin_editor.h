@@ -33,14 +33,14 @@ class PluginEditor : public toolkit::FramedForm {
 
     std::string plugins_path;
     std::vector<std::string> plugin_files;
-    PluginRecords gpu_list, spu_list, pad_list, cdr_list, net_list, memcard_list, bios_list;
+    model::PluginRecords gpu_list, spu_list, pad_list, cdr_list, net_list, memcard_list, bios_list;
     // One text per slot, one more than the slots (never used): the chosen position, "0" for none.
     std::vector<std::string> selected_plugin;
     // Never shown: each library's name passes through it and is kept only up to its first NUL.
     forms::TextBox& plugin_name;
 
-    PluginRecords& list(PluginList which);
-    PluginRecords& slot_list(int slot);
+    model::PluginRecords& list(PluginList which);
+    model::PluginRecords& slot_list(int slot);
     // The slot's name label; fails for a slot the editor does not have or before add_name_labels.
     forms::Label& name_label(int slot);
 
@@ -69,7 +69,7 @@ class PluginEditor : public toolkit::FramedForm {
     void add_name_labels();
 
   private:
-    void fill_from(const PluginRecords& records);
+    void fill_from(const model::PluginRecords& records);
 
     const EditorTable& table_;
     std::vector<forms::Label*> name_labels_;

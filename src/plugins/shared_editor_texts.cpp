@@ -9,9 +9,9 @@ namespace kv::plugins {
 std::string shared_editor_text(std::string_view variable, bool load) {
     const std::string_view window = epsxe_table().window;
     forms::Form* holder = load ? toolkit::form_named(window) : toolkit::form_named_without_load(window);
-    if (!holder) throw Failure("no window " + std::string(window));
+    if (!holder) throw platform::Failure("no window " + std::string(window));
     const auto text = holder->variable(variable);
-    if (!text) throw Failure("no text " + std::string(variable) + " in " + std::string(window));
+    if (!text) throw platform::Failure("no text " + std::string(variable) + " in " + std::string(window));
     return *text;
 }
 

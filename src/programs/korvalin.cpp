@@ -6,13 +6,13 @@
 
 #include "app/program.h"
 #include "app/window_roster.h"
-#include "platform/ending_signals.h"
 #include "forms/backend.h"
 #include "forms/form.h"
 #include "headless/headless_backend.h"
+#include "platform/ending_signals.h"
+#include "platform/standard_error.h"
 #include "qt/guard.h"
 #include "qt/qt_backend.h"
-#include "platform/standard_error.h"
 #include "toolkit/windows.h"
 
 int main(int argc, char** argv) {
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
 
     // Watched from before start-up: a signal that comes while the windows load waits in the pipe.
     int signals_fd = -1;
-    kv::qt::guarded([&] { signals_fd = kv::watch_ending_signals(); });
+    kv::qt::guarded([&] { signals_fd = kv::platform::watch_ending_signals(); });
 
     const bool started = kv::qt::guarded([] { kv::app::start_program(); });
     if (!started) {
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
         bool any_shown = false;
         for (kv::forms::Form* f : kv::toolkit::created_forms()) any_shown = any_shown || f->visible();
         if (!any_shown) {
-            kv::print_failure("the program could not start");
+            kv::platform::print_failure("the program could not start");
             return 1;
         }
     }
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     if (signals_fd >= 0) {
         ending = std::make_unique<QSocketNotifier>(signals_fd, QSocketNotifier::Read);
         QObject::connect(ending.get(), &QSocketNotifier::activated, [] {
-            if (kv::take_ending_signal() != 0) kv::qt::guarded([] { kv::app::end_session(); });
+            if (kv::platform::take_ending_signal() != 0) kv::qt::guarded([] { kv::app::end_session(); });
         });
     }
     // A lost display ends the process through exit() from inside Qt: save on the way out, then end
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
             kv::app::end_session();
         } catch (...) {
         }
-        kv::print_failure("the display was lost; the session is saved and the program ends");
+        kv::platform::print_failure("the display was lost; the session is saved and the program ends");
         std::_Exit(1);
     });
 

@@ -7,13 +7,13 @@
 
 int main(int argc, char** argv) {
     if (argc > 2) {
-        kv::print_failure("korvalin-drive", "usage: korvalin-drive [SCRIPT]");
+        kv::platform::print_failure("korvalin-drive", "usage: korvalin-drive [SCRIPT]");
         return 2;
     }
     if (argc == 2) {
         std::ifstream script(argv[1]);
         if (!script) {
-            kv::print_failure("korvalin-drive", std::string("cannot read ") + argv[1]);
+            kv::platform::print_failure("korvalin-drive", std::string("cannot read ") + argv[1]);
             return 2;
         }
         return kv::app::run_script(script, std::cout, std::cerr);

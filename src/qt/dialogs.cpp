@@ -85,7 +85,7 @@ class OpenFileDialog : public QFileDialog {
 
 QString file_dialog_filter(const std::string& description, const std::string& patterns) {
     QStringList parts;
-    for (const std::string& p : dialog_patterns(patterns)) parts << any_case(decode_text(p));
+    for (const std::string& p : platform::dialog_patterns(patterns)) parts << any_case(decode_text(p));
     return decode_text(description) + QStringLiteral(" (") + parts.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 

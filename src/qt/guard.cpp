@@ -15,10 +15,10 @@ void end_process() {
 }
 
 void report_failure(const std::exception& e) {
-    if (dynamic_cast<const Failure*>(&e))
-        print_failure(e.what());
+    if (dynamic_cast<const platform::Failure*>(&e))
+        platform::print_failure(e.what());
     else
-        print_failure(std::string("internal error: ") + e.what());
+        platform::print_failure(std::string("internal error: ") + e.what());
 }
 
 }  // namespace kv::qt

@@ -117,8 +117,8 @@ void paint_line(QPainter& p, const forms::Line& line) {
 
 }  // namespace
 
-const QImage& FormPainter::image_of(const Picture& picture) {
-    const PictureData* data = picture.data();
+const QImage& FormPainter::image_of(const platform::Picture& picture) {
+    const platform::PictureData* data = picture.data();
     auto it = images_.find(data);
     if (it == images_.end()) {
         const auto* pixels = reinterpret_cast<const uchar*>(data->argb.data());

@@ -43,15 +43,15 @@ class FormPainter {
   private:
     void paint_children(QPainter& painter, const forms::Form& form, const forms::Control* container);
     void paint_control(QPainter& painter, const forms::Form& form, const forms::Control& c);
-    const QImage& image_of(const Picture& picture);
+    const QImage& image_of(const platform::Picture& picture);
 
     // Pictures converted for drawing, kept while a paint still uses them.
     struct Cached {
-        Picture picture;  // keeps the pixels, and so the key, alive
+        platform::Picture picture;  // keeps the pixels, and so the key, alive
         QImage image;
         bool used = false;
     };
-    std::unordered_map<const PictureData*, Cached> images_;
+    std::unordered_map<const platform::PictureData*, Cached> images_;
 };
 
 }  // namespace kv::qt

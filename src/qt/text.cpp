@@ -34,7 +34,7 @@ int to_px(float twips) {
 }
 
 bool is_valid_utf8(const std::string& bytes) {
-    return kv::is_valid_utf8(bytes);
+    return kv::platform::is_valid_utf8(bytes);
 }
 
 QString decode_text(const std::string& bytes) {
@@ -60,7 +60,7 @@ int caret_to_qt(const std::string& bytes, int byte_pos) {
     if (!is_valid_utf8(bytes)) return static_cast<int>(end);
     int units = 0;
     for (size_t i = 0; i < end;) {
-        size_t n = utf8_sequence(bytes, i);
+        size_t n = platform::utf8_sequence(bytes, i);
         units += n == 4 ? 2 : 1;
         i += n;
     }
@@ -73,7 +73,7 @@ int caret_to_bytes(const std::string& bytes, int qt_pos) {
     int units = 0;
     size_t i = 0;
     while (i < bytes.size() && units < qt_pos) {
-        size_t n = utf8_sequence(bytes, i);
+        size_t n = platform::utf8_sequence(bytes, i);
         units += n == 4 ? 2 : 1;
         i += n;
     }

@@ -14,7 +14,7 @@ bool has_unwritable_byte(const std::string& name) {
 }  // namespace
 
 KeyPath parse_key_path(const std::string& text) {
-    if (text.empty()) throw Failure("empty registry key");
+    if (text.empty()) throw platform::Failure("empty registry key");
     std::string path = text;
     if (path.size() > 1 && path.back() == '\\') path.pop_back();
 
@@ -24,18 +24,19 @@ KeyPath parse_key_path(const std::string& text) {
     for (;;) {
         size_t end = path.find('\\', start);
         std::string name = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (name.empty()) throw Failure("bad registry key \"" + text + "\": empty key name");
+        if (name.empty()) throw platform::Failure("bad registry key \"" + text + "\": empty key name");
         if (has_unwritable_byte(name))
-            throw Failure("bad registry key \"" + text + "\": a key name holds a line break");
+            throw platform::Failure("bad registry key \"" + text + "\": a key name holds a line break");
         if (first) {
             result.root = name;
-            result.current_user =
-                equal_ignoring_case(name, current_user_root) || equal_ignoring_case(name, "HKCU");
+            result.current_user = platform::equal_ignoring_case(name, current_user_root) ||
+                                  platform::equal_ignoring_case(name, "HKCU");
             first = false;
         } else {
             result.names.push_back(std::move(name));
             if (result.names.size() > max_key_depth)
-                throw Failure("bad registry key: deeper than " + std::to_string(max_key_depth) + " keys");
+                throw platform::Failure("bad registry key: deeper than " + std::to_string(max_key_depth) +
+                                        " keys");
         }
         if (end == std::string::npos) break;
         start = end + 1;

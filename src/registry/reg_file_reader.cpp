@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "registry/key_path.h"
 #include "platform/runtime.h"
+#include "registry/key_path.h"
 
 namespace kv::registry {
 
@@ -32,7 +32,7 @@ void append_utf8(std::string& out, uint32_t code) {
 }
 
 std::string utf16le_to_utf8(std::string_view bytes) {
-    if (bytes.size() % 2 != 0) throw Failure("the UTF-16 text ends in the middle of a character");
+    if (bytes.size() % 2 != 0) throw platform::Failure("the UTF-16 text ends in the middle of a character");
     std::string out;
     out.reserve(bytes.size() / 2);
     auto unit = [&](size_t i) {
@@ -42,13 +42,13 @@ std::string utf16le_to_utf8(std::string_view bytes) {
     for (size_t i = 0; i < bytes.size(); i += 2) {
         uint32_t code = unit(i);
         if (code >= 0xD800 && code <= 0xDBFF) {
-            if (i + 3 >= bytes.size()) throw Failure("broken UTF-16 text");
+            if (i + 3 >= bytes.size()) throw platform::Failure("broken UTF-16 text");
             uint32_t low = unit(i + 2);
-            if (low < 0xDC00 || low > 0xDFFF) throw Failure("broken UTF-16 text");
+            if (low < 0xDC00 || low > 0xDFFF) throw platform::Failure("broken UTF-16 text");
             code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
             i += 2;
         } else if (code >= 0xDC00 && code <= 0xDFFF) {
-            throw Failure("broken UTF-16 text");
+            throw platform::Failure("broken UTF-16 text");
         }
         append_utf8(out, code);
     }
@@ -88,11 +88,11 @@ bool starts_with_ignoring_case(std::string_view text, std::string_view start) {
 
 // 1 to 8 hexadecimal digits.
 uint32_t parse_hex_number(std::string_view digits, const char* what) {
-    if (digits.empty() || digits.size() > 8) throw Failure(std::string("bad ") + what);
+    if (digits.empty() || digits.size() > 8) throw platform::Failure(std::string("bad ") + what);
     uint32_t number = 0;
     for (char c : digits) {
         int d = hex_digit(c);
-        if (d < 0) throw Failure(std::string("bad ") + what);
+        if (d < 0) throw platform::Failure(std::string("bad ") + what);
         number = (number << 4) | static_cast<uint32_t>(d);
     }
     return number;
@@ -110,13 +110,13 @@ std::string parse_hex_bytes(std::string_view list) {
         size_t start = i;
         while (i < list.size() && hex_digit(list[i]) >= 0) ++i;
         size_t length = i - start;
-        if (length == 0 || length > 2) throw Failure("bad hexadecimal byte list");
+        if (length == 0 || length > 2) throw platform::Failure("bad hexadecimal byte list");
         int value = hex_digit(list[start]);
         if (length == 2) value = value * 16 + hex_digit(list[start + 1]);
         data += static_cast<char>(value);
         while (i < list.size() && is_blank(list[i])) ++i;
         if (i == list.size()) return data;
-        if (list[i] != ',') throw Failure("bad hexadecimal byte list");
+        if (list[i] != ',') throw platform::Failure("bad hexadecimal byte list");
         ++i;
     }
 }
@@ -145,7 +145,7 @@ std::string parse_quoted(std::string_view line, size_t& i) {
         text += line[i];
         ++i;
     }
-    throw Failure("a quoted text has no closing quote");
+    throw platform::Failure("a quoted text has no closing quote");
 }
 
 struct ValueLine {
@@ -161,10 +161,10 @@ ValueLine parse_value_line(std::string_view line) {
     } else if (line[0] == '"') {
         result.value.name = parse_quoted(line, i);
     } else {
-        throw Failure("not a key, a value or a comment");
+        throw platform::Failure("not a key, a value or a comment");
     }
     while (i < line.size() && is_blank(line[i])) ++i;
-    if (i >= line.size() || line[i] != '=') throw Failure("a value name is not followed by '='");
+    if (i >= line.size() || line[i] != '=') throw platform::Failure("a value name is not followed by '='");
     ++i;
     std::string_view data = trim_left(line.substr(i));
     Value& value = result.value;
@@ -176,7 +176,7 @@ ValueLine parse_value_line(std::string_view line) {
         value.form = ValueForm::text;
         value.type = reg_sz;
         value.data = parse_quoted(data, j);
-        if (!trim_left(data.substr(j)).empty()) throw Failure("text follows a quoted value");
+        if (!trim_left(data.substr(j)).empty()) throw platform::Failure("text follows a quoted value");
     } else if (starts_with_ignoring_case(data, "dword:")) {
         uint32_t number = parse_hex_number(data.substr(6), "dword number");
         value = dword_value(std::move(value.name), number);
@@ -187,12 +187,12 @@ ValueLine parse_value_line(std::string_view line) {
     } else if (starts_with_ignoring_case(data, "hex(")) {
         size_t close = data.find(')');
         if (close == std::string_view::npos || close + 1 >= data.size() || data[close + 1] != ':')
-            throw Failure("bad hex(N): value");
+            throw platform::Failure("bad hex(N): value");
         value.form = ValueForm::hex;
         value.type = parse_hex_number(data.substr(4, close - 4), "value type");
         value.data = parse_hex_bytes(data.substr(close + 2));
     } else {
-        throw Failure("unknown value data");
+        throw platform::Failure("unknown value data");
     }
     return result;
 }
@@ -205,7 +205,7 @@ void narrow_text_bytes(Value& value) {
     if (value.type != reg_sz && value.type != reg_expand_sz && value.type != reg_multi_sz) return;
     try {
         value.data = utf16le_to_utf8(value.data);
-    } catch (const Failure&) {
+    } catch (const platform::Failure&) {
     }
 }
 
@@ -215,18 +215,18 @@ class Parser {
 
     ParsedRegFile run() {
         std::string_view first;
-        if (!next_line(first)) throw Failure("empty file: not a registry file");
+        if (!next_line(first)) throw platform::Failure("empty file: not a registry file");
         first = trim_right(first);
         if (first != regedit4_signature && first != version5_signature)
-            throw Failure("not a registry file (it does not start with \"REGEDIT4\" or \"" +
-                          std::string(version5_signature) + "\")");
+            throw platform::Failure("not a registry file (it does not start with \"REGEDIT4\" or \"" +
+                                    std::string(version5_signature) + "\")");
         wide_texts_ = first == version5_signature;
         std::string_view line;
         while (next_line(line)) {
             try {
                 take_line(line);
-            } catch (const Failure& failure) {
-                throw Failure("line " + std::to_string(line_number_) + ": " + failure.what());
+            } catch (const platform::Failure& failure) {
+                throw platform::Failure("line " + std::to_string(line_number_) + ": " + failure.what());
             }
         }
         return std::move(result_);
@@ -252,9 +252,9 @@ class Parser {
     void take_line(std::string_view raw) {
         std::string_view line = trim_left(trim_right(raw));
         if (line.empty() || line[0] == ';') return;
-        if (line.find('\0') != std::string_view::npos) throw Failure("a zero byte: not text");
+        if (line.find('\0') != std::string_view::npos) throw platform::Failure("a zero byte: not text");
         if (line[0] == '[') return take_key(line);
-        if (mode_ == KeyMode::none) throw Failure("a value before the first key");
+        if (mode_ == KeyMode::none) throw platform::Failure("a value before the first key");
 
         // A line ending in a backslash goes on in the next one (long hexadecimal lists).
         std::string joined;
@@ -262,9 +262,10 @@ class Parser {
             joined.assign(line.substr(0, line.size() - 1));
             std::string_view more;
             for (;;) {
-                if (!next_line(more)) throw Failure("the file ends inside a continued value");
+                if (!next_line(more)) throw platform::Failure("the file ends inside a continued value");
                 more = trim_left(trim_right(more));
-                if (more.find('\0') != std::string_view::npos) throw Failure("a zero byte: not text");
+                if (more.find('\0') != std::string_view::npos)
+                    throw platform::Failure("a zero byte: not text");
                 if (!more.empty() && more.back() == '\\') {
                     joined.append(more.substr(0, more.size() - 1));
                     continue;
@@ -286,8 +287,8 @@ class Parser {
 
     void take_key(std::string_view line) {
         size_t close = line.rfind(']');
-        if (close == std::string_view::npos) throw Failure("a key line has no closing ']'");
-        if (!trim_left(line.substr(close + 1)).empty()) throw Failure("text follows a key line");
+        if (close == std::string_view::npos) throw platform::Failure("a key line has no closing ']'");
+        if (!trim_left(line.substr(close + 1)).empty()) throw platform::Failure("text follows a key line");
         std::string_view inner = line.substr(1, close - 1);
         bool remove = !inner.empty() && inner[0] == '-';
         if (remove) inner.remove_prefix(1);

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "registry/key_path.h"
 #include "platform/runtime.h"
+#include "registry/key_path.h"
 
 namespace kv::registry {
 
@@ -87,7 +87,8 @@ void append_value_line(std::string& out, const Value& value) {
 // past the limit (a value line may take up to three bytes for each of its data bytes).
 void make_room(const std::string& out, size_t more, size_t max_size) {
     if (more > max_size || out.size() > max_size - more)
-        throw Failure("it would be larger than " + std::to_string(max_size / (1024 * 1024)) + " MB");
+        throw platform::Failure("it would be larger than " + std::to_string(max_size / (1024 * 1024)) +
+                                " MB");
 }
 
 void append_key(std::string& out, const Key& key, std::vector<std::string>& path, size_t max_size) {

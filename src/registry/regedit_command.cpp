@@ -1,12 +1,12 @@
 #include "registry/regedit_command.h"
 
 #include "platform/folder.h"
+#include "platform/runtime.h"
+#include "platform/text_file.h"
 #include "registry/key_path.h"
 #include "registry/reg_file_reader.h"
 #include "registry/reg_file_writer.h"
 #include "registry/regular_file.h"
-#include "platform/runtime.h"
-#include "platform/text_file.h"
 
 namespace kv::registry {
 
@@ -28,21 +28,21 @@ Command parse_command(const std::vector<std::string>& arguments) {
     size_t i = 0;
     for (; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
-        if (equal_ignoring_case(word, "/S")) {
+        if (platform::equal_ignoring_case(word, "/S")) {
             command.import = true;
-        } else if (equal_ignoring_case(word, "/E")) {
+        } else if (platform::equal_ignoring_case(word, "/E")) {
             command.do_export = true;
-        } else if (equal_ignoring_case(word, "/A")) {
+        } else if (platform::equal_ignoring_case(word, "/A")) {
             command.ascii = true;
         } else {
             break;
         }
     }
     command.operands.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.end());
-    if (command.import == command.do_export) throw Failure(usage);
-    if (command.import && (command.ascii || command.operands.size() != 1)) throw Failure(usage);
-    if (command.do_export && command.operands.size() != 2) throw Failure(usage);
-    if (command.operands[0].empty()) throw Failure(usage);
+    if (command.import == command.do_export) throw platform::Failure(usage);
+    if (command.import && (command.ascii || command.operands.size() != 1)) throw platform::Failure(usage);
+    if (command.do_export && command.operands.size() != 2) throw platform::Failure(usage);
+    if (command.operands[0].empty()) throw platform::Failure(usage);
     return command;
 }
 
@@ -50,26 +50,26 @@ Command parse_command(const std::vector<std::string>& arguments) {
 
 void import_reg_file(const Store& store, const std::filesystem::path& file, std::ostream& notes) {
     auto bytes = read_regular_file(file);
-    if (!bytes) throw Failure("cannot import " + file.string() + ": no such file");
+    if (!bytes) throw platform::Failure("cannot import " + file.string() + ": no such file");
     ParsedRegFile parsed;
     try {
         parsed = parse_reg_file(*bytes);
-    } catch (const Failure& failure) {
-        throw Failure("cannot import " + file.string() + ": " + failure.what());
+    } catch (const platform::Failure& failure) {
+        throw platform::Failure("cannot import " + file.string() + ": " + failure.what());
     }
     for (const auto& note : parsed.notes)
         notes << "korvalin-regedit: " << file.string() << ": " << note << '\n';
     try {
         store.update([&](Key& root) { apply_changes(std::move(parsed), root); });
-    } catch (const Failure& failure) {
-        throw Failure("cannot import " + file.string() + ": " + failure.what());
+    } catch (const platform::Failure& failure) {
+        throw platform::Failure("cannot import " + file.string() + ": " + failure.what());
     }
 }
 
 void export_reg_key(const Store& store, const std::filesystem::path& file, const std::string& key) {
     KeyPath path = parse_key_path(key);
     if (!path.current_user)
-        throw Failure("cannot export " + key + ": only keys under HKEY_CURRENT_USER are kept");
+        throw platform::Failure("cannot export " + key + ": only keys under HKEY_CURRENT_USER are kept");
     auto root = store.snapshot();
     // The key's names as stored, for the file's key lines.
     std::vector<std::string> stored_names;
@@ -84,16 +84,18 @@ void export_reg_key(const Store& store, const std::filesystem::path& file, const
     // between programs; over a temporary, a writer would rename it over the store or sweep it away.
     switch (store.own_file(file)) {
         case StoreFile::store:
-            throw Failure("cannot export into " + file.string() + ": it is the registry store itself");
+            throw platform::Failure("cannot export into " + file.string() +
+                                    ": it is the registry store itself");
         case StoreFile::lock:
-            throw Failure("cannot export into " + file.string() + ": it is the registry store's lock file");
+            throw platform::Failure("cannot export into " + file.string() +
+                                    ": it is the registry store's lock file");
         case StoreFile::temporary:
-            throw Failure("cannot export into " + file.string() +
-                          ": it is a temporary file of the registry store");
+            throw platform::Failure("cannot export into " + file.string() +
+                                    ": it is a temporary file of the registry store");
         case StoreFile::none:
             break;
     }
-    write_bytes_atomically(file, write_reg_file(*found, stored_names));
+    platform::write_bytes_atomically(file, write_reg_file(*found, stored_names));
 }
 
 int run_regedit(const std::vector<std::string>& arguments, const Store& store, std::ostream& errors) {
@@ -107,7 +109,7 @@ int run_regedit(const std::vector<std::string>& arguments, const Store& store, s
     } catch (const NoSuchKey& failure) {
         errors << "korvalin-regedit: " << failure.what() << '\n';
         return regedit_no_such_key;
-    } catch (const Failure& failure) {
+    } catch (const platform::Failure& failure) {
         errors << "korvalin-regedit: " << failure.what() << '\n';
         return 1;
     } catch (const std::exception& failure) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "registry/store.h"
 #include "platform/runtime.h"
+#include "registry/store.h"
 
 namespace kv::registry {
 
@@ -21,13 +21,13 @@ void import_reg_file(const Store& store, const std::filesystem::path& file, std:
 
 // An export of a key that does not exist: nothing is written. Callers that take a missing key for an
 // empty one tell it from other failures by this type (and korvalin-regedit by its exit status).
-class NoSuchKey : public Failure {
+class NoSuchKey : public platform::Failure {
   public:
-    using Failure::Failure;
+    using platform::Failure::Failure;
 };
 
 // Exports a key with all its sub-keys, replacing the file atomically. Fails (NoSuchKey) when the key
-// does not exist, or (kv::Failure) when the file cannot be written; the file is then as it was.
+// does not exist, or (platform::Failure) when the file cannot be written; the file is then as it was.
 void export_reg_key(const Store& store, const std::filesystem::path& file, const std::string& key);
 
 // The exit status of an export whose key does not exist.

@@ -12,10 +12,10 @@ std::optional<std::string> read_regular_file(const std::filesystem::path& file) 
     if (std::filesystem::status(file, ec).type() == std::filesystem::file_type::not_found)
         return std::nullopt;
     // The one reader of the program's files: a FIFO, a device or a folder is refused, never waited on.
-    std::string bytes = read_bytes(file, max_reg_file_size + 1);
+    std::string bytes = platform::read_bytes(file, max_reg_file_size + 1);
     if (bytes.size() > max_reg_file_size)
-        throw Failure("cannot read " + file.string() + ": larger than " +
-                      std::to_string(max_reg_file_size / (1024 * 1024)) + " MB");
+        throw platform::Failure("cannot read " + file.string() + ": larger than " +
+                                std::to_string(max_reg_file_size / (1024 * 1024)) + " MB");
     return bytes;
 }
 

@@ -13,11 +13,11 @@
 #include <new>
 #include <thread>
 
+#include "platform/runtime.h"
+#include "platform/text_file.h"
 #include "registry/reg_file_reader.h"
 #include "registry/reg_file_writer.h"
 #include "registry/regular_file.h"
-#include "platform/runtime.h"
-#include "platform/text_file.h"
 
 namespace kv::registry {
 
@@ -76,7 +76,8 @@ class StoreLock {
     void lock_exclusive(const std::filesystem::path& store, std::chrono::milliseconds timeout) {
         const auto lock_file = lock_file_of(store);
         fd_ = ::open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
-        if (fd_ < 0) throw Failure("cannot lock " + lock_file.string() + ": " + std::strerror(errno));
+        if (fd_ < 0)
+            throw platform::Failure("cannot lock " + lock_file.string() + ": " + std::strerror(errno));
         wait_for(LOCK_EX, store, timeout);
     }
 
@@ -101,14 +102,16 @@ class StoreLock {
         for (;;) {
             if (::flock(fd_, operation | LOCK_NB) == 0) return;
             if (errno != EWOULDBLOCK && errno != EINTR)
-                throw Failure("cannot lock " + lock_file_of(store).string() + ": " + std::strerror(errno));
+                throw platform::Failure("cannot lock " + lock_file_of(store).string() + ": " +
+                                        std::strerror(errno));
             const auto now = std::chrono::steady_clock::now();
             if (FileStamp current = stamp_of(store); !(current == seen)) {
                 seen = current;
                 deadline = now + timeout;
             } else if (now >= deadline) {
-                throw Failure("the registry store is busy: another program has held " +
-                              lock_file_of(store).string() + " for too long without finishing a write");
+                throw platform::Failure("the registry store is busy: another program has held " +
+                                        lock_file_of(store).string() +
+                                        " for too long without finishing a write");
             }
             std::this_thread::sleep_for(pause);
             pause = std::min(pause * 2, std::chrono::microseconds(10000));
@@ -149,12 +152,12 @@ Key load_tree(const std::filesystem::path& target) {
         auto bytes = read_regular_file(target);
         if (!bytes || bytes->empty()) return root;
         apply_changes(parse_reg_file(*bytes), root);
-    } catch (const Failure& failure) {
-        throw Failure("the registry store " + target.string() + " cannot be read (" + failure.what() +
-                      "); it is left as it is");
+    } catch (const platform::Failure& failure) {
+        throw platform::Failure("the registry store " + target.string() + " cannot be read (" +
+                                failure.what() + "); it is left as it is");
     } catch (const std::bad_alloc&) {
-        throw Failure("the registry store " + target.string() +
-                      " cannot be read (not enough memory); it is left as it is");
+        throw platform::Failure("the registry store " + target.string() +
+                                " cannot be read (not enough memory); it is left as it is");
     }
     return root;
 }
@@ -171,7 +174,8 @@ std::filesystem::path user_store_path() {
     std::filesystem::path config = environment("XDG_CONFIG_HOME");
     if (config.empty() || config.is_relative()) {
         std::string home = environment("HOME");
-        if (home.empty()) throw Failure("no registry store: neither KORVALIN_REGISTRY nor HOME is set");
+        if (home.empty())
+            throw platform::Failure("no registry store: neither KORVALIN_REGISTRY nor HOME is set");
         config = std::filesystem::path(home) / ".config";
     }
     return config / "korvalin" / "HKEY_CURRENT_USER.reg";
@@ -189,9 +193,10 @@ std::filesystem::path Store::target() const {
     for (int hops = 0;; ++hops) {
         std::error_code ec;
         if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) return path;
-        if (hops == 40) throw Failure("cannot follow the link " + file_.string() + ": too many links");
+        if (hops == 40)
+            throw platform::Failure("cannot follow the link " + file_.string() + ": too many links");
         auto next = std::filesystem::read_symlink(path, ec);
-        if (ec) throw Failure("cannot follow the link " + file_.string() + ": " + ec.message());
+        if (ec) throw platform::Failure("cannot follow the link " + file_.string() + ": " + ec.message());
         path = next.is_absolute() ? next : (path.parent_path() / next).lexically_normal();
     }
 }
@@ -218,7 +223,9 @@ void Store::update(const std::function<void(Key& root)>& change) const {
     if (path.has_parent_path()) {
         std::error_code ec;
         std::filesystem::create_directories(path.parent_path(), ec);
-        if (ec) throw Failure("cannot make the folder " + path.parent_path().string() + ": " + ec.message());
+        if (ec)
+            throw platform::Failure("cannot make the folder " + path.parent_path().string() + ": " +
+                                    ec.message());
     }
     StoreLock lock;
     lock.lock_exclusive(path, lock_timeout_);
@@ -228,11 +235,11 @@ void Store::update(const std::function<void(Key& root)>& change) const {
     std::string bytes;
     try {
         bytes = write_reg_file(root, {}, max_reg_file_size);
-    } catch (const Failure& failure) {
-        throw Failure("the registry store " + path.string() + " cannot take this change: " + failure.what() +
-                      ", more than a store may hold; it is left as it was");
+    } catch (const platform::Failure& failure) {
+        throw platform::Failure("the registry store " + path.string() + " cannot take this change: " +
+                                failure.what() + ", more than a store may hold; it is left as it was");
     }
-    write_bytes_atomically(path, bytes);
+    platform::write_bytes_atomically(path, bytes);
     remember(path, stamp_of(path), std::make_shared<const Key>(std::move(root)));
 }
 
@@ -253,7 +260,7 @@ StoreFile Store::own_file(const std::filesystem::path& file) const {
     const std::string store_name = store.filename().string();
     if (name == store_name) return StoreFile::store;
     if (name == lock.filename().string()) return StoreFile::lock;
-    if (is_temporary_name(name, store_name)) return StoreFile::temporary;
+    if (platform::is_temporary_name(name, store_name)) return StoreFile::temporary;
     return StoreFile::none;
 }
 

@@ -21,7 +21,7 @@ struct DesignPicture {
 std::span<const DesignPicture> design_pictures();
 
 // The design picture for a skin bitmap's file name; empty for a name that is none of the 43.
-Picture design_picture(std::string_view file);
+platform::Picture design_picture(std::string_view file);
 
 // Dresses every window the skin dresses in the design pictures.
 void apply_design_pictures();

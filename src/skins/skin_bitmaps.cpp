@@ -254,20 +254,21 @@ void touch_windows() {
     toolkit::form_named("hide_form");
 }
 
-std::map<std::string_view, Picture> load_all(const std::string& skin_name) {
+std::map<std::string_view, platform::Picture> load_all(const std::string& skin_name) {
     // A name from Config.ini that would lead out of the Skins folder names no skin.
-    if (!is_plain_entry_name(skin_name)) throw Failure("not a skin name: " + skin_name);
+    if (!platform::is_plain_entry_name(skin_name)) throw platform::Failure("not a skin name: " + skin_name);
     const std::filesystem::path relative = std::filesystem::path("Skins") / skin_name;
     // The skin's folder is found once, then each picture in it, ignoring letter case: not a walk from
     // the program's folder for every one of them.
-    const std::optional<std::filesystem::path> folder = resolve_ignoring_case(program_folder(), relative);
-    std::map<std::string_view, Picture> pictures;
+    const std::optional<std::filesystem::path> folder =
+        platform::resolve_ignoring_case(platform::program_folder(), relative);
+    std::map<std::string_view, platform::Picture> pictures;
     for (std::string_view file : files) {
         const std::string name(file);
         const std::optional<std::filesystem::path> found =
-            folder ? resolve_ignoring_case(*folder, name) : std::nullopt;
-        if (!found) throw Failure("skin file not found: " + (relative / name).string());
-        pictures[file] = Picture::load(*found);
+            folder ? platform::resolve_ignoring_case(*folder, name) : std::nullopt;
+        if (!found) throw platform::Failure("skin file not found: " + (relative / name).string());
+        pictures[file] = platform::Picture::load(*found);
     }
     return pictures;
 }
@@ -289,7 +290,7 @@ std::span<const BitmapTarget> skin_bitmap_targets() {
 }
 
 bool skin_loads_whole(const std::string& skin_name) {
-    return !skip_failure([&] { load_all(skin_name); });
+    return !platform::skip_failure([&] { load_all(skin_name); });
 }
 
 void apply_skin_bitmaps(const std::string& skin_name) {
@@ -297,12 +298,12 @@ void apply_skin_bitmaps(const std::string& skin_name) {
     dress_windows(load_all(skin_name));
 }
 
-void dress_windows(const std::map<std::string_view, Picture>& pictures) {
+void dress_windows(const std::map<std::string_view, platform::Picture>& pictures) {
     touch_windows();
     for (const BitmapTarget& t : skin_bitmap_targets()) {
         forms::Form* form = toolkit::form_named(t.window);
         if (!form) continue;
-        const Picture& picture = pictures.at(t.file);
+        const platform::Picture& picture = pictures.at(t.file);
         if (t.index != all_elements) {
             if (forms::Image* image = image_at(*form, t.control, t.index)) image->set_picture(picture);
             continue;

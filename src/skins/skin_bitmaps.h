@@ -38,6 +38,6 @@ bool skin_loads_whole(const std::string& skin_name);
 void apply_skin_bitmaps(const std::string& skin_name);
 
 // Sets every target's picture from the given pictures, one for each of the 43 file names.
-void dress_windows(const std::map<std::string_view, Picture>& pictures);
+void dress_windows(const std::map<std::string_view, platform::Picture>& pictures);
 
 }  // namespace kv::skins

@@ -77,31 +77,31 @@ void skin_browser::Form_Load() {
 void skin_browser::load_skin_list() {
     list.clear_list();
     // A missing Skins folder lists nothing.
-    skin_list = list_folder_entries(program_folder() / "Skins");
+    skin_list = platform::list_folder_entries(platform::program_folder() / "Skins");
 }
 
 void skin_browser::show_skin_info(const std::string& skin_name) {
     Label10.set_visible(false);
     Label11.set_visible(false);
     Image1.set_visible(false);
-    stop_at_failure([&] {
-        skins::SkinSettingsReader reader(skins::skin_settings_file(skin_name));
-        Label11.set_caption(skins::line_value(reader.next_line()));
-        Label10.set_caption(skins::line_value(reader.next_line()));
+    platform::stop_at_failure([&] {
+        model::SkinSettingsReader reader(model::skin_settings_file(skin_name));
+        Label11.set_caption(model::line_value(reader.next_line()));
+        Label10.set_caption(model::line_value(reader.next_line()));
         Label10.set_visible(true);
         Label11.set_visible(true);
-        const auto preview = resolve_ignoring_case(
-            program_folder(), std::filesystem::path("Skins") / skin_name / "preview.bmp");
-        if (!preview) throw Failure("no preview in skin " + skin_name);
-        Image1.set_picture(Picture::load(*preview));
+        const auto preview = platform::resolve_ignoring_case(
+            platform::program_folder(), std::filesystem::path("Skins") / skin_name / "preview.bmp");
+        if (!preview) throw platform::Failure("no preview in skin " + skin_name);
+        Image1.set_picture(platform::Picture::load(*preview));
         Image1.set_visible(true);
     });
 }
 
 void skin_browser::load_colors(const std::string& skins_name) {
     // One pass over the file; whatever fails ends it quietly, keeping what was applied before.
-    stop_at_failure([&] {
-        skins::SkinSettingsReader reader(skins::skin_settings_file(skins_name));
+    platform::stop_at_failure([&] {
+        model::SkinSettingsReader reader(model::skin_settings_file(skins_name));
         skins::apply_skin_colors(reader, list_selected);
         skins::apply_skin_shapes(reader);
     });
@@ -112,7 +112,7 @@ void skin_browser::Label14_Click() {
     if (skin_list.empty()) return Label15_Click();
     const std::string skin = selected_skin;
     // A skin that cannot be loaded whole changes nothing, so the skin in use is the one saved.
-    if (skip_failure([&] {
+    if (platform::skip_failure([&] {
             if (load_chosen_skin) load_chosen_skin(skin);
         })) {
         toolkit::show_message(

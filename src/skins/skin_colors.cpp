@@ -181,17 +181,17 @@ const std::vector<ColorTarget>& skin_color_targets() {
 }
 
 forms::Color color_value(std::string_view value) {
-    const int32_t v = text_to_int32(value);
-    if (v < 0 || v > 0xFFFFFF) throw Failure("not a colour: " + std::string(value));
+    const int32_t v = platform::text_to_int32(value);
+    if (v < 0 || v > 0xFFFFFF) throw platform::Failure("not a colour: " + std::string(value));
     return static_cast<forms::Color>(v);
 }
 
-void apply_skin_colors(SkinSettingsReader& reader, int32_t& list_selected) {
+void apply_skin_colors(model::SkinSettingsReader& reader, int32_t& list_selected) {
     while (reader.lines_read() < first_color_line - 1) reader.next_line();
     for (int line = first_color_line; line <= last_color_line; ++line) {
-        const std::string value = line_value(reader.next_line());
+        const std::string value = model::line_value(reader.next_line());
         if (line == list_selected_line)
-            list_selected = text_to_int32(value);
+            list_selected = platform::text_to_int32(value);
         else
             apply_line(line, value);
     }

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/skin_settings.h"
 #include "forms/control.h"
+#include "model/skin_settings.h"
 
 namespace kv::skins {
 
@@ -31,6 +31,6 @@ forms::Color color_value(std::string_view value);
 
 // Reads lines 1 to 25 and applies them; line 13 goes into list_selected. Fails at the first line that
 // cannot be read or applied, keeping what was set before it.
-void apply_skin_colors(SkinSettingsReader& reader, int32_t& list_selected);
+void apply_skin_colors(model::SkinSettingsReader& reader, int32_t& list_selected);
 
 }  // namespace kv::skins

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/skin_settings.h"
 #include "forms/form.h"
+#include "model/skin_settings.h"
 
 namespace kv::skins {
 
@@ -20,6 +20,6 @@ forms::Region window_outline(float width, float height, std::string_view corner,
 
 // Reads lines 26 to 40 and applies them. Fails at the first line or window that cannot be applied,
 // keeping what was set before it.
-void apply_skin_shapes(SkinSettingsReader& reader);
+void apply_skin_shapes(model::SkinSettingsReader& reader);
 
 }  // namespace kv::skins

@@ -39,7 +39,7 @@ FramedForm::FramedForm(std::string name, const FrameStyle& style)
 
 void FramedForm::arrange_frame() {
     // W and H are read afresh for each step, and every piece's size at the moment it is used.
-    auto step = [](auto&& f) { skip_failure(f); };
+    auto step = [](auto&& f) { platform::skip_failure(f); };
     step([&] { titlebar_mover.set_width(width()); });
     step([&] { Framebar_title.set_width(width()); });
     step([&] { framebar_right.set_left(width() - framebar_right.width()); });
@@ -59,8 +59,8 @@ void FramedForm::arrange_frame() {
 
 void FramedForm::titlebar_mover_MouseDown(const forms::MouseEvent& e) {
     // Any button records the grab point; only a left-button drag moves the window.
-    skip_failure([&] { drag_x = to_int16(e.x); });
-    skip_failure([&] { drag_y = to_int16(e.y); });
+    platform::skip_failure([&] { drag_x = platform::to_int16(e.x); });
+    platform::skip_failure([&] { drag_y = platform::to_int16(e.y); });
 }
 
 void FramedForm::titlebar_mover_MouseMove(const forms::MouseEvent& e) {
@@ -68,9 +68,11 @@ void FramedForm::titlebar_mover_MouseMove(const forms::MouseEvent& e) {
     // the window moved: a move measured against the window's old place would be applied once for
     // every queued move, and throw the window off the screen.
     if (e.button == forms::left_button)
-        skip_failure([&] { set_left(e.pointer.x - titlebar_mover.form_x() - static_cast<float>(drag_x)); });
+        platform::skip_failure(
+            [&] { set_left(e.pointer.x - titlebar_mover.form_x() - static_cast<float>(drag_x)); });
     if (e.button == forms::left_button)
-        skip_failure([&] { set_top(e.pointer.y - titlebar_mover.form_y() - static_cast<float>(drag_y)); });
+        platform::skip_failure(
+            [&] { set_top(e.pointer.y - titlebar_mover.form_y() - static_cast<float>(drag_y)); });
 }
 
 forms::Image* FramedForm::frame_piece(const std::string& piece_name) {

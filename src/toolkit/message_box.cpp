@@ -36,11 +36,11 @@ void show_message(forms::Form& owner, const std::string& text, int16_t icon) {
     if (source().box)
         show_in_box(owner, text, icon);
     else
-        print_failure(text);
+        platform::print_failure(text);
 }
 
 void report_failure(forms::Form& owner, const std::string& text) {
-    print_failure(text);
+    platform::print_failure(text);
     if (source().box) show_in_box(owner, text, warning_icon);
 }
 

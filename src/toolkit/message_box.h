@@ -9,9 +9,11 @@
 
 #include "forms/form.h"
 
-namespace kv::toolkit {
-
+namespace kv {
 class messages_form;
+}  // namespace kv
+
+namespace kv::toolkit {
 
 // Where the program keeps its message box and the title its messages carry. The window directory,
 // which owns every window, sets it before the first window is made.

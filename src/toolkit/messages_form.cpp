@@ -8,7 +8,15 @@
 #include "forms/screen_place.h"
 #include "platform/runtime.h"
 
-namespace kv::toolkit {
+namespace kv {
+
+using toolkit::CaptionDesign;
+using toolkit::ControlDesign;
+using toolkit::ControlLook;
+using toolkit::ControlType;
+using toolkit::FrameStyle;
+using toolkit::TextLook;
+using toolkit::WindowRow;
 
 namespace {
 
@@ -32,8 +40,8 @@ std::optional<double> number_field(std::string_view record, size_t index) {
     }
     record = record.substr(0, record.find('|'));
     try {
-        return text_to_double(record);
-    } catch (const Failure&) {
+        return platform::text_to_double(record);
+    } catch (const platform::Failure&) {
         return std::nullopt;
     }
 }
@@ -51,7 +59,7 @@ constexpr WindowRow rows[] = {
     // Sized to the text by show_exclamation.
     CaptionDesign{"Label31", 960, 660, 0, "", 0, TextLook::auto_sized},
     // Centred at the design width until the first message places it.
-    dialog_button("Picture17", 1500, ok_top, "Image1", "Label22", "OK", "Label43"),
+    toolkit::dialog_button("Picture17", 1500, ok_top, "Image1", "Label22", "OK", "Label43"),
 };
 
 }  // namespace
@@ -114,11 +122,12 @@ void messages_form::apply_outline() {
     const double w = width();
     const double h = height();
     int32_t corner = 0;
-    if (auto c = number_field(trim_factor, 0)) skip_failure([&] { corner = to_int32(*c); });
-    int32_t bottom = to_int32(h + 1);
+    if (auto c = number_field(trim_factor, 0))
+        platform::skip_failure([&] { corner = platform::to_int32(*c); });
+    int32_t bottom = platform::to_int32(h + 1);
     if (auto d = number_field(trim_factor, 1); d && *d > 0)
-        skip_failure([&] { bottom = to_int32(h / *d + 1); });
-    const int32_t right = to_int32(w / forms::twips_per_pixel + 1);
+        platform::skip_failure([&] { bottom = platform::to_int32(h / *d + 1); });
+    const int32_t right = platform::to_int32(w / forms::twips_per_pixel + 1);
     set_region(forms::Region{0, 0, right, bottom, corner, corner});
 }
 
@@ -126,4 +135,4 @@ void messages_form::Label43_Click() {
     hide();
 }
 
-}  // namespace kv::toolkit
+}  // namespace kv

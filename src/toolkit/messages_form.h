@@ -7,14 +7,14 @@
 #include "toolkit/framed_form.h"
 #include "toolkit/window_design.h"
 
-namespace kv::toolkit {
+namespace kv {
 
-class messages_form : public FramedForm {
+class messages_form : public toolkit::FramedForm {
   public:
     messages_form();
 
   private:
-    BuiltWindow design_;
+    toolkit::BuiltWindow design_;
 
   public:
     forms::PictureBox& Picture1;
@@ -43,4 +43,4 @@ class messages_form : public FramedForm {
     void apply_outline();
 };
 
-}  // namespace kv::toolkit
+}  // namespace kv

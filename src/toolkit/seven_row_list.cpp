@@ -148,7 +148,7 @@ ListVariant ListVariant::configs_form() {
 
 std::string item_at(const std::vector<std::string>& list, int t) {
     if (t < 1 || t > static_cast<int>(list.size()))
-        throw Failure("Subscript out of range: item " + std::to_string(t));
+        throw platform::Failure("Subscript out of range: item " + std::to_string(t));
     return list[static_cast<size_t>(t - 1)];
 }
 
@@ -237,7 +237,7 @@ std::optional<std::string> SevenRowList::fetch(int t) const {
     if (t < variant_.base || t - variant_.base >= item_count()) return std::nullopt;
     try {
         return source_.item(t);
-    } catch (const Failure&) {
+    } catch (const platform::Failure&) {
         return std::nullopt;
     }
 }
@@ -291,7 +291,7 @@ std::optional<int> SevenRowList::find_item(const std::string& name) const {
         const auto text = fetch(t);
         if (!text) continue;
         if (*text == name) return t;
-        if (equal_ignoring_case(*text, name) && matches++ == 0) match = t;
+        if (platform::equal_ignoring_case(*text, name) && matches++ == 0) match = t;
     }
     if (matches == 1) return match;
     return std::nullopt;
@@ -490,7 +490,7 @@ void SevenRowList::timer_down_Timer() {
 
 void SevenRowList::thumb_MouseDown(const MouseEvent& e) {
     scroll_image.set_left(pressed_left);
-    skip_failure([&] { form_.drag_y = to_int16(e.y); });
+    platform::skip_failure([&] { form_.drag_y = platform::to_int16(e.y); });
 }
 
 void SevenRowList::thumb_MouseUp(const MouseEvent&) {
@@ -506,7 +506,7 @@ void SevenRowList::thumb_MouseMove(const MouseEvent& e) {
     // The rows follow the position from before this event's move, the inverse of place_thumb.
     const double x = (static_cast<double>(thumb.top()) - 255.0) / 5.05 / (100.0 / static_cast<double>(n - 7));
     // A far overshoot on a long list could exceed 16 bits; the rows then simply find no item.
-    const double derived = std::clamp(round_half_even(x) + variant_.base,
+    const double derived = std::clamp(platform::round_half_even(x) + variant_.base,
                                       static_cast<double>(std::numeric_limits<int16_t>::min()),
                                       static_cast<double>(std::numeric_limits<int16_t>::max()));
     scroll_top = static_cast<int16_t>(derived);

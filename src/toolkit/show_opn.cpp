@@ -4,8 +4,8 @@
 #include <optional>
 #include <system_error>
 
-#include "platform/file_pattern.h"
 #include "forms/backend.h"
+#include "platform/file_pattern.h"
 #include "platform/runtime.h"
 #include "toolkit/message_box.h"
 
@@ -31,14 +31,14 @@ std::string browse_for_file(forms::Form& owner, const std::string& filter_descri
         std::error_code ec;
         if (std::filesystem::is_directory(last_chosen.parent_path(), ec))
             request.start_folder = last_chosen.parent_path();
-        if (matches_dialog_filter(last_chosen.filename().string(), filter_pattern))
+        if (platform::matches_dialog_filter(last_chosen.filename().string(), filter_pattern))
             request.preselected = last_chosen;
     }
 
     std::optional<std::filesystem::path> answer;
     try {
         answer = forms::backend().open_file(request);
-    } catch (const Failure&) {
+    } catch (const platform::Failure&) {
         return "cancel";
     }
     if (!answer) return "cancel";

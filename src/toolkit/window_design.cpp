@@ -47,7 +47,7 @@ forms::Control& add_bare(forms::Form& form, const ControlDesign& row) {
             return line;
         }
     }
-    throw Failure("a window row of no known control type");
+    throw platform::Failure("a window row of no known control type");
 }
 
 }  // namespace

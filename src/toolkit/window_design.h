@@ -99,8 +99,8 @@ void build_window(forms::Form& form, std::span<const WindowRow> rows);
 template <typename T>
 T& control(const forms::Form& form, std::string_view name, int index = -1) {
     if (auto* c = dynamic_cast<T*>(form.find(name, index))) return *c;
-    throw Failure(form.name() + " has no control " + std::string(name) +
-                  (index < 0 ? "" : "(" + std::to_string(index) + ")") + " of that kind");
+    throw platform::Failure(form.name() + " has no control " + std::string(name) +
+                            (index < 0 ? "" : "(" + std::to_string(index) + ")") + " of that kind");
 }
 
 // A window's rows, built when the window is, part after part: its members then take their controls

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <set>
 
-#include "platform/folder.h"
 #include "headless/headless_backend.h"
+#include "platform/folder.h"
 #include "support/test_support.h"
 #include "toolkit/windows.h"
 
@@ -17,7 +17,7 @@ class WindowRosterTest : public ::testing::Test {
   protected:
     WindowRosterTest() {
         forms::set_backend(&display);
-        set_program_folder(folder.path());
+        kv::platform::set_program_folder(folder.path());
     }
     ~WindowRosterTest() override {
         toolkit::reset_forms();

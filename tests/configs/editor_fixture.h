@@ -16,9 +16,10 @@ template <typename Editor>
 class EditorTest : public ProgramTest {
   protected:
     EditorTest() {
-        kv::set_plugin_host_program(std::filesystem::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
+        kv::plugin_client::set_plugin_host_program(std::filesystem::path(KORVALIN_PROGRAM_DIR) /
+                                                   "korvalin-plugin-host");
     }
-    ~EditorTest() override { kv::set_plugin_host_program(std::nullopt); }
+    ~EditorTest() override { kv::plugin_client::set_plugin_host_program(std::nullopt); }
 
     // Copies test plug-ins by name into a folder, made first.
     static void copy_plugins(const std::filesystem::path& to, std::initializer_list<const char*> libraries) {

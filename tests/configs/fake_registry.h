@@ -25,7 +25,7 @@ struct FakeRegistry {
                     return it == values.end() ? std::string() : it->second;
                 },
                 [this](const std::string& path, const std::string& text) {
-                    if (refused.count(path)) throw kv::Failure("the store is read-only");
+                    if (refused.count(path)) throw kv::platform::Failure("the store is read-only");
                     if (ignored.count(path)) return false;
                     writes.push_back(path);
                     values[path] = text;
@@ -33,7 +33,8 @@ struct FakeRegistry {
                 },
                 [this](const std::string& file, const std::string& key) {
                     exports.emplace_back(file, key);
-                    if (exports_fail) throw kv::Failure("cannot export " + key + ": the disk is full");
+                    if (exports_fail)
+                        throw kv::platform::Failure("cannot export " + key + ": the disk is full");
                 }};
     }
 };

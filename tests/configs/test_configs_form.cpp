@@ -130,7 +130,7 @@ TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameNotOfBlanksRefusesSeparatorsA
             EXPECT_FALSE(configs.scroll_event.enabled());
             EXPECT_EQ(dialog.owner(), &configs);
             then([&] {
-                auto& box = toolkit::form<toolkit::messages_form>();
+                auto& box = toolkit::form<messages_form>();
                 message = box.Label31.caption() + "|" + box.Framebar_title.caption() + "|" +
                           std::to_string(static_cast<int>(box.message_image.top()));
                 EXPECT_EQ(box.owner(), &dialog);
@@ -140,7 +140,7 @@ TEST_F(ConfigsTest, TheNewProfileDialogAsksForANameNotOfBlanksRefusesSeparatorsA
             EXPECT_TRUE(dialog.visible());
             // A name of blanks would list a row that shows nothing: the same message refuses it.
             then([&] {
-                auto& box = toolkit::form<toolkit::messages_form>();
+                auto& box = toolkit::form<messages_form>();
                 blank_message = box.Label31.caption();
                 box.Label43_Click();
             });
@@ -190,7 +190,7 @@ TEST_F(ConfigsTest, ANewProfileThatCannotBeMadeIsToldAndNotListed) {
         press(*configs.tab_click_labels[2]);
         then([&] {
             then([&] {
-                auto& box = toolkit::form<toolkit::messages_form>();
+                auto& box = toolkit::form<messages_form>();
                 EXPECT_EQ(box.owner(), &dialog);
                 message = box.Label31.caption();
                 box.Label43_Click();
@@ -224,7 +224,7 @@ TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrS
     Lines messages;
     auto expect_message = [&] {
         then([&] {
-            auto& box = toolkit::form<toolkit::messages_form>();
+            auto& box = toolkit::form<messages_form>();
             EXPECT_EQ(box.owner(), &configs);
             EXPECT_EQ(box.message_image.top(), -720);
             messages.push_back(box.Label31.caption());
@@ -307,10 +307,10 @@ TEST_F(ConfigsTest, ActivateHasImportedBothFilesWhenTheClickReturns) {
     auto& configs = toolkit::form<configs_form>();
     in_configs(main, [&] {
         configs.Label13_Click();
-        EXPECT_EQ(registry_bridge::registry_value("HKEY_CURRENT_USER\\Software\\epsxe\\config\\VideoPlugin",
-                                                  "NOinfo", 1),
-                  "gpu fast.so");
-        EXPECT_EQ(registry_bridge::registry_value(
+        EXPECT_EQ(
+            model::registry_value("HKEY_CURRENT_USER\\Software\\epsxe\\config\\VideoPlugin", "NOinfo", 1),
+            "gpu fast.so");
+        EXPECT_EQ(model::registry_value(
                       "HKEY_CURRENT_USER\\Software\\Vision Thing\\PSEmu Pro\\GPU\\Resolution", "NOinfo", 1),
                   "2");
         configs.Label1_Click();
@@ -339,7 +339,7 @@ TEST_F(ConfigsTest, DeleteRemovesTheSelectedProfileAndLeavesNothingSelected) {
         configs.Label12_Click();
         EXPECT_EQ(configs.profile_list, (Lines{"a", "c"}));
         EXPECT_EQ(configs.emulator_folder, "");
-        EXPECT_FALSE(toolkit::form<toolkit::messages_form>().visible());
+        EXPECT_FALSE(toolkit::form<messages_form>().visible());
         // A profile named "" (the file ".reg") is not taken for the missing selection.
         add_profiles("PCSX", {""});
         configs.load_configs();

@@ -104,7 +104,7 @@ TEST_F(EpsxeEditor, FailedExportsAndWritesAreToldInOneMessageAndOkStillCloses) {
     configs.scroll_event.set_enabled(false);
     editor.show();
     then([&] {
-        auto& box = toolkit::form<toolkit::messages_form>();
+        auto& box = toolkit::form<messages_form>();
         EXPECT_EQ(box.owner(), &editor);
         EXPECT_EQ(box.Framebar_title.caption(), "  Korvalin 1.2  ");
         EXPECT_EQ(box.message_image.top(), -720);

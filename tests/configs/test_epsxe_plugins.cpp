@@ -48,7 +48,7 @@ class EpsxePlugins : public kvtest::EditorTest<ePSXe_config> {
         // stays queued, and must neither write here nor answer a later box.
         auto shown = std::make_shared<std::string>();
         auto over = std::make_shared<bool>(false);
-        auto* box = &toolkit::form<toolkit::messages_form>();
+        auto* box = &toolkit::form<messages_form>();
         then([shown, over, box] {
             if (*over) return;
             *shown = box->Label31.caption() + (box->message_image.top() == 0 ? " [0]" : " [1]");
@@ -182,7 +182,7 @@ TEST_F(EpsxePlugins, TestReportsByTheSignOfTheAnswer) {
     auto& main_caption = toolkit::form<Main_form>().caption();
     choose(0, 1);  // Alpha: 0
     EXPECT_EQ(shown_message(label("Label22")), "Plugin is working correctly. [0]");
-    EXPECT_EQ(toolkit::form<toolkit::messages_form>().Framebar_title.caption(), "  " + main_caption + "  ");
+    EXPECT_EQ(toolkit::form<messages_form>().Framebar_title.caption(), "  " + main_caption + "  ");
     choose(1, 2);  // Beta: -1
     EXPECT_EQ(shown_message(label("Label25")), "Plugin is NOT working correctly. [1]");
     choose(2, 3);  // Gamma: 1

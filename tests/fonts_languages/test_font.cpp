@@ -5,9 +5,9 @@
 
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/font_targets.h"
+#include "forms/controls.h"
 #include "launcher/options_form.h"
 #include "launcher/program_fixture.h"
-#include "forms/controls.h"
 #include "toolkit/windows.h"
 
 namespace kv {

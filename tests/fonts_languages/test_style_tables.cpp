@@ -9,8 +9,8 @@
 
 #include "fonts_languages/font_targets.h"
 #include "fonts_languages/language_targets.h"
-#include "launcher/program_fixture.h"
 #include "forms/controls.h"
+#include "launcher/program_fixture.h"
 #include "skins/skin_bitmaps.h"
 #include "toolkit/windows.h"
 

@@ -163,29 +163,29 @@ TEST(Display, AskingForItWhileNoneIsSetEndsTheProgramSayingSo) {
 TEST_F(FormsTest, InvalidPropertyValuesFail) {
     Form f("f");
     auto& a = f.add<Label>("a", 0, 0, 100, 100);
-    EXPECT_THROW(a.set_width(-1), Failure);
-    EXPECT_THROW(a.set_height(-0.5f), Failure);
+    EXPECT_THROW(a.set_width(-1), kv::platform::Failure);
+    EXPECT_THROW(a.set_height(-0.5f), kv::platform::Failure);
     EXPECT_FLOAT_EQ(a.width(), 100);
     EXPECT_NO_THROW(a.set_left(-500));  // places may be anywhere
-    EXPECT_THROW(f.set_width(-15), Failure);
+    EXPECT_THROW(f.set_width(-15), kv::platform::Failure);
     auto& list = f.add<ListBox>("list", 0, 0, 100, 100);
-    EXPECT_THROW(list.set_list_index(0), Failure);
-    EXPECT_THROW(list.list(0), Failure);
+    EXPECT_THROW(list.set_list_index(0), kv::platform::Failure);
+    EXPECT_THROW(list.list(0), kv::platform::Failure);
 }
 
 TEST_F(FormsTest, AnImageWithoutStretchTakesItsPicturesSize) {
     Form f("f");
     auto& image = f.add<Image>("image", 0, 0, 100, 100);
-    PictureData data;
+    kv::platform::PictureData data;
     data.width = 34;
     data.height = 10;
     data.argb.assign(340, 0xFF000000);
-    image.set_picture(Picture::from_data(data, "p.bmp"));
+    image.set_picture(kv::platform::Picture::from_data(data, "p.bmp"));
     EXPECT_FLOAT_EQ(image.width(), 510);
     EXPECT_FLOAT_EQ(image.height(), 150);
     auto& stretched = f.add<Image>("stretched", 0, 0, 100, 100);
     stretched.set_stretch(true);
-    stretched.set_picture(Picture::from_data(data, "p.bmp"));
+    stretched.set_picture(kv::platform::Picture::from_data(data, "p.bmp"));
     EXPECT_FLOAT_EQ(stretched.width(), 100);
     EXPECT_EQ(*stretched.property("Picture"), "p.bmp");
 }

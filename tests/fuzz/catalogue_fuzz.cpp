@@ -8,12 +8,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    kv::Catalogue first;
-    kv::read_catalogue(kv::split_lines(bytes), first);
-    const std::string written = kv::catalogue_bytes(first);
+    kv::model::Catalogue first;
+    kv::model::read_catalogue(kv::platform::split_lines(bytes), first);
+    const std::string written = kv::model::catalogue_bytes(first);
     // What the program writes, it reads back as the same catalogue.
-    kv::Catalogue second;
-    kv::read_catalogue(kv::split_lines(written), second);
-    if (kv::catalogue_bytes(second) != written) __builtin_trap();
+    kv::model::Catalogue second;
+    kv::model::read_catalogue(kv::platform::split_lines(written), second);
+    if (kv::model::catalogue_bytes(second) != written) __builtin_trap();
     return 0;
 }

@@ -11,23 +11,25 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    kv::skip_failure([&] {
-        const kv::Picture picture = kv::Picture::decode(bytes, "fuzz");
+    kv::platform::skip_failure([&] {
+        const kv::platform::Picture picture = kv::platform::Picture::decode(bytes, "fuzz");
         const int64_t pixels = int64_t{picture.width_px()} * picture.height_px();
-        if (pixels <= 0 || pixels > kv::max_picture_pixels) __builtin_trap();
-        if (picture.width_px() > kv::max_picture_side || picture.height_px() > kv::max_picture_side)
+        if (pixels <= 0 || pixels > kv::platform::max_picture_pixels) __builtin_trap();
+        if (picture.width_px() > kv::platform::max_picture_side ||
+            picture.height_px() > kv::platform::max_picture_side)
             __builtin_trap();
     });
     // A bitmap found whole when its file is loaded is decoded only when first drawn, where a failure
     // could no longer be refused: decoding it must then succeed.
-    kv::skip_failure([&] {
-        const kv::BmpSize size = kv::bmp_size(bytes);
-        if (size.width > kv::max_picture_side || size.height > kv::max_picture_side ||
-            size.width * size.height > kv::max_picture_pixels || !kv::bmp_decodes_whole(bytes))
+    kv::platform::skip_failure([&] {
+        const kv::platform::BmpSize size = kv::platform::bmp_size(bytes);
+        if (size.width > kv::platform::max_picture_side || size.height > kv::platform::max_picture_side ||
+            size.width * size.height > kv::platform::max_picture_pixels ||
+            !kv::platform::bmp_decodes_whole(bytes))
             return;
         try {
-            kv::decode_bmp(bytes);
-        } catch (const kv::Failure&) {
+            kv::platform::decode_bmp(bytes);
+        } catch (const kv::platform::Failure&) {
             __builtin_trap();
         }
     });

@@ -4,16 +4,16 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/runtime.h"
 #include "registry/reg_file_reader.h"
 #include "registry/reg_file_writer.h"
-#include "platform/runtime.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     kv::registry::Key root;
     try {
         kv::registry::apply_changes(kv::registry::parse_reg_file(bytes), root);
-    } catch (const kv::Failure&) {
+    } catch (const kv::platform::Failure&) {
         return 0;
     }
     const std::string written = kv::registry::write_reg_file(root, {});

@@ -9,14 +9,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto reader =
-        kv::skins::SkinSettingsReader::from_bytes(std::string(reinterpret_cast<const char*>(data), size));
-    for (int i = 0; i < kv::skins::skin_settings_lines; ++i) {
+        kv::model::SkinSettingsReader::from_bytes(std::string(reinterpret_cast<const char*>(data), size));
+    for (int i = 0; i < kv::model::skin_settings_lines; ++i) {
         std::string line;
-        if (!kv::skip_failure([&] { line = reader.next_line(); })) break;
-        kv::skip_failure([&] {
-            const std::string value = kv::skins::line_value(line);
-            kv::text_to_int32(value);
-            kv::text_to_double(value);
+        if (!kv::platform::skip_failure([&] { line = reader.next_line(); })) break;
+        kv::platform::skip_failure([&] {
+            const std::string value = kv::model::line_value(line);
+            kv::platform::text_to_int32(value);
+            kv::platform::text_to_double(value);
         });
     }
     return 0;

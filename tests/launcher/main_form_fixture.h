@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "headless/headless_backend.h"
 #include "launcher/main_form.h"
 #include "platform/folder.h"
-#include "headless/headless_backend.h"
 #include "program_fixture.h"
 #include "support/test_support.h"
 #include "toolkit/windows.h"

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/program.h"
+#include "headless/headless_backend.h"
 #include "launcher/main_form.h"
 #include "platform/folder.h"
-#include "headless/headless_backend.h"
 #include "support/test_support.h"
 #include "toolkit/messages_form.h"
 #include "toolkit/windows.h"
@@ -35,7 +35,7 @@ class ProgramTest : public ::testing::Test {
   protected:
     ProgramTest() {
         kv::forms::set_backend(&display);
-        kv::set_program_folder(folder.path());
+        kv::platform::set_program_folder(folder.path());
     }
     ~ProgramTest() override {
         kv::toolkit::reset_forms();
@@ -54,7 +54,7 @@ class ProgramTest : public ::testing::Test {
     // The next modal window is the message box: its text is kept in `read_messages` and OK is pressed.
     void then_read_message() {
         then([this] {
-            auto& box = kv::toolkit::form<kv::toolkit::messages_form>();
+            auto& box = kv::toolkit::form<kv::messages_form>();
             EXPECT_TRUE(box.visible());
             read_messages.push_back(box.Label31.caption());
             box.Label43_Click();

@@ -69,7 +69,7 @@ TEST_F(AddEditTest, BrowsingShowsTheFolderAndStoresFolderAndFile) {
 TEST_F(AddEditTest, AnEmptyNameIsRefusedWithTheMessageAndTheDialogKeepsItsText) {
     Main_form& main = start();
     auto& dialog = toolkit::form<add_new>();
-    auto& box = toolkit::form<toolkit::messages_form>();
+    auto& box = toolkit::form<messages_form>();
     then([&] {
         dialog.Text2.set_text("about");
         dialog.Label8_Click();  // opens the message box over the dialog
@@ -147,11 +147,11 @@ TEST_F(AddEditTest, ButtonPicturesKeepTheirBoxSizesAndOkAndCancelPressToAFixedPl
     start();
     auto& dialog = toolkit::form<add_new>();
     // A skin whose button pictures have other sizes changes neither the buttons nor their pressed place.
-    PictureData data;
+    kv::platform::PictureData data;
     data.width = 40;
     data.height = 100;
     data.argb.assign(4000, 0xFF203040);
-    const Picture odd = Picture::from_data(data, "odd.bmp");
+    const kv::platform::Picture odd = kv::platform::Picture::from_data(data, "odd.bmp");
     for (forms::Image* image : {&dialog.Image1, &dialog.Image2, &dialog.Image3}) image->set_picture(odd);
     EXPECT_FLOAT_EQ(dialog.Image2.height(), 750);
     EXPECT_FLOAT_EQ(dialog.Image1.width(), 375);

@@ -41,8 +41,8 @@ TEST_F(ClosingTest, FailedSaveIsToldAndTheWindowStaysThenTheNextCloseEnds) {
     for (const char* part : {"could not be saved", "Data.kvl: it is a link to a missing file",
                              "Config.ini: it is a link to a missing file", "Close again"})
         EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
-    EXPECT_EQ(toolkit::form<toolkit::messages_form>().owner(), &main);
-    EXPECT_EQ(toolkit::form<toolkit::messages_form>().message_image.top(), -720);
+    EXPECT_EQ(toolkit::form<messages_form>().owner(), &main);
+    EXPECT_EQ(toolkit::form<messages_form>().message_image.top(), -720);
     EXPECT_NE(log.find("korvalin: cannot write " + (folder / "Data.kvl").string()), std::string::npos) << log;
     EXPECT_TRUE(main.visible());
 
@@ -185,7 +185,7 @@ TEST_F(ClosingTest, EndingFromOutsideWhileHiddenStoresThePlaceTheWindowSlidesBac
         display.advance(10 * ticks);
         EXPECT_EQ(toolkit::form<hide_form>().visible(), ticks == 200);
         EXPECT_THROW(app::end_session(), forms::ProgramEnded);
-        const Lines saved = split_lines(kvtest::read_file(folder / "Config.ini"));
+        const Lines saved = kv::platform::split_lines(kvtest::read_file(folder / "Config.ini"));
         ASSERT_GE(saved.size(), 4u);
         EXPECT_EQ(saved[2], "Main Window X (Twips) = 4500") << ticks;
         EXPECT_EQ(saved[3], "Main Window Y (Twips) = 1500") << ticks;
@@ -215,7 +215,7 @@ TEST_F(ClosingTest, TheLockHolderRemovesStaleTemporariesOfItsSavesAtStart) {
 }
 
 TEST_F(ClosingTest, ASecondInstanceLeavesTheTemporariesAlone) {
-    InstanceLock holder(folder.path());
+    kv::platform::InstanceLock holder(folder.path());
     ASSERT_TRUE(holder.acquired());
     kvtest::write_file(folder / ".Data.kvl.00112233445566ff.tmp", "a save in progress");
     EXPECT_THROW(start(catalogue_file({})), forms::ProgramEnded);

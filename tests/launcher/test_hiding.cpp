@@ -97,8 +97,8 @@ TEST_F(HidingTest, TheStripTakesTheWidthOfItsPictureAnewAtEachHide) {
     Main_form& main = start_at("3000");
     hide_form& strip = toolkit::form<hide_form>();
     auto picture = [](int width_px) {
-        return Picture::from_data(
-            PictureData{width_px, 4, std::vector<uint32_t>(4u * width_px, 0xFF000000u)});
+        return kv::platform::Picture::from_data(
+            kv::platform::PictureData{width_px, 4, std::vector<uint32_t>(4u * width_px, 0xFF000000u)});
     };
     for (int width_px : {8, 3}) {
         // What a change of skin does to the strip picture, which keeps its last stretched size.

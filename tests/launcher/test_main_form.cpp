@@ -7,11 +7,11 @@
 #include "app/program.h"
 #include "fonts_languages/font_browser.h"
 #include "fonts_languages/language_browser.h"
+#include "headless/headless_backend.h"
 #include "launcher/edit_form.h"
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
 #include "platform/folder.h"
-#include "headless/headless_backend.h"
 #include "platform/instance.h"
 #include "platform/runtime.h"
 #include "program_fixture.h"
@@ -43,7 +43,7 @@ TEST_F(MainFormTest, StartUpLoadsEveryWindowAndShowsOnlyTheMainWindow) {
 TEST_F(MainFormTest, SkinFontAndLanguageEntryPointsKeepWhatTheSettingsNeed) {
     Main_form& main = start();
     // A skin that is not there changes nothing, not even the name.
-    EXPECT_THROW(main.load_skin("Daylight"), kv::Failure);
+    EXPECT_THROW(main.load_skin("Daylight"), kv::platform::Failure);
     EXPECT_EQ(main.current_skin, "Midnight");
 
     forms::Label& font = toolkit::form<options_form>().Label31;
@@ -67,7 +67,7 @@ TEST_F(MainFormTest, SkinFontAndLanguageEntryPointsKeepWhatTheSettingsNeed) {
 TEST_F(MainFormTest, SecondInstanceIsToldAndEndsWithoutTouchingTheCatalogue) {
     const std::string data = catalogue_file({"ePSXe|/e/|e"});
     kvtest::write_file(folder / "Data.kvl", data);
-    InstanceLock first(folder.path());
+    kv::platform::InstanceLock first(folder.path());
     ASSERT_TRUE(first.acquired());
     EXPECT_THROW(app::start_program(), forms::ProgramEnded);
     EXPECT_EQ(display.system_messages(), Lines{"Korvalin: Korvalin is already running"});

@@ -65,7 +65,7 @@ TEST_F(OpacityTest, TheSettingsOpacityIsAppliedAndSavedBounded) {
     EXPECT_EQ(main.opacity, 10);
     EXPECT_EQ(toolkit::form<options_form>().alpha(), 25);
     EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
-    EXPECT_EQ(read_lines(folder / "Config.ini").at(10), "Opacity = 10");
+    EXPECT_EQ(kv::platform::read_lines(folder / "Config.ini").at(10), "Opacity = 10");
 }
 
 }  // namespace

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "configs/add_profile.h"
+#include "forms/events.h"
 #include "launcher/add_new.h"
 #include "launcher/edit_form.h"
 #include "launcher/field_box.h"
 #include "launcher/options_form.h"
 #include "launcher/switches_form.h"
 #include "model/catalogue.h"
-#include "forms/events.h"
 #include "platform/text_file.h"
 #include "program_fixture.h"
 #include "toolkit/messages_form.h"
@@ -53,8 +53,8 @@ TEST_F(RecordFieldTest, APastedTwoLineNameIsStoredAsOneRecordThatReadsBackWhole)
     });
     main.open_add_new();
     main.save_database();
-    Catalogue back;
-    read_catalogue(read_lines(folder / "Data.kvl"), back);
+    kv::model::Catalogue back;
+    kv::model::read_catalogue(kv::platform::read_lines(folder / "Data.kvl"), back);
     EXPECT_EQ(back.PSX_emu, Lines{"ZetaPlus|Unknown|Unknown"});
     EXPECT_EQ(back.about_list, Lines{"ZetaPlus|"});
 }
@@ -85,15 +85,15 @@ TEST_F(RecordFieldTest, EnterStartsANewLineOfTheAboutTextWhichIsStoredAndShownAs
     EXPECT_EQ(main.catalogue.about_list, Lines{"Zeta|one\r\nend of story\r\nthree"});
     EXPECT_EQ(main.about_txt.caption(), "one\r\nend of story\r\nthree");
     main.save_database();
-    Catalogue back;
-    read_catalogue(read_lines(folder / "Data.kvl"), back);
+    kv::model::Catalogue back;
+    kv::model::read_catalogue(kv::platform::read_lines(folder / "Data.kvl"), back);
     EXPECT_EQ(back.about_list, main.catalogue.about_list);
 }
 
 TEST_F(RecordFieldTest, AnAboutLineTheCatalogueWouldMisreadIsRefusedWithAMessageSayingWhy) {
     Main_form& main = start(catalogue_file({"A|/a/|a"}, {"A|old"}));
     auto& dialog = toolkit::form<edit_form>();
-    auto& box = toolkit::form<toolkit::messages_form>();
+    auto& box = toolkit::form<messages_form>();
     then([&] {
         dialog.Text2.set_text("fine\r\nend");
         dialog.Label8_Click();
@@ -185,12 +185,12 @@ TEST_F(RecordFieldTest, TheDialogsOpenWithTheCaretInTheNameBoxAndTabWalksTheirBo
 }
 
 TEST(AboutLines, OnlyWholeLinesAfterTheFirstAreMisread) {
-    EXPECT_EQ(line_the_catalogue_would_misread("end"), "");
-    EXPECT_EQ(line_the_catalogue_would_misread("a\r\nend"), "end");
-    EXPECT_EQ(line_the_catalogue_would_misread("a\rend\r\nb"), "end");
-    EXPECT_EQ(line_the_catalogue_would_misread("a\n\n[Switches]"), "[Switches]");
-    EXPECT_EQ(line_the_catalogue_would_misread("a\r\nend \r\n [Switches]\r\nEnd"), "");
-    EXPECT_EQ(with_crlf_line_breaks("a\rb\nc\r\nd\n"), "a\r\nb\r\nc\r\nd\r\n");
+    EXPECT_EQ(kv::launcher::line_the_catalogue_would_misread("end"), "");
+    EXPECT_EQ(kv::launcher::line_the_catalogue_would_misread("a\r\nend"), "end");
+    EXPECT_EQ(kv::launcher::line_the_catalogue_would_misread("a\rend\r\nb"), "end");
+    EXPECT_EQ(kv::launcher::line_the_catalogue_would_misread("a\n\n[Switches]"), "[Switches]");
+    EXPECT_EQ(kv::launcher::line_the_catalogue_would_misread("a\r\nend \r\n [Switches]\r\nEnd"), "");
+    EXPECT_EQ(kv::launcher::with_crlf_line_breaks("a\rb\nc\r\nd\n"), "a\r\nb\r\nc\r\nd\r\n");
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ void make_executable(const fs::path& file, const std::string& text) {
 Lines wait_for(const fs::path& file, std::chrono::milliseconds limit = std::chrono::seconds(10)) {
     const auto until = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < until) {
-        if (fs::exists(file)) return read_lines(file);
+        if (fs::exists(file)) return kv::platform::read_lines(file);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return {};
@@ -126,7 +126,7 @@ TEST_F(RunningTest, AfterRunBehaviourFollowsOnlyAStartThatSucceeded) {
     main.set_launcher_state(1);
     EXPECT_THROW(main.run_emulator("_disabled_"), forms::ProgramEnded);
     EXPECT_TRUE(fs::exists(folder / "Data.kvl"));
-    EXPECT_EQ(read_lines(folder / "Config.ini").at(8), "Launcher state = 1");
+    EXPECT_EQ(kv::platform::read_lines(folder / "Config.ini").at(8), "Launcher state = 1");
 }
 
 TEST_F(RunningTest, BrowseOpensTheFolderAndNothingFollows) {

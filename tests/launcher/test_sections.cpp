@@ -1,9 +1,9 @@
 // Config.ini applied at start-up and written at the end; the ten sections and their buttons.
 #include <gtest/gtest.h>
 
+#include "forms/backend.h"
 #include "launcher/main_form_fixture.h"
 #include "launcher/options_form.h"
-#include "forms/backend.h"
 
 namespace kv {
 namespace {

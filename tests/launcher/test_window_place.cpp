@@ -13,11 +13,11 @@ namespace {
 class WindowPlaceTest : public kvtest::ProgramTest {
   protected:
     Main_form& start_at(float left, float top) {
-        SettingsValues v;
+        kv::model::SettingsValues v;
         v.left = left;
         v.top = top;
         std::string text;
-        for (const std::string& line : settings_lines(v)) text += line + "\r\n";
+        for (const std::string& line : kv::model::settings_lines(v)) text += line + "\r\n";
         kvtest::write_file(folder / "Config.ini", text);
         return start();
     }

@@ -76,8 +76,7 @@ TEST(IncludeCheck, AStoreOrFileFormatThatReachesForTheWindowModelIsTold) {
 
 TEST(IncludeCheck, OnlyTheQtDisplayAndTheQtProgramSeeQt) {
     EXPECT_TRUE(check_text("qt/qt_backend.cpp", "#include <QWidget>\n").empty());
-    EXPECT_TRUE(check_text("programs/korvalin.cpp",
-                           "#include <QApplication>\n#include \"qt/qt_backend.h\"\n")
+    EXPECT_TRUE(check_text("programs/korvalin.cpp", "#include <QApplication>\n#include \"qt/qt_backend.h\"\n")
                     .empty());
     EXPECT_EQ(check_text("launcher/main_form.cpp", "#include <QString>\n").size(), 1u);
     EXPECT_EQ(check_text("programs/korvalin_drive.cpp", "#include \"qt/guard.h\"\n").size(), 1u);

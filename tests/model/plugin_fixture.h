@@ -22,11 +22,12 @@ class PluginTest : public ::testing::Test {
   protected:
     PluginTest() {
         kv::forms::set_backend(&display);
-        kv::set_plugin_host_program(std::filesystem::path(KORVALIN_PROGRAM_DIR) / "korvalin-plugin-host");
+        kv::plugin_client::set_plugin_host_program(std::filesystem::path(KORVALIN_PROGRAM_DIR) /
+                                                   "korvalin-plugin-host");
     }
     ~PluginTest() override {
         kv::forms::set_backend(nullptr);
-        kv::set_plugin_host_program(std::nullopt);
+        kv::plugin_client::set_plugin_host_program(std::nullopt);
     }
 
     // Copies a built test plug-in into the folder, under another name when given.

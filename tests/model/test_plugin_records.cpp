@@ -3,7 +3,7 @@
 #include "model/plugin_records.h"
 
 TEST(PluginVersion, ShowsTheTwoLowBytes) {
-    using kv::plugins::format_plugin_version;
+    using kv::model::format_plugin_version;
     EXPECT_EQ(format_plugin_version(0x00010203), "2.3");
     EXPECT_EQ(format_plugin_version(0xFFFF), "255.255");
     EXPECT_EQ(format_plugin_version(0), "0.0");
@@ -13,7 +13,7 @@ TEST(PluginVersion, ShowsTheTwoLowBytes) {
 }
 
 TEST(PluginFileNames, TakeSoInAnyCaseOnly) {
-    using kv::plugins::is_plugin_file_name;
+    using kv::model::is_plugin_file_name;
     EXPECT_TRUE(is_plugin_file_name("gpu.so"));
     EXPECT_TRUE(is_plugin_file_name("GPU.So"));
     EXPECT_TRUE(is_plugin_file_name("a.SO"));

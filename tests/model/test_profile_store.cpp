@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 using kvtest::read_file;
 using kvtest::write_file;
 using Names = std::vector<std::string>;
-namespace profiles = kv::profiles;
+namespace model = kv::model;
 
 const std::string blank = "Blank configuration\r\n";
 const std::string ssspsx_template =
@@ -40,7 +40,7 @@ class ProfileStore : public ::testing::Test {
         for (const char* emulator : {"ePSXe", "PSXeven", "PCSX", "SSSPSX"})
             for (const char* kind : {"emulator_configuration", "plugin_configuration", "game_codes"})
                 fs::create_directories(program / "Configurations" / emulator / kind);
-        kv::set_program_folder(program);
+        kv::platform::set_program_folder(program);
     }
     fs::path tree(const std::string& emulator, const std::string& kind) {
         return program / "Configurations" / emulator / kind;
@@ -59,9 +59,9 @@ TEST_F(ProfileStore, ListsEveryEntryEndingInRegExactlySortedIgnoringCase) {
     // A profile exists by its emulator file only.
     write_file(tree("ePSXe", "plugin_configuration") / "orphan.reg", "x");
     write_file(tree("ePSXe", "game_codes") / "orphan.ini", "x");
-    EXPECT_EQ(profiles::scan_profiles("ePSXe"), (Names{"", "A", "b2", "d.e", "sub", "Zed"}));
+    EXPECT_EQ(model::scan_profiles("ePSXe"), (Names{"", "A", "b2", "d.e", "sub", "Zed"}));
     // Each emulator lists its own folder.
-    EXPECT_EQ(profiles::scan_profiles("PCSX"), Names{});
+    EXPECT_EQ(model::scan_profiles("PCSX"), Names{});
 }
 
 // Folders copied from Windows keep whatever letter case they had there.
@@ -70,40 +70,40 @@ TEST_F(ProfileStore, TheTreeIsFoundInAnyLetterCase) {
     const fs::path emulator = program / "Configurations" / "EPSXE";
     fs::rename(emulator / "plugin_configuration", emulator / "Plugin_Configuration");
     write_file(emulator / "emulator_configuration" / "Old.reg", "x");
-    EXPECT_EQ(profiles::scan_profiles("ePSXe"), Names{"Old"});
-    EXPECT_EQ(profiles::create_blank_profile("ePSXe", "New"), Names{});
+    EXPECT_EQ(model::scan_profiles("ePSXe"), Names{"Old"});
+    EXPECT_EQ(model::create_blank_profile("ePSXe", "New"), Names{});
     EXPECT_EQ(read_file(emulator / "Plugin_Configuration" / "New.reg"), blank);
-    EXPECT_EQ(profiles::scan_profiles("ePSXe"), (Names{"New", "Old"}));
+    EXPECT_EQ(model::scan_profiles("ePSXe"), (Names{"New", "Old"}));
 }
 
 TEST_F(ProfileStore, AMissingTreeHoldsNoProfileAndTakesNoNewOne) {
     fs::remove_all(program / "Configurations" / "PSXeven");
-    EXPECT_EQ(profiles::scan_profiles("PSXeven"), Names{});
+    EXPECT_EQ(model::scan_profiles("PSXeven"), Names{});
     const auto before = snapshot(top.path());
-    profiles::create_blank_profile("PSXeven", "new");
-    profiles::delete_profile("PSXeven", "new");
-    profiles::activate_profile("PSXeven", "new", "/nowhere/", [](const fs::path&) {});
+    model::create_blank_profile("PSXeven", "new");
+    model::delete_profile("PSXeven", "new");
+    model::activate_profile("PSXeven", "new", "/nowhere/", [](const fs::path&) {});
     EXPECT_EQ(snapshot(top.path()), before);
 
     fs::remove_all(program / "Configurations");
-    EXPECT_EQ(profiles::scan_profiles("ePSXe"), Names{});
-    profiles::create_blank_profile("ePSXe", "new");
+    EXPECT_EQ(model::scan_profiles("ePSXe"), Names{});
+    model::create_blank_profile("ePSXe", "new");
     EXPECT_FALSE(fs::exists(program / "Configurations"));
 }
 
 TEST_F(ProfileStore, ABlankProfileHoldsTheBlankTextOrTheSsspsxTemplateAndReplacesANamesake) {
-    profiles::create_blank_profile("ePSXe", "first try");
+    model::create_blank_profile("ePSXe", "first try");
     EXPECT_EQ(read_file(tree("ePSXe", "emulator_configuration") / "first try.reg"), blank);
     EXPECT_EQ(read_file(tree("ePSXe", "plugin_configuration") / "first try.reg"), blank);
 
     write_file(tree("SSSPSX", "emulator_configuration") / "v1.2.reg", "[Plugins]\r\nGPU=gpu.so\r\n");
     write_file(tree("SSSPSX", "plugin_configuration") / "v1.2.reg", "REGEDIT4\r\n");
-    profiles::create_blank_profile("SSSPSX", "v1.2");
+    model::create_blank_profile("SSSPSX", "v1.2");
     EXPECT_EQ(read_file(tree("SSSPSX", "emulator_configuration") / "v1.2.reg"), ssspsx_template);
     EXPECT_EQ(read_file(tree("SSSPSX", "plugin_configuration") / "v1.2.reg"), blank);
     // A name of blanks or with further dots is a name like any other.
-    profiles::create_blank_profile("PCSX", "  ");
-    EXPECT_EQ(profiles::scan_profiles("PCSX"), Names{"  "});
+    model::create_blank_profile("PCSX", "  ");
+    EXPECT_EQ(model::scan_profiles("PCSX"), Names{"  "});
 }
 
 // A profile file that is a link out of the program folder, or that its user made read-only, is not
@@ -113,7 +113,7 @@ TEST_F(ProfileStore, ANewProfileLeavesLinksOutOfTheProgramFolderAndReadOnlyFiles
     write_file(bashrc, "the user's own");
     const fs::path link = tree("ePSXe", "emulator_configuration") / "Fast.reg";
     fs::create_symlink(bashrc, link);
-    EXPECT_EQ(profiles::create_blank_profile("ePSXe", "Fast"),
+    EXPECT_EQ(model::create_blank_profile("ePSXe", "Fast"),
               Names{"cannot write " + link.string() + ": it is a link to " + bashrc.string() +
                     ", outside the program folder"});
     EXPECT_EQ(read_file(bashrc), "the user's own");
@@ -129,7 +129,7 @@ TEST_F(ProfileStore, ANewProfileLeavesLinksOutOfTheProgramFolderAndReadOnlyFiles
     fs::permissions(kept, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const int code = kvtest::exit_code_in_child([&] {
         if (!kvtest::give_up_root()) return 3;
-        profiles::create_blank_profile("PSXeven", "Kept");
+        model::create_blank_profile("PSXeven", "Kept");
         return 0;
     });
     ASSERT_EQ(code, 0);
@@ -145,10 +145,10 @@ TEST_F(ProfileStore, ANewProfileWhosePluginFileCannotBeWrittenIsNotMadeAtAll) {
     write_file(tree("PCSX", "emulator_configuration") / "Kept.reg", "the user's settings");
     for (const char* name : {"Fresh", "Kept"}) {
         const fs::path plugin = tree("PCSX", "plugin_configuration") / (std::string(name) + ".reg");
-        EXPECT_EQ(profiles::create_blank_profile("PCSX", name),
+        EXPECT_EQ(model::create_blank_profile("PCSX", name),
                   Names{"cannot write " + plugin.string() + ": not a regular file"});
     }
-    EXPECT_EQ(profiles::scan_profiles("PCSX"), Names{"Kept"});
+    EXPECT_EQ(model::scan_profiles("PCSX"), Names{"Kept"});
     EXPECT_EQ(read_file(tree("PCSX", "emulator_configuration") / "Kept.reg"), "the user's settings");
 }
 
@@ -160,13 +160,13 @@ TEST_F(ProfileStore, ANewSsspsxProfileIsACopyOfTheEmulatorsIni) {
     std::string ini = "[Plugins]\r\nBIOS=scph1001.bin\r\nGPU=gpu\xE9.so\nodd\r\n";
     ini += '\0';
     write_file(emulator / "ssspsx.INI", ini);
-    profiles::create_blank_profile("SSSPSX", "mine", emulator.string() + "/");
+    model::create_blank_profile("SSSPSX", "mine", emulator.string() + "/");
     EXPECT_EQ(read_file(tree("SSSPSX", "emulator_configuration") / "mine.reg"), ini);
     EXPECT_EQ(read_file(tree("SSSPSX", "plugin_configuration") / "mine.reg"), blank);
-    profiles::activate_profile("SSSPSX", "mine", emulator.string() + "/", nullptr);
+    model::activate_profile("SSSPSX", "mine", emulator.string() + "/", nullptr);
     EXPECT_EQ(read_file(emulator / "ssspsx.INI"), ini);
     // The registry emulators' files never come from a folder.
-    profiles::create_blank_profile("PCSX", "mine", emulator.string() + "/");
+    model::create_blank_profile("PCSX", "mine", emulator.string() + "/");
     EXPECT_EQ(read_file(tree("PCSX", "emulator_configuration") / "mine.reg"), blank);
 }
 
@@ -175,7 +175,7 @@ TEST_F(ProfileStore, WithoutAPlainIniOfReasonableSizeANewSsspsxProfileHoldsTheTe
     fs::create_directories(emulator);
     const std::string folder = emulator.string() + "/";
     auto created = [&](const std::string& from) {
-        profiles::create_blank_profile("SSSPSX", "new", from);
+        model::create_blank_profile("SSSPSX", "new", from);
         return read_file(tree("SSSPSX", "emulator_configuration") / "new.reg");
     };
     write_file(top.path() / "SSSPSX.ini", "not this one");
@@ -188,10 +188,10 @@ TEST_F(ProfileStore, WithoutAPlainIniOfReasonableSizeANewSsspsxProfileHoldsTheTe
     ASSERT_EQ(::mkfifo((emulator / "SSSPSX.ini").c_str(), 0600), 0);
     EXPECT_EQ(created(folder), ssspsx_template);
     fs::remove(emulator / "SSSPSX.ini");
-    write_file(emulator / "SSSPSX.ini", std::string(profiles::max_ssspsx_ini_size + 1, 'x'));
+    write_file(emulator / "SSSPSX.ini", std::string(model::max_ssspsx_ini_size + 1, 'x'));
     EXPECT_EQ(created(folder), ssspsx_template);
-    write_file(emulator / "SSSPSX.ini", std::string(profiles::max_ssspsx_ini_size, 'x'));
-    EXPECT_EQ(created(folder).size(), profiles::max_ssspsx_ini_size);
+    write_file(emulator / "SSSPSX.ini", std::string(model::max_ssspsx_ini_size, 'x'));
+    EXPECT_EQ(created(folder).size(), model::max_ssspsx_ini_size);
 }
 
 // A profile still holding the blank template has no settings to make current: like a blank registry
@@ -199,12 +199,12 @@ TEST_F(ProfileStore, WithoutAPlainIniOfReasonableSizeANewSsspsxProfileHoldsTheTe
 TEST_F(ProfileStore, ActivatingABlankSsspsxProfileKeepsTheEmulatorsIni) {
     const fs::path emulator = top.path() / "emu";
     write_file(emulator / "SSSPSX.ini", "[Plugins]\r\nBIOS=mine.bin\r\n");
-    profiles::create_blank_profile("SSSPSX", "empty");
-    profiles::activate_profile("SSSPSX", "empty", emulator.string() + "/", nullptr);
+    model::create_blank_profile("SSSPSX", "empty");
+    model::activate_profile("SSSPSX", "empty", emulator.string() + "/", nullptr);
     EXPECT_EQ(read_file(emulator / "SSSPSX.ini"), "[Plugins]\r\nBIOS=mine.bin\r\n");
     // With no SSSPSX.ini, none is made from it either.
     fs::remove(emulator / "SSSPSX.ini");
-    profiles::activate_profile("SSSPSX", "empty", emulator.string() + "/", nullptr);
+    model::activate_profile("SSSPSX", "empty", emulator.string() + "/", nullptr);
     EXPECT_FALSE(fs::exists(emulator / "SSSPSX.ini"));
 }
 
@@ -214,33 +214,33 @@ TEST_F(ProfileStore, ANameThatIsNoFileNameWritesNothingAnywhere) {
     for (const std::string& name :
          {std::string("../../x"), std::string("../../../x"), std::string("a/b"), std::string("..\\..\\x"),
           std::string("a\\b"), std::string("a\0b", 3), std::string("/tmp/abs")}) {
-        EXPECT_FALSE(profiles::is_file_name(name)) << name;
-        profiles::create_blank_profile("ePSXe", name);
-        profiles::create_blank_profile("SSSPSX", name);
-        profiles::delete_profile("ePSXe", name);
+        EXPECT_FALSE(model::is_file_name(name)) << name;
+        model::create_blank_profile("ePSXe", name);
+        model::create_blank_profile("SSSPSX", name);
+        model::delete_profile("ePSXe", name);
     }
     // A name too long for the file system fails at each file and leaves nothing behind.
-    profiles::create_blank_profile("ePSXe", std::string(300, 'n'));
+    model::create_blank_profile("ePSXe", std::string(300, 'n'));
     EXPECT_EQ(snapshot(top.path()), before);
-    EXPECT_TRUE(profiles::is_file_name("a.b..c"));
+    EXPECT_TRUE(model::is_file_name("a.b..c"));
 }
 
 TEST_F(ProfileStore, DotNamesAreFileNamesOnceTheirExtensionIsAdded) {
     // "..reg" and "...reg" stay in their folder, and the list shows them: they must be usable.
-    profiles::create_blank_profile("ePSXe", ".");
-    profiles::create_blank_profile("ePSXe", "..");
+    model::create_blank_profile("ePSXe", ".");
+    model::create_blank_profile("ePSXe", "..");
     EXPECT_TRUE(fs::exists(tree("ePSXe", "emulator_configuration") / "..reg"));
     EXPECT_TRUE(fs::exists(tree("ePSXe", "plugin_configuration") / "...reg"));
-    EXPECT_EQ(profiles::scan_profiles("ePSXe"), (Names{"..", "."}));
+    EXPECT_EQ(model::scan_profiles("ePSXe"), (Names{"..", "."}));
     write_file(tree("ePSXe", "game_codes") / "..ini", "x");
-    profiles::delete_profile("ePSXe", ".");
-    profiles::delete_profile("ePSXe", "..");
-    EXPECT_EQ(profiles::scan_profiles("ePSXe"), Names{});
+    model::delete_profile("ePSXe", ".");
+    model::delete_profile("ePSXe", "..");
+    EXPECT_EQ(model::scan_profiles("ePSXe"), Names{});
     EXPECT_FALSE(fs::exists(tree("ePSXe", "plugin_configuration") / "..reg"));
     EXPECT_FALSE(fs::exists(tree("ePSXe", "game_codes") / "..ini"));
     EXPECT_TRUE(fs::is_directory(tree("ePSXe", "game_codes")));
     // The emulator names a folder by itself and stays strict.
-    EXPECT_EQ(profiles::scan_profiles(".."), Names{});
+    EXPECT_EQ(model::scan_profiles(".."), Names{});
 }
 
 TEST_F(ProfileStore, DeleteRemovesTheThreeFilesOfThatProfileOnly) {
@@ -250,8 +250,8 @@ TEST_F(ProfileStore, DeleteRemovesTheThreeFilesOfThatProfileOnly) {
         write_file(tree("PCSX", "game_codes") / (std::string(name) + ".ini"), "x");
     }
     write_file(tree("PCSX", "game_codes") / "gone.reg", "not the game codes");
-    profiles::delete_profile("PCSX", "gone");
-    EXPECT_EQ(profiles::scan_profiles("PCSX"), Names{"keep"});
+    model::delete_profile("PCSX", "gone");
+    EXPECT_EQ(model::scan_profiles("PCSX"), Names{"keep"});
     EXPECT_FALSE(fs::exists(tree("PCSX", "plugin_configuration") / "gone.reg"));
     EXPECT_FALSE(fs::exists(tree("PCSX", "game_codes") / "gone.ini"));
     EXPECT_TRUE(fs::exists(tree("PCSX", "game_codes") / "gone.reg"));
@@ -260,12 +260,12 @@ TEST_F(ProfileStore, DeleteRemovesTheThreeFilesOfThatProfileOnly) {
 
     // Missing files are skipped and the rest still go.
     write_file(tree("PCSX", "game_codes") / "half.ini", "x");
-    profiles::delete_profile("PCSX", "half");
+    model::delete_profile("PCSX", "half");
     EXPECT_FALSE(fs::exists(tree("PCSX", "game_codes") / "half.ini"));
 
     // A folder listed as a profile is no file: it stays, with what it holds.
     write_file(tree("PCSX", "emulator_configuration") / "dir.reg" / "inside", "x");
-    profiles::delete_profile("PCSX", "dir");
+    model::delete_profile("PCSX", "dir");
     EXPECT_TRUE(fs::exists(tree("PCSX", "emulator_configuration") / "dir.reg" / "inside"));
 }
 
@@ -273,9 +273,9 @@ TEST_F(ProfileStore, ActivationImportsThePluginFileThenTheEmulatorFileAndGoesOnP
     Names imported;
     auto import = [&](const fs::path& file) {
         imported.push_back(fs::relative(file, program).string());
-        throw kv::Failure("the registry editor did not run");
+        throw kv::platform::Failure("the registry editor did not run");
     };
-    const Names failures = profiles::activate_profile("PSXeven", "p q", "/emulators/psxeven/", import);
+    const Names failures = model::activate_profile("PSXeven", "p q", "/emulators/psxeven/", import);
     EXPECT_EQ(imported, (Names{"Configurations/PSXeven/plugin_configuration/p q.reg",
                                "Configurations/PSXeven/emulator_configuration/p q.reg"}));
     // Each failure names its file; one that already does is told as it is.
@@ -284,26 +284,26 @@ TEST_F(ProfileStore, ActivationImportsThePluginFileThenTheEmulatorFileAndGoesOnP
         (Names{"cannot import " + (program / imported[0]).string() + ": the registry editor did not run",
                "cannot import " + (program / imported[1]).string() + ": the registry editor did not run"}));
     const auto told = [](const fs::path& file) {
-        throw kv::Failure("cannot import " + file.string() + ": bad");
+        throw kv::platform::Failure("cannot import " + file.string() + ": bad");
     };
-    EXPECT_EQ(profiles::activate_profile("PSXeven", "p q", "", told)[0],
+    EXPECT_EQ(model::activate_profile("PSXeven", "p q", "", told)[0],
               "cannot import " + tree("PSXeven", "plugin_configuration").string() + "/p q.reg: bad");
 }
 
 TEST_F(ProfileStore, AFileStillBlankIsNotImportedAndNeedsNoMessage) {
     // A new profile no Ok has saved into: nothing to import, nothing failed.
-    profiles::create_blank_profile("ePSXe", "new");
+    model::create_blank_profile("ePSXe", "new");
     Names imported;
     auto import = [&](const fs::path& file) {
         imported.push_back(file.parent_path().filename().string());
-        throw kv::Failure("not a registry file");
+        throw kv::platform::Failure("not a registry file");
     };
-    EXPECT_EQ(profiles::activate_profile("ePSXe", "new", "", import), Names{});
+    EXPECT_EQ(model::activate_profile("ePSXe", "new", "", import), Names{});
     EXPECT_EQ(imported, Names{});
 
     // Its emulator file saved, its plug-in file still blank (the plug-in key did not exist yet).
     write_file(tree("ePSXe", "emulator_configuration") / "new.reg", "REGEDIT4\r\n");
-    EXPECT_EQ(profiles::activate_profile("ePSXe", "new", "", import).size(), 1u);
+    EXPECT_EQ(model::activate_profile("ePSXe", "new", "", import).size(), 1u);
     EXPECT_EQ(imported, Names{"emulator_configuration"});
 
     // Only the exact blank file counts: anything more, a missing file or a folder is imported, and
@@ -311,7 +311,7 @@ TEST_F(ProfileStore, AFileStillBlankIsNotImportedAndNeedsNoMessage) {
     imported.clear();
     write_file(tree("ePSXe", "plugin_configuration") / "new.reg", "Blank configuration\r\n[HKCU\\x]\r\n");
     fs::remove(tree("ePSXe", "emulator_configuration") / "new.reg");
-    EXPECT_EQ(profiles::activate_profile("ePSXe", "new", "", import).size(), 2u);
+    EXPECT_EQ(model::activate_profile("ePSXe", "new", "", import).size(), 2u);
     EXPECT_EQ(imported, (Names{"plugin_configuration", "emulator_configuration"}));
 }
 
@@ -322,7 +322,7 @@ TEST_F(ProfileStore, SsspsxActivationReplacesItsIniByteForByte) {
     write_file(tree("SSSPSX", "emulator_configuration") / "fast.reg", profile_bytes);
     Names imported;
     auto import = [&](const fs::path& file) { imported.push_back(file.filename().string()); };
-    profiles::activate_profile("SSSPSX", "fast", emulator.string() + "/", import);
+    model::activate_profile("SSSPSX", "fast", emulator.string() + "/", import);
     EXPECT_EQ(read_file(emulator / "SSSPSX.ini"), profile_bytes);
     // Only the plug-in file goes to the registry.
     EXPECT_EQ(imported, Names{"fast.reg"});
@@ -331,7 +331,7 @@ TEST_F(ProfileStore, SsspsxActivationReplacesItsIniByteForByte) {
     // The file the emulator has, whatever its letter case, is the one replaced.
     fs::remove(emulator / "SSSPSX.ini");
     write_file(emulator / "ssspsx.INI", "old");
-    profiles::activate_profile("SSSPSX", "fast", emulator.string() + "/", nullptr);
+    model::activate_profile("SSSPSX", "fast", emulator.string() + "/", nullptr);
     EXPECT_EQ(read_file(emulator / "ssspsx.INI"), profile_bytes);
     EXPECT_FALSE(fs::exists(emulator / "SSSPSX.ini"));
 }
@@ -343,11 +343,11 @@ TEST_F(ProfileStore, SsspsxActivationThatCannotCopyLeavesEveryIniAsItWas) {
     write_file(tree("SSSPSX", "emulator_configuration") / "good.reg", "new");
     const auto before = snapshot(top.path());
     // A missing profile file, a folder listed as a profile, a folder that is gone.
-    EXPECT_EQ(profiles::activate_profile("SSSPSX", "missing", emulator.string() + "/", nullptr), Names{});
-    EXPECT_EQ(profiles::activate_profile("SSSPSX", "folder", emulator.string() + "/", nullptr), Names{});
+    EXPECT_EQ(model::activate_profile("SSSPSX", "missing", emulator.string() + "/", nullptr), Names{});
+    EXPECT_EQ(model::activate_profile("SSSPSX", "folder", emulator.string() + "/", nullptr), Names{});
     // A folder that is gone: the copy fails, and says so.
     const Names failures =
-        profiles::activate_profile("SSSPSX", "good", (top.path() / "gone").string() + "/", nullptr);
+        model::activate_profile("SSSPSX", "good", (top.path() / "gone").string() + "/", nullptr);
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(
         failures[0].find("cannot copy " + (tree("SSSPSX", "emulator_configuration") / "good.reg").string() +
@@ -356,7 +356,7 @@ TEST_F(ProfileStore, SsspsxActivationThatCannotCopyLeavesEveryIniAsItWas) {
         << failures[0];
     // Folders that are no place on this system: nothing lands at the root or beside the program.
     for (const char* folder : {"", "Unknown", "C:\\Games\\SSSPSX\\", "relative/emu/"})
-        EXPECT_EQ(profiles::activate_profile("SSSPSX", "good", folder, nullptr), Names{});
+        EXPECT_EQ(model::activate_profile("SSSPSX", "good", folder, nullptr), Names{});
     EXPECT_EQ(snapshot(top.path()), before);
     EXPECT_FALSE(fs::exists(fs::current_path() / "SSSPSX.ini"));
 }
@@ -373,7 +373,7 @@ TEST_F(ProfileStore, SsspsxProfileTooLargeForTheMemoryThereIsLeavesTheIniAsItWas
     EXPECT_EQ(kvtest::exit_code_in_child([&] {
                   if (!kvtest::limit_address_space(64 << 20)) return 2;
                   const Names failures =
-                      profiles::activate_profile("SSSPSX", "huge", emulator.string() + "/", nullptr);
+                      model::activate_profile("SSSPSX", "huge", emulator.string() + "/", nullptr);
                   if (failures.size() != 1) return 3;
                   return failures[0] == "cannot copy " + profile.string() + " over " +
                                             (emulator / "SSSPSX.ini").string() + ": cannot read " +

@@ -10,10 +10,10 @@
 #include "platform/process.h"
 #include "support/test_support.h"
 
-using kv::registry_bridge::export_registry_key;
-using kv::registry_bridge::import_registry_file;
-using kv::registry_bridge::registry_value;
-using kv::registry_bridge::run_registry_editor;
+using kv::model::export_registry_key;
+using kv::model::import_registry_file;
+using kv::model::registry_value;
+using kv::model::run_registry_editor;
 
 namespace {
 
@@ -35,11 +35,11 @@ class RegistryBridge : public ::testing::Test {
         previous_store_ = previous ? previous : "";
         store_ = temp_ / "config" / "HKEY_CURRENT_USER.reg";
         ::setenv("KORVALIN_REGISTRY", store_.c_str(), 1);
-        kv::set_program_folder(KORVALIN_PROGRAM_DIR);
+        kv::platform::set_program_folder(KORVALIN_PROGRAM_DIR);
     }
     void TearDown() override {
         ::setenv("KORVALIN_REGISTRY", previous_store_.c_str(), 1);
-        kv::set_program_folder(KORVALIN_PROGRAM_DIR);
+        kv::platform::set_program_folder(KORVALIN_PROGRAM_DIR);
     }
 
     std::filesystem::path write_reg(const std::string& name, const std::string& body) {
@@ -155,7 +155,7 @@ TEST_F(RegistryBridge, AnExportIntoAProfileFolderLinkedOutOfTheProgramFolderWrit
     std::filesystem::create_directories(program / "Configurations" / "ePSXe");
     std::filesystem::copy_file(std::filesystem::path(KORVALIN_PROGRAM_DIR) / "korvalin-regedit",
                                program / "korvalin-regedit");
-    kv::set_program_folder(program);
+    kv::platform::set_program_folder(program);
     kvtest::write_file(temp_ / "home" / "Fast.reg", "the user's own");
     std::filesystem::create_directory_symlink(
         temp_ / "home", program / "Configurations" / "ePSXe" / "emulator_configuration");
@@ -211,7 +211,7 @@ class FakeEditor : public RegistryBridge {
         auto editor = temp_ / "program" / "korvalin-regedit";
         kvtest::write_file(editor, "#!/bin/sh\n" + script);
         ::chmod(editor.c_str(), 0755);
-        kv::set_program_folder(temp_ / "program");
+        kv::platform::set_program_folder(temp_ / "program");
     }
 };
 
@@ -238,7 +238,7 @@ TEST_F(FakeEditor, AFailingOrHangingEditorCountsAsFailedAndSaysWhy) {
     // Only the first 64 KB of a flood are kept, and the editor is never held up writing them.
     install("head -c 1000000 /dev/zero | tr '\\0' x >&2\nexit 3\n");
     testing::internal::CaptureStderr();
-    EXPECT_EQ(import_registry_file("/tmp/x.reg").failure.size(), kv::max_kept_errors);
+    EXPECT_EQ(import_registry_file("/tmp/x.reg").failure.size(), kv::platform::max_kept_errors);
     testing::internal::GetCapturedStderr();
 
     install("exec sleep 30\n");
@@ -247,7 +247,7 @@ TEST_F(FakeEditor, AFailingOrHangingEditorCountsAsFailedAndSaysWhy) {
               "korvalin-regedit did not finish within 300 ms and was stopped");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 
-    kv::set_program_folder(temp_ / "nowhere");
+    kv::platform::set_program_folder(temp_ / "nowhere");
     EXPECT_NE(import_registry_file("/tmp/x.reg").failure.find("does not exist"), std::string::npos);
 }
 

@@ -6,8 +6,8 @@
 namespace kv {
 namespace {
 
-using configs::parse_ssspsx_ini;
-using Values = configs::SsspsxValues;
+using model::parse_ssspsx_ini;
+using Values = model::SsspsxValues;
 
 TEST(SsspsxIni, ValuesComeByLinePosition) {
     EXPECT_EQ(parse_ssspsx_ini("[Plugins]\r\nBIOS=a.bin\r\nGPU=g.so\r\nSPU=\r\nCDR=\r\nPAD1=p1\r\nPAD2=p2\r\n"

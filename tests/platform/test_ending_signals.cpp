@@ -12,15 +12,15 @@ namespace {
 // tests of this process.
 TEST(EndingSignals, ArriveThroughThePipeInsteadOfEndingTheProcess) {
     const int code = kvtest::exit_code_in_child([] {
-        const int fd = kv::watch_ending_signals();
-        if (kv::watch_ending_signals() != fd) return 10;
-        if (kv::take_ending_signal() != 0) return 11;
+        const int fd = kv::platform::watch_ending_signals();
+        if (kv::platform::watch_ending_signals() != fd) return 10;
+        if (kv::platform::take_ending_signal() != 0) return 11;
         for (int number : {SIGTERM, SIGINT, SIGHUP}) {
             if (raise(number) != 0) return 12;
             pollfd ready{fd, POLLIN, 0};
             if (poll(&ready, 1, 1000) != 1) return 13;
-            if (kv::take_ending_signal() != number) return 14;
-            if (kv::take_ending_signal() != 0) return 15;
+            if (kv::platform::take_ending_signal() != number) return 14;
+            if (kv::platform::take_ending_signal() != 0) return 15;
         }
         return 0;
     });

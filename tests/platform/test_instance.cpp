@@ -17,13 +17,13 @@ namespace {
 TEST(InstanceLock, OneHolderPerFolderUntilReleased) {
     kvtest::TempFolder dir;
     kvtest::TempFolder other;
-    std::optional<kv::InstanceLock> first(std::in_place, dir.path());
+    std::optional<kv::platform::InstanceLock> first(std::in_place, dir.path());
     EXPECT_TRUE(first->acquired());
-    EXPECT_FALSE(kv::InstanceLock(dir.path()).acquired());
-    EXPECT_TRUE(kv::InstanceLock(other.path()).acquired());
+    EXPECT_FALSE(kv::platform::InstanceLock(dir.path()).acquired());
+    EXPECT_TRUE(kv::platform::InstanceLock(other.path()).acquired());
     first.reset();
-    EXPECT_TRUE(kv::InstanceLock(dir.path()).acquired());
-    EXPECT_THROW(kv::InstanceLock(dir / "missing"), kv::Failure);
+    EXPECT_TRUE(kv::platform::InstanceLock(dir.path()).acquired());
+    EXPECT_THROW(kv::platform::InstanceLock(dir / "missing"), kv::platform::Failure);
 }
 
 TEST(InstanceLock, LockOfAKilledProcessDoesNotBlock) {
@@ -33,7 +33,7 @@ TEST(InstanceLock, LockOfAKilledProcessDoesNotBlock) {
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-        kv::InstanceLock lock(dir.path());
+        kv::platform::InstanceLock lock(dir.path());
         char c = lock.acquired() ? 'y' : 'n';
         if (write(ready[1], &c, 1) != 1) _exit(1);
         pause();
@@ -44,21 +44,21 @@ TEST(InstanceLock, LockOfAKilledProcessDoesNotBlock) {
     ASSERT_EQ(read(ready[0], &c, 1), 1);
     close(ready[0]);
     EXPECT_EQ(c, 'y');
-    EXPECT_FALSE(kv::InstanceLock(dir.path()).acquired());
+    EXPECT_FALSE(kv::platform::InstanceLock(dir.path()).acquired());
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
-    EXPECT_TRUE(kv::InstanceLock(dir.path()).acquired());
+    EXPECT_TRUE(kv::platform::InstanceLock(dir.path()).acquired());
 }
 
 TEST(InstanceLock, ProgramsStartedByTheHolderDoNotKeepIt) {
     kvtest::TempFolder dir;
-    std::optional<kv::InstanceLock> lock(std::in_place, dir.path());
+    std::optional<kv::platform::InstanceLock> lock(std::in_place, dir.path());
     ASSERT_TRUE(lock->acquired());
-    int pid = kv::start_process({"sleep", {"30"}}, {});
+    int pid = kv::platform::start_process({"sleep", {"30"}}, {});
     lock.reset();
-    EXPECT_TRUE(kv::InstanceLock(dir.path()).acquired());
+    EXPECT_TRUE(kv::platform::InstanceLock(dir.path()).acquired());
     kill(pid, SIGKILL);
-    EXPECT_EQ(kv::wait_for_process(pid), 128 + SIGKILL);
+    EXPECT_EQ(kv::platform::wait_for_process(pid), 128 + SIGKILL);
 }
 
 // A read-only program folder (no lock file can be made there) still admits one instance: the lock
@@ -78,16 +78,18 @@ TEST(InstanceLock, ReadOnlyFolderLocksInTheRuntimeFolder) {
         if (!kvtest::give_up_root()) return 10;
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         try {
-            kv::InstanceLock first(program);
+            kv::platform::InstanceLock first(program);
             if (!first.acquired()) return 11;
             if (first.lock_file().parent_path() != runtime) return 12;
-            if (kv::InstanceLock(program).acquired()) return 13;
-            if (kv::InstanceLock(dir / "ro program" / ".").acquired()) return 14;  // the same folder
-            if (!kv::InstanceLock(other).acquired()) return 15;
+            if (kv::platform::InstanceLock(program).acquired()) return 13;
+            if (kv::platform::InstanceLock(dir / "ro program" / ".").acquired())
+                return 14;  // the same folder
+            if (!kv::platform::InstanceLock(other).acquired()) return 15;
             unsetenv("XDG_RUNTIME_DIR");
-            if (kv::fallback_lock_file(program).parent_path() != std::filesystem::temp_directory_path())
+            if (kv::platform::fallback_lock_file(program).parent_path() !=
+                std::filesystem::temp_directory_path())
                 return 16;
-        } catch (const kv::Failure& failure) {
+        } catch (const kv::platform::Failure& failure) {
             std::fprintf(stderr, "%s\n", failure.what());
             return 17;
         }
@@ -101,7 +103,7 @@ TEST(InstanceLock, ReadOnlyFolderLocksInTheRuntimeFolder) {
 TEST(InstanceLock, LockFileThatIsNotAFileIsRefused) {
     kvtest::TempFolder dir;
     ASSERT_EQ(mkfifo((dir / ".korvalin.lock").c_str(), 0644), 0);
-    EXPECT_THROW(kv::InstanceLock(dir.path()), kv::Failure);
+    EXPECT_THROW(kv::platform::InstanceLock(dir.path()), kv::platform::Failure);
 }
 
 }  // namespace

@@ -11,13 +11,13 @@
 #include <string>
 #include <thread>
 
+#include "model/plugin_fixture.h"
 #include "model/plugins_module.h"
 #include "plugin_client/plugin_library.h"
-#include "model/plugin_fixture.h"
 
-using kv::PluginCall;
-using kv::PluginHost;
-using kv::PluginOutcome;
+using kv::plugin_client::PluginCall;
+using kv::plugin_client::PluginHost;
+using kv::plugin_client::PluginOutcome;
 using kvtest::PluginTest;
 using namespace std::chrono_literals;
 
@@ -62,28 +62,31 @@ class AdoptingTest : public kvtest::PluginTest {
 }  // namespace
 
 TEST_F(PluginTest, AHelperServesQuestionsUntilAPluginTakesItDown) {
-    PluginHost host;
+    kv::plugin_client::PluginHost host;
     const std::string a = put("gpuAlpha.so"), b = put("spuBeta.SO"), crash = put("gpuCrashName.so");
-    EXPECT_EQ(host.ask(PluginCall::number, a, "PSEgetLibType", 5s).reply.value, 2);
-    EXPECT_EQ(host.ask(PluginCall::number, b, "PSEgetLibType", 5s).reply.value, 4);
+    EXPECT_EQ(host.ask(kv::plugin_client::PluginCall::number, a, "PSEgetLibType", 5s).reply.value, 2);
+    EXPECT_EQ(host.ask(kv::plugin_client::PluginCall::number, b, "PSEgetLibType", 5s).reply.value, 4);
     EXPECT_EQ(host.starts(), 1);
     EXPECT_EQ(host.answered(), 2);
-    EXPECT_EQ(host.ask(PluginCall::text, crash, "PSEgetLibName", 5s).outcome, PluginOutcome::crashed);
+    EXPECT_EQ(host.ask(kv::plugin_client::PluginCall::text, crash, "PSEgetLibName", 5s).outcome,
+              kv::plugin_client::PluginOutcome::crashed);
     EXPECT_EQ(host.pid(), 0);
-    EXPECT_EQ(host.ask(PluginCall::number, b, "PSEgetLibVersion", 5s).reply.value, 0x00010203);
+    EXPECT_EQ(host.ask(kv::plugin_client::PluginCall::number, b, "PSEgetLibVersion", 5s).reply.value,
+              0x00010203);
     EXPECT_EQ(host.starts(), 2);
 }
 
 TEST_F(AdoptingTest, WhatAPluginForksNeitherHidesALaterCrashNorOutlivesTheHelper) {
     const std::string fork = put("gpuFork.so"), crash = put("gpuCrashName.so");
-    PluginHost host;
-    const auto named = host.ask(PluginCall::text, fork, "PSEgetLibName", 5s);
+    kv::plugin_client::PluginHost host;
+    const auto named = host.ask(kv::plugin_client::PluginCall::text, fork, "PSEgetLibName", 5s);
     EXPECT_EQ(named.reply.text, "Fork");
     const std::vector<pid_t> forked = pids_in(fork + ".children");
     ASSERT_EQ(forked.size(), 1u);
     // The forked child keeps the helper's socket open: the crash is told by the helper's process
     // ending, not by the socket closing.
-    EXPECT_EQ(host.ask(PluginCall::text, crash, "PSEgetLibName", 5s).outcome, PluginOutcome::crashed);
+    EXPECT_EQ(host.ask(kv::plugin_client::PluginCall::text, crash, "PSEgetLibName", 5s).outcome,
+              kv::plugin_client::PluginOutcome::crashed);
     EXPECT_TRUE(ends_within(forked[0], 5s));
 }
 
@@ -101,12 +104,12 @@ TEST_F(AdoptingTest, HelpersAndWhatTheirPluginsForkedEndWithTheLauncher) {
             const pid_t launcher = ::fork();
             ASSERT_GE(launcher, 0);
             if (launcher == 0) {
-                PluginHost host;
-                host.ask(PluginCall::text, fork, "PSEgetLibName", 5s);
+                kv::plugin_client::PluginHost host;
+                host.ask(kv::plugin_client::PluginCall::text, fork, "PSEgetLibName", 5s);
                 if (scanning)
-                    kv::plugin_bridge::ask_plugin_libraries({scan_a, scan_b});
+                    kv::model::ask_plugin_libraries({scan_a, scan_b});
                 else
-                    host.ask(PluginCall::effect, hang, "GPUconfigure", std::nullopt);
+                    host.ask(kv::plugin_client::PluginCall::effect, hang, "GPUconfigure", std::nullopt);
                 _exit(0);
             }
             std::vector<pid_t> left = pids_in(fork + ".children");
@@ -131,19 +134,19 @@ TEST_F(AdoptingTest, WhatAnAnsweredCallStartedLivesOnWhatACrashStopOrScanStarted
     std::filesystem::copy_file(kvtest::built_plugin("cfgMarker"), folder / "cfgMarker");
     ASSERT_NE(std::filesystem::current_path(), folder.path());
     const auto begun = std::chrono::steady_clock::now();
-    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(setup, "GPUconfigure"), "");
-    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(setup, "GPUabout"), "");
+    EXPECT_EQ(kv::model::call_plugin_function(setup, "GPUconfigure"), "");
+    EXPECT_EQ(kv::model::call_plugin_function(setup, "GPUabout"), "");
     // Not waited for, and the helpers are gone and reaped.
     EXPECT_LT(std::chrono::steady_clock::now() - begun, 800ms);
     for (pid_t helper : pids_in(setup + ".marker", 2)) EXPECT_NE(kill(helper, 0), 0) << helper;
     const std::vector<pid_t> windows = pids_in(setup + ".children", 2);
 
     // Crashing, stopped by the user or answering a scan: what the plug-in started ends with its helper.
-    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(crash, "GPUconfigure"), "");
+    EXPECT_EQ(kv::model::call_plugin_function(crash, "GPUconfigure"), "");
     display.press_during_wait();
     const auto once_started = [&] { return !pids_in(hang + ".children").empty(); };
-    EXPECT_EQ(kv::plugin_bridge::call_plugin_function(hang, "GPUabout", once_started), "");
-    ASSERT_TRUE(kv::plugin_bridge::ask_plugin_libraries({fork})[0]);
+    EXPECT_EQ(kv::model::call_plugin_function(hang, "GPUabout", once_started), "");
+    ASSERT_TRUE(kv::model::ask_plugin_libraries({fork})[0]);
     for (const auto& lib : {crash, hang, fork}) {
         const std::vector<pid_t> started = pids_in(lib + ".children");
         ASSERT_EQ(started.size(), 1u) << lib;

@@ -148,7 +148,7 @@ TEST_F(PluginLists, ANewLibraryIsListedAtTheNextOpening) {
     // Two libraries of the same name and version both stay.
     put("gpuAlpha.so", "gpuAlphaCopy.so");
     open(epsxe);
-    EXPECT_EQ(kv::plugins::display_part(epsxe.gpu_list[0]), kv::plugins::display_part(epsxe.gpu_list[1]));
+    EXPECT_EQ(kv::model::display_part(epsxe.gpu_list[0]), kv::model::display_part(epsxe.gpu_list[1]));
     EXPECT_EQ(epsxe.gpu_list.size(), 3u);
 }
 

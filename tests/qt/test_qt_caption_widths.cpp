@@ -41,7 +41,7 @@ class CaptionWalk : public QtFormsTest {
         std::filesystem::copy_file(
             std::filesystem::path(KORVALIN_TEST_SOURCE_DIR) / "qt/languages/Verbose.ini",
             tmp / "Languages" / "Verbose.ini");
-        kv::set_program_folder(tmp.path());
+        kv::platform::set_program_folder(tmp.path());
         kv::app::start_program();
         kv::qt::install_font_substitutes();
         kv::toolkit::form<kv::language_browser>().change_language(language);

@@ -58,7 +58,7 @@ TEST_F(QtFormsTest, EveryWindowAfterASkinALanguageAndAFont) {
                             std::pair{"Add_new = Add new\r", "Add_new = Neu\r"}})
         language.replace(language.find(from), std::string(from).size(), to);
     kvtest::write_file(tmp / "Languages" / "Deutsch.ini", language);
-    kv::set_program_folder(tmp.path());
+    kv::platform::set_program_folder(tmp.path());
     kv::app::start_program();
 
     auto& skins = kv::toolkit::form<kv::skin_browser>();

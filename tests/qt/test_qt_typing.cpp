@@ -24,7 +24,7 @@ using kvtest::QtFormsTest;
 TEST_F(QtFormsTest, SelectingAndTypingOverTheSelectionInAOneLineBox) {
     Form& f = make_form("name_form", 200, 60);
     auto& name = f.add<TextBox>("name", 150, 150, 2250, 300);
-    kv::keep_out_field_separator(name);
+    kv::launcher::keep_out_field_separator(name);
     name.set_text("PCSX 1.5");
     f.show();
     auto& edit = widget<QLineEdit>(name);
@@ -102,7 +102,7 @@ TEST_F(QtFormsTest, SelectingAndTypingOverTheSelectionInABoxOfSeveralLines) {
 TEST_F(QtFormsTest, TabWalksTheAddDialogsBoxesThenItsButtonsAndEnterPressesOne) {
     kvtest::TempFolder tmp;
     kvtest::copy_program_folder(tmp.path());
-    kv::set_program_folder(tmp.path());
+    kv::platform::set_program_folder(tmp.path());
     kv::app::start_program();
     auto& adder = kv::toolkit::form<kv::add_new>();
     adder.prepare_to_open();

@@ -23,7 +23,7 @@ TEST_F(QtFormsTest, EveryWindowShowsItsSkinnedFrame) {
                        "[PSX]\r\nePSXe|/opt/epsxe/|epsxe\r\nPCSX|/opt/pcsx/|pcsx\r\n[PS2]\r\n[NDS]\r\n"
                        "[GB/GBA]\r\n[N64]\r\n[DC]\r\n[GC]\r\n[Saturn]\r\n[S/NES]\r\n[Misc]\r\n[About]\r\n"
                        "ePSXe|A PlayStation emulator.\r\nend\r\n[Switches]\r\nePSXe|-nogui||||\r\n");
-    kv::set_program_folder(tmp.path());
+    kv::platform::set_program_folder(tmp.path());
     kv::app::start_program();
 
     const char* shots = std::getenv("KORVALIN_SHOTS");

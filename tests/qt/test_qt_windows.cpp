@@ -9,10 +9,10 @@
 #include <set>
 
 #include "platform/picture.h"
+#include "platform/runtime.h"
 #include "qt/painting.h"
 #include "qt/qt_fixture.h"
 #include "qt/text.h"
-#include "platform/runtime.h"
 #include "toolkit/framed_form.h"
 #include "toolkit/messages_form.h"
 
@@ -27,22 +27,22 @@ const testing::Environment* const qt_application =
 
 constexpr QRgb red = 0xFFFF0000, green = 0xFF00FF00, blue = 0xFF0000FF, yellow = 0xFFFFFF00;
 
-kv::Picture solid(int w, int h, QRgb colour) {
-    kv::PictureData d;
+kv::platform::Picture solid(int w, int h, QRgb colour) {
+    kv::platform::PictureData d;
     d.width = w;
     d.height = h;
     d.argb.assign(static_cast<size_t>(w * h), colour);
-    return kv::Picture::from_data(std::move(d), "solid");
+    return kv::platform::Picture::from_data(std::move(d), "solid");
 }
 
 // The released look above the pressed look, as two-state buttons are drawn.
-kv::Picture two_halves(int w, int half, QRgb upper, QRgb lower) {
-    kv::PictureData d;
+kv::platform::Picture two_halves(int w, int half, QRgb upper, QRgb lower) {
+    kv::platform::PictureData d;
     d.width = w;
     d.height = 2 * half;
     for (int y = 0; y < 2 * half; ++y)
         for (int x = 0; x < w; ++x) d.argb.push_back(y < half ? upper : lower);
-    return kv::Picture::from_data(std::move(d), "button");
+    return kv::platform::Picture::from_data(std::move(d), "button");
 }
 
 QRgb at(const QImage& image, int x, int y) {
@@ -129,8 +129,8 @@ struct Seen {
         auto mouse = [this](const char* what) {
             return [this, what](const MouseEvent& e) {
                 events.push_back(std::string(what) + " " + std::to_string(e.button) + " " +
-                                 std::to_string(e.shift) + " " + kv::number_text(e.x) + "," +
-                                 kv::number_text(e.y));
+                                 std::to_string(e.shift) + " " + kv::platform::number_text(e.x) + "," +
+                                 kv::platform::number_text(e.y));
             };
         };
         c.on_mouse_down = mouse("down");
@@ -380,7 +380,7 @@ TEST_F(QtFormsTest, WheelTurnsWaitBrieflyForThePollingTimer) {
 TEST_F(QtFormsTest, FailuresInHandlersAreReportedAndTheProgramGoesOn) {
     Form& f = make_form("failing_form", 100, 50);
     auto& label = f.add<Label>("label", 0, 0, 1500, 750);
-    label.on_click = [] { throw kv::Failure("Invalid property value"); };
+    label.on_click = [] { throw kv::platform::Failure("Invalid property value"); };
     f.show();
     testing::internal::CaptureStderr();
     click(window(f), QPoint(5, 5));
@@ -430,7 +430,7 @@ TEST_F(QtFormsTest, TextIsMeasuredAsItsLinesAreDrawn) {
 // A message naming a long path wraps at a comfortable width, the path broken after its slashes, and
 // every line shows within the box.
 TEST_F(QtFormsTest, AMessageNamingALongPathWrapsWithinAComfortableWidth) {
-    kv::toolkit::messages_form box;
+    kv::messages_form box;
     box.load();
     const std::string path =
         "/home/someone/.local/share/emulators/Korvalin with a long folder name/"

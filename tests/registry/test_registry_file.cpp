@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "registry/reg_file_reader.h"
-#include "registry/reg_file_writer.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
+#include "registry/reg_file_reader.h"
+#include "registry/reg_file_writer.h"
 
 namespace reg = kv::registry;
 
@@ -63,7 +63,7 @@ TEST(RegFile, EveryTypeAndEscapeComesBackExactly) {
     EXPECT_EQ(whole_tree(again), text);
     // Long lists wrap as the registry editor wraps them, and no line runs past 80 columns.
     EXPECT_NE(text.find(",\\\r\n  5a"), std::string::npos);
-    for (const auto& line : kv::split_lines(text)) EXPECT_LE(line.size(), 80u) << line;
+    for (const auto& line : kv::platform::split_lines(text)) EXPECT_LE(line.size(), 80u) << line;
 }
 
 TEST(RegFile, KeysAreWrittenInPreOrderSortedIgnoringCaseWithValuesInTheirOrder) {
@@ -175,12 +175,12 @@ TEST(RegFile, AnythingElseIsRefusedWithAReason) {
         std::string("REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n\"a\"=\"x\0y\"\r\n", 35),
     };
     for (const std::string& bytes : refused) {
-        EXPECT_THROW(reg::parse_reg_file(bytes), kv::Failure) << bytes;
+        EXPECT_THROW(reg::parse_reg_file(bytes), kv::platform::Failure) << bytes;
     }
     try {
         reg::parse_reg_file("REGEDIT4\r\n[HKCU\\A]\r\n\r\n\"a\"=bogus\r\n");
         FAIL();
-    } catch (const kv::Failure& failure) {
+    } catch (const kv::platform::Failure& failure) {
         EXPECT_NE(std::string(failure.what()).find("line 4"), std::string::npos) << failure.what();
     }
 }
@@ -189,7 +189,7 @@ TEST(RegFile, DeepPathsAreRefusedBeforeTheyCanExhaustTheStack) {
     std::string deep = "REGEDIT4\r\n[HKEY_CURRENT_USER";
     for (int i = 0; i < 100000; ++i) deep += "\\k";
     deep += "]\r\n";
-    EXPECT_THROW(reg::parse_reg_file(deep), kv::Failure);
+    EXPECT_THROW(reg::parse_reg_file(deep), kv::platform::Failure);
 }
 
 TEST(RegFile, WritingStopsAtTheSizeLimitWhereverTheTextGrows) {
@@ -200,7 +200,7 @@ TEST(RegFile, WritingStopsAtTheSizeLimitWhereverTheTextGrows) {
     EXPECT_EQ(reg::write_reg_file(root, {}, whole.size()), whole);
     // Any smaller limit fails, whichever line (key, value or blank line) crosses it.
     for (size_t limit = 0; limit < whole.size(); ++limit)
-        EXPECT_THROW(reg::write_reg_file(root, {}, limit), kv::Failure) << limit;
+        EXPECT_THROW(reg::write_reg_file(root, {}, limit), kv::platform::Failure) << limit;
 }
 
 }  // namespace

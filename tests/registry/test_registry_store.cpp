@@ -10,10 +10,10 @@
 #include <sstream>
 #include <thread>
 
-#include "registry/regedit_command.h"
-#include "registry/store.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
+#include "registry/regedit_command.h"
+#include "registry/store.h"
 #include "support/test_support.h"
 
 namespace reg = kv::registry;
@@ -68,7 +68,7 @@ TEST(RegistryStore, ItsPlaceComesFromTheEnvironment) {
     EXPECT_EQ(reg::user_store_path(), "/home/u/.config/korvalin/HKEY_CURRENT_USER.reg");
     ::unsetenv("XDG_CONFIG_HOME");
     ::unsetenv("HOME");
-    EXPECT_THROW(reg::user_store_path(), kv::Failure);
+    EXPECT_THROW(reg::user_store_path(), kv::platform::Failure);
 }
 
 TEST(RegistryStore, FirstWriteMakesTheFolderAndLaterReadsSeeEachChange) {
@@ -103,9 +103,9 @@ TEST(RegistryStore, AFailedChangeLeavesTheStoreAsItWas) {
     const std::string stored = kvtest::read_file(store.file());
     EXPECT_THROW(store.update([](reg::Key& root) {
         root.find_or_create({"K"}).set_value(reg::text_value("v", "after"));
-        throw kv::Failure("half done");
+        throw kv::platform::Failure("half done");
     }),
-                 kv::Failure);
+                 kv::platform::Failure);
     EXPECT_EQ(kvtest::read_file(store.file()), stored);
     EXPECT_EQ(text_of(store, {"K"}, "v"), "before");
 }
@@ -115,25 +115,25 @@ TEST(RegistryStore, StoreFilesThatCannotBeReadAreNeverReplaced) {
     const std::string garbage = "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=\"unterminated\r\n";
     kvtest::write_file(temp / "garbage.reg", garbage);
     reg::Store broken(temp / "garbage.reg");
-    EXPECT_THROW(broken.snapshot(), kv::Failure);
-    EXPECT_THROW(set_text(broken, {"K"}, "v", "x"), kv::Failure);
+    EXPECT_THROW(broken.snapshot(), kv::platform::Failure);
+    EXPECT_THROW(set_text(broken, {"K"}, "v", "x"), kv::platform::Failure);
     EXPECT_EQ(kvtest::read_file(temp / "garbage.reg"), garbage);
 
     // A FIFO is neither waited on (which would hang) nor replaced.
     ASSERT_EQ(::mkfifo((temp / "fifo.reg").c_str(), 0600), 0);
     reg::Store fifo(temp / "fifo.reg");
-    EXPECT_THROW(fifo.snapshot(), kv::Failure);
-    EXPECT_THROW(set_text(fifo, {"K"}, "v", "x"), kv::Failure);
+    EXPECT_THROW(fifo.snapshot(), kv::platform::Failure);
+    EXPECT_THROW(set_text(fifo, {"K"}, "v", "x"), kv::platform::Failure);
     EXPECT_TRUE(std::filesystem::is_fifo(temp / "fifo.reg"));
 
     std::filesystem::create_directory(temp / "folder.reg");
     reg::Store folder(temp / "folder.reg");
-    EXPECT_THROW(folder.snapshot(), kv::Failure);
-    EXPECT_THROW(set_text(folder, {"K"}, "v", "x"), kv::Failure);
+    EXPECT_THROW(folder.snapshot(), kv::platform::Failure);
+    EXPECT_THROW(set_text(folder, {"K"}, "v", "x"), kv::platform::Failure);
     EXPECT_TRUE(std::filesystem::is_directory(temp / "folder.reg"));
 
     reg::Store device("/dev/zero");
-    EXPECT_THROW(device.snapshot(), kv::Failure);
+    EXPECT_THROW(device.snapshot(), kv::platform::Failure);
 }
 
 TEST(RegistryStore, ALinkedStoreIsWrittenThroughToItsTarget) {
@@ -155,7 +155,7 @@ TEST(RegistryStore, ALinkedStoreIsWrittenThroughToItsTarget) {
     EXPECT_NE(kvtest::read_file(temp / "real" / "store.reg").find("\"x\"=\"3\""), std::string::npos);
 
     std::filesystem::create_symlink("loop.reg", temp / "loop.reg");
-    EXPECT_THROW(set_text(reg::Store(temp / "loop.reg"), {"K"}, "v", "1"), kv::Failure);
+    EXPECT_THROW(set_text(reg::Store(temp / "loop.reg"), {"K"}, "v", "1"), kv::platform::Failure);
 }
 
 TEST(RegistryStore, WritersRemoveTheTemporariesOfKilledWritesAndNothingElse) {
@@ -180,10 +180,10 @@ TEST(RegistryStore, AWriterGivesUpWhenAnotherProgramHoldsTheStore) {
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
     store.set_lock_timeout(std::chrono::milliseconds(100));
-    EXPECT_THROW(set_text(store, {"K"}, "v", "2"), kv::Failure);
+    EXPECT_THROW(set_text(store, {"K"}, "v", "2"), kv::platform::Failure);
     reg::Store reader(store.file());
     reader.set_lock_timeout(std::chrono::milliseconds(100));
-    EXPECT_THROW(reader.snapshot(), kv::Failure);
+    EXPECT_THROW(reader.snapshot(), kv::platform::Failure);
     ::close(fd);
     EXPECT_EQ(kvtest::read_file(store.file()), stored);
     set_text(store, {"K"}, "v", "2");
@@ -203,10 +203,11 @@ TEST(RegistryStore, AWriterWaitsAsLongAsOtherWritesKeepFinishing) {
     reg::Store waiting(store.file());
     waiting.set_lock_timeout(std::chrono::milliseconds(500));
     bool written = false;
-    std::thread writer([&] { written = !kv::skip_failure([&] { set_text(waiting, {"K"}, "w", "2"); }); });
+    std::thread writer(
+        [&] { written = !kv::platform::skip_failure([&] { set_text(waiting, {"K"}, "w", "2"); }); });
     for (int i = 0; i < 15; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        kv::write_bytes_atomically(store.file(), stored);
+        kv::platform::write_bytes_atomically(store.file(), stored);
     }
     ::close(fd);
     writer.join();
@@ -239,7 +240,7 @@ TEST(RegistryStore, FiftySimultaneousImportsAllLand) {
         ASSERT_GE(pid, 0);
         if (pid == 0) {
             std::ostringstream notes;
-            const bool failed = kv::skip_failure(
+            const bool failed = kv::platform::skip_failure(
                 [&] { reg::import_reg_file(store, temp / ("import" + std::to_string(i) + ".reg"), notes); });
             ::_exit(failed ? 1 : 0);
         }

@@ -31,7 +31,7 @@ std::string joined(const std::vector<std::string>& lines) {
 
 SkinTest::SkinTest() {
     kv::forms::set_backend(&display);
-    kv::set_program_folder(folder.path());
+    kv::platform::set_program_folder(folder.path());
 }
 
 SkinTest::~SkinTest() {

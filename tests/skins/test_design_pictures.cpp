@@ -20,9 +20,9 @@ namespace {
 TEST(DesignPictures, AreTheShippedMidnightBitmapsPixelForPixel) {
     ASSERT_EQ(skins::design_pictures().size(), skins::skin_bitmap_files().size());
     for (std::string_view file : skins::skin_bitmap_files()) {
-        const Picture built_in = skins::design_picture(file);
-        const Picture shipped = Picture::load(std::filesystem::path(KORVALIN_PROGRAM_DIR) / "Skins" /
-                                              "Midnight" / std::string(file));
+        const kv::platform::Picture built_in = skins::design_picture(file);
+        const kv::platform::Picture shipped = kv::platform::Picture::load(
+            std::filesystem::path(KORVALIN_PROGRAM_DIR) / "Skins" / "Midnight" / std::string(file));
         ASSERT_FALSE(built_in.empty()) << file;
         ASSERT_EQ(built_in.width_px(), shipped.width_px()) << file;
         ASSERT_EQ(built_in.height_px(), shipped.height_px()) << file;

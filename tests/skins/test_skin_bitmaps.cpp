@@ -115,12 +115,12 @@ TEST_F(SkinBitmaps, ASkinThatDoesNotLoadWholeChangesNothing) {
         std::filesystem::remove(bad / "down_buttons.bmp");
         if (!f.bytes.empty()) kvtest::write_file(bad / "down_buttons.bmp", f.bytes);
         EXPECT_FALSE(skins::skin_loads_whole("Bad")) << f.what;
-        EXPECT_THROW(main.load_skin("Bad"), Failure) << f.what;
+        EXPECT_THROW(main.load_skin("Bad"), kv::platform::Failure) << f.what;
         EXPECT_EQ(shown_files(), before) << f.what;
         EXPECT_EQ(main.current_skin, "Good") << f.what;
     }
     // A name that names no folder at all.
-    EXPECT_THROW(main.load_skin("Nowhere"), Failure);
+    EXPECT_THROW(main.load_skin("Nowhere"), kv::platform::Failure);
     EXPECT_EQ(shown_files(), before);
 }
 
@@ -131,7 +131,7 @@ TEST_F(SkinBitmaps, AFailedLoadNamesTheFileOrTheNameItRefused) {
     const auto failure_of = [&](const std::string& skin) -> std::string {
         try {
             main.load_skin(skin);
-        } catch (const Failure& failure) {
+        } catch (const kv::platform::Failure& failure) {
             return failure.what();
         }
         return "loaded";

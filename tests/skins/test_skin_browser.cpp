@@ -122,7 +122,7 @@ TEST_F(SkinBrowserTest, OkOnASkinThatDoesNotLoadWholeSaysSoAndChangesNothing) {
     auto& main = toolkit::form<Main_form>();
     main.load_skin("Alpha");
     auto& b = browser();
-    auto& box = toolkit::form<toolkit::messages_form>();
+    auto& box = toolkit::form<messages_form>();
     bool told = false;
     then([&] {
         click_row(2);
@@ -166,7 +166,7 @@ TEST_F(SkinBrowserTest, ANameThatLeadsOutOfTheSkinsFolderNamesNoSkin) {
         EXPECT_FALSE(skins::skin_loads_whole(name)) << name;
     auto& main = toolkit::form<Main_form>();
     main.load_skin("Alpha");
-    EXPECT_THROW(main.load_skin("../Skins/Alpha"), Failure);
+    EXPECT_THROW(main.load_skin("../Skins/Alpha"), kv::platform::Failure);
     EXPECT_EQ(main.current_skin, "Alpha");
     // Nor are the colours read from a settings file outside the Skins folder.
     kvtest::write_file(folder / "Config.ini", kvtest::joined(kvtest::settings_lines({{6, "255"}})));

@@ -14,7 +14,7 @@ namespace {
 
 class SkinSettings : public kvtest::SkinTest {
   protected:
-    SkinSettings() : main(toolkit::form<Main_form>()), box(toolkit::form<toolkit::messages_form>()) {}
+    SkinSettings() : main(toolkit::form<Main_form>()), box(toolkit::form<messages_form>()) {}
 
     void apply(const std::vector<std::string>& lines) {
         write_settings("S", lines);
@@ -23,7 +23,7 @@ class SkinSettings : public kvtest::SkinTest {
     forms::Color title_colour() const { return main.Framebar_title.fore_color(); }
 
     Main_form& main;
-    toolkit::messages_form& box;
+    messages_form& box;
 };
 
 TEST_F(SkinSettings, ColoursAreReadInDecimalAndHexadecimalInBlueGreenRedOrder) {

@@ -20,7 +20,7 @@ TEST(WindowOutline, CornerAndDivisorGiveTheOutlineOfTheWorkedExample) {
     EXPECT_EQ(remap_divisor("0"), "1");
     EXPECT_EQ(remap_divisor("15"), "15");
     EXPECT_EQ(remap_divisor("2.50"), "2.50");
-    EXPECT_THROW(remap_divisor("half"), Failure);
+    EXPECT_THROW(remap_divisor("half"), kv::platform::Failure);
     EXPECT_EQ(window_outline(9000, 6000, "20", remap_divisor("1")), (Region{0, 0, 601, 401, 20, 20}));
     EXPECT_EQ(window_outline(9000, 6000, "20", remap_divisor("0")), (Region{0, 0, 601, 6001, 20, 20}));
     EXPECT_EQ(window_outline(9000, 6000, "20", remap_divisor("15")), (Region{0, 0, 601, 401, 20, 20}));
@@ -31,16 +31,16 @@ TEST(WindowOutline, CornerAndDivisorGiveTheOutlineOfTheWorkedExample) {
 }
 
 TEST(WindowOutline, AnOutlineThatWouldHideTheWindowIsRefused) {
-    EXPECT_THROW(window_outline(9000, 6000, "-4", "15"), Failure);
-    EXPECT_THROW(window_outline(9000, 6000, "20", "-15"), Failure);
-    EXPECT_THROW(window_outline(9000, 6000, "20", "1e-300"), Failure);  // beyond 32 bits
-    EXPECT_THROW(window_outline(9000, 6000, "corner", "15"), Failure);
+    EXPECT_THROW(window_outline(9000, 6000, "-4", "15"), kv::platform::Failure);
+    EXPECT_THROW(window_outline(9000, 6000, "20", "-15"), kv::platform::Failure);
+    EXPECT_THROW(window_outline(9000, 6000, "20", "1e-300"), kv::platform::Failure);  // beyond 32 bits
+    EXPECT_THROW(window_outline(9000, 6000, "corner", "15"), kv::platform::Failure);
     EXPECT_EQ(window_outline(0, 0, "0", "15"), (Region{0, 0, 1, 1, 0, 0}));
 }
 
 class SkinShapes : public kvtest::SkinTest {
   protected:
-    SkinShapes() : main(toolkit::form<Main_form>()), box(toolkit::form<toolkit::messages_form>()) {}
+    SkinShapes() : main(toolkit::form<Main_form>()), box(toolkit::form<messages_form>()) {}
     void apply(const std::map<int, std::string>& values) {
         write_settings("S", kvtest::settings_lines(values));
         toolkit::form<skin_browser>().load_colors("S");
@@ -49,7 +49,7 @@ class SkinShapes : public kvtest::SkinTest {
         return dynamic_cast<toolkit::FramedForm&>(*toolkit::form_named(window)).Framebar_title;
     }
     Main_form& main;
-    toolkit::messages_form& box;
+    messages_form& box;
 };
 
 TEST_F(SkinShapes, TheWholeTailSetsButtonsOutlinesTrimFactorAndTitles) {

@@ -10,9 +10,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "platform/folder.h"
 #include "forms/backend.h"
 #include "headless/headless_backend.h"
+#include "platform/folder.h"
 
 namespace kvtest {
 
@@ -50,12 +50,13 @@ bool give_up_root() {
     return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
 }
 
-ProgramFolderScope::ProgramFolderScope(const std::filesystem::path& folder) : before_(kv::program_folder()) {
-    kv::set_program_folder(folder);
+ProgramFolderScope::ProgramFolderScope(const std::filesystem::path& folder)
+    : before_(kv::platform::program_folder()) {
+    kv::platform::set_program_folder(folder);
 }
 
 ProgramFolderScope::~ProgramFolderScope() {
-    kv::set_program_folder(before_);
+    kv::platform::set_program_folder(before_);
 }
 
 bool limit_address_space(size_t more) {

@@ -12,7 +12,7 @@
 
 namespace {
 
-using kv::toolkit::messages_form;
+using kv::messages_form;
 
 class MessageBox : public kvtest::HeadlessTest {
   protected:

@@ -5,8 +5,8 @@
 #include "headless/headless_backend.h"
 #include "toolkit/messages_form.h"
 
+using kv::messages_form;
 using kv::forms::Region;
-using kv::toolkit::messages_form;
 
 namespace {
 

@@ -672,8 +672,8 @@ TEST(VectorListSource, LendsTheWindowsVectorAndSelection) {
     EXPECT_EQ(s.count(), 3);
     EXPECT_EQ(s.item(1), "alpha");
     EXPECT_EQ(s.item(3), "gamma");
-    EXPECT_THROW(s.item(0), kv::Failure);
-    EXPECT_THROW(s.item(4), kv::Failure);
+    EXPECT_THROW(s.item(0), kv::platform::Failure);
+    EXPECT_THROW(s.item(4), kv::platform::Failure);
     s.set_selection("beta");
     EXPECT_EQ(selection, "beta");
     selection = "alpha";

@@ -61,8 +61,10 @@ TEST(ShellExecute, NothingInACommandLineReachesAShell) {
 
 TEST(ShellExecute, AMissingProgramFailsToTheCaller) {
     kvtest::TempFolder tmp;
-    EXPECT_THROW(shell_execute((tmp / "missing.exe").string(), 4, tmp.path().string()), Failure);
-    EXPECT_THROW(shell_execute((tmp / "missing.exe").string() + " -fast", 4, tmp.path().string()), Failure);
+    EXPECT_THROW(shell_execute((tmp / "missing.exe").string(), 4, tmp.path().string()),
+                 kv::platform::Failure);
+    EXPECT_THROW(shell_execute((tmp / "missing.exe").string() + " -fast", 4, tmp.path().string()),
+                 kv::platform::Failure);
 }
 
 }  // namespace

@@ -90,9 +90,9 @@ TEST_F(BrowseForFile, ARememberedNameIsOfferedOnlyWhereThisDialogListsIt) {
 // counts as a cancel: nothing changes, not even the file the next dialog starts from.
 TEST_F(BrowseForFile, PathHoldingABarIsRefusedWithAMessageUnderTheProgramsTitle) {
     // The dialogs' own captions are empty: the message carries the program's title, not its owner's.
-    kv::toolkit::messages_form box;
+    kv::messages_form box;
     kv::toolkit::set_message_box_source(
-        {[&]() -> kv::toolkit::messages_form& { return box; }, [] { return std::string("Korvalin 1.2"); }});
+        {[&]() -> kv::messages_form& { return box; }, [] { return std::string("Korvalin 1.2"); }});
     std::vector<std::string> shown;
     for (int i = 0; i < 2; ++i)
         display.queue_action([&] {
@@ -119,7 +119,7 @@ TEST_F(BrowseForFile, PathHoldingABarIsRefusedWithAMessageUnderTheProgramsTitle)
 
 struct BrokenDialog : kv::headless::HeadlessBackend {
     std::optional<std::filesystem::path> open_file(const kv::forms::FileDialogRequest&) override {
-        throw kv::Failure("no dialog");
+        throw kv::platform::Failure("no dialog");
     }
 };
 

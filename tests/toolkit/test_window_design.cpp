@@ -154,15 +154,15 @@ TEST_F(WindowDesignTest, PushButtonsPressToTheirRowsPlace) {
 
 TEST_F(WindowDesignTest, AControlTheTableLacksFailsLoudly) {
     Built w;
-    EXPECT_THROW(control<forms::Label>(w, "Label99"), Failure);
-    EXPECT_THROW(control<forms::Label>(w, "section_label", 0), Failure);
+    EXPECT_THROW(control<forms::Label>(w, "Label99"), kv::platform::Failure);
+    EXPECT_THROW(control<forms::Label>(w, "section_label", 0), kv::platform::Failure);
     // A control of another kind than the code expects is a fault of the table too.
-    EXPECT_THROW(control<forms::TextBox>(w, "Label9"), Failure);
+    EXPECT_THROW(control<forms::TextBox>(w, "Label9"), kv::platform::Failure);
     forms::Form bare("bare");
     constexpr WindowRow orphan[] = {
         CaptionDesign{"Label2", 45, 45, 2655, "x", 255, TextLook::plain, {"Frame9"}},
     };
-    EXPECT_THROW(build_window(bare, orphan), Failure);
+    EXPECT_THROW(build_window(bare, orphan), kv::platform::Failure);
 }
 
 }  // namespace

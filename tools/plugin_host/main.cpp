@@ -45,30 +45,30 @@ void enter_folder_of(const std::string& path) {
     if (::chdir(folder.c_str()) != 0) return;
 }
 
-kv::PluginReply answer(const kv::PluginRequest& request) {
-    kv::PluginReply reply;
+kv::plugin_client::PluginReply answer(const kv::plugin_client::PluginRequest& request) {
+    kv::plugin_client::PluginReply reply;
     enter_folder_of(request.path);
     void* library = ::dlopen(request.path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library) {
-        reply.status = kv::PluginStatus::not_loaded;
+        reply.status = kv::plugin_client::PluginStatus::not_loaded;
         return reply;
     }
     void* symbol = ::dlsym(library, request.export_name.c_str());
     if (!symbol) {
-        reply.status = kv::PluginStatus::no_export;
-    } else if (request.call == kv::PluginCall::text) {
+        reply.status = kv::plugin_client::PluginStatus::no_export;
+    } else if (request.call == kv::plugin_client::PluginCall::text) {
         using TextExport = const char* (*)();
         const char* text = reinterpret_cast<TextExport>(symbol)();
         if (!text) {
-            reply.status = kv::PluginStatus::null_text;
+            reply.status = kv::plugin_client::PluginStatus::null_text;
         } else {
             // Copied before the library goes; never past the 255 bytes a name may have.
-            reply.text.assign(text, ::strnlen(text, kv::max_plugin_text));
+            reply.text.assign(text, ::strnlen(text, kv::plugin_client::max_plugin_text));
         }
     } else {
         using NumberExport = long (*)();
         const long value = reinterpret_cast<NumberExport>(symbol)();
-        if (request.call == kv::PluginCall::number) reply.value = low_32_bits(value);
+        if (request.call == kv::plugin_client::PluginCall::number) reply.value = low_32_bits(value);
     }
     ::dlclose(library);
     return reply;
@@ -114,11 +114,13 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> pending;
     uint8_t buffer[4096];
     for (;;) {
-        const auto parsed = kv::parse_request(pending);
-        if (parsed.state == kv::ParseState::malformed) end_group();
-        if (parsed.state == kv::ParseState::complete) {
+        const auto parsed = kv::plugin_client::parse_request(pending);
+        if (parsed.state == kv::plugin_client::ParseState::malformed) end_group();
+        if (parsed.state == kv::plugin_client::ParseState::complete) {
             pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(parsed.used));
-            if (!kv::send_all(channel, kv::encode_reply(answer(parsed.message)))) end_group();
+            if (!kv::plugin_client::send_all(channel,
+                                             kv::plugin_client::encode_reply(answer(parsed.message))))
+                end_group();
             continue;
         }
         const ssize_t n = ::recv(channel, buffer, sizeof buffer, 0);

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "registry/regedit_command.h"
 #include "platform/runtime.h"
+#include "registry/regedit_command.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
