@@ -2,7 +2,9 @@
 # Start-up of the launcher beside a bare frameless Qt window of the same size, under one virtual X
 # server: each program started in turn, PAIRS times (20 unless given), each measured from process
 # start to its first window mapped and stopped there. Prints the medians of wall time, processor
-# time (user + system) and peak resident memory, and the launcher's ratio to the bare window.
+# time (user + system) and peak resident memory, and the launcher's ratio to the bare window; and
+# the same for the bare window showing one line of text, to tell what any window with a caption
+# pays (the font configuration, Qt's font database) from what is the launcher's own.
 # The launcher runs on a fresh copy of the assembled program folder: empty catalogue, no settings,
 # so the Midnight skin.
 # Usage: bench/startup_vs_bare.sh BUILD_DIR [PAIRS]
@@ -14,11 +16,13 @@ if [[ "${1:-}" == --inside ]]; then
     export QT_QPA_PLATFORM=xcb
     # One unmeasured start of each first: font caches, the dynamic loader and the file cache.
     "$first_map" "$bare" >/dev/null
+    "$first_map" "$bare" --text >/dev/null
     "$first_map" "$program" >/dev/null
     for ((i = 0; i < pairs; i++)); do
         # The catalogue and the settings stay absent: a stopped program writes nothing, but make sure.
         rm -f "$(dirname "$program")/Data.kvl" "$(dirname "$program")/Config.ini"
         echo "bare $("$first_map" "$bare")" >>"$results"
+        echo "text $("$first_map" "$bare" --text)" >>"$results"
         echo "korvalin $("$first_map" "$program")" >>"$results"
     done
     exit 0
@@ -70,6 +74,8 @@ END {
     }
     printf "%d pairs, medians      wall ms   cpu ms   peak MiB\n", pairs
     printf "bare Qt window       %8.1f %8.1f %10.1f\n", mw["bare"], mc["bare"], mm["bare"]
+    printf "  with a text line   %8.1f %8.1f %10.1f\n", mw["text"], mc["text"], mm["text"]
     printf "korvalin             %8.1f %8.1f %10.1f\n", mw["korvalin"], mc["korvalin"], mm["korvalin"]
     printf "ratio                %8.2f %8.2f %10.2f\n", mw["korvalin"] / mw["bare"], mc["korvalin"] / mc["bare"], mm["korvalin"] / mm["bare"]
+    printf "ratio to text window %8.2f %8.2f %10.2f\n", mw["korvalin"] / mw["text"], mc["korvalin"] / mc["text"], mm["korvalin"] / mm["text"]
 }' "$results"
