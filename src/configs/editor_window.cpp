@@ -49,8 +49,6 @@ EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTabl
         click.on_mouse_down = [&box](const forms::MouseEvent&) {
             toolkit::set_mark(box, !toolkit::mark_on(box));
         };
-        // The holder stands above the click label; a press on the box itself toggles it the same way.
-        box.on_mouse_down = click.on_mouse_down;
     }
     // The name labels lie between each picker's background and its click label and arrow.
     for (const plugins::PickerBox& p : design.pickers) plugins::build_picker_frame(*this, p);

@@ -225,15 +225,6 @@ options_form::options_form()
     design_.get<forms::Label>("Label49").on_mouse_down = [this](const forms::MouseEvent&) {
         Label49_MouseDown();
     };
-    // A mark's holder stands above its caption's click label: a press on the mark itself does what a
-    // press on its caption does.
-    using Rows = std::span<const WindowRow>;
-    for (Rows rows :
-         {Rows(launching_rows), Rows(section_rows), Rows(language_and_font_rows), Rows(misc_rows)})
-        for (const WindowRow& row : rows)
-            if (const auto* option = std::get_if<OptionDesign>(&row))
-                design_.get<forms::Image>(option->mark.name, option->mark.index).on_mouse_down =
-                    design_.get<forms::Label>(option->click_label).on_mouse_down;
     Label50.on_click = [this] { Label50_Click(); };
     design_.get<forms::Label>("Label27").on_click = [this] { Label27_Click(); };
     design_.get<forms::Label>("Label29").on_click = [this] { Label29_Click(); };

@@ -89,36 +89,27 @@ bool lies_in(const std::filesystem::path& path, const std::filesystem::path& fol
 // A file named under the program folder may land only inside it: a link that came with an archive or
 // a download, the file's own or one of its folders', must not make a save replace a file of the user's
 // elsewhere. The file counts as under the program folder by its name as given or by the real folder it
-// stands in; where it lands is compared after every link on the way is resolved.
+// stands in; where it lands (the link's target, or its name in that real folder) is compared after
+// every link on the way is resolved.
 void refuse_landing_out_of_program_folder(const std::filesystem::path& file,
-                                          const std::filesystem::path& landing, bool file_is_link) {
+                                          const std::optional<std::filesystem::path>& link_target) {
     std::error_code ec;
     const std::filesystem::path folder = program_folder();
     std::filesystem::path real_folder = std::filesystem::canonical(folder, ec);
     if (ec) real_folder = folder;
     const std::filesystem::path named = std::filesystem::absolute(file, ec).lexically_normal();
     if (ec) return;
-    bool under = lies_in(named, folder) || lies_in(named, real_folder);
-    if (!under) {
-        const std::filesystem::path real_parent = std::filesystem::weakly_canonical(named.parent_path(), ec);
-        under = !ec && lies_in(real_parent, real_folder);
-    }
+    std::filesystem::path real_parent = std::filesystem::weakly_canonical(named.parent_path(), ec);
+    if (ec) real_parent = named.parent_path();
+    const bool under =
+        lies_in(named, folder) || lies_in(named, real_folder) || lies_in(real_parent, real_folder);
+    const std::filesystem::path landing = link_target ? *link_target : real_parent / named.filename();
     if (!under || lies_in(landing, real_folder)) return;
-    if (file_is_link)
+    if (link_target)
         throw Failure("cannot write " + file.string() + ": it is a link to " + landing.string() +
                       ", outside the program folder");
-    throw Failure("cannot write " + file.string() + ": its folder leads to " +
-                  landing.parent_path().string() + ", outside the program folder");
-}
-
-// Where a file that is no link lands: its name in the real folder it stands in.
-std::filesystem::path real_place(const std::filesystem::path& file) {
-    std::error_code ec;
-    const std::filesystem::path named = std::filesystem::absolute(file, ec).lexically_normal();
-    if (ec) return file;
-    const std::filesystem::path real_parent = std::filesystem::weakly_canonical(named.parent_path(), ec);
-    if (ec) return named;
-    return real_parent / named.filename();
+    throw Failure("cannot write " + file.string() + ": its folder leads to " + real_parent.string() +
+                  ", outside the program folder");
 }
 
 // What a save replaces: the file itself, or the file a symbolic link (or a chain of them) leads to,
@@ -132,12 +123,12 @@ std::filesystem::path replaced_file(const std::filesystem::path& file) {
     if (::lstat(file.c_str(), &link_status) != 0) {
         const int error = errno;
         if (error != ENOENT) throw Failure("cannot write " + file.string() + ": " + error_text(error));
-        refuse_landing_out_of_program_folder(file, real_place(file), false);
+        refuse_landing_out_of_program_folder(file, std::nullopt);
         return file;
     }
     std::filesystem::path target = file;
     if (!S_ISLNK(link_status.st_mode)) {
-        refuse_landing_out_of_program_folder(file, real_place(file), false);
+        refuse_landing_out_of_program_folder(file, std::nullopt);
     } else {
         char* resolved = ::realpath(file.c_str(), nullptr);
         if (!resolved) {
@@ -148,7 +139,7 @@ std::filesystem::path replaced_file(const std::filesystem::path& file) {
         }
         target = resolved;
         std::free(resolved);
-        refuse_landing_out_of_program_folder(file, target, true);
+        refuse_landing_out_of_program_folder(file, target);
     }
     struct stat status {};
     if (::stat(target.c_str(), &status) != 0)

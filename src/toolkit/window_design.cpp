@@ -80,8 +80,13 @@ forms::Image& build_option(forms::Form& form, const OptionDesign& row) {
     white_text(form.add<forms::Label>(row.caption_label, row.left + row.caption_left,
                                       row.top + row.caption_top, row.caption_width, row.caption_height),
                row.caption);
-    click_label(
+    auto& click = click_label(
         form.add<forms::Label>(row.click_label, row.left, row.top, row.click_width, row.caption_height));
+    // The mark's holder stands above the click label: a press on the mark does what a press on its
+    // caption does, whatever the window gives the caption to do.
+    mark.on_mouse_down = [&click](const forms::MouseEvent& e) {
+        if (click.on_mouse_down) click.on_mouse_down(e);
+    };
     return mark;
 }
 

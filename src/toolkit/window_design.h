@@ -86,7 +86,7 @@ using WindowRow =
 
 forms::Label& build_caption(forms::Form& form, const CaptionDesign& row);
 forms::TextBox& build_field(forms::Form& form, const FieldDesign& row);
-// Returns the mark; the window gives the click label its handler.
+// Returns the mark; the window gives the click label its handler, and a press on the mark goes there too.
 forms::Image& build_option(forms::Form& form, const OptionDesign& row);
 forms::Control& build_control(forms::Form& form, const ControlDesign& row);
 forms::Timer& build_timer(forms::Form& form, const TimerDesign& row);
