@@ -9,6 +9,8 @@
 #include "platform/text_file.h"
 #include "support/test_support.h"
 
+using namespace kv::model;
+
 namespace kv {
 namespace {
 
@@ -33,28 +35,28 @@ std::string crlf_file(const Lines& lines) {
 }
 
 TEST(Records, FieldsAreSplitAtBars) {
-    EXPECT_EQ(kv::model::record_name("ePSXe|/emus/|epsxe"), "ePSXe");
-    EXPECT_EQ(kv::model::record_name("no bar"), "no bar");
-    EXPECT_EQ(kv::model::record_name(""), "");
-    EXPECT_EQ(kv::model::record_field("a|b|c", 1), "b");
-    EXPECT_EQ(kv::model::record_field("a|b|c", 2), "c");
-    EXPECT_EQ(kv::model::record_field("a||", 2), "");
-    EXPECT_FALSE(kv::model::record_field("a|b", 2));
-    EXPECT_FALSE(kv::model::record_field("name", 1));
-    EXPECT_EQ(kv::model::section_index("SNES"), 8u);
-    EXPECT_FALSE(kv::model::section_index("S/NES"));
-    EXPECT_FALSE(kv::model::section_index("psx"));
+    EXPECT_EQ(record_name("ePSXe|/emus/|epsxe"), "ePSXe");
+    EXPECT_EQ(record_name("no bar"), "no bar");
+    EXPECT_EQ(record_name(""), "");
+    EXPECT_EQ(record_field("a|b|c", 1), "b");
+    EXPECT_EQ(record_field("a|b|c", 2), "c");
+    EXPECT_EQ(record_field("a||", 2), "");
+    EXPECT_FALSE(record_field("a|b", 2));
+    EXPECT_FALSE(record_field("name", 1));
+    EXPECT_EQ(section_index("SNES"), 8u);
+    EXPECT_FALSE(section_index("S/NES"));
+    EXPECT_FALSE(section_index("psx"));
 }
 
 TEST(Records, AnEmulatorsRecordIsItsFirstExactlyNamedOneAndAnEmptyNameOwnsNone) {
     Lines records{"|no name", "Zeta|first", "zeta|other case", "Zeta|second", "Zetan|longer"};
-    EXPECT_EQ(kv::model::find_record(records, "Zeta"), 1u);
-    EXPECT_EQ(kv::model::find_record(records, "zeta"), 2u);
-    EXPECT_EQ(kv::model::find_record(records, "Zet"), std::nullopt);
-    EXPECT_EQ(kv::model::find_record(records, ""), std::nullopt);
-    kv::model::erase_record(records, "Zeta");
-    kv::model::erase_record(records, "");
-    kv::model::erase_record(records, "Missing");
+    EXPECT_EQ(find_record(records, "Zeta"), 1u);
+    EXPECT_EQ(find_record(records, "zeta"), 2u);
+    EXPECT_EQ(find_record(records, "Zet"), std::nullopt);
+    EXPECT_EQ(find_record(records, ""), std::nullopt);
+    erase_record(records, "Zeta");
+    erase_record(records, "");
+    erase_record(records, "Missing");
     EXPECT_EQ(records, (Lines{"|no name", "zeta|other case", "Zeta|second", "Zetan|longer"}));
 }
 
@@ -66,8 +68,8 @@ TEST(ReadCatalogue, EverySectionAboutAndSwitchRecordLandsInItsList) {
                "[About]",    "ePSXe|One",     "Two",    "",
                "Three",      "end",           "PCSX|x", "end",
                "[Switches]", "ePSXe|-a||||",  "",       "PCSX|||||"};
-    kv::model::Catalogue c;
-    kv::model::read_catalogue(file, c);
+    Catalogue c;
+    read_catalogue(file, c);
     EXPECT_EQ(c.PSX_emu, (Lines{"ePSXe|/e/|e", "", "PCSX|/p/|p"}));
     EXPECT_EQ(c.PS2_emu, Lines{"PCSX2|/p2/|p2"});
     EXPECT_EQ(c.GBA_emu, Lines{"VBA|/v/|v"});
@@ -79,44 +81,43 @@ TEST(ReadCatalogue, EverySectionAboutAndSwitchRecordLandsInItsList) {
     EXPECT_EQ(c.section_list("GBA"), &c.GBA_emu);
     EXPECT_EQ(c.section_list("GB/GBA"), nullptr);
     // What was read is written back byte for byte.
-    EXPECT_EQ(kv::model::catalogue_bytes(c), crlf_file(file));
+    EXPECT_EQ(catalogue_bytes(c), crlf_file(file));
 }
 
 TEST(ReadCatalogue, AboutBlockKeepsOnlyWhatEndCloses) {
     // Blank lines before a record's text are not kept, "end" twice gives an empty record, an "end" in
     // a text splits it, and text after the last "end" is not kept.
-    kv::model::Catalogue c;
-    kv::model::read_catalogue(
+    Catalogue c;
+    read_catalogue(
         headers_around({}, {"", "", "A|text", "end", "end", "B|one", "end", "two", "end", "stray"}, {}), c);
     EXPECT_EQ(c.about_list, (Lines{"A|text", "", "B|one", "two"}));
     // The empty record survives a save and read as an empty record.
-    kv::model::Catalogue again;
-    kv::model::read_catalogue(kv::platform::split_lines(kv::model::catalogue_bytes(c)), again);
+    Catalogue again;
+    read_catalogue(kv::platform::split_lines(catalogue_bytes(c)), again);
     EXPECT_EQ(again.about_list, c.about_list);
 
     // A "[Switches]" line inside an about text ends the about block there.
-    kv::model::Catalogue early;
-    kv::model::read_catalogue(headers_around({}, {"A|first", "[Switches]", "rest", "end"}, {"S|||||"}),
-                              early);
+    Catalogue early;
+    read_catalogue(headers_around({}, {"A|first", "[Switches]", "rest", "end"}, {"S|||||"}), early);
     EXPECT_TRUE(early.about_list.empty());
     EXPECT_EQ(early.switches_list, (Lines{"rest", "end", "[Switches]", "S|||||"}));
 }
 
 TEST(ReadCatalogue, FirstLineIsTakenForTheHeaderUpToItsComma) {
-    kv::model::Catalogue any_header;
-    kv::model::read_catalogue({"whatever", "ePSXe|/e/|e", "[PS2]"}, any_header);
+    Catalogue any_header;
+    read_catalogue({"whatever", "ePSXe|/e/|e", "[PS2]"}, any_header);
     EXPECT_EQ(any_header.PSX_emu, Lines{"ePSXe|/e/|e"});
 
-    kv::model::Catalogue comma;
-    kv::model::read_catalogue({"[PSX],after comma", "ePSXe|/e/|e", "[PS2]"}, comma);
+    Catalogue comma;
+    read_catalogue({"[PSX],after comma", "ePSXe|/e/|e", "[PS2]"}, comma);
     EXPECT_EQ(comma.PSX_emu, (Lines{"after comma", "ePSXe|/e/|e"}));
 }
 
 TEST(ReadCatalogue, MissingHeaderKeepsEverythingInTheBlockBeforeIt) {
     Lines file{"[PSX]",    "A|/a/|a", "[PS2]",  "[NDS]",   "[GB/GBA]", "[N64]", "[DC]",       "D|/d/|d",
                "[Saturn]", "[S/NES]", "[Misc]", "[About]", "A|about",  "end",   "[Switches]", "A|-x||||"};
-    kv::model::Catalogue c;
-    kv::model::read_catalogue(file, c);
+    Catalogue c;
+    read_catalogue(file, c);
     EXPECT_EQ(c.PSX_emu, Lines{"A|/a/|a"});
     EXPECT_EQ(c.DC_emu, (Lines{"D|/d/|d", "[Saturn]", "[S/NES]", "[Misc]", "[About]", "A|about", "end",
                                "[Switches]", "A|-x||||"}));
@@ -127,11 +128,11 @@ TEST(ReadCatalogue, MissingHeaderKeepsEverythingInTheBlockBeforeIt) {
     expected.insert(expected.end(), c.DC_emu.begin(), c.DC_emu.end());
     for (const char* h : {"[GC]", "[Saturn]", "[S/NES]", "[Misc]", "[About]", "[Switches]"})
         expected.emplace_back(h);
-    EXPECT_EQ(kv::model::catalogue_bytes(c), crlf_file(expected));
+    EXPECT_EQ(catalogue_bytes(c), crlf_file(expected));
 }
 
 TEST(CatalogueBytes, EmptyCatalogueIsTheTwelveHeaders) {
-    EXPECT_EQ(kv::model::catalogue_bytes(kv::model::Catalogue{}),
+    EXPECT_EQ(catalogue_bytes(Catalogue{}),
               crlf_file(Lines{"[PSX]", "[PS2]", "[NDS]", "[GB/GBA]", "[N64]", "[DC]", "[GC]", "[Saturn]",
                               "[S/NES]", "[Misc]", "[About]", "[Switches]"}));
 }
@@ -148,11 +149,11 @@ TEST(CatalogueFile, AnyLineEndReadsTheSameAndSavesAsCrLf) {
     }
     for (const std::string& bytes : {crlf, lf, cr}) {
         kvtest::write_file(dir / "Data.kvl", bytes);
-        kv::model::Catalogue c;
-        ASSERT_EQ(kv::model::load_catalogue(dir / "Data.kvl", c), kv::model::CatalogueFile::read);
+        Catalogue c;
+        ASSERT_EQ(load_catalogue(dir / "Data.kvl", c), CatalogueFile::read);
         EXPECT_EQ(c.PSX_emu, (Lines{"ePSXe|/e/|e", "", "PCSX|/p/|p"}));
         EXPECT_EQ(c.about_list, Lines{"ePSXe|One\r\nTwo"});
-        kv::model::save_catalogue(dir / "Data.kvl", c);
+        save_catalogue(dir / "Data.kvl", c);
         EXPECT_EQ(kvtest::read_file(dir / "Data.kvl"), crlf);
     }
 }
@@ -167,29 +168,29 @@ TEST(CatalogueFile, BytesBeyondAsciiSurviveUnchanged) {
                                                        {utf8 + "|Premi\xC3\xA8re", "ligne \xFC\xFF", "end"},
                                                        {latin1 + "|-\xE9||||"}));
     kvtest::write_file(dir / "Data.kvl", bytes);
-    kv::model::Catalogue c;
-    ASSERT_EQ(kv::model::load_catalogue(dir / "Data.kvl", c), kv::model::CatalogueFile::read);
-    EXPECT_EQ(kv::model::record_name(c.PSX_emu[0]), utf8);
-    EXPECT_EQ(kv::model::record_name(c.PSX_emu[1]), latin1);
+    Catalogue c;
+    ASSERT_EQ(load_catalogue(dir / "Data.kvl", c), CatalogueFile::read);
+    EXPECT_EQ(record_name(c.PSX_emu[0]), utf8);
+    EXPECT_EQ(record_name(c.PSX_emu[1]), latin1);
     EXPECT_EQ(c.about_list[0], utf8 + "|Premi\xC3\xA8re\r\nligne \xFC\xFF");
-    kv::model::save_catalogue(dir / "Data.kvl", c);
+    save_catalogue(dir / "Data.kvl", c);
     EXPECT_EQ(kvtest::read_file(dir / "Data.kvl"), bytes);
 }
 
 TEST(CatalogueFile, MissingEmptyAndUnreadableFilesAreToldApart) {
     kvtest::TempFolder dir;
-    kv::model::Catalogue c;
-    EXPECT_EQ(kv::model::load_catalogue(dir / "Data.kvl", c), kv::model::CatalogueFile::missing);
+    Catalogue c;
+    EXPECT_EQ(load_catalogue(dir / "Data.kvl", c), CatalogueFile::missing);
 
     kvtest::write_file(dir / "Data.kvl", "");
-    EXPECT_EQ(kv::model::load_catalogue(dir / "Data.kvl", c), kv::model::CatalogueFile::read);
-    EXPECT_EQ(kv::platform::split_lines(kv::model::catalogue_bytes(c)).size(), 12u);
+    EXPECT_EQ(load_catalogue(dir / "Data.kvl", c), CatalogueFile::read);
+    EXPECT_EQ(kv::platform::split_lines(catalogue_bytes(c)).size(), 12u);
 
     // A link to itself exists but can never be opened.
     std::filesystem::create_symlink("Loop.kvl", dir / "Loop.kvl");
-    EXPECT_EQ(kv::model::load_catalogue(dir / "Loop.kvl", c), kv::model::CatalogueFile::unreadable);
+    EXPECT_EQ(load_catalogue(dir / "Loop.kvl", c), CatalogueFile::unreadable);
     std::filesystem::create_directory(dir / "Folder.kvl");
-    EXPECT_EQ(kv::model::load_catalogue(dir / "Folder.kvl", c), kv::model::CatalogueFile::unreadable);
+    EXPECT_EQ(load_catalogue(dir / "Folder.kvl", c), CatalogueFile::unreadable);
 
     // One too large for the memory there is cannot be read either (and so is never overwritten).
     if (!kvtest::address_space_can_be_limited) return;
@@ -199,11 +200,9 @@ TEST(CatalogueFile, MissingEmptyAndUnreadableFilesAreToldApart) {
         "cannot read " + (dir / "Huge.kvl").string() + ": not enough memory to read it";
     EXPECT_EQ(kvtest::exit_code_in_child([&] {
                   if (!kvtest::limit_address_space(64 << 20)) return 2;
-                  kv::model::Catalogue huge;
+                  Catalogue huge;
                   std::string why;
-                  if (kv::model::load_catalogue(dir / "Huge.kvl", huge, &why) !=
-                      kv::model::CatalogueFile::unreadable)
-                      return 3;
+                  if (load_catalogue(dir / "Huge.kvl", huge, &why) != CatalogueFile::unreadable) return 3;
                   return why == expected ? 0 : 4;
               }),
               0);
@@ -211,9 +210,9 @@ TEST(CatalogueFile, MissingEmptyAndUnreadableFilesAreToldApart) {
 
 TEST(CatalogueFile, FailedSaveReportsAndLeavesNothingBehind) {
     kvtest::TempFolder dir;
-    kv::model::Catalogue c;
+    Catalogue c;
     c.PSX_emu.push_back("ePSXe|/e/|e");
-    EXPECT_THROW(kv::model::save_catalogue(dir / "missing folder" / "Data.kvl", c), kv::platform::Failure);
+    EXPECT_THROW(save_catalogue(dir / "missing folder" / "Data.kvl", c), kv::platform::Failure);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing folder"));
 }
 

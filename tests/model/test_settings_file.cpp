@@ -5,13 +5,15 @@
 
 #include "model/settings_file.h"
 
+using namespace kv::model;
+
 namespace kv {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-kv::model::SettingsValues sample() {
-    kv::model::SettingsValues v;
+SettingsValues sample() {
+    SettingsValues v;
     v.left = -1234.5f;
     v.top = 40000;
     v.skin = "Midnight";
@@ -30,7 +32,7 @@ kv::model::SettingsValues sample() {
 }
 
 TEST(SettingsFile, WritesTwentyThreeLinesInTheirOrder) {
-    const Lines lines = kv::model::settings_lines(sample());
+    const Lines lines = settings_lines(sample());
     ASSERT_EQ(lines.size(), 23u);
     EXPECT_EQ(lines[0], "// Korvalin 1.2 config");
     EXPECT_EQ(lines[1], "");
@@ -48,15 +50,15 @@ TEST(SettingsFile, WritesTwentyThreeLinesInTheirOrder) {
 }
 
 TEST(SettingsFile, FontSizeIsWrittenRoundedHalfToEven) {
-    kv::model::SettingsValues v = sample();
+    SettingsValues v = sample();
     for (auto [size, text] : {std::pair{8.25f, "8"}, {10.5f, "10"}, {11.5f, "12"}}) {
         v.font_size = size;
-        EXPECT_EQ(kv::model::settings_lines(v)[6], std::string("Font = Verdana|") + text + "|True|False");
+        EXPECT_EQ(settings_lines(v)[6], std::string("Font = Verdana|") + text + "|True|False");
     }
 }
 
 TEST(SettingsFile, WhatIsWrittenReadsBackWholeTitlesIncluded) {
-    const kv::model::SettingsReading r = kv::model::read_settings_lines(settings_lines(sample()));
+    const SettingsReading r = read_settings_lines(settings_lines(sample()));
     ASSERT_TRUE(r.left && r.top && r.font && r.misc_image_location);
     EXPECT_FALSE(r.left->center);
     EXPECT_EQ(r.left->twips, -1234.5f);
@@ -80,13 +82,13 @@ TEST(SettingsFile, WhatIsWrittenReadsBackWholeTitlesIncluded) {
 // A skin, a language or a picture path may hold " = ": every value is all the text after the first
 // separator, so what a save writes comes back at the next start.
 TEST(SettingsFile, EveryValueTakesAllTextAfterTheFirstSeparator) {
-    kv::model::SettingsValues v = sample();
+    SettingsValues v = sample();
     v.skin = "Night = Day";
     v.language = "a = b";
     v.misc_image_location = "/a = b/p.bmp";
-    Lines lines = kv::model::settings_lines(v);
+    Lines lines = settings_lines(v);
     lines[9] = "Path override = True = yes";
-    const kv::model::SettingsReading r = kv::model::read_settings_lines(lines);
+    const SettingsReading r = read_settings_lines(lines);
     EXPECT_EQ(r.skin, "Night = Day");
     EXPECT_EQ(r.language, "a = b");
     EXPECT_EQ(r.misc_image_location, "/a = b/p.bmp");
@@ -94,7 +96,7 @@ TEST(SettingsFile, EveryValueTakesAllTextAfterTheFirstSeparator) {
 }
 
 TEST(SettingsFile, ReadingStopsAtTheFirstLineThatFails) {
-    const Lines good = kv::model::settings_lines(sample());
+    const Lines good = settings_lines(sample());
     struct Case {
         std::size_t line;  // 0-based
         std::string text;
@@ -107,22 +109,22 @@ TEST(SettingsFile, ReadingStopsAtTheFirstLineThatFails) {
           Case{12, "PS2 has no separator", true}}) {
         Lines lines = good;
         lines[c.line] = c.text;
-        const kv::model::SettingsReading r = kv::model::read_settings_lines(lines);
+        const SettingsReading r = read_settings_lines(lines);
         EXPECT_EQ(r.launcher_state.has_value(), c.reached_launcher_state) << c.text;
         EXPECT_FALSE(r.misc_image_location) << c.text;
     }
     // A title line without " = " stops the titles there, keeping the ones before it.
     Lines lines = good;
     lines[13] = "no value";
-    EXPECT_EQ(kv::model::read_settings_lines(lines).section_titles, (Lines{"PSX", "a = b = c"}));
+    EXPECT_EQ(read_settings_lines(lines).section_titles, (Lines{"PSX", "a = b = c"}));
 }
 
 TEST(SettingsFile, CenterAndPartLinesAndExtraFields) {
-    Lines lines = kv::model::settings_lines(sample());
+    Lines lines = settings_lines(sample());
     lines[2] = "Main Window X (Twips) = Center";
     lines[6] = "Font = Arial|9|0|1|extra";
     lines[7] = "Sections = 0|0|1|1|1|1|1|1|1|1|1|1";
-    kv::model::SettingsReading r = kv::model::read_settings_lines(lines);
+    SettingsReading r = read_settings_lines(lines);
     EXPECT_TRUE(r.left->center);
     EXPECT_EQ(r.font->name, "Arial");
     EXPECT_TRUE(r.font->italic);
@@ -131,27 +133,27 @@ TEST(SettingsFile, CenterAndPartLinesAndExtraFields) {
 
     // Fewer than ten flags: the ones read are kept for hiding, nothing after is read.
     lines[7] = "Sections = 0|1|0";
-    r = kv::model::read_settings_lines(lines);
+    r = read_settings_lines(lines);
     EXPECT_EQ(r.section_flags, (Lines{"0", "1", "0"}));
     EXPECT_FALSE(r.launcher_state);
 
     // A file of ten lines reaches the path override and no further.
-    r = kv::model::read_settings_lines(Lines(lines.begin(), lines.begin() + 10));
+    r = read_settings_lines(Lines(lines.begin(), lines.begin() + 10));
     EXPECT_FALSE(r.launcher_state);  // the short sections line still stops it
     lines[7] = "Sections = 1|1|1|1|1|1|1|1|1|1";
-    r = kv::model::read_settings_lines(Lines(lines.begin(), lines.begin() + 10));
+    r = read_settings_lines(Lines(lines.begin(), lines.begin() + 10));
     EXPECT_EQ(r.path_override, true);
     EXPECT_FALSE(r.opacity);
     EXPECT_TRUE(r.section_titles.empty());
 }
 
 TEST(SettingsFile, CommaInTheFirstLineShiftsTheLines) {
-    Lines lines = kv::model::settings_lines(sample());
+    Lines lines = settings_lines(sample());
     lines[0] = "// Korvalin, 1.2 config";
-    const kv::model::SettingsReading r = kv::model::read_settings_lines(lines);
+    const SettingsReading r = read_settings_lines(lines);
     // The empty second line now stands where the X position should be.
     EXPECT_FALSE(r.left);
-    EXPECT_FALSE(kv::model::read_settings_lines({}).left);
+    EXPECT_FALSE(read_settings_lines({}).left);
 }
 
 }  // namespace

@@ -12,18 +12,20 @@
 #include "platform/runtime.h"
 #include "support/test_support.h"
 
+using namespace kv::platform;
+
 namespace {
 
 TEST(InstanceLock, OneHolderPerFolderUntilReleased) {
     kvtest::TempFolder dir;
     kvtest::TempFolder other;
-    std::optional<kv::platform::InstanceLock> first(std::in_place, dir.path());
+    std::optional<InstanceLock> first(std::in_place, dir.path());
     EXPECT_TRUE(first->acquired());
-    EXPECT_FALSE(kv::platform::InstanceLock(dir.path()).acquired());
-    EXPECT_TRUE(kv::platform::InstanceLock(other.path()).acquired());
+    EXPECT_FALSE(InstanceLock(dir.path()).acquired());
+    EXPECT_TRUE(InstanceLock(other.path()).acquired());
     first.reset();
-    EXPECT_TRUE(kv::platform::InstanceLock(dir.path()).acquired());
-    EXPECT_THROW(kv::platform::InstanceLock(dir / "missing"), kv::platform::Failure);
+    EXPECT_TRUE(InstanceLock(dir.path()).acquired());
+    EXPECT_THROW(InstanceLock(dir / "missing"), Failure);
 }
 
 TEST(InstanceLock, LockOfAKilledProcessDoesNotBlock) {
@@ -33,7 +35,7 @@ TEST(InstanceLock, LockOfAKilledProcessDoesNotBlock) {
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-        kv::platform::InstanceLock lock(dir.path());
+        InstanceLock lock(dir.path());
         char c = lock.acquired() ? 'y' : 'n';
         if (write(ready[1], &c, 1) != 1) _exit(1);
         pause();
@@ -44,21 +46,21 @@ TEST(InstanceLock, LockOfAKilledProcessDoesNotBlock) {
     ASSERT_EQ(read(ready[0], &c, 1), 1);
     close(ready[0]);
     EXPECT_EQ(c, 'y');
-    EXPECT_FALSE(kv::platform::InstanceLock(dir.path()).acquired());
+    EXPECT_FALSE(InstanceLock(dir.path()).acquired());
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
-    EXPECT_TRUE(kv::platform::InstanceLock(dir.path()).acquired());
+    EXPECT_TRUE(InstanceLock(dir.path()).acquired());
 }
 
 TEST(InstanceLock, ProgramsStartedByTheHolderDoNotKeepIt) {
     kvtest::TempFolder dir;
-    std::optional<kv::platform::InstanceLock> lock(std::in_place, dir.path());
+    std::optional<InstanceLock> lock(std::in_place, dir.path());
     ASSERT_TRUE(lock->acquired());
-    int pid = kv::platform::start_process({"sleep", {"30"}}, {});
+    int pid = start_process({"sleep", {"30"}}, {});
     lock.reset();
-    EXPECT_TRUE(kv::platform::InstanceLock(dir.path()).acquired());
+    EXPECT_TRUE(InstanceLock(dir.path()).acquired());
     kill(pid, SIGKILL);
-    EXPECT_EQ(kv::platform::wait_for_process(pid), 128 + SIGKILL);
+    EXPECT_EQ(wait_for_process(pid), 128 + SIGKILL);
 }
 
 // A read-only program folder (no lock file can be made there) still admits one instance: the lock
@@ -78,18 +80,16 @@ TEST(InstanceLock, ReadOnlyFolderLocksInTheRuntimeFolder) {
         if (!kvtest::give_up_root()) return 10;
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         try {
-            kv::platform::InstanceLock first(program);
+            InstanceLock first(program);
             if (!first.acquired()) return 11;
             if (first.lock_file().parent_path() != runtime) return 12;
-            if (kv::platform::InstanceLock(program).acquired()) return 13;
-            if (kv::platform::InstanceLock(dir / "ro program" / ".").acquired())
-                return 14;  // the same folder
-            if (!kv::platform::InstanceLock(other).acquired()) return 15;
+            if (InstanceLock(program).acquired()) return 13;
+            if (InstanceLock(dir / "ro program" / ".").acquired()) return 14;  // the same folder
+            if (!InstanceLock(other).acquired()) return 15;
             unsetenv("XDG_RUNTIME_DIR");
-            if (kv::platform::fallback_lock_file(program).parent_path() !=
-                std::filesystem::temp_directory_path())
+            if (fallback_lock_file(program).parent_path() != std::filesystem::temp_directory_path())
                 return 16;
-        } catch (const kv::platform::Failure& failure) {
+        } catch (const Failure& failure) {
             std::fprintf(stderr, "%s\n", failure.what());
             return 17;
         }
@@ -103,7 +103,7 @@ TEST(InstanceLock, ReadOnlyFolderLocksInTheRuntimeFolder) {
 TEST(InstanceLock, LockFileThatIsNotAFileIsRefused) {
     kvtest::TempFolder dir;
     ASSERT_EQ(mkfifo((dir / ".korvalin.lock").c_str(), 0644), 0);
-    EXPECT_THROW(kv::platform::InstanceLock(dir.path()), kv::platform::Failure);
+    EXPECT_THROW(InstanceLock(dir.path()), Failure);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "platform/runtime.h"
 #include "support/test_support.h"
 
+using namespace kv::platform;
+
 namespace {
 
 using Pixels = std::vector<uint32_t>;
@@ -45,13 +47,13 @@ std::string bmp_file(int32_t width, int32_t height, uint32_t bits, uint32_t comp
 const Pixels four_colours = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
 
 Pixels decoded(const std::string& bytes) {
-    return kv::platform::Picture::decode(bytes, "test").data()->argb;
+    return Picture::decode(bytes, "test").data()->argb;
 }
 
 std::string failure_of(const std::string& bytes) {
     try {
-        kv::platform::Picture::decode(bytes, "test");
-    } catch (const kv::platform::Failure& failure) {
+        Picture::decode(bytes, "test");
+    } catch (const Failure& failure) {
         return failure.what();
     }
     return "decoded";
@@ -81,17 +83,17 @@ TEST(PictureFormats, RunLengthBmpDecodesRunsRowsAndSkips) {
 TEST(PictureFormats, MalformedRunLengthBmpIsRefused) {
     using namespace std::string_literals;
     // Cut inside a run of single pixels, and inside a pair.
-    EXPECT_THROW(decoded(bmp_file(4, 1, 8, 1, four_colours, "\x00\x04\x01\x02"s)), kv::platform::Failure);
-    EXPECT_THROW(decoded(bmp_file(4, 1, 8, 1, four_colours, "\x02\x01\x03"s)), kv::platform::Failure);
+    EXPECT_THROW(decoded(bmp_file(4, 1, 8, 1, four_colours, "\x00\x04\x01\x02"s)), Failure);
+    EXPECT_THROW(decoded(bmp_file(4, 1, 8, 1, four_colours, "\x02\x01\x03"s)), Failure);
     // Run-length with the wrong bits per pixel, or stored from the top.
-    EXPECT_THROW(decoded(bmp_file(4, 1, 4, 1, four_colours, "\x02\x01"s)), kv::platform::Failure);
-    EXPECT_THROW(decoded(bmp_file(4, -1, 8, 1, four_colours, "\x02\x01"s)), kv::platform::Failure);
+    EXPECT_THROW(decoded(bmp_file(4, 1, 4, 1, four_colours, "\x02\x01"s)), Failure);
+    EXPECT_THROW(decoded(bmp_file(4, -1, 8, 1, four_colours, "\x02\x01"s)), Failure);
     // Pixel data said to start past the file's end.
     std::string far = bmp_file(2, 1, 8, 1, four_colours, "\x02\x01"s);
     far[10] = '\x7F';
-    EXPECT_THROW(decoded(far), kv::platform::Failure);
+    EXPECT_THROW(decoded(far), Failure);
     EXPECT_THROW(decoded(bmp_file(2, 1, 8, 9, four_colours, "\x02\x01"s)),
-                 kv::platform::Failure);  // unknown compression
+                 Failure);  // unknown compression
 }
 
 TEST(PictureFormats, PalettedAndMaskedBmp) {
@@ -122,7 +124,7 @@ TEST(PictureFormats, PalettedAndMaskedBmp) {
     masked += "\xE0\x07\x00\x00"s;
     EXPECT_EQ(decoded(masked), (Pixels{green}));
     // Unsupported depths are refused.
-    EXPECT_THROW(decoded(bmp_file(1, 1, 7, 0, {}, "\x00\x00\x00\x00"s)), kv::platform::Failure);
+    EXPECT_THROW(decoded(bmp_file(1, 1, 7, 0, {}, "\x00\x00\x00\x00"s)), Failure);
 }
 
 TEST(PictureFormats, JpegPngAndGifAreToldByContentNotName) {
@@ -138,9 +140,9 @@ TEST(PictureFormats, JpegPngAndGifAreToldByContentNotName) {
     kvtest::write_file(dir / "png.bmp", png);
     kvtest::write_file(dir / "gif.bmp", gif);
     kvtest::write_file(dir / "jpeg.bmp", kvtest::blue_jpeg());
-    EXPECT_EQ(kv::platform::Picture::load(dir / "png.bmp").data()->argb, (Pixels{red, blue}));
-    EXPECT_EQ(kv::platform::Picture::load(dir / "gif.bmp").data()->argb, (Pixels{red}));
-    const kv::platform::Picture jpeg = kv::platform::Picture::load(dir / "jpeg.bmp");
+    EXPECT_EQ(Picture::load(dir / "png.bmp").data()->argb, (Pixels{red, blue}));
+    EXPECT_EQ(Picture::load(dir / "gif.bmp").data()->argb, (Pixels{red}));
+    const Picture jpeg = Picture::load(dir / "jpeg.bmp");
     ASSERT_EQ(jpeg.width_px(), 8);
     ASSERT_EQ(jpeg.height_px(), 8);
     const uint32_t pixel = jpeg.data()->argb[27];
@@ -185,8 +187,7 @@ TEST(PictureFormats, SizeLimitsAreCheckedBeforeDecoding) {
                               bmp_file(1, -16385, 24, 0, {}, ""), bmp_file(40'000'001, 1, 8, 1, {}, "")})
         EXPECT_EQ(failure_of(bytes).rfind("picture size out of range", 0), 0u) << failure_of(bytes);
     // Right at the limit a picture still loads: 40 million pixels, RLE8 all skipped.
-    const kv::platform::Picture edge =
-        kv::platform::Picture::decode(bmp_file(8000, 5000, 8, 1, four_colours, "\x00\x01"s), "edge");
+    const Picture edge = Picture::decode(bmp_file(8000, 5000, 8, 1, four_colours, "\x00\x01"s), "edge");
     EXPECT_EQ(edge.width_px(), 8000);
     EXPECT_EQ(edge.height_px(), 5000);
 }

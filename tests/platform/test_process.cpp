@@ -10,6 +10,8 @@
 #include "platform/text_file.h"
 #include "support/test_support.h"
 
+using namespace kv::platform;
+
 namespace {
 
 using Words = std::vector<std::string>;
@@ -27,15 +29,15 @@ const char* const recorder =
     "exit 7\n";
 
 TEST(Process, SplitsOnBlanksWithQuotesGrouping) {
-    auto c = kv::platform::split_command_line("  prog a\t\"b c\" x\"y z\"w \"\" C:\\dir\\f.txt  ");
+    auto c = split_command_line("  prog a\t\"b c\" x\"y z\"w \"\" C:\\dir\\f.txt  ");
     EXPECT_EQ(c.program, "prog");
     EXPECT_EQ(c.arguments, (Words{"a", "b c", "xy zw", "", "C:\\dir\\f.txt"}));
-    c = kv::platform::split_command_line("\"/opt/my games/run\" -x");
+    c = split_command_line("\"/opt/my games/run\" -x");
     EXPECT_EQ(c.program, "/opt/my games/run");
     EXPECT_EQ(c.arguments, Words{"-x"});
-    EXPECT_THROW(kv::platform::split_command_line(""), kv::platform::Failure);
-    EXPECT_THROW(kv::platform::split_command_line(" \t "), kv::platform::Failure);
-    EXPECT_THROW(kv::platform::split_command_line("\"\" a"), kv::platform::Failure);
+    EXPECT_THROW(split_command_line(""), Failure);
+    EXPECT_THROW(split_command_line(" \t "), Failure);
+    EXPECT_THROW(split_command_line("\"\" a"), Failure);
 }
 
 TEST(Process, UnquotedProgramIsTheLongestExistingPrefix) {
@@ -43,20 +45,20 @@ TEST(Process, UnquotedProgramIsTheLongestExistingPrefix) {
     const std::string games = (dir / "my games").string();
     kvtest::write_file(games + "/run", "");
     kvtest::write_file(games + "/run fast", "");
-    auto c = kv::platform::split_command_line(games + "/run fast -x");
+    auto c = split_command_line(games + "/run fast -x");
     EXPECT_EQ(c.program, games + "/run fast");
     EXPECT_EQ(c.arguments, Words{"-x"});
-    c = kv::platform::split_command_line(games + "/run  slow \"a b\"");
+    c = split_command_line(games + "/run  slow \"a b\"");
     EXPECT_EQ(c.program, games + "/run");
     EXPECT_EQ(c.arguments, (Words{"slow", "a b"}));
-    c = kv::platform::split_command_line(games + "/run fast");  // the whole line
+    c = split_command_line(games + "/run fast");  // the whole line
     EXPECT_EQ(c.program, games + "/run fast");
     EXPECT_TRUE(c.arguments.empty());
     // A prefix that is a folder does not count; without any match the first word is the program.
-    c = kv::platform::split_command_line(games + " x");
+    c = split_command_line(games + " x");
     EXPECT_EQ(c.program, (dir / "my").string());
     EXPECT_EQ(c.arguments, (Words{"games", "x"}));
-    c = kv::platform::split_command_line(games + "/missing");
+    c = split_command_line(games + "/missing");
     EXPECT_EQ(c.program, (dir / "my").string());
     EXPECT_EQ(c.arguments, Words{"games/missing"});
 }
@@ -67,10 +69,9 @@ TEST(Process, StartsProgramWithArgvInWorkingFolder) {
     const auto work = dir / "work place";
     std::filesystem::create_directories(work);
     write_script(folder / "a.sh", recorder);
-    int pid = kv::platform::start_process(
-        kv::platform::split_command_line((folder / "a.sh").string() + " -x y"), work);
-    EXPECT_EQ(kv::platform::wait_for_process(pid), 7);
-    EXPECT_EQ(kv::platform::read_lines(folder / "out.txt"), (Words{work.string(), "-x", "y"}));
+    int pid = start_process(split_command_line((folder / "a.sh").string() + " -x y"), work);
+    EXPECT_EQ(wait_for_process(pid), 7);
+    EXPECT_EQ(read_lines(folder / "out.txt"), (Words{work.string(), "-x", "y"}));
 }
 
 TEST(Process, RelativeProgramMeansTheCurrentFolderNotTheWorkingOne) {
@@ -80,23 +81,22 @@ TEST(Process, RelativeProgramMeansTheCurrentFolderNotTheWorkingOne) {
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
     int pid = -1;
-    EXPECT_NO_THROW(pid = kv::platform::start_process({"bin/a.sh", {}}, dir / "work"));
+    EXPECT_NO_THROW(pid = start_process({"bin/a.sh", {}}, dir / "work"));
     std::filesystem::current_path(previous);
     if (pid > 0) {
-        EXPECT_EQ(kv::platform::wait_for_process(pid), 7);
+        EXPECT_EQ(wait_for_process(pid), 7);
     }
-    EXPECT_EQ(kv::platform::read_lines(dir / "bin" / "out.txt"), Words{(dir / "work").string()});
+    EXPECT_EQ(read_lines(dir / "bin" / "out.txt"), Words{(dir / "work").string()});
 }
 
 TEST(Process, NothingInTheCommandLineReachesAShell) {
     kvtest::TempFolder dir;
     write_script(dir / "a.sh", recorder);
     const std::string line = (dir / "a.sh").string() + " \"; touch hacked\" $(touch hacked) 'q' `id` $HOME *";
-    int pid = kv::platform::start_process(kv::platform::split_command_line(line), dir.path());
-    EXPECT_EQ(kv::platform::wait_for_process(pid), 7);
-    EXPECT_EQ(
-        kv::platform::read_lines(dir / "out.txt"),
-        (Words{dir.path().string(), "; touch hacked", "$(touch", "hacked)", "'q'", "`id`", "$HOME", "*"}));
+    int pid = start_process(split_command_line(line), dir.path());
+    EXPECT_EQ(wait_for_process(pid), 7);
+    EXPECT_EQ(read_lines(dir / "out.txt"), (Words{dir.path().string(), "; touch hacked", "$(touch", "hacked)",
+                                                  "'q'", "`id`", "$HOME", "*"}));
     EXPECT_FALSE(std::filesystem::exists(dir / "hacked"));
 }
 
@@ -104,21 +104,21 @@ TEST(Process, FailsClearlyWhenTheProgramCannotStart) {
     kvtest::TempFolder dir;
     kvtest::write_file(dir / "plain.sh", "#!/bin/sh\n");  // not executable
     write_script(dir / "a.sh", recorder);
-    EXPECT_THROW(kv::platform::start_process({dir / "missing", {}}, {}), kv::platform::Failure);
-    EXPECT_THROW(kv::platform::start_process({"korvalin-no-such-program", {}}, {}), kv::platform::Failure);
-    EXPECT_THROW(kv::platform::start_process({dir / "plain.sh", {}}, {}), kv::platform::Failure);
-    EXPECT_THROW(kv::platform::start_process({dir.path(), {}}, {}), kv::platform::Failure);
+    EXPECT_THROW(start_process({dir / "missing", {}}, {}), Failure);
+    EXPECT_THROW(start_process({"korvalin-no-such-program", {}}, {}), Failure);
+    EXPECT_THROW(start_process({dir / "plain.sh", {}}, {}), Failure);
+    EXPECT_THROW(start_process({dir.path(), {}}, {}), Failure);
     try {
-        kv::platform::start_process({dir / "a.sh", {}}, dir / "gone");
+        start_process({dir / "a.sh", {}}, dir / "gone");
         FAIL() << "started in a missing working folder";
-    } catch (const kv::platform::Failure& e) {
+    } catch (const Failure& e) {
         EXPECT_NE(std::string(e.what()).find("working folder"), std::string::npos) << e.what();
     }
-    EXPECT_THROW(kv::platform::wait_for_process(1), kv::platform::Failure);  // not ours
+    EXPECT_THROW(wait_for_process(1), Failure);  // not ours
 }
 
 TEST(Process, ChildrenNobodyWaitsForAreReaped) {
-    int pid = kv::platform::start_process({"true", {}}, {});
+    int pid = start_process({"true", {}}, {});
     const auto proc = "/proc/" + std::to_string(pid);
     for (int i = 0; i < 200 && std::filesystem::exists(proc); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -135,8 +135,8 @@ class DesktopTest : public ::testing::Test {
     }
     void TearDown() override { setenv("PATH", old_path.c_str(), 1); }
     Words opened(int pid) {
-        kv::platform::wait_for_process(pid);
-        return kv::platform::read_lines(bin / "out.txt");
+        wait_for_process(pid);
+        return read_lines(bin / "out.txt");
     }
     kvtest::TempFolder bin;
     kvtest::TempFolder work;
@@ -145,12 +145,10 @@ class DesktopTest : public ::testing::Test {
 
 TEST_F(DesktopTest, ExplorerMeansTheFileManager) {
     const std::string folder = "/home/me/My Games";
-    EXPECT_EQ(opened(kv::platform::start_process(
-                  kv::platform::split_command_line("explorer.exe \"" + folder + "\""), work.path())),
+    EXPECT_EQ(opened(start_process(split_command_line("explorer.exe \"" + folder + "\""), work.path())),
               (Words{work.path().string(), folder}));
-    EXPECT_EQ(opened(kv::platform::start_process({"C:\\WINDOWS\\Explorer.EXE", {"/tmp", "/e"}}, {})).at(1),
-              "/tmp");
-    EXPECT_EQ(opened(kv::platform::open_with_desktop("https://example.org/?a=1&b=2", work.path())),
+    EXPECT_EQ(opened(start_process({"C:\\WINDOWS\\Explorer.EXE", {"/tmp", "/e"}}, {})).at(1), "/tmp");
+    EXPECT_EQ(opened(open_with_desktop("https://example.org/?a=1&b=2", work.path())),
               (Words{work.path().string(), "https://example.org/?a=1&b=2"}));
 }
 
@@ -158,14 +156,14 @@ TEST(Process, RecognisesProgramsAndWebAddresses) {
     kvtest::TempFolder dir;
     write_script(dir / "a.sh", recorder);
     kvtest::write_file(dir / "doc.txt", "");
-    EXPECT_TRUE(kv::platform::is_program(dir / "a.sh"));
-    EXPECT_FALSE(kv::platform::is_program(dir / "doc.txt"));
-    EXPECT_FALSE(kv::platform::is_program(dir.path()));
-    EXPECT_FALSE(kv::platform::is_program(dir / "missing"));
+    EXPECT_TRUE(is_program(dir / "a.sh"));
+    EXPECT_FALSE(is_program(dir / "doc.txt"));
+    EXPECT_FALSE(is_program(dir.path()));
+    EXPECT_FALSE(is_program(dir / "missing"));
     for (const char* web : {"http://x", "HTTPS://x", "mailto:me@x", "WWW.example.org"})
-        EXPECT_TRUE(kv::platform::is_web_address(web)) << web;
+        EXPECT_TRUE(is_web_address(web)) << web;
     for (const char* other : {"wwwexample", "ftp://x", "/home/http:", "", "http"})
-        EXPECT_FALSE(kv::platform::is_web_address(other)) << other;
+        EXPECT_FALSE(is_web_address(other)) << other;
 }
 
 }  // namespace

@@ -11,38 +11,40 @@
 #include "platform/text_file.h"
 #include "support/test_support.h"
 
+using namespace kv::platform;
+
 namespace {
 
 using Lines = std::vector<std::string>;
 
 TEST(TextFile, SplitsOnEveryKindOfLineEnd) {
-    EXPECT_EQ(kv::platform::split_lines(""), Lines{});
-    EXPECT_EQ(kv::platform::split_lines("a\r\nb"), (Lines{"a", "b"}));
-    EXPECT_EQ(kv::platform::split_lines("a\r\n"), Lines{"a"});
-    EXPECT_EQ(kv::platform::split_lines("\r\n"), Lines{""});
-    EXPECT_EQ(kv::platform::split_lines("a\rb\nc"), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(split_lines(""), Lines{});
+    EXPECT_EQ(split_lines("a\r\nb"), (Lines{"a", "b"}));
+    EXPECT_EQ(split_lines("a\r\n"), Lines{"a"});
+    EXPECT_EQ(split_lines("\r\n"), Lines{""});
+    EXPECT_EQ(split_lines("a\rb\nc"), (Lines{"a", "b", "c"}));
     // LF then CR is two line ends, CR CR LF too.
-    EXPECT_EQ(kv::platform::split_lines("a\n\rb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(kv::platform::split_lines("a\r\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(split_lines("a\n\rb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(split_lines("a\r\r\nb"), (Lines{"a", "", "b"}));
 }
 
 TEST(TextFile, ReadsBytesUntranscoded) {
     kvtest::TempFolder dir;
     const std::string bytes("caf\xe9\0\xff\r\nx", 9);
     kvtest::write_file(dir / "t.txt", bytes);
-    EXPECT_EQ(kv::platform::read_bytes(dir / "t.txt"), bytes);
-    EXPECT_EQ(kv::platform::read_lines(dir / "t.txt"), (Lines{std::string("caf\xe9\0\xff", 6), "x"}));
-    EXPECT_THROW(kv::platform::read_lines(dir / "missing.txt"), kv::platform::Failure);
-    EXPECT_THROW(kv::platform::read_bytes(dir.path()), kv::platform::Failure);
+    EXPECT_EQ(read_bytes(dir / "t.txt"), bytes);
+    EXPECT_EQ(read_lines(dir / "t.txt"), (Lines{std::string("caf\xe9\0\xff", 6), "x"}));
+    EXPECT_THROW(read_lines(dir / "missing.txt"), Failure);
+    EXPECT_THROW(read_bytes(dir.path()), Failure);
     // Longer than any single read, read whole or up to a limit; and an empty file.
     std::string big(200003, '\0');
     for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 251);
     kvtest::write_file(dir / "big.bin", big);
-    EXPECT_EQ(kv::platform::read_bytes(dir / "big.bin"), big);
-    EXPECT_EQ(kv::platform::read_bytes(dir / "big.bin", 70001), big.substr(0, 70001));
-    EXPECT_EQ(kv::platform::read_bytes(dir / "big.bin", 0), "");
+    EXPECT_EQ(read_bytes(dir / "big.bin"), big);
+    EXPECT_EQ(read_bytes(dir / "big.bin", 70001), big.substr(0, 70001));
+    EXPECT_EQ(read_bytes(dir / "big.bin", 0), "");
     kvtest::write_file(dir / "empty.txt", "");
-    EXPECT_EQ(kv::platform::read_bytes(dir / "empty.txt"), "");
+    EXPECT_EQ(read_bytes(dir / "empty.txt"), "");
 }
 
 // Every reader of a file gets a file larger than the memory there is as a failed read, not as an
@@ -60,37 +62,36 @@ TEST(TextFile, AFileLargerThanTheMemoryThereIsFailsItsRead) {
             if (!kvtest::limit_address_space(64 << 20)) return 2;
             try {
                 read();
-            } catch (const kv::platform::Failure& failure) {
+            } catch (const Failure& failure) {
                 return failure.what() == expected ? 0 : 4;
             }
             return 3;
         });
     };
-    EXPECT_EQ(fails_with_message([&] { kv::platform::read_bytes(dir / "huge.txt"); }), 0);
-    EXPECT_EQ(fails_with_message([&] { kv::platform::read_lines(dir / "huge.txt"); }), 0);
+    EXPECT_EQ(fails_with_message([&] { read_bytes(dir / "huge.txt"); }), 0);
+    EXPECT_EQ(fails_with_message([&] { read_lines(dir / "huge.txt"); }), 0);
 }
 
 TEST(TextFile, WritesCrLfAndReplacesKeepingPermissions) {
     kvtest::TempFolder dir;
     const auto file = dir / "out.ini";
-    kv::platform::write_lines_atomically(file, {"a", "", "b"});
+    write_lines_atomically(file, {"a", "", "b"});
     EXPECT_EQ(kvtest::read_file(file), "a\r\n\r\nb\r\n");
 
     ASSERT_EQ(chmod(file.c_str(), 0640), 0);
-    kv::platform::write_bytes_atomically(file, "new");
+    write_bytes_atomically(file, "new");
     EXPECT_EQ(kvtest::read_file(file), "new");
     struct stat st {};
     ASSERT_EQ(stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
-    EXPECT_EQ(kv::platform::list_folder(dir.path(), kv::platform::EntryKind::files),
-              Lines{"out.ini"});  // no temporary left
+    EXPECT_EQ(list_folder(dir.path(), EntryKind::files), Lines{"out.ini"});  // no temporary left
 }
 
 TEST(TextFile, WritesThroughASymbolicLink) {
     kvtest::TempFolder dir;
     kvtest::write_file(dir / "real.txt", "old");
     std::filesystem::create_symlink("real.txt", dir / "link.txt");
-    kv::platform::write_bytes_atomically(dir / "link.txt", "new");
+    write_bytes_atomically(dir / "link.txt", "new");
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
     EXPECT_EQ(kvtest::read_file(dir / "real.txt"), "new");
 }
@@ -107,28 +108,26 @@ TEST(TextFile, LinkUnderTheProgramFolderIsWrittenThroughOnlyToAFileInsideIt) {
     std::filesystem::create_symlink("../../../../home/.bashrc", profiles / "relative.reg");
     std::filesystem::create_symlink("relative.reg", profiles / "chain.reg");
     for (const char* name : {"absolute.reg", "relative.reg", "chain.reg"}) {
-        EXPECT_THROW(kv::platform::write_bytes_atomically(profiles / name, "new"), kv::platform::Failure)
-            << name;
+        EXPECT_THROW(write_bytes_atomically(profiles / name, "new"), Failure) << name;
         EXPECT_TRUE(std::filesystem::is_symlink(profiles / name)) << name;
     }
     // The same link reached through another name for the program folder.
     std::filesystem::create_directory_symlink(program, dir / "alias");
     EXPECT_THROW(
-        kv::platform::write_lines_atomically(
+        write_lines_atomically(
             dir / "alias" / "Configurations" / "ePSXe" / "emulator_configuration" / "absolute.reg", {"new"}),
-        kv::platform::Failure);
+        Failure);
     EXPECT_EQ(kvtest::read_file(dir / "home" / ".bashrc"), "the user's own");
-    EXPECT_EQ(kv::platform::list_folder(dir / "home", kv::platform::EntryKind::files),
-              Lines{".bashrc"});  // no temporary left
+    EXPECT_EQ(list_folder(dir / "home", EntryKind::files), Lines{".bashrc"});  // no temporary left
 
     // A link that stays inside is written through, as before.
     std::filesystem::create_symlink("../../PCSX/shared.reg", profiles / "inside.reg");
     kvtest::write_file(program / "Configurations" / "PCSX" / "shared.reg", "old");
-    kv::platform::write_bytes_atomically(profiles / "inside.reg", "new");
+    write_bytes_atomically(profiles / "inside.reg", "new");
     EXPECT_EQ(kvtest::read_file(program / "Configurations" / "PCSX" / "shared.reg"), "new");
     // Outside the program folder a link still leads anywhere.
     std::filesystem::create_symlink(dir / "home" / ".bashrc", dir / "elsewhere.reg");
-    kv::platform::write_bytes_atomically(dir / "elsewhere.reg", "written through");
+    write_bytes_atomically(dir / "elsewhere.reg", "written through");
     EXPECT_EQ(kvtest::read_file(dir / "home" / ".bashrc"), "written through");
 }
 
@@ -144,11 +143,11 @@ TEST(TextFile, AFolderLinkUnderTheProgramFolderIsWrittenIntoOnlyWhenItLeadsInsid
     std::filesystem::create_directory_symlink("ePSXe", program / "Configurations" / "alias");
     for (const auto& file : {program / "Configurations" / "ePSXe" / "linked" / "Fast.reg",
                              program / "Configurations" / "alias" / "linked" / "New.reg"})
-        EXPECT_THROW(kv::platform::write_bytes_atomically(file, "new"), kv::platform::Failure) << file;
+        EXPECT_THROW(write_bytes_atomically(file, "new"), Failure) << file;
     EXPECT_EQ(kvtest::read_file(dir / "home" / "Fast.reg"), "the user's own");
-    EXPECT_EQ(kv::platform::list_folder(dir / "home", kv::platform::EntryKind::files), Lines{"Fast.reg"});
+    EXPECT_EQ(list_folder(dir / "home", EntryKind::files), Lines{"Fast.reg"});
 
-    kv::platform::write_bytes_atomically(program / "Configurations" / "alias" / "inside.reg", "new");
+    write_bytes_atomically(program / "Configurations" / "alias" / "inside.reg", "new");
     EXPECT_EQ(kvtest::read_file(program / "Configurations" / "ePSXe" / "inside.reg"), "new");
 }
 
@@ -168,46 +167,42 @@ TEST(TextFile, ReadOnlyFileIsNotReplaced) {
         if (!kvtest::give_up_root()) return 3;
         for (const auto& refused : {locked, dir / "link.reg"}) {
             try {
-                kv::platform::write_lines_atomically(refused, {"new"});
+                write_lines_atomically(refused, {"new"});
                 return 1;
-            } catch (const kv::platform::Failure& failure) {
+            } catch (const Failure& failure) {
                 if (std::string(failure.what()).find("Permission denied") == std::string::npos) return 2;
             }
         }
-        kv::platform::write_bytes_atomically(open, "new");
+        write_bytes_atomically(open, "new");
         return 0;
     });
     EXPECT_EQ(code, 0) << "1: a read-only file was replaced; 2: the failure did not say why";
     EXPECT_EQ(kvtest::read_file(locked), "the user's");
     EXPECT_EQ(kvtest::read_file(open), "new");
-    EXPECT_EQ(kv::platform::list_folder(dir.path(), kv::platform::EntryKind::files),
-              (Lines{"link.reg", "open.reg", "profile.reg"}));
+    EXPECT_EQ(list_folder(dir.path(), EntryKind::files), (Lines{"link.reg", "open.reg", "profile.reg"}));
 }
 
 TEST(TextFile, ALineHoldingALineBreakFailsTheWrite) {
     kvtest::TempFolder dir;
     kvtest::write_file(dir / "Config.ini", "old");
-    EXPECT_THROW(
-        kv::platform::write_lines_atomically(dir / "Config.ini", {"Skin = Midnight", "Language = A\r\nB"}),
-        kv::platform::Failure);
-    EXPECT_THROW(kv::platform::write_lines_atomically(dir / "Config.ini", {"Language = A\n"}),
-                 kv::platform::Failure);
+    EXPECT_THROW(write_lines_atomically(dir / "Config.ini", {"Skin = Midnight", "Language = A\r\nB"}),
+                 Failure);
+    EXPECT_THROW(write_lines_atomically(dir / "Config.ini", {"Language = A\n"}), Failure);
     EXPECT_EQ(kvtest::read_file(dir / "Config.ini"), "old");
-    EXPECT_EQ(kv::platform::list_folder(dir.path(), kv::platform::EntryKind::files), Lines{"Config.ini"});
+    EXPECT_EQ(list_folder(dir.path(), EntryKind::files), Lines{"Config.ini"});
 }
 
 TEST(TextFile, FailedWriteLeavesNoTraceWhereverItFails) {
     kvtest::TempFolder dir;
     // The temporary file cannot be made: its folder is missing, or is a file.
     kvtest::write_file(dir / "plain", "x");
-    EXPECT_THROW(kv::platform::write_bytes_atomically(dir / "missing" / "f.txt", "new"),
-                 kv::platform::Failure);
-    EXPECT_THROW(kv::platform::write_bytes_atomically(dir / "plain" / "f.txt", "new"), kv::platform::Failure);
+    EXPECT_THROW(write_bytes_atomically(dir / "missing" / "f.txt", "new"), Failure);
+    EXPECT_THROW(write_bytes_atomically(dir / "plain" / "f.txt", "new"), Failure);
     // The temporary file is written but the rename fails: the target is a folder.
     kvtest::write_file(dir / "target" / "inside.txt", "keep");
-    EXPECT_THROW(kv::platform::write_bytes_atomically(dir / "target", "new"), kv::platform::Failure);
+    EXPECT_THROW(write_bytes_atomically(dir / "target", "new"), Failure);
     EXPECT_EQ(kvtest::read_file(dir / "target" / "inside.txt"), "keep");
-    EXPECT_EQ(kv::platform::list_folder(dir.path(), kv::platform::EntryKind::files), Lines{"plain"});
+    EXPECT_EQ(list_folder(dir.path(), EntryKind::files), Lines{"plain"});
     EXPECT_EQ(kvtest::read_file(dir / "plain"), "x");
 }
 
@@ -222,15 +217,15 @@ TEST(TextFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
         rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
         try {
-            kv::platform::write_bytes_atomically(file, std::string(100000, 'x'));
-        } catch (const kv::platform::Failure&) {
+            write_bytes_atomically(file, std::string(100000, 'x'));
+        } catch (const Failure&) {
             return 0;
         }
         return 1;
     });
     EXPECT_EQ(code, 0) << "the write did not fail";
     EXPECT_EQ(kvtest::read_file(file), old_bytes);
-    EXPECT_EQ(kv::platform::list_folder(dir.path(), kv::platform::EntryKind::files), Lines{"settings.ini"});
+    EXPECT_EQ(list_folder(dir.path(), EntryKind::files), Lines{"settings.ini"});
 }
 
 TEST(TextFile, ReadOnlyFolderLeavesTheOldFileWhole) {
@@ -245,8 +240,8 @@ TEST(TextFile, ReadOnlyFolderLeavesTheOldFileWhole) {
     const int code = kvtest::exit_code_in_child([&] {
         if (!kvtest::give_up_root()) return 3;
         try {
-            kv::platform::write_lines_atomically(file, {"new"});
-        } catch (const kv::platform::Failure&) {
+            write_lines_atomically(file, {"new"});
+        } catch (const Failure&) {
             return 0;
         }
         return 1;
@@ -265,25 +260,24 @@ TEST(TextFile, ThingsThatAreNotFilesAreNeitherWaitedOnNorReplaced) {
     kvtest::TempFolder dir;
     const auto fifo = dir / "Data.kvl";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
-    EXPECT_THROW(kv::platform::read_lines(fifo), kv::platform::Failure);
-    EXPECT_THROW(kv::platform::read_bytes("/dev/zero"), kv::platform::Failure);
+    EXPECT_THROW(read_lines(fifo), Failure);
+    EXPECT_THROW(read_bytes("/dev/zero"), Failure);
     std::filesystem::create_directory(dir / "Config.ini");
-    EXPECT_THROW(kv::platform::read_lines(dir / "Config.ini"), kv::platform::Failure);
+    EXPECT_THROW(read_lines(dir / "Config.ini"), Failure);
 
-    EXPECT_THROW(kv::platform::write_bytes_atomically(fifo, "new"), kv::platform::Failure);
+    EXPECT_THROW(write_bytes_atomically(fifo, "new"), Failure);
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     // A link to a FIFO is refused the same way.
     std::filesystem::create_symlink("Data.kvl", dir / "link.kvl");
-    EXPECT_THROW(kv::platform::write_bytes_atomically(dir / "link.kvl", "new"), kv::platform::Failure);
+    EXPECT_THROW(write_bytes_atomically(dir / "link.kvl", "new"), Failure);
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
-    EXPECT_EQ(kv::platform::list_folder(dir.path(), kv::platform::EntryKind::files),
-              Lines{});  // no temporary left
+    EXPECT_EQ(list_folder(dir.path(), EntryKind::files), Lines{});  // no temporary left
 }
 
 TEST(TextFile, DanglingLinkIsLeftAloneAndTheSaveFails) {
     kvtest::TempFolder dir;
     std::filesystem::create_symlink("gone/real.txt", dir / "link.txt");
-    EXPECT_THROW(kv::platform::write_bytes_atomically(dir / "link.txt", "new"), kv::platform::Failure);
+    EXPECT_THROW(write_bytes_atomically(dir / "link.txt", "new"), Failure);
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
     EXPECT_EQ(std::filesystem::read_symlink(dir / "link.txt"), "gone/real.txt");
     EXPECT_FALSE(std::filesystem::exists(dir / "gone"));
@@ -294,7 +288,7 @@ TEST(TextFile, ChainOfLinksIsWrittenThroughToItsEndInItsOwnFolder) {
     kvtest::write_file(dir / "store" / "real.txt", "old");
     std::filesystem::create_symlink("store/real.txt", dir / "middle.txt");
     std::filesystem::create_symlink("middle.txt", dir / "first.txt");
-    kv::platform::write_bytes_atomically(dir / "first.txt", "new");
+    write_bytes_atomically(dir / "first.txt", "new");
     EXPECT_EQ(kvtest::read_file(dir / "store" / "real.txt"), "new");
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "first.txt"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "middle.txt"));
@@ -308,18 +302,18 @@ TEST(TextFile, StaleTemporariesOfOneFileAreRemovedAndNothingElse) {
                              "Data.kvl.0123456789abcdef.tmp", ".Config.ini.0123456789abcdef.tmp"})
         kvtest::write_file(folder / name, "x");
     std::filesystem::create_directory(folder / ".Data.kvl.1111111111111111.tmp");
-    EXPECT_EQ(kv::platform::remove_stale_temporaries(folder, "Data.kvl"), 2);
-    EXPECT_EQ(kv::platform::list_folder(folder, kv::platform::EntryKind::files),
+    EXPECT_EQ(remove_stale_temporaries(folder, "Data.kvl"), 2);
+    EXPECT_EQ(list_folder(folder, EntryKind::files),
               (Lines{".Config.ini.0123456789abcdef.tmp", ".Data.kvl.0123.tmp",
                      ".Data.kvl.0123456789abcdeX.tmp", "Data.kvl", "Data.kvl.0123456789abcdef.tmp"}));
     EXPECT_TRUE(std::filesystem::is_directory(folder / ".Data.kvl.1111111111111111.tmp"));
-    EXPECT_EQ(kv::platform::remove_stale_temporaries(folder / "missing", "Data.kvl"), 0);
+    EXPECT_EQ(remove_stale_temporaries(folder / "missing", "Data.kvl"), 0);
 
     // Of every file with an ending: the profiles' ".reg" files, an empty profile name among them.
     for (const char* name :
          {".a.reg.0123456789abcdef.tmp", "..reg.0123456789abcdef.tmp", ".a.ini.0123456789abcdef.tmp"})
         kvtest::write_file(folder / name, "x");
-    EXPECT_EQ(kv::platform::remove_stale_temporaries_of_kind(folder, ".reg"), 2);
+    EXPECT_EQ(remove_stale_temporaries_of_kind(folder, ".reg"), 2);
     EXPECT_TRUE(std::filesystem::exists(folder / ".a.ini.0123456789abcdef.tmp"));
 }
 
@@ -335,11 +329,11 @@ TEST(TextFile, TheNextWriteRemovesWhatAKilledWriteLeftButNotAWriteUnderWay) {
         setrlimit(RLIMIT_CORE, &no_core);
         rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
-        kv::platform::write_bytes_atomically(file, std::string(100000, 'x'));
+        write_bytes_atomically(file, std::string(100000, 'x'));
         return 0;
     });
     ASSERT_EQ(code, -1) << "the write was not killed";
-    Lines left = kv::platform::list_folder(dir.path(), kv::platform::EntryKind::files);
+    Lines left = list_folder(dir.path(), EntryKind::files);
     ASSERT_EQ(left.size(), 2u);
     const std::string killed = left[0];
     EXPECT_EQ(killed.substr(0, 13), ".profile.reg.");
@@ -349,12 +343,12 @@ TEST(TextFile, TheNextWriteRemovesWhatAKilledWriteLeftButNotAWriteUnderWay) {
     const int held = ::open(under_way.c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    kv::platform::write_bytes_atomically(file, "new");
+    write_bytes_atomically(file, "new");
     EXPECT_EQ(kvtest::read_file(file), "new");
-    EXPECT_EQ(kv::platform::list_folder(dir.path(), kv::platform::EntryKind::files),
+    EXPECT_EQ(list_folder(dir.path(), EntryKind::files),
               (Lines{".profile.reg.00000000000000aa.tmp", "profile.reg"}));
     ::close(held);
-    EXPECT_EQ(kv::platform::remove_stale_temporaries(dir.path(), "profile.reg"), 1);
+    EXPECT_EQ(remove_stale_temporaries(dir.path(), "profile.reg"), 1);
 }
 
 }  // namespace

@@ -15,9 +15,8 @@
 #include "model/plugins_module.h"
 #include "plugin_client/plugin_library.h"
 
-using kv::plugin_client::PluginCall;
-using kv::plugin_client::PluginHost;
-using kv::plugin_client::PluginOutcome;
+using namespace kv::plugin_client;
+
 using kvtest::PluginTest;
 using namespace std::chrono_literals;
 
@@ -62,31 +61,28 @@ class AdoptingTest : public kvtest::PluginTest {
 }  // namespace
 
 TEST_F(PluginTest, AHelperServesQuestionsUntilAPluginTakesItDown) {
-    kv::plugin_client::PluginHost host;
+    PluginHost host;
     const std::string a = put("gpuAlpha.so"), b = put("spuBeta.SO"), crash = put("gpuCrashName.so");
-    EXPECT_EQ(host.ask(kv::plugin_client::PluginCall::number, a, "PSEgetLibType", 5s).reply.value, 2);
-    EXPECT_EQ(host.ask(kv::plugin_client::PluginCall::number, b, "PSEgetLibType", 5s).reply.value, 4);
+    EXPECT_EQ(host.ask(PluginCall::number, a, "PSEgetLibType", 5s).reply.value, 2);
+    EXPECT_EQ(host.ask(PluginCall::number, b, "PSEgetLibType", 5s).reply.value, 4);
     EXPECT_EQ(host.starts(), 1);
     EXPECT_EQ(host.answered(), 2);
-    EXPECT_EQ(host.ask(kv::plugin_client::PluginCall::text, crash, "PSEgetLibName", 5s).outcome,
-              kv::plugin_client::PluginOutcome::crashed);
+    EXPECT_EQ(host.ask(PluginCall::text, crash, "PSEgetLibName", 5s).outcome, PluginOutcome::crashed);
     EXPECT_EQ(host.pid(), 0);
-    EXPECT_EQ(host.ask(kv::plugin_client::PluginCall::number, b, "PSEgetLibVersion", 5s).reply.value,
-              0x00010203);
+    EXPECT_EQ(host.ask(PluginCall::number, b, "PSEgetLibVersion", 5s).reply.value, 0x00010203);
     EXPECT_EQ(host.starts(), 2);
 }
 
 TEST_F(AdoptingTest, WhatAPluginForksNeitherHidesALaterCrashNorOutlivesTheHelper) {
     const std::string fork = put("gpuFork.so"), crash = put("gpuCrashName.so");
-    kv::plugin_client::PluginHost host;
-    const auto named = host.ask(kv::plugin_client::PluginCall::text, fork, "PSEgetLibName", 5s);
+    PluginHost host;
+    const auto named = host.ask(PluginCall::text, fork, "PSEgetLibName", 5s);
     EXPECT_EQ(named.reply.text, "Fork");
     const std::vector<pid_t> forked = pids_in(fork + ".children");
     ASSERT_EQ(forked.size(), 1u);
     // The forked child keeps the helper's socket open: the crash is told by the helper's process
     // ending, not by the socket closing.
-    EXPECT_EQ(host.ask(kv::plugin_client::PluginCall::text, crash, "PSEgetLibName", 5s).outcome,
-              kv::plugin_client::PluginOutcome::crashed);
+    EXPECT_EQ(host.ask(PluginCall::text, crash, "PSEgetLibName", 5s).outcome, PluginOutcome::crashed);
     EXPECT_TRUE(ends_within(forked[0], 5s));
 }
 
@@ -104,12 +100,12 @@ TEST_F(AdoptingTest, HelpersAndWhatTheirPluginsForkedEndWithTheLauncher) {
             const pid_t launcher = ::fork();
             ASSERT_GE(launcher, 0);
             if (launcher == 0) {
-                kv::plugin_client::PluginHost host;
-                host.ask(kv::plugin_client::PluginCall::text, fork, "PSEgetLibName", 5s);
+                PluginHost host;
+                host.ask(PluginCall::text, fork, "PSEgetLibName", 5s);
                 if (scanning)
                     kv::model::ask_plugin_libraries({scan_a, scan_b});
                 else
-                    host.ask(kv::plugin_client::PluginCall::effect, hang, "GPUconfigure", std::nullopt);
+                    host.ask(PluginCall::effect, hang, "GPUconfigure", std::nullopt);
                 _exit(0);
             }
             std::vector<pid_t> left = pids_in(fork + ".children");
