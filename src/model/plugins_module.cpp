@@ -89,8 +89,9 @@ int32_t call_plugin_test(const std::string& path, const std::string& export_name
     const plugin_client::PluginAnswer answer =
         host.ask(plugin_client::PluginCall::number, path, export_name, limit, ask_to_stop);
     switch (answer.outcome) {
+        // A test has no window to leave open: what it started ends with its helper, whatever the
+        // answer, when `host` goes.
         case plugin_client::PluginOutcome::answered:
-            host.finish();
             return number(answer.reply);
         case plugin_client::PluginOutcome::crashed:
         case plugin_client::PluginOutcome::hung:

@@ -40,7 +40,7 @@ std::string call_plugin_function(const std::string& path, const std::string& exp
 
 // Calls a test export: 0 working, negative not working, positive no message; 0 when the library or
 // the export is missing. A plug-in that crashes while testing, does not answer within the limit or
-// is stopped by the user is not working: -1.
+// is stopped by the user is not working: -1. Whatever the test started ends with it.
 int32_t call_plugin_test(const std::string& path, const std::string& export_name,
                          const StopQuestion& ask_to_stop = {}, std::chrono::milliseconds limit = test_limit);
 

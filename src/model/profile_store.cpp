@@ -97,7 +97,7 @@ void import_file(const RegistryImport& import, const fs::path& file, std::vector
     }
 }
 
-// Gives a profile's emulator file back what it held before a new profile was written into it, or
+// Gives a profile's plug-in file back what it held before a new profile was written into it, or
 // removes it when there was none.
 void take_back(const fs::path& file, bool existed, const std::optional<std::string>& earlier) {
     if (!existed) {
@@ -161,20 +161,23 @@ std::vector<std::string> blank_plugin_lines() {
 std::vector<std::string> create_blank_profile(const std::string& emulator, const std::string& profile,
                                               const std::string& emulator_folder) {
     if (!safe(emulator, profile)) return {"\"" + profile + "\" cannot name a file"};
-    const fs::path first = emulator_file(emulator, profile);
+    // The emulator file makes the profile listed, so it lands last: a write killed in between leaves
+    // an unlisted plug-in file, which making the name again replaces.
+    const fs::path first = plugin_file(emulator, profile);
     std::error_code ec;
     const bool existed = fs::exists(fs::symlink_status(first, ec));
-    // What the emulator file held, to give back when the plug-in file cannot follow it.
+    // What the plug-in file held, to give back when the emulator file cannot follow it.
     std::optional<std::string> earlier;
     if (existed) platform::skip_failure([&] { earlier = platform::read_bytes(first); });
     try {
-        const auto ini = emulator == ssspsx ? current_ini(emulator_folder) : std::nullopt;
-        platform::write_bytes_atomically(first, ini ? *ini : lines_text(blank_emulator_lines(emulator)));
+        platform::write_lines_atomically(first, blank_plugin_lines());
     } catch (const platform::Failure& failure) {
         return {failure.what()};
     }
     try {
-        platform::write_lines_atomically(plugin_file(emulator, profile), blank_plugin_lines());
+        const auto ini = emulator == ssspsx ? current_ini(emulator_folder) : std::nullopt;
+        platform::write_bytes_atomically(emulator_file(emulator, profile),
+                                         ini ? *ini : lines_text(blank_emulator_lines(emulator)));
         return {};
     } catch (const platform::Failure& failure) {
         std::vector<std::string> failures{failure.what()};

@@ -6,9 +6,9 @@
 //
 // A helper leads a process group of its own, so that stopping it also ends whatever a plug-in started
 // (forked children that would keep its socket open), and it ends itself when the launcher goes, however
-// the launcher ends. A helper whose plug-in answered a test, configure or about call is ended alone
+// the launcher ends. A helper whose plug-in answered a configure or about call is ended alone
 // (finish): what the plug-in started then is its window, such as the setup program real plug-ins run
-// from their configure and about exports, and lives on.
+// from those exports, and lives on. A test has no window, so its helper ends with its whole group.
 #include <sys/types.h>
 
 #include <chrono>

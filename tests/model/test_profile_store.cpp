@@ -1,10 +1,16 @@
 // The profile store on real folders: listing, blank profiles, activation and deletion.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "model/profile_store.h"
@@ -150,6 +156,37 @@ TEST_F(ProfileStore, ANewProfileWhosePluginFileCannotBeWrittenIsNotMadeAtAll) {
     }
     EXPECT_EQ(model::scan_profiles("PCSX"), Names{"Kept"});
     EXPECT_EQ(read_file(tree("PCSX", "emulator_configuration") / "Kept.reg"), "the user's settings");
+}
+
+// Killed at any moment while it makes profiles (kill -9, the power lost), the program leaves none
+// listed without its plug-in file; the next start clears the temporaries, and making a name again
+// makes it whole.
+TEST_F(ProfileStore, AKillWhileProfilesAreMadeLeavesNoneListedHalfMade) {
+    std::mt19937 random(std::random_device{}());
+    for (int run = 0; run < 40; ++run) {
+        const pid_t maker = fork();
+        ASSERT_GE(maker, 0);
+        if (maker == 0)
+            for (int i = 0;; ++i)
+                model::create_blank_profile("PCSX", std::to_string(run) + "-" + std::to_string(i));
+        std::this_thread::sleep_for(std::chrono::microseconds(500 + random() % 4000));
+        ASSERT_EQ(kill(maker, SIGKILL), 0);
+        ASSERT_EQ(waitpid(maker, nullptr, 0), maker);
+    }
+    model::remove_stale_temporaries("PCSX");
+    const Names listed = model::scan_profiles("PCSX");
+    ASSERT_FALSE(listed.empty());
+    for (const std::string& name : listed)
+        EXPECT_EQ(read_file(tree("PCSX", "plugin_configuration") / (name + ".reg")), blank) << name;
+    for (const char* kind : {"emulator_configuration", "plugin_configuration"})
+        for (const auto& entry : fs::directory_iterator(tree("PCSX", kind)))
+            EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+
+    // What a kill left of a name is replaced by making it again.
+    write_file(tree("PCSX", "plugin_configuration") / "again.reg", "half");
+    EXPECT_EQ(model::create_blank_profile("PCSX", "again"), Names{});
+    EXPECT_EQ(read_file(tree("PCSX", "plugin_configuration") / "again.reg"), blank);
+    EXPECT_EQ(read_file(tree("PCSX", "emulator_configuration") / "again.reg"), blank);
 }
 
 // A new SSSPSX profile starts from the emulator's own file, so that activating it (as Configure does

@@ -122,9 +122,9 @@ TEST_F(AdoptingTest, HelpersAndWhatTheirPluginsForkedEndWithTheLauncher) {
 }
 
 // Real plug-ins start their configure and about windows as programs of their own, found in the working
-// folder, and return at once. The test runs in another folder than the plug-ins, as a launcher started
-// from a desktop does.
-TEST_F(AdoptingTest, WhatAnAnsweredCallStartedLivesOnWhatACrashStopOrScanStartedDoesNot) {
+// folder, and return at once; a test may start one too. The test runs in another folder than the
+// plug-ins, as a launcher started from a desktop does.
+TEST_F(AdoptingTest, WhatAnAnsweredConfigureStartedLivesOnWhatATestCrashStopOrScanStartedDoesNot) {
     const std::string setup = put("gpuSetup.so"), crash = put("gpuSetupCrash.so"),
                       hang = put("gpuSetupHang.so"), fork = put("gpuFork.so");
     std::filesystem::copy_file(kvtest::built_plugin("cfgMarker"), folder / "cfgMarker");
@@ -136,6 +136,12 @@ TEST_F(AdoptingTest, WhatAnAnsweredCallStartedLivesOnWhatACrashStopOrScanStarted
     EXPECT_LT(std::chrono::steady_clock::now() - begun, 800ms);
     for (pid_t helper : pids_in(setup + ".marker", 2)) EXPECT_NE(kill(helper, 0), 0) << helper;
     const std::vector<pid_t> windows = pids_in(setup + ".children", 2);
+
+    // A test has no window to keep: what it started ends with its helper, though it answered.
+    EXPECT_EQ(kv::model::call_plugin_test(setup, "GPUtest"), 0);
+    const std::vector<pid_t> tested = pids_in(setup + ".children", 3);
+    ASSERT_EQ(tested.size(), 3u);
+    EXPECT_TRUE(ends_within(tested[2], 500ms)) << "the test's child outlived it";
 
     // Crashing, stopped by the user or answering a scan: what the plug-in started ends with its helper.
     EXPECT_EQ(kv::model::call_plugin_function(crash, "GPUconfigure"), "");

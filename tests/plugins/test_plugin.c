@@ -20,8 +20,9 @@
  *                       helper had open; the child's id is appended to <library>.children
  *   KV_CRASH_IN_TEST    the test export dies of a bad pointer
  *   KV_SETUP            as real plug-ins: configure and about start the setup program "./cfgMarker"
- *                       (found in the working folder) with "configure" or "about" and return at once;
- *                       the started program's id is appended to <library>.children
+ *                       (found in the working folder) with "configure" or "about" and return at once,
+ *                       and so does the test export, with "test"; the started program's id is
+ *                       appended to <library>.children
  *   KV_CRASH_IN_CALLS   configure and about die of a bad pointer (after starting the setup program)
  *   KV_CHATTY           every export prints to standard output first
  *   KV_LOG              configure and about append a line to <library>.log
@@ -199,6 +200,7 @@ long PSEgetLibType(void) {
 #endif
 
 long KV_TEST_NAME(void) {
+    KV_START_SETUP("test");
     KV_CHAT();
     KV_HANG_CALL();
 #ifdef KV_CRASH_IN_TEST
