@@ -9,6 +9,7 @@ namespace kv::app {
 void start_program() {
     Main_form& main = toolkit::form<Main_form>();
     main.show();
+    main.tell_start_up_problems();
 }
 
 void end_session() {

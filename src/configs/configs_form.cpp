@@ -185,7 +185,14 @@ void configs_form::reset_config_tabs() {
 
 void configs_form::scan_profiles() {
     config_list.clear_list();
-    profile_list = model::scan_profiles(current_config);
+    try {
+        profile_list = model::scan_profiles(current_config);
+    } catch (const platform::Failure& failure) {
+        // Before the window first shows, its opener is the window the user is in.
+        forms::Form* over = visible() ? this : toolkit::form_named("Main_form");
+        toolkit::report_failure(over ? *over : *this,
+                                "The profiles of " + current_config + " were not listed:\n" + failure.what());
+    }
 }
 
 void configs_form::tab_MouseDown(std::size_t tab) {
@@ -222,7 +229,8 @@ void configs_form::Label13_Click() {
 void configs_form::Label11_Click() {
     // After a delete nothing is selected, so a stray second click deletes nothing more.
     if (profile_list.empty() || !profile_selected_) return;
-    model::delete_profile(current_config, selected_profile);
+    toolkit::report_failures(*this, "The profile \"" + selected_profile + "\" was not deleted whole:",
+                             model::delete_profile(current_config, selected_profile));
     scan_profiles();
     config_list.show_list();
     clear_selection();

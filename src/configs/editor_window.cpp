@@ -30,9 +30,15 @@ bool safe_profile_name(const std::string& name) {
     return model::is_file_name(name);
 }
 
-std::string emulator_own_folder(const std::string& emu_path, const char* name) {
+std::string emulator_own_folder(const std::string& emu_path, const char* name,
+                                std::vector<std::string>& problems) {
     if (!emu_path.empty() && emu_path.back() != '/') return emu_path + name + "/";
-    return platform::find_named_path(emu_path, name).string() + "/";
+    try {
+        return platform::find_named_path(emu_path, name).string() + "/";
+    } catch (const platform::AmbiguousName& ambiguous) {
+        problems.emplace_back(ambiguous.what());
+        return emu_path + name + "/";
+    }
 }
 
 EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTable& table)
@@ -68,7 +74,7 @@ EditorWindow::EditorWindow(const EditorDesign& design, const plugins::EditorTabl
 }
 
 void EditorWindow::get_emulator_path(const std::string& emu_path, const std::string& emu_profile) {
-    plugins_path = emulator_own_folder(emu_path, "plugins");
+    plugins_path = emulator_own_folder(emu_path, "plugins", opening_problems);
     profile_name = emu_profile;
     scan_plugins();
     sort_plugins();
@@ -103,11 +109,14 @@ void EditorWindow::ok_click() {
                                " was not exported");
             continue;
         }
-        const std::string file = profile_file(e.folder).string();
+        std::string file;
         try {
+            file = profile_file(e.folder).string();
             registry.export_key(file, e.key);
         } catch (const platform::Failure& failure) {
-            failures.push_back(toolkit::naming_file(file, "cannot write ", failure.what()));
+            // A profile folder that cannot be told names its folder itself.
+            failures.push_back(file.empty() ? failure.what()
+                                            : toolkit::naming_file(file, "cannot write ", failure.what()));
         }
     }
     toolkit::report_failures(

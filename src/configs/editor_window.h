@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "configs/plugin_slots.h"
 #include "configs/registry_settings.h"
@@ -83,7 +84,10 @@ bool safe_profile_name(const std::string& name);
 
 // A folder of the emulator's own under its folder `emu_path` (ending with '/'), found as the program
 // finds every name it gives, and ending with '/'. Another `emu_path` is joined to the name as it is.
-std::string emulator_own_folder(const std::string& emu_path, const char* name);
+// A name there in several letter cases and none as written is not guessed: the folder as written,
+// which is not there and lists nothing, and why into `problems`.
+std::string emulator_own_folder(const std::string& emu_path, const char* name,
+                                std::vector<std::string>& problems);
 
 class EditorWindow : public plugins::PluginEditor, public PluginSlots {
   public:
@@ -93,6 +97,9 @@ class EditorWindow : public plugins::PluginEditor, public PluginSlots {
     std::string profile_name;
     // Where settings are read, written and exported; tests put a store of their own here.
     RegistryAccess registry;
+    // What opening could not read because one of the emulator's names is there in several letter
+    // cases; the configs window tells it before the editor shows, and empties it for each opening.
+    std::vector<std::string> opening_problems;
 
     // Opens the editor on an emulator folder (ending with '/') and a profile: lists the plug-ins of
     // its plugins folder and loads the stored settings. The configs window then shows it.

@@ -6,6 +6,7 @@
 #include "configs/pcsx_design.h"
 #include "configs/psxeven_design.h"
 #include "configs/ssspsx_design.h"
+#include "toolkit/message_box.h"
 #include "toolkit/windows.h"
 
 namespace kv::configs {
@@ -29,7 +30,9 @@ bool open_editor(const std::string& emulator, const std::string& emulator_folder
                  forms::Form& owner) {
     configs::EditorWindow* editor = editor_for(emulator);
     if (!editor) return false;
+    editor->opening_problems.clear();
     editor->get_emulator_path(emulator_folder, profile);
+    toolkit::report_failures(owner, "Some of the emulator's files were not read:", editor->opening_problems);
     editor->show_modal(owner);
     return true;
 }

@@ -16,9 +16,9 @@ const std::string key = configs::pcsx_key;
 // value (a set-up that never stored one), so that a new set-up lists what lies beside the emulator;
 // any other text is a folder of its own.
 std::string expand_folder(const std::string& stored, const char* marker, const std::string& emu_path,
-                          const char* own_folder) {
+                          const char* own_folder, std::vector<std::string>& problems) {
     if (stored != marker && !stored.empty()) return stored;
-    return configs::emulator_own_folder(emu_path, own_folder);
+    return configs::emulator_own_folder(emu_path, own_folder, problems);
 }
 
 // The folder dialog's choice with '/' after it, or nothing when cancelled.
@@ -44,14 +44,14 @@ PCSX_config::PCSX_config() : configs::EditorWindow(configs::pcsx_design(), plugi
 }
 
 void PCSX_config::get_emulator_path(const std::string& emu_path, const std::string& emu_profile) {
-    plugins_path =
-        expand_folder(registry.read(key + "PluginsDir"), configs::pcsx_own_plugin_folder, emu_path, "Plugin");
+    plugins_path = expand_folder(registry.read(key + "PluginsDir"), configs::pcsx_own_plugin_folder, emu_path,
+                                 "Plugin", opening_problems);
     profile_name = emu_profile;
     scan_plugins();
     sort_plugins();
     load_settings();
-    bios_path =
-        expand_folder(registry.read(key + "BiosDir"), configs::pcsx_own_bios_folder, emu_path, "Bios");
+    bios_path = expand_folder(registry.read(key + "BiosDir"), configs::pcsx_own_bios_folder, emu_path, "Bios",
+                              opening_problems);
     load_bios_list();
     platform::skip_failure(
         [&] { static_cast<forms::TextBox&>(*find("Text1")).set_text(registry.read(key + "Mcd2")); });

@@ -16,11 +16,6 @@ constexpr std::array<int, 8> slot_of_value{5, 0, 1, 2, 4, 3, 6, 7};
 // The plug-in values as loading handles them: GPU, SPU, CDR, PAD2, PAD1.
 constexpr std::array<size_t, 5> plugin_values_in_order{1, 2, 3, 5, 4};
 
-// The emulator's file in its folder, found the way Windows matched names.
-std::filesystem::path emulator_ini(const std::string& folder) {
-    return platform::find_named_path(folder, "SSSPSX.ini");
-}
-
 }  // namespace
 
 SSSPSX_config::SSSPSX_config() : configs::EditorWindow(configs::ssspsx_design(), plugins::ssspsx_table()) {
@@ -34,9 +29,9 @@ void SSSPSX_config::get_emulator_path(const std::string& emu_path, const std::st
     plugins_path = emu_path;
     emulator_path = emu_path;
     read_ssspsx_ini();
-    plugins_path = configs::emulator_own_folder(emu_path, "plugins");
-    bios_path = configs::emulator_own_folder(emu_path, "bios");
-    memcards_path = configs::emulator_own_folder(emu_path, "memcards");
+    plugins_path = configs::emulator_own_folder(emu_path, "plugins", opening_problems);
+    bios_path = configs::emulator_own_folder(emu_path, "bios", opening_problems);
+    memcards_path = configs::emulator_own_folder(emu_path, "memcards", opening_problems);
     profile_name = emu_profile;
     scan_plugins();
     sort_plugins();
@@ -48,7 +43,15 @@ void SSSPSX_config::get_emulator_path(const std::string& emu_path, const std::st
 void SSSPSX_config::read_ssspsx_ini() {
     ini_values = {};
     std::string bytes;
-    if (platform::skip_failure([&] { bytes = platform::read_bytes(emulator_ini(plugins_path)); })) return;
+    try {
+        bytes = platform::read_bytes(model::ssspsx_ini_in(plugins_path));
+    } catch (const platform::AmbiguousName& ambiguous) {
+        opening_problems.emplace_back(ambiguous.what());
+        return;
+    } catch (const platform::Failure&) {
+        // A missing or unreadable file holds no choice, as the emulator starts without one.
+        return;
+    }
     ini_values = model::parse_ssspsx_ini(bytes);
 }
 
@@ -85,12 +88,10 @@ std::vector<std::string> SSSPSX_config::save_settings() {
     } catch (const platform::Failure& failure) {
         return {failure.what()};
     }
-    const auto profile = profile_file("emulator_configuration");
-    const auto ini = emulator_ini(emulator_path);
     try {
-        platform::write_bytes_atomically(ini, platform::read_bytes(profile));
+        model::copy_over_ssspsx_ini(profile_file("emulator_configuration"), emulator_path);
     } catch (const platform::Failure& failure) {
-        return {"cannot copy " + profile.string() + " over " + ini.string() + ": " + failure.what()};
+        return {failure.what()};
     }
     return {};
 }

@@ -12,6 +12,7 @@
 #include "platform/runtime.h"
 #include "plugins/popup_form.h"
 #include "toolkit/control_style.h"
+#include "toolkit/message_box.h"
 #include "toolkit/messages_form.h"
 #include "toolkit/pressed_image.h"
 #include "toolkit/transparent.h"
@@ -311,9 +312,36 @@ void Main_form::check_already_running() {
 
 // ---- Catalogue
 
+std::filesystem::path Main_form::start_up_file(std::filesystem::path (*look_up)(), const char* name,
+                                               const char* role, std::optional<std::string>& why) {
+    try {
+        return look_up();
+    } catch (const platform::AmbiguousName& ambiguous) {
+        why = ambiguous.what();
+        start_up_problems_.push_back(std::string(name) + " was not read, so " + role + ": " + *why);
+        return platform::program_folder() / name;
+    }
+}
+
+void Main_form::tell_start_up_problems() {
+    if (start_up_problems_.empty()) return;
+    std::string text = "Some of the program's files were not read; they are kept as they are:";
+    for (const std::string& problem : start_up_problems_) text += "\n" + problem;
+    text += "\nKeep one file of each name, then start the program again.";
+    start_up_problems_.clear();
+    toolkit::report_failure(*this, text);
+}
+
 void Main_form::load_database() {
-    database_file_ = database_path();
-    database_state_ = model::load_catalogue(database_file_, catalogue, &database_unreadable_why_);
+    std::optional<std::string> ambiguous;
+    database_file_ = start_up_file(&database_path, "Data.kvl", "the emulator list starts empty", ambiguous);
+    if (ambiguous) {
+        // Kept as an unreadable catalogue is: the close writes none of them, nor a new one beside them.
+        database_state_ = model::CatalogueFile::unreadable;
+        database_unreadable_why_ = *ambiguous;
+    } else {
+        database_state_ = model::load_catalogue(database_file_, catalogue, &database_unreadable_why_);
+    }
     database_as_read_ = model::catalogue_bytes(catalogue);
     load_section_list("PSX");
 }

@@ -19,6 +19,7 @@
 namespace kv {
 
 // Where the catalogue and the settings are: in the program folder, their names found ignoring case.
+// Fail (platform::AmbiguousName) when several files have the name in other letter cases.
 std::filesystem::path database_path();
 std::filesystem::path settings_path();
 
@@ -114,6 +115,9 @@ class Main_form : public toolkit::FramedForm {
     // ---- Public operations
 
     void make_forms_transparent(int32_t& opacity_percantage);
+    // Tells what start-up left unread because its name was there in several letter cases; the
+    // program calls it once the window shows.
+    void tell_start_up_problems();
     void set_launcher_state(int16_t l_state);
     void set_hide_misc_image(bool m_state);
     void load_skin(const std::string& skin_name);
@@ -231,6 +235,12 @@ class Main_form : public toolkit::FramedForm {
     std::optional<std::string> config_unreadable_why_;
     // The close has told the user that saving failed: the next close ends whatever happens.
     bool save_failure_told_ = false;
+    // Files start-up did not read because their names were ambiguous, one line each.
+    std::vector<std::string> start_up_problems_;
+    // Looks up a file of the program's own by its name; one whose name is ambiguous is noted as a start-up
+    // problem (saying what that means for `role`), its why kept in `why`, and answered as written.
+    std::filesystem::path start_up_file(std::filesystem::path (*look_up)(), const char* name,
+                                        const char* role, std::optional<std::string>& why);
 };
 
 }  // namespace kv

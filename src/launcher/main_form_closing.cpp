@@ -20,8 +20,10 @@ namespace kv {
 
 void Main_form::remove_stale_temporaries() {
     const auto folder = platform::program_folder();
-    platform::remove_stale_temporaries(folder, database_path().filename().string());
-    platform::remove_stale_temporaries(folder, settings_path().filename().string());
+    // A name that cannot be told is told by the start-up that reads it.
+    for (auto path : {&database_path, &settings_path})
+        platform::skip_failure(
+            [&] { platform::remove_stale_temporaries(folder, path().filename().string()); });
     // A profile that was being made when the program was killed may never be written again.
     for (const char* emulator : psx_emulators) model::remove_stale_temporaries(emulator);
 }

@@ -30,10 +30,12 @@ std::filesystem::path settings_path() {
 }
 
 void Main_form::read_config() {
-    config_file_ = settings_path();
+    config_file_ = start_up_file(&settings_path, "Config.ini", "the settings start as they are by default",
+                                 config_unreadable_why_);
     std::vector<std::string> lines;
     std::error_code ec;
-    if (std::filesystem::status(config_file_, ec).type() != std::filesystem::file_type::not_found) {
+    if (!config_unreadable_why_ &&
+        std::filesystem::status(config_file_, ec).type() != std::filesystem::file_type::not_found) {
         // A file that is there but cannot be read still holds the user's settings: keep it at the end.
         try {
             lines = platform::read_lines(config_file_);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <system_error>
 
+#include "model/ssspsx_ini.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
@@ -33,15 +34,12 @@ bool is_folder_itself(const fs::path& p) {
     return fs::is_directory(fs::symlink_status(p, ec));
 }
 
+// A missing file is nothing to remove; one that is there and stays is told.
 void remove_file(const fs::path& p) {
     if (is_folder_itself(p)) return;
     std::error_code ec;
-    fs::remove(p, ec);
-}
-
-// SSSPSX.ini in the emulator's folder, found ignoring case as the emulator's own system would.
-fs::path ini_in(const fs::path& folder) {
-    return platform::find_named_path(folder, "SSSPSX.ini");
+    if (!fs::remove(p, ec) && ec && ec != std::errc::no_such_file_or_directory)
+        throw platform::Failure("cannot remove " + p.string() + ": " + ec.message());
 }
 
 // Only an absolute folder is one of this system: an empty one, "Unknown" or a Windows path would put
@@ -62,7 +60,7 @@ std::optional<std::string> current_ini(const std::string& emulator_folder) {
     if (!usable_folder(emulator_folder)) return std::nullopt;
     std::string bytes;
     if (platform::skip_failure(
-            [&] { bytes = platform::read_bytes(ini_in(emulator_folder), max_ssspsx_ini_size + 1); }))
+            [&] { bytes = platform::read_bytes(ssspsx_ini_in(emulator_folder), max_ssspsx_ini_size + 1); }))
         return std::nullopt;
     if (bytes.size() > max_ssspsx_ini_size) return std::nullopt;
     return bytes;
@@ -74,14 +72,22 @@ void copy_over_ini(const fs::path& profile_file, const std::string& emulator_fol
     std::error_code ec;
     // Only a plain file is copied: a folder listed as a profile, or a device, is not read.
     if (!fs::is_regular_file(profile_file, ec)) return;
-    const fs::path ini = ini_in(emulator_folder);
+    const std::string blank_template = lines_text(blank_emulator_lines(ssspsx));
     try {
-        const std::string bytes = platform::read_bytes(profile_file);
-        if (bytes == lines_text(blank_emulator_lines(ssspsx))) return;
-        platform::write_bytes_atomically(ini, bytes);
+        copy_over_ssspsx_ini(profile_file, emulator_folder,
+                             [&](const std::string& bytes) { return bytes == blank_template; });
     } catch (const platform::Failure& failure) {
-        failures.push_back("cannot copy " + profile_file.string() + " over " + ini.string() + ": " +
-                           failure.what());
+        failures.emplace_back(failure.what());
+    }
+}
+
+// Runs one step of an operation that tells each failure and goes on: a path that cannot be told
+// (platform::AmbiguousName) fails its step alone.
+void step(std::vector<std::string>& failures, const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const platform::Failure& failure) {
+        failures.emplace_back(failure.what());
     }
 }
 
@@ -163,7 +169,14 @@ std::vector<std::string> create_blank_profile(const std::string& emulator, const
     if (!safe(emulator, profile)) return {"\"" + profile + "\" cannot name a file"};
     // The emulator file makes the profile listed, so it lands last: a write killed in between leaves
     // an unlisted plug-in file, which making the name again replaces.
-    const fs::path first = plugin_file(emulator, profile);
+    fs::path first;
+    fs::path last;
+    try {
+        first = plugin_file(emulator, profile);
+        last = emulator_file(emulator, profile);
+    } catch (const platform::Failure& failure) {
+        return {failure.what()};
+    }
     std::error_code ec;
     const bool existed = fs::exists(fs::symlink_status(first, ec));
     // What the plug-in file held, to give back when the emulator file cannot follow it.
@@ -176,8 +189,7 @@ std::vector<std::string> create_blank_profile(const std::string& emulator, const
     }
     try {
         const auto ini = emulator == ssspsx ? current_ini(emulator_folder) : std::nullopt;
-        platform::write_bytes_atomically(emulator_file(emulator, profile),
-                                         ini ? *ini : lines_text(blank_emulator_lines(emulator)));
+        platform::write_bytes_atomically(last, ini ? *ini : lines_text(blank_emulator_lines(emulator)));
         return {};
     } catch (const platform::Failure& failure) {
         std::vector<std::string> failures{failure.what()};
@@ -201,25 +213,31 @@ std::vector<std::string> activate_profile(const std::string& emulator, const std
                                           const std::string& emulator_folder, const RegistryImport& import) {
     std::vector<std::string> failures;
     if (!safe(emulator, profile)) return failures;
-    import_file(import, plugin_file(emulator, profile), failures);
-    if (emulator != ssspsx)
-        import_file(import, emulator_file(emulator, profile), failures);
-    else
-        copy_over_ini(emulator_file(emulator, profile), emulator_folder, failures);
+    step(failures, [&] { import_file(import, plugin_file(emulator, profile), failures); });
+    step(failures, [&] {
+        if (emulator != ssspsx)
+            import_file(import, emulator_file(emulator, profile), failures);
+        else
+            copy_over_ini(emulator_file(emulator, profile), emulator_folder, failures);
+    });
     return failures;
 }
 
 void remove_stale_temporaries(const std::string& emulator) {
     if (!safe(emulator, "")) return;
+    // A folder that cannot be told is told where a profile of it is used.
     for (const char* folder : {"emulator_configuration", "plugin_configuration"})
-        platform::remove_stale_temporaries_of_kind(profile_folder(emulator, folder), profile_extension);
+        platform::skip_failure([&] {
+            platform::remove_stale_temporaries_of_kind(profile_folder(emulator, folder), profile_extension);
+        });
 }
 
-void delete_profile(const std::string& emulator, const std::string& profile) {
-    if (!safe(emulator, profile)) return;
-    remove_file(emulator_file(emulator, profile));
-    remove_file(plugin_file(emulator, profile));
-    remove_file(game_codes_file(emulator, profile));
+std::vector<std::string> delete_profile(const std::string& emulator, const std::string& profile) {
+    std::vector<std::string> failures;
+    if (!safe(emulator, profile)) return failures;
+    for (auto file : {&emulator_file, &plugin_file, &game_codes_file})
+        step(failures, [&] { remove_file(file(emulator, profile)); });
+    return failures;
 }
 
 }  // namespace kv::model

@@ -16,7 +16,8 @@ namespace kv::model {
 // The one emulator whose emulator file is a copy of its SSSPSX.ini rather than a registry export.
 inline constexpr const char* ssspsx = "SSSPSX";
 
-// Program folder/Configurations/<emulator>.
+// Program folder/Configurations/<emulator>. These paths fail (platform::AmbiguousName) where a folder
+// of the way is there in several letter cases and none as named.
 std::filesystem::path emulator_tree(const std::string& emulator);
 // One of the emulator's three profile folders, e.g. "emulator_configuration".
 std::filesystem::path profile_folder(const std::string& emulator, const char* folder);
@@ -30,7 +31,8 @@ bool is_file_name(const std::string& profile);
 
 // The profile names of the emulator: every entry of its emulator_configuration folder, file or
 // folder, whose name ends in ".reg" exactly, without those four characters, sorted ignoring case
-// like every listing of ours. A missing folder holds no profile.
+// like every listing of ours. A missing folder holds no profile. Fails (platform::AmbiguousName) when
+// a folder of the way is there in several letter cases and none as named.
 std::vector<std::string> scan_profiles(const std::string& emulator);
 
 // SSSPSX.ini is a handful of short lines; a larger file is not taken into a profile.
@@ -68,8 +70,9 @@ std::vector<std::string> activate_profile(const std::string& emulator, const std
 bool holds_blank_text(const std::filesystem::path& file);
 
 // Removes the profile's emulator file, plug-in file and game-codes file, in that order. A folder
-// listed as a profile is no file and stays.
-void delete_profile(const std::string& emulator, const std::string& profile);
+// listed as a profile is no file and stays, and a missing file is skipped. The answer has one line for
+// each file that is there and stays, naming it and why.
+std::vector<std::string> delete_profile(const std::string& emulator, const std::string& profile);
 
 // Removes what writes of the emulator's profile files (new profiles, editors' Ok, exports) left
 // behind when they were killed halfway. A write under way keeps its temporary.

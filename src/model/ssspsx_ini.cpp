@@ -1,5 +1,7 @@
 #include "model/ssspsx_ini.h"
 
+#include "platform/folder.h"
+#include "platform/runtime.h"
 #include "platform/text_file.h"
 
 namespace kv::model {
@@ -45,6 +47,26 @@ std::vector<std::string> ssspsx_ini_lines(const SsspsxValues& values) {
     std::vector<std::string> lines{"[Plugins]"};
     for (size_t k = 0; k < values.size(); ++k) lines.push_back(std::string(ssspsx_keys[k]) + "=" + values[k]);
     return lines;
+}
+
+std::filesystem::path ssspsx_ini_in(const std::filesystem::path& emulator_folder) {
+    return platform::find_named_path(emulator_folder, "SSSPSX.ini");
+}
+
+void copy_over_ssspsx_ini(const std::filesystem::path& profile_file,
+                          const std::filesystem::path& emulator_folder,
+                          const std::function<bool(const std::string& bytes)>& holds_nothing) {
+    // The name the message gives when the file itself cannot be told.
+    std::filesystem::path ini = emulator_folder / "SSSPSX.ini";
+    try {
+        const std::string bytes = platform::read_bytes(profile_file);
+        if (holds_nothing && holds_nothing(bytes)) return;
+        ini = ssspsx_ini_in(emulator_folder);
+        platform::write_bytes_atomically(ini, bytes, platform::Landing::emulator_file);
+    } catch (const platform::Failure& failure) {
+        throw platform::Failure("cannot copy " + profile_file.string() + " over " + ini.string() + ": " +
+                                failure.what());
+    }
 }
 
 }  // namespace kv::model

@@ -2,6 +2,8 @@
 // SSSPSX.ini and the SSSPSX profile file: "[Plugins]" and eight "KEY=value" lines (BIOS, GPU, SPU,
 // CDR, PAD1, PAD2, MCD1, MCD2), read by line position as the emulator's files are written.
 #include <array>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,5 +23,17 @@ SsspsxValues parse_ssspsx_ini(const std::string& bytes);
 
 // The nine lines, without line ends.
 std::vector<std::string> ssspsx_ini_lines(const SsspsxValues& values);
+
+// The emulator's SSSPSX.ini: that name in the emulator's folder, in whatever letter case the file has
+// there. Fails (platform::AmbiguousName) when several files have it in other letter cases.
+std::filesystem::path ssspsx_ini_in(const std::filesystem::path& emulator_folder);
+
+// Replaces the emulator's SSSPSX.ini with the bytes of a profile file, atomically, wherever the
+// emulator's folder really lies: it is the emulator's file, not the program's. Bytes for which
+// `holds_nothing` answers true are not copied. Fails (kv::Failure) with one line that names both files
+// and why ("cannot copy P over I: ..."); SSSPSX.ini is then as it was.
+void copy_over_ssspsx_ini(const std::filesystem::path& profile_file,
+                          const std::filesystem::path& emulator_folder,
+                          const std::function<bool(const std::string& bytes)>& holds_nothing = {});
 
 }  // namespace kv::model

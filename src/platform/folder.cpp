@@ -96,26 +96,61 @@ bool is_plain_entry_name(std::string_view name) {
     return !name.empty() && name.find('/') == std::string_view::npos && name != "." && name != "..";
 }
 
-std::optional<std::filesystem::path> find_ignoring_case(const std::filesystem::path& folder,
-                                                        const std::string& name) {
-    if (name.empty()) return std::nullopt;
-    if (name.find('/') != std::string::npos) return resolve_ignoring_case(folder, name);
+namespace {
+
+// What a folder holds under a name: the entry itself (by its exact name, or the one that matches it
+// ignoring case), or, when several match and none exactly, the names of all of them.
+struct NameLookup {
+    std::optional<std::filesystem::path> found;
+    std::vector<std::string> ambiguous;
+};
+
+NameLookup look_up(const std::filesystem::path& folder, const std::string& name) {
+    if (name.empty()) return {};
     std::error_code ec;
     auto exact = folder / name;
-    if (std::filesystem::exists(std::filesystem::symlink_status(exact, ec))) return exact;
-    if (name == "." || name == "..") return std::nullopt;
-
-    std::optional<std::filesystem::path> found;
+    if (std::filesystem::exists(std::filesystem::symlink_status(exact, ec))) return {exact, {}};
+    if (name == "." || name == "..") return {};
+    std::vector<std::filesystem::path> matches;
     std::filesystem::directory_iterator it(folder, ec);
-    if (ec) return std::nullopt;
+    if (ec) return {};
     for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        if (ec) return std::nullopt;
-        if (!equal_ignoring_case(it->path().filename().string(), name)) continue;
-        // Two names that differ only in case: the name does not say which one is meant.
-        if (found) return std::nullopt;
-        found = it->path();
+        if (ec) return {};
+        if (equal_ignoring_case(it->path().filename().string(), name)) matches.push_back(it->path());
     }
-    return found;
+    if (matches.size() == 1) return {matches.front(), {}};
+    NameLookup several;
+    for (const auto& match : matches) several.ambiguous.push_back(match.filename().string());
+    std::sort(several.ambiguous.begin(), several.ambiguous.end());
+    return several;
+}
+
+std::string listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
+        text += names[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+AmbiguousName::AmbiguousName(const std::filesystem::path& folder, const std::string& name,
+                             const std::vector<std::string>& entries)
+    : Failure("cannot tell which of " + listed(entries) + " in " + folder.string() + " is " + name +
+              ": their names differ only in letter case") {}
+
+std::optional<std::filesystem::path> find_ignoring_case(const std::filesystem::path& folder,
+                                                        const std::string& name) {
+    if (name.find('/') != std::string::npos) {
+        try {
+            return resolve_ignoring_case(folder, name);
+        } catch (const AmbiguousName&) {
+            return std::nullopt;
+        }
+    }
+    return look_up(folder, name).found;
 }
 
 std::optional<std::filesystem::path> resolve_ignoring_case(const std::filesystem::path& base,
@@ -128,9 +163,10 @@ std::optional<std::filesystem::path> resolve_ignoring_case(const std::filesystem
             current /= "..";
             continue;
         }
-        auto next = find_ignoring_case(current, name);
-        if (!next) return std::nullopt;
-        current = *next;
+        NameLookup next = look_up(current, name);
+        if (!next.ambiguous.empty()) throw AmbiguousName(current, name, next.ambiguous);
+        if (!next.found) return std::nullopt;
+        current = *next.found;
     }
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(current, ec))) return std::nullopt;
@@ -145,8 +181,10 @@ std::filesystem::path find_named_path(const std::filesystem::path& base,
         const std::string name = part.string();
         if (name.empty()) continue;
         if (found_so_far) {
-            if (auto next = find_ignoring_case(current, name)) {
-                current = *next;
+            NameLookup next = look_up(current, name);
+            if (!next.ambiguous.empty()) throw AmbiguousName(current, name, next.ambiguous);
+            if (next.found) {
+                current = *next.found;
                 continue;
             }
             found_so_far = false;

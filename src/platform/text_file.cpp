@@ -118,17 +118,18 @@ void refuse_landing_out_of_program_folder(const std::filesystem::path& file,
 // a device or a folder under the name is not what the program wrote and is never touched. A file
 // the user may not write (made read-only) is refused as opening it for writing would refuse it,
 // though replacing it needs only the folder's permission.
-std::filesystem::path replaced_file(const std::filesystem::path& file) {
+std::filesystem::path replaced_file(const std::filesystem::path& file, Landing landing) {
+    const bool program_file = landing == Landing::program_file;
     struct stat link_status {};
     if (::lstat(file.c_str(), &link_status) != 0) {
         const int error = errno;
         if (error != ENOENT) throw Failure("cannot write " + file.string() + ": " + error_text(error));
-        refuse_landing_out_of_program_folder(file, std::nullopt);
+        if (program_file) refuse_landing_out_of_program_folder(file, std::nullopt);
         return file;
     }
     std::filesystem::path target = file;
     if (!S_ISLNK(link_status.st_mode)) {
-        refuse_landing_out_of_program_folder(file, std::nullopt);
+        if (program_file) refuse_landing_out_of_program_folder(file, std::nullopt);
     } else {
         char* resolved = ::realpath(file.c_str(), nullptr);
         if (!resolved) {
@@ -139,7 +140,7 @@ std::filesystem::path replaced_file(const std::filesystem::path& file) {
         }
         target = resolved;
         std::free(resolved);
-        refuse_landing_out_of_program_folder(file, target);
+        if (program_file) refuse_landing_out_of_program_folder(file, target);
     }
     struct stat status {};
     if (::stat(target.c_str(), &status) != 0)
@@ -330,8 +331,8 @@ void write_lines_atomically(const std::filesystem::path& file, const std::vector
     write_bytes_atomically(file, bytes);
 }
 
-void write_bytes_atomically(const std::filesystem::path& file, const std::string& bytes) {
-    const std::filesystem::path target = replaced_file(file);
+void write_bytes_atomically(const std::filesystem::path& file, const std::string& bytes, Landing landing) {
+    const std::filesystem::path target = replaced_file(file, landing);
     if (target.filename().empty()) throw Failure("cannot write " + file.string() + ": not a file name");
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";

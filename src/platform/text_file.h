@@ -28,17 +28,24 @@ std::string read_bytes(const std::filesystem::path& file, size_t limit = SIZE_MA
 // Splits bytes into lines the same way read_lines does.
 std::vector<std::string> split_lines(const std::string& bytes);
 
+// Whose file a write replaces. The program's own files (the catalogue, the settings, the
+// Configurations tree) stay inside the program folder whatever links an archive or a download brought
+// into it. A file of an emulator the catalogue names (its SSSPSX.ini) belongs in that emulator's
+// folder, wherever the folder really lies, a link inside the program folder included.
+enum class Landing { program_file, emulator_file };
+
 // Writes the lines, each followed by CR LF, into a temporary file in the same folder and renames it
-// over the target. A symbolic link is written through to the file it leads to, but a file named under
-// the program folder only where it really lands inside it, its own link and its folders' links
-// resolved. Fails when any step fails, when the name is a dangling
+// over the target. A symbolic link is written through to the file it leads to, but a program file
+// named under the program folder only where it really lands inside it, its own link and its folders'
+// links resolved. Fails when any step fails, when the name is a dangling
 // link, when it names something else than a regular file, when the file is there but may not be
 // written (read-only), or when a line holds CR or LF, which would make it more than one line of the
 // file; the old file is then untouched and no temporary is left.
 void write_lines_atomically(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
 // The same for raw bytes. Before writing, it removes what killed writes of the same file left.
-void write_bytes_atomically(const std::filesystem::path& file, const std::string& bytes);
+void write_bytes_atomically(const std::filesystem::path& file, const std::string& bytes,
+                            Landing landing = Landing::program_file);
 
 // Removes the temporaries that writes of `file_name` in the folder left when they were killed halfway
 // (".NAME.<16 hex digits>.tmp", exactly as the writes name them). A write under way keeps its
