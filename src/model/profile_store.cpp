@@ -235,8 +235,16 @@ void remove_stale_temporaries(const std::string& emulator) {
 std::vector<std::string> delete_profile(const std::string& emulator, const std::string& profile) {
     std::vector<std::string> failures;
     if (!safe(emulator, profile)) return failures;
-    for (auto file : {&emulator_file, &plugin_file, &game_codes_file})
-        step(failures, [&] { remove_file(file(emulator, profile)); });
+    // All three found before any goes: a profile is not taken apart halfway by a folder that cannot
+    // be told.
+    std::vector<fs::path> files;
+    try {
+        for (auto file : {&emulator_file, &plugin_file, &game_codes_file})
+            files.push_back(file(emulator, profile));
+    } catch (const platform::Failure& failure) {
+        return {failure.what()};
+    }
+    for (const fs::path& file : files) step(failures, [&] { remove_file(file); });
     return failures;
 }
 

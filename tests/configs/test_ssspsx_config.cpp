@@ -5,6 +5,7 @@
 
 #include "configs/configs_form.h"
 #include "configs/editor_fixture.h"
+#include "configs/open_editor.h"
 #include "configs/ssspsx_config.h"
 #include "plugins/popup_form.h"
 #include "toolkit/windows.h"
@@ -146,6 +147,54 @@ TEST_F(SsspsxEditor, ACopyThatCannotReplaceTheEmulatorsFileIsReportedAndOkStillC
     EXPECT_NE(kvtest::read_file(profiles / "quick.reg").find("GPU=gpuAlpha.so\r\n"), std::string::npos);
     EXPECT_EQ(reg.exports.size(), 1u);
     EXPECT_FALSE(editor->visible());
+}
+
+// SSSPSX.ini is the emulator's own file: an emulator on another disk, reached through a link in the
+// program folder, has it written where its folder really is.
+TEST_F(SsspsxEditor, OkWritesSsspsxIniThroughALinkedEmulatorFolder) {
+    kvtest::TempFolder other_disk;
+    const fs::path real = other_disk / "sss";
+    fs::copy(emu, real, fs::copy_options::recursive);
+    fs::remove_all(emu);
+    fs::create_directory_symlink(real, emu);
+    open("[Plugins]\r\nBIOS=\r\nGPU=gpuAlpha.so\r\n");
+    editor->ok_click();
+    EXPECT_NE(kvtest::read_file(real / "SSSPSX.ini").find("\r\nGPU=gpuAlpha.so\r\n"), std::string::npos);
+    EXPECT_EQ(kvtest::read_file(real / "SSSPSX.ini"), kvtest::read_file(profiles / "quick.reg"));
+    EXPECT_TRUE(fs::is_symlink(emu));
+    EXPECT_FALSE(editor->visible());
+}
+
+// The emulator's folders and SSSPSX.ini there in two letter cases and none as named: the editor opens
+// with nothing read from them, after saying which files it met, and Ok writes no third SSSPSX.ini.
+TEST_F(SsspsxEditor, NamesInTwoLetterCasesAreToldBeforeTheEditorOpensAndNotGuessed) {
+    fs::rename(emu / "plugins", emu / "Plugins");
+    copy_plugins(emu / "PLUGINS", {"gpuAlpha.so"});
+    kvtest::write_file(emu / "ssspsx.ini", "[Plugins]\r\nBIOS=SCPH1001.BIN\r\n");
+    kvtest::write_file(emu / "SSSPSX.INI", "[Plugins]\r\nBIOS=other.bin\r\n");
+    auto& configs = toolkit::form<configs_form>();
+    const std::string in = " in " + emu.string() + "/ is ";
+    const std::string differ = ": their names differ only in letter case";
+    then_read_message();
+    then([&] {
+        EXPECT_TRUE(editor->visible());
+        EXPECT_EQ(editor->gpu_list, std::vector<std::string>{});
+        EXPECT_EQ(caption(5), "Not selected");
+        editor->ok_click();
+    });
+    then_read_message();
+    ASSERT_TRUE(configs::open_editor("SSSPSX", emu.string() + "/", "quick", configs));
+    ASSERT_EQ(read_messages.size(), 2u);
+    EXPECT_EQ(read_messages[0],
+              "Some of the emulator's files were not read:\ncannot tell which of SSSPSX.INI and "
+              "ssspsx.ini" +
+                  in + "SSSPSX.ini" + differ + "\ncannot tell which of PLUGINS and Plugins" + in + "plugins" +
+                  differ);
+    EXPECT_EQ(read_messages[1].find("Some settings of the profile \"quick\" were not saved:\ncannot copy "),
+              0u)
+        << read_messages[1];
+    EXPECT_FALSE(fs::exists(emu / "SSSPSX.ini"));
+    EXPECT_EQ(kvtest::read_file(emu / "ssspsx.ini"), "[Plugins]\r\nBIOS=SCPH1001.BIN\r\n");
 }
 
 TEST_F(SsspsxEditor, MemoryCardPickersOpenOnAClickAndHandTheCardBack) {

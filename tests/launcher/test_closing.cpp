@@ -87,6 +87,51 @@ TEST_F(ClosingTest, FilesTooLargeForTheMemoryThereIsAreKeptAndTheCloseSaysSo) {
         EXPECT_EQ(std::filesystem::file_size(folder / name), 512u << 20) << name;
 }
 
+// Data.kvl and Config.ini each there in two letter cases and none as named: start-up reads neither
+// and says so, naming the files; the close keeps them as files it could not read and writes no third.
+TEST_F(ClosingTest, NamesInTwoLetterCasesAreToldAtStartAndKeptAtTheClose) {
+    const std::string mine = catalogue_file({"Mine|/m/|m"}, {"Mine|"}),
+                      other = catalogue_file({"Other|/o/|o"});
+    kvtest::write_file(folder / "data.kvl", mine);
+    kvtest::write_file(folder / "DATA.KVL", other);
+    kvtest::write_file(folder / "config.ini", "Main Window X (Twips) = 1\r\n");
+    kvtest::write_file(folder / "CONFIG.INI", "Main Window X (Twips) = 2\r\n");
+    const std::string in = " in " + folder.path().string() + " is ";
+    const std::string differ = ": their names differ only in letter case";
+    const std::string data_why = "cannot tell which of DATA.KVL and data.kvl" + in + "Data.kvl" + differ;
+    const std::string config_why =
+        "cannot tell which of CONFIG.INI and config.ini" + in + "Config.ini" + differ;
+    then_read_message();
+    testing::internal::CaptureStderr();
+    Main_form& main = start();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("korvalin: Data.kvl was not read"),
+              std::string::npos);
+    ASSERT_EQ(read_messages.size(), 1u);
+    EXPECT_EQ(read_messages[0],
+              "Some of the program's files were not read; they are kept as they are:\n"
+              "Data.kvl was not read, so the emulator list starts empty: " +
+                  data_why + "\nConfig.ini was not read, so the settings start as they are by default: " +
+                  config_why + "\nKeep one file of each name, then start the program again.");
+    EXPECT_EQ(toolkit::form<messages_form>().owner(), &main);
+    EXPECT_TRUE(main.catalogue.section(0).empty());
+
+    main.add_new_emulator("New|/n/|n", "New|");
+    then_read_message();
+    main.X_image_Click();
+    ASSERT_EQ(read_messages.size(), 2u);
+    for (const auto& [name, why] : {std::pair{"Data.kvl", data_why}, std::pair{"Config.ini", config_why}})
+        EXPECT_NE(read_messages[1].find("kept " + (folder / name).string() +
+                                        " unchanged, as it could not be read at start: " + why),
+                  std::string::npos)
+            << read_messages[1];
+    EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
+    EXPECT_EQ(kvtest::read_file(folder / "data.kvl"), mine);
+    EXPECT_EQ(kvtest::read_file(folder / "DATA.KVL"), other);
+    EXPECT_EQ(kvtest::read_file(folder / "config.ini"), "Main Window X (Twips) = 1\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "Data.kvl"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "Config.ini"));
+}
+
 TEST_F(ClosingTest, SecondCloseEndsEvenWhenTheSaveFailsAgain) {
     std::filesystem::create_symlink("gone/Config.ini", folder / "Config.ini");
     Main_form& main = start(catalogue_file({"A|/a/|a"}));

@@ -255,6 +255,62 @@ TEST_F(ProfileStore, ActivatingABlankSsspsxProfileKeepsTheEmulatorsIni) {
     EXPECT_FALSE(fs::exists(emulator / "SSSPSX.ini"));
 }
 
+// A folder of the tree, or the emulator's SSSPSX.ini, there in two letter cases and none as named: no
+// operation picks one or makes a third, and each says which ones it met.
+TEST_F(ProfileStore, ANameInTwoLetterCasesIsNeitherGuessedNorAddedTo) {
+    const fs::path emulator_tree = program / "Configurations" / "PCSX";
+    fs::rename(tree("PCSX", "plugin_configuration"), emulator_tree / "Plugin_Configuration");
+    fs::create_directories(emulator_tree / "PLUGIN_CONFIGURATION");
+    write_file(tree("PCSX", "emulator_configuration") / "old.reg", "the user's settings");
+    write_file(tree("PCSX", "game_codes") / "old.ini", "codes");
+    const std::string told = "cannot tell which of PLUGIN_CONFIGURATION and Plugin_Configuration in " +
+                             emulator_tree.string() +
+                             " is plugin_configuration: their names differ only in letter case";
+    const auto before = snapshot(top.path());
+    EXPECT_EQ(model::create_blank_profile("PCSX", "new"), Names{told});
+    EXPECT_EQ(model::delete_profile("PCSX", "old"), Names{told});
+    Names imported;
+    const auto import = [&](const fs::path& file) { imported.push_back(file.filename().string()); };
+    EXPECT_EQ(model::activate_profile("PCSX", "old", "", import), Names{told});
+    // The emulator file, which can be told, is still imported.
+    EXPECT_EQ(imported, Names{"old.reg"});
+    EXPECT_EQ(snapshot(top.path()), before);
+
+    fs::rename(tree("PCSX", "emulator_configuration"), emulator_tree / "EMULATOR_configuration");
+    fs::create_directories(emulator_tree / "Emulator_Configuration");
+    EXPECT_THROW(model::scan_profiles("PCSX"), kv::platform::AmbiguousName);
+
+    const fs::path emulator = top.path() / "emu";
+    write_file(emulator / "ssspsx.ini", "one");
+    write_file(emulator / "SSSPSX.INI", "two");
+    const fs::path profile = tree("SSSPSX", "emulator_configuration") / "p.reg";
+    write_file(profile, "[Plugins]\r\nGPU=gpu.so\r\n");
+    EXPECT_EQ(model::activate_profile("SSSPSX", "p", emulator.string() + "/", nullptr),
+              Names{"cannot copy " + profile.string() + " over " + emulator.string() +
+                    "/SSSPSX.ini: " + "cannot tell which of SSSPSX.INI and ssspsx.ini in " +
+                    emulator.string() + "/ is SSSPSX.ini: their names differ only in letter case"});
+    // Neither is taken for a new profile's start either.
+    EXPECT_EQ(model::create_blank_profile("SSSPSX", "q", emulator.string() + "/"), Names{});
+    EXPECT_EQ(read_file(tree("SSSPSX", "emulator_configuration") / "q.reg"), ssspsx_template);
+    EXPECT_EQ(read_file(emulator / "ssspsx.ini"), "one");
+    EXPECT_EQ(read_file(emulator / "SSSPSX.INI"), "two");
+    EXPECT_FALSE(fs::exists(emulator / "SSSPSX.ini"));
+}
+
+// SSSPSX.ini is the emulator's file: an emulator kept on another disk and reached through a link in
+// the program folder has it written where its folder really is. The profile files, which are the
+// program's, still stay inside the program folder.
+TEST_F(ProfileStore, SsspsxActivationReachesAnEmulatorFolderThroughALink) {
+    const fs::path disk = top.path() / "other disk" / "sss";
+    write_file(disk / "SSSPSX.ini", "old");
+    const fs::path linked = program / "sss";
+    fs::create_directory_symlink(disk, linked);
+    write_file(tree("SSSPSX", "emulator_configuration") / "p.reg", "[Plugins]\r\nGPU=gpu.so\r\n");
+    EXPECT_EQ(model::activate_profile("SSSPSX", "p", linked.string() + "/", nullptr), Names{});
+    EXPECT_EQ(read_file(disk / "SSSPSX.ini"), "[Plugins]\r\nGPU=gpu.so\r\n");
+    EXPECT_TRUE(fs::is_symlink(linked));
+}
+
 TEST_F(ProfileStore, ANameThatIsNoFileNameWritesNothingAnywhere) {
     fs::create_directories(top.path() / "x");
     const auto before = snapshot(top.path());

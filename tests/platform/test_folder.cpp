@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/folder.h"
 #include "support/test_support.h"
 
@@ -60,6 +62,31 @@ TEST(Folder, ResolvesEveryComponentIgnoringCase) {
     // makes it.
     EXPECT_EQ(find_named_path(dir.path(), "SKINS/blue/New.ini"), dir / "Skins" / "Blue" / "New.ini");
     EXPECT_EQ(find_named_path(dir.path(), "skins/Red/main.bmp"), dir / "Skins" / "Red" / "main.bmp");
+}
+
+// Several entries in other letter cases and none exact: a path the program names is neither guessed
+// nor kept as written, where a write would add a third file beside them.
+TEST(Folder, ANameInSeveralLetterCasesAndNoneExactIsNeitherGuessedNorAddedTo) {
+    kvtest::TempFolder dir;
+    kvtest::write_file(dir / "Emu" / "data.kvl", "");
+    kvtest::write_file(dir / "Emu" / "DATA.KVL", "");
+    kvtest::write_file(dir / "Emu" / "Data.KVL" / "inside", "");
+    const auto why = [](const std::function<void()>& look_up) -> std::string {
+        try {
+            look_up();
+        } catch (const AmbiguousName& ambiguous) {
+            return ambiguous.what();
+        }
+        return "answered";
+    };
+    const std::string told = "cannot tell which of DATA.KVL, Data.KVL and data.kvl in " +
+                             (dir / "Emu").string() + " is Data.kvl: their names differ only in letter case";
+    EXPECT_EQ(why([&] { find_named_path(dir.path(), "emu/Data.kvl"); }), told);
+    EXPECT_EQ(why([&] { resolve_ignoring_case(dir.path(), "emu/Data.kvl/inside"); }), told);
+    EXPECT_EQ(find_ignoring_case(dir / "Emu", "Data.kvl"), std::nullopt);
+    // The exact name is the one meant.
+    kvtest::write_file(dir / "Emu" / "Data.kvl", "");
+    EXPECT_EQ(find_named_path(dir.path(), "emu/Data.kvl"), dir / "Emu" / "Data.kvl");
 }
 
 TEST(Folder, ProgramFolderIsTheExecutablesUnlessSet) {
