@@ -323,11 +323,22 @@ std::filesystem::path Main_form::start_up_file(std::filesystem::path (*look_up)(
     }
 }
 
+bool Main_form::start_up_step(const std::string& what, const std::function<void()>& step) {
+    try {
+        step();
+        return false;
+    } catch (const platform::AmbiguousName& ambiguous) {
+        start_up_problems_.push_back(what + ": " + ambiguous.what());
+    } catch (const platform::Failure&) {
+    }
+    return true;
+}
+
 void Main_form::tell_start_up_problems() {
     if (start_up_problems_.empty()) return;
     std::string text = "Some of the program's files were not read; they are kept as they are:";
     for (const std::string& problem : start_up_problems_) text += "\n" + problem;
-    text += "\nKeep one file of each name, then start the program again.";
+    text += "\nKeep one of each name, then start the program again.";
     start_up_problems_.clear();
     toolkit::report_failure(*this, text);
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -239,6 +240,10 @@ class Main_form : public toolkit::FramedForm {
     std::vector<std::string> start_up_problems_;
     // Looks up a file of the program's own by its name; one whose name is ambiguous is noted as a start-up
     // problem (saying what that means for `role`), its why kept in `why`, and answered as written.
+    // Runs a start-up step that fails quietly, as a skin that is not there does; one that fails on a
+    // name in several letter cases is noted as a start-up problem, told as `what` and why. Answers
+    // whether the step failed.
+    bool start_up_step(const std::string& what, const std::function<void()>& step);
     std::filesystem::path start_up_file(std::filesystem::path (*look_up)(), const char* name,
                                         const char* role, std::optional<std::string>& why);
 };

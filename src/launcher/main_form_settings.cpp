@@ -6,6 +6,7 @@
 #include "forms/screen_place.h"
 #include "launcher/main_form.h"
 #include "launcher/options_form.h"
+#include "model/language_file.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
@@ -76,10 +77,14 @@ void Main_form::read_config() {
     // A skin that does not load whole changes nothing; the program's own skin stands in for it, and
     // without any loadable skin the windows wear Midnight's pictures built into the program. Those are
     // only decoded then: a skin that loads dresses every one of the same controls.
-    if (platform::skip_failure([&] { load_skin(current_skin); }) &&
+    const std::string skin_name = current_skin;
+    if (start_up_step("The skin \"" + skin_name + "\" was not loaded", [&] { load_skin(skin_name); }) &&
         platform::skip_failure([&] { load_skin("Midnight"); }))
         platform::skip_failure([] { skins::apply_design_pictures(); });
     platform::skip_failure([&] { toolkit::form<skin_browser>().load_colors(current_skin); });
+    // The language applies quietly or not at all; only a file name that cannot be told is told.
+    start_up_step("The language \"" + language_name + "\" was not applied",
+                  [&] { model::language_file(language_name); });
     platform::skip_failure([&] { toolkit::form<language_browser>().change_language(language_name); });
 }
 

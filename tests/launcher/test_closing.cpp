@@ -111,7 +111,7 @@ TEST_F(ClosingTest, NamesInTwoLetterCasesAreToldAtStartAndKeptAtTheClose) {
               "Some of the program's files were not read; they are kept as they are:\n"
               "Data.kvl was not read, so the emulator list starts empty: " +
                   data_why + "\nConfig.ini was not read, so the settings start as they are by default: " +
-                  config_why + "\nKeep one file of each name, then start the program again.");
+                  config_why + "\nKeep one of each name, then start the program again.");
     EXPECT_EQ(toolkit::form<messages_form>().owner(), &main);
     EXPECT_TRUE(main.catalogue.section(0).empty());
 
@@ -130,6 +130,39 @@ TEST_F(ClosingTest, NamesInTwoLetterCasesAreToldAtStartAndKeptAtTheClose) {
     EXPECT_EQ(kvtest::read_file(folder / "config.ini"), "Main Window X (Twips) = 1\r\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "Data.kvl"));
     EXPECT_FALSE(std::filesystem::exists(folder / "Config.ini"));
+}
+
+// The skin and the language the settings name, each there in two letter cases: neither is guessed,
+// and start-up tells them with the catalogue it did not read, which the close, nothing changed,
+// keeps without a word.
+TEST_F(ClosingTest, AmbiguousSkinLanguageAndCatalogueAreToldOnceAtStart) {
+    Lines config = kvtest::default_config_lines();
+    config[4] = "Skin = blue";
+    config[5] = "Language = english";
+    for (const char* skin : {"Blue", "BLUE"}) kvtest::write_file(folder / "Skins" / skin / "Config.ini", "");
+    for (const char* language : {"English.ini", "ENGLISH.ini"})
+        kvtest::write_file(folder / "Languages" / language, "");
+    kvtest::write_file(folder / "data.kvl", catalogue_file({}));
+    kvtest::write_file(folder / "DATA.KVL", catalogue_file({}));
+    kvtest::write_file(folder / "Config.ini", kvtest::crlf(config));
+    then_read_message();
+    testing::internal::CaptureStderr();
+    Main_form& main = start();
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(read_messages.size(), 1u);
+    const std::string differ = ": their names differ only in letter case";
+    for (const std::string& line :
+         {"\nData.kvl was not read, so the emulator list starts empty: cannot tell which of DATA.KVL and "
+          "data.kvl in " +
+              folder.path().string() + " is Data.kvl" + differ + "\n",
+          "\nThe skin \"blue\" was not loaded: cannot tell which of BLUE and Blue in " +
+              (folder / "Skins").string() + " is blue" + differ + "\n",
+          "\nThe language \"english\" was not applied: cannot tell which of ENGLISH.ini and English.ini in " +
+              (folder / "Languages").string() + " is english.ini" + differ + "\n"})
+        EXPECT_NE(read_messages[0].find(line), std::string::npos) << line << " in " << read_messages[0];
+    EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
+    EXPECT_EQ(read_messages.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(folder / "Data.kvl"));
 }
 
 TEST_F(ClosingTest, SecondCloseEndsEvenWhenTheSaveFailsAgain) {
