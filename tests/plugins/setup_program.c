@@ -1,11 +1,12 @@
 /* cfgMarker: the setup program the KV_SETUP test plug-ins start, found relative to the working folder
- * as real plug-ins find theirs. It stays a second, as a window would, then appends its argument and
- * its working folder to cfgMarker.mark there: a mark only a program that was left running leaves. */
+ * as real plug-ins find theirs. It stays three seconds, as a window would, then appends its argument
+ * and its working folder to cfgMarker.mark there: a mark only a program that was left running leaves.
+ * The stay outlasts a sanitizer's report of a crashing helper, which keeps the helper alive a while. */
 #include <stdio.h>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
-    usleep(1000 * 1000);
+    usleep(3000 * 1000);
     char folder[4096];
     if (!getcwd(folder, sizeof folder)) return 1;
     FILE* mark = fopen("cfgMarker.mark", "a");
