@@ -238,12 +238,12 @@ class Main_form : public toolkit::FramedForm {
     bool save_failure_told_ = false;
     // Files start-up did not read because their names were ambiguous, one line each.
     std::vector<std::string> start_up_problems_;
-    // Looks up a file of the program's own by its name; one whose name is ambiguous is noted as a start-up
-    // problem (saying what that means for `role`), its why kept in `why`, and answered as written.
     // Runs a start-up step that fails quietly, as a skin that is not there does; one that fails on a
     // name in several letter cases is noted as a start-up problem, told as `what` and why. Answers
     // whether the step failed.
     bool start_up_step(const std::string& what, const std::function<void()>& step);
+    // Looks up a file of the program's own by its name; one whose name is ambiguous is noted as a start-up
+    // problem (saying what that means for `role`), its why kept in `why`, and answered as written.
     std::filesystem::path start_up_file(std::filesystem::path (*look_up)(), const char* name,
                                         const char* role, std::optional<std::string>& why);
 };

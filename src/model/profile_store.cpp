@@ -66,21 +66,6 @@ std::optional<std::string> current_ini(const std::string& emulator_folder) {
     return bytes;
 }
 
-void copy_over_ini(const fs::path& profile_file, const std::string& emulator_folder,
-                   std::vector<std::string>& failures) {
-    if (!usable_folder(emulator_folder)) return;
-    std::error_code ec;
-    // Only a plain file is copied: a folder listed as a profile, or a device, is not read.
-    if (!fs::is_regular_file(profile_file, ec)) return;
-    const std::string blank_template = lines_text(blank_emulator_lines(ssspsx));
-    try {
-        copy_over_ssspsx_ini(profile_file, emulator_folder,
-                             [&](const std::string& bytes) { return bytes == blank_template; });
-    } catch (const platform::Failure& failure) {
-        failures.emplace_back(failure.what());
-    }
-}
-
 // Runs one step of an operation that tells each failure and goes on: a path that cannot be told
 // (platform::AmbiguousName) fails its step alone.
 void step(std::vector<std::string>& failures, const std::function<void()>& body) {
@@ -89,6 +74,17 @@ void step(std::vector<std::string>& failures, const std::function<void()>& body)
     } catch (const platform::Failure& failure) {
         failures.emplace_back(failure.what());
     }
+}
+
+// Fails (platform::Failure) with the line copy_over_ssspsx_ini gives.
+void copy_over_ini(const fs::path& profile_file, const std::string& emulator_folder) {
+    if (!usable_folder(emulator_folder)) return;
+    std::error_code ec;
+    // Only a plain file is copied: a folder listed as a profile, or a device, is not read.
+    if (!fs::is_regular_file(profile_file, ec)) return;
+    const std::string blank_template = lines_text(blank_emulator_lines(ssspsx));
+    copy_over_ssspsx_ini(profile_file, emulator_folder,
+                         [&](const std::string& bytes) { return bytes == blank_template; });
 }
 
 void import_file(const RegistryImport& import, const fs::path& file, std::vector<std::string>& failures) {
@@ -218,7 +214,7 @@ std::vector<std::string> activate_profile(const std::string& emulator, const std
         if (emulator != ssspsx)
             import_file(import, emulator_file(emulator, profile), failures);
         else
-            copy_over_ini(emulator_file(emulator, profile), emulator_folder, failures);
+            copy_over_ini(emulator_file(emulator, profile), emulator_folder);
     });
     return failures;
 }

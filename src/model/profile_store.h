@@ -47,8 +47,8 @@ inline constexpr std::size_t max_ssspsx_ini_size = 1024 * 1024;
 // Both files or neither: the plug-in file is written first and the emulator file, which makes the
 // profile listed, last, so that no profile is listed half made, not even when the program is killed
 // in between. When the plug-in file cannot be written the emulator file is left alone, and when the
-// emulator file cannot, the plug-in file gets back what it held (or goes, when it is new). The answer has one
-// line for each failure, naming the file and why; none when the profile was made.
+// emulator file cannot, the plug-in file gets back what it held (or goes, when it is new). The answer
+// has one line for each failure, naming the file and why; none when the profile was made.
 std::vector<std::string> create_blank_profile(const std::string& emulator, const std::string& profile,
                                               const std::string& emulator_folder = "");
 
