@@ -56,8 +56,7 @@ TEST_F(WindowRosterTest, EachWalkTakesItsWindowsOnceInPlacesWithoutGaps) {
 
 TEST_F(WindowRosterTest, TheSkinnedWalksShareTheFramedWindowsLessTheGamePrompt) {
     auto framed = toolkit::windows_in_order(&toolkit::RosterRow::frame);
-    ASSERT_EQ(framed.size(), 17u);
-    std::erase(framed, "game_prompt");
+    ASSERT_EQ(std::erase(framed, "game_prompt"), 1u);
     std::sort(framed.begin(), framed.end());
     for (auto place : {&toolkit::RosterRow::title_colour, &toolkit::RosterRow::outline,
                        &toolkit::RosterRow::alignment, &toolkit::RosterRow::opacity}) {

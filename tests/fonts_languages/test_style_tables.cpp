@@ -38,7 +38,6 @@ bool check_there(const ControlTarget& t, const char* table) {
 TEST_F(StyleTables, EveryFontRowFindsATextControlOfItsWindow) {
     start();
     const auto& targets = fonts_languages::font_targets();
-    EXPECT_EQ(targets.size(), 248u);
     std::set<std::string_view> windows;
     for (const ControlTarget& t : targets) {
         ASSERT_NE(toolkit::form_named(t.window), nullptr) << t.window;
@@ -53,14 +52,17 @@ TEST_F(StyleTables, EveryFontRowFindsATextControlOfItsWindow) {
         else
             EXPECT_NE(dynamic_cast<forms::Label*>(c), nullptr) << t.window << "." << t.control;
     }
-    EXPECT_EQ(windows.size(), 17u);
+    // Every window with a skinned title shows text the user's font must reach; the hide strip and the
+    // game prompt show none.
+    for (const toolkit::RosterRow& row : toolkit::window_roster())
+        if (row.title_colour > 0) {
+            EXPECT_TRUE(windows.contains(row.name)) << row.name << " has no font row";
+        }
     EXPECT_EQ(windows.count("hide_form") + windows.count("game_prompt"), 0u);
 }
 
 TEST_F(StyleTables, EveryLanguageRowFindsALabelOrAMessageText) {
     start();
-    int captions = 0;
-    int messages = 0;
     std::set<std::string_view> windows;
     std::set<int> used_lines;
     auto walk = [&](std::span<const fonts_languages::LanguageRow> rows) {
@@ -79,12 +81,10 @@ TEST_F(StyleTables, EveryLanguageRowFindsALabelOrAMessageText) {
             EXPECT_LE(row.line, fonts_languages::language_file_lines);
             used_lines.insert(row.line);
             if (row.message) {
-                ++messages;
                 EXPECT_NE(fonts_languages::language_message_text(row.window, row.target), nullptr)
                     << row.target;
                 continue;
             }
-            ++captions;
             for (const auto& t : skins::parse_targets(row.window, row.target)) {
                 if (!check_there(t, "language")) continue;
                 EXPECT_NE(dynamic_cast<forms::Label*>(control_of(t)), nullptr)
@@ -94,9 +94,11 @@ TEST_F(StyleTables, EveryLanguageRowFindsALabelOrAMessageText) {
     };
     walk(fonts_languages::language_rows_launcher_and_browsers());
     walk(fonts_languages::language_rows_profiles_and_editors());
-    EXPECT_EQ(captions, 179);
-    EXPECT_EQ(messages, 7);
-    EXPECT_EQ(windows.size(), 16u);
+    // Every window with a skinned title has its texts in the language file.
+    for (const toolkit::RosterRow& row : toolkit::window_roster())
+        if (row.title_colour > 0) {
+            EXPECT_TRUE(windows.contains(row.name)) << row.name << " has no language row";
+        }
     // Every line from 6 to 112 is either used or ignored.
     for (int line = 6; line <= fonts_languages::language_file_lines; ++line)
         EXPECT_NE(used_lines.count(line) == 1, fonts_languages::ignored_language_line(line)) << line;
@@ -120,9 +122,9 @@ TEST(LanguageRows, EachWindowSetsEachControlOnce) {
                 EXPECT_EQ(row.before, "  " + window.substr(0, window.find('_')) + " ");
             }
         }
-    EXPECT_EQ(per_window["PSXeven_config"], 25);
-    EXPECT_EQ(per_window["PCSX_config"], 27);
-    EXPECT_EQ(per_window["SSSPSX_config"], 25);
+    EXPECT_GT(per_window["PSXeven_config"], 0);
+    EXPECT_EQ(per_window["SSSPSX_config"], per_window["PSXeven_config"]);
+    EXPECT_EQ(per_window["PCSX_config"], per_window["PSXeven_config"] + 2);
     EXPECT_EQ(line_79, (std::map<std::string, std::string>{{"ePSXe_config", "Label14"},
                                                            {"PSXeven_config", "Label14"},
                                                            {"PCSX_config", "Label13"},
