@@ -50,14 +50,14 @@ std::vector<std::string> ssspsx_ini_lines(const SsspsxValues& values) {
 }
 
 std::filesystem::path ssspsx_ini_in(const std::filesystem::path& emulator_folder) {
-    return platform::find_named_path(emulator_folder, "SSSPSX.ini");
+    return platform::find_named_path(emulator_folder, ssspsx_ini_name);
 }
 
 void copy_over_ssspsx_ini(const std::filesystem::path& profile_file,
                           const std::filesystem::path& emulator_folder,
                           const std::function<bool(const std::string& bytes)>& holds_nothing) {
     // The name the message gives when the file itself cannot be told.
-    std::filesystem::path ini = emulator_folder / "SSSPSX.ini";
+    std::filesystem::path ini = emulator_folder / ssspsx_ini_name;
     try {
         const std::string bytes = platform::read_bytes(profile_file);
         if (holds_nothing && holds_nothing(bytes)) return;

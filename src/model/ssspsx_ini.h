@@ -15,6 +15,9 @@ using SsspsxValues = std::array<std::string, 8>;
 inline constexpr std::array<const char*, 8> ssspsx_keys{"BIOS", "GPU",  "SPU",  "CDR",
                                                         "PAD1", "PAD2", "MCD1", "MCD2"};
 
+// The emulator's file, by the name it has on Windows.
+inline constexpr const char* ssspsx_ini_name = "SSSPSX.ini";
+
 // The values of the file's text. Line 1 is one comma-separated field (a quoted field runs to its
 // closing quote): with a comma in it, the rest of line 1 counts as the next line. Each of the next
 // eight lines gives the text between its first and second "="; the reading stops at the end of the
