@@ -1,5 +1,7 @@
 #include "model/ssspsx_ini.h"
 
+#include <system_error>
+
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
@@ -67,6 +69,17 @@ void copy_over_ssspsx_ini(const std::filesystem::path& profile_file,
         throw platform::Failure("cannot copy " + profile_file.string() + " over " + ini.string() + ": " +
                                 failure.what());
     }
+}
+
+void remove_stale_ini_temporaries(const std::filesystem::path& emulator_folder) {
+    platform::remove_stale_temporaries_ignoring_case(emulator_folder, ssspsx_ini_name);
+    // A write through a link makes its temporary beside the file the link leads to, named after it.
+    const auto ini = platform::find_ignoring_case(emulator_folder, ssspsx_ini_name);
+    std::error_code ec;
+    if (!ini || !std::filesystem::is_symlink(std::filesystem::symlink_status(*ini, ec))) return;
+    const std::filesystem::path target = std::filesystem::canonical(*ini, ec);
+    if (ec || !std::filesystem::is_regular_file(target, ec)) return;
+    platform::remove_stale_temporaries(target.parent_path(), target.filename().string());
 }
 
 }  // namespace kv::model

@@ -39,4 +39,10 @@ void copy_over_ssspsx_ini(const std::filesystem::path& profile_file,
                           const std::filesystem::path& emulator_folder,
                           const std::function<bool(const std::string& bytes)>& holds_nothing = {});
 
+// Removes what writes of the emulator's SSSPSX.ini left when they were killed halfway: their
+// temporaries in the emulator's folder, for the name in any letter case the file has had there, and
+// beside the file that a link named SSSPSX.ini leads to. Nothing else is touched; a write under way
+// keeps its temporary, and a folder that is missing or cannot be read is passed over.
+void remove_stale_ini_temporaries(const std::filesystem::path& emulator_folder);
+
 }  // namespace kv::model
