@@ -5,7 +5,7 @@
 
 #include "configs/add_profile.h"
 #include "configs/open_editor.h"
-#include "model/catalogue.h"
+#include "configs/psx_entries.h"
 #include "model/profile_store.h"
 #include "model/registry_bridge.h"
 #include "platform/runtime.h"
@@ -246,14 +246,9 @@ void configs_form::Label1_Click() {
 
 std::optional<std::string> configs_form::psx_emulator_folder(const std::string& emulator) const {
     if (!psx_records) return std::nullopt;
-    for (const std::string& record : psx_records()) {
-        if (!model::record_name(record).starts_with(emulator)) continue;
-        const std::string folder(model::record_field(record, 1).value_or(""));
-        // Only an absolute folder is one the program can use: an empty one, or one written for
-        // another system, would put SSSPSX.ini at the root or nowhere.
-        if (!folder.empty() && std::filesystem::path(folder).is_absolute()) return folder;
-        return unknown_folder;
-    }
+    for (const std::string& record : psx_records())
+        if (configs::is_entry_of(record, emulator))
+            return configs::usable_folder(record).value_or(unknown_folder);
     return std::nullopt;
 }
 

@@ -288,6 +288,9 @@ void Main_form::Form_Load() {
     path_override = false;
     set_hide_misc_image(false);
     load_database();
+    // Only the instance that holds the program folder sweeps; it needs the catalogue for the emulators'
+    // folders.
+    if (instance_lock_) remove_stale_temporaries();
     read_config();
     Framebar_title.set_caption("  " + caption() + "  ");
     arrange_frame();
@@ -301,10 +304,7 @@ void Main_form::check_already_running() {
     platform::skip_failure(
         [&] { instance_lock_ = std::make_unique<platform::InstanceLock>(platform::program_folder()); });
     if (!instance_lock_) return;
-    if (instance_lock_->acquired()) {
-        remove_stale_temporaries();
-        return;
-    }
+    if (instance_lock_->acquired()) return;
     forms::backend().system_message("Korvalin", "Korvalin is already running",
                                     forms::MessageIcon::information);
     forms::end_program();

@@ -204,6 +204,8 @@ class Main_form : public toolkit::FramedForm {
     std::vector<std::string> save_session();
     // Why a file that could not be read at start is not written: it keeps what the user had in it.
     static std::string kept_unread_text(const std::filesystem::path& file, const std::string& why);
+    // Removes what writes killed halfway left: beside its own files, in the profile tree and beside the
+    // SSSPSX.ini of each SSSPSX entry. A write under way keeps its temporary.
     void remove_stale_temporaries();
     void show_switches();
     void count_switches();

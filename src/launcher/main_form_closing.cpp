@@ -3,12 +3,14 @@
 #include <vector>
 
 #include "configs/configs_form.h"
+#include "configs/psx_entries.h"
 #include "forms/backend.h"
 #include "launcher/edit_form.h"
 #include "launcher/hide_form.h"
 #include "launcher/main_form.h"
 #include "launcher/switches_form.h"
 #include "model/profile_store.h"
+#include "model/ssspsx_ini.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "platform/standard_error.h"
@@ -26,6 +28,11 @@ void Main_form::remove_stale_temporaries() {
             [&] { platform::remove_stale_temporaries(folder, path().filename().string()); });
     // A profile that was being made when the program was killed may never be written again.
     for (const char* emulator : psx_emulators) model::remove_stale_temporaries(emulator);
+    // SSSPSX.ini lands in the folder of an SSSPSX entry, as the configs window finds one.
+    for (const std::string& record : PSX_emu)
+        if (configs::is_entry_of(record, model::ssspsx))
+            if (const auto emulator_folder = configs::usable_folder(record))
+                model::remove_stale_ini_temporaries(*emulator_folder);
 }
 
 void Main_form::X_image_Click() {

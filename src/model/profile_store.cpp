@@ -55,12 +55,13 @@ std::string lines_text(const std::vector<std::string>& lines) {
 }
 
 // The bytes of the emulator's SSSPSX.ini, when it is a plain file that can be read whole within the
-// limit.
+// limit. Fails (platform::AmbiguousName) when the name is there only in several other letter cases:
+// the template would then stand in for settings the user has.
 std::optional<std::string> current_ini(const std::string& emulator_folder) {
     if (!usable_folder(emulator_folder)) return std::nullopt;
+    const fs::path ini = ssspsx_ini_in(emulator_folder);
     std::string bytes;
-    if (platform::skip_failure(
-            [&] { bytes = platform::read_bytes(ssspsx_ini_in(emulator_folder), max_ssspsx_ini_size + 1); }))
+    if (platform::skip_failure([&] { bytes = platform::read_bytes(ini, max_ssspsx_ini_size + 1); }))
         return std::nullopt;
     if (bytes.size() > max_ssspsx_ini_size) return std::nullopt;
     return bytes;
@@ -173,6 +174,16 @@ std::vector<std::string> create_blank_profile(const std::string& emulator, const
     } catch (const platform::Failure& failure) {
         return {failure.what()};
     }
+    // Known before anything is written: an SSSPSX.ini that cannot be told makes no profile.
+    std::optional<std::string> ini;
+    if (emulator == ssspsx) {
+        try {
+            ini = current_ini(emulator_folder);
+        } catch (const platform::Failure& failure) {
+            return {"cannot copy " + (fs::path(emulator_folder) / ssspsx_ini_name).string() + " into " +
+                    last.string() + ": " + failure.what()};
+        }
+    }
     std::error_code ec;
     const bool existed = fs::exists(fs::symlink_status(first, ec));
     // What the plug-in file held, to give back when the emulator file cannot follow it.
@@ -184,7 +195,6 @@ std::vector<std::string> create_blank_profile(const std::string& emulator, const
         return {failure.what()};
     }
     try {
-        const auto ini = emulator == ssspsx ? current_ini(emulator_folder) : std::nullopt;
         platform::write_bytes_atomically(last, ini ? *ini : lines_text(blank_emulator_lines(emulator)));
         return {};
     } catch (const platform::Failure& failure) {

@@ -43,7 +43,8 @@ inline constexpr std::size_t max_ssspsx_ini_size = 1024 * 1024;
 // SSSPSX's emulator file starts as a copy of the SSSPSX.ini in `emulator_folder` (the SSSPSX folder
 // Configure would use), so that activating the new profile keeps what the user set there; without a
 // plain, readable SSSPSX.ini of at most max_ssspsx_ini_size bytes it holds the nine-line [Plugins]
-// template. A name that is no file name writes nothing anywhere.
+// template. An SSSPSX.ini there only in several other letter cases is not guessed at: the profile is
+// not made. A name that is no file name writes nothing anywhere.
 // Both files or neither: the plug-in file is written first and the emulator file, which makes the
 // profile listed, last, so that no profile is listed half made, not even when the program is killed
 // in between. When the plug-in file cannot be written the emulator file is left alone, and when the

@@ -1,5 +1,7 @@
 #include "model/ssspsx_ini.h"
 
+#include <system_error>
+
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "platform/text_file.h"
@@ -50,14 +52,14 @@ std::vector<std::string> ssspsx_ini_lines(const SsspsxValues& values) {
 }
 
 std::filesystem::path ssspsx_ini_in(const std::filesystem::path& emulator_folder) {
-    return platform::find_named_path(emulator_folder, "SSSPSX.ini");
+    return platform::find_named_path(emulator_folder, ssspsx_ini_name);
 }
 
 void copy_over_ssspsx_ini(const std::filesystem::path& profile_file,
                           const std::filesystem::path& emulator_folder,
                           const std::function<bool(const std::string& bytes)>& holds_nothing) {
     // The name the message gives when the file itself cannot be told.
-    std::filesystem::path ini = emulator_folder / "SSSPSX.ini";
+    std::filesystem::path ini = emulator_folder / ssspsx_ini_name;
     try {
         const std::string bytes = platform::read_bytes(profile_file);
         if (holds_nothing && holds_nothing(bytes)) return;
@@ -67,6 +69,17 @@ void copy_over_ssspsx_ini(const std::filesystem::path& profile_file,
         throw platform::Failure("cannot copy " + profile_file.string() + " over " + ini.string() + ": " +
                                 failure.what());
     }
+}
+
+void remove_stale_ini_temporaries(const std::filesystem::path& emulator_folder) {
+    platform::remove_stale_temporaries_ignoring_case(emulator_folder, ssspsx_ini_name);
+    // A write through a link makes its temporary beside the file the link leads to, named after it.
+    const auto ini = platform::find_ignoring_case(emulator_folder, ssspsx_ini_name);
+    std::error_code ec;
+    if (!ini || !std::filesystem::is_symlink(std::filesystem::symlink_status(*ini, ec))) return;
+    const std::filesystem::path target = std::filesystem::canonical(*ini, ec);
+    if (ec || !std::filesystem::is_regular_file(target, ec)) return;
+    platform::remove_stale_temporaries(target.parent_path(), target.filename().string());
 }
 
 }  // namespace kv::model

@@ -15,6 +15,9 @@ using SsspsxValues = std::array<std::string, 8>;
 inline constexpr std::array<const char*, 8> ssspsx_keys{"BIOS", "GPU",  "SPU",  "CDR",
                                                         "PAD1", "PAD2", "MCD1", "MCD2"};
 
+// The emulator's file, by the name it has on Windows.
+inline constexpr const char* ssspsx_ini_name = "SSSPSX.ini";
+
 // The values of the file's text. Line 1 is one comma-separated field (a quoted field runs to its
 // closing quote): with a comma in it, the rest of line 1 counts as the next line. Each of the next
 // eight lines gives the text between its first and second "="; the reading stops at the end of the
@@ -35,5 +38,11 @@ std::filesystem::path ssspsx_ini_in(const std::filesystem::path& emulator_folder
 void copy_over_ssspsx_ini(const std::filesystem::path& profile_file,
                           const std::filesystem::path& emulator_folder,
                           const std::function<bool(const std::string& bytes)>& holds_nothing = {});
+
+// Removes what writes of the emulator's SSSPSX.ini left when they were killed halfway: their
+// temporaries in the emulator's folder, for the name in any letter case the file has had there, and
+// beside the file that a link named SSSPSX.ini leads to. Nothing else is touched; a write under way
+// keeps its temporary, and a folder that is missing or cannot be read is passed over.
+void remove_stale_ini_temporaries(const std::filesystem::path& emulator_folder);
 
 }  // namespace kv::model

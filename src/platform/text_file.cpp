@@ -376,6 +376,12 @@ int remove_stale_temporaries(const std::filesystem::path& folder, const std::str
     return remove_abandoned_temporaries(folder, [&](std::string_view target) { return target == file_name; });
 }
 
+int remove_stale_temporaries_ignoring_case(const std::filesystem::path& folder,
+                                           const std::string& file_name) {
+    return remove_abandoned_temporaries(
+        folder, [&](std::string_view target) { return equal_ignoring_case(std::string(target), file_name); });
+}
+
 int remove_stale_temporaries_of_kind(const std::filesystem::path& folder, std::string_view extension) {
     return remove_abandoned_temporaries(folder,
                                         [&](std::string_view target) { return target.ends_with(extension); });

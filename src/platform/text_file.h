@@ -52,6 +52,10 @@ void write_bytes_atomically(const std::filesystem::path& file, const std::string
 // temporary locked, so it is never taken from it. Answers how many were removed.
 int remove_stale_temporaries(const std::filesystem::path& folder, const std::string& file_name);
 
+// The same for a file found in whatever letter case it has ("SSSPSX.ini" or "ssspsx.ini"): the
+// temporaries of `file_name` in any letter case.
+int remove_stale_temporaries_ignoring_case(const std::filesystem::path& folder, const std::string& file_name);
+
 // The same for the temporaries of every file whose name ends in `extension`.
 int remove_stale_temporaries_of_kind(const std::filesystem::path& folder, std::string_view extension);
 // Whether `name` is one that a save of `file_name` gives its temporary file.

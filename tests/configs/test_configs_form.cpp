@@ -207,6 +207,44 @@ TEST_F(ConfigsTest, ANewProfileThatCannotBeMadeIsToldAndNotListed) {
                            ": not a regular file");
 }
 
+// A new SSSPSX profile starts from the emulator's SSSPSX.ini: met only in two other letter cases, it
+// cannot be told, and the template must not silently stand in for the user's settings.
+TEST_F(ConfigsTest, ANewSsspsxProfileIsNotMadeFromAnIniThatCannotBeTold) {
+    const fs::path ssspsx = folder / "emus" / "ssspsx";
+    write_file(ssspsx / "SSSPSX.INI", "[Plugins]\r\nBIOS=upper.bin\r\n");
+    write_file(ssspsx / "ssspsx.ini", "[Plugins]\r\nBIOS=lower.bin\r\n");
+    Main_form& main = start(catalogue_file({"SSSPSX 1.5|" + ssspsx.string() + "/|ssspsx"}));
+    auto& configs = toolkit::form<configs_form>();
+    auto& dialog = toolkit::form<add_profile>();
+    std::string message;
+    in_configs(main, [&] {
+        press(*configs.tab_click_labels[3]);
+        then([&] {
+            then([&] {
+                auto& box = toolkit::form<messages_form>();
+                EXPECT_EQ(box.owner(), &dialog);
+                message = box.Label31.caption();
+                box.Label43_Click();
+            });
+            dialog.Text1.set_text("Mine");
+            dialog.Label1_Click();
+        });
+        press(*configs.button_click_labels[1]);
+        EXPECT_FALSE(dialog.visible());
+        EXPECT_EQ(configs.profile_list, Lines{});
+        configs.Label1_Click();
+    });
+    EXPECT_EQ(message, "The profile \"Mine\" was not made:\ncannot copy " + (ssspsx / "SSSPSX.ini").string() +
+                           " into " + profile("SSSPSX", "Mine").string() +
+                           ": cannot tell which of SSSPSX.INI and ssspsx.ini in " + ssspsx.string() +
+                           "/ is SSSPSX.ini: their names differ only in letter case");
+    for (const char* kind : {"emulator_configuration", "plugin_configuration"})
+        EXPECT_TRUE(fs::is_empty(folder / "Configurations" / "SSSPSX" / kind)) << kind;
+    EXPECT_EQ(read_file(ssspsx / "SSSPSX.INI"), "[Plugins]\r\nBIOS=upper.bin\r\n");
+    EXPECT_EQ(read_file(ssspsx / "ssspsx.ini"), "[Plugins]\r\nBIOS=lower.bin\r\n");
+    EXPECT_FALSE(fs::exists(ssspsx / "SSSPSX.ini"));
+}
+
 TEST_F(ConfigsTest, ConfigureAndActivateFindTheEmulatorByACaseSensitivePrefixOrSayWhy) {
     const fs::path ssspsx = folder / "emus" / "ssspsx";
     write_file(ssspsx / "SSSPSX.ini", "old");

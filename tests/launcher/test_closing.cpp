@@ -1,5 +1,7 @@
 // Closing and ending from outside: the session is saved, and a save that fails is never silent.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -290,6 +292,44 @@ TEST_F(ClosingTest, TheLockHolderRemovesStaleTemporariesOfItsSavesAtStart) {
     start(catalogue_file({}));
     for (const auto& name : stale) EXPECT_FALSE(std::filesystem::exists(folder / name)) << name;
     for (const auto& name : kept) EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
+}
+
+// An SSSPSX Activate or editor Ok killed halfway leaves its temporary beside the emulator's SSSPSX.ini,
+// where nothing else would remove it: the start sweeps the folder of every SSSPSX entry, for the file
+// in whatever letter case or through whatever link it was written, and takes nothing else.
+TEST_F(ClosingTest, TheLockHolderRemovesStaleTemporariesBesideTheSsspsxIniOfEachEntryAtStart) {
+    const std::filesystem::path emus = folder / "emus";
+    kvtest::write_file(emus / "one" / "SSSPSX.ini", "ini");
+    kvtest::write_file(emus / "shared" / "settings.ini", "ini");
+    std::filesystem::create_directories(emus / "two");
+    std::filesystem::create_symlink(emus / "shared" / "settings.ini", emus / "two" / "SSSPSX.ini");
+    const Lines stale = {"one/.SSSPSX.ini.00112233445566ff.tmp", "one/.ssspsx.INI.a0b1c2d3e4f5a6b7.tmp",
+                         "two/.SSSPSX.ini.0123456789abcdef.tmp", "shared/.settings.ini.00112233445566ff.tmp"};
+    for (const auto& name : stale) kvtest::write_file(emus / name, "half");
+    const Lines kept = {"one/.SSSPSX.ini.00112233445566FF.tmp",  "one/.SSSPSX.ini.0011.tmp",
+                        "one/SSSPSX.ini.00112233445566ff.tmp",   "one/.SSSPSX.ini.00112233445566ff.tmp~",
+                        "one/.Other.ini.00112233445566ff.tmp",   "shared/.other.ini.00112233445566ff.tmp",
+                        "epsxe/.SSSPSX.ini.00112233445566ff.tmp"};
+    for (const auto& name : kept) kvtest::write_file(emus / name, "not ours");
+    // A write under way holds its temporary locked.
+    const std::filesystem::path in_progress = emus / "one" / ".SSSPSX.ini.ffeeddccbbaa9988.tmp";
+    kvtest::write_file(in_progress, "being written");
+    const int writer = ::open(in_progress.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+    // A folder that is gone, or written for another system, is passed over.
+    start(catalogue_file({"ePSXe|" + (emus / "epsxe").string() + "/|e",
+                          "SSSPSX 1.5|" + (emus / "one").string() + "/|s",
+                          "SSSPSX two|" + (emus / "two").string() + "|s",
+                          "SSSPSX gone|" + (emus / "gone").string() + "/|s", "SSSPSX win|C:\\SSSPSX\\|s"}));
+    ::close(writer);
+    for (const auto& name : stale) EXPECT_FALSE(std::filesystem::exists(emus / name)) << name;
+    for (const auto& name : kept) EXPECT_TRUE(std::filesystem::exists(emus / name)) << name;
+    EXPECT_TRUE(std::filesystem::exists(in_progress));
+    EXPECT_EQ(kvtest::read_file(emus / "one" / "SSSPSX.ini"), "ini");
+    EXPECT_EQ(kvtest::read_file(emus / "shared" / "settings.ini"), "ini");
+    EXPECT_FALSE(std::filesystem::exists(emus / "gone"));
+    EXPECT_TRUE(display.system_messages().empty());
 }
 
 TEST_F(ClosingTest, ASecondInstanceLeavesTheTemporariesAlone) {

@@ -289,9 +289,14 @@ TEST_F(ProfileStore, ANameInTwoLetterCasesIsNeitherGuessedNorAddedTo) {
               Names{"cannot copy " + profile.string() + " over " + emulator.string() +
                     "/SSSPSX.ini: " + "cannot tell which of SSSPSX.INI and ssspsx.ini in " +
                     emulator.string() + "/ is SSSPSX.ini: their names differ only in letter case"});
-    // Neither is taken for a new profile's start either.
-    EXPECT_EQ(model::create_blank_profile("SSSPSX", "q", emulator.string() + "/"), Names{});
-    EXPECT_EQ(read_file(tree("SSSPSX", "emulator_configuration") / "q.reg"), ssspsx_template);
+    // Neither is taken for a new profile's start, nor stood in for by the template: no profile.
+    const auto before_new = snapshot(top.path());
+    EXPECT_EQ(model::create_blank_profile("SSSPSX", "q", emulator.string() + "/"),
+              Names{"cannot copy " + emulator.string() + "/SSSPSX.ini into " +
+                    (tree("SSSPSX", "emulator_configuration") / "q.reg").string() +
+                    ": cannot tell which of SSSPSX.INI and ssspsx.ini in " + emulator.string() +
+                    "/ is SSSPSX.ini: their names differ only in letter case"});
+    EXPECT_EQ(snapshot(top.path()), before_new);
     EXPECT_EQ(read_file(emulator / "ssspsx.ini"), "one");
     EXPECT_EQ(read_file(emulator / "SSSPSX.INI"), "two");
     EXPECT_FALSE(fs::exists(emulator / "SSSPSX.ini"));
