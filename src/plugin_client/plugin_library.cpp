@@ -97,7 +97,7 @@ bool PluginHost::start() {
     sigfillset(&all);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &all);
-    // A process group of its own: stopping the helper ends whatever its plug-ins started too.
+    // A process group of its own, to kill should the helper not end when told.
     posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setflags(&attributes,
                              POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);

@@ -39,16 +39,16 @@ constexpr int channel = 3;
 // core file: the worker's crash is the plug-in's, not this process's.
 [[noreturn]] void end_as(int status) {
     if (WIFSIGNALED(status)) {
-        const int signal = WTERMSIG(status);
+        const int number = WTERMSIG(status);
         const rlimit no_core{0, 0};
         ::setrlimit(RLIMIT_CORE, &no_core);
-        ::signal(signal, SIG_DFL);
+        ::signal(number, SIG_DFL);
         sigset_t only;
         sigemptyset(&only);
-        sigaddset(&only, signal);
+        sigaddset(&only, number);
         ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
-        ::raise(signal);
-        ::_exit(128 + signal);
+        ::raise(number);
+        ::_exit(128 + number);
     }
     ::_exit(WIFEXITED(status) ? WEXITSTATUS(status) : 1);
 }
