@@ -75,7 +75,11 @@ std::optional<int> end_descendants(pid_t worker) {
         if (pid == worker) worker_status = status;
     };
     while (has_children()) {
-        for (const pid_t pid : descendants()) ::kill(pid, SIGKILL);
+        const std::vector<pid_t> found = descendants();
+        // A child, even one that has ended, is listed; a system that lists none cannot be searched,
+        // and a wait for what was not killed would never end. The launcher kills the group then.
+        if (found.empty()) break;
+        for (const pid_t pid : found) ::kill(pid, SIGKILL);
         // Every child there was when the listing was taken has been killed, so this wait ends.
         int status = 0;
         pid_t pid = ::waitpid(-1, &status, 0);
