@@ -74,18 +74,23 @@ std::optional<int> end_descendants(pid_t worker) {
     const auto reaped = [&](pid_t pid, int status) {
         if (pid == worker) worker_status = status;
     };
-    while (has_children()) {
+    // A descendant this process may not kill (one that became another user's) would keep it here
+    // for ever: it gives up after a while, as when the system lists none.
+    for (int pass = 0; pass < 2500 && has_children(); ++pass) {
         const std::vector<pid_t> found = descendants();
-        // A child, even one that has ended, is listed; a system that lists none cannot be searched,
-        // and a wait for what was not killed would never end. The launcher kills the group then.
+        // A child, even one that has ended, is listed; a system that lists none cannot be searched.
+        // The launcher kills the group then.
         if (found.empty()) break;
         for (const pid_t pid : found) ::kill(pid, SIGKILL);
-        // Every child there was when the listing was taken has been killed, so this wait ends.
+        // Not a blocking wait: a process forked just before its parent was killed may come here after
+        // the listing, unkilled, and would hold such a wait for ever. The next pass kills it.
         int status = 0;
-        pid_t pid = ::waitpid(-1, &status, 0);
-        if (pid < 0 && errno != EINTR) break;
-        if (pid > 0) reaped(pid, status);
-        while ((pid = ::waitpid(-1, &status, WNOHANG)) > 0) reaped(pid, status);
+        bool reaped_any = false;
+        for (pid_t pid; (pid = ::waitpid(-1, &status, WNOHANG)) > 0;) {
+            reaped(pid, status);
+            reaped_any = true;
+        }
+        if (!reaped_any) ::usleep(2000);
     }
     return worker_status;
 }
