@@ -1,6 +1,7 @@
 #include "app/script_driver.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <optional>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include "app/window_roster.h"
 #include "forms/backend.h"
 #include "headless/headless_backend.h"
+#include "model/plugins_module.h"
 #include "platform/folder.h"
 #include "platform/runtime.h"
 #include "toolkit/windows.h"
@@ -147,6 +149,9 @@ std::pair<std::string, std::string> expected_value(const std::string& args) {
 class Driver {
   public:
     Driver(std::istream& in, std::ostream& out, std::ostream& err) : in_(in), out_(out), err_(err) {
+        // No one presses anything while a plug-in runs here, so no one can be asked to stop it: a
+        // configure or about that does not answer is stopped as the user's Yes would stop it.
+        model::set_plugin_limits({model::test_limit, model::unattended_limit});
         forms::set_backend(&headless_);
         register_windows();
         headless_.set_input_source([this] { return run_next_line(); });
@@ -157,6 +162,7 @@ class Driver {
     ~Driver() {
         toolkit::reset_forms();
         forms::set_backend(nullptr);
+        model::set_plugin_limits({});
     }
 
     int run() {
@@ -372,6 +378,12 @@ class Driver {
             }
         } else if (verb == "end-session") {
             end_session();
+        } else if (verb == "plugin-limit") {
+            const float ms = number(args);
+            if (!(ms >= 1 && ms <= 86400000))
+                throw ScriptError{"plugin-limit needs milliseconds from 1 to 86400000"};
+            const std::chrono::milliseconds limit{static_cast<int64_t>(ms)};
+            model::set_plugin_limits({limit, limit});
         } else if (verb == "tick") {
             headless_.advance(static_cast<int64_t>(number(args)));
         } else if (verb == "answer-file") {

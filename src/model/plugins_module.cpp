@@ -1,7 +1,10 @@
 #include "model/plugins_module.h"
 
+#include <mutex>
+
 #include "model/plugin_questions.h"
 #include "platform/host_hooks.h"
+#include "platform/standard_error.h"
 #include "plugin_client/plugin_library.h"
 
 namespace kv::model {
@@ -30,7 +33,30 @@ std::optional<plugin_client::PluginReply> ask_one(const std::string& path, plugi
     return replies.front()->front();
 }
 
+std::mutex limits_mutex;
+PluginLimits limits;
+
+// "30 s", "1500 ms": the limit as it was set.
+std::string limit_text(std::chrono::milliseconds limit) {
+    if (limit.count() % 1000 == 0) return std::to_string(limit.count() / 1000) + " s";
+    return std::to_string(limit.count()) + " ms";
+}
+
+void tell(const std::string& path, const std::string& export_name, const std::string& what) {
+    platform::print_failure("plug-in " + path + ": " + export_name + " " + what);
+}
+
 }  // namespace
+
+void set_plugin_limits(const PluginLimits& given) {
+    std::lock_guard<std::mutex> lock(limits_mutex);
+    limits = given;
+}
+
+PluginLimits plugin_limits() {
+    std::lock_guard<std::mutex> lock(limits_mutex);
+    return limits;
+}
 
 std::string get_plugin_name(const std::string& path) {
     const auto reply = ask_one(path, plugin_client::PluginCall::text, "PSEgetLibName");
@@ -73,30 +99,48 @@ std::string call_plugin_function(const std::string& path, const std::string& exp
                                  const StopQuestion& ask_to_stop) {
     platform::BusyCursor busy;
     plugin_client::PluginHost host;
+    const auto limit = plugin_limits().call;
     // Real plug-ins start their configure and about windows as programs of their own and return at
     // once: a plug-in that answered leaves them running. One that crashed, hung or was stopped has
-    // had its helper's whole group ended already.
-    if (host.ask(plugin_client::PluginCall::effect, path, export_name, std::nullopt, ask_to_stop).outcome ==
-        plugin_client::PluginOutcome::answered)
-        host.finish();
+    // had what it started ended already.
+    const auto outcome =
+        host.ask(plugin_client::PluginCall::effect, path, export_name, limit, ask_to_stop).outcome;
+    if (outcome == plugin_client::PluginOutcome::answered) host.finish();
+    if (outcome == plugin_client::PluginOutcome::hung)
+        tell(path, export_name,
+             "gave no answer within " + limit_text(*limit) + ": stopped, as the user stops it");
     return "";
 }
 
 int32_t call_plugin_test(const std::string& path, const std::string& export_name,
-                         const StopQuestion& ask_to_stop, std::chrono::milliseconds limit) {
+                         const StopQuestion& ask_to_stop, std::optional<std::chrono::milliseconds> limit) {
     platform::BusyCursor busy;
     plugin_client::PluginHost host;
+    const auto given = limit.value_or(plugin_limits().test);
     const plugin_client::PluginAnswer answer =
-        host.ask(plugin_client::PluginCall::number, path, export_name, limit, ask_to_stop);
+        host.ask(plugin_client::PluginCall::number, path, export_name, given, ask_to_stop);
+    // The message box says only that the plug-in is not working; standard error says why.
+    const auto not_working = [&](const std::string& why) {
+        tell(path, export_name, "is not working: " + why);
+        return -1;
+    };
     switch (answer.outcome) {
         // A test has no window to leave open: what it started ends with its helper, whatever the
         // answer, when `host` goes.
-        case plugin_client::PluginOutcome::answered:
-            return number(answer.reply);
+        case plugin_client::PluginOutcome::answered: {
+            const int32_t result = number(answer.reply);
+            if (result < 0)
+                tell(path, export_name, "is not working: the test returned " + std::to_string(result));
+            return result;
+        }
         case plugin_client::PluginOutcome::crashed:
+            return not_working(answer.helper_exit
+                                   ? "its helper " + plugin_client::describe(*answer.helper_exit)
+                                   : std::string("its helper broke off the exchange"));
         case plugin_client::PluginOutcome::hung:
+            return not_working("no answer within " + limit_text(given));
         case plugin_client::PluginOutcome::stopped:
-            return -1;
+            return not_working("stopped by the user");
         case plugin_client::PluginOutcome::refused:
         case plugin_client::PluginOutcome::no_helper:
             break;

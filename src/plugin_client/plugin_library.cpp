@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
@@ -26,6 +27,8 @@ namespace {
 constexpr int helper_channel = 3;
 // Where the system cannot watch a process through a descriptor, a wait looks at the helper this often.
 constexpr int process_check_ms = 100;
+// How long a helper told to end may take before it is killed with its group.
+constexpr std::chrono::milliseconds helper_grace{2000};
 
 std::mutex program_mutex;
 std::optional<std::filesystem::path> program_override;
@@ -62,6 +65,13 @@ std::optional<std::filesystem::path> resolve_plugin_path(const std::string& path
     return absolute;
 }
 
+std::string describe(const HelperExit& exit) {
+    if (!exit.signalled) return "ended with exit status " + std::to_string(exit.number);
+    std::string text = "ended by signal " + std::to_string(exit.number);
+    if (const char* name = ::strsignal(exit.number)) text.append(" (").append(name).append(")");
+    return text;
+}
+
 PluginHost::PluginHost() = default;
 
 PluginHost::~PluginHost() {
@@ -87,7 +97,7 @@ bool PluginHost::start() {
     sigfillset(&all);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &all);
-    // A process group of its own: stopping the helper ends whatever its plug-ins started too.
+    // A process group of its own, to kill should the helper not end when told.
     posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setflags(&attributes,
                              POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
@@ -129,27 +139,45 @@ void PluginHost::finish() {
     end_helper(asking_);
 }
 
+bool PluginHost::ended_within(std::chrono::milliseconds limit) const {
+    const auto until = std::chrono::steady_clock::now() + limit;
+    while (!helper_ended()) {
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
+        if (left <= 0) return false;
+        if (process_fd_ >= 0) {
+            pollfd p{process_fd_, POLLIN, 0};
+            ::poll(&p, 1, static_cast<int>(std::min<int64_t>(left, process_check_ms)));
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::min<int64_t>(left, 5)));
+        }
+    }
+    return true;
+}
+
 void PluginHost::end_helper(bool whole_group) {
     asking_ = false;
     received_.clear();
     if (pid_ > 0) {
-        // The whole group: the helper and any process a plug-in forked off (or the helper alone). The
-        // group outlives the helper's process id only while that is not reaped, so it cannot be
-        // another's.
-        if (!whole_group || ::kill(-pid_, SIGKILL) != 0) ::kill(pid_, SIGKILL);
-        if (process_fd_ >= 0) {
-            pollfd p{process_fd_, POLLIN, 0};
-            while (::poll(&p, 1, 2000) < 0 && errno == EINTR) {
-            }
+        last_exit_.reset();
+        // The helper ends what it must and then itself; it runs no plug-in code before it acts on the
+        // signal, so it is told rather than killed.
+        if (!helper_ended()) ::kill(pid_, whole_group ? SIGTERM : SIGUSR1);
+        const bool ended = ended_within(helper_grace);
+        // One that did not end in time, and whatever is left in its group: the group outlives the
+        // helper's process id only while that is not reaped, so it cannot be another's.
+        if (!ended || whole_group) {
+            if (!whole_group || ::kill(-pid_, SIGKILL) != 0) ::kill(pid_, SIGKILL);
         }
-        for (int i = 0; i < 400; ++i) {
-            int status = 0;
-            const pid_t r = ::waitpid(pid_, &status, WNOHANG);
-            if (r != 0 && !(r < 0 && errno == EINTR)) break;  // reaped, or not ours to reap
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (!ended) ended_within(helper_grace);
+        int status = 0;
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+            last_exit_ = WIFSIGNALED(status) ? HelperExit{true, WTERMSIG(status)}
+                                             : HelperExit{false, WIFEXITED(status) ? WEXITSTATUS(status) : 0};
         }
     }
-    // Closed only once the helper is gone: a helper that sees its socket close ends its whole group.
+    // Closed only once the helper is gone: a helper that sees its socket close ends everything its
+    // plug-ins started.
     if (socket_ >= 0) ::close(socket_);
     socket_ = -1;
     if (process_fd_ >= 0) ::close(process_fd_);
@@ -160,11 +188,11 @@ void PluginHost::end_helper(bool whole_group) {
 std::optional<PluginAnswer> PluginHost::send(const PluginRequest& request) {
     // A helper that ended after its last answer (a plug-in's thread took it down) is replaced.
     if (pid_ > 0 && helper_ended()) stop();
-    if (pid_ <= 0 && !start()) return PluginAnswer{PluginOutcome::no_helper, {}};
+    if (pid_ <= 0 && !start()) return PluginAnswer{PluginOutcome::no_helper, {}, {}};
     received_.clear();
     if (!send_all(socket_, encode_request(request))) {
         stop();
-        return PluginAnswer{PluginOutcome::crashed, {}};
+        return PluginAnswer{PluginOutcome::crashed, {}, {}};
     }
     asking_ = true;
     return std::nullopt;
@@ -191,13 +219,18 @@ std::optional<PluginAnswer> PluginHost::collect() {
         asking_ = false;
         received_.clear();
         ++answered_;
-        return PluginAnswer{PluginOutcome::answered, parsed.message};
+        return PluginAnswer{PluginOutcome::answered, parsed.message, {}};
     }
     // A reply that is no reply, or more than one: the helper cannot be trusted any more. One that
     // ended without answering was taken down by the plug-in.
     if (parsed.state != ParseState::incomplete || closed || ended) {
+        // The helper's end of the channel closes as the helper exits, a moment before the system
+        // tells that it has.
+        const bool by_itself = ended || (closed && ended_within(helper_grace));
         stop();
-        return PluginAnswer{PluginOutcome::crashed, {}};
+        PluginAnswer crashed{PluginOutcome::crashed, {}, {}};
+        if (by_itself) crashed.helper_exit = last_exit_;
+        return crashed;
     }
     return std::nullopt;
 }
@@ -219,7 +252,7 @@ PluginAnswer PluginHost::ask(PluginCall call, const std::string& path, const std
                              std::optional<std::chrono::milliseconds> limit,
                              const std::function<bool()>& stop_wanted) {
     using clock = std::chrono::steady_clock;
-    PluginAnswer refused{PluginOutcome::refused, {}};
+    PluginAnswer refused{PluginOutcome::refused, {}, {}};
     if (export_name.empty() || export_name.size() > max_plugin_export) return refused;
     const auto file = resolve_plugin_path(path);
     if (!file || file->string().size() > max_plugin_path) return refused;
@@ -233,7 +266,7 @@ PluginAnswer PluginHost::ask(PluginCall call, const std::string& path, const std
             const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - clock::now());
             if (left.count() <= 0) {
                 stop();
-                return {PluginOutcome::hung, {}};
+                return {PluginOutcome::hung, {}, {}};
             }
             wait_ms = static_cast<int>(std::min<int64_t>(left.count(), INT32_MAX));
         }
@@ -243,7 +276,7 @@ PluginAnswer PluginHost::ask(PluginCall call, const std::string& path, const std
         // The answer may have come while the user was asked.
         if (auto answer = collect()) return *answer;
         stop();
-        return {PluginOutcome::stopped, {}};
+        return {PluginOutcome::stopped, {}, {}};
     }
 }
 

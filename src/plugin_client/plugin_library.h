@@ -4,11 +4,12 @@
 // ends the helper, never the launcher. While a question is out the launcher waits on the helper
 // through the display (platform::wait_readable, which the display sets), taking no input but staying painted.
 //
-// A helper leads a process group of its own, so that stopping it also ends whatever a plug-in started
-// (forked children that would keep its socket open), and it ends itself when the launcher goes, however
-// the launcher ends. A helper whose plug-in answered a configure or about call is ended alone
-// (finish): what the plug-in started then is its window, such as the setup program real plug-ins run
-// from those exports, and lives on. A test has no window, so its helper ends with its whole group.
+// A helper ends every process its plug-ins started, wherever they went (a new session, a double fork),
+// when it is stopped, when its plug-in takes it down and when the launcher goes, however the launcher
+// ends; it leads a process group of its own as well, which the launcher kills should the helper not
+// end when told. A helper whose plug-in answered a configure or about call is ended alone (finish):
+// what the plug-in started then is its window, such as the setup program real plug-ins run from those
+// exports, and lives on. A test has no window, so what it started ends with its helper.
 #include <sys/types.h>
 
 #include <chrono>
@@ -34,9 +35,21 @@ enum class PluginOutcome {
     no_helper,  // the helper program could not be started
 };
 
+// How a helper process ended, as the launcher reaped it.
+struct HelperExit {
+    bool signalled = false;  // ended by the signal `number`; otherwise exited with the status `number`
+    int number = 0;
+};
+
+// "ended by signal 11 (Segmentation fault)", "ended with exit status 1".
+std::string describe(const HelperExit& exit);
+
 struct PluginAnswer {
     PluginOutcome outcome = PluginOutcome::answered;
     PluginReply reply;
+    // crashed: how the helper ended by itself; nothing when it broke the exchange (garbage, a closed
+    // channel) and was stopped here.
+    std::optional<HelperExit> helper_exit;
 };
 
 // The helper program: korvalin-plugin-host in the program folder, unless set otherwise.
@@ -73,7 +86,7 @@ class PluginHost {
     std::optional<PluginAnswer> send(const PluginRequest& request);
     std::optional<PluginAnswer> collect();
     bool asking() const { return asking_; }
-    // Ends the helper and everything in its process group, and reaps it.
+    // Ends the helper and everything its plug-ins started, and reaps it.
     void stop();
     // Ends the helper once it has answered, leaving what its plug-ins started running, and reaps it.
     // While a question is still out this is stop().
@@ -85,12 +98,15 @@ class PluginHost {
     int starts() const { return starts_; }
     // How many questions the running helper has answered.
     int answered() const { return answered_; }
+    // How the last helper this host ended ended; nothing before the first or when it was not reaped.
+    std::optional<HelperExit> last_exit() const { return last_exit_; }
 
   private:
     friend platform::WaitEnd wait_for_helpers(std::span<PluginHost* const> hosts, int timeout_ms,
                                               bool input_ends_wait);
     bool start();
     bool helper_ended() const;
+    bool ended_within(std::chrono::milliseconds limit) const;
     void end_helper(bool whole_group);
 
     pid_t pid_ = 0;
@@ -99,6 +115,7 @@ class PluginHost {
     int starts_ = 0;
     int answered_ = 0;
     bool asking_ = false;
+    std::optional<HelperExit> last_exit_;
     std::vector<uint8_t> received_;
 };
 

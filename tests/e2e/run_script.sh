@@ -4,8 +4,8 @@
 # Beside SCRIPT (NAME.kvd) may stand:
 #   NAME.folder/  files copied into the program folder first (a Data.kvl, a Config.ini...)
 #   NAME.out      the driver's expected standard output
-#   NAME.check    a bash script run afterwards with $PROGRAM set to the program folder and
-#                 $DRIVER to the driver
+#   NAME.check    a bash script run afterwards with $PROGRAM set to the program folder, $DRIVER to
+#                 the driver and $ERRORS to the file that holds the driver's standard error
 #   NAME.registry the registry store the script starts with (a REGEDIT4 file)
 # Each script has a registry store of its own in its temporary folder, $KORVALIN_REGISTRY, unless the
 # test gives one in KORVALIN_E2E_REGISTRY; the user's own store is never touched.
@@ -37,11 +37,32 @@ if [ -f "$base.registry" ]; then
   cp "$base.registry" "$KORVALIN_REGISTRY"
 fi
 export DRIVER="$driver"
+export ERRORS="$work/stderr"
 
 { echo "folder $PROGRAM"; sed "s|\$PROGRAM|$PROGRAM|g" "$script"; } > "$work/script.kvd"
 # Started in a folder of its own, as from a desktop: nothing may depend on the working folder.
-(cd "$work" && exec "$driver" "$work/script.kvd") > "$work/stdout" 2> "$work/stderr"
+# Its output is read through pipes, as "korvalin-drive script | cat" reads it: what the script started
+# and left running (a plug-in's setup program) may hold them a while, but they must reach their end
+# soon after the driver's.
+mkfifo "$work/stdout.pipe" "$work/stderr.pipe"
+cat "$work/stdout.pipe" > "$work/stdout" &
+out_reader=$!
+cat "$work/stderr.pipe" > "$work/stderr" &
+err_reader=$!
+(cd "$work" && exec "$driver" "$work/script.kvd") > "$work/stdout.pipe" 2> "$work/stderr.pipe"
 rc=$?
+for _ in $(seq 100); do
+  kill -0 $out_reader 2>/dev/null || kill -0 $err_reader 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 $out_reader 2>/dev/null || kill -0 $err_reader 2>/dev/null; then
+  kill $out_reader $err_reader 2>/dev/null
+  cat "$work/stdout"
+  cat "$work/stderr" >&2
+  echo "the driver's output did not reach its end within 10 s of its exit: something it started holds it" >&2
+  exit 1
+fi
+wait $out_reader $err_reader
 cat "$work/stdout"
 cat "$work/stderr" >&2
 if [ $rc -ne 0 ]; then

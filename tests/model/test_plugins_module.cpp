@@ -160,3 +160,34 @@ TEST_F(PluginTest, AConfigureThatNeverReturnsIsStoppedWhenTheUserSaysSo) {
     for (size_t at = 0; at < helpers.size(); at = helpers.find('\n', at) + 1)
         EXPECT_NE(kill(std::stoi(helpers.substr(at)), 0), 0) << helpers;
 }
+
+// The message box says only "not working"; standard error says which library and why, each way a
+// test can fail telling its own reason.
+TEST_F(PluginTest, ATestThatIsNotWorkingSaysWhyOnStandardError) {
+    const std::string hang = put("gpuHangCalls.so"), crash = put("gpuCrashTest.so"), beta = put("spuBeta.SO");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(call_plugin_test(hang, "GPUtest", {}, 1000ms), -1);
+    EXPECT_EQ(call_plugin_test(crash, "GPUtest"), -1);
+    EXPECT_EQ(call_plugin_test(beta, "SPUtest"), -1);
+    display.press_during_wait();
+    EXPECT_EQ(call_plugin_test(hang, "GPUtest", [] { return true; }), -1);
+    EXPECT_EQ(call_plugin_test(put("gpuAlpha.so"), "GPUtest"), 0);
+    const std::string told = testing::internal::GetCapturedStderr();
+    // A sanitizer reports the crash itself and ends the helper with its own exit status.
+    const std::string crashed =
+        kvtest::address_sanitized ? "its helper ended with exit status 1"
+                                  : "its helper ended by signal 11 (" + std::string(strsignal(SIGSEGV)) + ")";
+    EXPECT_NE(told.find("korvalin: plug-in " + hang + ": GPUtest is not working: no answer within 1 s\n"),
+              std::string::npos)
+        << told;
+    EXPECT_NE(told.find("korvalin: plug-in " + crash + ": GPUtest is not working: " + crashed + "\n"),
+              std::string::npos)
+        << told;
+    EXPECT_NE(told.find("korvalin: plug-in " + beta + ": SPUtest is not working: the test returned -1\n"),
+              std::string::npos)
+        << told;
+    EXPECT_NE(told.find("korvalin: plug-in " + hang + ": GPUtest is not working: stopped by the user\n"),
+              std::string::npos)
+        << told;
+    EXPECT_EQ(told.find("gpuAlpha"), std::string::npos) << told;
+}

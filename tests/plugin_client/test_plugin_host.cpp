@@ -71,6 +71,13 @@ TEST_F(PluginTest, AHelperServesQuestionsUntilAPluginTakesItDown) {
     EXPECT_EQ(host.pid(), 0);
     EXPECT_EQ(host.ask(PluginCall::number, b, "PSEgetLibVersion", 5s).reply.value, 0x00010203);
     EXPECT_EQ(host.starts(), 2);
+    // How the helper ended is told as the plug-in ended it: an abort is SIGABRT.
+    const PluginAnswer aborted = host.ask(PluginCall::number, put("gpuAbortType.so"), "PSEgetLibType", 5s);
+    EXPECT_EQ(aborted.outcome, PluginOutcome::crashed);
+    ASSERT_TRUE(aborted.helper_exit);
+    EXPECT_TRUE(aborted.helper_exit->signalled);
+    EXPECT_EQ(aborted.helper_exit->number, SIGABRT);
+    EXPECT_EQ(describe(*aborted.helper_exit), "ended by signal 6 (" + std::string(strsignal(SIGABRT)) + ")");
 }
 
 TEST_F(AdoptingTest, WhatAPluginForksNeitherHidesALaterCrashNorOutlivesTheHelper) {
@@ -86,22 +93,47 @@ TEST_F(AdoptingTest, WhatAPluginForksNeitherHidesALaterCrashNorOutlivesTheHelper
     EXPECT_TRUE(ends_within(forked[0], 5s));
 }
 
-// The launcher, in a child of the test: it leaves a forked child in its helper, then waits on a
-// plug-in's dialog that never closes (or on a scan of hanging plug-ins) until it is killed.
+// A test or a scan: what the plug-in started ends with it, also a process that left the helper's
+// session, directly or through a double fork whose middle exited. Such a process holds the helper's
+// standard output and error, which are the launcher's.
+TEST_F(AdoptingTest, WhatATestOrAScanStartedEndsWhereverItWent) {
+    const std::string escape = put("gpuEscape.so"), double_fork = put("gpuDoubleFork.so");
+    for (const auto& lib : {escape, double_fork}) {
+        SCOPED_TRACE(lib);
+        EXPECT_EQ(kv::model::call_plugin_test(lib, "GPUtest"), 0);
+        const std::vector<pid_t> tested = pids_in(lib + ".children");
+        ASSERT_EQ(tested.size(), 1u);
+        EXPECT_TRUE(ends_within(tested[0], 500ms)) << "the test's process " << tested[0] << " lives on";
+    }
+    const auto facts = kv::model::ask_plugin_libraries({escape, double_fork});
+    for (const auto& lib : {escape, double_fork}) {
+        const std::vector<pid_t> started = pids_in(lib + ".children", 2);
+        ASSERT_EQ(started.size(), 2u) << lib;
+        EXPECT_TRUE(ends_within(started[1], 500ms)) << "the scan's process " << started[1] << " lives on";
+    }
+    ASSERT_TRUE(facts[0] && facts[1]);
+    EXPECT_EQ(facts[1]->name.substr(0, 11), "Double Fork");
+}
+
+// The launcher, in a child of the test: it leaves a forked child in its helper, and one that left the
+// helper's session in another, then waits on a plug-in's dialog that never closes (or on a scan of
+// hanging plug-ins) until it is killed.
 TEST_F(AdoptingTest, HelpersAndWhatTheirPluginsForkedEndWithTheLauncher) {
-    const std::string fork = put("gpuFork.so"), hang = put("gpuHangCalls.so");
+    const std::string fork = put("gpuFork.so"), hang = put("gpuHangCalls.so"), escape = put("gpuEscape.so");
     const std::string scan_a = put("gpuHangName.so", "gpuHangA.so"),
                       scan_b = put("gpuHangName.so", "gpuHangB.so");
     for (const int signal : {SIGTERM, SIGKILL}) {
         for (const bool scanning : {false, true}) {
             SCOPED_TRACE(std::string(strsignal(signal)) + (scanning ? ", scanning" : ", configuring"));
             std::filesystem::remove(fork + ".children");
+            std::filesystem::remove(escape + ".children");
             for (const auto& lib : {hang, scan_a, scan_b}) std::filesystem::remove(lib + ".marker");
             const pid_t launcher = ::fork();
             ASSERT_GE(launcher, 0);
             if (launcher == 0) {
-                PluginHost host;
+                PluginHost host, escaped;
                 host.ask(PluginCall::text, fork, "PSEgetLibName", 5s);
+                escaped.ask(PluginCall::text, escape, "PSEgetLibName", 5s);
                 if (scanning)
                     kv::model::ask_plugin_libraries({scan_a, scan_b});
                 else
@@ -109,10 +141,11 @@ TEST_F(AdoptingTest, HelpersAndWhatTheirPluginsForkedEndWithTheLauncher) {
                 _exit(0);
             }
             std::vector<pid_t> left = pids_in(fork + ".children");
+            left.push_back(pids_in(escape + ".children").at(0));
             for (const auto& lib : scanning ? std::vector{scan_a, scan_b} : std::vector{hang})
                 for (pid_t helper : pids_in(lib + ".marker")) left.push_back(helper);
             // A scan asks with helpers of its own; the one that asked the forking plug-in waits too.
-            ASSERT_EQ(left.size(), scanning ? 3u : 2u);
+            ASSERT_EQ(left.size(), scanning ? 4u : 3u);
             ASSERT_EQ(kill(launcher, signal), 0);
             ASSERT_TRUE(ends_within(launcher, 10s));
             for (pid_t pid : left)

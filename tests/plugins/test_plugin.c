@@ -19,6 +19,10 @@
  *   KV_FORK_IN_NAME     PSEgetLibName forks a child that waits for ever, keeping everything the
  *                       helper had open; the child's id is appended to <library>.children
  *   KV_CRASH_IN_TEST    the test export dies of a bad pointer
+ *   KV_ESCAPE           PSEgetLibName and the test export start a child that leaves the helper's
+ *                       session (setsid) and sleeps a minute, keeping the helper's standard output and
+ *                       error; its id is appended to <library>.children before the export returns
+ *   KV_DOUBLE_FORK      the same, through a child that starts the sleeper and exits at once
  *   KV_SETUP            as real plug-ins: configure and about start the setup program "./cfgMarker"
  *                       (found in the working folder) with "configure" or "about" and return at once,
  *                       and so does the test export, with "test"; the started program's id is
@@ -35,6 +39,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #define KV_JOIN2(a, b) a##b
@@ -52,7 +57,8 @@
 #define KV_SLOW() ((void)0)
 #endif
 
-#if defined(KV_LOG) || defined(KV_MARKER) || defined(KV_FORK_IN_NAME) || defined(KV_SETUP)
+#if defined(KV_LOG) || defined(KV_MARKER) || defined(KV_FORK_IN_NAME) || defined(KV_SETUP) || \
+    defined(KV_ESCAPE) || defined(KV_DOUBLE_FORK)
 static void append_beside_library(const char* ending, const char* line) {
     Dl_info info;
     if (!dladdr((void*)&append_beside_library, &info) || !info.dli_fname) return;
@@ -105,6 +111,47 @@ static void fork_child(void) {
 }
 #endif
 
+#if defined(KV_ESCAPE) || defined(KV_DOUBLE_FORK)
+/* The sleeper tells that it is in place by closing the pipe's writing end, once its id is written. */
+static void sleep_in_own_session(int ready[2]) {
+    close(ready[0]);
+    setsid();
+    char pid[32];
+    snprintf(pid, sizeof pid, "%ld", (long)getpid());
+    append_beside_library(".children", pid);
+    close(ready[1]);
+    sleep(60);
+    _exit(0);
+}
+
+static void start_escaper(void) {
+    int ready[2];
+    if (pipe(ready) != 0) return;
+    const pid_t child = fork();
+    if (child == 0) {
+#ifdef KV_DOUBLE_FORK
+        if (fork() == 0) sleep_in_own_session(ready);
+        _exit(0);
+#else
+        sleep_in_own_session(ready);
+#endif
+    }
+    close(ready[1]);
+    if (child > 0) {
+        char byte;
+        while (read(ready[0], &byte, 1) > 0) {
+        }
+#ifdef KV_DOUBLE_FORK
+        waitpid(child, NULL, 0);
+#endif
+    }
+    close(ready[0]);
+}
+#define KV_START_ESCAPER() start_escaper()
+#else
+#define KV_START_ESCAPER() ((void)0)
+#endif
+
 #ifdef KV_SETUP
 static void start_setup(const char* argument) {
     const pid_t child = fork();
@@ -141,6 +188,7 @@ const char* PSEgetLibName(void) {
 #ifdef KV_FORK_IN_NAME
     fork_child();
 #endif
+    KV_START_ESCAPER();
 #if defined(KV_HANG_IN_NAME)
     for (;;) pause();
 #endif
@@ -201,6 +249,7 @@ long PSEgetLibType(void) {
 
 long KV_TEST_NAME(void) {
     KV_START_SETUP("test");
+    KV_START_ESCAPER();
     KV_CHAT();
     KV_HANG_CALL();
 #ifdef KV_CRASH_IN_TEST

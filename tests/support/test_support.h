@@ -30,18 +30,20 @@ class ProgramFolderScope {
     std::filesystem::path before_;
 };
 
-// AddressSanitizer reserves terabytes of address space, so a limit on it cannot be tried there.
+// Whether the build runs under AddressSanitizer, which changes how crashes end a process.
 #if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool address_space_can_be_limited = false;
+inline constexpr bool address_sanitized = true;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-inline constexpr bool address_space_can_be_limited = false;
+inline constexpr bool address_sanitized = true;
 #else
-inline constexpr bool address_space_can_be_limited = true;
+inline constexpr bool address_sanitized = false;
 #endif
 #else
-inline constexpr bool address_space_can_be_limited = true;
+inline constexpr bool address_sanitized = false;
 #endif
+// AddressSanitizer reserves terabytes of address space, so a limit on it cannot be tried there.
+inline constexpr bool address_space_can_be_limited = !address_sanitized;
 // In a child: lets the process use only `more` bytes of address space beyond what it uses now, as on
 // a machine short of memory, so a larger allocation fails. False when that cannot be set.
 bool limit_address_space(size_t more);

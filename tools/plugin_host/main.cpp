@@ -2,102 +2,87 @@
 // For every request it loads the library, calls the one export and releases the library again, as
 // the launcher's callers expect; whatever the plug-in does to this process ends only here.
 //
-// Started as "korvalin-plugin-host LAUNCHER_PID", leading a process group of its own. It ends with the
-// launcher, however the launcher ends, and takes with it whatever a plug-in forked off: a plug-in
-// blocked in its own dialog must not outlive the program that asked it. The launcher ends a helper
-// whose plug-in answered by itself, leaving the group alone, so that a setup program a plug-in
-// started lives on.
+// Started as "korvalin-plugin-host LAUNCHER_PID", leading a process group of its own. The process the
+// launcher starts is the keeper: it runs no plug-in code, only this file's, so what it is told it
+// does. It forks the worker that loads the plug-ins (worker.h) and waits. When the worker ends (done,
+// crashed, killed) or the launcher goes (however it ends) or tells it to end (SIGTERM), the keeper
+// ends every process the worker started, wherever it went (descendants.h), so that nothing a plug-in
+// started outlives the question it was asked for, holds the launcher's output or the channel. Told
+// SIGUSR1 (a configure or about that answered), it ends the worker alone: what the plug-in started
+// then is its window, such as the setup program real plug-ins run from those exports, and lives on.
+// The keeper then ends as its worker ended, by the same signal or with the same exit status, so that
+// the launcher can tell why a question went unanswered.
 //
 // Each plug-in runs in its own folder: real plug-ins find their setup programs there ("./cfgX"), as
 // the emulators that ship them change into the plug-in folder before calling them.
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
-#include <sys/socket.h>
+#include <sys/resource.h>
+#include <sys/signalfd.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <string>
-#include <thread>
-#include <vector>
+#include <optional>
 
-#include "plugin_client/plugin_protocol.h"
+#include "descendants.h"
+#include "worker.h"
 
 namespace {
 
 constexpr int channel = 3;
 
-// The plug-in interface returns a C long; its low 32 bits are the value.
-int32_t low_32_bits(long v) {
-    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long>(v) & 0xFFFFFFFFu));
-}
-
-// The launcher sends absolute paths. A folder that cannot be entered leaves the working folder as it
-// was; loading tells what is wrong with the path.
-void enter_folder_of(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return;
-    const std::string folder = slash == 0 ? std::string("/") : path.substr(0, slash);
-    if (::chdir(folder.c_str()) != 0) return;
-}
-
-kv::plugin_client::PluginReply answer(const kv::plugin_client::PluginRequest& request) {
-    kv::plugin_client::PluginReply reply;
-    enter_folder_of(request.path);
-    void* library = ::dlopen(request.path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library) {
-        reply.status = kv::plugin_client::PluginStatus::not_loaded;
-        return reply;
+// Ends this process as the worker ended. A signal is raised again with its default action, but no
+// core file: the worker's crash is the plug-in's, not this process's.
+[[noreturn]] void end_as(int status) {
+    if (WIFSIGNALED(status)) {
+        const int number = WTERMSIG(status);
+        const rlimit no_core{0, 0};
+        ::setrlimit(RLIMIT_CORE, &no_core);
+        ::signal(number, SIG_DFL);
+        sigset_t only;
+        sigemptyset(&only);
+        sigaddset(&only, number);
+        ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
+        ::raise(number);
+        ::_exit(128 + number);
     }
-    void* symbol = ::dlsym(library, request.export_name.c_str());
-    if (!symbol) {
-        reply.status = kv::plugin_client::PluginStatus::no_export;
-    } else if (request.call == kv::plugin_client::PluginCall::text) {
-        using TextExport = const char* (*)();
-        const char* text = reinterpret_cast<TextExport>(symbol)();
-        if (!text) {
-            reply.status = kv::plugin_client::PluginStatus::null_text;
-        } else {
-            // Copied before the library goes; never past the 255 bytes a name may have.
-            reply.text.assign(text, ::strnlen(text, kv::plugin_client::max_plugin_text));
+    ::_exit(WIFEXITED(status) ? WEXITSTATUS(status) : 1);
+}
+
+struct Ending {
+    bool worker_alone = false;         // SIGUSR1: leave what the worker started
+    std::optional<int> worker_status;  // when it was reaped while waiting
+};
+
+// Waits for the worker to end, for a signal, or for the launcher's end of the channel to close;
+// reaps the orphans that come here meanwhile.
+Ending wait_for_end(int signals, pid_t worker) {
+    Ending ending;
+    for (;;) {
+        pollfd p[2] = {{signals, POLLIN, 0}, {channel, POLLRDHUP, 0}};
+        if (::poll(p, 2, -1) < 0) {
+            if (errno == EINTR) continue;
+            return ending;
         }
-    } else {
-        using NumberExport = long (*)();
-        const long value = reinterpret_cast<NumberExport>(symbol)();
-        if (request.call == kv::plugin_client::PluginCall::number) reply.value = low_32_bits(value);
+        if (p[1].revents != 0) return ending;  // the launcher is gone
+        if ((p[0].revents & POLLIN) == 0) continue;
+        signalfd_siginfo info{};
+        if (::read(signals, &info, sizeof info) != static_cast<ssize_t>(sizeof info)) continue;
+        if (info.ssi_signo == SIGUSR1) {
+            ending.worker_alone = true;
+            return ending;
+        }
+        if (info.ssi_signo != SIGCHLD) return ending;  // SIGTERM, SIGINT, SIGHUP: end everything
+        int status = 0;
+        for (pid_t pid; (pid = ::waitpid(-1, &status, WNOHANG)) > 0;) {
+            if (pid == worker) ending.worker_status = status;
+        }
+        if (ending.worker_status) return ending;
     }
-    ::dlclose(library);
-    return reply;
-}
-
-// Ends this process and everything in its group, however the helper ends: a child a plug-in forked
-// must not live on. Only a group this process leads: run by hand from a shell, the group would be the
-// shell's.
-[[noreturn]] void end_group() {
-    if (::getpgrp() == ::getpid()) ::kill(0, SIGKILL);
-    ::_exit(0);
-}
-
-// The launcher's death, told twice over: the signal the kernel sends when the parent ends (a plug-in
-// may have taken that signal over), and the launcher's end of the socket closing, watched by a thread
-// of our own that no plug-in code runs on.
-void die_with_launcher(pid_t launcher) {
-    struct sigaction on_term {};
-    on_term.sa_handler = [](int) { end_group(); };
-    ::sigaction(SIGTERM, &on_term, nullptr);
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-    // The launcher may have ended before the line above.
-    if (launcher > 0 && ::getppid() != launcher) end_group();
-    std::thread([] {
-        pollfd p{channel, POLLRDHUP, 0};
-        while (::poll(&p, 1, -1) < 0 && errno == EINTR) {
-        }
-        end_group();
-    }).detach();
 }
 
 }  // namespace
@@ -110,22 +95,43 @@ int main(int argc, char** argv) {
     ::signal(SIGTTIN, SIG_IGN);
     // What a plug-in starts must not hold the channel: it is the launcher's line to this helper only.
     ::fcntl(channel, F_SETFD, FD_CLOEXEC);
-    die_with_launcher(argc > 1 ? static_cast<pid_t>(std::atol(argv[1])) : 0);
-    std::vector<uint8_t> pending;
-    uint8_t buffer[4096];
-    for (;;) {
-        const auto parsed = kv::plugin_client::parse_request(pending);
-        if (parsed.state == kv::plugin_client::ParseState::malformed) end_group();
-        if (parsed.state == kv::plugin_client::ParseState::complete) {
-            pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(parsed.used));
-            if (!kv::plugin_client::send_all(channel,
-                                             kv::plugin_client::encode_reply(answer(parsed.message))))
-                end_group();
-            continue;
-        }
-        const ssize_t n = ::recv(channel, buffer, sizeof buffer, 0);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) end_group();  // the launcher is done with us, or gone
-        pending.insert(pending.end(), buffer, buffer + n);
+    // Orphans among the worker's descendants come to this process, not to the system's first one.
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+    sigset_t taken, before;
+    sigemptyset(&taken);
+    for (const int s : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGCHLD}) sigaddset(&taken, s);
+    ::sigprocmask(SIG_BLOCK, &taken, &before);
+    const int signals = ::signalfd(-1, &taken, SFD_CLOEXEC);
+    if (signals < 0) return 1;
+    // The launcher's death, told twice over: this signal, and its end of the channel closing.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    const pid_t launcher = argc > 1 ? static_cast<pid_t>(std::atol(argv[1])) : 0;
+    // The launcher may have ended before the line above.
+    if (launcher > 0 && ::getppid() != launcher) return 0;
+
+    const pid_t keeper = ::getpid();
+    const pid_t worker = ::fork();
+    if (worker < 0) return 1;
+    if (worker == 0) {
+        ::close(signals);
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != keeper) ::_exit(0);
+        ::sigprocmask(SIG_SETMASK, &before, nullptr);
+        kv::plugin_host::answer_questions(channel);
     }
+
+    Ending ending = wait_for_end(signals, worker);
+    if (!ending.worker_status) ::kill(worker, SIGKILL);
+    if (ending.worker_alone) {
+        int status = 0;
+        while (!ending.worker_status) {
+            if (::waitpid(worker, &status, 0) == worker)
+                ending.worker_status = status;
+            else if (errno != EINTR)
+                break;
+        }
+    } else if (const auto status = kv::plugin_host::end_descendants(worker)) {
+        ending.worker_status = status;
+    }
+    end_as(ending.worker_status.value_or(0));
 }
