@@ -84,9 +84,11 @@ class Backend {
     // Dialogs and the screen. Dialogs return nothing when cancelled.
     virtual std::optional<std::filesystem::path> open_file(const FileDialogRequest& request) = 0;
     virtual std::optional<std::filesystem::path> choose_folder(const FolderDialogRequest& request) = 0;
-    virtual void system_message(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
+    // The system's message box, over the window it belongs to (owner; nullptr: none).
+    virtual void system_message(const Form* owner, const std::string& caption, const std::string& text,
+                                MessageIcon icon) = 0;
     // A question with Yes and No in the system's message box; true for Yes.
-    virtual bool system_question(const std::string& caption, const std::string& text) = 0;
+    virtual bool system_question(const Form* owner, const std::string& caption, const std::string& text) = 0;
     virtual void beep() = 0;
     virtual float screen_width() = 0;   // twips
     virtual float screen_height() = 0;  // twips

@@ -76,6 +76,21 @@ void Form::show_modal(Form& owner) {
     modal_ = false;
 }
 
+const Form* Form::opener() const {
+    return modal_ ? nearest_shown(owner_) : nullptr;
+}
+
+const Form* nearest_shown(const Form* form) {
+    // Hidden windows shown modally from each other in a ring lead to no shown one.
+    std::vector<const Form*> passed;
+    while (form && !form->visible()) {
+        if (std::find(passed.begin(), passed.end(), form) != passed.end()) return nullptr;
+        passed.push_back(form);
+        form = form->modal() ? form->owner() : nullptr;
+    }
+    return form;
+}
+
 void Form::release_capture() {
     captured_ = nullptr;
     captured_buttons_ = 0;

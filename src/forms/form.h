@@ -58,6 +58,10 @@ class Form : public Geometry {
     void hide();
     bool modal() const { return modal_; }
     Form* owner() const { return owner_; }
+    // The shown window this one was opened from, which a display keeps it with (moved, raised and
+    // minimised together): the owner of a modal show, or, while that owner is hidden, the nearest shown
+    // window the owner was opened from; nullptr for a window shown without owner.
+    const Form* opener() const;
     WindowState window_state() const { return window_state_; }
     void set_window_state(WindowState s);
 
@@ -193,5 +197,9 @@ class Form : public Geometry {
     int16_t captured_buttons_ = 0;
     bool after_double_click_ = false;  // the release that ends a double click is no Click
 };
+
+// The form itself while it is shown, otherwise the shown window it was opened from (nearest first);
+// nullptr when there is none.
+const Form* nearest_shown(const Form* form);
 
 }  // namespace kv::forms

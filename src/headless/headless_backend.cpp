@@ -163,13 +163,14 @@ std::optional<std::filesystem::path> HeadlessBackend::choose_folder(const forms:
     return std::filesystem::path(*a);
 }
 
-void HeadlessBackend::system_message(const std::string& caption, const std::string& text,
-                                     forms::MessageIcon) {
+void HeadlessBackend::system_message(const forms::Form* /*owner*/, const std::string& caption,
+                                     const std::string& text, forms::MessageIcon) {
     system_messages_.push_back(caption + ": " + text);
     if (on_system_message) on_system_message(caption, text);
 }
 
-bool HeadlessBackend::system_question(const std::string& caption, const std::string& text) {
+bool HeadlessBackend::system_question(const forms::Form* /*owner*/, const std::string& caption,
+                                      const std::string& text) {
     system_questions_.push_back(caption + ": " + text);
     if (question_answers_.empty()) return false;
     const bool yes = question_answers_.front();

@@ -77,9 +77,10 @@ class HeadlessBackend : public forms::Backend {
     std::vector<std::string> installed_fonts() override { return fonts_; }
     std::optional<std::filesystem::path> open_file(const forms::FileDialogRequest& request) override;
     std::optional<std::filesystem::path> choose_folder(const forms::FolderDialogRequest& request) override;
-    void system_message(const std::string& caption, const std::string& text,
+    void system_message(const forms::Form* owner, const std::string& caption, const std::string& text,
                         forms::MessageIcon icon) override;
-    bool system_question(const std::string& caption, const std::string& text) override;
+    bool system_question(const forms::Form* owner, const std::string& caption,
+                         const std::string& text) override;
     void beep() override { ++beeps_; }
     float screen_width() override { return screen_width_; }
     float screen_height() override { return screen_height_; }

@@ -305,7 +305,8 @@ void Main_form::check_already_running() {
         [&] { instance_lock_ = std::make_unique<platform::InstanceLock>(platform::program_folder()); });
     if (!instance_lock_) return;
     if (instance_lock_->acquired()) return;
-    forms::backend().system_message("Korvalin", "Korvalin is already running",
+    // Nothing of this instance is shown yet.
+    forms::backend().system_message(nullptr, "Korvalin", "Korvalin is already running",
                                     forms::MessageIcon::information);
     forms::end_program();
 }

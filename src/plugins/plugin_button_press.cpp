@@ -15,8 +15,8 @@ void press_plugin_button(forms::Form& editor, EditorKind kind, int slot, PluginA
     const std::string export_name = plugin_export(kind, slot, action);
     // The plug-in may show a window of its own for as long as its user wants; the program is given
     // back whenever the user asks for it.
-    const auto ask_to_stop = [] {
-        return forms::backend().system_question(toolkit::program_title(), plugin_still_running);
+    const auto ask_to_stop = [&editor] {
+        return forms::backend().system_question(&editor, toolkit::program_title(), plugin_still_running);
     };
     if (action != PluginAction::test) {
         plugin_calls().call(*library, export_name, ask_to_stop);

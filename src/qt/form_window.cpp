@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -107,6 +108,7 @@ void FormWindow::sync_window() {
         setWindowFlags(flags);
         requested_geometry_ = QRect();
         if (was_visible) {
+            follow_opener();
             const bool quiet = testAttribute(Qt::WA_ShowWithoutActivating);
             setAttribute(Qt::WA_ShowWithoutActivating, true);
             show();
@@ -181,13 +183,30 @@ void FormWindow::apply_tab_order() {
         QWidget::setTabOrder(ordered[i - 1].second, ordered[i].second);
 }
 
-void FormWindow::show_form() {
+void FormWindow::follow_opener() {
+    // Without a parent Qt makes a tool window transient for an unmapped window of its own, which a
+    // window manager leaves standing when the window it was opened from is minimised.
+    create();
+    QWindow* parent = nullptr;
+    if (opener_) {
+        opener_->create();
+        parent = opener_->windowHandle();
+    }
+    QWindow* own = windowHandle();
+    if (!own || own->transientParent() == parent) return;
+    if (isVisible()) hide();
+    own->setTransientParent(parent);
+}
+
+void FormWindow::show_form(FormWindow* opener) {
     sync();
     if (form_.modal() && windowModality() != Qt::ApplicationModal) {
         if (isVisible()) hide();
         // Every other window is blocked while this one is up; timers keep running.
         setWindowModality(Qt::ApplicationModal);
     }
+    opener_ = opener == this ? nullptr : opener;
+    follow_opener();
     if (form_.window_state() == forms::WindowState::minimized) {
         showMinimized();
         return;

@@ -1,6 +1,7 @@
 #pragma once
 // The real window of one form: a frameless top-level widget that paints the model, forwards the
 // mouse, keyboard and wheel to it, and hosts text and list boxes as native Qt widgets.
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <map>
@@ -31,8 +32,9 @@ class FormWindow : public QWidget {
     // and the native text and list boxes.
     void sync();
 
-    // Showing and hiding as the model does it.
-    void show_form();
+    // Showing and hiding as the model does it. The window is made transient for its opener's (nullptr:
+    // for none), so that a window manager moves, raises and minimises the two together.
+    void show_form(FormWindow* opener);
     void hide_form();
 
     // The native widget standing for a text or list box, once the window has made it.
@@ -71,6 +73,9 @@ class FormWindow : public QWidget {
     void sync_window();
     void sync_controls();
     void apply_tab_order();
+    // Names the opener's native window as this one's transient parent; the window system reads it
+    // when the window is mapped, so it is set before each showing.
+    void follow_opener();
 
     forms::Form& form_;
     FormPainter painter_;
@@ -80,6 +85,7 @@ class FormWindow : public QWidget {
     // Click, since the model's mouse-up brings it.
     bool list_mouse_held_ = false;
     QRect requested_geometry_;
+    QPointer<FormWindow> opener_;
     std::map<const forms::Control*, HostedWidget*> widgets_;  // children, owned by this window
     QTimer wheel_sweep_;
 };

@@ -78,7 +78,7 @@ void QtBackend::form_changed(forms::Form& form) {
 }
 
 void QtBackend::form_shown(forms::Form& form) {
-    if (FormWindow* w = find_window(&form)) w->show_form();
+    if (FormWindow* w = find_window(&form)) w->show_form(find_window(form.opener()));
     windows_restacked();
 }
 
@@ -284,7 +284,8 @@ std::vector<std::string> QtBackend::installed_fonts() {
 }
 
 QWidget* QtBackend::dialog_parent(const forms::Form* owner) const {
-    FormWindow* w = owner ? find_window(owner) : nullptr;
+    // A dialog over a window hidden meanwhile belongs with the window that one was opened from.
+    FormWindow* w = find_window(forms::nearest_shown(owner));
     if (w && w->isVisible()) return w;
     return QApplication::activeWindow();
 }
@@ -297,15 +298,17 @@ std::optional<std::filesystem::path> QtBackend::choose_folder(const forms::Folde
     return run_folder_dialog(request, dialog_parent(request.owner));
 }
 
-void QtBackend::system_message(const std::string& caption, const std::string& text, forms::MessageIcon icon) {
-    run_message_box(caption, text, icon, QApplication::activeWindow());
+void QtBackend::system_message(const forms::Form* owner, const std::string& caption, const std::string& text,
+                               forms::MessageIcon icon) {
+    run_message_box(caption, text, icon, dialog_parent(owner));
 }
 
-bool QtBackend::system_question(const std::string& caption, const std::string& text) {
+bool QtBackend::system_question(const forms::Form* owner, const std::string& caption,
+                                const std::string& text) {
     // The question is answered with the mouse: the ordinary cursor over it, even while busy.
     const bool busy = busy_depth_ > 0;
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const bool yes = run_question_box(caption, text, QApplication::activeWindow());
+    const bool yes = run_question_box(caption, text, dialog_parent(owner));
     if (busy) QApplication::restoreOverrideCursor();
     return yes;
 }

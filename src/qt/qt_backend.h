@@ -56,9 +56,10 @@ class QtBackend : public forms::Backend {
     std::vector<std::string> installed_fonts() override;
     std::optional<std::filesystem::path> open_file(const forms::FileDialogRequest& request) override;
     std::optional<std::filesystem::path> choose_folder(const forms::FolderDialogRequest& request) override;
-    void system_message(const std::string& caption, const std::string& text,
+    void system_message(const forms::Form* owner, const std::string& caption, const std::string& text,
                         forms::MessageIcon icon) override;
-    bool system_question(const std::string& caption, const std::string& text) override;
+    bool system_question(const forms::Form* owner, const std::string& caption,
+                         const std::string& text) override;
     void beep() override;
     float screen_width() override;
     float screen_height() override;

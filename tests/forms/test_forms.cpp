@@ -272,6 +272,30 @@ TEST_F(FormsTest, ModalShowRunsInputUntilTheFormHides) {
     EXPECT_THROW(dialog.show_modal(owner), headless::InputEnded);
 }
 
+TEST_F(FormsTest, AModalWindowBelongsWithTheShownWindowItWasOpenedFrom) {
+    // The window a display keeps a dialog with (moved, raised and minimised together).
+    Form main("main");
+    main.show();
+    Form configs("configs");
+    Form editor("editor");
+    EXPECT_EQ(editor.opener(), nullptr);
+    display.queue_action([&] {
+        EXPECT_EQ(configs.opener(), &main);
+        display.queue_action([&] {
+            EXPECT_EQ(editor.opener(), &configs);
+            // Its opener hidden meanwhile, it goes with the window that one was opened from.
+            configs.hide();
+            EXPECT_EQ(editor.opener(), &main);
+            main.hide();
+            EXPECT_EQ(editor.opener(), nullptr);
+            editor.hide();
+        });
+        editor.show_modal(configs);
+    });
+    configs.show_modal(main);
+    EXPECT_EQ(configs.opener(), nullptr);
+}
+
 TEST_F(FormsTest, AWindowNothingPlacedOpensCentredOnItsOwnerAndKeepsItsPlaceAfterwards) {
     Form owner("owner");
     owner.move(3000, 1500);

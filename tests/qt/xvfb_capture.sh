@@ -16,6 +16,7 @@ if [[ "${1:-}" == --inside ]]; then
     # Options: a middle press opens the rename box, a middle press on the box commits and hides it.
     click "$main" Main_form Label26
     options=$(wait_window Options)
+    expect_transient_for "$options" "$main" Options
     press "$options" 2 $(centre options_form Label38)
     box=$(centre options_form Text1 'click Main_form.Label26\ndown options_form.Label38 4\nup options_form.Label38 4\n')
     press "$options" 2 $box
@@ -25,6 +26,7 @@ if [[ "${1:-}" == --inside ]]; then
     # Add new: a right press opens the name box's own menu, which takes the release.
     click "$main" Main_form Label19
     add=$(wait_window 'Add new emulator')
+    expect_transient_for "$add" "$main" 'The add dialog'
     name=$(centre add_new Text1)
     press "$add" 3 $name
     xdotool key Escape

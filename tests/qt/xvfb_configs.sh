@@ -16,8 +16,10 @@ if [[ "${1:-}" == --inside ]]; then
     main=$(wait_window "$main_title")
     click "$main" Main_form Label27                  # Configs
     configs=$(wait_window 'Configs')
+    expect_transient_for "$configs" "$main" 'The configs window'
     click "$configs" configs_form Label9             # Add new
     add=$(wait_window 'Add new config')
+    expect_transient_for "$add" "$configs" 'The new-profile dialog'
     click "$add" add_profile Text1
     type_into "$add" 'My/profile'
     shoot add_profile

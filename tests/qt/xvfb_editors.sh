@@ -22,6 +22,7 @@ if [[ "${1:-}" == --inside ]]; then
         click "$configs" configs_form "$tab"
         click "$configs" configs_form Label12         # Configure
         editor=$(find_window "$name configuration")
+        expect_transient_for "$editor" "$configs" "The $name editor"
         sleep 0.6
         shoot "$form"
         click "$editor" "$form" Picture1              # the video picker's arrow
@@ -35,6 +36,8 @@ if [[ "${1:-}" == --inside ]]; then
         sleep 0.5
         message=$(xdotool search --onlyvisible --name "^$main_title\$" | grep -vx "$main" | head -n 1) || true
         [[ -n "$message" ]] || fail "no message box after the test in the $name editor"
+        # The one message box, opened from each editor in turn, follows each.
+        expect_transient_for "$message" "$editor" "The message box over the $name editor"
         shoot "$form-message"
         click "$message" messages_form Label43        # its Ok
         click "$editor" "$form" Label21               # the editor's Ok

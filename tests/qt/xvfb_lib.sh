@@ -66,6 +66,15 @@ wait_window() {  # TITLE
     sleep 0.4
 }
 
+# Fails unless the window is transient for (WM_TRANSIENT_FOR) the one it was opened from, which a
+# window manager moves, raises and minimises it with.
+expect_transient_for() {  # WINDOW_ID OPENER_ID WHAT
+    local named
+    named=$(xprop -id "$1" WM_TRANSIENT_FOR | sed -n 's/.*window id # \(0x[0-9a-fA-F]*\).*/\1/p')
+    [[ -n "$named" ]] && (( named == $2 )) ||
+        fail "$3 is transient for ${named:-no window}, not for the window it was opened from ($(printf '0x%x' "$2"))"
+}
+
 # Succeeds once no visible window has that exact title; fails after 3 s.
 window_gone() {  # TITLE
     for _ in $(seq 30); do

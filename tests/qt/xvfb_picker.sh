@@ -75,6 +75,7 @@ if [[ "${1:-}" == --inside ]]; then
 
     click "$editor" ePSXe_config Picture1              # the video picker's arrow
     picker_shown
+    expect_transient_for "$(picker)" "$editor" 'The picker'
     shoot picker-above
     eval "$(xdotool getwindowgeometry --shell "$(picker)")"
     ((Y + HEIGHT <= screen_height)) || fail "the picker runs past the screen's bottom: $Y + $HEIGHT"

@@ -72,6 +72,7 @@ if [[ "${1:-}" == --inside ]]; then
     done
     [[ -n "$question" ]] || fail "no offer to stop the plug-in"
     shoot stop-question
+    expect_transient_for "$question" "$editor" 'The offer to stop the plug-in'
     xdotool windowfocus --sync "$question" 2>/dev/null || true
     xdotool key --clearmodifiers y
     window_id_gone "$question" || fail "the offer to stop the plug-in stayed open"
