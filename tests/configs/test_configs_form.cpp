@@ -48,6 +48,31 @@ class ConfigsTest : public kvtest::ProgramTest {
         for (auto* image : c.tab_images) tops.push_back(image->top());
         return tops;
     }
+    // Adds the profile `name` on tab `tab`, which must fail: the message box is opened over the name
+    // dialog, and neither the dialog nor a profile stays. Gives the message.
+    std::string refused_profile(Main_form& main, int tab, const std::string& name) {
+        auto& configs = toolkit::form<configs_form>();
+        auto& dialog = toolkit::form<add_profile>();
+        std::string message;
+        in_configs(main, [&] {
+            press(*configs.tab_click_labels[tab]);
+            then([&] {
+                then([&] {
+                    auto& box = toolkit::form<messages_form>();
+                    EXPECT_EQ(box.owner(), &dialog);
+                    message = box.Label31.caption();
+                    box.Label43_Click();
+                });
+                dialog.Text1.set_text(name);
+                dialog.Label1_Click();
+            });
+            press(*configs.button_click_labels[1]);
+            EXPECT_FALSE(dialog.visible());
+            EXPECT_EQ(configs.profile_list, Lines{});
+            configs.Label1_Click();
+        });
+        return message;
+    }
 };
 
 TEST_F(ConfigsTest, EveryOpeningShowsTheEpsxeTabAndOkHandsTheWheelBack) {
@@ -183,26 +208,7 @@ TEST_F(ConfigsTest, ANewProfileThatCannotBeMadeIsToldAndNotListed) {
     const fs::path plugin_file = folder / "Configurations" / "PCSX" / "plugin_configuration" / "x.reg";
     fs::create_directories(plugin_file);
     Main_form& main = start();
-    auto& configs = toolkit::form<configs_form>();
-    auto& dialog = toolkit::form<add_profile>();
-    std::string message;
-    in_configs(main, [&] {
-        press(*configs.tab_click_labels[2]);
-        then([&] {
-            then([&] {
-                auto& box = toolkit::form<messages_form>();
-                EXPECT_EQ(box.owner(), &dialog);
-                message = box.Label31.caption();
-                box.Label43_Click();
-            });
-            dialog.Text1.set_text("x");
-            dialog.Label1_Click();
-        });
-        press(*configs.button_click_labels[1]);
-        EXPECT_FALSE(dialog.visible());
-        EXPECT_EQ(configs.profile_list, Lines{});
-        configs.Label1_Click();
-    });
+    const std::string message = refused_profile(main, 2, "x");
     EXPECT_EQ(message, "The profile \"x\" was not made:\ncannot write " + plugin_file.string() +
                            ": not a regular file");
 }
@@ -214,26 +220,7 @@ TEST_F(ConfigsTest, ANewSsspsxProfileIsNotMadeFromAnIniThatCannotBeTold) {
     write_file(ssspsx / "SSSPSX.INI", "[Plugins]\r\nBIOS=upper.bin\r\n");
     write_file(ssspsx / "ssspsx.ini", "[Plugins]\r\nBIOS=lower.bin\r\n");
     Main_form& main = start(catalogue_file({"SSSPSX 1.5|" + ssspsx.string() + "/|ssspsx"}));
-    auto& configs = toolkit::form<configs_form>();
-    auto& dialog = toolkit::form<add_profile>();
-    std::string message;
-    in_configs(main, [&] {
-        press(*configs.tab_click_labels[3]);
-        then([&] {
-            then([&] {
-                auto& box = toolkit::form<messages_form>();
-                EXPECT_EQ(box.owner(), &dialog);
-                message = box.Label31.caption();
-                box.Label43_Click();
-            });
-            dialog.Text1.set_text("Mine");
-            dialog.Label1_Click();
-        });
-        press(*configs.button_click_labels[1]);
-        EXPECT_FALSE(dialog.visible());
-        EXPECT_EQ(configs.profile_list, Lines{});
-        configs.Label1_Click();
-    });
+    const std::string message = refused_profile(main, 3, "Mine");
     EXPECT_EQ(message, "The profile \"Mine\" was not made:\ncannot copy " + (ssspsx / "SSSPSX.ini").string() +
                            " into " + profile("SSSPSX", "Mine").string() +
                            ": cannot tell which of SSSPSX.INI and ssspsx.ini in " + ssspsx.string() +
