@@ -165,8 +165,9 @@ TEST_F(AdoptingTest, WhatAnAnsweredConfigureStartedLivesOnWhatATestCrashStopOrSc
     const auto begun = std::chrono::steady_clock::now();
     EXPECT_EQ(kv::model::call_plugin_function(setup, "GPUconfigure"), "");
     EXPECT_EQ(kv::model::call_plugin_function(setup, "GPUabout"), "");
-    // Not waited for, and the helpers are gone and reaped.
-    EXPECT_LT(std::chrono::steady_clock::now() - begun, 800ms);
+    // Not waited for (the setup program stays 3 s), and the helpers are gone and reaped. The bound
+    // leaves a sanitized build on a busy machine its slow starts.
+    EXPECT_LT(std::chrono::steady_clock::now() - begun, 2500ms);
     for (pid_t helper : pids_in(setup + ".marker", 2)) EXPECT_NE(kill(helper, 0), 0) << helper;
     const std::vector<pid_t> windows = pids_in(setup + ".children", 2);
 
