@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Korvalin needs on Debian 12. Skips apt when all is there.
 set -euo pipefail
-packages=(build-essential cmake g++ pkg-config qt6-base-dev libstb-dev googletest libgtest-dev libgmock-dev
+packages=(build-essential cmake ninja-build g++ pkg-config qt6-base-dev libstb-dev googletest libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth xdotool x11-utils fonts-dejavu-core python3)
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+# The same build folder as scripts/test.sh (see there for Ninja), which builds the tests in it too.
+export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
+# Only what the program folder holds: the programs, the languages, the skin, the profile tree.
+cmake --build build -j"$(nproc)" --target korvalin-program-folder
 exec build/Korvalin/korvalin
