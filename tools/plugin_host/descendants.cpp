@@ -74,6 +74,15 @@ std::optional<int> end_descendants(pid_t worker) {
     const auto reaped = [&](pid_t pid, int status) {
         if (pid == worker) worker_status = status;
     };
+    // The worker first (it has been killed, or has ended): the system hands a process's children to
+    // this one before it tells of that process's end, so once the worker is reaped everything it
+    // started that still runs is a child here. A worker that started nothing leaves nothing to search.
+    for (int status = 0;;) {
+        const pid_t pid = ::waitpid(worker, &status, 0);
+        if (pid == worker) reaped(pid, status);
+        if (pid >= 0 || errno != EINTR) break;
+    }
+    if (!has_children()) return worker_status;
     // A descendant this process may not kill (one that became another user's) would keep it here
     // for ever: it gives up after a while, as when the system lists none.
     for (int pass = 0; pass < 2500 && has_children(); ++pass) {

@@ -11,7 +11,7 @@ namespace kv::plugin_host {
 
 // Kills every descendant and reaps this process's children, over and over (a process killed may
 // leave children, which come here), until this process has no child left. Gives the wait status of
-// `worker` when it was reaped here.
+// `worker` when it was reaped here; `worker` must have been killed or have ended.
 std::optional<int> end_descendants(pid_t worker);
 
 }  // namespace kv::plugin_host
