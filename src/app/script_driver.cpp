@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "app/window_roster.h"
 #include "forms/backend.h"
+#include "forms/form.h"
 #include "headless/headless_backend.h"
 #include "model/plugins_module.h"
 #include "platform/folder.h"
@@ -260,9 +261,8 @@ class Driver {
         throw ScriptError{"no variable or property " + rest + " of " + f.name()};
     }
 
-    // The point of the event in form twips, and a note when something else lies on top there.
-    std::pair<float, float> point(forms::Form& f, forms::Control& c, const std::vector<std::string>& w,
-                                  size_t at) {
+    // The point of the event in form twips.
+    std::pair<float, float> point(const forms::Control& c, const std::vector<std::string>& w, size_t at) {
         // By default the centre of what shows of the control, since its containers clip it.
         float l = c.form_x(), t = c.form_y(), r = l + c.width(), b = t + c.height();
         for (const forms::Control* box = c.container(); box; box = box->container()) {
@@ -280,14 +280,37 @@ class Driver {
             x = number(w[at]);
             y = number(w[at + 1]);
         }
-        float fx = c.form_x() + x, fy = c.form_y() + y;
-        if (!f.captured()) {
-            forms::Control* hit = f.hit_test(fx, fy);
-            if (hit != &c)
-                err_ << "line " << line_no_ << ": note: the event at " << c.full_name() << " reaches "
-                     << (hit ? hit->full_name() : std::string("nothing")) << "\n";
-        }
-        return {fx, fy};
+        return {c.form_x() + x, c.form_y() + y};
+    }
+
+    // Says so when the event at the point reaches another control than the one named.
+    void note_other_target(const forms::Form& f, const forms::Control& c, float x, float y) {
+        if (f.captured()) return;
+        forms::Control* hit = f.hit_test(x, y);
+        if (hit != &c)
+            err_ << "line " << line_no_ << ": note: the event at " << c.full_name() << " reaches "
+                 << (hit ? hit->full_name() : std::string("nothing")) << "\n";
+    }
+
+    // A window below the modal one takes no input, as the window system keeps it from it: the event
+    // reaches nothing, and standard error names the window that blocks it.
+    bool blocked(const forms::Form& f, const std::string& target) {
+        const forms::Form* by = forms::blocked_by(f);
+        if (!by) return false;
+        err_ << "line " << line_no_ << ": note: the event at " << target << " reaches nothing: the modal "
+             << by->name() << " blocks " << f.name() << "\n";
+        return true;
+    }
+
+    static std::string target_name(const forms::Form& f, const forms::Control& c) {
+        return f.name() + "." + c.full_name();
+    }
+
+    // Whether a mouse event at the point reaches the window, with a note on what it reaches there.
+    bool reaches(const forms::Form& f, const forms::Control& c, float x, float y) {
+        if (blocked(f, target_name(f, c))) return false;
+        note_other_target(f, c, x, y);
+        return true;
     }
 
     void mouse(const std::string& verb, const std::string& args) {
@@ -295,7 +318,8 @@ class Driver {
         if (w.empty()) throw ScriptError{verb + " needs WINDOW.CONTROL"};
         auto [f, c] = control(w[0]);
         if (verb == "click" || verb == "dblclick") {
-            auto [x, y] = point(*f, *c, w, 1);
+            auto [x, y] = point(*c, w, 1);
+            if (!reaches(*f, *c, x, y)) return;
             f->deliver_mouse_down(x, y, forms::left_button, 0);
             f->deliver_mouse_up(x, y, forms::left_button, 0);
             if (verb == "dblclick") {
@@ -307,12 +331,14 @@ class Driver {
         if (verb == "move") {
             if (w.size() < 4) throw ScriptError{"move needs WINDOW.CONTROL BUTTONS X Y"};
             auto buttons = static_cast<int16_t>(number(w[1]));
-            auto [x, y] = point(*f, *c, w, 2);
+            auto [x, y] = point(*c, w, 2);
+            if (!reaches(*f, *c, x, y)) return;
             f->deliver_mouse_move(x, y, buttons, 0);
             return;
         }
         int16_t button = w.size() >= 2 ? static_cast<int16_t>(number(w[1])) : forms::left_button;
-        auto [x, y] = point(*f, *c, w, 2);
+        auto [x, y] = point(*c, w, 2);
+        if (!reaches(*f, *c, x, y)) return;
         if (verb == "down")
             f->deliver_mouse_down(x, y, button, 0);
         else
@@ -328,9 +354,10 @@ class Driver {
         auto w = words(args);
         if (w.size() < 2) throw ScriptError{"key needs WINDOW.CONTROL KEY [MODS]"};
         auto [f, c] = control(w[0]);
-        focus(*f, *c);
         int16_t shift = w.size() >= 3 ? parse_mods(w[2]) : 0;
         KeyInfo k = parse_key(w[1], shift);
+        if (blocked(*f, target_name(*f, *c))) return;
+        focus(*f, *c);
         int16_t code = k.code;
         f->deliver_key_down(code, shift);
         if (k.ascii) f->deliver_key_press(k.ascii);
@@ -340,6 +367,7 @@ class Driver {
     void type(const std::string& args) {
         auto [path, text] = split_word(args);
         auto [f, c] = control(path);
+        if (blocked(*f, target_name(*f, *c))) return;
         focus(*f, *c);
         if (auto* box = dynamic_cast<forms::TextBox*>(c))
             box->set_sel_start(static_cast<int>(box->text().size()));
@@ -371,7 +399,9 @@ class Driver {
             auto w = words(args);
             if (w.size() != 2) throw ScriptError{"wheel needs WINDOW DELTA"};
             forms::Form& f = window(w[0]);
-            f.deliver_wheel(static_cast<int>(number(w[1])));
+            const int delta = static_cast<int>(number(w[1]));
+            if (blocked(f, f.name())) return;
+            f.deliver_wheel(delta);
             // One polling tick takes it; a message nobody polls for is consumed by the message loop.
             headless_.advance(10);
             while (f.take_wheel()) {

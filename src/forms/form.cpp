@@ -2,12 +2,31 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
+#include <vector>
 
 #include "forms/backend.h"
 #include "forms/screen_place.h"
 #include "platform/runtime.h"
 
 namespace kv::forms {
+
+namespace {
+
+// The windows whose modal show is running, in the order shown: nested, each returns before the ones
+// shown before it.
+std::vector<const Form*>& modal_shows() {
+    static std::vector<const Form*> shows;
+    return shows;
+}
+
+void end_modal_show(const Form& form) {
+    auto& shows = modal_shows();
+    const auto last = std::find(shows.rbegin(), shows.rend(), &form);
+    if (last != shows.rend()) shows.erase(std::next(last).base());
+}
+
+}  // namespace
 
 Form::Form(std::string name) : Geometry(4800, 3600), name_(std::move(name)) {
     backend().form_created(*this);
@@ -16,6 +35,7 @@ Form::Form(std::string name) : Geometry(4800, 3600), name_(std::move(name)) {
 Form::~Form() {
     // Controls (timers among them) go first, while the display still knows the window.
     controls_.clear();
+    end_modal_show(*this);
     if (Backend* display = backend_if_set()) display->form_destroyed(*this);
 }
 
@@ -66,14 +86,19 @@ void Form::show_modal(Form& owner) {
     keep_on_a_screen(*this, height());
     modal_ = true;
     visible_ = true;
-    backend().form_shown(*this);
+    modal_shows().push_back(this);
+    const auto ended = [this] {
+        modal_ = false;
+        end_modal_show(*this);
+    };
     try {
+        backend().form_shown(*this);
         backend().run_modal(*this);
     } catch (...) {
-        modal_ = false;
+        ended();
         throw;
     }
-    modal_ = false;
+    ended();
 }
 
 const Form* Form::opener() const {
@@ -89,6 +114,13 @@ const Form* nearest_shown(const Form* form) {
         form = form->modal() ? form->owner() : nullptr;
     }
     return form;
+}
+
+const Form* blocked_by(const Form& form) {
+    const auto& shows = modal_shows();
+    const auto top = std::find_if(shows.rbegin(), shows.rend(), [](const Form* f) { return f->visible(); });
+    if (top == shows.rend() || *top == &form) return nullptr;
+    return *top;
 }
 
 void Form::release_capture() {

@@ -202,4 +202,12 @@ class Form : public Geometry {
 // nullptr when there is none.
 const Form* nearest_shown(const Form* form);
 
+// The window that keeps input from this one while a dialog is up: the modal window shown last that is
+// still shown (minimised too), unless that is this one; nullptr when the window takes input. Every
+// other window is blocked, also one shown later without owner (the hide strip): only a modal show
+// has an opener, so no window is opened from the modal one but the one shown over it, which is then
+// the last. The Qt display gets this rule from the window system, which keeps input from every window
+// but the last application-modal one (form_window.cpp); the script driver asks here.
+const Form* blocked_by(const Form& form);
+
 }  // namespace kv::forms

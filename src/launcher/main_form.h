@@ -170,7 +170,8 @@ class Main_form : public toolkit::FramedForm {
 
     // Closing (the close button, the end after a run): saves Data.kvl and Config.ini and ends. When a
     // file cannot be written a message names it and why, and the window stays open; closing again
-    // tries the save once more and then ends, saved or not.
+    // tries the save once more and then ends, saved or not. Ignored at the screen edge, since its
+    // message could not be shown there.
     void close_program();
     // The session ends from outside (a signal, the display lost): first what Cancel would put back in
     // an open edit dialog or switches editor is put back, and a window hidden at the screen edge takes
@@ -178,13 +179,19 @@ class Main_form : public toolkit::FramedForm {
     // program ends. Nobody is there to read a message, so none is shown.
     void end_session();
 
+    // Whether the window slides out to the screen edge, stands hidden there or slides back. Then
+    // nothing on it opens a dialog or a message box: one would stand alone, over no window, and keep
+    // the strip from bringing the window back.
+    bool at_screen_edge() const;
+
     // Window buttons.
     void X_image_Click();
     void Min_image_Click();
     void hide_image_Click();
     void Timer1_Timer();
 
-    // Section buttons (k in section order) and command bar (index 0 to 9).
+    // Section buttons (k in section order) and command bar (index 0 to 9). The keyboard shortcuts
+    // are the command bar's commands: Picture16_KeyPress runs them through command_Click.
     void section_Click(std::size_t k);
     void command_Click(std::size_t i);
     void Picture16_KeyPress(int16_t& key_ascii);

@@ -56,6 +56,7 @@ std::string Main_form::kept_unread_text(const std::filesystem::path& file, const
 }
 
 void Main_form::close_program() {
+    if (at_screen_edge()) return;
     const std::vector<std::string> problems = save_session();
     if (!problems.empty() && !save_failure_told_) {
         save_failure_told_ = true;
@@ -81,8 +82,8 @@ void Main_form::end_session() {
         if (edit.visible()) edit.Label7_Click();
     });
     // Hidden at the screen edge, or sliding either way: the place it slides back to is its place.
-    auto& strip = toolkit::form_without_load<hide_form>();
-    if (Timer1.running() || strip.visible() || strip.Timer1.running()) {
+    if (at_screen_edge()) {
+        const auto& strip = toolkit::form_without_load<hide_form>();
         set_left(static_cast<float>(strip.saved_position[0]));
         set_top(static_cast<float>(strip.saved_position[1]));
     }

@@ -14,10 +14,15 @@ void Main_form::Min_image_Click() {
     set_window_state(forms::WindowState::minimized);
 }
 
+bool Main_form::at_screen_edge() const {
+    const auto& strip = toolkit::form_without_load<hide_form>();
+    return Timer1.running() || strip.visible() || strip.Timer1.running();
+}
+
 void Main_form::hide_image_Click() {
-    auto& strip = toolkit::form<hide_form>();
     // A press while the window slides either way is ignored: two slides would fight over the window.
-    if (Timer1.running() || strip.Timer1.running()) return;
+    if (at_screen_edge()) return;
+    auto& strip = toolkit::form<hide_form>();
     strip.get_coordinates(platform::to_int32(left()), platform::to_int32(top()));
     emulator_list.scroll_event.set_enabled(false);
     Timer1.set_enabled(true);

@@ -28,15 +28,38 @@ enum Command : std::size_t {
     help_command
 };
 
-constexpr int16_t ctrl_n = 14;
-constexpr int16_t ctrl_s = 19;
-constexpr int16_t ctrl_d = 4;
-constexpr int16_t ctrl_e = 5;
-constexpr int16_t ctrl_r = 18;
-constexpr int16_t ctrl_b = 2;
-constexpr int16_t ctrl_w = 23;
-constexpr int16_t ctrl_o = 15;
-constexpr int16_t ctrl_c = 3;
+// The commands that open a dialog over the main window.
+constexpr bool opens_dialog(std::size_t command) {
+    switch (command) {
+        case add_command:
+        case edit_command:
+        case switches_command:
+        case skins_command:
+        case options_command:
+        case configs_command:
+        case help_command:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Ctrl with a letter, as its character code, and the command it runs.
+struct Shortcut {
+    int16_t key_ascii;
+    Command command;
+};
+constexpr Shortcut shortcuts[] = {
+    {14, add_command},       // Ctrl+N
+    {4, delete_command},     // Ctrl+D
+    {5, edit_command},       // Ctrl+E
+    {18, run_command},       // Ctrl+R
+    {2, browse_command},     // Ctrl+B
+    {23, switches_command},  // Ctrl+W
+    {15, options_command},   // Ctrl+O
+    {3, configs_command},    // Ctrl+C
+    {19, skins_command},     // Ctrl+S
+};
 
 }  // namespace
 
@@ -85,6 +108,8 @@ void Main_form::run_emulator(std::string param) {
 }
 
 void Main_form::command_Click(std::size_t i) {
+    // Buttons and shortcuts alike: no dialog while the window is away at the screen edge.
+    if (opens_dialog(i) && at_screen_edge()) return;
     switch (i) {
         case add_command:
             open_add_new();
@@ -122,16 +147,8 @@ void Main_form::command_Click(std::size_t i) {
 }
 
 void Main_form::Picture16_KeyPress(int16_t& key_ascii) {
-    // Each code is tested on its own.
-    if (key_ascii == ctrl_n) open_add_new();
-    if (key_ascii == ctrl_d) delete_emu();
-    if (key_ascii == ctrl_e) open_edit_form();
-    if (key_ascii == ctrl_r) run_emulator("_disabled_");
-    if (key_ascii == ctrl_b) run_emulator("_browse_");
-    if (key_ascii == ctrl_w) open_switches_form();
-    if (key_ascii == ctrl_o) open_options_form();
-    if (key_ascii == ctrl_c) open_configs_form();
-    if (key_ascii == ctrl_s) open_skin_browser();
+    for (const Shortcut& shortcut : shortcuts)
+        if (key_ascii == shortcut.key_ascii) return command_Click(shortcut.command);
 }
 
 }  // namespace kv

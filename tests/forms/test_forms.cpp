@@ -296,6 +296,38 @@ TEST_F(FormsTest, AModalWindowBelongsWithTheShownWindowItWasOpenedFrom) {
     EXPECT_EQ(configs.opener(), nullptr);
 }
 
+TEST_F(FormsTest, OnlyTheLastModalWindowStillShownTakesInput) {
+    // As the window system keeps input from every window but the last application-modal one.
+    Form main("main");
+    main.show();
+    Form strip("strip");
+    Form configs("configs");
+    Form editor("editor");
+    EXPECT_EQ(blocked_by(main), nullptr);
+    display.queue_action([&] {
+        display.queue_action([&] {
+            EXPECT_EQ(blocked_by(editor), nullptr);
+            EXPECT_EQ(blocked_by(configs), &editor);
+            EXPECT_EQ(blocked_by(main), &editor);
+            // A window shown later without owner is not opened from the modal one.
+            strip.show();
+            EXPECT_EQ(blocked_by(strip), &editor);
+            // Minimised, the modal window blocks all the same.
+            editor.set_window_state(WindowState::minimized);
+            EXPECT_EQ(blocked_by(main), &editor);
+            configs.hide();
+            EXPECT_EQ(blocked_by(main), &editor);
+            editor.hide();
+        });
+        editor.show_modal(configs);
+        // Its own show still running, a modal window that was hidden blocks nothing.
+        EXPECT_EQ(blocked_by(main), nullptr);
+        EXPECT_EQ(blocked_by(strip), nullptr);
+    });
+    configs.show_modal(main);
+    EXPECT_EQ(blocked_by(main), nullptr);
+}
+
 TEST_F(FormsTest, AWindowNothingPlacedOpensCentredOnItsOwnerAndKeepsItsPlaceAfterwards) {
     Form owner("owner");
     owner.move(3000, 1500);

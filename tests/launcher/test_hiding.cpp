@@ -80,6 +80,36 @@ TEST_F(HidingTest, APressWhileSlidingIsIgnored) {
     EXPECT_TRUE(main.visible());
 }
 
+TEST_F(HidingTest, NothingOpensADialogOrAMessageWhileTheWindowIsAwayAtTheScreenEdge) {
+    // An emulator selected, so that Edit and Switches would open as well.
+    Main_form& main =
+        start(kvtest::default_config_lines(), kvtest::catalogue_with({{0, "Alpha|/emu/|alpha"}}));
+    ASSERT_EQ(main.selected_emulator, "Alpha");
+    hide_form& strip = toolkit::form<hide_form>();
+    // No input is queued: a dialog that opened would end its modal loop with InputEnded, a close
+    // would end the program.
+    auto try_every_opener = [&](const std::string& phase) {
+        // Add new, Edit, Switches, Skins, Options, Configs, Help.
+        for (std::size_t command : {0u, 2u, 5u, 6u, 7u, 8u, 9u})
+            EXPECT_NO_THROW(main.command_Click(command)) << phase << ": command " << command;
+        // Ctrl+N, Ctrl+E, Ctrl+W, Ctrl+O, Ctrl+C, Ctrl+S.
+        for (int16_t key : {14, 5, 23, 15, 3, 19}) {
+            int16_t key_ascii = key;
+            EXPECT_NO_THROW(main.Picture16_KeyPress(key_ascii)) << phase << ": key " << key;
+        }
+        EXPECT_NO_THROW(main.X_image_Click()) << phase;
+    };
+    main.hide_image_Click();
+    tick(5);
+    try_every_opener("sliding out");
+    tick(30);
+    ASSERT_TRUE(strip.visible());
+    try_every_opener("hidden");
+    strip.strip_MouseDown();
+    tick(5);
+    try_every_opener("sliding back");
+}
+
 TEST_F(HidingTest, AWindowAlreadyFarLeftIsHiddenOnTheFirstTick) {
     // On a screen left of the primary one.
     display.set_screen_areas({{0, 0, 1920 * 15, 1080 * 15}, {-1920 * 15, 0, 1920 * 15, 1080 * 15}});
