@@ -27,8 +27,6 @@ namespace {
 constexpr int helper_channel = 3;
 // Where the system cannot watch a process through a descriptor, a wait looks at the helper this often.
 constexpr int process_check_ms = 100;
-// How long a helper told to end may take before it is killed with its group.
-constexpr std::chrono::milliseconds helper_grace{2000};
 
 std::mutex program_mutex;
 std::optional<std::filesystem::path> program_override;

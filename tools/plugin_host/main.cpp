@@ -131,8 +131,8 @@ int main(int argc, char** argv) {
             else if (errno != EINTR)
                 break;
         }
-    } else if (const auto status = kv::plugin_host::end_descendants(worker)) {
-        ending.worker_status = status;
+    } else {
+        ending.worker_status = kv::plugin_host::end_descendants(worker, ending.worker_status);
     }
     end_as(ending.worker_status.value_or(0));
 }
