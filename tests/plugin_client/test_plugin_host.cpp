@@ -214,8 +214,8 @@ TEST_F(AdoptingTest, WhatAnAnsweredConfigureStartedLivesOnWhatATestCrashStopOrSc
 }
 
 // A plug-in may write to the terminal the launcher runs in, change its settings and read it, while the
-// helper's process group stands in that terminal's background: that must not stop the helper (with
-// tostop set, writing gives SIGTTOU, as setting always does; reading gives SIGTTIN).
+// helper's process group stands in that terminal's background: that must not stop the helper (there,
+// writing with tostop set and changing the settings give SIGTTOU, reading gives SIGTTIN).
 TEST_F(PluginTest, APluginUsingTheLaunchersTerminalDoesNotStopItsHelper) {
     const std::string terminal = put("gpuTerminal.so");
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
