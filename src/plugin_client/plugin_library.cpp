@@ -27,8 +27,6 @@ namespace {
 constexpr int helper_channel = 3;
 // Where the system cannot watch a process through a descriptor, a wait looks at the helper this often.
 constexpr int process_check_ms = 100;
-// How long a helper told to end may take before it is killed with its group.
-constexpr std::chrono::milliseconds helper_grace{2000};
 
 std::mutex program_mutex;
 std::optional<std::filesystem::path> program_override;
@@ -155,11 +153,11 @@ bool PluginHost::ended_within(std::chrono::milliseconds limit) const {
     return true;
 }
 
-void PluginHost::end_helper(bool whole_group) {
+std::optional<HelperExit> PluginHost::end_helper(bool whole_group) {
     asking_ = false;
     received_.clear();
+    std::optional<HelperExit> ended_as;
     if (pid_ > 0) {
-        last_exit_.reset();
         // The helper ends what it must and then itself; it runs no plug-in code before it acts on the
         // signal, so it is told rather than killed.
         if (!helper_ended()) ::kill(pid_, whole_group ? SIGTERM : SIGUSR1);
@@ -172,8 +170,8 @@ void PluginHost::end_helper(bool whole_group) {
         if (!ended) ended_within(helper_grace);
         int status = 0;
         if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-            last_exit_ = WIFSIGNALED(status) ? HelperExit{true, WTERMSIG(status)}
-                                             : HelperExit{false, WIFEXITED(status) ? WEXITSTATUS(status) : 0};
+            ended_as = WIFSIGNALED(status) ? HelperExit{true, WTERMSIG(status)}
+                                           : HelperExit{false, WIFEXITED(status) ? WEXITSTATUS(status) : 0};
         }
     }
     // Closed only once the helper is gone: a helper that sees its socket close ends everything its
@@ -183,16 +181,17 @@ void PluginHost::end_helper(bool whole_group) {
     if (process_fd_ >= 0) ::close(process_fd_);
     process_fd_ = -1;
     pid_ = 0;
+    return ended_as;
 }
 
 std::optional<PluginAnswer> PluginHost::send(const PluginRequest& request) {
     // A helper that ended after its last answer (a plug-in's thread took it down) is replaced.
     if (pid_ > 0 && helper_ended()) stop();
-    if (pid_ <= 0 && !start()) return PluginAnswer{PluginOutcome::no_helper, {}, {}};
+    if (pid_ <= 0 && !start()) return PluginAnswer(PluginOutcome::no_helper);
     received_.clear();
     if (!send_all(socket_, encode_request(request))) {
         stop();
-        return PluginAnswer{PluginOutcome::crashed, {}, {}};
+        return PluginAnswer(PluginOutcome::crashed);
     }
     asking_ = true;
     return std::nullopt;
@@ -219,7 +218,7 @@ std::optional<PluginAnswer> PluginHost::collect() {
         asking_ = false;
         received_.clear();
         ++answered_;
-        return PluginAnswer{PluginOutcome::answered, parsed.message, {}};
+        return PluginAnswer(PluginOutcome::answered, parsed.message);
     }
     // A reply that is no reply, or more than one: the helper cannot be trusted any more. One that
     // ended without answering was taken down by the plug-in.
@@ -227,9 +226,9 @@ std::optional<PluginAnswer> PluginHost::collect() {
         // The helper's end of the channel closes as the helper exits, a moment before the system
         // tells that it has.
         const bool by_itself = ended || (closed && ended_within(helper_grace));
-        stop();
-        PluginAnswer crashed{PluginOutcome::crashed, {}, {}};
-        if (by_itself) crashed.helper_exit = last_exit_;
+        const std::optional<HelperExit> ended_as = end_helper(true);
+        PluginAnswer crashed(PluginOutcome::crashed);
+        if (by_itself) crashed.helper_exit = ended_as;
         return crashed;
     }
     return std::nullopt;
@@ -252,10 +251,10 @@ PluginAnswer PluginHost::ask(PluginCall call, const std::string& path, const std
                              std::optional<std::chrono::milliseconds> limit,
                              const std::function<bool()>& stop_wanted) {
     using clock = std::chrono::steady_clock;
-    PluginAnswer refused{PluginOutcome::refused, {}, {}};
-    if (export_name.empty() || export_name.size() > max_plugin_export) return refused;
+    if (export_name.empty() || export_name.size() > max_plugin_export)
+        return PluginAnswer(PluginOutcome::refused);
     const auto file = resolve_plugin_path(path);
-    if (!file || file->string().size() > max_plugin_path) return refused;
+    if (!file || file->string().size() > max_plugin_path) return PluginAnswer(PluginOutcome::refused);
     if (auto failed = send(PluginRequest{call, file->string(), export_name})) return *failed;
     const auto deadline = limit ? clock::now() + *limit : clock::time_point::max();
     PluginHost* const self[] = {this};
@@ -266,7 +265,7 @@ PluginAnswer PluginHost::ask(PluginCall call, const std::string& path, const std
             const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - clock::now());
             if (left.count() <= 0) {
                 stop();
-                return {PluginOutcome::hung, {}, {}};
+                return PluginAnswer(PluginOutcome::hung);
             }
             wait_ms = static_cast<int>(std::min<int64_t>(left.count(), INT32_MAX));
         }
@@ -276,7 +275,7 @@ PluginAnswer PluginHost::ask(PluginCall call, const std::string& path, const std
         // The answer may have come while the user was asked.
         if (auto answer = collect()) return *answer;
         stop();
-        return {PluginOutcome::stopped, {}, {}};
+        return PluginAnswer(PluginOutcome::stopped);
     }
 }
 

@@ -18,6 +18,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/host_hooks.h"
@@ -45,8 +46,11 @@ struct HelperExit {
 std::string describe(const HelperExit& exit);
 
 struct PluginAnswer {
-    PluginOutcome outcome = PluginOutcome::answered;
-    PluginReply reply;
+    explicit PluginAnswer(PluginOutcome how, PluginReply replied = {})
+        : outcome(how), reply(std::move(replied)) {}
+
+    PluginOutcome outcome;
+    PluginReply reply;  // answered: what the helper replied
     // crashed: how the helper ended by itself; nothing when it broke the exchange (garbage, a closed
     // channel) and was stopped here.
     std::optional<HelperExit> helper_exit;
@@ -98,8 +102,6 @@ class PluginHost {
     int starts() const { return starts_; }
     // How many questions the running helper has answered.
     int answered() const { return answered_; }
-    // How the last helper this host ended ended; nothing before the first or when it was not reaped.
-    std::optional<HelperExit> last_exit() const { return last_exit_; }
 
   private:
     friend platform::WaitEnd wait_for_helpers(std::span<PluginHost* const> hosts, int timeout_ms,
@@ -107,7 +109,8 @@ class PluginHost {
     bool start();
     bool helper_ended() const;
     bool ended_within(std::chrono::milliseconds limit) const;
-    void end_helper(bool whole_group);
+    // How the helper ended, when it was reaped.
+    std::optional<HelperExit> end_helper(bool whole_group);
 
     pid_t pid_ = 0;
     int socket_ = -1;
@@ -115,7 +118,6 @@ class PluginHost {
     int starts_ = 0;
     int answered_ = 0;
     bool asking_ = false;
-    std::optional<HelperExit> last_exit_;
     std::vector<uint8_t> received_;
 };
 

@@ -6,6 +6,7 @@
 // reply:   'A', status (1 byte), value (i32), text length (u16, at most 255), text
 // Integers are little-endian. The host loads the library, calls the one export and releases the
 // library again for every request.
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -38,13 +39,17 @@ struct PluginReply {
     std::string text;  // at most max_plugin_text bytes
 };
 
+// How long the launcher gives a helper told to end before it kills the helper's process group; the
+// helper ends what its plug-ins started within less.
+inline constexpr std::chrono::milliseconds helper_grace{2000};
+
 // A name longer than this is cut, as the 256-character buffer with its NUL held no more.
 inline constexpr size_t max_plugin_text = 255;
 inline constexpr size_t max_plugin_path = 4096;
 inline constexpr size_t max_plugin_export = 255;
 
 // Sends every byte on the socket, going on after interruptions; false once the other side is gone
-// (without the broken-pipe signal that would end this process).
+// (without the SIGPIPE that would end this process).
 bool send_all(int fd, const std::string& bytes);
 
 std::string encode_request(const PluginRequest& request);

@@ -1,13 +1,18 @@
 // The helper process itself: kept between questions, replaced after a crash, and never outliving the
 // launcher or leaving behind what a plug-in forked off.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstring>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -194,4 +199,49 @@ TEST_F(AdoptingTest, WhatAnAnsweredConfigureStartedLivesOnWhatATestCrashStopOrSc
     const std::string in = " " + folder.path().string() + "\n";
     EXPECT_TRUE(marks == "configure" + in + "about" + in || marks == "about" + in + "configure" + in)
         << marks;
+
+    // Every program a plug-in started has each signal at its default and none blocked, as a program
+    // started from a desktop: one ignored stays ignored through exec, and no shell can take it back.
+    const std::string signals = kvtest::read_file(folder / "cfgMarker.signals");
+    const std::string none = " 0000000000000000 0000000000000000";
+    std::set<std::string> started_for;
+    for (size_t at = 0; at < signals.size(); at = signals.find('\n', at) + 1) {
+        const std::string line = signals.substr(at, signals.find('\n', at) - at);
+        started_for.insert(line.substr(0, line.find(' ')));
+        EXPECT_TRUE(line.ends_with(none)) << line;
+    }
+    EXPECT_TRUE(started_for.count("configure") && started_for.count("about")) << signals;
+}
+
+// A plug-in may write to the terminal the launcher runs in, change its settings and read it, while the
+// helper's process group stands in that terminal's background: that must not stop the helper (there,
+// writing with tostop set and changing the settings give SIGTTOU, reading gives SIGTTIN).
+TEST_F(PluginTest, APluginUsingTheLaunchersTerminalDoesNotStopItsHelper) {
+    const std::string terminal = put("gpuTerminal.so");
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const std::string pty = ptsname(master);
+    // The launcher, in a child of the test: it leads a session of its own whose controlling terminal is
+    // the pty, stands in its foreground and gives the helper the terminal as its standard output.
+    const int code = kvtest::exit_code_in_child([&] {
+        if (setsid() < 0) return 10;
+        const int tty = open(pty.c_str(), O_RDWR | O_NOCTTY);
+        if (tty < 0 || ioctl(tty, TIOCSCTTY, 0) != 0 || tcgetpgrp(tty) != getpgrp()) return 11;
+        termios settings{};
+        if (tcgetattr(tty, &settings) != 0) return 12;
+        settings.c_lflag |= TOSTOP;
+        if (tcsetattr(tty, TCSANOW, &settings) != 0) return 12;
+        if (dup2(tty, STDOUT_FILENO) < 0 || dup2(tty, STDERR_FILENO) < 0) return 13;
+        PluginHost host;
+        const PluginAnswer answer = host.ask(PluginCall::number, terminal, "GPUtest", 5s);
+        if (answer.outcome == PluginOutcome::hung) return 1;
+        if (answer.outcome != PluginOutcome::answered) return 2;
+        // The plug-in's own check that it wrote to the terminal and set it.
+        return answer.reply.value == 0 ? 0 : 20 + answer.reply.value;
+    });
+    close(master);
+    EXPECT_EQ(code, 0) << "1: the helper was stopped; 2: it ended; 10 to 13: no terminal for the test; "
+                          "21 to 24: the plug-in could not use the terminal";
 }

@@ -28,18 +28,23 @@
  *                       and so does the test export, with "test"; the started program's id is
  *                       appended to <library>.children
  *   KV_CRASH_IN_CALLS   configure and about die of a bad pointer (after starting the setup program)
+ *   KV_TERMINAL         the test export writes a line to standard output, sets its terminal's
+ *                       settings again as they are and reads the terminal without waiting; it returns
+ *                       0 when standard output is a terminal and the writing and setting worked
  *   KV_CHATTY           every export prints to standard output first
  *   KV_LOG              configure and about append a line to <library>.log
  *   KV_MARKER           loading the library appends the loading process's id to <library>.marker
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #define KV_JOIN2(a, b) a##b
@@ -169,6 +174,26 @@ static void start_setup(const char* argument) {
 #define KV_START_SETUP(argument) ((void)0)
 #endif
 
+#ifdef KV_TERMINAL
+static long use_terminal(void) {
+    static const char line[] = "a plug-in writes to its terminal\n";
+    if (!isatty(STDOUT_FILENO)) return 1;
+    if (write(STDOUT_FILENO, line, sizeof line - 1) != (ssize_t)(sizeof line - 1)) return 2;
+    struct termios settings;
+    if (tcgetattr(STDOUT_FILENO, &settings) != 0 || tcsetattr(STDOUT_FILENO, TCSANOW, &settings) != 0)
+        return 3;
+    const char* name = ttyname(STDOUT_FILENO);
+    const int terminal = name ? open(name, O_RDWR | O_NOCTTY | O_NONBLOCK) : -1;
+    if (terminal < 0) return 4;
+    /* Nothing is typed: what the read gives does not matter, only that the process goes on. */
+    char byte;
+    const ssize_t got = read(terminal, &byte, 1);
+    (void)got;
+    close(terminal);
+    return 0;
+}
+#endif
+
 #ifdef KV_CRASH_IN_CALLS
 #define KV_CRASH_CALL() raise(SIGSEGV)
 #else
@@ -254,6 +279,9 @@ long KV_TEST_NAME(void) {
     KV_HANG_CALL();
 #ifdef KV_CRASH_IN_TEST
     raise(SIGSEGV);
+#endif
+#ifdef KV_TERMINAL
+    return use_terminal();
 #endif
     return (long)(KV_TEST);
 }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,9 +14,17 @@
 #include <unordered_map>
 #include <vector>
 
+#include "plugin_client/plugin_protocol.h"
+
 namespace kv::plugin_host {
 
 namespace {
+
+// A descendant this process may not kill (one that became another user's) would keep the search
+// going for ever; it gives up after this, as when the system lists none. Killed processes are gone
+// within milliseconds. Shorter than the launcher's grace, so that the helper ends by itself before
+// the launcher, whose windows wait meanwhile, kills its group.
+constexpr std::chrono::milliseconds search_limit = plugin_client::helper_grace * 3 / 4;
 
 // The parent of a process, from /proc/PID/stat ("PID (NAME) STATE PPID ..."; the name may hold
 // blanks and parentheses, so it is read past its last ')'); 0 when it cannot be read.
@@ -69,23 +78,21 @@ bool has_children() {
 
 }  // namespace
 
-std::optional<int> end_descendants(pid_t worker) {
-    std::optional<int> worker_status;
+std::optional<int> end_descendants(pid_t worker, std::optional<int> worker_status) {
     const auto reaped = [&](pid_t pid, int status) {
-        if (pid == worker) worker_status = status;
+        if (pid == worker && !worker_status) worker_status = status;
     };
     // The worker first (it has been killed, or has ended): the system hands a process's children to
     // this one before it tells of that process's end, so once the worker is reaped everything it
     // started that still runs is a child here. A worker that started nothing leaves nothing to search.
-    for (int status = 0;;) {
+    for (int status = 0; !worker_status;) {
         const pid_t pid = ::waitpid(worker, &status, 0);
         if (pid == worker) reaped(pid, status);
         if (pid >= 0 || errno != EINTR) break;
     }
     if (!has_children()) return worker_status;
-    // A descendant this process may not kill (one that became another user's) would keep it here
-    // for ever: it gives up after a while, as when the system lists none.
-    for (int pass = 0; pass < 2500 && has_children(); ++pass) {
+    const auto until = std::chrono::steady_clock::now() + search_limit;
+    while (has_children() && std::chrono::steady_clock::now() < until) {
         const std::vector<pid_t> found = descendants();
         // A child, even one that has ended, is listed; a system that lists none cannot be searched.
         // The launcher kills the group then.

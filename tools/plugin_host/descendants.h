@@ -10,8 +10,10 @@
 namespace kv::plugin_host {
 
 // Kills every descendant and reaps this process's children, over and over (a process killed may
-// leave children, which come here), until this process has no child left. Gives the wait status of
-// `worker` when it was reaped here; `worker` must have been killed or have ended.
-std::optional<int> end_descendants(pid_t worker);
+// leave children, which come here), until this process has no child left. `worker` must have been
+// killed or have ended; `worker_status` is its wait status when it was reaped already, and then its
+// id, which may now be another process's, is neither waited on nor taken for the worker's. Gives the
+// worker's wait status once it is known.
+std::optional<int> end_descendants(pid_t worker, std::optional<int> worker_status);
 
 }  // namespace kv::plugin_host

@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "clean_start.h"
 #include "descendants.h"
 #include "worker.h"
 
@@ -88,11 +89,11 @@ Ending wait_for_end(int signals, pid_t worker) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    ::signal(SIGPIPE, SIG_IGN);
-    // Its own process group stands in the background of a terminal: a plug-in writing to it must not
-    // stop the helper.
-    ::signal(SIGTTOU, SIG_IGN);
-    ::signal(SIGTTIN, SIG_IGN);
+    // What a plug-in starts inherits the signals ignored here and the terminal (clean_start.h). This
+    // process ignores no signal of its own either: its only writes, the worker's on the channel, are
+    // sent with MSG_NOSIGNAL.
+    kv::plugin_host::default_ignored_signals();
+    kv::plugin_host::give_up_terminal();
     // What a plug-in starts must not hold the channel: it is the launcher's line to this helper only.
     ::fcntl(channel, F_SETFD, FD_CLOEXEC);
     // Orphans among the worker's descendants come to this process, not to the system's first one.
@@ -130,8 +131,8 @@ int main(int argc, char** argv) {
             else if (errno != EINTR)
                 break;
         }
-    } else if (const auto status = kv::plugin_host::end_descendants(worker)) {
-        ending.worker_status = status;
+    } else {
+        ending.worker_status = kv::plugin_host::end_descendants(worker, ending.worker_status);
     }
     end_as(ending.worker_status.value_or(0));
 }
