@@ -42,7 +42,39 @@ Form::~Form() {
 void Form::move(float l, float t) {
     placed_ = true;
     set_place(l, t);
+    note_place();
     changed();
+}
+
+void Form::note_place() {
+    const ScreenPoint place{left(), top()};
+    if (place.x == noted_place_.x && place.y == noted_place_.y) return;  // only the size changed
+    noted_place_ = place;
+    if (visible_) reported_place_.asked(place);
+}
+
+void Form::becoming_visible() {
+    // The window system puts the window being shown where it stands in the model, and tells so.
+    noted_place_ = {left(), top()};
+    reported_place_.forget();
+    reported_place_.asked(noted_place_);
+    visible_ = true;
+}
+
+void Form::moved_by_window_system(float l, float t) {
+    if (visible_) take_reported(reported_place_.reported({l, t}));
+}
+
+void Form::window_system_settled() {
+    if (visible_) take_reported(reported_place_.settled());
+}
+
+void Form::take_reported(std::optional<ScreenPoint> place) {
+    if (!place) return;
+    // Where the window already stands: nothing to draw and nothing to ask of the window system.
+    placed_ = true;
+    set_place(place->x, place->y);
+    noted_place_ = *place;
 }
 
 void Form::set_caption(const std::string& c) {
@@ -70,7 +102,7 @@ void Form::show() {
     run_deferred();
     if (visible_) return;
     place_if_unplaced(nullptr);
-    visible_ = true;
+    becoming_visible();
     backend().form_shown(*this);
 }
 
@@ -85,7 +117,7 @@ void Form::show_modal(Form& owner) {
     // it is taller): while it is up nothing else takes input, so it must be within reach.
     keep_on_a_screen(*this, height());
     modal_ = true;
-    visible_ = true;
+    becoming_visible();
     modal_shows().push_back(this);
     const auto ended = [this] {
         modal_ = false;
@@ -136,6 +168,7 @@ void Form::release_capture_within(const Control& c) {
 
 void Form::hide() {
     visible_ = false;
+    reported_place_.forget();
     release_capture();
     backend().form_hidden(*this);
 }

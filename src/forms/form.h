@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/controls.h"
+#include "forms/reported_place.h"
 
 namespace kv::forms {
 
@@ -39,6 +40,15 @@ class Form : public Geometry {
     // Left, Top, Width and Height (on the screen) come from Geometry. Setting Left or Top, or
     // moving, places the window: showing it no longer centres it.
     void move(float l, float t);
+    // The window system says where the window stands (a window manager's move, a move by the
+    // keyboard or a task bar), in twips: Left and Top follow, and the window is not asked to move
+    // again. A report of a move the program asked for, or one that a move still on its way may
+    // overtake, leaves the program's newer place; a report while the window is hidden, its place for
+    // the next showing.
+    void moved_by_window_system(float l, float t);
+    // The display has neither asked the window system for a move nor heard of one for a while: a
+    // report held back is where the window stands.
+    void window_system_settled();
 
     const std::string& caption() const { return caption_; }
     void set_caption(const std::string& c);
@@ -161,13 +171,20 @@ class Form : public Geometry {
     // The window's load handler.
     virtual void Form_Load() {}
 
-    void geometry_changed() override { changed(); }
+    void geometry_changed() override {
+        note_place();
+        changed();
+    }
     void placed() override { placed_ = true; }
     std::string geometry_name() const override { return name_; }
 
   private:
     void adopt(std::unique_ptr<Control> c);
     void place_if_unplaced(const Form* owner);
+    // A shown window's new place goes to the window system, and comes back reported.
+    void note_place();
+    void becoming_visible();
+    void take_reported(std::optional<ScreenPoint> place);
     Control* hit_in(const Control* container, float x, float y) const;
     MouseEvent event_for(const Control& c, float x, float y, int16_t button, int16_t shift,
                          std::optional<ScreenPoint> pointer) const;
@@ -187,6 +204,8 @@ class Form : public Geometry {
     bool loading_ = false;
     std::function<void()> deferred_;
     bool placed_ = false;
+    ScreenPoint noted_place_;
+    ReportedPlace reported_place_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<std::string, Control*, std::less<>> by_name_;
     std::map<std::string, std::function<std::string()>, std::less<>> variables_;

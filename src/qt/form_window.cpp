@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -22,6 +23,10 @@ namespace {
 // Windows gave each window only its own keys; a window that only stays on top (the hide
 // strip) must not take the keyboard from the window the person works in.
 constexpr const char* focusless_form = "hide_form";
+
+// How long a window manager may take to answer a move before the window is taken to stand where it
+// last said.
+constexpr int settle_ms = 500;
 
 // Sets a flag for the length of a scope.
 class FlagScope {
@@ -52,6 +57,12 @@ FormWindow::FormWindow(forms::Form& form)
     connect(&wheel_sweep_, &QTimer::timeout, this, [this] {
         while (form_.take_wheel()) {
         }
+    });
+    settle_.setSingleShot(true);
+    settle_.setInterval(settle_ms);
+    connect(&settle_, &QTimer::timeout, this, [this] {
+        guarded([&] { form_.window_system_settled(); });
+        window_stands_where_the_model_says();
     });
 }
 
@@ -122,6 +133,7 @@ void FormWindow::sync_window() {
     if (geometry != requested_geometry_) {
         setGeometry(geometry);
         requested_geometry_ = geometry;
+        if (isVisible()) settle_.start();
     }
     const QString title = title_of(form_);
     if (windowTitle() != title) setWindowTitle(title);
@@ -192,6 +204,7 @@ void FormWindow::follow_opener() {
         opener_->create();
         parent = opener_->windowHandle();
     }
+    watch_native_window();
     QWindow* own = windowHandle();
     if (!own || own->transientParent() == parent) return;
     if (isVisible()) hide();
@@ -214,6 +227,7 @@ void FormWindow::show_form(FormWindow* opener) {
     show();
     raise();
     if (!(windowFlags() & Qt::WindowDoesNotAcceptFocus)) activateWindow();
+    settle_.start();
 }
 
 void FormWindow::hide_form() {
@@ -348,6 +362,38 @@ void FormWindow::changeEvent(QEvent* e) {
         if (form_.window_state() != state) guarded([&] { form_.set_window_state(state); });
     }
     QWidget::changeEvent(e);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
+    // The window system's reports reach the native window; the widget hears only of those that differ
+    // from the last place asked for, so the answer to the last move would not come through. A
+    // frameless window's frame under a window manager (openbox) has no border: its place is the
+    // window's.
+    if (watched == watched_window_ && e->type() == QEvent::Move && e->spontaneous()) {
+        const QPoint at = static_cast<QMoveEvent*>(e)->pos();
+        guarded([&] {
+            form_.moved_by_window_system(static_cast<float>(at.x() * twips_per_pixel),
+                                         static_cast<float>(at.y() * twips_per_pixel));
+        });
+        window_stands_where_the_model_says();
+        // A report held back waits for the answers still to come, and no longer than that.
+        settle_.start();
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void FormWindow::watch_native_window() {
+    QWindow* native = windowHandle();
+    if (native == watched_window_) return;
+    if (watched_window_) watched_window_->removeEventFilter(this);
+    watched_window_ = native;
+    if (native) native->installEventFilter(this);
+}
+
+void FormWindow::window_stands_where_the_model_says() {
+    const QPoint place(to_px(form_.left()), to_px(form_.top()));
+    if (place != requested_geometry_.topLeft() && place == geometry().topLeft())
+        requested_geometry_.moveTopLeft(place);
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {

@@ -10,6 +10,7 @@
 #include "qt/painting.h"
 
 class QKeyEvent;
+class QWindow;
 
 namespace kv::qt {
 
@@ -66,6 +67,7 @@ class FormWindow : public QWidget {
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -76,6 +78,11 @@ class FormWindow : public QWidget {
     // Names the opener's native window as this one's transient parent; the window system reads it
     // when the window is mapped, so it is set before each showing.
     void follow_opener();
+    // After a report the model took, or a settling, the model's place is where the window stands:
+    // nothing to ask the window system for.
+    void window_stands_where_the_model_says();
+    // Listens to the native window, where the window system's reports of its place arrive.
+    void watch_native_window();
 
     forms::Form& form_;
     FormPainter painter_;
@@ -86,8 +93,12 @@ class FormWindow : public QWidget {
     bool list_mouse_held_ = false;
     QRect requested_geometry_;
     QPointer<FormWindow> opener_;
+    QPointer<QWindow> watched_window_;
     std::map<const forms::Control*, HostedWidget*> widgets_;  // children, owned by this window
     QTimer wheel_sweep_;
+    // Runs out once the window system has had time to answer every move asked of it, and has said
+    // nothing more.
+    QTimer settle_;
 };
 
 }  // namespace kv::qt
