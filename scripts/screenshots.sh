@@ -41,12 +41,8 @@ if [[ "${1:-}" == --inside ]]; then
     exit 0
 fi
 
-bash "$root/scripts/install-deps.sh"
-command -v import >/dev/null || {
-    sudo_cmd=()
-    [[ "$(id -u)" -ne 0 ]] && sudo_cmd=(sudo)
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends imagemagick
-}
+# ImageMagick cuts the windows out of the screen.
+bash "$root/scripts/install-deps.sh" imagemagick
 export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build" -j"$(nproc)" --target korvalin-program-folder korvalin-drive
