@@ -75,6 +75,13 @@ expect_transient_for() {  # WINDOW_ID OPENER_ID WHAT
         fail "$3 is transient for ${named:-no window}, not for the window it was opened from ($(printf '0x%x' "$2"))"
 }
 
+# The window's place on the screen: "X Y".
+place() {  # WINDOW_ID
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$X $Y"
+}
+
 # Succeeds once no visible window has that exact title; fails after 3 s.
 window_gone() {  # TITLE
     for _ in $(seq 30); do

@@ -8,13 +8,6 @@
 set -euo pipefail
 . "$(dirname "$(realpath "$0")")/xvfb_lib.sh"
 
-# The window's place on the screen: "X Y".
-place() {  # WINDOW_ID
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "$X $Y"
-}
-
 # Moves the pointer from X Y by DX DY COUNT times, 50 ms apart, while holding the X server: the
 # program gets every motion as it comes, but none of its moves of the window takes effect until the
 # end, so each motion is measured against the window's old place.

@@ -9,13 +9,6 @@
 set -euo pipefail
 . "$(dirname "$(realpath "$0")")/xvfb_lib.sh"
 
-# The window's place on the screen: "X Y".
-place() {  # WINDOW_ID
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "$X $Y"
-}
-
 # Waits up to 5 s for the window to stand at X Y; says where it stands otherwise, and the check
 # goes on to its end before it fails.
 failed=0
