@@ -196,16 +196,19 @@ TEST(RegistryStore, AWriterWaitsAsLongAsOtherWritesKeepFinishing) {
     set_text(store, {"K"}, "v", "1");
     const std::string stored = kvtest::read_file(store.file());
 
-    // Another program holds the store for 1.5 s in all, finishing a write every 100 ms.
+    // Another program holds the store for over twice the writer's limit in all, finishing a write
+    // every 100 ms. The limit leaves room for a write that a busy disk holds up for a second.
     int fd = ::open((temp / "HKEY_CURRENT_USER.reg.lock").c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
     reg::Store waiting(store.file());
-    waiting.set_lock_timeout(std::chrono::milliseconds(500));
+    const auto limit = std::chrono::milliseconds(1500);
+    waiting.set_lock_timeout(limit);
     bool written = false;
     std::thread writer(
         [&] { written = !kv::platform::skip_failure([&] { set_text(waiting, {"K"}, "w", "2"); }); });
-    for (int i = 0; i < 15; ++i) {
+    const auto held_until = std::chrono::steady_clock::now() + limit * 5 / 2;
+    while (std::chrono::steady_clock::now() < held_until) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         kv::platform::write_bytes_atomically(store.file(), stored);
     }
