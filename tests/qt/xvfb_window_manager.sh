@@ -25,14 +25,21 @@ expect_place() {  # WINDOW_ID X Y WHAT
 
 # Starts openbox on the display and waits until it manages the screen.
 start_window_manager() {
-    openbox --config-file /etc/xdg/openbox/rc.xml >/dev/null 2>&1 &
+    local log
+    log=$(mktemp)
+    openbox --config-file /etc/xdg/openbox/rc.xml > "$log" 2>&1 &
     local wm_pid=$!
-    at_exit "kill $wm_pid 2>/dev/null; wait $wm_pid 2>/dev/null"
-    for _ in $(seq 100); do
+    at_exit "kill $wm_pid 2>/dev/null; wait $wm_pid 2>/dev/null; rm -f $log"
+    # By the clock, not by tries: on a loaded machine each try takes a while.
+    local until=$((SECONDS + 30))
+    while ((SECONDS < until)); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        kill -0 "$wm_pid" 2>/dev/null || break
         sleep 0.1
     done
-    fail "openbox did not take the screen within 10 s"
+    kill -0 "$wm_pid" 2>/dev/null || echo "openbox ended; what it said:" >&2
+    cat "$log" >&2
+    fail "openbox did not take the screen within 30 s"
 }
 
 if [[ "${1:-}" == --inside ]]; then
