@@ -1,5 +1,7 @@
 #include "forms/control.h"
 
+#include <cmath>
+
 #include "forms/form.h"
 #include "platform/runtime.h"
 
@@ -96,6 +98,10 @@ void Control::set_fore_color(Color c) {
 
 void Control::set_back_color(Color c) {
     set_drawn(back_color_, c);
+}
+
+int to_pixels(float twips) {
+    return static_cast<int>(std::lround(twips / static_cast<float>(twips_per_pixel)));
 }
 
 float Control::form_x() const {

@@ -29,6 +29,8 @@ inline constexpr Color button_face = 0xF0F0F0;
 
 // Places and sizes are twips; the screen is taken at a fixed 15 twips per pixel everywhere.
 inline constexpr int twips_per_pixel = 15;
+// The whole pixel a display puts a place or size in twips on (half a pixel away from zero).
+int to_pixels(float twips);
 
 struct Font {
     std::string name = "Microsoft Sans Serif";

@@ -1,7 +1,6 @@
 #include "forms/reported_place.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "forms/control.h"
 
@@ -12,14 +11,11 @@ namespace {
 // the least likely to be answered still.
 constexpr std::size_t most_on_their_way = 64;
 
-long pixel(float twips) {
-    return std::lround(twips / static_cast<float>(twips_per_pixel));
+// Whether two places fall on the same pixel, as a display puts a window on whole pixels.
+bool same_pixel(ScreenPoint a, ScreenPoint b) {
+    return to_pixels(a.x) == to_pixels(b.x) && to_pixels(a.y) == to_pixels(b.y);
 }
 }  // namespace
-
-bool same_pixel(ScreenPoint a, ScreenPoint b) {
-    return pixel(a.x) == pixel(b.x) && pixel(a.y) == pixel(b.y);
-}
 
 void ReportedPlace::asked(ScreenPoint place) {
     // A display asks for whole pixels: a move within the last pixel asked for asks nothing new.

@@ -32,7 +32,4 @@ class ReportedPlace {
     std::optional<ScreenPoint> held_;
 };
 
-// Whether two places in twips fall on the same pixel, as a display puts a window on whole pixels.
-bool same_pixel(ScreenPoint a, ScreenPoint b);
-
 }  // namespace kv::forms

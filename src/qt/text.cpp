@@ -29,10 +29,6 @@ QString decode_1252(const std::string& bytes) {
 
 }  // namespace
 
-int to_px(float twips) {
-    return static_cast<int>(std::lround(twips / static_cast<float>(twips_per_pixel)));
-}
-
 bool is_valid_utf8(const std::string& bytes) {
     return kv::platform::is_valid_utf8(bytes);
 }

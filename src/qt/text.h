@@ -12,8 +12,10 @@ namespace kv::qt {
 
 using forms::twips_per_pixel;
 
-// Twips to whole pixels, rounding to the nearest.
-int to_px(float twips);
+// Twips to whole pixels, as the window model counts them.
+inline int to_px(float twips) {
+    return forms::to_pixels(twips);
+}
 
 // Text is drawn as UTF-8 when it is valid UTF-8, otherwise as Windows-1252.
 bool is_valid_utf8(const std::string& bytes);
