@@ -148,7 +148,8 @@ class Main_form : public toolkit::FramedForm {
     void load_misc_stuff();
 
     // Running the selected emulator: "_disabled_" plainly, "_browse_" its folder in the file manager,
-    // or a blank and a switch appended to its command line.
+    // or a blank and a switch appended to its command line. After a start, `launcher_state` 1 closes
+    // the program (a slide to or from the screen edge ends first at the window's place), 2 minimises.
     void run_emulator(std::string param);
 
     // Switches (main_form_switches.cpp): the editor's and the edit dialog's ways back into the list.
@@ -201,6 +202,10 @@ class Main_form : public toolkit::FramedForm {
 
   private:
     void check_already_running();
+    // The window takes the place it had before it was hidden, which the hide strip keeps.
+    void take_place_before_hiding();
+    // A slide out to the screen edge or back from it ends at once at that place.
+    void stop_sliding_at_place();
     void read_config();
     // Moves the window the least so that its title bar shows whole on a screen; one that no screen
     // shows is centred on the primary screen.

@@ -6,7 +6,6 @@
 #include "configs/psx_entries.h"
 #include "forms/backend.h"
 #include "launcher/edit_form.h"
-#include "launcher/hide_form.h"
 #include "launcher/main_form.h"
 #include "launcher/switches_form.h"
 #include "model/profile_store.h"
@@ -82,11 +81,7 @@ void Main_form::end_session() {
         if (edit.visible()) edit.Label7_Click();
     });
     // Hidden at the screen edge, or sliding either way: the place it slides back to is its place.
-    if (at_screen_edge()) {
-        const auto& strip = toolkit::form_without_load<hide_form>();
-        set_left(static_cast<float>(strip.saved_position[0]));
-        set_top(static_cast<float>(strip.saved_position[1]));
-    }
+    if (at_screen_edge()) take_place_before_hiding();
     // Nobody is there to read a message: what could not be saved goes to the log alone.
     for (const auto& problem : save_session()) platform::print_failure("not saved: " + problem);
     forms::end_program();

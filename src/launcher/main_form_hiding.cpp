@@ -28,6 +28,20 @@ void Main_form::hide_image_Click() {
     Timer1.set_enabled(true);
 }
 
+void Main_form::take_place_before_hiding() {
+    const auto& strip = toolkit::form_without_load<hide_form>();
+    set_left(static_cast<float>(strip.saved_position[0]));
+    set_top(static_cast<float>(strip.saved_position[1]));
+}
+
+void Main_form::stop_sliding_at_place() {
+    // Where either slide would have ended.
+    Timer1.set_enabled(false);
+    toolkit::form<hide_form>().Timer1.set_enabled(false);
+    take_place_before_hiding();
+    emulator_list.scroll_event.set_enabled(true);
+}
+
 void Main_form::Timer1_Timer() {
     const float w = width();
     const float l = left();

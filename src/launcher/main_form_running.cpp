@@ -97,6 +97,10 @@ void Main_form::run_emulator(std::string param) {
 
     switch (launcher_state) {
         case 1:
+            // A run reaches the window only while it slides either way, never while it is hidden:
+            // the slide ends at once, so that the close saves the place the window comes back to
+            // and a message it has to tell stands over the window.
+            if (at_screen_edge()) stop_sliding_at_place();
             close_program();
             break;
         case 2:

@@ -28,9 +28,19 @@ int main(int argc, char** argv) {
     kv::forms::set_backend(&backend);
     kv::app::register_windows();
 
-    // Watched from before start-up: a signal that comes while the windows load waits in the pipe.
+    // Logout, shutdown or the terminal closing: the session is saved as the close saves it. The
+    // signal only wakes the event loop; the saving happens there. Watched from before start-up: one
+    // that comes while the windows load waits in the pipe, one that comes while start-up's message
+    // box waits for a press is taken by that box's event loop, at once.
     int signals_fd = -1;
     kv::qt::guarded([&] { signals_fd = kv::platform::watch_ending_signals(); });
+    std::unique_ptr<QSocketNotifier> ending;
+    if (signals_fd >= 0) {
+        ending = std::make_unique<QSocketNotifier>(signals_fd, QSocketNotifier::Read);
+        QObject::connect(ending.get(), &QSocketNotifier::activated, [] {
+            if (kv::platform::take_ending_signal() != 0) kv::qt::guarded([] { kv::app::end_session(); });
+        });
+    }
 
     const bool started = kv::qt::guarded([] { kv::app::start_program(); });
     if (!started) {
@@ -43,15 +53,6 @@ int main(int argc, char** argv) {
         }
     }
 
-    // Logout, shutdown or the terminal closing: the session is saved as the close saves it. The
-    // signal only wakes the event loop; the saving happens there.
-    std::unique_ptr<QSocketNotifier> ending;
-    if (signals_fd >= 0) {
-        ending = std::make_unique<QSocketNotifier>(signals_fd, QSocketNotifier::Read);
-        QObject::connect(ending.get(), &QSocketNotifier::activated, [] {
-            if (kv::platform::take_ending_signal() != 0) kv::qt::guarded([] { kv::app::end_session(); });
-        });
-    }
     // A lost display ends the process through exit() from inside Qt: save on the way out, then end
     // before the windows are torn down against a display that is gone. Dialogs put back what Cancel
     // would on a display of no screen, so that nothing reaches the X server that went away.

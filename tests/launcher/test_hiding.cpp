@@ -3,6 +3,7 @@
 
 #include "launcher/hide_form.h"
 #include "launcher/main_form_fixture.h"
+#include "platform/text_file.h"
 
 namespace kv {
 namespace {
@@ -16,6 +17,15 @@ class HidingTest : public kvtest::MainFormFixture {
         return start(config);
     }
     void tick(int n = 1) { display.advance(10 * n); }
+    // Five ticks into the slide out or, after a whole hide, into the slide back.
+    void midway(Main_form& main, bool back) {
+        main.hide_image_Click();
+        tick(5);
+        if (!back) return;
+        tick(30);
+        toolkit::form<hide_form>().strip_MouseDown();
+        tick(5);
+    }
 };
 
 TEST_F(HidingTest, SlidesOutAndBackInTheStepsOfFiveHundredTwips) {
@@ -108,6 +118,79 @@ TEST_F(HidingTest, NothingOpensADialogOrAMessageWhileTheWindowIsAwayAtTheScreenE
     strip.strip_MouseDown();
     tick(5);
     try_every_opener("sliding back");
+}
+
+// With "Shutdown after running" a run while the window slides either way (it takes no input while
+// hidden) ends the program as any run does, with the place the window comes back to saved.
+TEST_F(HidingTest, ARunWhileSlidingEndsTheProgramAtThePlaceTheWindowComesBackTo) {
+    auto config = kvtest::default_config_lines();
+    config[2] = "Main Window X (Twips) = 4500";
+    config[3] = "Main Window Y (Twips) = 1500";
+    config[8] = "Launcher state = 1";
+    const std::string data = kvtest::catalogue_with({{0, "A|/bin/|true"}});
+    for (bool back : {false, true}) {
+        SCOPED_TRACE(back ? "sliding back" : "sliding out");
+        Main_form& main = start(config, data);
+        midway(main, back);
+        ASSERT_TRUE(main.at_screen_edge());
+        main.add_new_emulator("B|/b/|b", "B|");
+        EXPECT_THROW(main.command_Click(4), forms::ProgramEnded);
+        const auto saved = kv::platform::split_lines(kvtest::read_file(folder / "Config.ini"));
+        ASSERT_GE(saved.size(), 9u);
+        EXPECT_EQ(saved[2], "Main Window X (Twips) = 4500");
+        EXPECT_EQ(saved[3], "Main Window Y (Twips) = 1500");
+        EXPECT_EQ(saved[8], "Launcher state = 1");
+        EXPECT_EQ(kvtest::read_file(folder / "Data.kvl"),
+                  kvtest::catalogue_file({"A|/bin/|true", "B|/b/|b"}, {"B|"}));
+        toolkit::reset_forms();
+    }
+}
+
+// The save fails: the slide ends at the window's place, the message is told over it, and the window
+// stays there with nothing lost; the next close saves what the problem mended lets it save.
+TEST_F(HidingTest, ARunWhileSlidingWhoseSaveFailsBringsTheWindowBackThenTells) {
+    auto config = kvtest::default_config_lines();
+    config[2] = "Main Window X (Twips) = 4500";
+    config[8] = "Launcher state = 1";
+    for (bool back : {false, true}) {
+        SCOPED_TRACE(back ? "sliding back" : "sliding out");
+        kvtest::write_file(folder / "Config.ini", kvtest::crlf(config));
+        std::filesystem::remove_all(folder / "gone");
+        std::filesystem::remove(folder / "Data.kvl");
+        std::filesystem::create_symlink("gone/Data.kvl", folder / "Data.kvl");
+        Main_form& main = start();
+        hide_form& strip = toolkit::form<hide_form>();
+        main.add_new_emulator("A|/bin/|true", "A|");
+        midway(main, back);
+        then([&] {
+            EXPECT_TRUE(main.visible());
+            EXPECT_FALSE(strip.visible());
+            EXPECT_FALSE(main.at_screen_edge());
+            EXPECT_EQ(main.left(), 4500);
+            EXPECT_EQ(main.top(), 2000);
+            EXPECT_EQ(toolkit::form<messages_form>().owner(), &main);
+        });
+        then_read_message();
+        testing::internal::CaptureStderr();
+        EXPECT_NO_THROW(main.command_Click(4));
+        testing::internal::GetCapturedStderr();
+        ASSERT_EQ(read_messages.size(), 1u);
+        EXPECT_NE(read_messages[0].find("Data.kvl: it is a link to a missing file"), std::string::npos)
+            << read_messages[0];
+        read_messages.clear();
+        tick(30);
+        EXPECT_EQ(main.left(), 4500);
+        EXPECT_TRUE(main.visible());
+        EXPECT_TRUE(main.emulator_list.scroll_event.enabled());
+
+        kvtest::write_file(folder / "gone" / "Data.kvl", "");
+        EXPECT_THROW(main.X_image_Click(), forms::ProgramEnded);
+        EXPECT_EQ(kvtest::read_file(folder / "gone" / "Data.kvl"),
+                  kvtest::catalogue_file({"A|/bin/|true"}, {"A|"}));
+        EXPECT_EQ(kv::platform::split_lines(kvtest::read_file(folder / "Config.ini")).at(2),
+                  "Main Window X (Twips) = 4500");
+        toolkit::reset_forms();
+    }
 }
 
 TEST_F(HidingTest, AWindowAlreadyFarLeftIsHiddenOnTheFirstTick) {
