@@ -53,6 +53,25 @@ int lines_in(const QFontMetrics& metrics, int height) {
     return 1 + (height - metrics.height()) / std::max(1, metrics.lineSpacing());
 }
 
+// Where a line is laid out against a room of this height: a line the room holds stays at its top; a
+// taller one is raised by what it is taller, or further where a letter reaches below its descent,
+// as far as the empty rows above its letters allow.
+struct LinePlace {
+    int raised = 0;
+    bool letters_fit = true;
+};
+LinePlace place_line(const QFontMetrics& metrics, const QString& line, int height) {
+    if (metrics.height() <= height) return {};
+    // The face's capitals, ascenders and descenders as well as the line's own letters, so that every
+    // caption in one face and room is laid out alike, whichever letters it has.
+    const QRect ink =
+        metrics.tightBoundingRect(line).united(metrics.tightBoundingRect(QStringLiteral("Hdgjpqy")));
+    const int above = std::max(0, metrics.ascent() + ink.top());
+    const int lowest = metrics.ascent() + ink.bottom();
+    const int needed = std::max(metrics.height() - height, lowest - (height - 1));
+    return {std::min(needed, above), needed <= above};
+}
+
 bool fits_wrapped(const QFont& font, const QString& caption, int width, int height) {
     const QFontMetrics metrics(font);
     const auto lines = wrapped_lines(font, caption, width);
@@ -89,23 +108,27 @@ FittedCaption fit_caption(const forms::Font& f, const QString& caption, int widt
     auto fits = [&](const QFont& face) {
         if (fitted.wraps) return fits_wrapped(face, caption, width_px, height_px);
         const QFontMetrics metrics(face);
-        return drawn_width(metrics, caption) <= width_px && metrics.height() <= height_px;
+        return drawn_width(metrics, caption) <= width_px &&
+               place_line(metrics, caption, height_px).letters_fit;
     };
-    if (fits(font)) return fitted;
+    bool whole = fits(font);
     // No smaller than three quarters of the size, to the nearest pixel: below that, cutting reads
     // better than shrinking.
     const int smallest = std::max(1, static_cast<int>(std::lround(font.pixelSize() * 0.75)));
-    for (int size = font.pixelSize() - 1; size >= smallest; --size) {
+    for (int size = font.pixelSize() - 1; !whole && size >= smallest; --size) {
         font.setPixelSize(size);
-        if (fits(font)) return fitted;
+        whole = fits(font);
     }
-    if (!fitted.wraps) {
-        fitted.text = cut_to(QFontMetrics(font), caption, width_px);
+    if (fitted.wraps) {
+        if (whole) return fitted;
+        // Cut on the lines as they break; they are drawn as given.
+        fitted.text = cut_wrapped(font, caption, width_px, height_px);
+        fitted.wraps = false;
         return fitted;
     }
-    // Cut on the lines as they break; they are drawn as given.
-    fitted.text = cut_wrapped(font, caption, width_px, height_px);
-    fitted.wraps = false;
+    if (!whole) fitted.text = cut_to(QFontMetrics(font), caption, width_px);
+    // Letters too tall for the room even at the smallest size show from their top.
+    fitted.raised = place_line(QFontMetrics(font), fitted.text, height_px).raised;
     return fitted;
 }
 

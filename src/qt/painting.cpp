@@ -82,15 +82,18 @@ DrawnCaption drawn_caption(const forms::Label& label) {
     return drawn;
 }
 
+void draw_caption(QPainter& p, const DrawnCaption& drawn) {
+    p.setFont(drawn.fitted.font);
+    p.drawText(drawn.room.adjusted(0, -drawn.fitted.raised, 0, 0), drawn.flags, drawn.fitted.text);
+}
+
 namespace {
 
 void paint_label(QPainter& p, const forms::Label& label, const QRect& rect) {
     if (!label.transparent()) p.fillRect(rect, to_qcolor(label.back_color()));
     if (label.caption().empty()) return;
-    const DrawnCaption drawn = drawn_caption(label);
-    p.setFont(drawn.fitted.font);
     p.setPen(to_qcolor(label.fore_color()));
-    p.drawText(drawn.room, drawn.flags, drawn.fitted.text);
+    draw_caption(p, drawn_caption(label));
 }
 
 // A shape is an unfilled rectangle over a transparent back: only its outline is drawn.

@@ -30,6 +30,9 @@ struct DrawnCaption {
     int flags = 0;
 };
 DrawnCaption drawn_caption(const forms::Label& label);
+// Draws a caption so laid out in its fitted font and the painter's pen: from its room's top, or raised
+// above it as fitted; the label's clipping is the caller's.
+void draw_caption(QPainter& p, const DrawnCaption& drawn);
 
 // A rounded outline as a window region covers it: corners cut by an ellipse of the given size, and,
 // as the platform's rounded regions do, neither the right-most column nor the bottom row of the

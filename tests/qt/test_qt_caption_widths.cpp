@@ -11,6 +11,7 @@
 #include "app/program.h"
 #include "fonts_languages/language_browser.h"
 #include "platform/folder.h"
+#include "qt/caption_ink.h"
 #include "qt/painting.h"
 #include "qt/qt_fixture.h"
 #include "support/test_support.h"
@@ -74,6 +75,8 @@ class CaptionWalk : public QtFormsTest {
 
 // Whether the drawn text shows whole within its room, laid out as the painter lays it out: no line
 // wider than the room, every line within its height, and a room less than two lines high holding one.
+// A line taller than its room is within it once raised, and then its letters as drawn lie between the
+// room's top and bottom.
 bool shows_within_its_room(const kv::qt::DrawnCaption& d) {
     const QFontMetrics metrics(d.fitted.font);
     const QRect laid =
@@ -85,7 +88,12 @@ bool shows_within_its_room(const kv::qt::DrawnCaption& d) {
         std::max(1, static_cast<int>(std::lround(double(laid.height()) / metrics.lineSpacing())));
     const int tall = (lines - 1) * metrics.lineSpacing() + metrics.height();
     const bool one_line_room = d.room.height() < 2 * metrics.height();
-    return widest <= d.room.width() && tall <= d.room.height() && (!one_line_room || lines == 1);
+    if (d.fitted.raised > 0) {
+        const QRect ink = kvtest::caption_ink(d);
+        if (lines > 1 || ink.top() < d.room.top() || ink.bottom() > d.room.bottom()) return false;
+    }
+    return widest <= d.room.width() && tall - d.fitted.raised <= d.room.height() &&
+           (!one_line_room || lines == 1);
 }
 
 // The text without its blanks and line breaks, to compare where lines break differently.
