@@ -16,6 +16,7 @@
 
 #include "platform/folder.h"
 #include "platform/runtime.h"
+#include "platform/spawn_attributes.h"
 
 extern char** environ;
 
@@ -101,28 +102,6 @@ void reap_in_background(int pid) {
     child.status = code;
     registry.ended.notify_all();
 }
-
-class SpawnAttributes {
-  public:
-    SpawnAttributes() {
-        posix_spawnattr_init(&attributes_);
-        // The child starts with no blocked signals and default handling, whatever this process set.
-        sigset_t none;
-        sigset_t all;
-        sigemptyset(&none);
-        sigfillset(&all);
-        posix_spawnattr_setsigmask(&attributes_, &none);
-        posix_spawnattr_setsigdefault(&attributes_, &all);
-        posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    }
-    ~SpawnAttributes() { posix_spawnattr_destroy(&attributes_); }
-    SpawnAttributes(const SpawnAttributes&) = delete;
-    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-    const posix_spawnattr_t* get() const { return &attributes_; }
-
-  private:
-    posix_spawnattr_t attributes_;
-};
 
 class SpawnActions {
   public:

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "platform/folder.h"
+#include "platform/spawn_attributes.h"
 
 extern char** environ;
 
@@ -88,21 +89,11 @@ bool PluginHost::start() {
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     // Nothing else of the launcher (its lock, its files) reaches the plug-ins.
     posix_spawn_file_actions_addclosefrom_np(&actions, helper_channel + 1);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none, all;
-    sigemptyset(&none);
-    sigfillset(&all);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &all);
     // A process group of its own, to kill should the helper not end when told.
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes,
-                             POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
+    const platform::SpawnAttributes attributes(platform::SpawnAttributes::Group::own);
     char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(launcher.c_str()), nullptr};
     pid_t pid = 0;
-    const int rc = ::posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, environ);
-    posix_spawnattr_destroy(&attributes);
+    const int rc = ::posix_spawn(&pid, program.c_str(), &actions, attributes.get(), argv, environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(pair[1]);
     if (rc != 0) {

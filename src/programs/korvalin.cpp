@@ -11,11 +11,13 @@
 #include "headless/headless_backend.h"
 #include "platform/ending_signals.h"
 #include "platform/standard_error.h"
+#include "platform/standard_streams.h"
 #include "qt/guard.h"
 #include "qt/qt_backend.h"
 #include "toolkit/windows.h"
 
 int main(int argc, char** argv) {
+    kv::platform::prepare_standard_streams();
     // The windows place themselves, mask their outline and stay on top: X11 allows all of that,
     // Wayland does not. A platform the user chose is kept.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))

@@ -4,8 +4,10 @@
 
 #include "app/script_driver.h"
 #include "platform/standard_error.h"
+#include "platform/standard_streams.h"
 
 int main(int argc, char** argv) {
+    kv::platform::prepare_standard_streams();
     if (argc > 2) {
         kv::platform::print_failure("korvalin-drive", "usage: korvalin-drive [SCRIPT]");
         return 2;

@@ -167,6 +167,13 @@ TEST_F(AdoptingTest, WhatAnAnsweredConfigureStartedLivesOnWhatATestCrashStopOrSc
                       hang = put("gpuSetupHang.so"), fork = put("gpuFork.so");
     std::filesystem::copy_file(kvtest::built_plugin("cfgMarker"), folder / "cfgMarker");
     ASSERT_NE(std::filesystem::current_path(), folder.path());
+    // The helper started with a signal ignored, as a launcher that starts it by other means may: its
+    // keeper still gives what the plug-in starts every signal at its default.
+    const std::filesystem::path ignoring = folder / "ignoring-host";
+    kvtest::write_file(ignoring,
+                       "#!/bin/sh\ntrap '' USR2\nexec '" + plugin_host_program().string() + "' \"$@\"\n");
+    std::filesystem::permissions(ignoring, std::filesystem::perms::owner_all);
+    set_plugin_host_program(ignoring);
     const auto begun = std::chrono::steady_clock::now();
     EXPECT_EQ(kv::model::call_plugin_function(setup, "GPUconfigure"), "");
     EXPECT_EQ(kv::model::call_plugin_function(setup, "GPUabout"), "");

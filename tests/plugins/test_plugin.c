@@ -32,6 +32,7 @@
  *                       settings again as they are and reads the terminal without waiting; it returns
  *                       0 when standard output is a terminal and the writing and setting worked
  *   KV_CHATTY           every export prints to standard output first
+ *   KV_STDERR_LINES n   the test export writes n lines to standard error first, one write each
  *   KV_LOG              configure and about append a line to <library>.log
  *   KV_MARKER           loading the library appends the loading process's id to <library>.marker
  */
@@ -54,6 +55,15 @@
 #define KV_CHAT() (printf("A\x01noise that looks like a reply\n"), fflush(stdout))
 #else
 #define KV_CHAT() ((void)0)
+#endif
+
+#ifdef KV_STDERR_LINES
+static void write_error_lines(void) {
+    for (int i = 1; i <= (KV_STDERR_LINES); ++i) fprintf(stderr, "a plug-in's line %d of its own\n", i);
+}
+#define KV_ERROR_LINES() write_error_lines()
+#else
+#define KV_ERROR_LINES() ((void)0)
 #endif
 
 #ifdef KV_SLOW_MS
@@ -276,6 +286,7 @@ long KV_TEST_NAME(void) {
     KV_START_SETUP("test");
     KV_START_ESCAPER();
     KV_CHAT();
+    KV_ERROR_LINES();
     KV_HANG_CALL();
 #ifdef KV_CRASH_IN_TEST
     raise(SIGSEGV);

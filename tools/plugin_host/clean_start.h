@@ -6,8 +6,9 @@ namespace kv::plugin_host {
 
 // Sets every signal this process was started ignoring back to its default. An ignored signal stays
 // ignored through exec, and no shell can take it back: a pipeline's writer would see EPIPE where it
-// should end. The C library's posix_spawn leaves its own two signals ignored in the program it starts,
-// and its sigaction refuses them, so they are set here by the system call itself.
+// should end. The C library's posix_spawn may leave its own two signals (32 and 33) ignored in the
+// program it starts, and its sigaction refuses them, so each signal's action is read and set here by
+// the system call itself, which needs no /proc.
 void default_ignored_signals();
 
 // The helper's process group stands in the background of the terminal the launcher may run in, where

@@ -30,6 +30,7 @@
 
 #include "clean_start.h"
 #include "descendants.h"
+#include "platform/standard_streams.h"
 #include "worker.h"
 
 namespace {
@@ -89,9 +90,13 @@ Ending wait_for_end(int signals, pid_t worker) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before anything is opened, so that no file takes the number of a closed standard stream. Its
+    // SIGPIPE handler passes to the worker with the fork: a plug-in that writes to a standard error
+    // nobody reads gets EPIPE and goes on, where it would end the worker and fail its test.
+    kv::platform::prepare_standard_streams();
     // What a plug-in starts inherits the signals ignored here and the terminal (clean_start.h). This
-    // process ignores no signal of its own either: its only writes, the worker's on the channel, are
-    // sent with MSG_NOSIGNAL.
+    // process ignores no signal of its own either: a handler, unlike an ignored signal, is reset by
+    // exec, and the worker's writes on the channel are sent with MSG_NOSIGNAL.
     kv::plugin_host::default_ignored_signals();
     kv::plugin_host::give_up_terminal();
     // What a plug-in starts must not hold the channel: it is the launcher's line to this helper only.

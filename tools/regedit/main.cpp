@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "platform/runtime.h"
+#include "platform/standard_streams.h"
 #include "registry/regedit_command.h"
 
 int main(int argc, char** argv) {
+    kv::platform::prepare_standard_streams();
     std::vector<std::string> arguments(argv + 1, argv + argc);
     try {
         return kv::registry::run_regedit(arguments, kv::registry::Store::for_user(), std::cerr);
