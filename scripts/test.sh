@@ -20,8 +20,7 @@ ctest --output-on-failure -j"$jobs" --timeout 300 --no-label-summary 2>&1 | tee 
 
 # A test that needs a package nobody installed here skips itself; each such test carries a label
 # "needs:PACKAGE" for every package it needs (tests/CMakeLists.txt).
-skipped=()
-while read -r name; do skipped+=("$name"); done < <(sed -nE 's/^\s*[0-9]+ - (.*) \(Skipped\)$/\1/p' "$log")
+mapfile -t skipped < <(sed -nE 's/^\s*[0-9]+ - (.*) \(Skipped\)$/\1/p' "$log")
 if [ ${#skipped[@]} -gt 0 ]; then
   missing=()
   for name in "${skipped[@]}"; do

@@ -101,11 +101,13 @@ stub ctest 'case ${STUB_CTEST:-} in
 esac
 echo "100% tests passed, 0 tests failed out of 3"'
 
+# A command line's start that runs what follows (NAME=VALUE... COMMAND...) with the stubs first on
+# PATH. A command, not a function: started in the background, its process is the command's own.
+on_stubs=(env PATH="$work/bin:$PATH" STUB_WORK="$work" TMPDIR="$work/tmp")
 # Runs CI on the stubs, in the background, in a process group of its own; sets ci to its pid.
 start_ci() {
   set -m
-  env PATH="$work/bin:$PATH" STUB_WORK="$work" TMPDIR="$work/tmp" JOBS=2 CI=true "$@" \
-    bash "$tree/.ci/run" > "$work/out" 2>&1 &
+  "${on_stubs[@]}" JOBS=2 CI=true "$@" bash "$tree/.ci/run" > "$work/out" 2>&1 &
   ci=$!
   set +m
 }
@@ -202,7 +204,7 @@ start_light)
   # scripts/start.sh as a person runs it on a new machine, its configure by the real cmake on this
   # source tree with the test libraries out of reach, its build and the program stubbed.
   cp "$source/scripts/start.sh" "$tree/scripts/"
-  real_cmake=$(PATH=${PATH#"$work/bin:"} command -v cmake)
+  real_cmake=$(command -v cmake)
   stub cmake '[ "$1" = --build ] && exit 0
 shift 4
 exec "$REAL_CMAKE" -S "$SOURCE" -B "$STUB_WORK/configured" "$@" \
@@ -211,8 +213,8 @@ exec "$REAL_CMAKE" -S "$SOURCE" -B "$STUB_WORK/configured" "$@" \
   printf '#!/usr/bin/env bash\necho "korvalin started" >> "$STUB_WORK/calls"\n' > "$tree/build/Korvalin/korvalin"
   chmod +x "$tree/build/Korvalin/korvalin"
   status=0
-  env PATH="$work/bin:$PATH" STUB_WORK="$work" TMPDIR="$work/tmp" REAL_CMAKE="$real_cmake" SOURCE="$source" \
-    bash "$tree/scripts/start.sh" > "$work/out" 2>&1 || status=$?
+  "${on_stubs[@]}" REAL_CMAKE="$real_cmake" SOURCE="$source" bash "$tree/scripts/start.sh" > "$work/out" 2>&1 \
+    || status=$?
   [ "$status" -eq 0 ] || fail "start.sh failed (exit status $status) with the test libraries out of reach"
   grep -qx 'korvalin started' "$calls" || fail "start.sh did not start the program"
   install=$(grep '^apt-get install' "$calls") || fail "start.sh installed nothing on a machine with nothing"
@@ -228,14 +230,14 @@ test_names_skipped)
   # scripts/test.sh on a ctest whose run skips three tests of this build; what it asks of their labels
   # the real ctest answers from the build folder BUILD_DIR.
   build_dir=$(realpath "${3:?usage: ci_run.sh test_names_skipped SOURCE_DIR BUILD_DIR}")
-  real_ctest=$(PATH=${PATH#"$work/bin:"} command -v ctest)
+  real_ctest=$(command -v ctest)
   stub ctest 'if [ "$1" = -N ]; then exec "$REAL_CTEST" --test-dir "$BUILD_DIR" "$@"; fi
 echo "97% tests passed, 0 tests failed out of 3"
 printf "\nThe following tests did not run:\n"
 printf "\t%3d - %s (Skipped)\n" 7 qt.caption_walk_desktop 8 qt.xvfb_main_window_desktop_fonts 9 qt.xvfb_window_manager'
   status=0
-  env PATH="$work/bin:$PATH" STUB_WORK="$work" TMPDIR="$work/tmp" REAL_CTEST="$real_ctest" BUILD_DIR="$build_dir" \
-    bash "$tree/scripts/test.sh" > "$work/out" 2>&1 || status=$?
+  "${on_stubs[@]}" REAL_CTEST="$real_ctest" BUILD_DIR="$build_dir" bash "$tree/scripts/test.sh" > "$work/out" 2>&1 \
+    || status=$?
   [ "$status" -eq 0 ] || fail "test.sh failed (exit status $status) on a run that passed"
   tail -n 2 "$work/out" | head -n 1 | grep -qx '3 tests did not run: qt.caption_walk_desktop qt.xvfb_main_window_desktop_fonts qt.xvfb_window_manager' \
     || fail "test.sh's second last line does not name the three skipped tests"

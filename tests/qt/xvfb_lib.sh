@@ -66,6 +66,19 @@ wait_window() {  # TITLE
     sleep 0.4
 }
 
+# Prints the ids of the visible windows with the main window's title (its message boxes take it
+# too), once there are COUNT of them; fails after 20 s, or as soon as process PID, when given, ends.
+windows_titled() {  # COUNT [PID]
+    local ids
+    for _ in $(seq 200); do
+        ids=$(xdotool search --onlyvisible --name "^$main_title\$" 2>/dev/null) || true
+        [[ $(grep -c . <<< "$ids") -eq $1 ]] && { echo "$ids"; return 0; }
+        [[ -z "${2:-}" ]] || kill -0 "$2" 2>/dev/null || fail "the program ended before it showed $1 window(s)"
+        sleep 0.1
+    done
+    fail "not $1 window(s) titled '$main_title' within 20 s"
+}
+
 # Fails unless the window is transient for (WM_TRANSIENT_FOR) the one it was opened from, which a
 # window manager moves, raises and minimises it with.
 expect_transient_for() {  # WINDOW_ID OPENER_ID WHAT

@@ -7,8 +7,6 @@
 set -euo pipefail
 . "$(dirname "$(realpath "$0")")/xvfb_lib.sh"
 
-title='Korvalin 1.2'
-
 # Waits up to SECONDS (20 by default) for the process to end; answers its exit status.
 wait_for_end() {  # PID [SECONDS]
     for _ in $(seq $((${2:-20} * 10))); do
@@ -17,16 +15,6 @@ wait_for_end() {  # PID [SECONDS]
     done
     echo "FAIL: the program did not end within ${2:-20} s" >&2
     kill -KILL "$1" 2>/dev/null || true
-    exit 1
-}
-
-# Waits up to 20 s for a second window of the main window's title: the program's message box.
-wait_for_message_box() {
-    for _ in $(seq 200); do
-        (( $(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | wc -l) >= 2 )) && return 0
-        sleep 0.1
-    done
-    echo "FAIL: no message box within 20 s" >&2
     exit 1
 }
 
@@ -48,7 +36,7 @@ if [[ "${1:-}" == --inside ]]; then
     for signal in TERM INT HUP; do
         QT_QPA_PLATFORM=xcb "$exe" &
         pid=$!
-        find_window "$title" >/dev/null
+        find_window "$main_title" >/dev/null
         kill -s "$signal" "$pid"
         status=0
         wait_for_end "$pid" || status=$?
@@ -69,7 +57,7 @@ if [[ "${1:-}" == --inside ]]; then
             'Sections = 1|1|1|1|1|1|1|1|1|1' 'Launcher state = 2' 'Path override = True' > "$folder/Config.ini"
         QT_QPA_PLATFORM=xcb "$exe" 2>/dev/null &
         pid=$!
-        wait_for_message_box
+        windows_titled 2 "$pid" >/dev/null   # the main window and the message box
         kill -s "$signal" "$pid"
         during_message=0
         wait_for_end "$pid" 3 || during_message=$?
@@ -107,7 +95,7 @@ export DISPLAY=":$(head -n 1 "$display_log")"
 rm -f "$display_log"
 QT_QPA_PLATFORM=xcb "$work/Korvalin/$(basename "$exe")" 2>"$work/stderr" &
 pid=$!
-find_window "$title" >/dev/null
+find_window "$main_title" >/dev/null
 kill -TERM "$xvfb_pid"
 wait "$xvfb_pid" 2>/dev/null || true
 wait_for_end "$pid" || true

@@ -10,19 +10,6 @@ here=$(dirname "$(realpath "$0")")
 . "$here/xvfb_lib.sh"
 . "$here/../support/pipe_nobody_reads.sh"
 
-# The ids of the visible windows with the program's title, once there are COUNT of them; fails
-# after 20 s, or as soon as the program has ended.
-windows_titled() {  # COUNT
-    local ids
-    for _ in $(seq 200); do
-        ids=$(xdotool search --onlyvisible --name "^$main_title\$" 2>/dev/null) || true
-        [[ $(grep -c . <<< "$ids") -eq $1 ]] && { echo "$ids"; return 0; }
-        kill -0 "$program_pid" 2>/dev/null || fail "the program ended before it showed $1 window(s)"
-        sleep 0.1
-    done
-    fail "not $1 window(s) titled '$main_title' within 20 s"
-}
-
 # Presses the OK of the message box: centred, as far above the box's bottom as the window model puts
 # it (the box's height follows its text, which names the folder).
 press_message_ok() {  # WINDOW_ID
@@ -42,7 +29,7 @@ start_message_close() {  # HOW REDIRECTIONS [ENV_OPTIONS]
     eval "env ${3:-} QT_QPA_PLATFORM=xcb \"\$program_exe\" $2 &"
     program_pid=$!
     local main message ids catalogue status=0
-    ids=$(windows_titled 2)
+    ids=$(windows_titled 2 "$program_pid")
     for id in $ids; do
         eval "$(xdotool getwindowgeometry --shell "$id")"
         # The main window is 8775 x 3540 twips whatever its text.
